@@ -1,0 +1,100 @@
+#include "GlazeCore/book/GlazeBookValidation.h"
+
+#include <cmath>
+#include <unordered_set>
+
+namespace GlazeCore::GlazeBookValidation {
+
+namespace {
+
+bool outOfRange(double value, double limit) { return !std::isfinite(value) || std::fabs(value) > limit; }
+
+void checkCount(std::size_t count, std::int64_t limit, const std::string& kind) {
+    if (count > static_cast<std::size_t>(limit))
+        throw GlazeBookError::tooManyItems(kind, static_cast<std::int64_t>(count), limit);
+}
+
+void checkNumber(double value, double limit, const char* field) {
+    if (outOfRange(value, limit))
+        throw GlazeBookError::numberOutOfRange(field, value, limit);
+}
+
+// Same outcome as comparing the upper-case texts, without making a text per id.
+template <class Item, class KindText> void checkUniqueUuids(const std::vector<Item>& items, KindText kind) {
+    std::unordered_set<Uuid> seen;
+    seen.reserve(items.size());
+    for (const Item& item : items)
+        if (!seen.insert(item.id).second)
+            throw GlazeBookError::duplicateID(std::string(kind()), item.id.uppercaseText());
+}
+
+std::string recipeLabel(const Recipe& recipe) { return recipe.name.empty() ? "Untitled recipe" : recipe.name; }
+
+} // namespace
+
+void validate(const GlazeBook& book) {
+    if (book.version >= 3)
+        throw GlazeBookError::unsupportedVersion(book.version, supportedVersion);
+    if (book.version <= 0)
+        throw GlazeBookError::invalidVersion(book.version);
+    checkCount(book.recipes.size(), maxItems, "recipes");
+    checkCount(book.customMaterials.size(), maxItems, "custom materials");
+    checkCount(book.tests.size(), maxItems, "test tiles");
+    // Read as unsigned, so every negative number fails too.
+    if (static_cast<std::uint64_t>(book.nextTileNumber) > static_cast<std::uint64_t>(maxNextTileNumber))
+        throw GlazeBookError::numberOutOfRange("the next tile number", static_cast<double>(book.nextTileNumber),
+                                               static_cast<double>(maxNextTileNumber));
+    checkUniqueUuids(book.recipes, [] { return "recipe"; });
+    std::vector<std::string> materialIDs;
+    materialIDs.reserve(book.customMaterials.size());
+    for (const Material& material : book.customMaterials)
+        materialIDs.push_back(material.id);
+    checkUniqueIDs(materialIDs, "material");
+    checkUniqueUuids(book.tests, [] { return "test tile"; });
+    for (const Recipe& recipe : book.recipes)
+        checkRecipe(recipe);
+    for (const Material& material : book.customMaterials)
+        checkMaterial(material);
+    for (const TestTile& tile : book.tests)
+        checkTile(tile);
+}
+
+void checkUniqueIDs(const std::vector<std::string>& ids, const std::string& kind) {
+    std::unordered_set<std::string> seen;
+    seen.reserve(ids.size());
+    for (const std::string& id : ids)
+        if (!seen.insert(id).second)
+            throw GlazeBookError::duplicateID(kind, id);
+}
+
+void checkRecipe(const Recipe& recipe) {
+    // Messages are built only on failure: this runs for every recipe of a large book.
+    if (recipe.lines.size() > static_cast<std::size_t>(maxLinesPerRecipe))
+        checkCount(recipe.lines.size(), maxLinesPerRecipe, "lines in recipe " + recipeLabel(recipe));
+    checkUniqueUuids(recipe.lines, [&] { return "line in recipe " + recipeLabel(recipe); });
+    for (const RecipeLine& line : recipe.lines)
+        if (outOfRange(line.amount, maxAmount))
+            throw GlazeBookError::numberOutOfRange("an amount in recipe " + recipeLabel(recipe), line.amount,
+                                                   maxAmount);
+}
+
+void checkMaterial(const Material& material) {
+    for (const auto& [oxide, percent] : material.analysis)
+        if (outOfRange(percent, maxPercent))
+            throw GlazeBookError::numberOutOfRange(std::string(OxideNames::rawValue(oxide)) + " in material " +
+                                                       material.name,
+                                                   percent, maxPercent);
+    if (outOfRange(material.loi, maxPercent))
+        throw GlazeBookError::numberOutOfRange("the LOI of material " + material.name, material.loi, maxPercent);
+}
+
+void checkTile(const TestTile& tile) {
+    checkCount(tile.schedule.size(), maxSegmentsPerTile, "firing segments in a test tile");
+    for (const FiringSegment& segment : tile.schedule) {
+        checkNumber(segment.ratePerHour, maxFiringValue, "a firing rate");
+        checkNumber(segment.targetC, maxFiringValue, "a firing temperature");
+        checkNumber(segment.holdMinutes, maxFiringValue, "a firing hold");
+    }
+}
+
+} // namespace GlazeCore::GlazeBookValidation

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "GlazeCore/book/BookTypes.h"
+#include "GlazeCore/book/GlazeBookError.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// The checks a book passes before it is used; each throws the first GlazeBookError found.
+namespace GlazeCore::GlazeBookValidation {
+
+inline constexpr std::int64_t supportedVersion = 2;
+inline constexpr double maxAmount = 1e9;
+inline constexpr double maxPercent = 100;
+inline constexpr double maxFiringValue = 1e6;
+inline constexpr std::int64_t maxItems = 100'000;
+inline constexpr std::int64_t maxLinesPerRecipe = 10'000;
+inline constexpr std::int64_t maxSegmentsPerTile = 1'000;
+inline constexpr std::int64_t maxNextTileNumber = 10'000'000;
+
+void validate(const GlazeBook& book);
+void checkUniqueIDs(const std::vector<std::string>& ids, const std::string& kind);
+void checkRecipe(const Recipe& recipe);
+void checkMaterial(const Material& material);
+void checkTile(const TestTile& tile);
+
+} // namespace GlazeCore::GlazeBookValidation

@@ -1,0 +1,42 @@
+#include "GlazeCore/book/TileCodeLedger.h"
+
+#include "GlazeCore/book/TileCode.h"
+
+#include <algorithm>
+
+namespace GlazeCore {
+
+TileCodeLedger::TileCodeLedger(const GlazeBook& book)
+    : m_floor(std::clamp<std::int64_t>(book.nextTileNumber, 1, TileCode::largestDefaultNumber)) {}
+
+std::int64_t TileCodeLedger::floor() const {
+    std::lock_guard guard(m_lock);
+    return m_floor;
+}
+
+std::string TileCodeLedger::addTile(TestTile tile, GlazeBook& book) {
+    std::lock_guard guard(m_lock);
+    if (book.nextTileNumber < m_floor)
+        book.nextTileNumber = m_floor;
+    std::string code = TileCode::addTile(std::move(tile), book);
+    m_floor = std::max(m_floor, std::min(book.nextTileNumber, TileCode::largestDefaultNumber));
+    return code;
+}
+
+bool TileCodeLedger::isAhead(const GlazeBook& book) const {
+    std::lock_guard guard(m_lock);
+    return book.nextTileNumber < m_floor;
+}
+
+GlazeBook TileCodeLedger::bookForSaving(const GlazeBook& book) const {
+    const std::int64_t currentFloor = floor();
+    const std::int64_t highest = TileCode::highestNumber(book.tests);
+    const std::int64_t target = std::min(TileCode::largestDefaultNumber,
+                                         std::max<std::int64_t>({1, currentFloor, book.nextTileNumber, highest + 1}));
+    GlazeBook saved = book;
+    if (saved.nextTileNumber < target)
+        saved.nextTileNumber = target;
+    return saved;
+}
+
+} // namespace GlazeCore

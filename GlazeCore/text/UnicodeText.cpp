@@ -1,0 +1,213 @@
+#include "GlazeCore/text/UnicodeText.h"
+
+#include <functional>
+#include <memory>
+#include <unicode/brkiter.h>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+namespace GlazeCore::UnicodeText {
+
+namespace {
+
+icu::UnicodeString fromUtf8(std::string_view text) {
+    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+}
+
+std::string toUtf8(const icu::UnicodeString& text) {
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
+const icu::Normalizer2& normalizer(UNormalization2Mode mode, const char* name) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* instance = icu::Normalizer2::getInstance(nullptr, name, mode, status);
+    if (U_FAILURE(status) || instance == nullptr)
+        throw std::runtime_error("ICU normalization data is missing");
+    return *instance;
+}
+
+const icu::Normalizer2& nfc() {
+    static const icu::Normalizer2& instance = normalizer(UNORM2_COMPOSE, "nfc");
+    return instance;
+}
+
+const icu::Normalizer2& nfd() {
+    static const icu::Normalizer2& instance = normalizer(UNORM2_DECOMPOSE, "nfc");
+    return instance;
+}
+
+const icu::Normalizer2& nfkd() {
+    static const icu::Normalizer2& instance = normalizer(UNORM2_DECOMPOSE, "nfkc");
+    return instance;
+}
+
+icu::UnicodeString normalize(const icu::Normalizer2& form, const icu::UnicodeString& text) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::UnicodeString out = form.normalize(text, status);
+    return U_FAILURE(status) ? text : out;
+}
+
+bool isNfc(const icu::UnicodeString& text) {
+    UErrorCode status = U_ZERO_ERROR;
+    const bool yes = nfc().isNormalized(text, status);
+    return U_SUCCESS(status) && yes;
+}
+
+bool isAscii(std::string_view text) {
+    for (unsigned char c : text)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+bool isWidthVariant(UChar32 c) {
+    const auto type = u_getIntPropertyValue(c, UCHAR_DECOMPOSITION_TYPE);
+    return type == U_DT_WIDE || type == U_DT_NARROW;
+}
+
+// Full-width and half-width forms become their ordinary forms; diacritics (non-spacing marks) go.
+icu::UnicodeString stripWidthAndDiacritics(const icu::UnicodeString& decomposed) {
+    icu::UnicodeString out;
+    for (int32_t i = 0; i < decomposed.length();) {
+        const UChar32 c = decomposed.char32At(i);
+        i += U16_LENGTH(c);
+        if (u_charType(c) == U_NON_SPACING_MARK)
+            continue;
+        if (isWidthVariant(c)) {
+            icu::UnicodeString plain;
+            if (nfkd().getDecomposition(c, plain)) {
+                out.append(stripWidthAndDiacritics(plain));
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+} // namespace
+
+bool canonicallyEqual(std::string_view a, std::string_view b) {
+    if (a == b)
+        return true;
+    if (isAscii(a) && isAscii(b))
+        return false;
+    const icu::UnicodeString ua = fromUtf8(a), ub = fromUtf8(b);
+    if (isNfc(ua) && isNfc(ub))
+        return ua == ub;
+    return normalize(nfc(), ua) == normalize(nfc(), ub);
+}
+
+std::string canonicalForm(std::string_view text) {
+    if (isAscii(text))
+        return std::string(text);
+    return toUtf8(normalize(nfc(), fromUtf8(text)));
+}
+
+std::size_t canonicalHash(std::string_view text) {
+    if (isAscii(text))
+        return std::hash<std::string_view>{}(text);
+    return std::hash<std::string>{}(canonicalForm(text));
+}
+
+std::string fold(std::string_view text) {
+    if (isAscii(text)) {
+        std::string lowered(text);
+        for (char& c : lowered)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return lowered;
+    }
+    icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), fromUtf8(text)));
+    folded.foldCase(U_FOLD_CASE_DEFAULT);
+    // Case folding can bring back marks (for example from U+0130); strip them once more.
+    folded = stripWidthAndDiacritics(normalize(nfd(), folded));
+    return toUtf8(normalize(nfc(), folded));
+}
+
+namespace {
+
+std::string trimWhere(std::string_view text, const std::function<bool(UChar32)>& isTrimmed) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t start = 0;
+    while (start < length) {
+        int32_t next = start;
+        UChar32 c;
+        U8_NEXT(bytes, next, length, c);
+        if (c < 0 || !isTrimmed(c))
+            break;
+        start = next;
+    }
+    int32_t end = length;
+    while (end > start) {
+        int32_t previous = end;
+        UChar32 c;
+        U8_PREV(bytes, start, previous, c);
+        if (c < 0 || !isTrimmed(c))
+            break;
+        end = previous;
+    }
+    return std::string(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+}
+
+} // namespace
+
+std::string trimWhitespaceAndNewlines(std::string_view text) {
+    return trimWhere(text, [](UChar32 c) { return u_hasBinaryProperty(c, UCHAR_WHITE_SPACE) != 0; });
+}
+
+std::string trimSpacesAndTabs(std::string_view text) {
+    return trimWhere(text, [](UChar32 c) { return c == U' ' || c == U'\t'; });
+}
+
+std::size_t graphemeCount(std::string_view text) {
+    if (text.empty())
+        return 0;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> breaks(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    const icu::UnicodeString unicode = fromUtf8(text);
+    if (U_FAILURE(status) || !breaks)
+        return static_cast<std::size_t>(unicode.countChar32());
+    breaks->setText(unicode);
+    std::size_t count = 0;
+    for (int32_t at = breaks->next(); at != icu::BreakIterator::DONE; at = breaks->next())
+        ++count;
+    return count;
+}
+
+bool isValidUtf8(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0)
+            return false;
+    }
+    return true;
+}
+
+std::u32string scalars(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    std::u32string out;
+    out.reserve(text.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        out.push_back(c < 0 ? U'\uFFFD' : static_cast<char32_t>(c));
+    }
+    return out;
+}
+
+bool isLetterMarkOrDecimalDigit(char32_t scalar) {
+    return (U_GET_GC_MASK(static_cast<UChar32>(scalar)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_ND_MASK)) != 0;
+}
+
+} // namespace GlazeCore::UnicodeText

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// Unicode helpers on UTF-8 text. Ill-formed UTF-8 is read with each bad byte as U+FFFD.
+namespace GlazeCore::UnicodeText {
+
+/// True when both texts are canonically equivalent (same NFC form).
+bool canonicallyEqual(std::string_view a, std::string_view b);
+/// The NFC form, so that canonically equivalent texts hash alike.
+std::string canonicalForm(std::string_view text);
+std::size_t canonicalHash(std::string_view text);
+
+/// Case-, diacritic- and width-insensitive folding with no locale.
+std::string fold(std::string_view text);
+/// Removes white space and newlines (Unicode White_Space) from both ends.
+std::string trimWhitespaceAndNewlines(std::string_view text);
+/// Removes only spaces and tabs from both ends.
+std::string trimSpacesAndTabs(std::string_view text);
+/// User-perceived characters (extended grapheme clusters).
+std::size_t graphemeCount(std::string_view text);
+bool isValidUtf8(std::string_view text);
+/// The Unicode scalars of the text; an ill-formed byte reads as U+FFFD.
+std::u32string scalars(std::string_view text);
+/// General category L (letters), M (marks) or Nd (decimal digits).
+bool isLetterMarkOrDecimalDigit(char32_t scalar);
+
+} // namespace GlazeCore::UnicodeText
