@@ -11,8 +11,7 @@ using UnicodeText::canonicallyEqual;
 double Recipe::baseTotal() const {
     double total = 0;
     for (const RecipeLine& line : lines)
-        if (!line.isAddition && std::isfinite(line.amount) && line.amount > 0)
-            total += line.amount;
+        if (!line.isAddition && std::isfinite(line.amount) && line.amount > 0) total += line.amount;
     return total;
 }
 
@@ -27,8 +26,8 @@ bool operator==(const RecipeLine& a, const RecipeLine& b) {
 }
 
 bool operator==(const Recipe& a, const Recipe& b) {
-    return a.id == b.id && canonicallyEqual(a.name, b.name) && canonicallyEqual(a.cone, b.cone) &&
-           a.lines == b.lines && canonicallyEqual(a.notes, b.notes);
+    return a.id == b.id && canonicallyEqual(a.name, b.name) && canonicallyEqual(a.cone, b.cone) && a.lines == b.lines &&
+           canonicallyEqual(a.notes, b.notes);
 }
 
 bool operator==(const FiringSegment& a, const FiringSegment& b) {
@@ -51,12 +50,18 @@ bool operator==(const GlazeBook& a, const GlazeBook& b) {
 
 namespace {
 
-void combine(std::size_t& seed, std::size_t value) { seed ^= value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2); }
+void combine(std::size_t& seed, std::size_t value) {
+    seed ^= value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2);
+}
 
 // 0 and -0 are equal, so they must hash alike.
-std::size_t hashDouble(double value) { return std::hash<double>{}(value == 0 ? 0.0 : value); }
+std::size_t hashDouble(double value) {
+    return std::hash<double>{}(value == 0 ? 0.0 : value);
+}
 
-std::size_t hashText(const std::string& text) { return GlazeCore::UnicodeText::canonicalHash(text); }
+std::size_t hashText(const std::string& text) {
+    return GlazeCore::UnicodeText::canonicalHash(text);
+}
 
 } // namespace
 
@@ -106,10 +111,10 @@ std::size_t std::hash<GlazeCore::TestTile>::operator()(const GlazeCore::TestTile
     for (const auto& segment : value.schedule)
         combine(seed, std::hash<GlazeCore::FiringSegment>{}(segment));
     combine(seed, hashText(value.notes));
-    combine(seed, value.photoBookmark ? std::hash<std::string_view>{}(std::string_view(
-                                            reinterpret_cast<const char*>(value.photoBookmark->data()),
-                                            value.photoBookmark->size()))
-                                      : 0);
+    combine(seed, value.photoBookmark
+                      ? std::hash<std::string_view>{}(std::string_view(
+                            reinterpret_cast<const char*>(value.photoBookmark->data()), value.photoBookmark->size()))
+                      : 0);
     combine(seed, std::hash<long long>{}(value.date.time_since_epoch().count()));
     combine(seed, hashText(value.code));
     return seed;

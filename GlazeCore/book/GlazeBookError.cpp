@@ -10,8 +10,9 @@ std::string GlazeBookError::message() const {
     return std::visit(
         Overloaded{
             [](const UnsupportedVersion& c) {
-                return "This glaze book uses file format " + integerText(c.found) + ". This version of Orza reads format " +
-                       integerText(c.supported) + " or older. Update Orza to open it. The file was not changed.";
+                return "This glaze book uses file format " + integerText(c.found) +
+                       ". This version of Orza reads format " + integerText(c.supported) +
+                       " or older. Update Orza to open it. The file was not changed.";
             },
             [](const InvalidVersion& c) {
                 return "This glaze book has an invalid file format number (" + integerText(c.version) +
@@ -37,8 +38,7 @@ std::string GlazeBookError::message() const {
 bool operator==(const GlazeBookError& a, const GlazeBookError& b) {
     using E = GlazeBookError;
     using UnicodeText::canonicallyEqual;
-    if (a.m_value.index() != b.m_value.index())
-        return false;
+    if (a.m_value.index() != b.m_value.index()) return false;
     return std::visit(
         Overloaded{
             [&](const E::UnsupportedVersion& x) {

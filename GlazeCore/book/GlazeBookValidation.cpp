@@ -7,7 +7,9 @@ namespace GlazeCore::GlazeBookValidation {
 
 namespace {
 
-bool outOfRange(double value, double limit) { return !std::isfinite(value) || std::fabs(value) > limit; }
+bool outOfRange(double value, double limit) {
+    return !std::isfinite(value) || std::fabs(value) > limit;
+}
 
 void checkCount(std::size_t count, std::int64_t limit, const std::string& kind) {
     if (count > static_cast<std::size_t>(limit))
@@ -15,8 +17,7 @@ void checkCount(std::size_t count, std::int64_t limit, const std::string& kind) 
 }
 
 void checkNumber(double value, double limit, const char* field) {
-    if (outOfRange(value, limit))
-        throw GlazeBookError::numberOutOfRange(field, value, limit);
+    if (outOfRange(value, limit)) throw GlazeBookError::numberOutOfRange(field, value, limit);
 }
 
 // Same outcome as comparing the upper-case texts, without making a text per id.
@@ -28,15 +29,15 @@ template <class Item, class KindText> void checkUniqueUuids(const std::vector<It
             throw GlazeBookError::duplicateID(std::string(kind()), item.id.uppercaseText());
 }
 
-std::string recipeLabel(const Recipe& recipe) { return recipe.name.empty() ? "Untitled recipe" : recipe.name; }
+std::string recipeLabel(const Recipe& recipe) {
+    return recipe.name.empty() ? "Untitled recipe" : recipe.name;
+}
 
 } // namespace
 
 void validate(const GlazeBook& book) {
-    if (book.version >= 3)
-        throw GlazeBookError::unsupportedVersion(book.version, supportedVersion);
-    if (book.version <= 0)
-        throw GlazeBookError::invalidVersion(book.version);
+    if (book.version >= 3) throw GlazeBookError::unsupportedVersion(book.version, supportedVersion);
+    if (book.version <= 0) throw GlazeBookError::invalidVersion(book.version);
     checkCount(book.recipes.size(), maxItems, "recipes");
     checkCount(book.customMaterials.size(), maxItems, "custom materials");
     checkCount(book.tests.size(), maxItems, "test tiles");
@@ -63,8 +64,7 @@ void checkUniqueIDs(const std::vector<std::string>& ids, const std::string& kind
     std::unordered_set<std::string> seen;
     seen.reserve(ids.size());
     for (const std::string& id : ids)
-        if (!seen.insert(id).second)
-            throw GlazeBookError::duplicateID(kind, id);
+        if (!seen.insert(id).second) throw GlazeBookError::duplicateID(kind, id);
 }
 
 void checkRecipe(const Recipe& recipe) {
@@ -81,9 +81,8 @@ void checkRecipe(const Recipe& recipe) {
 void checkMaterial(const Material& material) {
     for (const auto& [oxide, percent] : material.analysis)
         if (outOfRange(percent, maxPercent))
-            throw GlazeBookError::numberOutOfRange(std::string(OxideNames::rawValue(oxide)) + " in material " +
-                                                       material.name,
-                                                   percent, maxPercent);
+            throw GlazeBookError::numberOutOfRange(
+                std::string(OxideNames::rawValue(oxide)) + " in material " + material.name, percent, maxPercent);
     if (outOfRange(material.loi, maxPercent))
         throw GlazeBookError::numberOutOfRange("the LOI of material " + material.name, material.loi, maxPercent);
 }

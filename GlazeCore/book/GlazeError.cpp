@@ -9,7 +9,9 @@ namespace GlazeCore {
 std::string GlazeError::message() const {
     return std::visit(
         Overloaded{
-            [](const NonFiniteAmount& c) { return "A line of material " + c.materialID + " has an amount that is not finite."; },
+            [](const NonFiniteAmount& c) {
+                return "A line of material " + c.materialID + " has an amount that is not finite.";
+            },
             [](const MissingOxideData& c) {
                 return "The oxide table has no usable data for " + std::string(OxideNames::rawValue(c.oxide)) + ".";
             },
@@ -19,10 +21,10 @@ std::string GlazeError::message() const {
 }
 
 bool operator==(const GlazeError& a, const GlazeError& b) {
-    if (a.m_value.index() != b.m_value.index())
-        return false;
+    if (a.m_value.index() != b.m_value.index()) return false;
     if (const auto* x = std::get_if<GlazeError::NonFiniteAmount>(&a.m_value))
-        return UnicodeText::canonicallyEqual(x->materialID, std::get<GlazeError::NonFiniteAmount>(b.m_value).materialID);
+        return UnicodeText::canonicallyEqual(x->materialID,
+                                             std::get<GlazeError::NonFiniteAmount>(b.m_value).materialID);
     if (const auto* x = std::get_if<GlazeError::ResourceMissing>(&a.m_value))
         return UnicodeText::canonicallyEqual(x->fileName, std::get<GlazeError::ResourceMissing>(b.m_value).fileName);
     return a.m_value == b.m_value;

@@ -26,7 +26,9 @@ public:
     using Case = std::variant<NonFiniteAmount, MissingOxideData, ResourceMissing>;
 
     explicit GlazeError(Case value) : m_value(std::move(value)) {}
-    static GlazeError nonFiniteAmount(std::string materialID) { return GlazeError(NonFiniteAmount{std::move(materialID)}); }
+    static GlazeError nonFiniteAmount(std::string materialID) {
+        return GlazeError(NonFiniteAmount{std::move(materialID)});
+    }
     static GlazeError missingOxideData(Oxide oxide) { return GlazeError(MissingOxideData{oxide}); }
     static GlazeError resourceMissing(std::string fileName) { return GlazeError(ResourceMissing{std::move(fileName)}); }
 

@@ -43,7 +43,9 @@ const std::array<Oxide, oxideCount>& allCases();
 std::string_view rawValue(Oxide oxide);
 /// Exact, case-sensitive match of a formula; anything else gives none.
 std::optional<Oxide> fromRaw(std::string_view text);
-inline std::size_t index(Oxide oxide) { return static_cast<std::size_t>(oxide); }
+inline std::size_t index(Oxide oxide) {
+    return static_cast<std::size_t>(oxide);
+}
 
 std::string_view rawValue(OxideRole role);
 std::optional<OxideRole> roleFromRaw(std::string_view text);

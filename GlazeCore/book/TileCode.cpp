@@ -14,37 +14,35 @@ namespace {
 constexpr std::int64_t largestSearchedNumber = 9'999'999;
 constexpr std::size_t maxNumberDigits = 9;
 
-std::string trimmed(std::string_view typed) { return UnicodeText::trimWhitespaceAndNewlines(typed); }
+std::string trimmed(std::string_view typed) {
+    return UnicodeText::trimWhitespaceAndNewlines(typed);
+}
 
 std::optional<std::int64_t> numberOfNormalized(std::string_view normal) {
-    if (normal.size() < 3 || normal.substr(0, 2) != "t-")
-        return std::nullopt;
+    if (normal.size() < 3 || normal.substr(0, 2) != "t-") return std::nullopt;
     const std::string_view digits = normal.substr(2);
-    if (digits.size() > maxNumberDigits)
-        return std::nullopt;
+    if (digits.size() > maxNumberDigits) return std::nullopt;
     std::int64_t value = 0;
     for (char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
     return value;
 }
 
 std::string keyOfNormalized(std::string normal) {
-    if (const auto n = numberOfNormalized(normal))
-        return "#" + integerText(*n);
+    if (const auto n = numberOfNormalized(normal)) return "#" + integerText(*n);
     return normal;
 }
 
 bool isAllowedScalar(char32_t scalar) {
-    if (scalar < 0x80 && allowedPunctuation.find(static_cast<char>(scalar)) != std::string_view::npos)
-        return true;
+    if (scalar < 0x80 && allowedPunctuation.find(static_cast<char>(scalar)) != std::string_view::npos) return true;
     return UnicodeText::isLetterMarkOrDecimalDigit(scalar);
 }
 
 TestTile* findTile(GlazeBook& book, const Uuid& tileID) {
-    const auto it = std::find_if(book.tests.begin(), book.tests.end(), [&](const TestTile& t) { return t.id == tileID; });
+    const auto it =
+        std::find_if(book.tests.begin(), book.tests.end(), [&](const TestTile& t) { return t.id == tileID; });
     return it == book.tests.end() ? nullptr : &*it;
 }
 
@@ -54,27 +52,33 @@ std::int64_t firstCandidate(const GlazeBook& book) {
 
 } // namespace
 
-std::string normalized(std::string_view code) { return UnicodeText::fold(trimmed(code)); }
+std::string normalized(std::string_view code) {
+    return UnicodeText::fold(trimmed(code));
+}
 
-bool isBlank(std::string_view code) { return normalized(code).empty(); }
+bool isBlank(std::string_view code) {
+    return normalized(code).empty();
+}
 
-std::optional<std::int64_t> number(std::string_view code) { return numberOfNormalized(normalized(code)); }
+std::optional<std::int64_t> number(std::string_view code) {
+    return numberOfNormalized(normalized(code));
+}
 
-std::string uniquenessKey(std::string_view code) { return keyOfNormalized(normalized(code)); }
+std::string uniquenessKey(std::string_view code) {
+    return keyOfNormalized(normalized(code));
+}
 
 std::string defaultCode(std::int64_t n) {
     const std::int64_t clamped = std::clamp<std::int64_t>(n, 0, largestDefaultNumber);
     std::string digits = integerText(clamped);
-    if (digits.size() < 3)
-        digits.insert(0, 3 - digits.size(), '0');
+    if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
     return std::string(defaultPrefix) + digits;
 }
 
 std::int64_t highestNumber(const std::vector<TestTile>& tests) {
     std::int64_t highest = 0;
     for (const TestTile& tile : tests)
-        if (const auto n = number(tile.code); n && *n <= highestCountedNumber)
-            highest = std::max(highest, *n);
+        if (const auto n = number(tile.code); n && *n <= highestCountedNumber) highest = std::max(highest, *n);
     return highest;
 }
 
@@ -83,19 +87,18 @@ std::unordered_set<std::string> takenKeys(const std::vector<TestTile>& tests) {
     keys.reserve(tests.size());
     for (const TestTile& tile : tests) {
         std::string normal = normalized(tile.code);
-        if (!normal.empty())
-            keys.insert(keyOfNormalized(std::move(normal)));
+        if (!normal.empty()) keys.insert(keyOfNormalized(std::move(normal)));
     }
     return keys;
 }
 
 std::pair<std::int64_t, std::string> nextFreeCode(std::unordered_set<std::string>& taken, std::int64_t start) {
     const auto count = static_cast<std::int64_t>(taken.size());
-    std::int64_t n = count >= largestSearchedNumber ? 1 : std::min(std::max<std::int64_t>(start, 1), largestSearchedNumber - count);
+    std::int64_t n =
+        count >= largestSearchedNumber ? 1 : std::min(std::max<std::int64_t>(start, 1), largestSearchedNumber - count);
     // count + 1 distinct numbers cannot all be among count keys.
     for (std::int64_t tried = 0; tried <= count; ++tried, ++n)
-        if (taken.insert("#" + integerText(n)).second)
-            return {n, defaultCode(n)};
+        if (taken.insert("#" + integerText(n)).second) return {n, defaultCode(n)};
     taken.insert("#" + integerText(n));
     return {n, defaultCode(n)};
 }
@@ -106,14 +109,13 @@ std::string nextCode(const GlazeBook& book) {
 }
 
 void assignMissing(GlazeBook& book) {
-    const bool anyBlank = std::any_of(book.tests.begin(), book.tests.end(), [](const TestTile& t) { return isBlank(t.code); });
-    if (!anyBlank)
-        return;
+    const bool anyBlank =
+        std::any_of(book.tests.begin(), book.tests.end(), [](const TestTile& t) { return isBlank(t.code); });
+    if (!anyBlank) return;
     auto taken = takenKeys(book.tests);
     std::int64_t n = firstCandidate(book);
     for (TestTile& tile : book.tests) {
-        if (!isBlank(tile.code))
-            continue;
+        if (!isBlank(tile.code)) continue;
         auto [given, code] = nextFreeCode(taken, n);
         tile.code = std::move(code);
         n = given + 1;
@@ -134,39 +136,30 @@ std::optional<Problem> validate(std::string_view typed, const Uuid& tileID, cons
     const std::string code = trimmed(typed);
     const std::string normal = UnicodeText::fold(code);
     // A code of combining marks alone folds to nothing; it would be taken for a lost code later.
-    if (code.empty() || normal.empty())
-        return Problem::empty();
-    if (UnicodeText::graphemeCount(code) > maxLength)
-        return Problem::tooLong();
+    if (code.empty() || normal.empty()) return Problem::empty();
+    if (UnicodeText::graphemeCount(code) > maxLength) return Problem::tooLong();
     for (char32_t scalar : UnicodeText::scalars(code))
-        if (!isAllowedScalar(scalar))
-            return Problem::invalidCharacters();
+        if (!isAllowedScalar(scalar)) return Problem::invalidCharacters();
     const std::string key = keyOfNormalized(normal);
     for (const TestTile& tile : tests)
-        if (tile.id != tileID && uniquenessKey(tile.code) == key)
-            return Problem::taken(tile.code);
+        if (tile.id != tileID && uniquenessKey(tile.code) == key) return Problem::taken(tile.code);
     return std::nullopt;
 }
 
 std::optional<Problem> setCode(const Uuid& tileID, std::string_view typed, GlazeBook& book) {
-    if (auto problem = validate(typed, tileID, book.tests))
-        return problem;
+    if (auto problem = validate(typed, tileID, book.tests)) return problem;
     TestTile* tile = findTile(book, tileID);
-    if (tile == nullptr)
-        return std::nullopt;
+    if (tile == nullptr) return std::nullopt;
     std::string code = trimmed(typed);
-    if (!UnicodeText::canonicallyEqual(tile->code, code))
-        tile->code = std::move(code);
+    if (!UnicodeText::canonicallyEqual(tile->code, code)) tile->code = std::move(code);
     return std::nullopt;
 }
 
 std::optional<Problem> rename(const Uuid& tileID, std::string_view typed, std::string_view fallback, GlazeBook& book) {
     TestTile* tile = findTile(book, tileID);
-    if (tile == nullptr)
-        return std::nullopt;
+    if (tile == nullptr) return std::nullopt;
     if (auto problem = validate(typed, tileID, book.tests)) {
-        if (!UnicodeText::canonicallyEqual(tile->code, fallback))
-            tile->code = std::string(fallback);
+        if (!UnicodeText::canonicallyEqual(tile->code, fallback)) tile->code = std::string(fallback);
         return problem;
     }
     return setCode(tileID, typed, book);
@@ -177,26 +170,23 @@ std::vector<std::string> duplicateCodes(const std::vector<TestTile>& tests) {
     std::vector<std::string> shared;
     for (const TestTile& tile : tests) {
         std::string normal = normalized(tile.code);
-        if (normal.empty())
-            continue;
-        if (++counts[keyOfNormalized(std::move(normal))] == 2)
-            shared.push_back(tile.code);
+        if (normal.empty()) continue;
+        if (++counts[keyOfNormalized(std::move(normal))] == 2) shared.push_back(tile.code);
     }
     return shared;
 }
 
 std::string rangeText(const std::vector<std::string>& codes) {
-    if (codes.empty())
-        return {};
-    if (codes.size() == 1)
-        return codes.front();
+    if (codes.empty()) return {};
+    if (codes.size() == 1) return codes.front();
     return codes.front() + " to " + codes.back();
 }
 
 std::string Problem::message() const {
     switch (kind) {
     case Kind::taken:
-        return "Another tile already has the code " + code + ". Each tile needs its own code. The code was not changed.";
+        return "Another tile already has the code " + code +
+               ". Each tile needs its own code. The code was not changed.";
     case Kind::empty:
         return "A tile code cannot be empty. The code was not changed.";
     case Kind::tooLong:

@@ -16,8 +16,7 @@ std::int64_t TileCodeLedger::floor() const {
 
 std::string TileCodeLedger::addTile(TestTile tile, GlazeBook& book) {
     std::lock_guard guard(m_lock);
-    if (book.nextTileNumber < m_floor)
-        book.nextTileNumber = m_floor;
+    if (book.nextTileNumber < m_floor) book.nextTileNumber = m_floor;
     std::string code = TileCode::addTile(std::move(tile), book);
     m_floor = std::max(m_floor, std::min(book.nextTileNumber, TileCode::largestDefaultNumber));
     return code;
@@ -34,8 +33,7 @@ GlazeBook TileCodeLedger::bookForSaving(const GlazeBook& book) const {
     const std::int64_t target = std::min(TileCode::largestDefaultNumber,
                                          std::max<std::int64_t>({1, currentFloor, book.nextTileNumber, highest + 1}));
     GlazeBook saved = book;
-    if (saved.nextTileNumber < target)
-        saved.nextTileNumber = target;
+    if (saved.nextTileNumber < target) saved.nextTileNumber = target;
     return saved;
 }
 

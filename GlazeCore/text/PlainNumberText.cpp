@@ -25,34 +25,27 @@ std::string fallbackText(double value) {
     std::string text(buffer, result.ptr);
     while (!text.empty() && text.back() == '0')
         text.pop_back();
-    if (!text.empty() && text.back() == '.')
-        text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
     return text;
 }
 
 } // namespace
 
 std::string plainNumberText(double value) {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value > 0 ? "∞" : "-∞";
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "∞" : "-∞";
     UErrorCode status = U_ZERO_ERROR;
     const icu::UnicodeString formatted = posixFormatter().formatDouble(value, status).toString(status);
-    if (U_FAILURE(status))
-        return fallbackText(value);
+    if (U_FAILURE(status)) return fallbackText(value);
     std::string text;
     formatted.toUTF8String(text);
     return text;
 }
 
 std::string bookNumberText(double value) {
-    if (std::isnan(value))
-        return "not a number";
-    if (std::isinf(value))
-        return value > 0 ? "infinite" : "minus infinite";
-    if (std::fabs(value) < 10'000'000)
-        return plainNumberText(value);
+    if (std::isnan(value)) return "not a number";
+    if (std::isinf(value)) return value > 0 ? "infinite" : "minus infinite";
+    if (std::fabs(value) < 10'000'000) return plainNumberText(value);
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 3);
     return std::string(buffer, result.ptr);

@@ -25,8 +25,7 @@ std::string toUtf8(const icu::UnicodeString& text) {
 const icu::Normalizer2& normalizer(UNormalization2Mode mode, const char* name) {
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* instance = icu::Normalizer2::getInstance(nullptr, name, mode, status);
-    if (U_FAILURE(status) || instance == nullptr)
-        throw std::runtime_error("ICU normalization data is missing");
+    if (U_FAILURE(status) || instance == nullptr) throw std::runtime_error("ICU normalization data is missing");
     return *instance;
 }
 
@@ -59,8 +58,7 @@ bool isNfc(const icu::UnicodeString& text) {
 
 bool isAscii(std::string_view text) {
     for (unsigned char c : text)
-        if (c >= 0x80)
-            return false;
+        if (c >= 0x80) return false;
     return true;
 }
 
@@ -75,8 +73,7 @@ icu::UnicodeString stripWidthAndDiacritics(const icu::UnicodeString& decomposed)
     for (int32_t i = 0; i < decomposed.length();) {
         const UChar32 c = decomposed.char32At(i);
         i += U16_LENGTH(c);
-        if (u_charType(c) == U_NON_SPACING_MARK)
-            continue;
+        if (u_charType(c) == U_NON_SPACING_MARK) continue;
         if (isWidthVariant(c)) {
             icu::UnicodeString plain;
             if (nfkd().getDecomposition(c, plain)) {
@@ -92,25 +89,20 @@ icu::UnicodeString stripWidthAndDiacritics(const icu::UnicodeString& decomposed)
 } // namespace
 
 bool canonicallyEqual(std::string_view a, std::string_view b) {
-    if (a == b)
-        return true;
-    if (isAscii(a) && isAscii(b))
-        return false;
+    if (a == b) return true;
+    if (isAscii(a) && isAscii(b)) return false;
     const icu::UnicodeString ua = fromUtf8(a), ub = fromUtf8(b);
-    if (isNfc(ua) && isNfc(ub))
-        return ua == ub;
+    if (isNfc(ua) && isNfc(ub)) return ua == ub;
     return normalize(nfc(), ua) == normalize(nfc(), ub);
 }
 
 std::string canonicalForm(std::string_view text) {
-    if (isAscii(text))
-        return std::string(text);
+    if (isAscii(text)) return std::string(text);
     return toUtf8(normalize(nfc(), fromUtf8(text)));
 }
 
 std::size_t canonicalHash(std::string_view text) {
-    if (isAscii(text))
-        return std::hash<std::string_view>{}(text);
+    if (isAscii(text)) return std::hash<std::string_view>{}(text);
     return std::hash<std::string>{}(canonicalForm(text));
 }
 
@@ -118,8 +110,7 @@ std::string fold(std::string_view text) {
     if (isAscii(text)) {
         std::string lowered(text);
         for (char& c : lowered)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return lowered;
     }
     icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), fromUtf8(text)));
@@ -139,8 +130,7 @@ std::string trimWhere(std::string_view text, const std::function<bool(UChar32)>&
         int32_t next = start;
         UChar32 c;
         U8_NEXT(bytes, next, length, c);
-        if (c < 0 || !isTrimmed(c))
-            break;
+        if (c < 0 || !isTrimmed(c)) break;
         start = next;
     }
     int32_t end = length;
@@ -148,8 +138,7 @@ std::string trimWhere(std::string_view text, const std::function<bool(UChar32)>&
         int32_t previous = end;
         UChar32 c;
         U8_PREV(bytes, start, previous, c);
-        if (c < 0 || !isTrimmed(c))
-            break;
+        if (c < 0 || !isTrimmed(c)) break;
         end = previous;
     }
     return std::string(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
@@ -166,14 +155,12 @@ std::string trimSpacesAndTabs(std::string_view text) {
 }
 
 std::size_t graphemeCount(std::string_view text) {
-    if (text.empty())
-        return 0;
+    if (text.empty()) return 0;
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::BreakIterator> breaks(
         icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
     const icu::UnicodeString unicode = fromUtf8(text);
-    if (U_FAILURE(status) || !breaks)
-        return static_cast<std::size_t>(unicode.countChar32());
+    if (U_FAILURE(status) || !breaks) return static_cast<std::size_t>(unicode.countChar32());
     breaks->setText(unicode);
     std::size_t count = 0;
     for (int32_t at = breaks->next(); at != icu::BreakIterator::DONE; at = breaks->next())
@@ -187,8 +174,7 @@ bool isValidUtf8(std::string_view text) {
     for (int32_t i = 0; i < length;) {
         UChar32 c;
         U8_NEXT(bytes, i, length, c);
-        if (c < 0)
-            return false;
+        if (c < 0) return false;
     }
     return true;
 }

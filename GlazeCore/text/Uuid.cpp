@@ -7,15 +7,15 @@ namespace GlazeCore {
 
 namespace {
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 
 bool hasUuidShape(std::string_view text) {
-    if (text.size() != 36)
-        return false;
+    if (text.size() != 36) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool hyphenSlot = i == 8 || i == 13 || i == 18 || i == 23;
-        if (hyphenSlot ? text[i] != '-' : !isHexDigit(text[i]))
-            return false;
+        if (hyphenSlot ? text[i] != '-' : !isHexDigit(text[i])) return false;
     }
     return true;
 }
@@ -31,12 +31,10 @@ Uuid Uuid::random() {
 }
 
 std::optional<Uuid> Uuid::parse(std::string_view text) {
-    if (!hasUuidShape(text))
-        return std::nullopt;
+    if (!hasUuidShape(text)) return std::nullopt;
     const std::string terminated(text);
     uuid_t raw;
-    if (uuid_parse(terminated.c_str(), raw) != 0)
-        return std::nullopt;
+    if (uuid_parse(terminated.c_str(), raw) != 0) return std::nullopt;
     Uuid id;
     std::memcpy(id.bytes.data(), raw, id.bytes.size());
     return id;

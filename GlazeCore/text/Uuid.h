@@ -24,6 +24,4 @@ struct Uuid {
 
 } // namespace GlazeCore
 
-template <> struct std::hash<GlazeCore::Uuid> {
-    std::size_t operator()(const GlazeCore::Uuid& id) const noexcept;
-};
+template <> struct std::hash<GlazeCore::Uuid> { std::size_t operator()(const GlazeCore::Uuid& id) const noexcept; };

@@ -1,1 +1,69 @@
+#include "GlazeCore/book/TileCodeLedger.h"
+#include "support/BookBuilders.h"
+
 #include <gtest/gtest.h>
+#include <set>
+#include <thread>
+
+using namespace GlazeCore;
+using OrzaTest::bookWithTiles;
+
+TEST(TileCodeLedger, floorStartsFromTheClampedNextNumber) {
+    EXPECT_EQ(TileCodeLedger(bookWithTiles({}, 0)).floor(), 1);
+    EXPECT_EQ(TileCodeLedger(bookWithTiles({}, -8)).floor(), 1);
+    EXPECT_EQ(TileCodeLedger(bookWithTiles({}, 20'000'000)).floor(), 10'000'000);
+    EXPECT_EQ(TileCodeLedger(bookWithTiles({}, 42)).floor(), 42);
+}
+
+TEST(TileCodeLedger, numbersNeverComeBackAfterAnOlderBookReturns) {
+    TileCodeLedger ledger(bookWithTiles({}, 9));
+    GlazeBook book = bookWithTiles({"T-001", "T-002"}, 3);
+    const GlazeBook older = book;
+    EXPECT_EQ(ledger.addTile(OrzaTest::tile(), book), "T-009");
+    EXPECT_EQ(book.nextTileNumber, 10);
+    EXPECT_EQ(ledger.floor(), 10);
+    EXPECT_FALSE(ledger.isAhead(book));
+
+    // An undo brings the older book back: the ledger still remembers T-009.
+    EXPECT_TRUE(ledger.isAhead(older));
+    EXPECT_EQ(ledger.bookForSaving(older).nextTileNumber, 10);
+    GlazeBook again = older;
+    EXPECT_EQ(ledger.addTile(OrzaTest::tile(), again), "T-010");
+}
+
+TEST(TileCodeLedger, bookForSavingCoversTilesInUseAndLeavesTheBookAlone) {
+    TileCodeLedger ledger(bookWithTiles({}, 5));
+    const GlazeBook book = bookWithTiles({"T-040", "T-2000000"}, 3);
+    const GlazeBook saved = ledger.bookForSaving(book);
+    EXPECT_EQ(saved.nextTileNumber, 41);
+    EXPECT_EQ(book.nextTileNumber, 3);
+    GlazeBook already = book;
+    already.nextTileNumber = 60;
+    EXPECT_EQ(ledger.bookForSaving(already).nextTileNumber, 60);
+}
+
+TEST(TileCodeLedger, floorCapsAtTenMillion) {
+    TileCodeLedger ledger(bookWithTiles({}, 10'000'000));
+    GlazeBook book = bookWithTiles({}, 10'000'000);
+    EXPECT_EQ(ledger.addTile(OrzaTest::tile(), book), "T-9999999");
+    EXPECT_EQ(ledger.floor(), 10'000'000);
+    EXPECT_LE(ledger.bookForSaving(book).nextTileNumber, 10'000'000);
+}
+
+TEST(TileCodeLedger, copiesAddedFromTwoThreadsGetDifferentNumbers) {
+    TileCodeLedger ledger(bookWithTiles({}, 1));
+    const GlazeBook start = bookWithTiles({}, 1);
+    std::vector<std::string> codesA, codesB;
+    auto addMany = [&](std::vector<std::string>& codes) {
+        GlazeBook copy = start;
+        for (int i = 0; i < 200; ++i)
+            codes.push_back(ledger.addTile(OrzaTest::tile(), copy));
+    };
+    std::thread a(addMany, std::ref(codesA)), b(addMany, std::ref(codesB));
+    a.join();
+    b.join();
+    std::set<std::string> all(codesA.begin(), codesA.end());
+    all.insert(codesB.begin(), codesB.end());
+    EXPECT_EQ(all.size(), 400u);
+    EXPECT_EQ(ledger.floor(), 401);
+}

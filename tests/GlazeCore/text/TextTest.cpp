@@ -1,1 +1,82 @@
+#include "GlazeCore/text/PlainNumberText.h"
+#include "GlazeCore/text/UnicodeText.h"
+#include "GlazeCore/text/Uuid.h"
+
+#include <clocale>
+#include <cmath>
 #include <gtest/gtest.h>
+
+using namespace GlazeCore;
+
+TEST(PlainNumberText, upToThreeFractionDigitsWithoutGrouping) {
+    EXPECT_EQ(plainNumberText(100), "100");
+    EXPECT_EQ(plainNumberText(2.5), "2.5");
+    EXPECT_EQ(plainNumberText(0.1234), "0.123");
+    EXPECT_EQ(plainNumberText(-3), "-3");
+    EXPECT_EQ(plainNumberText(1'500'000), "1500000");
+    EXPECT_EQ(plainNumberText(120.5), "120.5");
+    EXPECT_EQ(plainNumberText(0.0625), "0.062"); // half to even on the last digit
+    EXPECT_EQ(plainNumberText(0.0001), "0");
+}
+
+TEST(PlainNumberText, bookNumberTextWordsAndExponents) {
+    EXPECT_EQ(bookNumberText(std::nan("")), "not a number");
+    EXPECT_EQ(bookNumberText(INFINITY), "infinite");
+    EXPECT_EQ(bookNumberText(-INFINITY), "minus infinite");
+    EXPECT_EQ(bookNumberText(100), "100");
+    EXPECT_EQ(bookNumberText(1e6), "1000000");
+    EXPECT_EQ(bookNumberText(9'999'999), "9999999");
+    EXPECT_EQ(bookNumberText(1e7), "1e+07");
+    EXPECT_EQ(bookNumberText(1e9), "1e+09");
+    EXPECT_EQ(bookNumberText(2.5e9), "2.5e+09");
+    EXPECT_EQ(bookNumberText(-1.23456e10), "-1.23e+10");
+    EXPECT_EQ(bookNumberText(1e300), "1e+300");
+}
+
+TEST(PlainNumberText, processLocaleChangesNothing) {
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE"))
+        GTEST_SKIP() << "no German locale installed";
+    EXPECT_EQ(bookNumberText(2.5e9), "2.5e+09");
+    EXPECT_EQ(plainNumberText(1234.5), "1234.5");
+    EXPECT_EQ(integerText(-1234567), "-1234567");
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(UnicodeText, foldIgnoresCaseDiacriticsAndWidth) {
+    EXPECT_EQ(UnicodeText::fold("Caf\u00c9"), "cafe");
+    EXPECT_EQ(UnicodeText::fold("Cafe\u0301"), "cafe");
+    EXPECT_EQ(UnicodeText::fold("\uFF34\uFF0D\uFF10\uFF17"), "t-07");
+    EXPECT_EQ(UnicodeText::fold("\uFF76"), "\u30AB"); // half-width katakana KA
+    EXPECT_EQ(UnicodeText::fold("STRASSE"), UnicodeText::fold("stra\u00dfe"));
+    EXPECT_EQ(UnicodeText::fold("\u0301"), "");
+    EXPECT_EQ(UnicodeText::fold("\u0130"), "i");
+}
+
+TEST(UnicodeText, trimsCountsAndCompares) {
+    EXPECT_EQ(UnicodeText::trimWhitespaceAndNewlines(" \t\n\u00a0\u2003x y\r\n\u0085"), "x y");
+    EXPECT_EQ(UnicodeText::trimWhitespaceAndNewlines(" \n "), "");
+    EXPECT_EQ(UnicodeText::trimSpacesAndTabs("\t 12,5 \n"), "12,5 \n");
+    EXPECT_EQ(UnicodeText::graphemeCount("e\u0301"), 1u);
+    EXPECT_EQ(UnicodeText::graphemeCount("\U0001F1EF\U0001F1F5"), 1u); // one flag
+    EXPECT_EQ(UnicodeText::graphemeCount(""), 0u);
+    EXPECT_TRUE(UnicodeText::canonicallyEqual("\u00e9", "e\u0301"));
+    EXPECT_FALSE(UnicodeText::canonicallyEqual("\u00e9", "e"));
+    EXPECT_FALSE(UnicodeText::canonicallyEqual("\uFB01", "fi")); // compatibility, not canonical
+    EXPECT_EQ(UnicodeText::canonicalHash("\u00e9"), UnicodeText::canonicalHash("e\u0301"));
+    EXPECT_FALSE(UnicodeText::isValidUtf8("\xC3("));
+    EXPECT_EQ(UnicodeText::scalars("a\xFF"), U"a\uFFFD");
+}
+
+TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {
+    const auto id = Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->uppercaseText(), "3F2504E0-4F89-11D3-9A0C-0305E82C3301");
+    EXPECT_EQ(Uuid::parse("3F2504E0-4F89-11D3-9A0C-0305E82C3301"), id);
+    EXPECT_FALSE(Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c330"));
+    EXPECT_FALSE(Uuid::parse("{3f2504e0-4f89-11d3-9a0c-0305e82c3301}"));
+    EXPECT_FALSE(Uuid::parse("3f2504e04f8911d39a0c0305e82c3301"));
+    EXPECT_FALSE(Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c330g"));
+    EXPECT_NE(Uuid::random(), Uuid::random());
+}

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orza builds with, only those that are missing.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config locales libicu-dev libsimdjson-dev uuid-dev libgtest-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The tests check that a German process locale changes no number text.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "Could not make the de_DE.UTF-8 locale; its test will be skipped."
+fi
