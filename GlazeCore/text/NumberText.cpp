@@ -1,0 +1,143 @@
+#include "GlazeCore/text/NumberText.h"
+
+#include "GlazeCore/text/UnicodeText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <unicode/fmtable.h>
+#include <unicode/locid.h>
+#include <unicode/numberformatter.h>
+#include <unicode/numfmt.h>
+#include <unicode/parsepos.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unordered_map>
+#include <vector>
+
+namespace GlazeCore::NumberText {
+
+namespace {
+
+// The same limit the book file enforces on stored numbers.
+constexpr double maximumMagnitude = 1'000'000;
+// ICU refuses more fraction digits than this.
+constexpr int maximumFractionDigits = 999;
+// A thread sees one or two locales in practice; the bound only guards against a caller cycling ids.
+constexpr std::size_t cacheLimit = 32;
+
+FractionDigits clamped(FractionDigits digits) {
+    const int lo = std::clamp(digits.lo, 0, maximumFractionDigits);
+    const int hi = std::clamp(digits.hi, lo, maximumFractionDigits);
+    return {lo, hi};
+}
+
+// Formatters are immutable once built, but building one loads locale data; keep them per thread
+// so no lock is needed.
+const icu::number::LocalizedNumberFormatter& formatterFor(const std::string& locale, FractionDigits digits) {
+    using Key = std::tuple<std::string, int, int>;
+    thread_local std::map<Key, icu::number::LocalizedNumberFormatter> cache;
+    Key key{locale, digits.lo, digits.hi};
+    if (const auto found = cache.find(key); found != cache.end()) return found->second;
+    if (cache.size() >= cacheLimit) cache.clear();
+    auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(locale.c_str()))
+                         .precision(icu::number::Precision::minMaxFraction(digits.lo, digits.hi))
+                         .grouping(UNUM_GROUPING_OFF)
+                         .notation(icu::number::Notation::simple());
+    return cache.emplace(std::move(key), std::move(formatter)).first->second;
+}
+
+// NumberFormat is not safe to share between threads, so each thread keeps its own.
+const icu::NumberFormat* parserFor(const std::string& locale) {
+    thread_local std::unordered_map<std::string, std::unique_ptr<icu::NumberFormat>> cache;
+    if (const auto found = cache.find(locale); found != cache.end()) return found->second.get();
+    if (cache.size() >= cacheLimit) cache.clear();
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::NumberFormat> parser(
+        icu::NumberFormat::createInstance(icu::Locale(locale.c_str()), UNUM_DECIMAL, status));
+    if (U_FAILURE(status) || !parser) return nullptr;
+    parser->setLenient(true);
+    return cache.emplace(locale, std::move(parser)).first->second.get();
+}
+
+// Only reached when ICU cannot format at all; plain ASCII beats an empty field.
+std::string fallbackText(double value, FractionDigits digits) {
+    std::vector<char> buffer(1400);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, digits.hi);
+    if (result.ec != std::errc()) return {};
+    std::string text(buffer.data(), result.ptr);
+    const auto point = text.find('.');
+    if (point == std::string::npos) return text;
+    const std::size_t keep = point + 1 + static_cast<std::size_t>(digits.lo);
+    while (text.size() > keep && text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+// Horizontal white space: the Unicode space separators and the tab, never line breaks.
+bool isHorizontalSpace(UChar32 c) {
+    return c == u'\t' || u_charType(c) == U_SPACE_SEPARATOR;
+}
+
+icu::UnicodeString trimmedHorizontalSpace(const icu::UnicodeString& text) {
+    int32_t start = 0;
+    int32_t end = text.length();
+    while (start < end && isHorizontalSpace(text.char32At(start)))
+        start = text.moveIndex32(start, 1);
+    while (end > start) {
+        const int32_t previous = text.moveIndex32(end, -1);
+        if (!isHorizontalSpace(text.char32At(previous))) break;
+        end = previous;
+    }
+    return icu::UnicodeString(text, start, end - start);
+}
+
+} // namespace
+
+std::string format(double value, FractionDigits digits, const std::string& locale) {
+    digits = clamped(digits);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString formatted = formatterFor(locale, digits).formatDouble(value, status).toString(status);
+    if (U_FAILURE(status)) return fallbackText(value, digits);
+    std::string text;
+    formatted.toUTF8String(text);
+    return text;
+}
+
+std::optional<double> parse(std::string_view text, bool allowsNegative, const std::string& locale) {
+    const icu::UnicodeString trimmed = trimmedHorizontalSpace(icu::UnicodeString::fromUTF8(text));
+    if (trimmed.isEmpty()) return std::nullopt;
+    const icu::NumberFormat* parser = parserFor(locale);
+    if (parser == nullptr) return std::nullopt;
+
+    icu::Formattable result;
+    icu::ParsePosition position(0);
+    parser->parse(trimmed, result, position);
+    // Lenient parsing stops quietly at the first character it cannot read ("12abc", "50%"); only a
+    // text that is a number from end to end counts.
+    if (position.getErrorIndex() >= 0 || position.getIndex() != trimmed.length()) return std::nullopt;
+
+    UErrorCode status = U_ZERO_ERROR;
+    const double value = result.getDouble(status);
+    if (U_FAILURE(status) || !std::isfinite(value)) return std::nullopt;
+    if (std::fabs(value) > maximumMagnitude) return std::nullopt;
+    if (!allowsNegative && value < 0) return std::nullopt;
+    return value;
+}
+
+std::optional<double> editedValue(std::string_view text, bool isEditing, FractionDigits digits, bool allowsNegative,
+                                  const std::string& locale, double storedValue) {
+    if (!isEditing) return std::nullopt;
+    // The field still shows the stored value; reparsing it could store a rounded copy.
+    if (UnicodeText::canonicallyEqual(text, format(storedValue, digits, locale))) return std::nullopt;
+    const auto parsed = parse(text, allowsNegative, locale);
+    if (!parsed || *parsed == storedValue) return std::nullopt;
+    return parsed;
+}
+
+} // namespace GlazeCore::NumberText

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// Number text of editable fields in the user's locale, with the limits the book file enforces.
+/// The locale is an ICU locale id ("de_DE", "en_US"); the process's C locale is never consulted.
+namespace GlazeCore::NumberText {
+
+/// At least `lo` and at most `hi` digits after the decimal separator.
+struct FractionDigits {
+    int lo = 0;
+    int hi = 0;
+};
+
+/// The value with `digits` fraction digits (zeros beyond `lo` dropped), never grouped.
+/// Digits are clamped to what ICU supports and `hi` is raised to `lo` when below it.
+std::string format(double value, FractionDigits digits, const std::string& locale);
+
+/// Lenient parse of the whole text after trimming space separators and tabs (not line breaks);
+/// none when empty, not wholly a number, not finite, above 1,000,000 in magnitude or, unless
+/// allowed, negative (-0 counts as zero).
+std::optional<double> parse(std::string_view text, bool allowsNegative, const std::string& locale);
+
+/// What an edited field should store: none while not editing, while the text still shows the
+/// stored value, when the text is unusable, or when it parses to the stored value.
+std::optional<double> editedValue(std::string_view text, bool isEditing, FractionDigits digits, bool allowsNegative,
+                                  const std::string& locale, double storedValue);
+
+} // namespace GlazeCore::NumberText

@@ -1,0 +1,160 @@
+#include "GlazeCore/text/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <unicode/locid.h>
+
+using namespace GlazeCore;
+
+namespace {
+
+const std::string us = "en_US";
+const std::string german = "de_DE";
+
+std::optional<double> parseUS(std::string_view text, bool allowsNegative = false) {
+    return NumberText::parse(text, allowsNegative, us);
+}
+
+} // namespace
+
+TEST(NumberTextFormat, fractionDigitsWithinRangeAndNoGrouping) {
+    EXPECT_EQ(NumberText::format(1'500'000.5, {0, 2}, us), "1500000.5");
+    EXPECT_EQ(NumberText::format(1'500'000.5, {0, 2}, german), "1500000,5");
+    EXPECT_EQ(NumberText::format(2, {1, 3}, us), "2.0");
+    EXPECT_EQ(NumberText::format(2, {0, 2}, us), "2");
+    EXPECT_EQ(NumberText::format(0.1234, {0, 3}, us), "0.123");
+    EXPECT_EQ(NumberText::format(1.25, {3, 3}, us), "1.250");
+    EXPECT_EQ(NumberText::format(-3, {0, 2}, us), "-3");
+    EXPECT_EQ(NumberText::format(2.5, {0, 3}, german), "2,5");
+}
+
+TEST(NumberTextFormat, roundsHalfToEvenAtTheLastShownDigit) {
+    // 0.125 and 0.375 are exact in binary, so only the rounding rule decides.
+    EXPECT_EQ(NumberText::format(0.125, {0, 2}, us), "0.12");
+    EXPECT_EQ(NumberText::format(0.375, {0, 2}, us), "0.38");
+    EXPECT_EQ(NumberText::format(2.5, {0, 0}, us), "2");
+}
+
+TEST(NumberTextFormat, malformedDigitRangesAreClamped) {
+    EXPECT_EQ(NumberText::format(2.25, {3, 1}, us), "2.250");
+    EXPECT_EQ(NumberText::format(2.25, {-2, 1}, us), "2.2");
+    EXPECT_FALSE(NumberText::format(1.0 / 3, {0, 5000}, us).empty());
+}
+
+TEST(NumberTextParse, trimsHorizontalSpaceOnly) {
+    EXPECT_EQ(parseUS("  12.5 "), 12.5);
+    EXPECT_EQ(parseUS("\t12.5\t"), 12.5);
+    EXPECT_EQ(parseUS("\u00a012.5\u2009"), 12.5); // no-break and thin space are space separators
+    EXPECT_FALSE(parseUS(""));
+    EXPECT_FALSE(parseUS(" \t "));
+    EXPECT_FALSE(parseUS("12\n"));
+    EXPECT_FALSE(parseUS("\n12"));
+    EXPECT_FALSE(parseUS("12\r\n"));
+}
+
+TEST(NumberTextParse, wholeTextMustBeANumber) {
+    EXPECT_FALSE(parseUS("12abc"));
+    EXPECT_FALSE(parseUS("50%"));
+    EXPECT_FALSE(parseUS("50 %"));
+    EXPECT_FALSE(parseUS("50\u2030")); // per mille
+    EXPECT_FALSE(parseUS("5$"));
+    EXPECT_FALSE(parseUS("$5"));
+    EXPECT_FALSE(parseUS("1.2.3"));
+    EXPECT_FALSE(parseUS("abc"));
+    EXPECT_FALSE(parseUS("\xff"
+                         "12"));
+}
+
+TEST(NumberTextParse, decimalSeparatorIsTheLocales) {
+    EXPECT_EQ(NumberText::parse("2,5", false, german), 2.5);
+    EXPECT_EQ(NumberText::parse("2.5", false, us), 2.5);
+    EXPECT_EQ(NumberText::parse("1.000", false, german), 1000);
+    EXPECT_EQ(NumberText::parse("1.000", false, us), 1);
+    EXPECT_EQ(NumberText::parse("1,000,000", false, us), 1'000'000);
+    EXPECT_FALSE(NumberText::parse("2.5", false, german));
+    EXPECT_FALSE(NumberText::parse("2,5", false, us));
+}
+
+TEST(NumberTextParse, magnitudeLimitIsInclusive) {
+    EXPECT_EQ(parseUS("1000000"), 1'000'000);
+    EXPECT_EQ(parseUS("1000000.00"), 1'000'000);
+    EXPECT_FALSE(parseUS("1000000.01"));
+    EXPECT_FALSE(parseUS("1500000"));
+    EXPECT_EQ(parseUS("-1000000", true), -1'000'000);
+    EXPECT_FALSE(parseUS("-1000000.01", true));
+    EXPECT_FALSE(parseUS("1e7"));
+}
+
+TEST(NumberTextParse, negativesOnlyWhenAllowed) {
+    EXPECT_FALSE(parseUS("-3", false));
+    EXPECT_EQ(parseUS("-3", true), -3);
+    EXPECT_FALSE(parseUS("-0.001", false));
+    EXPECT_EQ(parseUS("\u22123", true), -3); // the minus sign character, read leniently
+
+    const auto negativeZero = parseUS("-0", false);
+    ASSERT_TRUE(negativeZero);
+    EXPECT_EQ(*negativeZero, 0);
+}
+
+TEST(NumberTextParse, nonFiniteValuesAreRefused) {
+    EXPECT_FALSE(parseUS("\u221e", true));
+    EXPECT_FALSE(parseUS("-\u221e", true));
+    EXPECT_FALSE(parseUS("NaN", true));
+    EXPECT_FALSE(parseUS("1e400", true));
+}
+
+TEST(NumberTextParse, readsWhatFormatWritesInEveryLocale) {
+    // Includes a locale with U+2212 as minus sign and one with Arabic-Indic digits.
+    for (const std::string locale : {"en_US", "de_DE", "fr_FR", "de_CH", "sv_SE", "ar_EG", "en_US_POSIX", ""}) {
+        for (const double value : {0.0, 2.5, -1234.75, 0.001, 999'999.999, -1'000'000.0}) {
+            const std::string text = NumberText::format(value, {0, 3}, locale);
+            EXPECT_EQ(NumberText::parse(text, true, locale), value) << locale << ": " << text;
+        }
+    }
+}
+
+TEST(NumberTextEditedValue, storesOnlyRealChangesWhileEditing) {
+    EXPECT_FALSE(NumberText::editedValue("7", false, {0, 2}, false, us, 1));
+    EXPECT_EQ(NumberText::editedValue("7", true, {0, 2}, false, us, 1), 7);
+    EXPECT_EQ(NumberText::editedValue("1,5", true, {0, 2}, false, german, 1), 1.5);
+
+    // The text still shows the stored value rounded; storing it would lose precision.
+    EXPECT_EQ(NumberText::format(2.3456, {0, 2}, us), "2.35");
+    EXPECT_FALSE(NumberText::editedValue("2.35", true, {0, 2}, false, us, 2.3456));
+    EXPECT_EQ(NumberText::editedValue("2.36", true, {0, 2}, false, us, 2.3456), 2.36);
+
+    // A different text of the same value stores nothing either.
+    EXPECT_FALSE(NumberText::editedValue("2.50", true, {0, 2}, false, us, 2.5));
+    EXPECT_EQ(NumberText::editedValue(" 2.5 ", true, {0, 2}, false, us, 3), 2.5);
+}
+
+TEST(NumberTextEditedValue, unusableTextStoresNothing) {
+    EXPECT_FALSE(NumberText::editedValue("", true, {0, 2}, false, us, 1));
+    EXPECT_FALSE(NumberText::editedValue("12abc", true, {0, 2}, false, us, 1));
+    EXPECT_FALSE(NumberText::editedValue("-2", true, {0, 2}, false, us, 1));
+    EXPECT_EQ(NumberText::editedValue("-2", true, {0, 2}, true, us, 1), -2);
+    EXPECT_FALSE(NumberText::editedValue("2000000", true, {0, 2}, false, us, 1));
+}
+
+TEST(NumberTextLocale, processLocaleDoesNotLeakIn) {
+    const char* current = std::setlocale(LC_ALL, nullptr);
+    const std::string previous = current ? current : "C";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr && std::setlocale(LC_ALL, "de_DE.utf8") == nullptr)
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    const icu::Locale previousDefault = icu::Locale::getDefault();
+    UErrorCode status = U_ZERO_ERROR;
+    icu::Locale::setDefault(icu::Locale::getGerman(), status);
+
+    const std::string formatted = NumberText::format(1234.5, {0, 2}, us);
+    const auto parsed = NumberText::parse("1234.5", false, us);
+    const auto germanText = NumberText::format(2.5, {0, 2}, german);
+
+    icu::Locale::setDefault(previousDefault, status);
+    std::setlocale(LC_ALL, previous.c_str());
+
+    EXPECT_EQ(formatted, "1234.5");
+    EXPECT_EQ(parsed, 1234.5);
+    EXPECT_EQ(germanText, "2,5");
+}
