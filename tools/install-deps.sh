@@ -2,7 +2,8 @@
 # Installs the Debian packages Orza builds with, only those that are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config locales libicu-dev libsimdjson-dev uuid-dev libgtest-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config locales libicu-dev libsimdjson-dev uuid-dev libgtest-dev libbenchmark-dev
+          qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev xvfb fonts-dejavu-core imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

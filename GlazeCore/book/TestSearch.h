@@ -1,0 +1,77 @@
+#pragma once
+
+#include "GlazeCore/book/BookTypes.h"
+#include "GlazeCore/library/MaterialLibrary.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+/// The test log's search: free text, the cone and atmosphere menus, and Find Test by tile code.
+///
+/// Every fold here is TileCode's fold (case, diacritics, width; no locale), without trimming. The user's
+/// calendar is given as an ICU time zone id ("Europe/Berlin"), the locale as an ICU locale id ("de_DE");
+/// an unknown time zone reads as UTC.
+namespace GlazeCore::TestSearch {
+
+/// Material id → name.
+using MaterialNames = std::unordered_map<std::string, std::string>;
+/// Recipe id → the first recipe with that id; the recipes must outlive the map.
+using RecipesByID = std::unordered_map<Uuid, const Recipe*>;
+/// Folded cone names that "cone X" in a query may name.
+using ConeVocabulary = std::unordered_set<std::string>;
+
+/// A query split into folded words, with the cone that a "cone X" pair asked for.
+struct Query {
+    std::vector<std::string> tokens;
+    std::optional<std::string> cone;
+    friend bool operator==(const Query&, const Query&) = default;
+};
+
+/// Every material of the library by id; when an id comes twice the first name wins.
+MaterialNames materialNames(const MaterialLibrary& library);
+/// The first recipe for each id.
+RecipesByID recipesByID(const std::vector<Recipe>& recipes);
+/// The map points into the list, so a temporary list is refused.
+RecipesByID recipesByID(const std::vector<Recipe>&& recipes) = delete;
+
+/// The tiles that match, in their given order. The cone filter compares exactly, the atmosphere filter
+/// folded; the query's words must each occur in a tile's search text (or name its code's number).
+std::vector<TestTile> results(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
+                              const MaterialNames& names, std::string_view query,
+                              const std::optional<std::string>& coneFilter,
+                              const std::optional<std::string>& atmosphereFilter, const std::string& timeZone,
+                              const std::string& locale);
+
+/// The folded query split at white space; "cone" followed by a word of a non-empty vocabulary becomes
+/// the query cone (the last such pair wins) and leaves the tokens.
+Query tokens(std::string_view query, const ConeVocabulary& vocabulary);
+
+/// One tile against the filters and the query; conditions are tried in order and the first failure rejects.
+bool matches(const TestTile& tile, const std::optional<std::string>& coneFilter,
+             const std::optional<std::string>& atmosphereFilter, const std::vector<std::string>& tokens,
+             const std::optional<std::string>& queryCone, const RecipesByID& recipes, const MaterialNames& names,
+             const std::string& timeZone, const std::string& locale);
+
+/// The folded text a tile is searched in: code, code without hyphens, recipe name ("Deleted recipe"
+/// when `recipe` is null), "cone", cone, atmosphere, notes, the year-month-day date, the locale's
+/// numeric date, then the recipe's material names, one a line.
+std::string tileText(const TestTile& tile, const Recipe* recipe, const MaterialNames& names,
+                     const std::string& timeZone, const std::string& locale);
+
+/// Each token is a substring of the text or, when the tile's code has a number, a code with that number.
+bool allTokensMatch(const std::vector<std::string>& tokens, std::string_view text,
+                    std::optional<std::int64_t> tileNumber);
+
+/// Find Test: the one tile whose code the typed text is (folded, trimmed), else the one tile whose code
+/// has the typed default-style number; none when nothing or more than one tile answers.
+std::optional<TestTile> findByCode(std::string_view typed, const std::vector<TestTile>& tiles);
+
+/// "%04d-%02d-%02d" of the date's Gregorian year, month and day in the time zone.
+std::string dateText(Date date, const std::string& timeZone);
+
+} // namespace GlazeCore::TestSearch

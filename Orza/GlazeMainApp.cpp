@@ -1,0 +1,81 @@
+#include "Orza/GlazeMainApp.h"
+
+#include "GlazeCore/layout/WindowLayout.h"
+#include "Orza/document/DocumentController.h"
+#include "Orza/resources/Resources.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QIcon>
+#include <QScreen>
+
+namespace Orza {
+
+namespace {
+
+constexpr const char* bundleNameProperty = "orzaBundleName";
+const QString pagesHost = QStringLiteral("https://orza-glaze.org");
+
+std::function<void()>& helpOpener() {
+    static std::function<void()> open;
+    return open;
+}
+
+} // namespace
+
+QString GlazeMainApp::appName() {
+    const QVariant name = qApp ? qApp->property(bundleNameProperty) : QVariant();
+    if (name.typeId() == QMetaType::QString && !name.toString().isEmpty()) return name.toString();
+    return QStringLiteral("Orza");
+}
+
+QSize GlazeMainApp::defaultWindowSize(std::optional<QSize> visibleFrame) {
+    std::optional<GlazeCore::LayoutSize> frame;
+    if (visibleFrame) frame = GlazeCore::LayoutSize{double(visibleFrame->width()), double(visibleFrame->height())};
+    const GlazeCore::LayoutSize size = GlazeCore::WindowLayout::defaultWindowSize(frame);
+    return {int(size.width), int(size.height)};
+}
+
+QSize GlazeMainApp::defaultWindowSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return defaultWindowSize(screen ? std::optional(screen->availableGeometry().size()) : std::nullopt);
+}
+
+GlazeDocument GlazeMainApp::makeNewDocument() {
+    return GlazeDocument::makeNew();
+}
+
+QUrl GlazeMainApp::supportPage() {
+    static const QUrl page(pagesHost + QStringLiteral("/support/"));
+    return page;
+}
+
+QUrl GlazeMainApp::privacyPage() {
+    static const QUrl page(pagesHost + QStringLiteral("/privacy/"));
+    return page;
+}
+
+void GlazeMainApp::openPage(const QUrl& page) {
+    QDesktopServices::openUrl(page);
+}
+
+void GlazeMainApp::setHelpWindowOpener(std::function<void()> open) {
+    helpOpener() = std::move(open);
+}
+
+const std::function<void()>& GlazeMainApp::helpWindowOpener() {
+    return helpOpener();
+}
+
+void GlazeMainApp::start(QApplication& application, const QStringList& files) {
+    ensureResources();
+    application.setProperty(bundleNameProperty, QStringLiteral("Orza"));
+    QApplication::setOrganizationName(QStringLiteral("Orza"));
+    QApplication::setApplicationName(QStringLiteral("Orza"));
+    QApplication::setApplicationDisplayName(appName());
+    QApplication::setDesktopFileName(QStringLiteral("orza"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/orza/icons/orza.svg")));
+    DocumentController::instance().launch(files);
+}
+
+} // namespace Orza

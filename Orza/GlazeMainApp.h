@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Orza/document/GlazeDocument.h"
+
+#include <QSize>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+class QApplication;
+
+namespace Orza {
+
+/**
+ * The application: its name, the size of a new book window, the pages it links to, and the start-up
+ * that hands the command line to the document controller. It keeps no state of its own beyond the one
+ * seam through which the help window, a part of its own, makes itself known.
+ */
+class GlazeMainApp final {
+public:
+    /// The bundle name the build gives the application, else "Orza".
+    static QString appName();
+
+    /// A new book window's size on a screen whose available area is `visibleFrame`.
+    static QSize defaultWindowSize(std::optional<QSize> visibleFrame);
+    /// The same for the primary screen.
+    static QSize defaultWindowSize();
+
+    static GlazeDocument makeNewDocument();
+
+    static QUrl supportPage();
+    static QUrl privacyPage();
+    /// Shows the page in the user's web browser; a failure is not reported.
+    static void openPage(const QUrl& page);
+
+    /// The help window's opener, once that window exists; the Help menu offers it only then.
+    static void setHelpWindowOpener(std::function<void()> open);
+    static const std::function<void()>& helpWindowOpener();
+
+    /// Names the application for settings and the desktop, then opens the files given (or a new book).
+    static void start(QApplication& application, const QStringList& files);
+};
+
+} // namespace Orza

@@ -1,0 +1,33 @@
+#include "Orza/display/NumberDisplay.h"
+
+#include <QStringList>
+
+namespace Orza {
+
+QString formatDouble(double value, const QLocale& locale) {
+    QString text = locale.toString(value, 'f', 2);
+    const QString decimal = locale.decimalPoint();
+    const qsizetype point = text.lastIndexOf(decimal);
+    if (point < 0) return text;
+    // Only digits follow the separator in fixed notation; drop its trailing zeros, then a bare separator.
+    qsizetype end = text.size();
+    while (end > point + decimal.size() && text.at(end - 1) == locale.zeroDigit().front())
+        --end;
+    if (end == point + decimal.size()) end = point;
+    text.truncate(end);
+    return text;
+}
+
+QString formatDoublePlaces(int places, double value, const QLocale& locale) {
+    return locale.toString(value, 'f', places);
+}
+
+QString spokenFormula(GlazeCore::Oxide oxide) {
+    const QString formula = QString::fromLatin1(GlazeCore::OxideNames::rawValue(oxide));
+    QStringList characters;
+    for (const QChar c : formula)
+        characters.append(QString(c));
+    return characters.join(QLatin1Char(' '));
+}
+
+} // namespace Orza

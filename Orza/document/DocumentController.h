@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Orza/document/GlazeDocument.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace Orza {
+
+class BookWindow;
+
+/**
+ * The application's documents: one BookWindow per open book. New, Open, Save, Save As, Revert, Close and
+ * Quit all come here, and so does the question about unsaved changes.
+ *
+ * Every question and panel is window-modal and answers through a callback, so the flows below continue
+ * in those callbacks; `done` reports whether the step went through (saved, closed).
+ */
+class DocumentController final : public QObject {
+    Q_OBJECT
+public:
+    using Done = std::function<void(bool)>;
+
+    static DocumentController& instance();
+
+    /// Opens the files, or a new untitled book (an open panel when the setting asks for one).
+    void launch(const QStringList& files);
+
+    BookWindow* newDocument();
+    BookWindow* newSampleDocument();
+    /// A window for `document`, shown and brought forward.
+    BookWindow* openWindow(GlazeDocument document, const QString& filePath = {});
+    /// Brings the book's window forward when it is open; otherwise reads the file, or says why it cannot.
+    BookWindow* openFile(const QString& path, QWidget* alertParent = nullptr);
+    void chooseAndOpen(QWidget* parent);
+
+    void save(BookWindow* window, Done done = {});
+    void saveAs(BookWindow* window, Done done = {});
+    void revertToSaved(BookWindow* window);
+    /// Closes the window, asking first what to do with unsaved changes.
+    void close(BookWindow* window, Done done = {});
+    /// Closes every window in turn; stops at the first the user keeps open.
+    void quit(Done done = {});
+
+    const QList<BookWindow*>& windows() const { return m_windows; }
+    BookWindow* windowForPath(const QString& path) const;
+
+signals:
+    void windowOpened(Orza::BookWindow* window);
+
+private:
+    DocumentController() = default;
+    void writeTo(BookWindow* window, const QString& path, const Done& done);
+    void closeNext(const Done& done);
+
+    QList<BookWindow*> m_windows;
+    int m_untitledCount = 0;
+};
+
+} // namespace Orza

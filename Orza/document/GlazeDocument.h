@@ -1,0 +1,51 @@
+#pragma once
+
+#include "GlazeCore/book/BookTypes.h"
+#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/book/TileCodeLedger.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace Orza {
+
+/**
+ * One open glaze book as a value: the book, whether it is the built-in sample, the document's tile-code
+ * ledger and what opening the file reported about tiles that were given codes.
+ *
+ * Copies share the ledger, which is made once with the document and never replaced, so a number it
+ * handed out is never handed out again in this document, whatever happens to the book.
+ */
+struct GlazeDocument {
+    GlazeCore::GlazeBook book;
+    bool isSample = false;
+    std::shared_ptr<GlazeCore::TileCodeLedger> tileLedger;
+    std::optional<GlazeCore::TileCode::BackfillNotice> backfillNotice;
+
+    /// A new untitled book: nothing in it, version 1, next tile number 1.
+    static GlazeDocument makeNew();
+    /// A document over a book, with a fresh ledger and no notice.
+    static GlazeDocument make(GlazeCore::GlazeBook book, bool isSample);
+    /// Decodes and validates the bytes of a book file; throws what the codec throws.
+    static GlazeDocument fromFileBytes(std::string_view bytes);
+    /// Reads a book file; throws DocumentError with the sentence to show. Never writes the file.
+    static GlazeDocument read(const QString& path);
+
+    /// The bytes to save: the next tile number raised to cover the ledger, the format version that the
+    /// book needs. The document itself is not changed. Throws what the codec throws.
+    std::string fileBytes() const;
+
+    /// Equal books and equal sample flags; the ledgers and notices are not compared.
+    friend bool operator==(const GlazeDocument& a, const GlazeDocument& b) {
+        return a.isSample == b.isSample && a.book == b.book;
+    }
+};
+
+/// The ledger that views outside any book window see: one per process, over an empty book.
+std::shared_ptr<GlazeCore::TileCodeLedger> defaultTileLedger();
+
+} // namespace Orza

@@ -1,0 +1,11 @@
+#include "Orza/GlazeMainApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QStringList files = QApplication::arguments();
+    files.removeFirst();
+    Orza::GlazeMainApp::start(application, files);
+    return QApplication::exec();
+}

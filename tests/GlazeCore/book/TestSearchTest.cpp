@@ -1,0 +1,193 @@
+#include "GlazeCore/book/TestSearch.h"
+#include "GlazeCore/library/BundledLibrary.h"
+#include "GlazeCore/library/LayeredLibrary.h"
+#include "support/BookBuilders.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace GlazeCore;
+using OrzaTest::line;
+using OrzaTest::recipe;
+
+namespace {
+
+Date at(int y, unsigned m, unsigned d, int hour) {
+    using namespace std::chrono;
+    return time_point_cast<Date::duration>(sys_days{year{y} / month{m} / day{d}} + hours{hour});
+}
+
+TestTile tile(std::string code, const Recipe* recipe = nullptr, std::string cone = "6", std::string notes = "") {
+    TestTile t = OrzaTest::tile(std::move(code));
+    if (recipe != nullptr) t.recipeID = recipe->id;
+    t.cone = std::move(cone);
+    t.notes = std::move(notes);
+    t.date = at(2026, 9, 14, 12);
+    return t;
+}
+
+std::vector<std::string> codesOf(const std::vector<TestTile>& tiles) {
+    std::vector<std::string> codes;
+    for (const TestTile& t : tiles)
+        codes.push_back(t.code);
+    return codes;
+}
+
+/// A small log searched in UTC and en_US unless a case says otherwise.
+struct Log {
+    std::vector<Recipe> recipes;
+    std::vector<TestTile> tiles;
+    TestSearch::MaterialNames names{{"whiting", "Whiting"}, {"silica", "Silica"}};
+
+    std::vector<std::string> find(std::string_view query, std::optional<std::string> cone = std::nullopt,
+                                  std::optional<std::string> atmosphere = std::nullopt, const std::string& zone = "UTC",
+                                  const std::string& locale = "en_US") const {
+        return codesOf(TestSearch::results(tiles, recipes, names, query, cone, atmosphere, zone, locale));
+    }
+};
+
+} // namespace
+
+TEST(TestSearchTokens, foldsSplitsAndTakesConePairs) {
+    const TestSearch::ConeVocabulary cones{"6", "06", "05\u00BD"};
+    EXPECT_EQ(TestSearch::tokens("cone 6 shino", cones), (TestSearch::Query{{"shino"}, "6"}));
+    EXPECT_EQ(TestSearch::tokens("Cone 05\u00BD", cones), (TestSearch::Query{{}, "05\u00BD"}));
+    EXPECT_EQ(TestSearch::tokens("cone blue", cones), (TestSearch::Query{{"cone", "blue"}, std::nullopt}));
+    EXPECT_EQ(TestSearch::tokens("shino cone", cones), (TestSearch::Query{{"shino", "cone"}, std::nullopt}));
+    EXPECT_EQ(TestSearch::tokens("cone 6 cone 06", cones), (TestSearch::Query{{}, "06"}));
+    EXPECT_EQ(TestSearch::tokens("cone 6", {}), (TestSearch::Query{{"cone", "6"}, std::nullopt}));
+    // Tabs, line breaks, no-break, ideographic and line-separator spaces all split; runs leave no empty words.
+    EXPECT_EQ(TestSearch::tokens("  a\tb\nc\u00A0d\u3000e\u2028f  ", {}).tokens,
+              (std::vector<std::string>{"a", "b", "c", "d", "e", "f"}));
+    // Case, accents and width fold in every script.
+    EXPECT_EQ(TestSearch::tokens("\u00C9MAIL \uFF33\uFF28\uFF29\uFF2E\uFF2F \u0393\u039B\u0391\u03A5\u039A\u039F "
+                                 "\u0413\u041B\u0410\u0417\u0423\u0420\u042C \u91C9\u85AC",
+                                 {})
+                  .tokens,
+              (std::vector<std::string>{"email", "shino", "\u03B3\u03BB\u03B1\u03C5\u03BA\u03BF",
+                                        "\u0433\u043B\u0430\u0437\u0443\u0440\u044C", "\u91C9\u85AC"}));
+    EXPECT_TRUE(TestSearch::tokens(" \n ", cones).tokens.empty());
+}
+
+TEST(TestSearchText, entriesInOrderFoldedAndJoinedByLineFeeds) {
+    Recipe celadon =
+        recipe("C\u00E9ladon \uFF22lue", {line("whiting", 10), line("", 5), line("mystery-clay", 3, true)});
+    TestTile t = tile("T-001", &celadon, "6", "Thick on the R\u00CEM");
+    t.atmosphere = "Reduction";
+    const TestSearch::MaterialNames names{{"whiting", "Whiting"}};
+    EXPECT_EQ(TestSearch::tileText(t, &celadon, names, "UTC", "en_US"),
+              "t-001\nt001\nceladon blue\ncone\n6\nreduction\nthick on the rim\n2026-09-14\n9/14/2026\n"
+              "whiting\nmystery-clay");
+    t.notes.clear();
+    EXPECT_EQ(TestSearch::tileText(t, nullptr, names, "UTC", "de_DE"),
+              "t-001\nt001\ndeleted recipe\ncone\n6\nreduction\n\n2026-09-14\n14.9.2026");
+}
+
+TEST(TestSearchText, datesFollowTheTimeZone) {
+    const Date evening = at(2026, 9, 14, 20); // already the 15th in New Zealand
+    EXPECT_EQ(TestSearch::dateText(evening, "UTC"), "2026-09-14");
+    EXPECT_EQ(TestSearch::dateText(evening, "Pacific/Auckland"), "2026-09-15");
+    EXPECT_EQ(TestSearch::dateText(at(2026, 1, 1, 3), "America/Los_Angeles"), "2025-12-31");
+    EXPECT_EQ(TestSearch::dateText(evening, "Not/AZone"), "2026-09-14");
+
+    Log log;
+    log.tiles = {tile("T-001")};
+    log.tiles[0].date = evening;
+    EXPECT_EQ(log.find("2026-09-15", {}, {}, "Pacific/Auckland"), (std::vector<std::string>{"T-001"}));
+    EXPECT_EQ(log.find("15.9.2026", {}, {}, "Pacific/Auckland", "de_DE"), (std::vector<std::string>{"T-001"}));
+    EXPECT_TRUE(log.find("2026-09-15").empty());
+    EXPECT_EQ(log.find("9/14/2026"), (std::vector<std::string>{"T-001"}));
+
+    // Many tiles on a few days: each tile keeps its own day.
+    for (int h = 0; h < 48; ++h) {
+        log.tiles.push_back(tile("D-" + std::to_string(h)));
+        log.tiles.back().date = at(2026, 9, 14, h);
+    }
+    EXPECT_EQ(log.find("2026-09-15 d-", {}, {}, "Pacific/Auckland").size(), 24u);
+    EXPECT_EQ(log.find("2026-09-16 d-", {}, {}, "Pacific/Auckland").size(), 12u);
+}
+
+TEST(TestSearchResults, coneQueryFoldsButTheConeFilterComparesExactly) {
+    Log log;
+    log.tiles = {tile("A", nullptr, "6"), tile("B", nullptr, "06"), tile("C", nullptr, " 6"),
+                 tile("D", nullptr, "\uFF16"), tile("E", nullptr, "05\u00BD")};
+    EXPECT_EQ(log.find("Cone 6"), (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(log.find("cone 06"), (std::vector<std::string>{"B"}));
+    EXPECT_EQ(log.find("cone 05\u00BD"), (std::vector<std::string>{"E"}));
+    EXPECT_EQ(log.find("", std::string("6")), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(log.find("cone 6", std::string("06")), (std::vector<std::string>{}));
+
+    // 6.5 is no cone of the list nor of any tile, so both words must occur in the text.
+    log.tiles.push_back(tile("F", nullptr, "7", "thin at 6.5 mm"));
+    EXPECT_EQ(log.find("cone 6.5"), (std::vector<std::string>{"F"}));
+    // A tile's own cone joins the vocabulary.
+    log.tiles.push_back(tile("G", nullptr, "6.5"));
+    EXPECT_EQ(log.find("cone 6.5"), (std::vector<std::string>{"G"}));
+}
+
+TEST(TestSearchResults, textTokensFindNotesRecipesMaterialsAndCodes) {
+    Log log;
+    log.recipes = {recipe("Shino Satin", {line("whiting", 20), line("mystery-clay", 5)})};
+    const Recipe& shino = log.recipes[0];
+    log.tiles = {tile("T-001", &shino, "6", "Email drips"), tile("T-007", &shino), tile("t-7a", nullptr),
+                 tile("X-1", &shino, "10", "\u0413\u041B\u0410\u0417\u0423\u0420\u042C crawled")};
+    log.tiles[1].atmosphere = "Reduction";
+
+    EXPECT_EQ(log.find("\u00C9MAIL"), (std::vector<std::string>{"T-001"}));
+    EXPECT_EQ(log.find("deleted"), (std::vector<std::string>{"t-7a"}));
+    EXPECT_EQ(log.find("WHITING satin"), (std::vector<std::string>{"T-001", "T-007", "X-1"}));
+    EXPECT_EQ(log.find("mystery"), (std::vector<std::string>{"T-001", "T-007", "X-1"}));
+    EXPECT_EQ(log.find("\u0433\u043B\u0430\u0437\u0443\u0440\u044C"), (std::vector<std::string>{"X-1"}));
+    EXPECT_EQ(log.find("t001"), (std::vector<std::string>{"T-001"}));
+    EXPECT_EQ(log.find("t-7"), (std::vector<std::string>{"T-007", "t-7a"})); // number, then substring
+    EXPECT_EQ(log.find("t-0007"), (std::vector<std::string>{"T-007"}));
+    EXPECT_EQ(log.find("shino t-7 reduction"), (std::vector<std::string>{"T-007"}));
+    EXPECT_EQ(log.find("shino nothing"), (std::vector<std::string>{}));
+
+    EXPECT_EQ(log.find("", {}, std::string("oxidation")), (std::vector<std::string>{"T-001", "t-7a", "X-1"}));
+    EXPECT_EQ(log.find("", {}, std::string("REDUCTION")), (std::vector<std::string>{"T-007"}));
+    EXPECT_EQ(log.find(" "), (std::vector<std::string>{"T-001", "T-007", "t-7a", "X-1"}));
+}
+
+TEST(TestSearchResults, matchesChecksTheFiltersBeforeTheText) {
+    const std::vector<Recipe> recipes{recipe("Gloss")};
+    const TestSearch::RecipesByID byID = TestSearch::recipesByID(recipes);
+    TestTile t = tile("T-003", &recipes[0], "6", "glossy");
+    const TestSearch::MaterialNames none;
+    EXPECT_TRUE(TestSearch::matches(t, "6", "oxidation", {"glossy"}, "6", byID, none, "UTC", "en_US"));
+    EXPECT_FALSE(TestSearch::matches(t, "06", {}, {}, {}, byID, none, "UTC", "en_US"));
+    EXPECT_FALSE(TestSearch::matches(t, {}, "reduction", {}, {}, byID, none, "UTC", "en_US"));
+    EXPECT_FALSE(TestSearch::matches(t, {}, {}, {}, "10", byID, none, "UTC", "en_US"));
+    EXPECT_FALSE(TestSearch::matches(t, {}, {}, {"matte"}, {}, byID, none, "UTC", "en_US"));
+
+    EXPECT_TRUE(TestSearch::allTokensMatch({}, "", std::nullopt));
+    EXPECT_TRUE(TestSearch::allTokensMatch({"t-3"}, "t-003", 3));
+    EXPECT_FALSE(TestSearch::allTokensMatch({"t-3"}, "t-003", std::nullopt));
+    EXPECT_FALSE(TestSearch::allTokensMatch({"t-3", "blue"}, "t-003", 3));
+}
+
+TEST(TestSearchFind, findByCodeExactThenByNumber) {
+    const auto found = [](std::string_view typed, const std::vector<std::string>& codes) -> std::string {
+        const auto hit = TestSearch::findByCode(typed, OrzaTest::tiles(codes));
+        return hit ? hit->code : "<none>";
+    };
+    EXPECT_EQ(found("T-7", {"T-007", "t-7a"}), "T-007");
+    EXPECT_EQ(found("t-7", {"t-7a", "T-007"}), "T-007");
+    EXPECT_EQ(found(" \uFF54\uFF0D\uFF17\n", {"T-007"}), "T-007"); // full-width, padded
+    EXPECT_EQ(found("T-7", {"T-007", "T-0007"}), "<none>");
+    EXPECT_EQ(found("T-7", {"T-7", "T-007"}), "T-7"); // the exact code wins over the number
+    EXPECT_EQ(found("glaze a", {"Glaze A", "b"}), "Glaze A");
+    EXPECT_EQ(found("glaze a", {"Glaze A", "GLAZE A"}), "<none>");
+    EXPECT_EQ(found("   ", {"T-001", ""}), "<none>");
+    EXPECT_EQ(found("T-9", {"T-001"}), "<none>");
+    EXPECT_EQ(found("blue", {"T-001"}), "<none>");
+}
+
+TEST(TestSearchNames, materialNamesKeepTheFirstNameOfAnID) {
+    const BundledLibrary bundled = BundledLibrary::load();
+    const LayeredLibrary library({{"whiting", "My whiting", {}, 0, ""}, {"whiting", "Other", {}, 0, ""}}, bundled);
+    const auto names = TestSearch::materialNames(library);
+    EXPECT_EQ(names.at("whiting"), "My whiting");
+    EXPECT_EQ(names.at("silica"), bundled.material("silica")->name);
+}

@@ -1,0 +1,285 @@
+#include "Orza/document/DocumentController.h"
+
+#include "Orza/BookWindow.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/platform/FileDialog.h"
+#include "Orza/platform/MessageBox.h"
+#include "Orza/settings/Settings.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QUndoStack>
+
+#include <cmath>
+#include <memory>
+
+using namespace Orza;
+
+namespace {
+
+DocumentController& controller() {
+    return DocumentController::instance();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class DocumentControllerTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+    /// A book file with the given recipes, written through a document.
+    QString writeBook(const QString& name, const std::vector<std::string>& recipes) {
+        const QString path = m_env->filePath(name);
+        BookDocument(GlazeDocument::make(OrzaTest::bookWithRecipes(recipes), false)).save(path);
+        return path;
+    }
+
+private slots:
+    void init() {
+        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+    }
+
+    void cleanup() {
+        for (BookWindow* window : controller().windows()) {
+            window->approveClose();
+            window->close();
+        }
+        settle();
+        QVERIFY(controller().windows().isEmpty());
+        QVERIFY2(MessageBox::clearNextAnswers(), "a queued answer was not asked for");
+        QVERIFY2(FileDialog::clearNextFileName(), "a queued file name was not asked for");
+        m_env.reset();
+    }
+
+    void firstLaunchOpensTheSampleOnceAndClosesTheEmptyWindow() {
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, false);
+        controller().launch({});
+        QTRY_COMPARE(controller().windows().size(), 1);
+        BookWindow* sample = controller().windows().first();
+        QVERIFY(sample->document()->isSample());
+        QVERIFY(sample->isUntitled());
+        QCOMPARE(sample->document()->book().recipes.size(), std::size_t(6));
+        QCOMPARE(sample->document()->book().tests.size(), std::size_t(3));
+        QVERIFY(sample->selectedRecipeID()); // the sample window itself went on to select its first recipe
+        QVERIFY(Settings::instance().boolValue(Settings::Key::firstLaunchSampleShown));
+
+        BookWindow* fresh = controller().newDocument();
+        settle();
+        QCOMPARE(controller().windows().size(), 2);
+        QVERIFY(fresh->document()->book().recipes.empty());
+        QVERIFY(!fresh->model()->selection());
+    }
+
+    void firstLaunchWithAFileOpensNoSample() {
+        const QString path = writeBook("first.orzabook", {"A", "B"});
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, false);
+        controller().launch({path});
+        settle();
+        QCOMPARE(controller().windows().size(), 1);
+        BookWindow* window = controller().windows().first();
+        QVERIFY(!window->document()->isSample());
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[0].id));
+        QVERIFY(Settings::instance().boolValue(Settings::Key::firstLaunchSampleShown));
+    }
+
+    void sampleBookOpensAsManyTimesAsAsked() {
+        BookWindow* first = controller().newSampleDocument();
+        BookWindow* second = controller().newSampleDocument();
+        QVERIFY(first != second);
+        QVERIFY(&first->document()->tileLedger() != &second->document()->tileLedger());
+        QVERIFY(first->document()->isSample() && second->document()->isSample());
+        QVERIFY(first->document()->book().recipes[0].id != second->document()->book().recipes[0].id);
+    }
+
+    void anOpenBookIsBroughtForwardNotOpenedAgain() {
+        const QString path = writeBook("open.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window);
+        QCOMPARE(controller().openFile(m_env->filePath("./open.orzabook")), window);
+        QCOMPARE(controller().windows().size(), 1);
+        QCOMPARE(window->windowTitle(), QStringLiteral("open.orzabook[*]"));
+    }
+
+    void aBookThatCannotBeOpenedSaysWhyAndStaysAsItWas() {
+        const QString path = m_env->filePath("broken.orzabook");
+        const QByteArray bytes = R"({"recipes": [], "customMaterials": [], "tests": [], "version": 7})";
+        {
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+        }
+        QVERIFY(!controller().openFile(path));
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QVERIFY(alerts[0].text.contains(QStringLiteral("broken.orzabook")));
+        QVERIFY2(alerts[0].informativeText.endsWith(QStringLiteral("The file was not changed.")),
+                 qPrintable(alerts[0].informativeText));
+        QCOMPARE(readAll(path), bytes);
+        QVERIFY(controller().windows().isEmpty());
+    }
+
+    void savingAnUntitledBookAsksWhereAndThenBelongsThere() {
+        BookWindow* window = controller().newDocument();
+        window->addRecipe();
+        QVERIFY(window->isWindowModified());
+
+        FileDialog::setNextFileName(QString()); // the user cancels the panel
+        bool result = true;
+        controller().save(window, [&](bool saved) { result = saved; });
+        QVERIFY(!result);
+        QVERIFY(window->document()->isModified());
+
+        const QString path = m_env->filePath("mine.orzabook");
+        FileDialog::setNextFileName(path);
+        controller().save(window, [&](bool saved) { result = saved; });
+        QVERIFY(result);
+        QVERIFY(!window->isWindowModified());
+        QCOMPARE(window->windowTitle(), QStringLiteral("mine.orzabook[*]"));
+        QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("New recipe 1"));
+        QCOMPARE(controller().windowForPath(path), window);
+    }
+
+    void closingAskAboutUnsavedChanges() {
+        const QString path = writeBook("ask.orzabook", {"A"});
+        const QByteArray saved = readAll(path);
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        window->close(); // the title bar's close button
+        settle();
+        QCOMPARE(controller().windows().size(), 1);
+        QVERIFY(window->isVisible());
+
+        MessageBox::setNextAnswer(MessageBox::Answer::dontSave);
+        controller().close(window);
+        settle();
+        QVERIFY(controller().windows().isEmpty());
+        QCOMPARE(readAll(path), saved);
+
+        window = controller().openFile(path);
+        window->addRecipe();
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        controller().close(window);
+        settle();
+        QVERIFY(controller().windows().isEmpty());
+        QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
+    }
+
+    void quitStopsAtTheFirstWindowKeptOpen() {
+        BookWindow* first = controller().openFile(writeBook("q1.orzabook", {"A"}));
+        BookWindow* second = controller().openFile(writeBook("q2.orzabook", {"B"}));
+        first->addRecipe();
+        second->addRecipe();
+        MessageBox::setNextAnswer(MessageBox::Answer::dontSave);
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        bool quit = true;
+        controller().quit([&](bool all) { quit = all; });
+        settle();
+        QVERIFY(!quit);
+        QCOMPARE(controller().windows(), QList<BookWindow*>{first});
+    }
+
+    void aFailedSaveSaysWhyAndKeepsTheBookOpenAndEdited() {
+        const QString path = writeBook("fail.orzabook", {"A"});
+        const QByteArray saved = readAll(path);
+        BookWindow* window = controller().openFile(path);
+        GlazeCore::Recipe broken = window->document()->book().recipes[0];
+        broken.lines[0].amount = std::nan("");
+        window->document()->setRecipe(broken);
+
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        controller().close(window);
+        settle();
+        QCOMPARE(controller().windows().size(), 1);
+        QVERIFY(window->document()->isModified());
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QVERIFY(alerts[0].text.contains(QStringLiteral("could not be saved")));
+        QVERIFY2(alerts[0].informativeText.contains(QStringLiteral("amount")), qPrintable(alerts[0].informativeText));
+        QCOMPARE(readAll(path), saved);
+    }
+
+    void revertAsksThenReadsTheFileAgain() {
+        const QString path = writeBook("revert.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().revertToSaved(window);
+        QCOMPARE(window->document()->book().recipes.size(), std::size_t(2));
+        MessageBox::setNextAnswer(MessageBox::Answer::revert);
+        controller().revertToSaved(window);
+        QCOMPARE(window->document()->book().recipes.size(), std::size_t(1));
+        QVERIFY(!window->isWindowModified());
+        // The selected recipe went with the revert; the first one is selected instead.
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[0].id));
+    }
+
+    void selectionComesBackWithTheBook() {
+        const QString path = writeBook("sel.orzabook", {"A", "B"});
+        BookWindow* window = controller().openFile(path);
+        settle();
+        window->showPage(GlazeCore::BookPage::tests);
+        controller().close(window);
+        settle();
+        window = controller().openFile(path);
+        settle();
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::tests()));
+
+        // A saved selection naming a recipe that is gone gives the first recipe.
+        const auto second = window->document()->book().recipes[1].id;
+        window->model()->setSelection(SidebarItem::recipe(second));
+        window->approveClose();
+        window->close();
+        settle();
+        window = controller().openFile(path);
+        settle();
+        QCOMPARE(window->selectedRecipeID(), std::optional(second));
+        window->deleteRecipe(second);
+        window->document()->save(path);
+        window->model()->setSelection(SidebarItem::recipe(second)); // saved, though the book lost it
+        controller().close(window);
+        settle();
+        window = controller().openFile(path);
+        settle();
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[0].id));
+    }
+
+    void theLedgersNumbersGetSaved() {
+        const QString path = writeBook("ledger.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addTestTile();
+        controller().save(window);
+        window->document()->undoStack()->undo();
+        controller().save(window);
+        settle();
+        QVERIFY(window->isWindowModified()); // the ledger is ahead of the book: marked edited again
+        controller().save(window);
+        QCOMPARE(GlazeDocument::read(path).book.nextTileNumber, std::int64_t(2));
+        controller().close(window);
+        settle();
+
+        window = controller().openFile(path);
+        window->addTestTile();
+        QCOMPARE(window->document()->book().tests[0].code, std::string("T-002"));
+    }
+};
+
+QTEST_MAIN(DocumentControllerTest)
+#include "DocumentControllerTest.moc"

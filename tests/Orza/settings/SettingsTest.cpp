@@ -1,0 +1,86 @@
+#include "Orza/settings/Settings.h"
+#include "Orza/settings/WindowState.h"
+
+#include "support/TestEnvironment.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Orza;
+using Key = Settings::Key;
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+private slots:
+    void init() { m_env = std::make_unique<OrzaTest::IsolatedEnvironment>(); }
+    void cleanup() { m_env.reset(); }
+
+    void defaultsUnderTheirNames() {
+        Settings& settings = Settings::instance();
+        QCOMPARE(Settings::name(Key::firstLaunchSampleShown), QStringLiteral("firstLaunchSampleShown"));
+        QCOMPARE(Settings::name(Key::showOpenPanelAtLaunch),
+                 QStringLiteral("NSShowAppCentricOpenPanelInsteadOfUntitledFile"));
+        QCOMPARE(settings.boolValue(Key::firstLaunchSampleShown), false);
+        QCOMPARE(settings.boolValue(Key::includeAdditions), false);
+        QCOMPARE(settings.boolValue(Key::showOpenPanelAtLaunch), false);
+        QCOMPARE(settings.stringValue(Key::limitSetID), QString());
+        QCOMPARE(settings.stringValue(Key::labelSheetID), QStringLiteral("letter-30"));
+        QCOMPARE(settings.doubleValue(Key::batchTotalGrams), 1000.0);
+        QCOMPARE(settings.doubleValue(Key::batchPrecision), 0.1);
+    }
+
+    void setSignalsOnlyRealChanges() {
+        Settings& settings = Settings::instance();
+        QSignalSpy changed(&settings, &Settings::changed);
+        settings.set(Key::labelSheetID, QStringLiteral("letter-30")); // the default: nothing readable changes
+        QCOMPARE(changed.count(), 0);
+        settings.set(Key::labelSheetID, QStringLiteral("a4-21"));
+        settings.set(Key::labelSheetID, QStringLiteral("a4-21"));
+        QCOMPARE(changed.count(), 1);
+        settings.set(Key::firstLaunchSampleShown, true);
+        settings.set(Key::firstLaunchSampleShown, true); // read back from the file as text, still equal
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(settings.boolValue(Key::firstLaunchSampleShown), true);
+        settings.resetToDefaults();
+        QCOMPARE(settings.stringValue(Key::labelSheetID), QStringLiteral("letter-30"));
+    }
+
+    void numbersFallBackWhenNotNumbers() {
+        QSettings().setValue(Settings::name(Key::batchTotalGrams), QStringLiteral("lots"));
+        QCOMPARE(Settings::instance().doubleValue(Key::batchTotalGrams), 1000.0);
+        QSettings().setValue(Settings::name(Key::batchPrecision), QStringLiteral("nan"));
+        QCOMPARE(Settings::instance().doubleValue(Key::batchPrecision), 0.1);
+    }
+
+    void windowStateIsKeptByFilePath() {
+        const QString path = m_env->filePath("a.orzabook");
+        {
+            WindowState state(path);
+            QCOMPARE(state.sidebarSelection(), QString());
+            QCOMPARE(state.showChemistry(), true);
+            state.setSidebarSelection(QStringLiteral("tests"));
+            state.setShowChemistry(false);
+        }
+        WindowState again(path);
+        QCOMPARE(again.sidebarSelection(), QStringLiteral("tests"));
+        QCOMPARE(again.showChemistry(), false);
+        WindowState other(m_env->filePath("b.orzabook"));
+        QCOMPARE(other.sidebarSelection(), QString());
+    }
+
+    void untitledStateMovesToItsFileWhenSaved() {
+        WindowState state;
+        state.setSidebarSelection(QStringLiteral("materials"));
+        const QString path = m_env->filePath("saved.orzabook");
+        state.setFilePath(path);
+        QCOMPARE(WindowState(path).sidebarSelection(), QStringLiteral("materials"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "SettingsTest.moc"

@@ -1,0 +1,387 @@
+#include "Orza/BookWindow.h"
+
+#include "GlazeCore/book/GlazeBookValidation.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/platform/SystemBeep.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/settings/WindowState.h"
+#include "Orza/window/ContentUnavailableView.h"
+#include "Orza/window/DeleteRecipeDialog.h"
+#include "Orza/window/EmptyDetailView.h"
+#include "Orza/window/PaneFactory.h"
+#include "Orza/window/RenameRecipeDialog.h"
+#include "Orza/window/SidebarView.h"
+#include "support/TestEnvironment.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace Orza;
+using OrzaTest::recipeNames;
+
+namespace {
+
+/// Stands in for the label sheet of a later part, to see the window open and close it.
+class LabelSheetFactory final : public PaneFactory {
+public:
+    QDialog* makeLabelSheet(const PaneContext&, QWidget* parent) override { return new QDialog(parent); }
+};
+
+std::unique_ptr<BookWindow> makeWindow(GlazeCore::GlazeBook book) {
+    return std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::make(std::move(book), false)));
+}
+
+GlazeCore::TestTile tileOf(const GlazeCore::Uuid& recipeID) {
+    GlazeCore::TestTile tile;
+    tile.id = GlazeCore::Uuid::random();
+    tile.recipeID = recipeID;
+    tile.cone = "6";
+    tile.atmosphere = "Oxidation";
+    return tile;
+}
+
+QString detailTitle(BookWindow& window) {
+    if (auto* empty = qobject_cast<EmptyDetailView*>(window.detail())) return empty->content()->title();
+    if (auto* unavailable = qobject_cast<ContentUnavailableView*>(window.detail())) return unavailable->title();
+    return {};
+}
+
+} // namespace
+
+class BookWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+private slots:
+    void init() {
+        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+    }
+    void cleanup() {
+        PaneFactory::install(nullptr);
+        m_env.reset();
+    }
+
+    void addRecipeNumbersByCountAndSelects() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "New recipe 3", "C"}));
+        window->addRecipe();
+        const GlazeCore::Recipe& added = window->document()->book().recipes.back();
+        QCOMPARE(added.name, std::string("New recipe 4"));
+        QCOMPARE(added.cone, std::string("6"));
+        QCOMPARE(added.lines.size(), std::size_t(1));
+        QCOMPARE(added.lines[0].materialID, std::string());
+        QCOMPARE(added.lines[0].amount, 0.0);
+        QCOMPARE(window->selectedRecipeID(), std::optional(added.id));
+        QCOMPARE(window->document()->undoStack()->count(), 1);
+
+        // Undoing the addition takes the selected recipe away: the selection moves to the new last one.
+        window->document()->undoStack()->undo();
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[2].id));
+    }
+
+    void duplicateLandsAfterItsSource() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B", "C"}));
+        window->duplicateRecipe(window->document()->book().recipes[1].id);
+        QCOMPARE(recipeNames(window->document()->book()), (std::vector<std::string>{"A", "B", "B copy", "C"}));
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[2].id));
+        window->duplicateRecipe(GlazeCore::Uuid::random());
+        QCOMPARE(window->document()->book().recipes.size(), std::size_t(4));
+    }
+
+    void showPage() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        const auto& recipes = window->document()->book().recipes;
+        window->showPage(GlazeCore::BookPage::tests);
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::tests()));
+        window->showPage(GlazeCore::BookPage::recipes);
+        QCOMPARE(window->selectedRecipeID(), std::optional(recipes[0].id));
+        window->model()->setSelection(SidebarItem::recipe(recipes[1].id));
+        window->showPage(GlazeCore::BookPage::recipes);
+        QCOMPARE(window->selectedRecipeID(), std::optional(recipes[1].id));
+        window->showPage(GlazeCore::BookPage::materials);
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::materials()));
+
+        auto empty = makeWindow({});
+        empty->showPage(GlazeCore::BookPage::tests);
+        empty->showPage(GlazeCore::BookPage::recipes);
+        QVERIFY(!empty->model()->selection());
+    }
+
+    void addTestTileUsesTheSelectedOrFirstRecipeAndClearsTheSearch() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B"});
+        book.recipes[1].cone = "10";
+        auto window = makeWindow(book);
+        WindowModel& model = *window->model();
+        model.setTestQuery("celadon");
+        model.setTestCone("6");
+        model.setTestAtmosphere("Soda");
+        model.setSelection(SidebarItem::recipe(book.recipes[1].id));
+        window->addTestTile();
+        const auto& tiles = window->document()->book().tests;
+        QCOMPARE(tiles.size(), std::size_t(1));
+        QCOMPARE(tiles[0].recipeID, book.recipes[1].id);
+        QCOMPARE(tiles[0].cone, std::string("10"));
+        QCOMPARE(tiles[0].atmosphere, std::string("Oxidation"));
+        QCOMPARE(tiles[0].code, std::string("T-001"));
+        QCOMPARE(tiles[0].schedule.size(), std::size_t(3));
+        QCOMPARE(tiles[0].schedule[2].targetC, 1220.0);
+        QCOMPARE(tiles[0].schedule[2].holdMinutes, 10.0);
+        QVERIFY(!model.isFiltering());
+        QCOMPARE(model.testSelection(), std::optional(tiles[0].id));
+        QCOMPARE(model.selection(), std::optional(SidebarItem::tests()));
+
+        window->addTestTile(); // from the Tests page: the first recipe
+        QCOMPARE(window->document()->book().tests[1].recipeID, book.recipes[0].id);
+
+        auto empty = makeWindow({});
+        empty->addTestTile();
+        QVERIFY(empty->document()->book().tests.empty());
+    }
+
+    void actionsBundleFollowsTheBookAndTheDialogs() {
+        PaneFactory::install(std::make_unique<LabelSheetFactory>());
+        auto window = makeWindow({});
+        auto actions = window->bookActions();
+        QVERIFY(actions && !actions->selected && !actions->addTest && !actions->printLabels);
+
+        window->addRecipe();
+        actions = window->bookActions();
+        QVERIFY(actions->selected && actions->addTest && !actions->printLabels);
+        (*actions->addTest)();
+        window->model()->setTestQuery("T-001");
+        actions = window->bookActions();
+        QVERIFY(actions->printLabels);
+
+        // Print Labels on the Tests page with a search prints what the search shows.
+        (*actions->printLabels)();
+        QCOMPARE(window->model()->labelScope(), LabelScope::shown);
+        QVERIFY(window->model()->showLabels());
+        QVERIFY(!window->bookActions());
+        auto* sheet = window->findChild<QDialog*>();
+        QVERIFY(sheet);
+        sheet->reject();
+        QVERIFY(!window->model()->showLabels());
+
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        window->printLabels();
+        QCOMPARE(window->model()->labelScope(), LabelScope::all);
+    }
+
+    void labelsWithoutASheetCloseAtOnce() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        window->printLabels();
+        QVERIFY(!window->model()->showLabels());
+        QVERIFY(window->bookActions());
+    }
+
+    void renameThroughItsDialog() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"Gloss", ""}));
+        BookDocument& document = *window->document();
+        const auto id = document.book().recipes[0].id;
+
+        window->beginRename(id);
+        auto* dialog = window->findChild<RenameRecipeDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->nameField()->text(), QStringLiteral("Gloss"));
+        QVERIFY(window->model()->dialogShown());
+        QVERIFY(!window->bookActions());
+        dialog->nameField()->setText(QStringLiteral("  Celadon \n"));
+        dialog->renameButton()->click();
+        QCOMPARE(document.book().recipes[0].name, std::string("Celadon"));
+        QVERIFY(!window->renaming());
+        QVERIFY(!window->model()->dialogShown());
+        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Rename Recipe"));
+
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window->beginRename(id);
+        dialog = window->findChild<RenameRecipeDialog*>();
+        dialog->nameField()->setText(QStringLiteral(" \n\t"));
+        QTest::keyClick(dialog->nameField(), Qt::Key_Return);
+        QCOMPARE(document.book().recipes[0].name, std::string("Celadon"));
+        QCOMPARE(document.undoStack()->count(), 1);
+
+        document.undoStack()->setClean();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window->beginRename(id);
+        dialog = window->findChild<RenameRecipeDialog*>();
+        dialog->renameButton()->click(); // its own name: nothing recorded
+        QVERIFY(!document.isModified());
+
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window->beginRename(id);
+        dialog = window->findChild<RenameRecipeDialog*>();
+        dialog->nameField()->setText(QStringLiteral("Other"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QCOMPARE(document.book().recipes[0].name, std::string("Celadon"));
+        QVERIFY(!window->renaming());
+
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window->beginRename(document.book().recipes[1].id);
+        QCOMPARE(window->findChild<RenameRecipeDialog*>()->nameField()->text(), QString());
+    }
+
+    void deleteThroughItsDialogKeepsTilesAndMovesTheSelection() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B", "C"});
+        book.tests.push_back(tileOf(book.recipes[1].id));
+        auto window = makeWindow(book);
+        BookDocument& document = *window->document();
+        window->model()->setSelection(SidebarItem::recipe(book.recipes[1].id));
+
+        // Delete in the sidebar asks first; Cancel changes nothing.
+        QTest::keyClick(window->sidebar()->list(), Qt::Key_Delete);
+        auto* dialog = window->findChild<DeleteRecipeDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(window->pendingDelete(), std::optional(book.recipes[1].id));
+        QVERIFY(window->model()->dialogShown());
+        QTest::mouseClick(static_cast<QPushButton*>(dialog->cancelButton()), Qt::LeftButton);
+        QCOMPARE(document.book(), book);
+        QVERIFY(!window->pendingDelete());
+        QVERIFY(!window->model()->dialogShown());
+
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window->beginDelete(book.recipes[1].id);
+        dialog = window->findChild<DeleteRecipeDialog*>();
+        QTest::mouseClick(static_cast<QPushButton*>(dialog->deleteButton()), Qt::LeftButton);
+        QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A", "C"}));
+        QCOMPARE(document.book().tests[0].recipeID, book.recipes[1].id);
+        QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[2].id));
+
+        document.undoStack()->undo();
+        QCOMPARE(document.book(), book);
+
+        // The last recipe, selected and deleted: the new last one is selected; then the only one: none.
+        window->model()->setSelection(SidebarItem::recipe(book.recipes[2].id));
+        window->deleteRecipe(book.recipes[2].id);
+        QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[1].id));
+        window->deleteRecipe(book.recipes[0].id); // not selected: the selection stays
+        QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[1].id));
+        window->deleteRecipe(book.recipes[1].id);
+        QVERIFY(!window->model()->selection());
+        QCOMPARE(detailTitle(*window), QStringLiteral("Add a Recipe"));
+    }
+
+    void detailFollowsTheSelection() {
+        auto empty = makeWindow({});
+        auto* invitation = qobject_cast<EmptyDetailView*>(empty->detail());
+        QVERIFY(invitation && invitation->addRecipeButton() && invitation->openSampleButton());
+        QCOMPARE(invitation->content()->description(),
+                 QStringLiteral("This book has no recipes yet. Add a recipe, then choose its materials and amounts. "
+                                "The chemistry and the Stull chart update as you type.\n\nTo look around first, "
+                                "open the sample book with six cone 6 base recipes. It is also in Help > Open "
+                                "Sample Book."));
+        QSignalSpy sample(empty.get(), &BookWindow::sampleDocumentRequested);
+        invitation->openSampleButton()->click();
+        QCOMPARE(sample.count(), 1);
+        QVERIFY(empty->document()->book().recipes.empty());
+        invitation->addRecipeButton()->click();
+        QCOMPARE(empty->document()->book().recipes[0].name, std::string("New recipe 1"));
+        QVERIFY(!qobject_cast<EmptyDetailView*>(empty->detail()));
+
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        QCOMPARE(detailTitle(*window), QStringLiteral("Select a Recipe"));
+        QVERIFY(!qobject_cast<EmptyDetailView*>(window->detail())->addRecipeButton());
+        const auto missing = GlazeCore::Uuid::random();
+        window->model()->setSelection(SidebarItem::recipe(missing));
+        QCOMPARE(detailTitle(*window), QStringLiteral("No Recipe Selected"));
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(missing)));
+    }
+
+    void recipeBindingWritesOnlyRealChangesOfItsRecipe() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        BookDocument& document = *window->document();
+        const RecipeBinding binding = window->recipeBinding(document.book().recipes[0].id);
+        QVERIFY(!binding.set(binding.get()));
+        GlazeCore::Recipe other = binding.get();
+        other.id = GlazeCore::Uuid::random();
+        other.name = "Elsewhere";
+        QVERIFY(!binding.set(other));
+        QVERIFY(!document.isModified());
+        GlazeCore::Recipe edited = binding.get();
+        edited.notes = "glossy";
+        QVERIFY(binding.set(edited));
+        QCOMPARE(document.undoStack()->count(), 1);
+
+        const RecipeBinding gone = window->recipeBinding(GlazeCore::Uuid::random());
+        QCOMPARE(gone.get().cone, std::string("6"));
+        QVERIFY(gone.get().lines.empty());
+        QVERIFY(!gone.set(gone.get()));
+        QCOMPARE(document.undoStack()->count(), 1);
+    }
+
+    void addingStopsAtTheBookLimitWithABeep() {
+        const auto limit = std::size_t(GlazeCore::GlazeBookValidation::maxItems);
+        GlazeCore::GlazeBook book;
+        book.recipes.resize(limit);
+        for (auto& r : book.recipes)
+            r.id = GlazeCore::Uuid::random();
+        book.tests.resize(limit);
+        for (auto& t : book.tests)
+            t = tileOf(book.recipes[0].id);
+        auto window = makeWindow(std::move(book));
+        const int beeps = SystemBeep::count();
+        window->addRecipe();
+        window->duplicateRecipe(window->document()->book().recipes[0].id);
+        window->addTestTile();
+        QCOMPARE(SystemBeep::count(), beeps + 3);
+        QCOMPARE(window->document()->book().recipes.size(), limit);
+        QCOMPARE(window->document()->book().tests.size(), limit);
+        QVERIFY(!window->document()->isModified());
+    }
+
+    void undoneTileMarksTheDocumentSoTheNumberGetsSaved() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        BookDocument& document = *window->document();
+        window->addTestTile();
+        document.save(m_env->filePath("tiles.orzabook"));
+        document.undoStack()->undo();
+        QCOMPARE(window->changeMark(), 1);
+        QCoreApplication::processEvents(); // the mark arrives on the main queue
+        document.undoStack()->redo();      // back at the saved state, yet the mark stays until the next save
+        QVERIFY(document.undoStack()->isClean());
+        QVERIFY(document.isModified());
+        QCOMPARE(window->changeMark(), 1); // the redo put the number back: nothing more to mark
+    }
+
+    void selectionIsSavedAndRestored() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        const auto id = window->document()->book().recipes[1].id;
+        window->model()->setSelection(SidebarItem::tests());
+        QCOMPARE(window->state()->sidebarSelection(), QStringLiteral("tests"));
+        window->model()->setSelection(SidebarItem::recipe(id));
+        QCOMPARE(window->state()->sidebarSelection(), QString::fromStdString(id.uppercaseText()));
+        QCOMPARE(window->restoreSelection(), std::optional(SidebarItem::recipe(id)));
+        window->state()->setSidebarSelection(QStringLiteral("Materials"));
+        QVERIFY(!window->restoreSelection());
+        window->state()->setSidebarSelection(QString::fromStdString(GlazeCore::Uuid::random().uppercaseText()));
+        QVERIFY(!window->restoreSelection());
+
+        // Shown the first time with nothing restorable: the first recipe.
+        window->model()->setSelection(std::nullopt);
+        window->show();
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[0].id));
+        const QModelIndexList shown = window->sidebar()->list()->selectionModel()->selectedRows();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].data().toString(), QStringLiteral("A"));
+    }
+
+    void choosingARowSelectsItsItem() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        QTreeView* list = window->sidebar()->list();
+        const QModelIndex b = list->model()->index(1, 0, list->model()->index(0, 0));
+        list->selectionModel()->setCurrentIndex(b, QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[1].id));
+    }
+};
+
+QTEST_MAIN(BookWindowTest)
+#include "BookWindowTest.moc"

@@ -1,0 +1,102 @@
+#include "Orza/window/DocumentChangeMarker.h"
+#include "Orza/window/NoInitialTextFocus.h"
+
+#include "Orza/document/BookDocument.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace Orza;
+
+class WindowProbesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void textFocusIsClearedAtOnceAndAgainLater() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* first = new QLineEdit;
+        auto* late = new QLineEdit;
+        layout->addWidget(first);
+        layout->addWidget(late);
+        auto* probe = new NoInitialTextFocus(&window);
+        first->setFocus();
+        QCOMPARE(window.focusWidget(), first);
+        // A field that takes the focus a moment after the window opens loses it at the second pass.
+        bool lateTookFocus = false;
+        QTimer::singleShot(100, late, [&] {
+            late->setFocus();
+            lateTookFocus = window.focusWidget() == late;
+        });
+        window.show();
+        QVERIFY(probe->done());
+        // Activating the window hands the focus to its first field again; the second pass takes it away.
+        QTest::qWait(NoInitialTextFocus::secondPassMilliseconds + 100);
+        QVERIFY(lateTookFocus);
+        QVERIFY(!qobject_cast<QLineEdit*>(window.focusWidget()));
+
+        // The probe acts once: showing the window again leaves a focused field alone.
+        window.hide();
+        window.show();
+        first->setFocus();
+        QTest::qWait(NoInitialTextFocus::secondPassMilliseconds + 100);
+        QCOMPARE(window.focusWidget(), first);
+    }
+
+    void aListKeepsItsFocus() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* list = new QListWidget;
+        layout->addWidget(list);
+        layout->addWidget(new QLineEdit);
+        new NoInitialTextFocus(&window);
+        list->setFocus();
+        window.show();
+        QTest::qWait(NoInitialTextFocus::secondPassMilliseconds + 100);
+        QCOMPARE(window.focusWidget(), list);
+    }
+
+    void eachNewTokenMarksTheDocumentOnce() {
+        BookDocument document(GlazeDocument::makeNew());
+        DocumentChangeMarker marker(&document);
+        marker.update(0);
+        QCoreApplication::processEvents();
+        QVERIFY(!document.isModified());
+        marker.update(1);
+        QVERIFY(!document.isModified()); // deferred to the main queue
+        QCoreApplication::processEvents();
+        QVERIFY(document.isModified());
+
+        document.save(QDir::temp().filePath(QStringLiteral("orza-marker-test.orzabook")));
+        marker.update(1);
+        QCoreApplication::processEvents();
+        QVERIFY(!document.isModified());
+        QFile::remove(QDir::temp().filePath(QStringLiteral("orza-marker-test.orzabook")));
+    }
+
+    void aMarkerGoneBeforeItsTurnMarksNothing() {
+        BookDocument document(GlazeDocument::makeNew());
+        auto marker = std::make_unique<DocumentChangeMarker>(&document);
+        marker->update(1);
+        marker.reset();
+        QCoreApplication::processEvents();
+        QVERIFY(!document.isModified());
+
+        auto orphan = std::make_unique<BookDocument>(GlazeDocument::makeNew());
+        DocumentChangeMarker left(orphan.get());
+        left.update(1);
+        orphan.reset(); // the document closed first
+        QCoreApplication::processEvents();
+    }
+};
+
+QTEST_MAIN(WindowProbesTest)
+#include "WindowProbesTest.moc"
