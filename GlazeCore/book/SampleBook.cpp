@@ -119,15 +119,15 @@ Date noonUTC(FiringDay day) {
 }
 
 TestTile makeTile(const TileEntry& entry, const std::vector<Recipe>& recipes) {
-    TestTile tile;
-    tile.id = Uuid::random();
-    tile.recipeID = recipes.at(static_cast<std::size_t>(entry.recipeIndex)).id;
-    tile.cone = sampleCone;
-    tile.atmosphere = sampleAtmosphere;
-    tile.schedule = entry.schedule;
-    tile.notes = entry.notes;
-    tile.date = noonUTC(entry.fired);
-    return tile;
+    return TestTile{Uuid::random(),
+                    recipes.at(static_cast<std::size_t>(entry.recipeIndex)).id,
+                    std::string(sampleCone),
+                    std::string(sampleAtmosphere),
+                    entry.schedule,
+                    entry.notes,
+                    std::nullopt,
+                    noonUTC(entry.fired),
+                    ""};
 }
 
 } // namespace

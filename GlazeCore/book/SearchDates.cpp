@@ -28,6 +28,14 @@ constexpr std::int64_t firstGregorianDay = -141'427;
 constexpr std::int64_t dayWindow = 20'000;
 constexpr double forever = std::numeric_limits<double>::infinity();
 
+constexpr std::int32_t unknownOffset = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t mixedOffset = unknownOffset + 1; // a transition falls inside the day
+
+std::int64_t floorDivide(std::int64_t value, std::int64_t divisor) {
+    const std::int64_t quotient = value / divisor;
+    return value % divisor < 0 ? quotient - 1 : quotient;
+}
+
 UDate icuDate(Date date) {
     return std::chrono::duration<double, std::milli>(date.time_since_epoch()).count();
 }
@@ -95,16 +103,14 @@ SearchDates::~SearchDates() = default;
 
 const SearchDates::Texts& SearchDates::of(Date date) {
     const UDate at = icuDate(date);
-    const auto offset = offsetAt(at);
+    // Whole milliseconds are enough to know the day; integer division spares a floor() per tile.
+    const std::int64_t milliseconds = std::chrono::floor<std::chrono::milliseconds>(date.time_since_epoch()).count();
+    const auto offset = offsetAt(at, floorDivide(milliseconds, dayMilliseconds));
     if (!offset) {
         m_uncached = make(at, std::nullopt);
         return m_uncached;
     }
-    // Whole milliseconds are enough to know the day; integer division spares a floor() per tile.
-    const std::int64_t milliseconds =
-        std::chrono::floor<std::chrono::milliseconds>(date.time_since_epoch()).count() + *offset;
-    std::int64_t day = milliseconds / dayMilliseconds;
-    if (milliseconds % dayMilliseconds < 0) --day;
+    const std::int64_t day = floorDivide(milliseconds + *offset, dayMilliseconds);
     return ofDay(day, at);
 }
 
@@ -127,35 +133,48 @@ const SearchDates::Texts& SearchDates::ofDay(std::int64_t day, double at) {
     return m_texts[static_cast<std::size_t>(index - 1)];
 }
 
-std::optional<std::int32_t> SearchDates::offsetAt(double at) {
-    // Tiles of one period come together in a log, so the last interval usually answers.
-    if (m_lastInterval < m_intervals.size()) {
-        const Interval& last = m_intervals[m_lastInterval];
-        if (last.start <= at && at < last.end) return last.offset;
+std::optional<std::int32_t> SearchDates::offsetAt(double at, std::int64_t utcDay) {
+    if (m_utcDayOffsets.empty()) {
+        m_firstUTCDay = utcDay;
+        m_utcDayOffsets.assign(2 * dayWindow, unknownOffset);
     }
-    auto next = std::upper_bound(m_intervals.begin(), m_intervals.end(), at,
-                                 [](double value, const Interval& interval) { return value < interval.start; });
-    if (next != m_intervals.begin() && at < std::prev(next)->end) {
-        m_lastInterval = static_cast<std::size_t>(std::prev(next) - m_intervals.begin());
-        return std::prev(next)->offset;
+    // Most UTC days lie wholly between two transitions; their offset is then read by index.
+    const std::int64_t slot = utcDay - m_firstUTCDay + dayWindow;
+    if (slot >= 0 && slot < 2 * dayWindow) {
+        std::int32_t& known = m_utcDayOffsets[static_cast<std::size_t>(slot)];
+        if (known == unknownOffset) {
+            const double dayStart = static_cast<double>(utcDay * dayMilliseconds);
+            const Interval* interval = intervalAt(dayStart);
+            const bool wholeDay = interval != nullptr && interval->end >= dayStart + dayMilliseconds;
+            known = wholeDay ? interval->offset : mixedOffset;
+        }
+        if (known != mixedOffset) return known;
     }
-
+    if (const Interval* interval = intervalAt(at)) return interval->offset;
     UErrorCode status = U_ZERO_ERROR;
     int32_t rawOffset = 0, dstOffset = 0;
     m_zone->getOffset(at, false, rawOffset, dstOffset, status);
     if (U_FAILURE(status)) return std::nullopt;
-    const std::int32_t offset = rawOffset + dstOffset;
+    return rawOffset + dstOffset;
+}
+
+const SearchDates::Interval* SearchDates::intervalAt(double at) {
+    auto next = std::upper_bound(m_intervals.begin(), m_intervals.end(), at,
+                                 [](double value, const Interval& interval) { return value < interval.start; });
+    if (next != m_intervals.begin() && at < std::prev(next)->end) return &*std::prev(next);
 
     // Between two transitions the offset cannot change.
     const auto* basic = dynamic_cast<const icu::BasicTimeZone*>(m_zone.get());
-    if (basic == nullptr) return offset;
+    if (basic == nullptr) return nullptr;
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t rawOffset = 0, dstOffset = 0;
+    m_zone->getOffset(at, false, rawOffset, dstOffset, status);
+    if (U_FAILURE(status)) return nullptr;
     icu::TimeZoneTransition transition;
     const double start = basic->getPreviousTransition(at, true, transition) ? transition.getTime() : -forever;
     const double end = basic->getNextTransition(at, false, transition) ? transition.getTime() : forever;
-    if (!(start <= at && at < end)) return offset;
-    m_lastInterval =
-        static_cast<std::size_t>(m_intervals.insert(next, Interval{start, end, offset}) - m_intervals.begin());
-    return offset;
+    if (!(start <= at && at < end)) return nullptr;
+    return &*m_intervals.insert(next, Interval{start, end, rawOffset + dstOffset});
 }
 
 SearchDates::Texts SearchDates::make(double at, std::optional<std::int64_t> localDay) {

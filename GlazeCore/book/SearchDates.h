@@ -48,7 +48,9 @@ private:
         std::int32_t offset;
     };
 
-    std::optional<std::int32_t> offsetAt(double at);
+    std::optional<std::int32_t> offsetAt(double at, std::int64_t utcDay);
+    /// The interval holding `at`, found or added; none when the zone cannot tell its transitions.
+    const Interval* intervalAt(double at);
     Texts make(double at, std::optional<std::int64_t> localDay);
     const Texts& ofDay(std::int64_t day, double at);
 
@@ -57,7 +59,8 @@ private:
     std::unique_ptr<icu::DateFormat> m_format;
     std::unique_ptr<icu::Calendar> m_formatCalendar;
     std::vector<Interval> m_intervals; // sorted, disjoint
-    std::size_t m_lastInterval = 0;
+    std::int64_t m_firstUTCDay = 0;
+    std::vector<std::int32_t> m_utcDayOffsets; // UTC day - m_firstUTCDay + window → offset, or unknown or mixed
     // Days near the first one seen are found by index, the rest by hash.
     std::int64_t m_firstDay = 0;
     std::vector<std::int32_t> m_dayIndex; // day - m_firstDay + window → index into m_texts + 1, or 0

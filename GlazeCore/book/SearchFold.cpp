@@ -102,11 +102,10 @@ void SearchFold::appendPiece(std::string& out, std::string_view piece) {
         out += UnicodeText::fold(piece);
         return;
     }
-    const std::string key(piece);
-    auto found = m_pieces.find(key);
+    auto found = m_pieces.find(piece);
     if (found == m_pieces.end()) {
         if (m_pieces.size() >= mostRemembered) m_pieces.clear();
-        found = m_pieces.emplace(key, UnicodeText::fold(piece)).first;
+        found = m_pieces.emplace(std::string(piece), UnicodeText::fold(piece)).first;
     }
     out += found->second;
 }

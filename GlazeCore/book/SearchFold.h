@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,7 +23,12 @@ public:
 private:
     void appendPiece(std::string& out, std::string_view piece);
 
-    std::unordered_map<std::string, std::string> m_pieces;
+    // Looked up by string_view, so a hit costs no allocation.
+    struct PieceHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view piece) const noexcept { return std::hash<std::string_view>{}(piece); }
+    };
+    std::unordered_map<std::string, std::string, PieceHash, std::equal_to<>> m_pieces;
 };
 
 } // namespace GlazeCore

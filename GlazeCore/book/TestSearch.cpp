@@ -6,7 +6,6 @@
 
 #include "GlazeCore/book/SearchDates.h"
 #include "GlazeCore/book/SearchFold.h"
-#include "GlazeCore/book/SubstringSearch.h"
 
 #include <algorithm>
 #include <unicode/uchar.h>
@@ -198,7 +197,7 @@ public:
                 buildOwnText(m_text, tile, m_fold);
                 ownBuilt = true;
             }
-            if (containsSubstring(m_text, token)) continue;
+            if (m_text.find(token) != std::string::npos) continue;
             if (dates == nullptr) {
                 if (!m_dates) m_dates.emplace(m_timeZone, m_locale);
                 dates = &m_dates->of(tile.date);

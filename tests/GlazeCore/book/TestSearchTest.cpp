@@ -1,11 +1,14 @@
 #include "GlazeCore/book/TestSearch.h"
+#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/library/BundledLibrary.h"
 #include "GlazeCore/library/LayeredLibrary.h"
+#include "GlazeCore/text/UnicodeText.h"
 #include "support/BookBuilders.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <random>
 
 using namespace GlazeCore;
 using OrzaTest::line;
@@ -135,6 +138,7 @@ TEST(TestSearchResults, textTokensFindNotesRecipesMaterialsAndCodes) {
     log.tiles[1].atmosphere = "Reduction";
 
     EXPECT_EQ(log.find("\u00C9MAIL"), (std::vector<std::string>{"T-001"}));
+    EXPECT_EQ(log.find("\uFF25\uFF2D\uFF21\uFF29\uFF2C"), (std::vector<std::string>{"T-001"})); // full-width
     EXPECT_EQ(log.find("deleted"), (std::vector<std::string>{"t-7a"}));
     EXPECT_EQ(log.find("WHITING satin"), (std::vector<std::string>{"T-001", "T-007", "X-1"}));
     EXPECT_EQ(log.find("mystery"), (std::vector<std::string>{"T-001", "T-007", "X-1"}));
@@ -190,4 +194,52 @@ TEST(TestSearchNames, materialNamesKeepTheFirstNameOfAnID) {
     const auto names = TestSearch::materialNames(library);
     EXPECT_EQ(names.at("whiting"), "My whiting");
     EXPECT_EQ(names.at("silica"), bundled.material("silica")->name);
+}
+
+TEST(TestSearchResults, agreesWithTheTextOfEachTile) {
+    // The search looks at a tile's entries in parts; it must find exactly what the whole text finds.
+    Log log;
+    log.names["celadon-base"] = "C\u00E9ladon \uFF22ase";
+    log.recipes = {recipe("Shino", {line("whiting", 20), line("celadon-base", 5)}),
+                   recipe("\u00C9mail Blue", {line("silica", 20), line("ghost-id", 1, true)})};
+    std::mt19937 random(11);
+    const std::vector<std::string> words{
+        "glossy", "Pinholes", "\u00E9paisse", "1220\u00B0C", "t-12",
+        "blue",   "T-0012",   "base",         "cone",        "\u0413\u041B\u0410\u0417\u0423\u0420\u042C"};
+    const std::vector<std::string> zones{"UTC", "Pacific/Auckland", "America/St_Johns"};
+    for (int t = 0; t < 300; ++t) {
+        TestTile next = tile(random() % 7 == 0 ? "T-" + std::to_string(random() % 40) : "X" + std::to_string(t),
+                             random() % 5 == 0 ? nullptr : &log.recipes[random() % 2], random() % 2 ? "6" : "05\u00BD",
+                             words[random() % words.size()] + " " + words[random() % words.size()]);
+        next.date = at(2020 + static_cast<int>(random() % 6), 1 + random() % 12, 1 + random() % 28,
+                       static_cast<int>(random() % 24));
+        log.tiles.push_back(next);
+    }
+    const TestSearch::RecipesByID byID = TestSearch::recipesByID(log.recipes);
+    const std::vector<std::string> queries{"glossy",        "\u00C9PAISSE blue", "t-12 base",
+                                           "2023 shino",    "cone 6 ghost",      "c\u00E9ladon 2021-0",
+                                           "deleted t0012", "1220 \u00B0c",      "cone 05\u00BD blue glossy",
+                                           "x1 2024"};
+    std::size_t matched = 0;
+    for (const std::string& zone : zones) {
+        std::vector<std::string> texts;
+        for (const TestTile& t : log.tiles) {
+            const auto found = byID.find(t.recipeID);
+            texts.push_back(
+                TestSearch::tileText(t, found == byID.end() ? nullptr : found->second, log.names, zone, "en_US"));
+        }
+        for (const std::string& query : queries) {
+            const TestSearch::Query parsed = TestSearch::tokens(query, {"6", "05\u00BD"});
+            std::vector<std::string> expected;
+            for (std::size_t i = 0; i < log.tiles.size(); ++i) {
+                const TestTile& t = log.tiles[i];
+                if (parsed.cone && UnicodeText::fold(t.cone) != *parsed.cone) continue;
+                if (TestSearch::allTokensMatch(parsed.tokens, texts[i], TileCode::number(t.code)))
+                    expected.push_back(t.code);
+            }
+            EXPECT_EQ(log.find(query, {}, {}, zone), expected) << query << " in " << zone;
+            matched += expected.size();
+        }
+    }
+    EXPECT_GT(matched, 300u);
 }

@@ -1,0 +1,103 @@
+#include "GlazeCore/book/SearchDates.h"
+#include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/text/UnicodeText.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <random>
+#include <unicode/datefmt.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+
+using namespace GlazeCore;
+
+TEST(SearchFoldParts, equalsTheWholeTextFold) {
+    // Mixed texts cut at every length, so that the word-wise ASCII path meets its ends and the
+    // non-ASCII pieces at every offset.
+    const std::vector<std::string> texts{
+        "Fired to 1220 \u00B0C, GLA\u00C7URE \u00C9PAISSE and THICK rims",
+        "E\u0301MAIL with combining marks A\u0300 B\u0327 and =\u0338 and \u0130stanbul STRASSE stra\u00DFe",
+        "\uFF34\uFF0D\uFF10\uFF10\uFF17 full-width T-007, \uFF76\uFF9E half-width kana, \u3000ideographic space",
+        "\u0393\u039B\u0391\u03A5\u039A\u039F \u0413\u041B\u0410\u0417\u0423\u0420\u042C \u91C9\u85AC \uD55C\uAE00 "
+        "\u1112\u1161\u11AB mixed",
+        "bad \xC3( bytes \xFF and \xE2\x82 cut",
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZ@[`{ abcdefghijklmnopqrstuvwxyz 0123456789 \x7F",
+    };
+    SearchFold fold;
+    for (const std::string& text : texts)
+        for (std::size_t length = 0; length <= text.size(); ++length) {
+            const std::string_view part(text.data(), length);
+            std::string out = "prefix ";
+            fold.append(out, part);
+            ASSERT_EQ(out, "prefix " + UnicodeText::fold(part)) << text << " cut at " << length;
+        }
+    std::string scratch;
+    EXPECT_TRUE(fold.foldsTo("\u00C9MAIL", "email", scratch));
+    EXPECT_FALSE(fold.foldsTo("EMAILS", "email", scratch));
+}
+
+namespace {
+
+/// The locale's numeric date straight from ICU, without any of the search's caching.
+class ReferenceDate {
+public:
+    ReferenceDate(const std::string& zone, const std::string& locale) {
+        UErrorCode status = U_ZERO_ERROR;
+        m_format.reset(icu::DateFormat::createInstanceForSkeleton(icu::UnicodeString(u"yMd"),
+                                                                  icu::Locale(locale.c_str()), status));
+        std::unique_ptr<icu::TimeZone> tz(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zone)));
+        m_format->setTimeZone(*tz);
+    }
+    std::string operator()(Date date) const {
+        icu::UnicodeString text;
+        m_format->format(std::chrono::duration<double, std::milli>(date.time_since_epoch()).count(), text);
+        std::string utf8;
+        text.toUTF8String(utf8);
+        return UnicodeText::fold(utf8);
+    }
+
+private:
+    std::unique_ptr<icu::DateFormat> m_format;
+};
+
+Date at(int y, unsigned m, unsigned d, std::chrono::minutes time) {
+    using namespace std::chrono;
+    return time_point_cast<Date::duration>(sys_days{year{y} / month{m} / day{d}} + time);
+}
+
+} // namespace
+
+TEST(SearchDatesParts, cachedDaysMatchTheCalendarAcrossTransitions) {
+    using namespace std::chrono_literals;
+    // Zones with summer time, half and quarter hours, half-hour summer time, a skipped day (Apia, end of
+    // 2011) and local mean time offsets of seconds (Amsterdam before 1937).
+    const std::vector<std::string> zones{"Europe/Berlin",       "Asia/Kolkata", "Asia/Kathmandu",
+                                         "Australia/Lord_Howe", "Pacific/Apia", "America/St_Johns",
+                                         "Europe/Amsterdam",    "UTC",          "Not/A_Zone"};
+    std::vector<Date> dates;
+    for (const Date around : {at(2026, 3, 29, 0min), at(2026, 10, 25, 0min), at(2011, 12, 29, 0min),
+                              at(2026, 4, 5, 0min), at(1930, 6, 30, 0min)})
+        for (int minutes = -36 * 60; minutes <= 36 * 60; minutes += 17)
+            dates.push_back(around + std::chrono::minutes{minutes});
+    std::mt19937 random(7);
+    // Random instants over the whole range of a Date, most of them far outside the indexed days.
+    for (int i = 0; i < 400; ++i)
+        dates.push_back(at(1678, 1, 1, 0min) + std::chrono::minutes{random() % (580LL * 365 * 24 * 60)});
+
+    for (const std::string& zone : zones) {
+        SearchDates cached(zone, "de_DE");
+        const ReferenceDate reference(zone, "de_DE");
+        for (const Date date : dates) {
+            const SearchDates::Texts& texts = cached.of(date);
+            ASSERT_EQ(texts.yearMonthDay, yearMonthDayText(date, zone))
+                << zone << " " << std::chrono::floor<std::chrono::minutes>(date).time_since_epoch().count();
+            ASSERT_EQ(texts.localeDateFolded, reference(date)) << zone;
+        }
+    }
+    SearchDates arabic("Asia/Riyadh", "ar");
+    EXPECT_EQ(arabic.of(at(2026, 9, 14, 23h)).localeDateFolded,
+              ReferenceDate("Asia/Riyadh", "ar")(at(2026, 9, 14, 23h)));
+    EXPECT_EQ(yearMonthDayText(at(2026, 9, 14, 23h), "Asia/Riyadh"), "2026-09-15");
+}
