@@ -5,9 +5,11 @@
 #include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/window/BookToolbar.h"
 #include "Orza/window/ContentUnavailableView.h"
 #include "Orza/window/DocumentChangeMarker.h"
 #include "Orza/window/EmptyDetailView.h"
+#include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/NoInitialTextFocus.h"
 #include "Orza/window/PaneFactory.h"
 #include "Orza/window/SidebarView.h"
@@ -26,6 +28,7 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     m_document->setParent(this);
     new NoInitialTextFocus(this);
+    new FitWindowToScreen(this);
     buildLayout();
     connectDocument();
     connectModel();
@@ -54,6 +57,8 @@ void BookWindow::buildLayout() {
     split->setStretchFactor(1, 1);
     split->setSizes({SidebarView::idealWidth, 1000});
     setCentralWidget(split);
+    addToolBar(new BookToolbar(*this));
+    connectSidebar();
 
     connect(m_sidebar, &SidebarView::selectionChosen, m_model, &WindowModel::setSelection);
     connect(m_sidebar, &SidebarView::deleteRequested, this, [this] {
@@ -70,6 +75,7 @@ void BookWindow::connectDocument() {
     for (const auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved})
         connect(m_document, signal, this, &BookWindow::updateDetail);
     connect(m_document, &BookDocument::reset, this, &BookWindow::updateDetail);
+    connect(m_document, &BookDocument::reset, this, &BookWindow::updateNotes);
     connect(m_document, &BookDocument::nextTileNumberChanged, this, &BookWindow::syncLedgerMark);
     connect(m_document, &BookDocument::modifiedChanged, this, &BookWindow::updateTitle);
     connect(m_document, &BookDocument::filePathChanged, this, [this] {
@@ -119,6 +125,8 @@ void BookWindow::updateDetail() {
         m_detail->hide();
         m_detail->deleteLater();
     }
+    // The recipe pane's menu actions leave with it; a new pane publishes its own as it is made.
+    publishRecipeActions(m_recipeActionsPublisher, std::nullopt);
     m_detail = makeDetail();
     m_detailArea->layout()->addWidget(m_detail);
 }

@@ -5,8 +5,10 @@
 #include "Orza/document/RecipeBinding.h"
 #include "Orza/models/WindowTypes.h"
 #include "Orza/window/BookActions.h"
+#include "Orza/window/RecipeActions.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -56,6 +58,11 @@ public:
     void printLabels();
     /// None while a sheet or dialog of the window is up.
     std::optional<BookActions> bookActions();
+    /// The recipe pane's bundle; none without a pane on screen or while a sheet or dialog is up.
+    std::optional<RecipeActions> recipeActions() const;
+    /// The recipe pane publishes its bundle here (none to withdraw it); it lasts while `publisher` lives
+    /// and the detail area shows it.
+    void publishRecipeActions(QObject* publisher, std::optional<RecipeActions> actions);
 
     // The rename alert and the delete confirmation.
     const std::optional<GlazeCore::Uuid>& renaming() const { return m_renaming; }
@@ -74,9 +81,10 @@ public:
     std::optional<SidebarItem> restoreSelection() const;
     int changeMark() const { return m_changeMark; }
     bool sampleNoteClosed() const { return m_sampleNoteClosed; }
-    void setSampleNoteClosed(bool closed) { m_sampleNoteClosed = closed; }
+    /// Closing a note hides it for the rest of the window's life; the document keeps its notice and flag.
+    void setSampleNoteClosed(bool closed);
     bool codeNoteClosed() const { return m_codeNoteClosed; }
-    void setCodeNoteClosed(bool closed) { m_codeNoteClosed = closed; }
+    void setCodeNoteClosed(bool closed);
 
     /// The unsaved-changes question is settled: the next close goes through.
     void approveClose() { m_closeApproved = true; }
@@ -84,6 +92,8 @@ public:
 signals:
     /// The inputs of bookActions() changed; menus read it again.
     void bookActionsChanged();
+    /// The recipe pane published or withdrew its bundle.
+    void recipeActionsChanged();
     /// A new untitled document of the sample book is wanted.
     void sampleDocumentRequested();
     /// The user closed a window with unsaved changes; the application asks what to do with them.
@@ -95,6 +105,8 @@ protected:
 
 private:
     void buildLayout();
+    void connectSidebar();
+    void updateNotes();
     void connectDocument();
     void connectModel();
     void updateTitle();
@@ -130,6 +142,8 @@ private:
     std::vector<GlazeCore::Uuid> m_recipeIDsBefore;
     bool m_appeared = false;
     bool m_closeApproved = false;
+    QPointer<QObject> m_recipeActionsPublisher;
+    std::optional<RecipeActions> m_recipeActions;
 };
 
 } // namespace Orza

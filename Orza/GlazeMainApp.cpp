@@ -2,6 +2,7 @@
 
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/document/DocumentController.h"
+#include "Orza/help/HelpWindow.h"
 #include "Orza/resources/Resources.h"
 
 #include <QApplication>
@@ -14,7 +15,8 @@ namespace Orza {
 namespace {
 
 constexpr const char* bundleNameProperty = "orzaBundleName";
-const QString pagesHost = QStringLiteral("https://orza-glaze.org");
+// Chosen when the application is built (ORZA_PAGES_HOST); only the paths are the program's own.
+const QString pagesHost = QStringLiteral(ORZA_PAGES_HOST);
 
 std::function<void()>& helpOpener() {
     static std::function<void()> open;
@@ -75,6 +77,7 @@ void GlazeMainApp::start(QApplication& application, const QStringList& files) {
     QApplication::setApplicationDisplayName(appName());
     QApplication::setDesktopFileName(QStringLiteral("orza"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/orza/icons/orza.svg")));
+    setHelpWindowOpener([] { HelpWindow::showHelp(); });
     DocumentController::instance().launch(files);
 }
 

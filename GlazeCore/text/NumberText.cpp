@@ -130,11 +130,11 @@ std::optional<double> parse(std::string_view text, bool allowsNegative, const st
     return value;
 }
 
-std::optional<double> editedValue(std::string_view text, bool isEditing, FractionDigits digits, bool allowsNegative,
+std::optional<double> editedValue(std::string_view text, bool isEditing, FractionDigits /*digits*/, bool allowsNegative,
                                   const std::string& locale, double storedValue) {
     if (!isEditing) return std::nullopt;
-    // The field still shows the stored value; reparsing it could store a rounded copy.
-    if (UnicodeText::canonicallyEqual(text, format(storedValue, digits, locale))) return std::nullopt;
+    // No comparison with the stored value's display text: after typing 1.2345 and deleting two digits,
+    // "1.23" reads like the stored 1.234 rounded, yet 1.23 is what the user means.
     const auto parsed = parse(text, allowsNegative, locale);
     if (!parsed || *parsed == storedValue) return std::nullopt;
     return parsed;

@@ -3,7 +3,9 @@
 #include "Orza/BookWindow.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/DocumentController.h"
+#include "Orza/menus/FocusedValues.h"
 #include "Orza/menus/HelpMenuItems.h"
+#include "Orza/menus/RecipeCommands.h"
 
 #include <QMenuBar>
 #include <QUndoStack>
@@ -19,7 +21,7 @@ QAction* addItem(QMenu* menu, const QString& title, const QKeySequence& keys, st
     return action;
 }
 
-void installFileMenu(BookWindow& window, DocumentController& controller) {
+void installFileMenu(BookWindow& window, DocumentController& controller, FocusedValues& focused) {
     QMenu* file = window.menuBar()->addMenu(QObject::tr("&File"));
     BookWindow* w = &window;
     DocumentController* c = &controller;
@@ -35,6 +37,8 @@ void installFileMenu(BookWindow& window, DocumentController& controller) {
     QObject::connect(w->document(), &BookDocument::modifiedChanged, revert, updateRevert);
     QObject::connect(w->document(), &BookDocument::filePathChanged, revert, updateRevert);
     updateRevert();
+    file->addSeparator();
+    PrintCommands::install(*file, focused);
     file->addSeparator();
     QAction* quit = addItem(file, QObject::tr("Quit"), QKeySequence::Quit, [c] { c->quit(); });
     quit->setMenuRole(QAction::QuitRole);
@@ -54,8 +58,14 @@ void installEditMenu(BookWindow& window) {
 } // namespace
 
 void installAppMenus(BookWindow& window, DocumentController& controller) {
-    installFileMenu(window, controller);
+    auto* focused = new FocusedValues(&window, window.menuBar());
+    installFileMenu(window, controller, *focused);
     installEditMenu(window);
+    QMenu* view = window.menuBar()->addMenu(QObject::tr("&View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    PageCommands::install(*view, *focused);
+    RecipeCommands::install(*window.menuBar(), *focused);
+    TestsCommands::install(*window.menuBar(), *focused);
     installHelpMenu(window, controller);
 }
 

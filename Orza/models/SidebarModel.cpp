@@ -2,11 +2,18 @@
 
 #include "GlazeCore/book/BookPage.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/library/BookLibrary.h"
+#include "Orza/models/SidebarRows.h"
+#include "Orza/resources/Resources.h"
+#include "Orza/window/RegionDot.h"
 
+#include <QBrush>
 #include <QDataStream>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIODevice>
 #include <QMimeData>
+#include <QPalette>
 
 namespace Orza {
 
@@ -22,7 +29,12 @@ QString pageTitle(GlazeCore::BookPage page) {
 } // namespace
 
 SidebarModel::SidebarModel(BookDocument& document, QObject* parent)
-    : QAbstractItemModel(parent), m_document(document), m_placeholderShown(document.book().recipes.empty()) {
+    : QAbstractItemModel(parent), m_document(document), m_placeholderShown(document.book().recipes.empty()),
+      m_libraryMaterials(document.book().customMaterials),
+      m_testsHelp(SidebarRows::testsHelpText(document.book().tests)) {
+    ensureResources();
+    m_testsIcon = QIcon(QStringLiteral(":/orza/icons/square.grid.3x3.svg"));
+    m_materialsIcon = QIcon(QStringLiteral(":/orza/icons/shippingbox.svg"));
     connect(&document, &BookDocument::recipeChanged, this, [this](int row) {
         const QModelIndex changed = index(row, 0, sectionIndex(recipesSection));
         emit dataChanged(changed, changed);
@@ -38,8 +50,38 @@ SidebarModel::SidebarModel(BookDocument& document, QObject* parent)
     connect(&document, &BookDocument::aboutToReset, this, [this] { beginResetModel(); });
     connect(&document, &BookDocument::reset, this, [this] {
         m_placeholderShown = m_document.book().recipes.empty();
+        m_libraryMaterials = m_document.book().customMaterials;
+        m_library.reset();
         endResetModel();
     });
+    connect(&document, &BookDocument::bookChanged, this, &SidebarModel::followBookChange);
+}
+
+SidebarModel::~SidebarModel() = default;
+
+const BookLibrary& SidebarModel::library() const {
+    if (!m_library) m_library = std::make_unique<BookLibrary>(m_document.book().customMaterials);
+    return *m_library;
+}
+
+void SidebarModel::followBookChange() {
+    // The Tests row counts tiles and names the last one's code: asked again when that changed.
+    const QString testsHelp = SidebarRows::testsHelpText(m_document.book().tests);
+    if (testsHelp != m_testsHelp) {
+        m_testsHelp = testsHelp;
+        const QModelIndex tests = index(testsRow, 0, sectionIndex(bookSection));
+        emit dataChanged(tests, tests);
+    }
+
+    // Every recipe's region rests on the custom materials; the views draw only the rows they show.
+    const auto& custom = m_document.book().customMaterials;
+    if (custom == m_libraryMaterials) return;
+    m_libraryMaterials = custom;
+    m_library.reset();
+    if (m_placeholderShown) return;
+    const QModelIndex section = sectionIndex(recipesSection);
+    emit dataChanged(index(0, 0, section), index(recipeCount() - 1, 0, section),
+                     {Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleTextRole, regionRole});
 }
 
 int SidebarModel::recipeCount() const {
@@ -109,12 +151,58 @@ QVariant SidebarModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     }
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     if (index.internalId() == recipesSection + 1) {
-        if (m_placeholderShown) return role == Qt::DisplayRole ? tr("No recipes yet") : QVariant();
-        return QString::fromStdString(m_document.book().recipes[std::size_t(index.row())].name);
+        if (!m_placeholderShown) return recipeData(m_document.book().recipes[std::size_t(index.row())], role);
+        switch (role) {
+        case Qt::DisplayRole:
+            return tr("No recipes yet");
+        case Qt::AccessibleTextRole:
+            return tr("No recipes yet. Use Add Recipe.");
+        case Qt::ForegroundRole:
+            return QGuiApplication::palette().brush(QPalette::PlaceholderText);
+        default:
+            return {};
+        }
     }
-    return pageTitle(index.row() == testsRow ? GlazeCore::BookPage::tests : GlazeCore::BookPage::materials);
+    return pageData(index.row() == testsRow ? testsRow : materialsRow, role);
+}
+
+QVariant SidebarModel::recipeData(const GlazeCore::Recipe& recipe, int role) const {
+    switch (role) {
+    case Qt::DisplayRole:
+        return SidebarRows::displayName(recipe);
+    case Qt::DecorationRole:
+        return RegionDot::icon(SidebarRows::rowRegion(recipe, library()));
+    case Qt::ToolTipRole:
+        return SidebarRows::rowHelpText(SidebarRows::rowRegion(recipe, library()), SidebarRows::displayName(recipe));
+    case Qt::AccessibleTextRole:
+        return SidebarRows::accessibilityLabel(recipe, SidebarRows::rowRegion(recipe, library()));
+    case regionRole:
+        if (const auto region = SidebarRows::rowRegion(recipe, library())) return int(*region);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant SidebarModel::pageData(BookRow row, int role) const {
+    const auto& tests = m_document.book().tests;
+    switch (role) {
+    case Qt::DisplayRole:
+        return pageTitle(row == testsRow ? GlazeCore::BookPage::tests : GlazeCore::BookPage::materials);
+    case Qt::DecorationRole:
+        return row == testsRow ? m_testsIcon : m_materialsIcon;
+    case Qt::ToolTipRole:
+        if (row == testsRow) return SidebarRows::testsHelpText(tests);
+        return {};
+    case Qt::AccessibleTextRole:
+        return row == testsRow ? SidebarRows::testsAccessibilityLabel(tests.size()) : tr("Materials");
+    case badgeRole:
+        if (row == testsRow && !tests.empty()) return qulonglong(tests.size());
+        return {};
+    default:
+        return {};
+    }
 }
 
 Qt::ItemFlags SidebarModel::flags(const QModelIndex& index) const {

@@ -1,28 +1,43 @@
 #pragma once
 
+#include "GlazeCore/book/BookTypes.h"
 #include "Orza/models/WindowTypes.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
 
+#include <memory>
 #include <optional>
 
 namespace Orza {
 
 class BookDocument;
+class BookLibrary;
 struct RowMove;
 
 /**
  * The sidebar's two sections: "Recipes" (one row per recipe in book order, or a "No recipes yet" line)
  * and "Book" (the Tests row, then the Materials row). Follows the document's signals row by row, and
  * turns a drag of recipe rows into one move through the document.
+ *
+ * A recipe row's dot, help text and accessibility label come from its Stull region, which data() works
+ * out each time a view asks, so only the rows on screen are ever calculated. The material library for
+ * that is kept and made again only when the book's custom materials change.
  */
 class SidebarModel final : public QAbstractItemModel {
     Q_OBJECT
 public:
     enum Section { recipesSection = 0, bookSection = 1, sectionCount };
     enum BookRow { testsRow = 0, materialsRow = 1, bookRowCount };
+    enum Role {
+        /// A recipe row's StullRegion as an int; nothing when it has no region.
+        regionRole = Qt::UserRole + 1,
+        /// The Tests row's tile count; nothing when there are no tiles.
+        badgeRole,
+    };
 
     explicit SidebarModel(BookDocument& document, QObject* parent = nullptr);
+    ~SidebarModel() override;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -47,12 +62,21 @@ public:
 
 private:
     int recipeCount() const;
+    QVariant recipeData(const GlazeCore::Recipe& recipe, int role) const;
+    QVariant pageData(BookRow row, int role) const;
+    const BookLibrary& library() const;
+    void followBookChange();
     void beginRecipeInsert(int first, int last);
     void endRecipeRemove();
     void finishMove(const RowMove& move, bool reversed);
 
     BookDocument& m_document;
     bool m_placeholderShown = false;
+    mutable std::unique_ptr<BookLibrary> m_library;
+    std::vector<GlazeCore::Material> m_libraryMaterials;
+    QString m_testsHelp;
+    QIcon m_testsIcon;
+    QIcon m_materialsIcon;
 };
 
 } // namespace Orza

@@ -15,8 +15,8 @@ struct Entry {
     QVariant defaultValue;
 };
 
-const std::array<Entry, 7>& table() {
-    static const std::array<Entry, 7> entries{{
+const std::array<Entry, 8>& table() {
+    static const std::array<Entry, 8> entries{{
         {Settings::Key::firstLaunchSampleShown, "firstLaunchSampleShown", false},
         {Settings::Key::includeAdditions, "includeAdditions", false},
         {Settings::Key::limitSetID, "limitSetID", QString()},
@@ -24,6 +24,8 @@ const std::array<Entry, 7>& table() {
         {Settings::Key::batchTotalGrams, "batchTotalGrams", 1000.0},
         {Settings::Key::batchPrecision, "batchPrecision", 0.1},
         {Settings::Key::showOpenPanelAtLaunch, "NSShowAppCentricOpenPanelInsteadOfUntitledFile", false},
+        {Settings::Key::bookToolbar, "orza.book.toolbar",
+         QStringLiteral("addRecipe,replaceMaterial,oxideNudge,findTest,blend,batchSheet,chemistry")},
     }};
     return entries;
 }

@@ -23,6 +23,8 @@ public:
         batchPrecision,
         /// Registered false so that launching opens an untitled book, not an open panel.
         showOpenPanelAtLaunch,
+        /// The book window toolbar's items, in order, as comma-separated identifiers; shared by every window.
+        bookToolbar,
     };
     Q_ENUM(Key)
 

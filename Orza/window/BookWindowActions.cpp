@@ -145,6 +145,20 @@ std::optional<BookActions> BookWindow::bookActions() {
     return actions;
 }
 
+std::optional<RecipeActions> BookWindow::recipeActions() const {
+    if (!m_recipeActionsPublisher || m_model->anySheetShown()) return std::nullopt;
+    return m_recipeActions;
+}
+
+void BookWindow::publishRecipeActions(QObject* publisher, std::optional<RecipeActions> actions) {
+    // A pane on its way out must not withdraw the bundle of the pane that replaced it.
+    if (!actions && publisher != m_recipeActionsPublisher) return;
+    if (!actions && !m_recipeActions) return;
+    m_recipeActionsPublisher = actions ? publisher : nullptr;
+    m_recipeActions = std::move(actions);
+    emit recipeActionsChanged();
+}
+
 void BookWindow::commitRename() {
     if (!m_renaming) return;
     const auto index = m_document->recipeIndex(*m_renaming);

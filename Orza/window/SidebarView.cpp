@@ -4,6 +4,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -22,11 +24,40 @@ public:
         return size;
     }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QVariant badge = index.data(SidebarModel::badgeRole);
+        if (badge.isValid()) paintBadge(painter, option, badge.toString());
+    }
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         // Section titles and the empty-list line can hold the keyboard cursor, but never look chosen.
         if (!(index.flags() & Qt::ItemIsSelectable)) option->state &= ~QStyle::State_HasFocus;
+    }
+
+private:
+    /// A count in a rounded capsule at the row's trailing edge, as sidebars show them.
+    static void paintBadge(QPainter* painter, const QStyleOptionViewItem& option, const QString& text) {
+        QFont font = option.font;
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        const QFontMetrics metrics(font);
+        const int height = metrics.height() + 2;
+        const int width = std::max(height, metrics.horizontalAdvance(text) + 12);
+        const QRect capsule(option.rect.right() - 8 - width, option.rect.center().y() - height / 2, width, height);
+        const bool selected = option.state & QStyle::State_Selected;
+        QColor fill = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        fill.setAlphaF(0.12f);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(fill);
+        painter->drawRoundedRect(capsule, height / 2.0, height / 2.0);
+        painter->setFont(font);
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        painter->drawText(capsule, Qt::AlignCenter, text);
+        painter->restore();
     }
 };
 
@@ -46,6 +77,12 @@ SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
     m_list->setDropIndicatorShown(true);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setIndentation(12);
+    m_list->setIconSize(QSize(16, 16));
+    m_list->setTextElideMode(Qt::ElideMiddle);
+    // One row height for all: a book of 100,000 recipes scrolls without measuring (and calculating) each row.
+    m_list->setUniformRowHeights(true);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &SidebarView::showContextMenu);
     m_list->setItemDelegate(new RowDelegate(m_list));
     m_list->expandAll();
     m_list->installEventFilter(this);
@@ -73,6 +110,8 @@ SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(m_list, 1);
     layout->addLayout(m_notes);
+    m_notes->setContentsMargins(8, 8, 8, 8);
+    m_notes->setSpacing(8);
     setMinimumWidth(minimumWidth);
     setMaximumWidth(maximumWidth);
 }
@@ -103,6 +142,26 @@ void SidebarView::reportSelection() {
     if (item == m_shown) return;
     m_shown = item;
     emit selectionChosen(item);
+}
+
+QMenu* SidebarView::makeRecipeMenu(const GlazeCore::Uuid& recipeID, QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    connect(menu->addAction(tr("Rename\u2026")), &QAction::triggered, this,
+            [this, recipeID] { emit renameRequested(recipeID); });
+    connect(menu->addAction(tr("Duplicate")), &QAction::triggered, this,
+            [this, recipeID] { emit duplicateRequested(recipeID); });
+    menu->addSeparator();
+    connect(menu->addAction(tr("Delete\u2026")), &QAction::triggered, this,
+            [this, recipeID] { emit deleteRecipeRequested(recipeID); });
+    return menu;
+}
+
+void SidebarView::showContextMenu(const QPoint& position) {
+    const auto item = m_model->itemAt(m_list->indexAt(position));
+    if (!item || !item->isRecipe()) return;
+    QMenu* menu = makeRecipeMenu(item->recipeID, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_list->viewport()->mapToGlobal(position));
 }
 
 bool SidebarView::eventFilter(QObject* watched, QEvent* event) {

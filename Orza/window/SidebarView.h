@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QMenu;
 class QTreeView;
 class QVBoxLayout;
 
@@ -36,6 +37,8 @@ public:
 
     /// Shows `item` as selected, without reporting it back.
     void showSelection(const std::optional<SidebarItem>& item);
+    /// The context menu of a recipe row: Rename…, Duplicate, Delete…; it acts on that recipe, selected or not.
+    QMenu* makeRecipeMenu(const GlazeCore::Uuid& recipeID, QWidget* parent);
 
     QSize sizeHint() const override;
 
@@ -43,12 +46,17 @@ signals:
     void selectionChosen(const std::optional<Orza::SidebarItem>& item);
     /// Delete or Backspace in the list.
     void deleteRequested();
+    void renameRequested(const GlazeCore::Uuid& recipeID);
+    void duplicateRequested(const GlazeCore::Uuid& recipeID);
+    /// Delete… in a recipe row's context menu.
+    void deleteRecipeRequested(const GlazeCore::Uuid& recipeID);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void reportSelection();
+    void showContextMenu(const QPoint& position);
 
     SidebarModel* m_model;
     QTreeView* m_list;

@@ -120,10 +120,10 @@ TEST(NumberTextEditedValue, storesOnlyRealChangesWhileEditing) {
     EXPECT_EQ(NumberText::editedValue("7", true, {0, 2}, false, us, 1), 7);
     EXPECT_EQ(NumberText::editedValue("1,5", true, {0, 2}, false, german, 1), 1.5);
 
-    // The text still shows the stored value rounded; storing it would lose precision.
-    EXPECT_EQ(NumberText::format(2.3456, {0, 2}, us), "2.35");
-    EXPECT_FALSE(NumberText::editedValue("2.35", true, {0, 2}, false, us, 2.3456));
-    EXPECT_EQ(NumberText::editedValue("2.36", true, {0, 2}, false, us, 2.3456), 2.36);
+    // A typed text that happens to match the stored value's rounded display is still the user's value.
+    EXPECT_EQ(NumberText::format(1.234, {0, 2}, us), "1.23");
+    EXPECT_EQ(NumberText::editedValue("1.23", true, {0, 2}, false, us, 1.234), 1.23);
+    EXPECT_FALSE(NumberText::editedValue("1", true, {0, 2}, false, us, 1));
 
     // A different text of the same value stores nothing either.
     EXPECT_FALSE(NumberText::editedValue("2.50", true, {0, 2}, false, us, 2.5));

@@ -1,0 +1,71 @@
+#include "Orza/widgets/LiveNumberField.h"
+
+#include <QFocusEvent>
+#include <QLocale>
+
+namespace Orza {
+
+namespace {
+
+// Read on every use, so an open field follows a change of the user's locale.
+std::string currentLocaleID() {
+    return QLocale().name().toStdString();
+}
+
+} // namespace
+
+LiveNumberField::LiveNumberField(const QString& title, double value, FractionDigits fractionDigits, bool allowsNegative,
+                                 QWidget* parent)
+    : QLineEdit(parent), m_title(title), m_value(value), m_fractionDigits(fractionDigits),
+      m_allowsNegative(allowsNegative) {
+    setPlaceholderText(title);
+    setAccessibleName(title);
+    setText(formatted(value));
+    connect(this, &QLineEdit::textEdited, this, &LiveNumberField::userEdited);
+    connect(this, &QLineEdit::returnPressed, this, &LiveNumberField::tidy);
+}
+
+void LiveNumberField::setValue(double value) {
+    if (value == m_value) return;
+    m_value = value;
+    // What the user typed (1.50, "1.", 01) survives a value it already means.
+    if (m_editing && parsed(text()) == value) return;
+    setText(formatted(value));
+}
+
+void LiveNumberField::userEdited(const QString& text) {
+    // Driven by the user's own edits only, so every new number typed is stored.
+    const auto number = GlazeCore::NumberText::editedValue(text.toStdString(), true, m_fractionDigits, m_allowsNegative,
+                                                           currentLocaleID(), m_value);
+    if (!number) return;
+    m_value = *number;
+    emit valueEdited(*number);
+}
+
+void LiveNumberField::tidy() {
+    const QString tidied = formatted(m_value);
+    if (text() != tidied) setText(tidied);
+}
+
+void LiveNumberField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    m_editing = true;
+}
+
+void LiveNumberField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A context menu or a switch to another window leaves the field this window's focus.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
+    m_editing = false;
+    tidy();
+}
+
+QString LiveNumberField::formatted(double value) const {
+    return QString::fromStdString(GlazeCore::NumberText::format(value, m_fractionDigits, currentLocaleID()));
+}
+
+std::optional<double> LiveNumberField::parsed(const QString& text) const {
+    return GlazeCore::NumberText::parse(text.toStdString(), m_allowsNegative, currentLocaleID());
+}
+
+} // namespace Orza

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "GlazeCore/text/NumberText.h"
+
+#include <QLineEdit>
+
+namespace Orza {
+
+/**
+ * The editable number field of every pane: it writes on each keystroke whose text parses to a new value,
+ * so chemistry, charts and totals follow the typing, and it tidies its text only when editing ends (focus
+ * leaves, or Return).
+ *
+ * The text is the value in the user's current locale with `fractionDigits` and never grouped; parsing
+ * is lenient in that locale, refuses an empty or out-of-range text, and refuses a negative number unless
+ * allowed. Only the user's own edits write: text the field sets itself never does, so showing a rounded
+ * value can never store the rounding. A written value keeps every digit typed; the digits limit only the
+ * display. Text that does not parse stays as typed and writes nothing.
+ */
+class LiveNumberField final : public QLineEdit {
+    Q_OBJECT
+public:
+    using FractionDigits = GlazeCore::NumberText::FractionDigits;
+
+    LiveNumberField(const QString& title, double value, FractionDigits fractionDigits, bool allowsNegative,
+                    QWidget* parent = nullptr);
+
+    QString title() const { return m_title; }
+    double value() const { return m_value; }
+    FractionDigits fractionDigits() const { return m_fractionDigits; }
+    bool allowsNegative() const { return m_allowsNegative; }
+    /// Whether the field is being edited; a popup or another window taking the keyboard does not end it.
+    bool isEditing() const { return m_editing; }
+
+    /// The value changed elsewhere (an undo, a reformulation): the text shows it, unless the field is being
+    /// edited and its text already means exactly that value.
+    void setValue(double value);
+
+signals:
+    /// The user typed a text that means a new value; the owner stores it.
+    void valueEdited(double value);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void userEdited(const QString& text);
+    void tidy();
+    QString formatted(double value) const;
+    std::optional<double> parsed(const QString& text) const;
+
+    QString m_title;
+    double m_value;
+    FractionDigits m_fractionDigits;
+    bool m_allowsNegative;
+    bool m_editing = false;
+};
+
+} // namespace Orza

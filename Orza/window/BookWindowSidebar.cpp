@@ -1,0 +1,55 @@
+// BookWindow's sidebar: the recipe rows' context menu and the notes at the foot of the list.
+
+#include "Orza/BookWindow.h"
+
+#include "Orza/document/BookDocument.h"
+#include "Orza/window/BookNotes.h"
+#include "Orza/window/SidebarView.h"
+
+#include <QVBoxLayout>
+
+namespace Orza {
+
+void BookWindow::connectSidebar() {
+    connect(m_sidebar, &SidebarView::renameRequested, this, &BookWindow::beginRename);
+    connect(m_sidebar, &SidebarView::duplicateRequested, this, &BookWindow::duplicateRecipe);
+    connect(m_sidebar, &SidebarView::deleteRecipeRequested, this, &BookWindow::beginDelete);
+    updateNotes();
+}
+
+void BookWindow::setSampleNoteClosed(bool closed) {
+    if (closed == m_sampleNoteClosed) return;
+    m_sampleNoteClosed = closed;
+    updateNotes();
+}
+
+void BookWindow::setCodeNoteClosed(bool closed) {
+    if (closed == m_codeNoteClosed) return;
+    m_codeNoteClosed = closed;
+    updateNotes();
+}
+
+void BookWindow::updateNotes() {
+    QVBoxLayout* area = m_sidebar->notesArea();
+    while (QLayoutItem* item = area->takeAt(0)) {
+        if (QWidget* note = item->widget()) {
+            // The note may be the one whose close button is still reporting its click.
+            note->hide();
+            note->setParent(nullptr);
+            note->deleteLater();
+        }
+        delete item;
+    }
+    if (const auto& notice = m_document->backfillNotice(); notice && !m_codeNoteClosed) {
+        auto* note = new TileCodeNote(QString::fromStdString(notice->message()));
+        connect(note, &NoteBanner::closeClicked, this, [this] { setCodeNoteClosed(true); });
+        area->addWidget(note);
+    }
+    if (m_document->isSample() && !m_sampleNoteClosed) {
+        auto* note = new SampleNote;
+        connect(note, &NoteBanner::closeClicked, this, [this] { setSampleNoteClosed(true); });
+        area->addWidget(note);
+    }
+}
+
+} // namespace Orza

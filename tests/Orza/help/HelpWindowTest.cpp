@@ -1,0 +1,160 @@
+#include "Orza/help/HelpWindow.h"
+
+#include "Orza/BookWindow.h"
+#include "Orza/GlazeMainApp.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/document/DocumentController.h"
+#include "Orza/menus/AppMenus.h"
+#include "Orza/platform/AccessibleHeading.h"
+#include "Orza/settings/Settings.h"
+#include "support/TestEnvironment.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSet>
+#include <QTest>
+
+#include <memory>
+
+using namespace Orza;
+
+/// Takes the addresses the application hands to the web browser.
+class PageRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+namespace {
+
+int helpWindowCount() {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<HelpWindow*>(widget)) ++count;
+    return count;
+}
+
+QList<QLabel*> topicLabels(const HelpWindow& window, const QString& id) {
+    QWidget* group = window.findChild<QWidget*>(id);
+    return group ? group->findChildren<QLabel*>() : QList<QLabel*>();
+}
+
+} // namespace
+
+class HelpWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+private slots:
+    void init() {
+        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+    }
+    void cleanup() {
+        qApp->setProperty("orzaBundleName", QVariant());
+        m_env.reset();
+    }
+
+    void oneWindowHoweverOftenAskedFor() {
+        GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });
+        BookWindow book(std::make_unique<BookDocument>(GlazeDocument::make({}, false)));
+        installAppMenus(book, DocumentController::instance());
+        book.show();
+        book.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&book));
+
+        QTest::keyClick(&book, Qt::Key_Question, Qt::ControlModifier);
+        HelpWindow* help = HelpWindow::existing();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->objectName(), QStringLiteral("help"));
+
+        QMenu* menu = nullptr;
+        for (QAction* action : book.menuBar()->actions())
+            if (action->text() == QLatin1String("&Help")) menu = action->menu();
+        QVERIFY(menu);
+        QAction* item = menu->actions().value(0);
+        QCOMPARE(item->text(), QStringLiteral("Orza Help"));
+        item->trigger();
+        help->close();
+        item->trigger();
+        QCOMPARE(HelpWindow::showHelp(), help);
+        QCOMPARE(helpWindowCount(), 1);
+        QVERIFY(help->isVisible());
+        QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
+        help->close();
+    }
+
+    void topicsNameTheApplication() {
+        const auto topics = HelpWindow::topics();
+        QCOMPARE(int(topics.size()), 10);
+        QStringList ids;
+        for (const auto& topic : topics)
+            ids << topic.id;
+        QCOMPARE(ids, (QStringList{"start", "recipes", "nudge", "replace", "stull", "blends", "batch", "tests",
+                                   "tilecodes", "materials"}));
+        QCOMPARE(topics[0].title, QStringLiteral("Getting started"));
+        QCOMPARE(topics[8].title, QStringLiteral("Tile codes, labels and search"));
+
+        qApp->setProperty("orzaBundleName", QStringLiteral("Glaze Lab"));
+        int named = 0;
+        for (const auto& topic : HelpWindow::topics()) {
+            named += topic.text.count(QStringLiteral("Glaze Lab"));
+            QVERIFY2(!topic.text.contains(QLatin1String("Orza")), qPrintable(topic.id));
+            QVERIFY2(!topic.text.contains(QLatin1String("Command")), qPrintable(topic.id)); // keys in Linux form
+        }
+        QCOMPARE(named, 7);
+        QVERIFY(HelpWindow::topics()[7].text.contains(QLatin1String("Ctrl+2")));
+        QVERIFY(HelpWindow::topics()[8].text.contains(QLatin1String("Ctrl+Alt+F")));
+    }
+
+    void layoutKeepsItsLimitsAndShowsEveryText() {
+        HelpWindow* help = HelpWindow::showHelp();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QCOMPARE(help->windowTitle(), QStringLiteral("Orza Help"));
+        QCOMPARE(help->heading()->text(), QStringLiteral("Orza Help"));
+
+        help->resize(300, 200);
+        QCOMPARE(help->size(), HelpWindow::minimumContentSize);
+        QCoreApplication::processEvents();
+        // At the narrowest, every paragraph gets the full height its wrapped lines need.
+        for (const auto& topic : HelpWindow::topics()) {
+            const QList<QLabel*> labels = topicLabels(*help, topic.id);
+            QCOMPARE(labels.size(), 2);
+            QLabel* text = labels[1];
+            QCOMPARE(text->text(), topic.text);
+            QVERIFY(text->width() <= HelpWindow::minimumContentSize.width());
+            QVERIFY2(text->height() >= text->heightForWidth(text->width()), qPrintable(topic.id));
+            QVERIFY(text->textInteractionFlags() & Qt::TextSelectableByMouse);
+            QVERIFY(isHeading(labels[0]));
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(labels[0]);
+            QVERIFY(accessible);
+            QCOMPARE(accessible->role(), QAccessible::Heading);
+            QCOMPARE(accessible->text(QAccessible::Name), topic.title);
+        }
+
+        help->resize(1400, 700);
+        QCoreApplication::processEvents();
+        QCOMPARE(help->column()->width(), HelpWindow::maximumColumnWidth);
+        QCOMPARE(help->column()->x(), 0);
+        help->close();
+    }
+
+    void supportLinkOpensTheSupportPage() {
+        PageRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+        HelpWindow* help = HelpWindow::showHelp();
+        emit help->supportLink()->linkActivated(help->supportLink()->text());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.opened, QList<QUrl>{GlazeMainApp::supportPage()});
+        help->close();
+    }
+};
+
+QTEST_MAIN(HelpWindowTest)
+#include "HelpWindowTest.moc"

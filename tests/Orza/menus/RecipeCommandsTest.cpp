@@ -1,0 +1,440 @@
+#include "Orza/menus/RecipeCommands.h"
+
+#include "Orza/BookWindow.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/document/DocumentController.h"
+#include "Orza/menus/AppMenus.h"
+#include "Orza/menus/FocusedValues.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/platform/PrintInfo.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/window/DeleteRecipeDialog.h"
+#include "Orza/window/PaneFactory.h"
+#include "support/TestEnvironment.h"
+
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QTest>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace Orza;
+
+namespace {
+
+const QStringList recipeItems{QStringLiteral("Add Recipe"),
+                              QStringLiteral("Rename Recipe\u2026"),
+                              QStringLiteral("Duplicate Recipe"),
+                              QStringLiteral("Delete Recipe\u2026"),
+                              QStringLiteral("Add Material"),
+                              QStringLiteral("Oxide Nudge\u2026"),
+                              QStringLiteral("Replace Material\u2026"),
+                              QStringLiteral("Line Blend\u2026"),
+                              QStringLiteral("Triaxial Blend\u2026"),
+                              QStringLiteral("Four-Corner Grid\u2026"),
+                              QStringLiteral("Batch Sheet\u2026")};
+const QStringList testsItems{QStringLiteral("Add Test"), QStringLiteral("Find Test\u2026"),
+                             QStringLiteral("Print Labels\u2026")};
+const QStringList pageItems{QStringLiteral("Recipes"), QStringLiteral("Tests"), QStringLiteral("Materials")};
+const QStringList printItems{QStringLiteral("Page Setup\u2026"), QStringLiteral("Print Batch Sheet\u2026")};
+
+QString plain(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+QMenu* menuOf(const QMenuBar& bar, const QString& title) {
+    for (QAction* action : bar.actions())
+        if (action->menu() && plain(action->text()) == title) return action->menu();
+    return nullptr;
+}
+
+QAction* item(const QMenuBar& bar, const QString& menu, const QString& title) {
+    if (QMenu* found = menuOf(bar, menu))
+        for (QAction* action : found->actions())
+            if (!action->isSeparator() && action->text() == title) return action;
+    return nullptr;
+}
+
+/// Every item of the four groups as "Menu/Title", in menu order.
+QStringList allItems() {
+    QStringList items;
+    for (const QString& title : printItems)
+        items << QStringLiteral("File/") + title;
+    for (const QString& title : pageItems)
+        items << QStringLiteral("View/") + title;
+    for (const QString& title : recipeItems)
+        items << QStringLiteral("Recipe/") + title;
+    for (const QString& title : testsItems)
+        items << QStringLiteral("Tests/") + title;
+    return items;
+}
+
+QStringList enabledItems(const QMenuBar& bar) {
+    QStringList enabled;
+    for (const QString& path : allItems()) {
+        const QString menu = path.section(QLatin1Char('/'), 0, 0);
+        QAction* action = item(bar, menu, path.section(QLatin1Char('/'), 1));
+        if (!action) qFatal("missing menu item %s", qPrintable(path));
+        if (action->isEnabled()) enabled << path;
+    }
+    return enabled;
+}
+
+QStringList except(QStringList items, const QStringList& left) {
+    for (const QString& path : left)
+        items.removeAll(path);
+    return items;
+}
+
+/// What the stand-in recipe panes were asked to do, in order.
+QStringList& paneCalls() {
+    static QStringList calls;
+    return calls;
+}
+
+/**
+ * Stands in for the recipe pane of a later part: it publishes its bundle as it is made and makes the
+ * closures do what that pane's do to the window model, so that sheets open and close the real way.
+ */
+class StandInPanes final : public PaneFactory {
+public:
+    QWidget* makeRecipePane(const PaneContext& context, const GlazeCore::Uuid& recipeID, QWidget* parent) override {
+        auto* pane = new QWidget(parent);
+        const auto index = context.document->recipeIndex(recipeID);
+        const QString name = QString::fromStdString(context.document->book().recipes[*index].name);
+        WindowModel* model = context.model;
+        RecipeActions actions;
+        actions.addMaterial = [name] { paneCalls() << QStringLiteral("add material to ") + name; };
+        actions.blend = [model](BlendMode mode) { model->setBlendMode(mode); };
+        actions.batchSheet = [model] { model->setShowBatch(true); };
+        actions.printBatchSheet = [name] { paneCalls() << QStringLiteral("print ") + name; };
+        actions.nudge = [model] { model->setNudge(NudgeRequest{}); };
+        actions.replaceMaterial = [model] { model->setReplace(ReplaceRequest{}); };
+        context.window->publishRecipeActions(pane, actions);
+        return pane;
+    }
+    QDialog* makeLabelSheet(const PaneContext&, QWidget* parent) override { return new QDialog(parent); }
+};
+
+std::unique_ptr<BookWindow> makeWindow(GlazeCore::GlazeBook book) {
+    auto window =
+        std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::make(std::move(book), false)));
+    installAppMenus(*window, DocumentController::instance());
+    return window;
+}
+
+GlazeCore::TestTile tileOf(const GlazeCore::Uuid& recipeID) {
+    GlazeCore::TestTile tile;
+    tile.id = GlazeCore::Uuid::random();
+    tile.recipeID = recipeID;
+    tile.code = "T-001";
+    return tile;
+}
+
+void showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class RecipeCommandsTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+private slots:
+    void init() {
+        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+        PaneFactory::install(std::make_unique<StandInPanes>());
+        paneCalls().clear();
+    }
+    void cleanup() {
+        if (QPageSetupDialog* panel = PrintInfo::openPanel()) delete panel;
+        PaneFactory::install(nullptr);
+        m_env.reset();
+    }
+
+    void withoutAWindowOnlyPageSetupIsEnabled() {
+        QMenuBar bar;
+        FocusedValues nothing(nullptr);
+        PrintCommands::install(*bar.addMenu(QStringLiteral("File")), nothing);
+        PageCommands::install(*bar.addMenu(QStringLiteral("View")), nothing);
+        RecipeCommands::install(bar, nothing);
+        TestsCommands::install(bar, nothing);
+        QCOMPARE(enabledItems(bar), QStringList{QStringLiteral("File/Page Setup\u2026")});
+
+        // A window that has gone publishes nothing either.
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        FocusedValues focused(window.get());
+        QVERIFY(focused.bookActions());
+        window.reset();
+        QVERIFY(!focused.bookActions());
+        QVERIFY(!focused.recipeActions());
+    }
+
+    void enabledItemsFollowTheWindow_data() {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QStringList>("disabled");
+        const QStringList bundleItems = except(allItems(), {QStringLiteral("File/Page Setup\u2026")});
+        const QStringList selectedItems{QStringLiteral("Recipe/Rename Recipe\u2026"),
+                                        QStringLiteral("Recipe/Duplicate Recipe"),
+                                        QStringLiteral("Recipe/Delete Recipe\u2026")};
+        QStringList paneItems{QStringLiteral("File/Print Batch Sheet\u2026")};
+        for (const QString& title : recipeItems.mid(4))
+            paneItems << QStringLiteral("Recipe/") + title;
+
+        QTest::newRow("recipe shown") << "recipe" << QStringList();
+        QTest::newRow("tests page, no tiles")
+            << "tests" << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Print Labels\u2026")});
+        QTest::newRow("materials page") << "materials" << (selectedItems + paneItems);
+        QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems);
+        QTest::newRow("book without recipes")
+            << "no recipes" << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Add Test")});
+        for (const char* sheet : {"blend", "batch", "nudge", "replace", "labels", "rename", "delete"})
+            QTest::newRow(sheet) << sheet << bundleItems;
+    }
+    void enabledItemsFollowTheWindow() {
+        QFETCH(QString, state);
+        QFETCH(QStringList, disabled);
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B"});
+        book.tests.push_back(tileOf(book.recipes[0].id));
+        if (state == QLatin1String("tests")) book.tests.clear();
+        if (state == QLatin1String("no recipes")) book.recipes.clear();
+        auto window = makeWindow(book);
+        WindowModel& model = *window->model();
+        const GlazeCore::Uuid first = book.recipes.empty() ? GlazeCore::Uuid() : book.recipes[0].id;
+        if (state != QLatin1String("none") && state != QLatin1String("no recipes"))
+            model.setSelection(SidebarItem::recipe(first));
+
+        if (state == QLatin1String("tests")) model.setSelection(SidebarItem::tests());
+        if (state == QLatin1String("materials")) model.setSelection(SidebarItem::materials());
+        if (state == QLatin1String("blend")) model.setBlendMode(BlendMode::grid);
+        if (state == QLatin1String("batch")) model.setShowBatch(true);
+        if (state == QLatin1String("nudge")) model.setNudge(NudgeRequest{});
+        if (state == QLatin1String("replace")) model.setReplace(ReplaceRequest{});
+        if (state == QLatin1String("labels")) window->printLabels();
+        if (state == QLatin1String("rename")) window->beginRename(first);
+        if (state == QLatin1String("delete")) window->beginDelete(first);
+
+        QCOMPARE(enabledItems(*window->menuBar()), except(allItems(), disabled));
+    }
+
+    void closingASheetBringsTheItemsBack() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        const QMenuBar& bar = *window->menuBar();
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        QAction* triaxial = item(bar, QStringLiteral("Recipe"), QStringLiteral("Triaxial Blend\u2026"));
+        triaxial->trigger();
+        QCOMPARE(window->model()->blendMode(), std::optional(BlendMode::triaxial));
+        QCOMPARE(enabledItems(bar), QStringList{QStringLiteral("File/Page Setup\u2026")});
+        triaxial->trigger(); // disabled: nothing happens
+        window->model()->setBlendMode(std::nullopt);
+        QCOMPARE(enabledItems(bar), except(allItems(), {QStringLiteral("Tests/Print Labels\u2026")}));
+    }
+
+    void itemsFollowTheBook() {
+        auto window = makeWindow({});
+        const QMenuBar& bar = *window->menuBar();
+        QAction* addTest = item(bar, QStringLiteral("Tests"), QStringLiteral("Add Test"));
+        QAction* printLabels = item(bar, QStringLiteral("Tests"), QStringLiteral("Print Labels\u2026"));
+        QVERIFY(!addTest->isEnabled());
+        item(bar, QStringLiteral("Recipe"), QStringLiteral("Add Recipe"))->trigger();
+        QVERIFY(addTest->isEnabled());
+        QVERIFY(!printLabels->isEnabled());
+        addTest->trigger();
+        QCOMPARE(window->document()->book().tests.size(), std::size_t(1));
+        QVERIFY(printLabels->isEnabled());
+        window->document()->undoStack()->undo();
+        QVERIFY(!printLabels->isEnabled());
+    }
+
+    void itemsCallTheirClosures() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        const QMenuBar& bar = *window->menuBar();
+        WindowModel& model = *window->model();
+        const auto& recipes = window->document()->book().recipes;
+        model.setSelection(SidebarItem::recipe(recipes[1].id));
+
+        item(bar, QStringLiteral("Recipe"), QStringLiteral("Add Material"))->trigger();
+        item(bar, QStringLiteral("File"), QStringLiteral("Print Batch Sheet\u2026"))->trigger();
+        QCOMPARE(paneCalls(), (QStringList{QStringLiteral("add material to B"), QStringLiteral("print B")}));
+
+        const std::pair<const char*, BlendMode> blends[] = {{"Line Blend\u2026", BlendMode::line},
+                                                            {"Four-Corner Grid\u2026", BlendMode::grid}};
+        for (const auto& [title, mode] : blends) {
+            item(bar, QStringLiteral("Recipe"), QString::fromUtf8(title))->trigger();
+            QCOMPARE(model.blendMode(), std::optional(mode));
+            model.setBlendMode(std::nullopt);
+        }
+        item(bar, QStringLiteral("Recipe"), QStringLiteral("Oxide Nudge\u2026"))->trigger();
+        QVERIFY(model.nudge());
+        QCOMPARE(model.nudge()->oxide, GlazeCore::Oxide::SiO2);
+        QCOMPARE(model.nudge()->direction, 0);
+        model.setNudge(std::nullopt);
+        item(bar, QStringLiteral("Recipe"), QStringLiteral("Replace Material\u2026"))->trigger();
+        QVERIFY(model.replace() && !model.replace()->materialID);
+        model.setReplace(std::nullopt);
+
+        item(bar, QStringLiteral("Recipe"), QStringLiteral("Duplicate Recipe"))->trigger();
+        QCOMPARE(OrzaTest::recipeNames(window->document()->book()), (std::vector<std::string>{"A", "B", "B copy"}));
+        item(bar, QStringLiteral("Recipe"), QStringLiteral("Rename Recipe\u2026"))->trigger();
+        QCOMPARE(window->renaming(), std::optional(recipes[2].id));
+    }
+
+    void paneBundleFollowsThePaneOnScreen() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        const QMenuBar& bar = *window->menuBar();
+        const auto recipes = window->document()->book().recipes;
+        QAction* addMaterial = item(bar, QStringLiteral("Recipe"), QStringLiteral("Add Material"));
+
+        window->model()->setSelection(SidebarItem::recipe(recipes[0].id));
+        window->model()->setSelection(SidebarItem::recipe(recipes[1].id));
+        settle(); // the first pane is deleted now; it must not take the second pane's bundle with it
+        QVERIFY(addMaterial->isEnabled());
+        addMaterial->trigger();
+        QCOMPARE(paneCalls(), QStringList{QStringLiteral("add material to B")});
+
+        window->model()->setSelection(SidebarItem::tests());
+        QVERIFY(!addMaterial->isEnabled());
+        QVERIFY(!window->recipeActions());
+        settle();
+        QVERIFY(!window->recipeActions());
+    }
+
+    void itemsCarryLinuxShortcuts_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("keys");
+        const auto row = [](const char* menu, const QString& title, const char* keys) {
+            QTest::addRow("%s %s", menu, qPrintable(title))
+                << QString::fromUtf8(menu) << title << QString::fromUtf8(keys);
+        };
+        const char* recipeKeys[] = {"Ctrl+Alt+N",   "", "Ctrl+D",      "Ctrl+Backspace", "Ctrl+Shift+L", "", "", "",
+                                    "Ctrl+Shift+T", "", "Ctrl+Shift+B"};
+        for (int i = 0; i < recipeItems.size(); ++i)
+            row("Recipe", recipeItems[i], recipeKeys[i]);
+        const char* testsKeys[] = {"", "Ctrl+Alt+F", ""};
+        for (int i = 0; i < testsItems.size(); ++i)
+            row("Tests", testsItems[i], testsKeys[i]);
+        row("View", QStringLiteral("Recipes"), "Ctrl+1");
+        row("View", QStringLiteral("Tests"), "Ctrl+2");
+        row("View", QStringLiteral("Materials"), "Ctrl+3");
+        row("File", printItems[0], "Ctrl+Shift+P");
+        row("File", printItems[1], "Ctrl+P");
+    }
+    void itemsCarryLinuxShortcuts() {
+        QFETCH(QString, menu);
+        QFETCH(QString, title);
+        QFETCH(QString, keys);
+        auto window = makeWindow({});
+        QAction* action = item(*window->menuBar(), menu, title);
+        QVERIFY(action);
+        QCOMPARE(action->shortcut(), QKeySequence(keys, QKeySequence::PortableText));
+    }
+
+    void menuBarOrder() {
+        auto window = makeWindow({});
+        QStringList titles;
+        for (QAction* action : window->menuBar()->actions())
+            titles << plain(action->text());
+        QCOMPARE(titles, (QStringList{"File", "Edit", "View", "Recipe", "Tests", "Help"}));
+    }
+
+    void shortcutsTriggerTheirActions() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        showActive(*window);
+        WindowModel& model = *window->model();
+        const auto& book = window->document()->book();
+        QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[0].id)); // the window selects on show
+
+        QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(model.selection(), std::optional(SidebarItem::tests()));
+        QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(model.selection(), std::optional(SidebarItem::materials()));
+        QTest::keyClick(window.get(), Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[0].id));
+
+        QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(paneCalls(), (QStringList{QStringLiteral("add material to A"), QStringLiteral("print A")}));
+
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(book.recipes.size(), std::size_t(2));
+        QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(book.recipes.size(), std::size_t(3));
+        QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[2].id));
+
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(model.blendMode(), std::optional(BlendMode::triaxial));
+        // With the sheet up, no shortcut reaches the window.
+        QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(book.recipes.size(), std::size_t(3));
+        model.setBlendMode(std::nullopt);
+
+        QTest::keyClick(window.get(), Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(model.showBatch());
+        model.setShowBatch(false);
+
+        QTest::keyClick(window.get(), Qt::Key_Backspace, Qt::ControlModifier);
+        QCOMPARE(window->pendingDelete(), std::optional(book.recipes[2].id));
+        auto* confirm = window->findChild<DeleteRecipeDialog*>();
+        QVERIFY(confirm);
+        confirm->reject();
+
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(model.selection(), std::optional(SidebarItem::tests()));
+        QVERIFY(model.wantsTestSearchFocus());
+
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QPageSetupDialog* panel = PrintInfo::openPanel();
+        QVERIFY(panel);
+        QCOMPARE(panel->printer(), &PrintInfo::shared());
+        item(*window->menuBar(), QStringLiteral("File"), printItems[0])->trigger();
+        QCOMPARE(PrintInfo::openPanel(), panel); // asked again: the same panel comes forward
+    }
+
+    void twoWindowsActIndependently() {
+        auto first = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        auto second = makeWindow(OrzaTest::bookWithRecipes({"X", "Y"}));
+        first->model()->setSelection(SidebarItem::recipe(first->document()->book().recipes[0].id));
+        second->model()->setSelection(SidebarItem::recipe(second->document()->book().recipes[1].id));
+
+        item(*first->menuBar(), QStringLiteral("Recipe"), QStringLiteral("Add Recipe"))->trigger();
+        QCOMPARE(first->document()->book().recipes.size(), std::size_t(2));
+        QCOMPARE(second->document()->book().recipes.size(), std::size_t(2));
+        item(*second->menuBar(), QStringLiteral("Recipe"), QStringLiteral("Add Material"))->trigger();
+        QCOMPARE(paneCalls(), QStringList{QStringLiteral("add material to Y")});
+
+        // A sheet in one window leaves the other's menus as they are.
+        second->model()->setShowBatch(true);
+        QCOMPARE(enabledItems(*second->menuBar()), QStringList{QStringLiteral("File/Page Setup\u2026")});
+        QVERIFY(item(*first->menuBar(), QStringLiteral("Recipe"), QStringLiteral("Add Material"))->isEnabled());
+        second->model()->setShowBatch(false);
+
+        // Keys go to the window in front.
+        showActive(*first);
+        showActive(*second);
+        const auto firstSelection = first->model()->selection();
+        QTest::keyClick(second.get(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(second->model()->selection(), std::optional(SidebarItem::materials()));
+        QCOMPARE(first->model()->selection(), firstSelection);
+        showActive(*first);
+        QTest::keyClick(first.get(), Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(first->model()->selection(), std::optional(SidebarItem::tests()));
+        QCOMPARE(second->model()->selection(), std::optional(SidebarItem::materials()));
+    }
+};
+
+QTEST_MAIN(RecipeCommandsTest)
+#include "RecipeCommandsTest.moc"

@@ -1,0 +1,187 @@
+#include "Orza/widgets/LiveNumberField.h"
+
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using Orza::LiveNumberField;
+
+namespace {
+
+/// A window holding the field and a second field to move the focus to.
+struct Form {
+    QWidget window;
+    LiveNumberField* field;
+    QLineEdit* other;
+    std::unique_ptr<QSignalSpy> writes;
+
+    Form(double value, LiveNumberField::FractionDigits digits, bool allowsNegative) {
+        field = new LiveNumberField(QStringLiteral("Amount"), value, digits, allowsNegative);
+        other = new QLineEdit;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(field);
+        layout->addWidget(other);
+        writes = std::make_unique<QSignalSpy>(field, &LiveNumberField::valueEdited);
+        // The owner stores what the field writes and hands the stored value back, as a binding does.
+        QObject::connect(field, &LiveNumberField::valueEdited, field, &LiveNumberField::setValue);
+    }
+
+    bool begin() {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window)) return false;
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        return field->isEditing();
+    }
+
+    void leave() { other->setFocus(Qt::TabFocusReason); }
+
+    QList<double> written() const {
+        QList<double> values;
+        for (const QList<QVariant>& call : *writes)
+            values << call.at(0).toDouble();
+        return values;
+    }
+};
+
+/// Types the keys one by one; "\b" is Backspace.
+void type(QWidget* widget, const QString& keys) {
+    for (const QChar key : keys) {
+        if (key == QLatin1Char('\b'))
+            QTest::keyClick(widget, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(widget, QString(key));
+    }
+}
+
+} // namespace
+
+class LiveNumberFieldTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void typingWritesEveryNewValue_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QList<double>>("written");
+        QTest::addColumn<QString>("shownWhileTyping");
+        QTest::addColumn<QString>("shownAfter");
+        QTest::addColumn<double>("value");
+
+        QTest::newRow("en digits beyond the display")
+            << "en_US" << 0.0 << "1.2345" << QList<double>{1, 1.2, 1.23, 1.234, 1.2345} << "1.2345"
+            << "1.23" << 1.2345;
+        // Deleting digits back to a text that looks like the rounded stored value still stores it.
+        QTest::newRow("en deleting back")
+            << "en_US" << 0.0 << "1.2345\b\b" << QList<double>{1, 1.2, 1.23, 1.234, 1.2345, 1.234, 1.23} << "1.23"
+            << "1.23" << 1.23;
+        QTest::newRow("en trailing zero") << "en_US" << 3.0 << "1.50" << QList<double>{1, 1.5} << "1.50"
+                                          << "1.5" << 1.5;
+        QTest::newRow("en leading zero") << "en_US" << 3.0 << "01" << QList<double>{0, 1} << "01"
+                                         << "1" << 1.0;
+        QTest::newRow("de decimal comma") << "de_DE" << 0.0 << "2,5" << QList<double>{2, 2.5} << "2,5"
+                                          << "2,5" << 2.5;
+        QTest::newRow("de deleting back")
+            << "de_DE" << 0.0 << "1,2345\b\b" << QList<double>{1, 1.2, 1.23, 1.234, 1.2345, 1.234, 1.23} << "1,23"
+            << "1,23" << 1.23;
+        QTest::newRow("de thousands never grouped")
+            << "de_DE" << 0.0 << "1234,5" << QList<double>{1, 12, 123, 1234, 1234.5} << "1234,5"
+            << "1234,5" << 1234.5;
+        // 1,000,000 is the largest number stored; one more is refused.
+        QTest::newRow("above the bound") << "en_US" << 0.0 << "1000000\b1"
+                                         << QList<double>{1, 10, 100, 1000, 10000, 100000, 1000000, 100000} << "1000001"
+                                         << "100000" << 100000.0;
+        QTest::newRow("minus alone") << "en_US" << 4.0 << "-" << QList<double>{} << "-"
+                                     << "4" << 4.0;
+        QTest::newRow("negative refused") << "en_US" << 4.0 << "-3" << QList<double>{} << "-3"
+                                          << "4" << 4.0;
+        QTest::newRow("not a number") << "en_US" << 4.0 << "abc" << QList<double>{} << "abc"
+                                      << "4" << 4.0;
+        QTest::newRow("cleared") << "en_US" << 4.0 << "\b" << QList<double>{} << ""
+                                 << "4" << 4.0;
+    }
+    void typingWritesEveryNewValue() {
+        QFETCH(QString, locale);
+        QFETCH(double, start);
+        QFETCH(QString, keys);
+        QFETCH(QList<double>, written);
+        QFETCH(QString, shownWhileTyping);
+        QFETCH(QString, shownAfter);
+        QFETCH(double, value);
+        QLocale::setDefault(QLocale(locale));
+
+        Form form(start, {0, 2}, false);
+        QVERIFY(form.begin());
+        type(form.field, keys);
+        QCOMPARE(form.written(), written);
+        QCOMPARE(form.field->text(), shownWhileTyping);
+        form.leave();
+        QVERIFY(!form.field->isEditing());
+        QCOMPARE(form.field->text(), shownAfter);
+        QCOMPARE(form.field->value(), value);
+        QCOMPARE(form.written(), written); // tidying the text writes nothing
+    }
+
+    void negativesWhenAllowed() {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        Form form(4, {0, 3}, true);
+        QVERIFY(form.begin());
+        type(form.field, QStringLiteral("-0.125"));
+        QCOMPARE(form.written(), (QList<double>{0, -0.1, -0.12, -0.125})); // "-" alone writes nothing
+        QCOMPARE(form.field->value(), -0.125);
+    }
+
+    void returnTidiesAndKeepsEditing() {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        Form form(0, {0, 2}, false);
+        QVERIFY(form.begin());
+        type(form.field, QStringLiteral("2.456"));
+        QTest::keyClick(form.field, Qt::Key_Return);
+        QCOMPARE(form.field->text(), QStringLiteral("2.46"));
+        QCOMPARE(form.field->value(), 2.456);
+        QVERIFY(form.field->hasFocus());
+        type(form.field, QStringLiteral("\b"));
+        QCOMPARE(form.field->value(), 2.4);
+    }
+
+    void outsideChanges() {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        Form form(1, {0, 2}, false);
+        form.field->setValue(2.5); // not editing: the text follows
+        QCOMPARE(form.field->text(), QStringLiteral("2.5"));
+        QVERIFY(form.writes->isEmpty());
+
+        QVERIFY(form.begin());
+        type(form.field, QStringLiteral("1.50"));
+        form.field->setValue(1.5); // what the text already means: kept as typed
+        QCOMPARE(form.field->text(), QStringLiteral("1.50"));
+        form.field->setValue(7.126); // an undo while typing: replaces the text
+        QCOMPARE(form.field->text(), QStringLiteral("7.13"));
+        QCOMPARE(form.field->value(), 7.126);
+        QCOMPARE(form.written(), (QList<double>{1, 1.5}));
+        // A context menu taking the keyboard does not end the edit.
+        QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(form.field, &popup);
+        QVERIFY(form.field->isEditing());
+    }
+
+    void followsTheLocaleAtEachUse() {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        Form form(1234.5, {1, 3}, false);
+        QCOMPARE(form.field->text(), QStringLiteral("1234.5"));
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        form.field->setValue(0.25);
+        QCOMPARE(form.field->text(), QStringLiteral("0,25"));
+        QCOMPARE(form.field->placeholderText(), QStringLiteral("Amount"));
+        QCOMPARE(form.field->accessibleName(), QStringLiteral("Amount"));
+    }
+};
+
+QTEST_MAIN(LiveNumberFieldTest)
+#include "LiveNumberFieldTest.moc"

@@ -1,0 +1,249 @@
+#include "Orza/window/BookToolbar.h"
+
+#include "Orza/BookWindow.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/settings/WindowState.h"
+#include "Orza/window/CustomizeToolbarDialog.h"
+#include "support/TestEnvironment.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace Orza;
+using ToolbarItems::Item;
+
+namespace {
+
+std::unique_ptr<BookWindow> makeWindow(GlazeCore::GlazeBook book) {
+    return std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::make(std::move(book), false)));
+}
+
+BookToolbar& toolbarOf(BookWindow& window) {
+    return *window.findChild<BookToolbar*>();
+}
+
+/// The identifiers of the enabled items, in declaration order.
+QStringList enabledItems(BookToolbar& toolbar) {
+    QStringList enabled;
+    for (const Item item : ToolbarItems::all())
+        if (toolbar.action(item)->isEnabled()) enabled << ToolbarItems::identifier(item);
+    return enabled;
+}
+
+const QStringList always{QStringLiteral("addRecipe"), QStringLiteral("findTest")};
+const QStringList everything{QStringLiteral("addRecipe"),  QStringLiteral("replaceMaterial"),
+                             QStringLiteral("oxideNudge"), QStringLiteral("findTest"),
+                             QStringLiteral("blend"),      QStringLiteral("batchSheet"),
+                             QStringLiteral("chemistry")};
+
+} // namespace
+
+class BookToolbarTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+private slots:
+    void init() {
+        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+    }
+    void cleanup() { m_env.reset(); }
+
+    void recipeItemsNeedARecipeTheBookHolds() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        BookToolbar& toolbar = toolbarOf(*window);
+        WindowModel& model = *window->model();
+        QCOMPARE(enabledItems(toolbar), always);
+        model.setSelection(SidebarItem::tests());
+        QCOMPARE(enabledItems(toolbar), always);
+        model.setSelection(SidebarItem::materials());
+        QCOMPARE(enabledItems(toolbar), always);
+        const auto a = window->document()->book().recipes[0].id;
+        model.setSelection(SidebarItem::recipe(a));
+        QCOMPARE(enabledItems(toolbar), everything);
+
+        // A selection naming a recipe that is not in the book: no pane would serve a request.
+        model.setSelection(SidebarItem::recipe(GlazeCore::Uuid::random()));
+        QCOMPARE(enabledItems(toolbar), always);
+        toolbar.action(Item::oxideNudge)->trigger();
+        toolbar.action(Item::batchSheet)->trigger();
+        toolbar.blendMenu()->actions()[0]->trigger();
+        QVERIFY(!model.nudge() && !model.showBatch() && !model.blendMode());
+        QVERIFY(!model.anySheetShown());
+
+        // The selected recipe leaves the book with an undone addition, and comes back with its redo.
+        window->addRecipe();
+        const auto added = *window->selectedRecipeID();
+        QCOMPARE(enabledItems(toolbar), everything);
+        window->document()->undoStack()->undo();
+        window->model()->setSelection(SidebarItem::recipe(added));
+        QCOMPARE(enabledItems(toolbar), always);
+        window->document()->undoStack()->redo();
+        QCOMPARE(enabledItems(toolbar), everything);
+    }
+
+    void itemsWriteTheirRequests() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        BookToolbar& toolbar = toolbarOf(*window);
+        WindowModel& model = *window->model();
+        model.setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+
+        toolbar.action(Item::oxideNudge)->trigger();
+        QVERIFY(model.nudge());
+        const GlazeCore::Uuid first = model.nudge()->id;
+        QCOMPARE(model.nudge()->oxide, GlazeCore::Oxide::SiO2);
+        QCOMPARE(model.nudge()->direction, 0);
+        model.setNudge(std::nullopt);
+        toolbar.action(Item::oxideNudge)->trigger();
+        QVERIFY(model.nudge()->id != first);
+
+        toolbar.action(Item::replaceMaterial)->trigger();
+        QVERIFY(model.replace());
+        QVERIFY(!model.replace()->materialID);
+
+        const QList<QAction*> blends = toolbar.blendMenu()->actions();
+        QCOMPARE(blends.size(), 3);
+        QCOMPARE(blends[0]->text(), QStringLiteral("Line Blend\u2026"));
+        QCOMPARE(blends[1]->text(), QStringLiteral("Triaxial Blend\u2026"));
+        QCOMPARE(blends[2]->text(), QStringLiteral("Four-Corner Grid\u2026"));
+        blends[1]->trigger();
+        QCOMPARE(model.blendMode(), std::optional(BlendMode::triaxial));
+        blends[2]->trigger();
+        QCOMPARE(model.blendMode(), std::optional(BlendMode::grid));
+
+        toolbar.action(Item::batchSheet)->trigger();
+        QVERIFY(model.showBatch());
+
+        toolbar.action(Item::addRecipe)->trigger();
+        QCOMPARE(window->document()->book().recipes.size(), std::size_t(2));
+        QCOMPARE(window->selectedRecipeID(), std::optional(window->document()->book().recipes[1].id));
+
+        toolbar.action(Item::findTest)->trigger();
+        QCOMPARE(model.selection(), std::optional(SidebarItem::tests()));
+        QVERIFY(model.wantsTestSearchFocus());
+    }
+
+    // The chemistry item flips the window's stored flag; its texts offer the opposite of what is shown.
+    void chemistryItemTogglesThePanel() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        BookToolbar& toolbar = toolbarOf(*window);
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        QAction* chemistry = toolbar.action(Item::chemistry);
+        QVERIFY(window->state()->showChemistry());
+        QCOMPARE(chemistry->text(), QStringLiteral("Hide Chemistry"));
+        QCOMPARE(chemistry->toolTip(), QStringLiteral("Hide the chemistry panel (Ctrl+Alt+I)"));
+        QCOMPARE(toolbar.widgetForAction(chemistry)->accessibleName(), QStringLiteral("Hide chemistry"));
+        chemistry->trigger();
+        QVERIFY(!window->state()->showChemistry());
+        QCOMPARE(chemistry->text(), QStringLiteral("Show Chemistry"));
+        QCOMPARE(chemistry->toolTip(), QStringLiteral("Show the chemistry panel (Ctrl+Alt+I)"));
+        QCOMPARE(toolbar.widgetForAction(chemistry)->accessibleName(), QStringLiteral("Show chemistry"));
+        chemistry->trigger();
+        QVERIFY(window->state()->showChemistry());
+        QCOMPARE(chemistry->text(), QStringLiteral("Hide Chemistry"));
+    }
+
+    void helpTextsNameTheMenuKeys() {
+        auto window = makeWindow({});
+        BookToolbar& toolbar = toolbarOf(*window);
+        QCOMPARE(toolbar.action(Item::addRecipe)->toolTip(), QStringLiteral("Add a recipe (Ctrl+Alt+N)"));
+        QCOMPARE(toolbar.action(Item::findTest)->toolTip(),
+                 QStringLiteral("Find Test: find a test tile by its code, recipe, material or notes (Ctrl+Alt+F)"));
+        QCOMPARE(toolbar.action(Item::batchSheet)->toolTip(),
+                 QStringLiteral("Scale this recipe to a batch weight and print it (Ctrl+Shift+B)"));
+        QCOMPARE(toolbar.action(Item::replaceMaterial)->toolTip(),
+                 QStringLiteral("Replace Material: put another material in place of one and work out new amounts"));
+        QCOMPARE(toolbar.action(Item::oxideNudge)->toolTip(),
+                 QStringLiteral("Oxide Nudge: move one oxide to a target value"));
+        QCOMPARE(toolbar.action(Item::blend)->toolTip(), QStringLiteral("Make a line, triaxial or four-corner blend"));
+        QCOMPARE(toolbar.widgetForAction(toolbar.action(Item::replaceMaterial))->accessibleName(),
+                 QStringLiteral("Replace Material"));
+        // The toolbar items carry no keys of their own: the menus do.
+        for (const Item item : ToolbarItems::all())
+            QVERIFY(toolbar.action(item)->shortcut().isEmpty());
+        auto* blend = qobject_cast<QToolButton*>(toolbar.widgetForAction(toolbar.action(Item::blend)));
+        QCOMPARE(blend->popupMode(), QToolButton::InstantPopup);
+        QCOMPARE(blend->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    }
+
+    void storedChoiceIsReadLeniently() {
+        QCOMPARE(ToolbarItems::parse(QStringLiteral("findTest, blend,unknown,findTest,,chemistry")),
+                 (std::vector<Item>{Item::findTest, Item::blend, Item::chemistry}));
+        QVERIFY(ToolbarItems::parse(QString()).empty());
+        const std::vector<Item> all(ToolbarItems::all().begin(), ToolbarItems::all().end());
+        QCOMPARE(ToolbarItems::parse(ToolbarItems::serialize(all)), all);
+        QCOMPARE(ToolbarItems::shown(), all); // nothing stored: every item, in declaration order
+    }
+
+    // One choice for every window: a change reaches the open windows at once and is kept in the settings.
+    void customizationIsSharedByEveryWindow() {
+        auto first = makeWindow({});
+        auto second = makeWindow({});
+        ToolbarItems::setShown({Item::findTest, Item::addRecipe});
+        const std::vector<Item> chosen{Item::findTest, Item::addRecipe};
+        QCOMPARE(toolbarOf(*first).shownItems(), chosen);
+        QCOMPARE(toolbarOf(*second).shownItems(), chosen);
+        QCOMPARE(QSettings().value(QStringLiteral("orza.book.toolbar")).toString(),
+                 QStringLiteral("findTest,addRecipe"));
+        auto later = makeWindow({});
+        QCOMPARE(toolbarOf(*later).shownItems(), chosen);
+
+        ToolbarItems::setShown({});
+        QVERIFY(toolbarOf(*first).shownItems().empty());
+    }
+
+    void customizeDialogChoosesAndOrders() {
+        auto window = makeWindow({});
+        BookToolbar& toolbar = toolbarOf(*window);
+        CustomizeToolbarDialog* dialog = toolbar.customize();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        QCOMPARE(dialog->availableList()->count(), 0);
+        QCOMPARE(dialog->shownList()->count(), 7);
+
+        // Take Blend out, move Find Test to the front; Blend returns to the available side.
+        dialog->shownList()->setCurrentRow(4);
+        dialog->removeButton()->click();
+        QCOMPARE(dialog->availableList()->count(), 1);
+        dialog->shownList()->setCurrentRow(3);
+        for (int i = 0; i < 3; ++i)
+            dialog->upButton()->click();
+        QVERIFY(!dialog->upButton()->isEnabled());
+        const std::vector<Item> chosen{Item::findTest,   Item::addRecipe,  Item::replaceMaterial,
+                                       Item::oxideNudge, Item::batchSheet, Item::chemistry};
+        QCOMPARE(dialog->chosenItems(), chosen);
+        // Nothing changes before OK.
+        QCOMPARE(toolbar.shownItems().size(), std::size_t(7));
+        dialog->accept();
+        QCOMPARE(toolbar.shownItems(), chosen);
+
+        // Cancel keeps the toolbar as it was; adding puts the item after the chosen shown one.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        dialog = toolbar.customize();
+        dialog->availableList()->setCurrentRow(0);
+        dialog->shownList()->setCurrentRow(0);
+        dialog->addButton()->click();
+        QCOMPARE(dialog->chosenItems()[1], Item::blend);
+        dialog->reject();
+        QCOMPARE(toolbar.shownItems(), chosen);
+
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        dialog = toolbar.customize();
+        dialog->defaultsButton()->click();
+        dialog->accept();
+        QCOMPARE(toolbar.shownItems().size(), std::size_t(7));
+    }
+};
+
+QTEST_MAIN(BookToolbarTest)
+#include "BookToolbarTest.moc"

@@ -1,0 +1,182 @@
+#include "Orza/BookWindow.h"
+
+#include "GlazeCore/book/SampleBook.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/window/BookNotes.h"
+#include "Orza/window/DeleteRecipeDialog.h"
+#include "Orza/window/LineLimitedLabel.h"
+#include "Orza/window/RenameRecipeDialog.h"
+#include "Orza/window/SidebarView.h"
+#include "support/TestEnvironment.h"
+
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace Orza;
+using OrzaTest::recipeNames;
+
+namespace {
+
+std::unique_ptr<BookWindow> makeWindow(GlazeDocument document) {
+    return std::make_unique<BookWindow>(std::make_unique<BookDocument>(std::move(document)));
+}
+
+GlazeDocument documentWithNotice(bool isSample) {
+    GlazeDocument document = GlazeDocument::make(OrzaTest::bookWithRecipes({"A"}), isSample);
+    document.backfillNotice =
+        GlazeCore::TileCode::BackfillNotice{GlazeCore::TileCode::BackfillNotice::Kind::missingCodes, {"T-004"}};
+    return document;
+}
+
+/// The notes at the foot of the sidebar, top to bottom.
+std::vector<NoteBanner*> notes(BookWindow& window) {
+    std::vector<NoteBanner*> shown;
+    QVBoxLayout* area = window.sidebar()->notesArea();
+    for (int i = 0; i < area->count(); ++i)
+        if (auto* note = qobject_cast<NoteBanner*>(area->itemAt(i)->widget())) shown.push_back(note);
+    return shown;
+}
+
+QAction* entry(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
+} // namespace
+
+class BookWindowSidebarTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+
+private slots:
+    void init() {
+        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
+        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+    }
+    void cleanup() { m_env.reset(); }
+
+    void bothNotesStackTileCodesFirstAndCloseSeparately() {
+        auto window = makeWindow(documentWithNotice(true));
+        auto shown = notes(*window);
+        QCOMPARE(shown.size(), std::size_t(2));
+        auto* codeNote = qobject_cast<TileCodeNote*>(shown[0]);
+        QVERIFY(codeNote);
+        QVERIFY(qobject_cast<SampleNote*>(shown[1]));
+        QCOMPARE(codeNote->textLabel()->text(),
+                 QString::fromStdString(window->document()->backfillNotice()->message()));
+
+        codeNote->closeButton()->click();
+        QVERIFY(window->codeNoteClosed());
+        shown = notes(*window);
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(qobject_cast<SampleNote*>(shown[0]));
+        // Closing changes nothing in the document.
+        QVERIFY(window->document()->backfillNotice());
+        QVERIFY(!window->document()->isModified());
+        QCOMPARE(window->document()->undoStack()->count(), 0);
+
+        // An edit does not bring the note back.
+        window->addRecipe();
+        QCOMPARE(notes(*window).size(), std::size_t(1));
+
+        shown[0]->closeButton()->click();
+        QVERIFY(window->sampleNoteClosed());
+        QVERIFY(notes(*window).empty());
+        QVERIFY(window->document()->isSample());
+    }
+
+    void notesFollowTheDocument() {
+        auto plain = makeWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"A"}), false));
+        QVERIFY(notes(*plain).empty());
+
+        // The sample is built with codes: only the sample note.
+        auto sample = makeWindow(BookWindow::makeSampleDocument());
+        const auto shown = notes(*sample);
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(qobject_cast<SampleNote*>(shown[0]));
+
+        auto opened = makeWindow(documentWithNotice(false));
+        QCOMPARE(notes(*opened).size(), std::size_t(1));
+        QVERIFY(qobject_cast<TileCodeNote*>(notes(*opened)[0]));
+    }
+
+    // A revert reads the file again: the note stays closed for the window's life.
+    void aClosedNoteStaysClosedThroughARevert() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
+        GlazeCore::TestTile tile;
+        tile.id = GlazeCore::Uuid::random();
+        tile.recipeID = book.recipes[0].id;
+        book.tests.push_back(tile); // no code: reading gives it one and a notice
+        const QString path = m_env->filePath("notice.orzabook");
+        {
+            BookDocument writer(GlazeDocument::make(book, false));
+            writer.save(path);
+        }
+        auto window = std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::read(path), path));
+        QCOMPARE(notes(*window).size(), std::size_t(1));
+        window->setCodeNoteClosed(true);
+        window->addRecipe();
+        window->document()->revert();
+        QVERIFY(window->document()->backfillNotice());
+        QVERIFY(notes(*window).empty());
+    }
+
+    // The context menu acts on its own row's recipe, whichever row is selected.
+    void contextMenuActsOnItsRow() {
+        auto window = makeWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"A", "B"}), false));
+        BookDocument& document = *window->document();
+        const auto a = document.book().recipes[0].id;
+        const auto b = document.book().recipes[1].id;
+        window->model()->setSelection(SidebarItem::recipe(a));
+
+        std::unique_ptr<QMenu> menu(window->sidebar()->makeRecipeMenu(b, nullptr));
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(texts, (QStringList{QStringLiteral("Rename\u2026"), QStringLiteral("Duplicate"), QStringLiteral("-"),
+                                     QStringLiteral("Delete\u2026")}));
+
+        entry(menu.get(), QStringLiteral("Duplicate"))->trigger();
+        QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A", "B", "B copy"}));
+
+        entry(menu.get(), QStringLiteral("Rename\u2026"))->trigger();
+        QCOMPARE(window->renaming(), std::optional(b));
+        auto* rename = window->findChild<RenameRecipeDialog*>();
+        QVERIFY(rename);
+        rename->reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        entry(menu.get(), QStringLiteral("Delete\u2026"))->trigger();
+        QCOMPARE(window->pendingDelete(), std::optional(b));
+        auto* confirm = window->findChild<DeleteRecipeDialog*>();
+        QVERIFY(confirm);
+        confirm->deleteButton()->click();
+        QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A", "B copy"}));
+    }
+
+    void deleteKeyOnThePagesDoesNothing() {
+        auto window = makeWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"A"}), false));
+        for (const auto item : {SidebarItem::tests(), SidebarItem::materials()}) {
+            window->model()->setSelection(item);
+            QTest::keyClick(window->sidebar()->list(), Qt::Key_Backspace);
+            QVERIFY(!window->pendingDelete());
+            QVERIFY(!window->findChild<DeleteRecipeDialog*>());
+        }
+        window->model()->setSelection(std::nullopt);
+        QTest::keyClick(window->sidebar()->list(), Qt::Key_Delete);
+        QVERIFY(!window->pendingDelete());
+    }
+};
+
+QTEST_MAIN(BookWindowSidebarTest)
+#include "BookWindowSidebarTest.moc"
