@@ -6,52 +6,22 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 
 #include <cmath>
-#include <memory>
 
 using namespace Orza;
 using OrzaTest::bookWithRecipes;
+using OrzaTest::readAll;
 using OrzaTest::recipeNames;
+using OrzaTest::tile;
+using OrzaTest::writeAll;
 
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
-
-GlazeCore::TestTile tile(const GlazeCore::Uuid& recipeID) {
-    GlazeCore::TestTile t;
-    t.id = GlazeCore::Uuid::random();
-    t.recipeID = recipeID;
-    t.cone = "6";
-    t.atmosphere = "Oxidation";
-    return t;
-}
-
-} // namespace
-
-class BookDocumentTest : public QObject {
+class BookDocumentTest : public OrzaTest::IsolatedSuite {
     Q_OBJECT
-private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
 private slots:
-    void init() { m_env = std::make_unique<OrzaTest::IsolatedEnvironment>(); }
-    void cleanup() { m_env.reset(); }
-
     void setRecipeStoresOneUndoableChange() {
         BookDocument document(GlazeDocument::make(bookWithRecipes({"A", "B"}), false));
         const GlazeCore::Recipe before = document.book().recipes[1];
@@ -152,7 +122,7 @@ private slots:
         BookDocument document(GlazeDocument::makeNew());
         document.markEdited();
         QVERIFY(document.isModified());
-        const QString path = m_env->filePath("marked.orzabook");
+        const QString path = filePath("marked.orzabook");
         document.save(path);
         QVERIFY(!document.isModified());
         QCOMPARE(document.filePath(), path);
@@ -160,7 +130,7 @@ private slots:
 
     void newBookSavesAsFormatOneAndSavingChangesNothingInMemory() {
         BookDocument document(GlazeDocument::makeNew());
-        const QString path = m_env->filePath("new.orzabook");
+        const QString path = filePath("new.orzabook");
         document.save(path);
         const QByteArray first = readAll(path);
         const auto decoded = GlazeCore::GlazeBookCodec::decode(first.toStdString());
@@ -176,7 +146,7 @@ private slots:
         BookDocument document(GlazeDocument::make(bookWithRecipes({"A"}), false));
         document.addTestTile(tile(document.book().recipes[0].id));
         document.undoStack()->undo();
-        const QString path = m_env->filePath("floor.orzabook");
+        const QString path = filePath("floor.orzabook");
         document.save(path);
         QCOMPARE(document.book().nextTileNumber, std::int64_t(1)); // the book in memory keeps its number
         QCOMPARE(document.book().version, std::int64_t(1));
@@ -187,7 +157,7 @@ private slots:
 
     void failedSaveKeepsTheDocumentEditedAndTheOldFileWhole() {
         BookDocument document(GlazeDocument::make(bookWithRecipes({"A"}), false));
-        const QString path = m_env->filePath("kept.orzabook");
+        const QString path = filePath("kept.orzabook");
         document.save(path);
         const QByteArray saved = readAll(path);
 
@@ -206,7 +176,7 @@ private slots:
         document.undoStack()->undo();
         document.insertRecipe(1, OrzaTest::recipe("B"), "Add");
         try {
-            document.save(m_env->filePath("no-such-folder/book.orzabook"));
+            document.save(filePath("no-such-folder/book.orzabook"));
             QFAIL("saved into a folder that does not exist");
         } catch (const DocumentError& error) {
             QVERIFY(error.message().endsWith(QStringLiteral("The file on disk was not changed.")));
@@ -216,15 +186,15 @@ private slots:
     }
 
     void readingReportsWhyAndWritesNothing() {
-        QDir folder(m_env->filePath(QString()));
+        QDir folder(filePath(QString()));
         folder.mkdir(QStringLiteral("folder.orzabook"));
-        QVERIFY_THROWS_EXCEPTION(DocumentError, GlazeDocument::read(m_env->filePath("folder.orzabook")));
+        QVERIFY_THROWS_EXCEPTION(DocumentError, GlazeDocument::read(filePath("folder.orzabook")));
 
-        const QString empty = m_env->filePath("empty.orzabook");
+        const QString empty = filePath("empty.orzabook");
         writeAll(empty, {});
         QVERIFY_THROWS_EXCEPTION(DocumentError, GlazeDocument::read(empty));
 
-        const QString future = m_env->filePath("future.orzabook");
+        const QString future = filePath("future.orzabook");
         const QByteArray futureBytes =
             R"({"customMaterials":[],"nextTileNumber":1,"recipes":[],"tests":[],"version":99})";
         writeAll(future, futureBytes);
@@ -241,11 +211,8 @@ private slots:
     void olderBookGetsCodesAndANotice() {
         GlazeCore::GlazeBook book = bookWithRecipes({"A"});
         book.tests = {tile(book.recipes[0].id), tile(book.recipes[0].id)};
-        const QString path = m_env->filePath("old.orzabook");
-        {
-            BookDocument writer(GlazeDocument::make(book, false));
-            writer.save(path); // blank codes and number 1: written as format 1
-        }
+        const QString path = filePath("old.orzabook");
+        OrzaTest::saveBook(book, path); // blank codes and number 1: written as format 1
         const GlazeDocument opened = GlazeDocument::read(path);
         QCOMPARE(opened.book.tests[0].code, std::string("T-001"));
         QCOMPARE(opened.book.tests[1].code, std::string("T-002"));
@@ -258,7 +225,7 @@ private slots:
     }
 
     void revertDropsChangesAndHistory() {
-        const QString path = m_env->filePath("revert.orzabook");
+        const QString path = filePath("revert.orzabook");
         BookDocument document(GlazeDocument::make(bookWithRecipes({"A"}), false));
         document.save(path);
         document.insertRecipe(1, OrzaTest::recipe("B"), "Add");

@@ -8,15 +8,15 @@
 #include "Orza/settings/Settings.h"
 #include "support/TestEnvironment.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QUndoStack>
 
 #include <cmath>
-#include <memory>
 
 using namespace Orza;
+using OrzaTest::readAll;
+using OrzaTest::settle;
 
 namespace {
 
@@ -24,38 +24,19 @@ DocumentController& controller() {
     return DocumentController::instance();
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
-class DocumentControllerTest : public QObject {
+class DocumentControllerTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
     /// A book file with the given recipes, written through a document.
     QString writeBook(const QString& name, const std::vector<std::string>& recipes) {
-        const QString path = m_env->filePath(name);
-        BookDocument(GlazeDocument::make(OrzaTest::bookWithRecipes(recipes), false)).save(path);
+        const QString path = filePath(name);
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes(recipes), path);
         return path;
     }
 
-private slots:
-    void init() {
-        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
-        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
-    }
-
-    void cleanup() {
+    void tearDown() override {
         for (BookWindow* window : controller().windows()) {
             window->approveClose();
             window->close();
@@ -64,9 +45,9 @@ private slots:
         QVERIFY(controller().windows().isEmpty());
         QVERIFY2(MessageBox::clearNextAnswers(), "a queued answer was not asked for");
         QVERIFY2(FileDialog::clearNextFileName(), "a queued file name was not asked for");
-        m_env.reset();
     }
 
+private slots:
     void firstLaunchOpensTheSampleOnceAndClosesTheEmptyWindow() {
         Settings::instance().set(Settings::Key::firstLaunchSampleShown, false);
         controller().launch({});
@@ -111,19 +92,15 @@ private slots:
         const QString path = writeBook("open.orzabook", {"A"});
         BookWindow* window = controller().openFile(path);
         QVERIFY(window);
-        QCOMPARE(controller().openFile(m_env->filePath("./open.orzabook")), window);
+        QCOMPARE(controller().openFile(filePath("./open.orzabook")), window);
         QCOMPARE(controller().windows().size(), 1);
         QCOMPARE(window->windowTitle(), QStringLiteral("open.orzabook[*]"));
     }
 
     void aBookThatCannotBeOpenedSaysWhyAndStaysAsItWas() {
-        const QString path = m_env->filePath("broken.orzabook");
+        const QString path = filePath("broken.orzabook");
         const QByteArray bytes = R"({"recipes": [], "customMaterials": [], "tests": [], "version": 7})";
-        {
-            QFile file(path);
-            file.open(QIODevice::WriteOnly);
-            file.write(bytes);
-        }
+        OrzaTest::writeAll(path, bytes);
         QVERIFY(!controller().openFile(path));
         const auto alerts = MessageBox::takeRecordedAlerts();
         QCOMPARE(alerts.size(), 1);
@@ -145,7 +122,7 @@ private slots:
         QVERIFY(!result);
         QVERIFY(window->document()->isModified());
 
-        const QString path = m_env->filePath("mine.orzabook");
+        const QString path = filePath("mine.orzabook");
         FileDialog::setNextFileName(path);
         controller().save(window, [&](bool saved) { result = saved; });
         QVERIFY(result);

@@ -2,11 +2,7 @@
 
 #include "Orza/BookWindow.h"
 #include "Orza/GlazeMainApp.h"
-#include "Orza/document/BookDocument.h"
-#include "Orza/document/DocumentController.h"
-#include "Orza/menus/AppMenus.h"
 #include "Orza/platform/AccessibleHeading.h"
-#include "Orza/settings/Settings.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -46,36 +42,24 @@ QList<QLabel*> topicLabels(const HelpWindow& window, const QString& id) {
 
 } // namespace
 
-class HelpWindowTest : public QObject {
+class HelpWindowTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+    void tearDown() override { qApp->setProperty("orzaBundleName", QVariant()); }
 
 private slots:
-    void init() {
-        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
-        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
-    }
-    void cleanup() {
-        qApp->setProperty("orzaBundleName", QVariant());
-        m_env.reset();
-    }
-
     void oneWindowHoweverOftenAskedFor() {
         GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });
-        BookWindow book(std::make_unique<BookDocument>(GlazeDocument::make({}, false)));
-        installAppMenus(book, DocumentController::instance());
-        book.show();
-        book.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&book));
+        const auto book = OrzaTest::makeWindowWithMenus();
+        QVERIFY(OrzaTest::showActive(*book));
 
-        QTest::keyClick(&book, Qt::Key_Question, Qt::ControlModifier);
+        QTest::keyClick(book.get(), Qt::Key_Question, Qt::ControlModifier);
         HelpWindow* help = HelpWindow::existing();
         QVERIFY(help && help->isVisible());
         QCOMPARE(help->objectName(), QStringLiteral("help"));
 
         QMenu* menu = nullptr;
-        for (QAction* action : book.menuBar()->actions())
+        for (QAction* action : book->menuBar()->actions())
             if (action->text() == QLatin1String("&Help")) menu = action->menu();
         QVERIFY(menu);
         QAction* item = menu->actions().value(0);

@@ -2,12 +2,9 @@
 
 #include "Orza/BookWindow.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/document/DocumentController.h"
-#include "Orza/menus/AppMenus.h"
 #include "Orza/menus/FocusedValues.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/PrintInfo.h"
-#include "Orza/settings/Settings.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/PaneFactory.h"
 #include "support/TestEnvironment.h"
@@ -22,6 +19,8 @@
 #include <memory>
 
 using namespace Orza;
+using OrzaTest::makeWindowWithMenus;
+using OrzaTest::settle;
 
 namespace {
 
@@ -119,52 +118,21 @@ public:
     QDialog* makeLabelSheet(const PaneContext&, QWidget* parent) override { return new QDialog(parent); }
 };
 
-std::unique_ptr<BookWindow> makeWindow(GlazeCore::GlazeBook book) {
-    auto window =
-        std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::make(std::move(book), false)));
-    installAppMenus(*window, DocumentController::instance());
-    return window;
-}
-
-GlazeCore::TestTile tileOf(const GlazeCore::Uuid& recipeID) {
-    GlazeCore::TestTile tile;
-    tile.id = GlazeCore::Uuid::random();
-    tile.recipeID = recipeID;
-    tile.code = "T-001";
-    return tile;
-}
-
-void showActive(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-}
-
-void settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
-class RecipeCommandsTest : public QObject {
+class RecipeCommandsTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
-private slots:
-    void init() {
-        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
-        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
+    void setUp() override {
         PaneFactory::install(std::make_unique<StandInPanes>());
         paneCalls().clear();
     }
-    void cleanup() {
+    void tearDown() override {
         if (QPageSetupDialog* panel = PrintInfo::openPanel()) delete panel;
         PaneFactory::install(nullptr);
-        m_env.reset();
     }
 
+private slots:
     void withoutAWindowOnlyPageSetupIsEnabled() {
         QMenuBar bar;
         FocusedValues nothing(nullptr);
@@ -175,7 +143,7 @@ private slots:
         QCOMPARE(enabledItems(bar), QStringList{QStringLiteral("File/Page Setup\u2026")});
 
         // A window that has gone publishes nothing either.
-        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
         FocusedValues focused(window.get());
         QVERIFY(focused.bookActions());
         window.reset();
@@ -208,10 +176,10 @@ private slots:
         QFETCH(QString, state);
         QFETCH(QStringList, disabled);
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B"});
-        book.tests.push_back(tileOf(book.recipes[0].id));
+        book.tests.push_back(OrzaTest::tile(book.recipes[0].id, "6", "T-001"));
         if (state == QLatin1String("tests")) book.tests.clear();
         if (state == QLatin1String("no recipes")) book.recipes.clear();
-        auto window = makeWindow(book);
+        auto window = makeWindowWithMenus(book);
         WindowModel& model = *window->model();
         const GlazeCore::Uuid first = book.recipes.empty() ? GlazeCore::Uuid() : book.recipes[0].id;
         if (state != QLatin1String("none") && state != QLatin1String("no recipes"))
@@ -231,7 +199,7 @@ private slots:
     }
 
     void closingASheetBringsTheItemsBack() {
-        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
         const QMenuBar& bar = *window->menuBar();
         window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
         QAction* triaxial = item(bar, QStringLiteral("Recipe"), QStringLiteral("Triaxial Blend\u2026"));
@@ -244,7 +212,7 @@ private slots:
     }
 
     void itemsFollowTheBook() {
-        auto window = makeWindow({});
+        auto window = makeWindowWithMenus();
         const QMenuBar& bar = *window->menuBar();
         QAction* addTest = item(bar, QStringLiteral("Tests"), QStringLiteral("Add Test"));
         QAction* printLabels = item(bar, QStringLiteral("Tests"), QStringLiteral("Print Labels\u2026"));
@@ -260,7 +228,7 @@ private slots:
     }
 
     void itemsCallTheirClosures() {
-        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A", "B"}));
         const QMenuBar& bar = *window->menuBar();
         WindowModel& model = *window->model();
         const auto& recipes = window->document()->book().recipes;
@@ -293,7 +261,7 @@ private slots:
     }
 
     void paneBundleFollowsThePaneOnScreen() {
-        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A", "B"}));
         const QMenuBar& bar = *window->menuBar();
         const auto recipes = window->document()->book().recipes;
         QAction* addMaterial = item(bar, QStringLiteral("Recipe"), QStringLiteral("Add Material"));
@@ -337,14 +305,14 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(QString, title);
         QFETCH(QString, keys);
-        auto window = makeWindow({});
+        auto window = makeWindowWithMenus();
         QAction* action = item(*window->menuBar(), menu, title);
         QVERIFY(action);
         QCOMPARE(action->shortcut(), QKeySequence(keys, QKeySequence::PortableText));
     }
 
     void menuBarOrder() {
-        auto window = makeWindow({});
+        auto window = makeWindowWithMenus();
         QStringList titles;
         for (QAction* action : window->menuBar()->actions())
             titles << plain(action->text());
@@ -352,8 +320,8 @@ private slots:
     }
 
     void shortcutsTriggerTheirActions() {
-        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
-        showActive(*window);
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        QVERIFY(OrzaTest::showActive(*window));
         WindowModel& model = *window->model();
         const auto& book = window->document()->book();
         QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[0].id)); // the window selects on show
@@ -405,8 +373,8 @@ private slots:
     }
 
     void twoWindowsActIndependently() {
-        auto first = makeWindow(OrzaTest::bookWithRecipes({"A"}));
-        auto second = makeWindow(OrzaTest::bookWithRecipes({"X", "Y"}));
+        auto first = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        auto second = makeWindowWithMenus(OrzaTest::bookWithRecipes({"X", "Y"}));
         first->model()->setSelection(SidebarItem::recipe(first->document()->book().recipes[0].id));
         second->model()->setSelection(SidebarItem::recipe(second->document()->book().recipes[1].id));
 
@@ -423,13 +391,13 @@ private slots:
         second->model()->setShowBatch(false);
 
         // Keys go to the window in front.
-        showActive(*first);
-        showActive(*second);
+        QVERIFY(OrzaTest::showActive(*first));
+        QVERIFY(OrzaTest::showActive(*second));
         const auto firstSelection = first->model()->selection();
         QTest::keyClick(second.get(), Qt::Key_3, Qt::ControlModifier);
         QCOMPARE(second->model()->selection(), std::optional(SidebarItem::materials()));
         QCOMPARE(first->model()->selection(), firstSelection);
-        showActive(*first);
+        QVERIFY(OrzaTest::showActive(*first));
         QTest::keyClick(first.get(), Qt::Key_2, Qt::ControlModifier);
         QCOMPARE(first->model()->selection(), std::optional(SidebarItem::tests()));
         QCOMPARE(second->model()->selection(), std::optional(SidebarItem::materials()));

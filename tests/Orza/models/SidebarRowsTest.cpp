@@ -49,15 +49,9 @@ GlazeCore::TestTile tile(std::string code) {
 
 } // namespace
 
-class SidebarRowsTest : public QObject {
+class SidebarRowsTest : public OrzaTest::IsolatedSuite {
     Q_OBJECT
-private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
 private slots:
-    void init() { m_env = std::make_unique<OrzaTest::IsolatedEnvironment>(); }
-    void cleanup() { m_env.reset(); }
-
     void regionOfEachPartOfTheChart_data() {
         QTest::addColumn<double>("siO2");
         QTest::addColumn<double>("al2O3");
@@ -222,7 +216,7 @@ private slots:
         GlazeCore::GlazeBook book;
         book.customMaterials = pureOxides();
         book.recipes = {recipeAt(3.0, 0.3, "Moving")};
-        const QString path = m_env->filePath("regions.orzabook");
+        const QString path = filePath("regions.orzabook");
         BookDocument document(GlazeDocument::make(book, false));
         document.save(path);
         SidebarModel model(document);
@@ -231,10 +225,7 @@ private slots:
 
         // The same recipe, now over a "silica" that is one fifth alumina.
         book.customMaterials[2].analysis = {{Oxide::SiO2, 80}, {Oxide::Al2O3, 20}};
-        {
-            BookDocument other(GlazeDocument::make(book, false));
-            other.save(path);
-        }
+        OrzaTest::saveBook(book, path);
         document.revert();
         QCOMPARE(row.data(SidebarModel::regionRole).toInt(), int(StullRegion::matte));
     }

@@ -9,20 +9,7 @@
 #include <QTest>
 
 using namespace Orza;
-
-namespace {
-
-GlazeCore::TestTile tile(const GlazeCore::Uuid& recipeID, std::string cone, std::string code) {
-    GlazeCore::TestTile t;
-    t.id = GlazeCore::Uuid::random();
-    t.recipeID = recipeID;
-    t.cone = std::move(cone);
-    t.atmosphere = "Oxidation";
-    t.code = std::move(code);
-    return t;
-}
-
-} // namespace
+using OrzaTest::tile;
 
 class WindowModelTest : public QObject {
     Q_OBJECT

@@ -3,23 +3,16 @@
 
 #include "support/TestEnvironment.h"
 
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <memory>
 
 using namespace Orza;
 using Key = Settings::Key;
 
-class SettingsTest : public QObject {
+class SettingsTest : public OrzaTest::IsolatedSuite {
     Q_OBJECT
-private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
 private slots:
-    void init() { m_env = std::make_unique<OrzaTest::IsolatedEnvironment>(); }
-    void cleanup() { m_env.reset(); }
-
     void defaultsUnderTheirNames() {
         Settings& settings = Settings::instance();
         QCOMPARE(Settings::name(Key::firstLaunchSampleShown), QStringLiteral("firstLaunchSampleShown"));
@@ -58,7 +51,7 @@ private slots:
     }
 
     void windowStateIsKeptByFilePath() {
-        const QString path = m_env->filePath("a.orzabook");
+        const QString path = filePath("a.orzabook");
         {
             WindowState state(path);
             QCOMPARE(state.sidebarSelection(), QString());
@@ -69,14 +62,14 @@ private slots:
         WindowState again(path);
         QCOMPARE(again.sidebarSelection(), QStringLiteral("tests"));
         QCOMPARE(again.showChemistry(), false);
-        WindowState other(m_env->filePath("b.orzabook"));
+        WindowState other(filePath("b.orzabook"));
         QCOMPARE(other.sidebarSelection(), QString());
     }
 
     void untitledStateMovesToItsFileWhenSaved() {
         WindowState state;
         state.setSidebarSelection(QStringLiteral("materials"));
-        const QString path = m_env->filePath("saved.orzabook");
+        const QString path = filePath("saved.orzabook");
         state.setFilePath(path);
         QCOMPARE(WindowState(path).sidebarSelection(), QStringLiteral("materials"));
     }

@@ -1,36 +1,34 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "Orza/platform/MessageBox.h"
+#include "Orza/document/GlazeDocument.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QStandardPaths>
+#include <QByteArray>
+#include <QObject>
+#include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+class QWidget;
+
+namespace Orza {
+class BookWindow;
+}
+
 // Shared set-up of the application's test suites.
 namespace OrzaTest {
 
 /**
- * Settings written to a fresh folder for each test, and alerts collected instead of shown. Make one in
- * a suite's init(); nothing a test stores reaches the user's settings or the next test.
+ * Settings written to a fresh folder, and alerts collected instead of shown, for as long as it lives:
+ * nothing a test stores reaches the user's settings or the next test.
  */
 class IsolatedEnvironment {
 public:
-    IsolatedEnvironment() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("OrzaTest"));
-        QCoreApplication::setApplicationName(QStringLiteral("OrzaTest"));
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
-        Orza::MessageBox::setRecordingAlerts(true);
-    }
-    ~IsolatedEnvironment() { Orza::MessageBox::setRecordingAlerts(false); }
+    IsolatedEnvironment();
+    ~IsolatedEnvironment();
 
     /// A folder for the test's book files.
     QString filePath(const QString& name) const { return m_files.filePath(name); }
@@ -40,23 +38,65 @@ private:
     QTemporaryDir m_files;
 };
 
-inline GlazeCore::Recipe recipe(std::string name, std::string cone = "6") {
-    GlazeCore::RecipeLine line{GlazeCore::Uuid::random(), "silica", 20, false};
-    return {GlazeCore::Uuid::random(), std::move(name), std::move(cone), {line}, ""};
-}
+/**
+ * A suite whose every test runs in its own IsolatedEnvironment. A suite adds its own steps by overriding
+ * setUp() and tearDown() — never as slots, or Qt Test would run them as tests — and declares no init()
+ * or cleanup() slots of its own, which would hide these.
+ */
+class IsolatedSuite : public QObject {
+    Q_OBJECT
+protected:
+    /// `sampleShown`: the first launch's sample book counts as shown already.
+    explicit IsolatedSuite(bool sampleShown = false) : m_sampleShown(sampleShown) {}
 
-inline GlazeCore::GlazeBook bookWithRecipes(const std::vector<std::string>& names) {
-    GlazeCore::GlazeBook book;
-    for (const auto& name : names)
-        book.recipes.push_back(recipe(name));
-    return book;
-}
+    /// A path in the test's own folder.
+    QString filePath(const QString& name) const { return m_env->filePath(name); }
 
-inline std::vector<std::string> recipeNames(const GlazeCore::GlazeBook& book) {
-    std::vector<std::string> names;
-    for (const auto& r : book.recipes)
-        names.push_back(r.name);
-    return names;
-}
+    /// Runs once the environment stands.
+    virtual void setUp() {}
+    /// Runs while the environment still stands.
+    virtual void tearDown() {}
+
+private slots:
+    void init();
+    void cleanup();
+
+private:
+    bool m_sampleShown;
+    std::unique_ptr<IsolatedEnvironment> m_env;
+};
+
+/// For suites that open book windows: the sample counts as shown, so that no window brings it up unasked.
+class WindowSuite : public IsolatedSuite {
+    Q_OBJECT
+protected:
+    WindowSuite() : IsolatedSuite(true) {}
+};
+
+/// A recipe of 20 silica.
+GlazeCore::Recipe recipe(std::string name, std::string cone = "6");
+GlazeCore::GlazeBook bookWithRecipes(const std::vector<std::string>& names);
+std::vector<std::string> recipeNames(const GlazeCore::GlazeBook& book);
+
+/// An oxidation tile of the recipe; without a code unless given one.
+GlazeCore::TestTile tile(const GlazeCore::Uuid& recipeID, std::string cone = "6", std::string code = {});
+
+/// Writes the book to `path` through a document, as the application saves it.
+void saveBook(const GlazeCore::GlazeBook& book, const QString& path);
+
+std::unique_ptr<Orza::BookWindow> makeWindow(Orza::GlazeDocument document);
+/// A window over a book that is not the sample.
+std::unique_ptr<Orza::BookWindow> makeWindow(GlazeCore::GlazeBook book = {});
+/// The same, with the application's menus as the controller installs them.
+std::unique_ptr<Orza::BookWindow> makeWindowWithMenus(GlazeCore::GlazeBook book = {});
+
+/// Shows the window and waits until it is active, so that keys reach it; false if it never was.
+[[nodiscard]] bool showActive(QWidget& window);
+
+/// Delivers the queued events, deferred deletes among them.
+void settle();
+
+QByteArray readAll(const QString& path);
+void writeAll(const QString& path, const QByteArray& bytes);
 
 } // namespace OrzaTest

@@ -1,5 +1,7 @@
 #include "Orza/widgets/LiveNumberField.h"
 
+#include "support/TestEnvironment.h"
+
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,9 +32,7 @@ struct Form {
     }
 
     bool begin() {
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window)) return false;
+        if (!OrzaTest::showActive(window)) return false;
         field->setFocus(Qt::TabFocusReason);
         field->selectAll();
         return field->isEditing();

@@ -3,7 +3,6 @@
 #include "Orza/BookWindow.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
 #include "support/TestEnvironment.h"
@@ -16,16 +15,11 @@
 #include <QToolButton>
 #include <QUndoStack>
 
-#include <memory>
-
 using namespace Orza;
+using OrzaTest::makeWindow;
 using ToolbarItems::Item;
 
 namespace {
-
-std::unique_ptr<BookWindow> makeWindow(GlazeCore::GlazeBook book) {
-    return std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::make(std::move(book), false)));
-}
 
 BookToolbar& toolbarOf(BookWindow& window) {
     return *window.findChild<BookToolbar*>();
@@ -47,18 +41,9 @@ const QStringList everything{QStringLiteral("addRecipe"),  QStringLiteral("repla
 
 } // namespace
 
-class BookToolbarTest : public QObject {
+class BookToolbarTest : public OrzaTest::WindowSuite {
     Q_OBJECT
-private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
 private slots:
-    void init() {
-        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
-        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
-    }
-    void cleanup() { m_env.reset(); }
-
     void recipeItemsNeedARecipeTheBookHolds() {
         auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
         BookToolbar& toolbar = toolbarOf(*window);
@@ -154,7 +139,7 @@ private slots:
     }
 
     void helpTextsNameTheMenuKeys() {
-        auto window = makeWindow({});
+        auto window = makeWindow();
         BookToolbar& toolbar = toolbarOf(*window);
         QCOMPARE(toolbar.action(Item::addRecipe)->toolTip(), QStringLiteral("Add a recipe (Ctrl+Alt+N)"));
         QCOMPARE(toolbar.action(Item::findTest)->toolTip(),
@@ -187,15 +172,15 @@ private slots:
 
     // One choice for every window: a change reaches the open windows at once and is kept in the settings.
     void customizationIsSharedByEveryWindow() {
-        auto first = makeWindow({});
-        auto second = makeWindow({});
+        auto first = makeWindow();
+        auto second = makeWindow();
         ToolbarItems::setShown({Item::findTest, Item::addRecipe});
         const std::vector<Item> chosen{Item::findTest, Item::addRecipe};
         QCOMPARE(toolbarOf(*first).shownItems(), chosen);
         QCOMPARE(toolbarOf(*second).shownItems(), chosen);
         QCOMPARE(QSettings().value(QStringLiteral("orza.book.toolbar")).toString(),
                  QStringLiteral("findTest,addRecipe"));
-        auto later = makeWindow({});
+        auto later = makeWindow();
         QCOMPARE(toolbarOf(*later).shownItems(), chosen);
 
         ToolbarItems::setShown({});
@@ -203,7 +188,7 @@ private slots:
     }
 
     void customizeDialogChoosesAndOrders() {
-        auto window = makeWindow({});
+        auto window = makeWindow();
         BookToolbar& toolbar = toolbarOf(*window);
         CustomizeToolbarDialog* dialog = toolbar.customize();
         QVERIFY(dialog->isVisible());

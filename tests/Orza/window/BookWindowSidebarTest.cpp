@@ -3,7 +3,6 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/settings/Settings.h"
 #include "Orza/window/BookNotes.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/LineLimitedLabel.h"
@@ -21,13 +20,10 @@
 #include <memory>
 
 using namespace Orza;
+using OrzaTest::makeWindow;
 using OrzaTest::recipeNames;
 
 namespace {
-
-std::unique_ptr<BookWindow> makeWindow(GlazeDocument document) {
-    return std::make_unique<BookWindow>(std::make_unique<BookDocument>(std::move(document)));
-}
 
 GlazeDocument documentWithNotice(bool isSample) {
     GlazeDocument document = GlazeDocument::make(OrzaTest::bookWithRecipes({"A"}), isSample);
@@ -53,18 +49,9 @@ QAction* entry(QMenu* menu, const QString& text) {
 
 } // namespace
 
-class BookWindowSidebarTest : public QObject {
+class BookWindowSidebarTest : public OrzaTest::WindowSuite {
     Q_OBJECT
-private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
-
 private slots:
-    void init() {
-        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
-        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
-    }
-    void cleanup() { m_env.reset(); }
-
     void bothNotesStackTileCodesFirstAndCloseSeparately() {
         auto window = makeWindow(documentWithNotice(true));
         auto shown = notes(*window);
@@ -96,7 +83,7 @@ private slots:
     }
 
     void notesFollowTheDocument() {
-        auto plain = makeWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"A"}), false));
+        auto plain = makeWindow(OrzaTest::bookWithRecipes({"A"}));
         QVERIFY(notes(*plain).empty());
 
         // The sample is built with codes: only the sample note.
@@ -113,15 +100,9 @@ private slots:
     // A revert reads the file again: the note stays closed for the window's life.
     void aClosedNoteStaysClosedThroughARevert() {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
-        GlazeCore::TestTile tile;
-        tile.id = GlazeCore::Uuid::random();
-        tile.recipeID = book.recipes[0].id;
-        book.tests.push_back(tile); // no code: reading gives it one and a notice
-        const QString path = m_env->filePath("notice.orzabook");
-        {
-            BookDocument writer(GlazeDocument::make(book, false));
-            writer.save(path);
-        }
+        book.tests.push_back(OrzaTest::tile(book.recipes[0].id)); // no code: reading gives it one and a notice
+        const QString path = filePath("notice.orzabook");
+        OrzaTest::saveBook(book, path);
         auto window = std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::read(path), path));
         QCOMPARE(notes(*window).size(), std::size_t(1));
         window->setCodeNoteClosed(true);
@@ -133,7 +114,7 @@ private slots:
 
     // The context menu acts on its own row's recipe, whichever row is selected.
     void contextMenuActsOnItsRow() {
-        auto window = makeWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"A", "B"}), false));
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
         BookDocument& document = *window->document();
         const auto a = document.book().recipes[0].id;
         const auto b = document.book().recipes[1].id;
@@ -165,7 +146,7 @@ private slots:
     }
 
     void deleteKeyOnThePagesDoesNothing() {
-        auto window = makeWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"A"}), false));
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
         for (const auto item : {SidebarItem::tests(), SidebarItem::materials()}) {
             window->model()->setSelection(item);
             QTest::keyClick(window->sidebar()->list(), Qt::Key_Backspace);

@@ -4,7 +4,6 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
-#include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/ContentUnavailableView.h"
 #include "Orza/window/DeleteRecipeDialog.h"
@@ -26,6 +25,7 @@
 #include <memory>
 
 using namespace Orza;
+using OrzaTest::makeWindow;
 using OrzaTest::recipeNames;
 
 namespace {
@@ -36,19 +36,6 @@ public:
     QDialog* makeLabelSheet(const PaneContext&, QWidget* parent) override { return new QDialog(parent); }
 };
 
-std::unique_ptr<BookWindow> makeWindow(GlazeCore::GlazeBook book) {
-    return std::make_unique<BookWindow>(std::make_unique<BookDocument>(GlazeDocument::make(std::move(book), false)));
-}
-
-GlazeCore::TestTile tileOf(const GlazeCore::Uuid& recipeID) {
-    GlazeCore::TestTile tile;
-    tile.id = GlazeCore::Uuid::random();
-    tile.recipeID = recipeID;
-    tile.cone = "6";
-    tile.atmosphere = "Oxidation";
-    return tile;
-}
-
 QString detailTitle(BookWindow& window) {
     if (auto* empty = qobject_cast<EmptyDetailView*>(window.detail())) return empty->content()->title();
     if (auto* unavailable = qobject_cast<ContentUnavailableView*>(window.detail())) return unavailable->title();
@@ -57,21 +44,12 @@ QString detailTitle(BookWindow& window) {
 
 } // namespace
 
-class BookWindowTest : public QObject {
+class BookWindowTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
-    std::unique_ptr<OrzaTest::IsolatedEnvironment> m_env;
+    void tearDown() override { PaneFactory::install(nullptr); }
 
 private slots:
-    void init() {
-        m_env = std::make_unique<OrzaTest::IsolatedEnvironment>();
-        Settings::instance().set(Settings::Key::firstLaunchSampleShown, true);
-    }
-    void cleanup() {
-        PaneFactory::install(nullptr);
-        m_env.reset();
-    }
-
     void addRecipeNumbersByCountAndSelects() {
         auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "New recipe 3", "C"}));
         window->addRecipe();
@@ -111,7 +89,7 @@ private slots:
         window->showPage(GlazeCore::BookPage::materials);
         QCOMPARE(window->model()->selection(), std::optional(SidebarItem::materials()));
 
-        auto empty = makeWindow({});
+        auto empty = makeWindow();
         empty->showPage(GlazeCore::BookPage::tests);
         empty->showPage(GlazeCore::BookPage::recipes);
         QVERIFY(!empty->model()->selection());
@@ -143,14 +121,14 @@ private slots:
         window->addTestTile(); // from the Tests page: the first recipe
         QCOMPARE(window->document()->book().tests[1].recipeID, book.recipes[0].id);
 
-        auto empty = makeWindow({});
+        auto empty = makeWindow();
         empty->addTestTile();
         QVERIFY(empty->document()->book().tests.empty());
     }
 
     void actionsBundleFollowsTheBookAndTheDialogs() {
         PaneFactory::install(std::make_unique<LabelSheetFactory>());
-        auto window = makeWindow({});
+        auto window = makeWindow();
         auto actions = window->bookActions();
         QVERIFY(actions && !actions->selected && !actions->addTest && !actions->printLabels);
 
@@ -232,7 +210,7 @@ private slots:
 
     void deleteThroughItsDialogKeepsTilesAndMovesTheSelection() {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B", "C"});
-        book.tests.push_back(tileOf(book.recipes[1].id));
+        book.tests.push_back(OrzaTest::tile(book.recipes[1].id));
         auto window = makeWindow(book);
         BookDocument& document = *window->document();
         window->model()->setSelection(SidebarItem::recipe(book.recipes[1].id));
@@ -271,7 +249,7 @@ private slots:
     }
 
     void detailFollowsTheSelection() {
-        auto empty = makeWindow({});
+        auto empty = makeWindow();
         auto* invitation = qobject_cast<EmptyDetailView*>(empty->detail());
         QVERIFY(invitation && invitation->addRecipeButton() && invitation->openSampleButton());
         QCOMPARE(invitation->content()->description(),
@@ -326,7 +304,7 @@ private slots:
             r.id = GlazeCore::Uuid::random();
         book.tests.resize(limit);
         for (auto& t : book.tests)
-            t = tileOf(book.recipes[0].id);
+            t = OrzaTest::tile(book.recipes[0].id);
         auto window = makeWindow(std::move(book));
         const int beeps = SystemBeep::count();
         window->addRecipe();
@@ -342,7 +320,7 @@ private slots:
         auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
         BookDocument& document = *window->document();
         window->addTestTile();
-        document.save(m_env->filePath("tiles.orzabook"));
+        document.save(filePath("tiles.orzabook"));
         document.undoStack()->undo();
         QCOMPARE(window->changeMark(), 1);
         QCoreApplication::processEvents(); // the mark arrives on the main queue

@@ -1,0 +1,114 @@
+#include "support/TestEnvironment.h"
+
+#include "Orza/BookWindow.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/document/DocumentController.h"
+#include "Orza/menus/AppMenus.h"
+#include "Orza/platform/MessageBox.h"
+#include "Orza/settings/Settings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWidget>
+
+namespace OrzaTest {
+
+IsolatedEnvironment::IsolatedEnvironment() {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("OrzaTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("OrzaTest"));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    Orza::MessageBox::setRecordingAlerts(true);
+}
+
+IsolatedEnvironment::~IsolatedEnvironment() {
+    Orza::MessageBox::setRecordingAlerts(false);
+}
+
+void IsolatedSuite::init() {
+    m_env = std::make_unique<IsolatedEnvironment>();
+    if (m_sampleShown) Orza::Settings::instance().set(Orza::Settings::Key::firstLaunchSampleShown, true);
+    setUp();
+}
+
+void IsolatedSuite::cleanup() {
+    tearDown();
+    m_env.reset();
+}
+
+GlazeCore::Recipe recipe(std::string name, std::string cone) {
+    GlazeCore::RecipeLine line{GlazeCore::Uuid::random(), "silica", 20, false};
+    return {GlazeCore::Uuid::random(), std::move(name), std::move(cone), {line}, ""};
+}
+
+GlazeCore::GlazeBook bookWithRecipes(const std::vector<std::string>& names) {
+    GlazeCore::GlazeBook book;
+    for (const auto& name : names)
+        book.recipes.push_back(recipe(name));
+    return book;
+}
+
+std::vector<std::string> recipeNames(const GlazeCore::GlazeBook& book) {
+    std::vector<std::string> names;
+    for (const auto& r : book.recipes)
+        names.push_back(r.name);
+    return names;
+}
+
+GlazeCore::TestTile tile(const GlazeCore::Uuid& recipeID, std::string cone, std::string code) {
+    GlazeCore::TestTile made;
+    made.id = GlazeCore::Uuid::random();
+    made.recipeID = recipeID;
+    made.cone = std::move(cone);
+    made.atmosphere = "Oxidation";
+    made.code = std::move(code);
+    return made;
+}
+
+void saveBook(const GlazeCore::GlazeBook& book, const QString& path) {
+    Orza::BookDocument(Orza::GlazeDocument::make(book, false)).save(path);
+}
+
+std::unique_ptr<Orza::BookWindow> makeWindow(Orza::GlazeDocument document) {
+    return std::make_unique<Orza::BookWindow>(std::make_unique<Orza::BookDocument>(std::move(document)));
+}
+
+std::unique_ptr<Orza::BookWindow> makeWindow(GlazeCore::GlazeBook book) {
+    return makeWindow(Orza::GlazeDocument::make(std::move(book), false));
+}
+
+std::unique_ptr<Orza::BookWindow> makeWindowWithMenus(GlazeCore::GlazeBook book) {
+    auto window = makeWindow(std::move(book));
+    Orza::installAppMenus(*window, Orza::DocumentController::instance());
+    return window;
+}
+
+bool showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+}
+
+} // namespace OrzaTest
