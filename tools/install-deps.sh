@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config locales libicu-dev libsimdjson-dev uuid-dev libgtest-dev libbenchmark-dev
-          qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev xvfb fonts-dejavu-core imagemagick)
+          qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev xvfb fonts-dejavu-core imagemagick clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -13,6 +13,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The sanitizer and fuzzer runtimes of the clang that is installed (tools/hardening.sh).
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
+if [ -n "$clang_major" ] &&
+   ! dpkg-query -W -f='${Status}' "libclang-rt-$clang_major-dev" 2>/dev/null | grep -q 'install ok installed'; then
+  echo "Installing: libclang-rt-$clang_major-dev"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "libclang-rt-$clang_major-dev"
 fi
 
 # The tests check that a German process locale changes no number text.

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The logic library under the address and undefined-behaviour sanitizers, then each fuzz target for a short
+# while. Run by tools/test.sh after the ordinary tests; fails when any step fails, and ends with one line
+# "hardening: N passed, N failed" counting the sanitized tests and the fuzz targets.
+#
+#   bash tools/hardening.sh            # about a minute per fuzz target
+#   ORZA_FUZZ_SECONDS=600 bash tools/hardening.sh
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+fuzz_seconds=${ORZA_FUZZ_SECONDS:-60}
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+
+passed=0
+failed=0
+pass() { passed=$((passed + ${1:-1})); }
+fail() {
+  echo "hardening: FAILED: $2" >&2
+  failed=$((failed + ${1:-1}))
+}
+finish() {
+  echo "hardening: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit
+}
+
+bash tools/install-deps.sh || { fail 1 "installing the packages"; finish; }
+
+# --- The library's tests, sanitized (the Qt suites stay in the ordinary run) ---------------------------------------
+started=$SECONDS
+if cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+     -DORZA_BUILD_APP=OFF -DORZA_BUILD_TESTS=ON -DORZA_BUILD_FUZZ=OFF "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null &&
+   cmake --build build-asan --parallel --target glazecore_tests; then
+  log=build-asan/glazecore_tests.log
+  build-asan/tests/glazecore_tests --gtest_brief=1 >"$log" 2>&1
+  status=$?
+  grep -v '^\[       OK \]' "$log" | tail -n 40
+  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+  bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+  pass "${ok:-0}"
+  if [ "$status" -ne 0 ]; then
+    # A sanitizer stops the whole program, so the test that tripped it has no count of its own.
+    fail "${bad:-1}" "sanitized library tests (exit $status, see $log)"
+  fi
+else
+  fail 1 "building the sanitized library tests"
+fi
+echo "hardening: sanitized tests took $((SECONDS - started)) s"
+
+# --- Fuzz targets ---------------------------------------------------------------------------------------------------
+started=$SECONDS
+if cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+     -DORZA_BUILD_APP=OFF -DORZA_BUILD_TESTS=OFF -DORZA_BUILD_FUZZ=ON >/dev/null &&
+   cmake --build build-fuzz --parallel --target fuzz_glaze_book fuzz_typed_text fuzz_book_seeds; then
+  mkdir -p build-fuzz/corpus/glaze_book build-fuzz/corpus/typed_text build-fuzz/artifacts
+  if ! build-fuzz/fuzz/fuzz_book_seeds build-fuzz/corpus/glaze_book; then
+    fail 1 "writing the seed books"
+  fi
+  # Both at once: each runs in one process. New inputs go to build-fuzz/corpus, faults to build-fuzz/artifacts.
+  run_fuzzer() { # name, max_len, extra options...
+    local name=$1 max_len=$2
+    shift 2
+    "build-fuzz/fuzz/fuzz_$name" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+      -max_len="$max_len" -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$@" \
+      "build-fuzz/corpus/$name" "fuzz/corpus/$name" >"build-fuzz/fuzz_$name.log" 2>&1
+  }
+  run_fuzzer glaze_book 16384 -dict=fuzz/glaze_book.dict &
+  book_pid=$!
+  run_fuzzer typed_text 256 -dict=fuzz/typed_text.dict &
+  text_pid=$!
+  for target in glaze_book:$book_pid typed_text:$text_pid; do
+    name=${target%%:*}
+    if wait "${target##*:}"; then
+      pass 1
+      echo "hardening: fuzz_$name: $(grep -m1 -o 'stat::number_of_executed_units: [0-9]*' "build-fuzz/fuzz_$name.log" |
+        sed 's/.*: //') inputs in $fuzz_seconds s, no fault"
+    else
+      grep -A40 -m1 -E '^==[0-9]+==ERROR|runtime error|^fuzz_' "build-fuzz/fuzz_$name.log" | head -n 60
+      grep -E 'Test unit written|artifact_prefix' "build-fuzz/fuzz_$name.log"
+      fail 1 "fuzz_$name found a fault (build-fuzz/fuzz_$name.log)"
+    fi
+  done
+else
+  fail 1 "building the fuzz targets"
+fi
+echo "hardening: fuzzing took $((SECONDS - started)) s"
+
+finish
