@@ -510,6 +510,9 @@ GlazeBook readBookObject(element value, const Path& at) {
 // parser: the padded copy of the bytes and the parser's index go before the typed value is built, so the
 // peak is the larger of (copy + parse) and (parsed document + typed value), not their sum.
 template <class Decode> auto parseAndDecode(std::string_view bytes, Decode decode) {
+    // Some editors start a UTF-8 file with a byte-order mark; a hand-edited book should still open.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark) bytes.remove_prefix(byteOrderMark.size());
     simdjson::dom::document document;
     {
         const simdjson::padded_string padded(bytes.data(), bytes.size());

@@ -105,6 +105,13 @@ TEST(GlazeBookCodecDecode, CodedBookHasNoNoticeAndKeepsItsNumbers) {
     EXPECT_EQ(codes(decoded.book), (std::vector<std::string>{"A", "B"}));
 }
 
+TEST(GlazeBookCodecDecode, LeadingByteOrderMarkIsSkipped) {
+    const std::string text = book(R"("version": 2)", {tile(1, R"(, "code": "A")")});
+    EXPECT_EQ(GlazeBookCodec::decode("\xEF\xBB\xBF" + text).book, GlazeBookCodec::decode(text).book);
+    EXPECT_THROW(GlazeBookCodec::decode("\xEF\xBB\xBF"), JsonReadError);
+    EXPECT_THROW(GlazeBookCodec::decode("\xEF\xBB" + text), JsonReadError);
+}
+
 TEST(GlazeBookCodecDecode, AbsentNextTileNumberIsRaisedByBackfill) {
     const auto decoded = GlazeBookCodec::decode(book(R"("version": 2, "nextTileNumber": null)",
                                                      {tile(1, R"(, "code": "T-007")"), tile(2, R"(, "code": null)")}));
