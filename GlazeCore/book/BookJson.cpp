@@ -1,139 +1,21 @@
 #include "GlazeCore/book/BookJson.h"
 
-#include "GlazeCore/text/UnicodeText.h"
-
-#include <simdjson.h>
+#include "GlazeCore/json/JsonRead.h"
+#include "GlazeCore/json/JsonWrite.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <charconv>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <limits>
 
 namespace GlazeCore::BookJson {
 
 namespace {
 
-using simdjson::dom::element;
-using simdjson::dom::element_type;
-
-// Where a value sits: a chain of frames on the stack, turned into text ("tests[3].date") only on failure.
-struct Path {
-    enum class Kind { root, member, item };
-    const Path* parent = nullptr;
-    Kind kind = Kind::root;
-    std::string_view name;
-    std::size_t index = 0;
-
-    Path member(std::string_view memberName) const { return Path{this, Kind::member, memberName, 0}; }
-    Path item(std::size_t i) const { return Path{this, Kind::item, {}, i}; }
-
-    std::string text() const {
-        std::vector<const Path*> chain;
-        for (const Path* p = this; p && p->kind != Kind::root; p = p->parent)
-            chain.push_back(p);
-        std::string out;
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            if ((*it)->kind == Kind::member) {
-                if (!out.empty()) out += '.';
-                out += (*it)->name;
-            } else {
-                out += '[' + std::to_string((*it)->index) + ']';
-            }
-        }
-        return out;
-    }
-};
-
-// Text from the file shown inside a message: cut short and with control characters made visible.
-std::string quoted(std::string_view text) {
-    constexpr std::size_t shown = 40;
-    std::string out = "\"";
-    std::size_t end = std::min(text.size(), shown);
-    while (end < text.size() && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end; // never cut inside a UTF-8 sequence
-    for (char c : text.substr(0, end)) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\u%04X", static_cast<unsigned>(c));
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    out += end < text.size() ? "...\"" : "\"";
-    return out;
-}
+using namespace Json;
 
 // ---------------------------------------------------------------------------------------------------------------
 // Reading
-
-[[noreturn]] void fail(const Path& at, std::string problem) {
-    throw JsonReadError(at.text(), std::move(problem));
-}
-
-const char* foundText(element value) {
-    switch (value.type()) {
-    case element_type::ARRAY:
-        return "an array";
-    case element_type::OBJECT:
-        return "an object";
-    case element_type::INT64:
-    case element_type::UINT64:
-    case element_type::DOUBLE:
-        return "a number";
-    case element_type::STRING:
-        return "a string";
-    case element_type::BOOL:
-        return "a boolean";
-    case element_type::NULL_VALUE:
-        return "null";
-    }
-    return "an unknown value";
-}
-
-[[noreturn]] void wrongType(const Path& at, const char* expected, element value) {
-    fail(at, std::string("expected ") + expected + ", found " + foundText(value));
-}
-
-std::string_view readText(element value, const Path& at) {
-    std::string_view text;
-    if (value.get_string().get(text)) wrongType(at, "a string", value);
-    return text;
-}
-
-std::string readString(element value, const Path& at) {
-    return std::string(readText(value, at));
-}
-
-double readDouble(element value, const Path& at) {
-    double number;
-    if (value.get_double().get(number)) wrongType(at, "a number", value);
-    return number;
-}
-
-std::int64_t readInteger(element value, const Path& at) {
-    switch (value.type()) {
-    case element_type::INT64:
-        return value.get_int64().value_unsafe();
-    case element_type::UINT64:
-        fail(at, "integer out of range (above 9223372036854775807)");
-    // 1.0 or 1e3 is a number but not the integer the format asks for.
-    case element_type::DOUBLE:
-        fail(at, "expected an integer, found a number with a fraction or exponent");
-    default:
-        wrongType(at, "an integer", value);
-    }
-}
-
-bool readBool(element value, const Path& at) {
-    bool flag;
-    if (value.get_bool().get(flag)) wrongType(at, "a boolean", value);
-    return flag;
-}
 
 constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
     std::array<std::int8_t, 256> table{};
@@ -278,42 +160,6 @@ Bytes readBase64(element value, const Path& at) {
     auto bytes = decodeBase64(text);
     if (!bytes) fail(at, "not standard base64 text with padding");
     return std::move(*bytes);
-}
-
-// Walks an object's members once, handing each known one to `onMember(index, value, path)`. Unknown members
-// are skipped; a known member given twice is refused rather than silently picking one of the two.
-template <std::size_t N, class OnMember>
-void readObject(element value, const Path& at, const std::array<std::string_view, N>& names, std::uint32_t requiredMask,
-                OnMember&& onMember) {
-    static_assert(N <= 32);
-    simdjson::dom::object object;
-    if (value.get_object().get(object)) wrongType(at, "an object", value);
-    std::uint32_t seen = 0;
-    for (const simdjson::dom::key_value_pair field : object) {
-        const auto found = std::find(names.begin(), names.end(), field.key);
-        if (found == names.end()) continue;
-        const auto i = static_cast<std::size_t>(found - names.begin());
-        if (seen & (1u << i)) fail(at, "repeated member \"" + std::string(names[i]) + "\"");
-        seen |= 1u << i;
-        onMember(i, field.value, at.member(names[i]));
-    }
-    if (const std::uint32_t missing = requiredMask & ~seen)
-        fail(at, "missing required member \"" + std::string(names[std::countr_zero(missing)]) + "\"");
-}
-
-template <class T, class ReadOne> void readArray(element value, const Path& at, std::vector<T>& out, ReadOne readOne) {
-    simdjson::dom::array array;
-    if (value.get_array().get(array)) wrongType(at, "an array", value);
-    out.reserve(array.size());
-    std::size_t i = 0;
-    for (const element item : array) {
-        out.push_back(readOne(item, at.item(i)));
-        ++i;
-    }
-}
-
-constexpr std::uint32_t allOf(std::size_t n) {
-    return (1u << n) - 1;
 }
 
 Analysis readAnalysis(element value, const Path& at) {
@@ -506,22 +352,11 @@ GlazeBook readBookObject(element value, const Path& at) {
     return book;
 }
 
-// One parser per call, so no state is shared between threads. The parsed document is kept apart from the
-// parser: the padded copy of the bytes and the parser's index go before the typed value is built, so the
-// peak is the larger of (copy + parse) and (parsed document + typed value), not their sum.
-template <class Decode> auto parseAndDecode(std::string_view bytes, Decode decode) {
-    // Some editors start a UTF-8 file with a byte-order mark; a hand-edited book should still open.
+// Some editors start a UTF-8 file with a byte-order mark; a hand-edited book should still open.
+template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark) bytes.remove_prefix(byteOrderMark.size());
-    simdjson::dom::document document;
-    {
-        const simdjson::padded_string padded(bytes.data(), bytes.size());
-        if (padded.data() == nullptr) throw JsonReadError("", "not enough memory to read the file");
-        simdjson::dom::parser parser;
-        if (const auto error = parser.parse_into_document(document, padded.data(), padded.size(), false).error())
-            throw JsonReadError("", std::string("not valid JSON (") + simdjson::error_message(error) + ")");
-    }
-    return decode(document.root(), Path{});
+    if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
+    return Json::parseAndDecode(bytes, decode);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -538,304 +373,138 @@ const std::array<Oxide, oxideCount>& oxidesByFormula() {
     return sorted;
 }
 
-class Writer {
-public:
-    std::string out;
+// The stored form; the writers below put the members in sorted order themselves.
+constexpr Style bookStyle{.indented = true,
+                          .escapesSolidus = true,
+                          .shortBackspaceAndFormFeed = true,
+                          .shortestNumbers = true,
+                          .namesNonFinite = true};
 
-    // A container under construction; writes "{}"/"[]" when nothing went into it.
-    class Container {
-    public:
-        Container(Writer& writer, char open, char close) : m_writer(writer), m_close(close) {
-            m_writer.out += open;
-            ++m_writer.m_depth;
-        }
-        ~Container() = default;
-        Container(const Container&) = delete;
-        Container& operator=(const Container&) = delete;
+void writeUuid(Writer& w, const Uuid& id) {
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    char text[38];
+    std::size_t pos = 0;
+    text[pos++] = '"';
+    for (std::size_t i = 0; i < id.bytes.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) text[pos++] = '-';
+        text[pos++] = hexDigits[id.bytes[i] >> 4];
+        text[pos++] = hexDigits[id.bytes[i] & 0xF];
+    }
+    text[pos++] = '"';
+    w.out.append(text, pos);
+}
 
-        void member(std::string_view name) {
-            item();
-            m_writer.out += '"';
-            m_writer.out += name; // member names are ours: plain ASCII with nothing to escape
-            m_writer.out += "\" : ";
-        }
-        void item() {
-            if (!m_empty) m_writer.out += ',';
-            m_empty = false;
-            m_writer.newline();
-        }
-        void close() {
-            --m_writer.m_depth;
-            if (!m_empty) m_writer.newline();
-            m_writer.out += m_close;
-        }
+void writeDate(Writer& w, Date value, const Path& at) {
+    using namespace std::chrono;
+    // Whole seconds, always toward the earlier one (also before 1970).
+    const auto secs = floor<seconds>(value);
+    const auto dayStart = floor<days>(secs);
+    const year_month_day ymd{dayStart};
+    const hh_mm_ss time{secs - dayStart};
+    const int y = static_cast<int>(ymd.year());
+    if (y < 0 || y > 9999) throw JsonWriteError(at.text(), "date outside the years 0000 to 9999");
+    char text[32];
+    const int length =
+        std::snprintf(text, sizeof text, "\"%04d-%02u-%02uT%02d:%02d:%02dZ\"", y, static_cast<unsigned>(ymd.month()),
+                      static_cast<unsigned>(ymd.day()), static_cast<int>(time.hours().count()),
+                      static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
+    w.out.append(text, static_cast<std::size_t>(length));
+}
 
-    private:
-        Writer& m_writer;
-        char m_close;
-        bool m_empty = true;
+void writeBase64(Writer& w, const Bytes& bytes) {
+    static constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string& out = w.out;
+    auto put = [&](std::uint32_t sextet) {
+        const char c = alphabet[sextet & 0x3F];
+        if (c == '/') out += '\\'; // the solidus is escaped in every string, base64 included
+        out += c;
     };
-
-    Container object() { return Container(*this, '{', '}'); }
-    Container array() { return Container(*this, '[', ']'); }
-
-    void string(std::string_view text, const Path& at) {
-        static constexpr char hexDigits[] = "0123456789abcdef";
-        bool ascii = true;
-        out += '"';
-        std::size_t runStart = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (c >= 0x80) ascii = false;
-            const bool plain = c >= 0x20 && c != '"' && c != '\\' && c != '/';
-            if (plain) continue;
-            out.append(text, runStart, i - runStart);
-            runStart = i + 1;
-            switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '/':
-                out += "\\/";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            default:
-                out += "\\u00";
-                out += hexDigits[c >> 4];
-                out += hexDigits[c & 0xF];
-            }
-        }
-        out.append(text, runStart, text.size() - runStart);
-        out += '"';
-        // A file holding broken UTF-8 would not open again, so it is never written.
-        if (!ascii && !UnicodeText::isValidUtf8(text)) throw JsonWriteError(at.text(), "not valid UTF-8 text");
+    out += '"';
+    std::size_t i = 0;
+    for (; i + 3 <= bytes.size(); i += 3) {
+        const std::uint32_t n = bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2];
+        put(n >> 18), put(n >> 12), put(n >> 6), put(n);
     }
-
-    void number(double value, const Path& at) {
-        if (!std::isfinite(value))
-            throw JsonWriteError(at.text(), std::string("not a finite number (") +
-                                                (std::isnan(value) ? "NaN"
-                                                 : value > 0       ? "infinity"
-                                                                   : "-infinity") +
-                                                ")");
-        // "-0" would read back as the integer 0 and lose its sign.
-        if (value == 0) {
-            out += std::signbit(value) ? "-0.0" : "0";
-            return;
-        }
-        char buffer[64];
-        auto end = std::to_chars(buffer, std::end(buffer), value).ptr;
-        const std::string_view shortest(buffer, static_cast<std::size_t>(end - buffer));
-        // Long integral forms ("123456789012345680000") overflow 64-bit integer readers; the exponent form does not.
-        if (shortest.find_first_of(".e") == std::string_view::npos && shortest.size() > 16)
-            end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::scientific).ptr;
-        out.append(buffer, end);
-    }
-
-    void integer(std::int64_t value) {
-        char buffer[24];
-        out.append(buffer, std::to_chars(buffer, std::end(buffer), value).ptr);
-    }
-
-    void boolean(bool value) { out += value ? "true" : "false"; }
-
-    void uuid(const Uuid& id) {
-        static constexpr char hexDigits[] = "0123456789ABCDEF";
-        char text[38];
-        std::size_t pos = 0;
-        text[pos++] = '"';
-        for (std::size_t i = 0; i < id.bytes.size(); ++i) {
-            if (i == 4 || i == 6 || i == 8 || i == 10) text[pos++] = '-';
-            text[pos++] = hexDigits[id.bytes[i] >> 4];
-            text[pos++] = hexDigits[id.bytes[i] & 0xF];
-        }
-        text[pos++] = '"';
-        out.append(text, pos);
-    }
-
-    void date(Date value, const Path& at) {
-        using namespace std::chrono;
-        // Whole seconds, always toward the earlier one (also before 1970).
-        const auto secs = floor<seconds>(value);
-        const auto dayStart = floor<days>(secs);
-        const year_month_day ymd{dayStart};
-        const hh_mm_ss time{secs - dayStart};
-        const int y = static_cast<int>(ymd.year());
-        if (y < 0 || y > 9999) throw JsonWriteError(at.text(), "date outside the years 0000 to 9999");
-        char text[32];
-        const int length = std::snprintf(
-            text, sizeof text, "\"%04d-%02u-%02uT%02d:%02d:%02dZ\"", y, static_cast<unsigned>(ymd.month()),
-            static_cast<unsigned>(ymd.day()), static_cast<int>(time.hours().count()),
-            static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
-        out.append(text, static_cast<std::size_t>(length));
-    }
-
-    void base64(const Bytes& bytes) {
-        static constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-        auto put = [&](std::uint32_t sextet) {
-            const char c = alphabet[sextet & 0x3F];
-            if (c == '/') out += '\\'; // the solidus is escaped in every string, base64 included
-            out += c;
-        };
-        out += '"';
-        std::size_t i = 0;
-        for (; i + 3 <= bytes.size(); i += 3) {
-            const std::uint32_t n = bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2];
-            put(n >> 18), put(n >> 12), put(n >> 6), put(n);
-        }
-        if (const std::size_t rest = bytes.size() - i; rest > 0) {
-            const std::uint32_t n = bytes[i] << 16 | (rest == 2 ? bytes[i + 1] << 8 : 0);
-            put(n >> 18), put(n >> 12);
-            if (rest == 2)
-                put(n >> 6);
-            else
-                out += '=';
+    if (const std::size_t rest = bytes.size() - i; rest > 0) {
+        const std::uint32_t n = bytes[i] << 16 | (rest == 2 ? bytes[i + 1] << 8 : 0);
+        put(n >> 18), put(n >> 12);
+        if (rest == 2)
+            put(n >> 6);
+        else
             out += '=';
-        }
-        out += '"';
+        out += '=';
     }
-
-private:
-    int m_depth = 0;
-
-    void newline() {
-        out += '\n';
-        out.append(static_cast<std::size_t>(m_depth) * 2, ' ');
-    }
-};
+    out += '"';
+}
 
 // Each writer below lists its members in ascending byte order of the name; that order is the file's.
 
 void writeMaterial(Writer& w, const Material& material, const Path& at) {
-    auto o = w.object();
+    auto o = w.object(at);
     o.member("analysis");
     {
         const Path analysisPath = at.member("analysis");
-        auto a = w.object();
+        auto a = w.object(analysisPath);
         for (const Oxide oxide : oxidesByFormula()) {
             const auto found = material.analysis.find(oxide);
-            if (found == material.analysis.end()) continue;
-            a.member(OxideNames::rawValue(oxide));
-            w.number(found->second, analysisPath.member(OxideNames::rawValue(oxide)));
+            if (found != material.analysis.end()) a.number(OxideNames::rawValue(oxide), found->second);
         }
         a.close();
     }
-    o.member("id");
-    w.string(material.id, at.member("id"));
-    o.member("loi");
-    w.number(material.loi, at.member("loi"));
-    o.member("name");
-    w.string(material.name, at.member("name"));
-    o.member("source");
-    w.string(material.source, at.member("source"));
+    o.string("id", material.id);
+    o.number("loi", material.loi);
+    o.string("name", material.name);
+    o.string("source", material.source);
     o.close();
 }
 
 void writeLine(Writer& w, const RecipeLine& line, const Path& at) {
-    auto o = w.object();
-    o.member("amount");
-    w.number(line.amount, at.member("amount"));
+    auto o = w.object(at);
+    o.number("amount", line.amount);
     o.member("id");
-    w.uuid(line.id);
-    o.member("isAddition");
-    w.boolean(line.isAddition);
-    o.member("materialID");
-    w.string(line.materialID, at.member("materialID"));
+    writeUuid(w, line.id);
+    o.boolean("isAddition", line.isAddition);
+    o.string("materialID", line.materialID);
     o.close();
 }
 
 void writeRecipe(Writer& w, const Recipe& recipe, const Path& at) {
-    auto o = w.object();
-    o.member("cone");
-    w.string(recipe.cone, at.member("cone"));
+    auto o = w.object(at);
+    o.string("cone", recipe.cone);
     o.member("id");
-    w.uuid(recipe.id);
-    o.member("lines");
-    {
-        const Path linesPath = at.member("lines");
-        auto a = w.array();
-        for (std::size_t i = 0; i < recipe.lines.size(); ++i) {
-            a.item();
-            writeLine(w, recipe.lines[i], linesPath.item(i));
-        }
-        a.close();
-    }
-    o.member("name");
-    w.string(recipe.name, at.member("name"));
-    o.member("notes");
-    w.string(recipe.notes, at.member("notes"));
+    writeUuid(w, recipe.id);
+    o.array("lines", recipe.lines, writeLine);
+    o.string("name", recipe.name);
+    o.string("notes", recipe.notes);
     o.close();
 }
 
 void writeSegment(Writer& w, const FiringSegment& segment, const Path& at) {
-    auto o = w.object();
-    o.member("holdMinutes");
-    w.number(segment.holdMinutes, at.member("holdMinutes"));
-    o.member("ratePerHour");
-    w.number(segment.ratePerHour, at.member("ratePerHour"));
-    o.member("targetC");
-    w.number(segment.targetC, at.member("targetC"));
+    auto o = w.object(at);
+    o.number("holdMinutes", segment.holdMinutes);
+    o.number("ratePerHour", segment.ratePerHour);
+    o.number("targetC", segment.targetC);
     o.close();
 }
 
 void writeTile(Writer& w, const TestTile& tile, const Path& at) {
-    auto o = w.object();
-    o.member("atmosphere");
-    w.string(tile.atmosphere, at.member("atmosphere"));
-    o.member("code");
-    w.string(tile.code, at.member("code"));
-    o.member("cone");
-    w.string(tile.cone, at.member("cone"));
+    auto o = w.object(at);
+    o.string("atmosphere", tile.atmosphere);
+    o.string("code", tile.code);
+    o.string("cone", tile.cone);
     o.member("date");
-    w.date(tile.date, at.member("date"));
+    writeDate(w, tile.date, at.member("date"));
     o.member("id");
-    w.uuid(tile.id);
-    o.member("notes");
-    w.string(tile.notes, at.member("notes"));
+    writeUuid(w, tile.id);
+    o.string("notes", tile.notes);
     if (tile.photoBookmark) {
         o.member("photoBookmark");
-        w.base64(*tile.photoBookmark);
+        writeBase64(w, *tile.photoBookmark);
     }
     o.member("recipeID");
-    w.uuid(tile.recipeID);
-    o.member("schedule");
-    {
-        const Path schedulePath = at.member("schedule");
-        auto a = w.array();
-        for (std::size_t i = 0; i < tile.schedule.size(); ++i) {
-            a.item();
-            writeSegment(w, tile.schedule[i], schedulePath.item(i));
-        }
-        a.close();
-    }
+    writeUuid(w, tile.recipeID);
+    o.array("schedule", tile.schedule, writeSegment);
     o.close();
-}
-
-template <class T, class WriteOne>
-void writeArray(Writer& w, const std::vector<T>& items, const Path& at, WriteOne writeOne) {
-    auto a = w.array();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        a.item();
-        writeOne(w, items[i], at.item(i));
-    }
-    a.close();
 }
 
 // A close guess of the written size, so that the text of a large book is not copied on every doubling.
@@ -854,11 +523,11 @@ std::size_t estimatedSize(const GlazeBook& book) {
 } // namespace
 
 GlazeBook readBook(std::string_view bytes) {
-    return parseAndDecode(bytes, readBookObject);
+    return readFile(bytes, readBookObject);
 }
 
 std::vector<Material> readMaterials(std::string_view bytes) {
-    return parseAndDecode(bytes, [](element root, const Path& at) {
+    return readFile(bytes, [](element root, const Path& at) {
         std::vector<Material> materials;
         readArray(root, at, materials, readMaterial);
         return materials;
@@ -866,7 +535,7 @@ std::vector<Material> readMaterials(std::string_view bytes) {
 }
 
 std::vector<OxideInfo> readOxideTable(std::string_view bytes) {
-    return parseAndDecode(bytes, [](element root, const Path& at) {
+    return readFile(bytes, [](element root, const Path& at) {
         std::vector<OxideInfo> rows;
         readArray(root, at, rows, readOxideInfo);
         return rows;
@@ -874,20 +543,15 @@ std::vector<OxideInfo> readOxideTable(std::string_view bytes) {
 }
 
 std::string writeBook(const GlazeBook& book) {
-    Writer w;
+    Writer w(bookStyle);
     w.out.reserve(estimatedSize(book));
     const Path root;
-    auto o = w.object();
-    o.member("customMaterials");
-    writeArray(w, book.customMaterials, root.member("customMaterials"), writeMaterial);
-    o.member("nextTileNumber");
-    w.integer(book.nextTileNumber);
-    o.member("recipes");
-    writeArray(w, book.recipes, root.member("recipes"), writeRecipe);
-    o.member("tests");
-    writeArray(w, book.tests, root.member("tests"), writeTile);
-    o.member("version");
-    w.integer(book.version);
+    auto o = w.object(root);
+    o.array("customMaterials", book.customMaterials, writeMaterial);
+    o.integer("nextTileNumber", book.nextTileNumber);
+    o.array("recipes", book.recipes, writeRecipe);
+    o.array("tests", book.tests, writeTile);
+    o.integer("version", book.version);
     o.close();
     return std::move(w.out);
 }

@@ -50,24 +50,34 @@ RecipeParts recipeParts(const Recipe* recipe, const MaterialNames& names, Search
     return parts;
 }
 
-// Each entry is folded on its own: the fold never joins characters across a line feed, so this is
-// the fold of the whole joined text.
-void buildTileText(std::string& out, const TestTile& tile, const RecipeParts& recipe, const SearchDates::Texts& dates,
-                   SearchFold& fold) {
-    out.clear();
+// Entries 1 and 2 of a tile's search text: the code, and the code without hyphens.
+void appendCodes(std::string& out, const TestTile& tile, SearchFold& fold) {
     fold.append(out, tile.code);
     out += '\n';
     std::string withoutHyphens = tile.code;
     std::erase(withoutHyphens, '-');
     fold.append(out, withoutHyphens);
-    out += '\n';
-    out += recipe.name;
+}
+
+// Entries 4 to 7, each after a line feed: "cone", the cone, the atmosphere and the notes.
+void appendConeAtmosphereNotes(std::string& out, const TestTile& tile, SearchFold& fold) {
     out += "\ncone\n";
     fold.append(out, tile.cone);
     out += '\n';
     fold.append(out, tile.atmosphere);
     out += '\n';
     fold.append(out, tile.notes);
+}
+
+// Each entry is folded on its own: the fold never joins characters across a line feed, so this is
+// the fold of the whole joined text.
+void buildTileText(std::string& out, const TestTile& tile, const RecipeParts& recipe, const SearchDates::Texts& dates,
+                   SearchFold& fold) {
+    out.clear();
+    appendCodes(out, tile, fold);
+    out += '\n';
+    out += recipe.name;
+    appendConeAtmosphereNotes(out, tile, fold);
     out += '\n';
     fold.append(out, dates.yearMonthDay);
     out += '\n';
@@ -149,17 +159,8 @@ std::vector<std::optional<std::int64_t>> numbersOf(const std::vector<std::string
 // The entries of a tile's search text that belong to the tile itself (1, 2 and 4 to 7), folded.
 void buildOwnText(std::string& out, const TestTile& tile, SearchFold& fold) {
     out.clear();
-    fold.append(out, tile.code);
-    out += '\n';
-    std::string withoutHyphens = tile.code;
-    std::erase(withoutHyphens, '-');
-    fold.append(out, withoutHyphens);
-    out += "\ncone\n";
-    fold.append(out, tile.cone);
-    out += '\n';
-    fold.append(out, tile.atmosphere);
-    out += '\n';
-    fold.append(out, tile.notes);
+    appendCodes(out, tile, fold);
+    appendConeAtmosphereNotes(out, tile, fold);
 }
 
 /// One search: the filters folded and the token numbers read once; recipe and date parts made on first

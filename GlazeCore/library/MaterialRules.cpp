@@ -1,6 +1,5 @@
 #include "GlazeCore/library/MaterialRules.h"
 
-#include "GlazeCore/library/HorizontalSpace.h"
 #include "GlazeCore/text/NumberText.h"
 #include "GlazeCore/text/PlainNumberText.h"
 #include "GlazeCore/text/UnicodeText.h"
@@ -8,13 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <memory>
-#include <unicode/fmtable.h>
-#include <unicode/locid.h>
-#include <unicode/numfmt.h>
-#include <unicode/parsepos.h>
-#include <unicode/unistr.h>
-#include <unordered_map>
 
 namespace GlazeCore::MaterialRules {
 
@@ -24,8 +16,6 @@ constexpr double highestPercent = 100;
 constexpr double highestTotal = 102;
 constexpr int idAttempts = 16;
 constexpr std::size_t namesShown = 10;
-// A thread sees one or two locales in practice; the bound only guards against a caller cycling ids.
-constexpr std::size_t parserCacheLimit = 32;
 
 bool isPercent(double value) {
     return std::isfinite(value) && value >= 0 && value <= highestPercent;
@@ -34,35 +24,6 @@ bool isPercent(double value) {
 std::string percentText(double value, const std::string& locale) {
     if (!std::isfinite(value)) return "not a number";
     return NumberText::format(value, {0, 3}, locale);
-}
-
-// NumberFormat is not safe to share between threads, so each thread keeps its own.
-const icu::NumberFormat* parserFor(const std::string& locale) {
-    thread_local std::unordered_map<std::string, std::unique_ptr<icu::NumberFormat>> cache;
-    if (const auto found = cache.find(locale); found != cache.end()) return found->second.get();
-    if (cache.size() >= parserCacheLimit) cache.clear();
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::NumberFormat> parser(
-        icu::NumberFormat::createInstance(icu::Locale(locale.c_str()), UNUM_DECIMAL, status));
-    if (U_FAILURE(status) || !parser) return nullptr;
-    parser->setLenient(true);
-    return cache.emplace(locale, std::move(parser)).first->second.get();
-}
-
-// Unlike NumberText::parse there is no magnitude or sign limit here: 250 and -5 are numbers, just out
-// of range. The whole text must be the number, as in NumberText::parse.
-std::optional<double> lenientNumber(const std::string& text, const std::string& locale) {
-    const icu::NumberFormat* parser = parserFor(locale);
-    if (parser == nullptr) return std::nullopt;
-    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
-    icu::Formattable result;
-    icu::ParsePosition position(0);
-    parser->parse(unicode, result, position);
-    if (position.getErrorIndex() >= 0 || position.getIndex() != unicode.length()) return std::nullopt;
-    UErrorCode status = U_ZERO_ERROR;
-    const double value = result.getDouble(status);
-    if (U_FAILURE(status)) return std::nullopt;
-    return value;
 }
 
 std::string lowercaseUUID(const Uuid& id) {
@@ -124,9 +85,10 @@ bool isValid(const Material& material) {
 }
 
 PercentEntry parsePercent(std::string_view text, const std::string& locale) {
-    const std::string trimmed = trimHorizontalSpace(text);
+    const std::string trimmed = UnicodeText::trimHorizontalSpace(text);
     if (trimmed.empty()) return PercentEntry::value(0);
-    const auto number = lenientNumber(trimmed, locale);
+    // Unlike NumberText::parse there is no magnitude or sign limit: 250 and -5 are numbers, just out of range.
+    const auto number = NumberText::parseLenient(trimmed, locale);
     if (!number || !std::isfinite(*number)) return PercentEntry::notANumber();
     if (*number < 0 || *number > highestPercent) return PercentEntry::outOfRange();
     return PercentEntry::value(*number);
@@ -168,7 +130,7 @@ std::vector<std::string> recipeNamesUsing(std::string_view materialID, const Gla
             return UnicodeText::canonicallyEqual(line.materialID, materialID);
         });
         if (!uses) continue;
-        std::string shown = trimHorizontalSpace(recipe.name).empty() ? "Untitled recipe" : recipe.name;
+        std::string shown = UnicodeText::trimHorizontalSpace(recipe.name).empty() ? "Untitled recipe" : recipe.name;
         const bool listed = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
             return UnicodeText::canonicallyEqual(name, shown);
         });

@@ -1,6 +1,5 @@
 #include "GlazeCore/library/MaterialSearch.h"
 
-#include "GlazeCore/library/HorizontalSpace.h"
 #include "GlazeCore/text/PlainNumberText.h"
 #include "GlazeCore/text/UnicodeText.h"
 
@@ -59,7 +58,7 @@ const std::string& itself(const std::string& id) {
 } // namespace
 
 std::vector<Material> matches(const std::vector<Material>& materials, std::string_view query) {
-    const std::string needle = lowercased(trimHorizontalSpace(query));
+    const std::string needle = lowercased(UnicodeText::trimHorizontalSpace(query));
     if (needle.empty()) return materials;
     std::vector<Material> found;
     for (const Material& material : materials)

@@ -13,7 +13,6 @@
 #include <unicode/numberformatter.h>
 #include <unicode/numfmt.h>
 #include <unicode/parsepos.h>
-#include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unordered_map>
 #include <vector>
@@ -79,24 +78,6 @@ std::string fallbackText(double value, FractionDigits digits) {
     return text;
 }
 
-// Horizontal white space: the Unicode space separators and the tab, never line breaks.
-bool isHorizontalSpace(UChar32 c) {
-    return c == u'\t' || u_charType(c) == U_SPACE_SEPARATOR;
-}
-
-icu::UnicodeString trimmedHorizontalSpace(const icu::UnicodeString& text) {
-    int32_t start = 0;
-    int32_t end = text.length();
-    while (start < end && isHorizontalSpace(text.char32At(start)))
-        start = text.moveIndex32(start, 1);
-    while (end > start) {
-        const int32_t previous = text.moveIndex32(end, -1);
-        if (!isHorizontalSpace(text.char32At(previous))) break;
-        end = previous;
-    }
-    return icu::UnicodeString(text, start, end - start);
-}
-
 } // namespace
 
 std::string format(double value, FractionDigits digits, const std::string& locale) {
@@ -109,24 +90,29 @@ std::string format(double value, FractionDigits digits, const std::string& local
     return text;
 }
 
-std::optional<double> parse(std::string_view text, bool allowsNegative, const std::string& locale) {
-    const icu::UnicodeString trimmed = trimmedHorizontalSpace(icu::UnicodeString::fromUTF8(text));
-    if (trimmed.isEmpty()) return std::nullopt;
+std::optional<double> parseLenient(std::string_view text, const std::string& locale) {
     const icu::NumberFormat* parser = parserFor(locale);
     if (parser == nullptr) return std::nullopt;
-
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
     icu::Formattable result;
     icu::ParsePosition position(0);
-    parser->parse(trimmed, result, position);
+    parser->parse(unicode, result, position);
     // Lenient parsing stops quietly at the first character it cannot read ("12abc", "50%"); only a
     // text that is a number from end to end counts.
-    if (position.getErrorIndex() >= 0 || position.getIndex() != trimmed.length()) return std::nullopt;
-
+    if (position.getErrorIndex() >= 0 || position.getIndex() != unicode.length()) return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     const double value = result.getDouble(status);
-    if (U_FAILURE(status) || !std::isfinite(value)) return std::nullopt;
-    if (std::fabs(value) > maximumMagnitude) return std::nullopt;
-    if (!allowsNegative && value < 0) return std::nullopt;
+    if (U_FAILURE(status)) return std::nullopt;
+    return value;
+}
+
+std::optional<double> parse(std::string_view text, bool allowsNegative, const std::string& locale) {
+    const std::string trimmed = UnicodeText::trimHorizontalSpace(text);
+    if (trimmed.empty()) return std::nullopt;
+    const auto value = parseLenient(trimmed, locale);
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    if (std::fabs(*value) > maximumMagnitude) return std::nullopt;
+    if (!allowsNegative && *value < 0) return std::nullopt;
     return value;
 }
 

@@ -18,6 +18,10 @@ struct FractionDigits {
 /// Digits are clamped to what ICU supports and `hi` is raised to `lo` when below it.
 std::string format(double value, FractionDigits digits, const std::string& locale);
 
+/// Lenient parse of the whole text as it stands (no trimming, no limits); none when `locale` has no
+/// parser or the text is not wholly a number.
+std::optional<double> parseLenient(std::string_view text, const std::string& locale);
+
 /// Lenient parse of the whole text after trimming space separators and tabs (not line breaks);
 /// none when empty, not wholly a number, not finite, above 1,000,000 in magnitude or, unless
 /// allowed, negative (-0 counts as zero).

@@ -154,6 +154,10 @@ std::string trimSpacesAndTabs(std::string_view text) {
     return trimWhere(text, [](UChar32 c) { return c == U' ' || c == U'\t'; });
 }
 
+std::string trimHorizontalSpace(std::string_view text) {
+    return trimWhere(text, [](UChar32 c) { return c == U'\t' || u_charType(c) == U_SPACE_SEPARATOR; });
+}
+
 std::size_t graphemeCount(std::string_view text) {
     if (text.empty()) return 0;
     UErrorCode status = U_ZERO_ERROR;

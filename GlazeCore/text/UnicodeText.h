@@ -19,6 +19,9 @@ std::string fold(std::string_view text);
 std::string trimWhitespaceAndNewlines(std::string_view text);
 /// Removes only spaces and tabs from both ends.
 std::string trimSpacesAndTabs(std::string_view text);
+/// Removes horizontal white space (the Unicode space separators and the tab, never line breaks) from both
+/// ends, as typed numbers and names are read.
+std::string trimHorizontalSpace(std::string_view text);
 /// User-perceived characters (extended grapheme clusters).
 std::size_t graphemeCount(std::string_view text);
 bool isValidUtf8(std::string_view text);

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "GlazeCore/book/JsonReadError.h"
+#include "GlazeCore/json/JsonPath.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace GlazeCore::Json {
+
+/// How written text looks where JSON leaves a choice.
+struct Style {
+    /// Each member and item on a line of its own, two spaces deeper per level, and " : " after a name;
+    /// otherwise no white space at all.
+    bool indented = false;
+    /// "\/" for the solidus.
+    bool escapesSolidus = false;
+    /// "\b" and "\f" rather than "\u0008" and "\u000c".
+    bool shortBackspaceAndFormFeed = false;
+    /// The shorter of plain and exponent form, the exponent form past 16 integral digits (which would overflow
+    /// 64-bit integer readers); otherwise printf's %g form. Both with the fewest digits that read back.
+    bool shortestNumbers = false;
+    /// "not a finite number (NaN)" rather than "not a finite number".
+    bool namesNonFinite = false;
+};
+
+/// JSON text written into `out`. A string that is not valid UTF-8 or a number that is not finite throws
+/// JsonWriteError naming the path.
+class Writer {
+public:
+    explicit Writer(Style style) : m_style(style) {}
+
+    std::string out;
+
+    /// An object or array under construction at a path; close() writes "{}"/"[]" when nothing went into it.
+    class Container {
+    public:
+        Container(const Container&) = delete;
+        Container& operator=(const Container&) = delete;
+
+        /// The next member's name; its value follows. Names are ours: plain ASCII with nothing to escape.
+        void member(std::string_view name) {
+            item();
+            m_writer.out += '"';
+            m_writer.out += name;
+            m_writer.out += m_writer.m_style.indented ? "\" : " : "\":";
+        }
+        /// The next item of an array; its value follows.
+        void item() {
+            if (!m_empty) m_writer.out += ',';
+            m_empty = false;
+            m_writer.newline();
+        }
+        void close() {
+            --m_writer.m_depth;
+            if (!m_empty) m_writer.newline();
+            m_writer.out += m_close;
+        }
+
+        void string(std::string_view name, std::string_view text) {
+            member(name);
+            m_writer.string(text, m_at.member(name));
+        }
+        void number(std::string_view name, double value) {
+            member(name);
+            m_writer.number(value, m_at.member(name));
+        }
+        void integer(std::string_view name, std::int64_t value) {
+            member(name);
+            m_writer.integer(value);
+        }
+        void boolean(std::string_view name, bool value) {
+            member(name);
+            m_writer.boolean(value);
+        }
+        /// An array member, each item written by `writeOne(writer, item, path)`.
+        template <class T, class WriteOne>
+        void array(std::string_view name, const std::vector<T>& items, WriteOne writeOne) {
+            member(name);
+            m_writer.array(items, m_at.member(name), writeOne);
+        }
+
+    private:
+        friend class Writer;
+        Container(Writer& writer, const Path& at, char open, char close) : m_writer(writer), m_at(at), m_close(close) {
+            m_writer.out += open;
+            ++m_writer.m_depth;
+        }
+
+        Writer& m_writer;
+        const Path& m_at;
+        char m_close;
+        bool m_empty = true;
+    };
+
+    Container object(const Path& at) { return Container(*this, at, '{', '}'); }
+    Container array(const Path& at) { return Container(*this, at, '[', ']'); }
+
+    /// Each item written by `writeOne(writer, item, path)`.
+    template <class T, class WriteOne> void array(const std::vector<T>& items, const Path& at, WriteOne writeOne) {
+        auto a = array(at);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            a.item();
+            writeOne(*this, items[i], at.item(i));
+        }
+        a.close();
+    }
+
+    void string(std::string_view text, const Path& at);
+    void number(double value, const Path& at);
+    void integer(std::int64_t value);
+    void boolean(bool value) { out += value ? "true" : "false"; }
+
+private:
+    Style m_style;
+    int m_depth = 0;
+
+    void newline() {
+        if (!m_style.indented) return;
+        out += '\n';
+        out.append(static_cast<std::size_t>(m_depth) * 2, ' ');
+    }
+};
+
+} // namespace GlazeCore::Json
