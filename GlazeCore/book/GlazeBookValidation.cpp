@@ -1,5 +1,7 @@
 #include "GlazeCore/book/GlazeBookValidation.h"
 
+#include "GlazeCore/text/UnicodeText.h"
+
 #include <cmath>
 #include <unordered_set>
 
@@ -63,8 +65,9 @@ void validate(const GlazeBook& book) {
 void checkUniqueIDs(const std::vector<std::string>& ids, const std::string& kind) {
     std::unordered_set<std::string> seen;
     seen.reserve(ids.size());
+    // Ids compare by canonical equivalence everywhere else, so two spellings of one id are one id here too.
     for (const std::string& id : ids)
-        if (!seen.insert(id).second) throw GlazeBookError::duplicateID(kind, id);
+        if (!seen.insert(UnicodeText::canonicalForm(id)).second) throw GlazeBookError::duplicateID(kind, id);
 }
 
 void checkRecipe(const Recipe& recipe) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <unordered_set>
 
 namespace GlazeCore::MaterialRules {
 
@@ -125,16 +126,15 @@ std::string newMaterialName(const std::unordered_set<std::string>& taken) {
 
 std::vector<std::string> recipeNamesUsing(std::string_view materialID, const GlazeBook& book) {
     std::vector<std::string> names;
+    // Canonical forms of the names listed so far, so a book of many recipes stays linear.
+    std::unordered_set<std::string> listed;
     for (const Recipe& recipe : book.recipes) {
         const bool uses = std::any_of(recipe.lines.begin(), recipe.lines.end(), [&](const RecipeLine& line) {
             return UnicodeText::canonicallyEqual(line.materialID, materialID);
         });
         if (!uses) continue;
         std::string shown = UnicodeText::trimHorizontalSpace(recipe.name).empty() ? "Untitled recipe" : recipe.name;
-        const bool listed = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-            return UnicodeText::canonicallyEqual(name, shown);
-        });
-        if (!listed) names.push_back(std::move(shown));
+        if (listed.insert(UnicodeText::canonicalForm(shown)).second) names.push_back(std::move(shown));
     }
     return names;
 }

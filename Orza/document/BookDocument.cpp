@@ -143,6 +143,8 @@ void BookDocument::save(const QString& path) {
 void BookDocument::revert() {
     if (m_filePath.isEmpty()) return;
     GlazeDocument reread = GlazeDocument::read(m_filePath);
+    // The ledger lives as long as the document: a code handed out before the revert may be on a label already.
+    reread.tileLedger = m_document.tileLedger;
     emit aboutToReset();
     m_undoStack->clear();
     m_document = std::move(reread);

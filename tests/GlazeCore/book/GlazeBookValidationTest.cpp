@@ -139,6 +139,10 @@ TEST(BookValidation, duplicateIDs) {
     GlazeBook materials;
     materials.customMaterials = {material("custom-ash", "Ash"), material("Custom-Ash", "Ash 2")};
     EXPECT_EQ(failure(materials), "");
+    GlazeBook spellings;
+    spellings.customMaterials = {material("caf\u00e9", "A"), material("cafe\u0301", "B")};
+    EXPECT_NE(failure(spellings).find("(material cafe\u0301)"), std::string::npos);
+
     materials.customMaterials.push_back(material("custom-ash", "Ash 3"));
     EXPECT_EQ(failure(materials), "This glaze book has two items with the same id (material custom-ash). Orza cannot "
                                   "tell them apart, so it did not open the file. The file was not changed.");

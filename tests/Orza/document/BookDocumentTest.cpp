@@ -236,6 +236,17 @@ private slots:
         QVERIFY(!document.isModified());
         QCOMPARE(document.undoStack()->count(), 0);
 
+        // Codes handed out before a revert are not handed out again.
+        QVERIFY(document.addTestTile(tile(document.book().recipes[0].id)));
+        QCOMPARE(document.book().tests[0].code, std::string("T-001"));
+        document.revert();
+        QVERIFY(document.book().tests.empty());
+        QVERIFY(document.tileLedger().isAhead(document.book()));
+        QVERIFY(document.addTestTile(tile(document.book().recipes[0].id)));
+        QCOMPARE(document.book().tests[0].code, std::string("T-002"));
+        document.save(path);
+        QCOMPARE(GlazeDocument::read(path).book.nextTileNumber, std::int64_t(3));
+
         writeAll(path, "not a book");
         document.insertRecipe(1, OrzaTest::recipe("C"), "Add");
         QVERIFY_THROWS_EXCEPTION(DocumentError, document.revert());
