@@ -120,6 +120,13 @@ void DocumentController::saveAs(BookWindow* window, Done done) {
     QPointer<BookWindow> guard(window);
     FileDialog::chooseSaveLocation(window, suggested, [this, guard, done](const QString& path) {
         if (!guard || path.isEmpty()) return call(done, false);
+        // Two windows writing one file would each overwrite the other's work.
+        if (BookWindow* other = windowForPath(path); other && other != guard) {
+            MessageBox::alert(guard,
+                              tr("The book \u201c%1\u201d is open in another window.").arg(QFileInfo(path).fileName()),
+                              tr("Choose another name, or close that window first. Nothing was saved."));
+            return call(done, false);
+        }
         writeTo(guard, path, done);
     });
 }

@@ -130,6 +130,17 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("mine.orzabook[*]"));
         QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("New recipe 1"));
         QCOMPARE(controller().windowForPath(path), window);
+
+        // Saving another book over the file this window has open is refused; both stay as they were.
+        BookWindow* other = controller().newDocument();
+        other->addRecipe();
+        const QByteArray before = readAll(path);
+        FileDialog::setNextFileName(path);
+        controller().save(other, [&](bool saved) { result = saved; });
+        QVERIFY(!result);
+        QCOMPARE(MessageBox::takeRecordedAlerts().size(), 1);
+        QCOMPARE(readAll(path), before);
+        QVERIFY(other->document()->isModified());
     }
 
     void closingAskAboutUnsavedChanges() {
