@@ -16,10 +16,10 @@ using namespace GlazeCore;
 using OrzaTest::line;
 using OrzaTest::recipe;
 
-namespace {
+using OrzaTest::inf;
+using OrzaTest::notANumber;
 
-constexpr double inf = std::numeric_limits<double>::infinity();
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+namespace {
 
 // Molar masses chosen so one unit of amount per molar mass is one mole: the expected values are exact fractions.
 OxideTable::Map smallTable() {

@@ -14,18 +14,13 @@ using namespace GlazeCore::Reformulate;
 using OrzaTest::line;
 using OrzaTest::recipe;
 
+using OrzaTest::inf;
+using OrzaTest::notANumber;
+
 namespace {
 
-constexpr double inf = std::numeric_limits<double>::infinity();
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
-
-const BundledLibrary& library() {
-    static const BundledLibrary lib = OrzaTest::reformulateLibrary();
-    return lib;
-}
-
 Adjustment nudge(const Recipe& r, Oxide oxide, double target, const std::vector<std::string>& extras = {}) {
-    return oxideNudge(r, oxide, target, library(), extras, OrzaTest::reformulateOxides());
+    return oxideNudge(r, oxide, target, OrzaTest::sharedLibrary(), extras, OrzaTest::reformulateOxides());
 }
 
 std::optional<ReformulateError> nudgeError(const Recipe& r, Oxide oxide, double target,
@@ -73,7 +68,8 @@ TEST(OxideNudge, reachesAnAttainableTargetExactly) {
 TEST(OxideNudge, targetAtTheCurrentValueGivesTheCurrentAmountsBack) {
     const Recipe input = redundantRecipe();
     const Recipe copy = input;
-    const double current = baseChemistry(input, library(), OrzaTest::reformulateTable()).umf.at(Oxide::CaO);
+    const double current =
+        baseChemistry(input, OrzaTest::sharedLibrary(), OrzaTest::reformulateTable()).umf.at(Oxide::CaO);
     const Adjustment a = nudge(input, Oxide::CaO, current);
     EXPECT_TRUE(a.isExact());
     ASSERT_EQ(a.recipe.lines.size(), input.lines.size());
@@ -149,8 +145,9 @@ TEST(OxideNudge, missesAreReportedAgainstTheGoal) {
 TEST(OxideNudge, errorsInTheirOrder) {
     const Recipe noFlux = recipe("N", {line("silica", 60), line("alumina", 10)});
     // The table's load error comes first of all.
-    EXPECT_EQ(OrzaTest::thrown<GlazeError>(
-                  [&] { oxideNudge(noFlux, Oxide::CaO, notANumber, library(), {}, OrzaTest::missingOxides()); }),
+    EXPECT_EQ(OrzaTest::thrown<GlazeError>([&] {
+                  oxideNudge(noFlux, Oxide::CaO, notANumber, OrzaTest::sharedLibrary(), {}, OrzaTest::missingOxides());
+              }),
               GlazeError::resourceMissing("oxides.json"));
     // The base chemistry's errors, then no flux, both before the target is looked at.
     EXPECT_THROW(nudge(recipe("R", {line("lime", notANumber)}), Oxide::CaO, notANumber), GlazeError);
@@ -170,7 +167,7 @@ TEST(OxideNudge, errorsInTheirOrder) {
 }
 
 TEST(OxideNudge, refusesMoreThanTheMaterialLimitCountingExtras) {
-    std::vector<Material> many = library().all();
+    std::vector<Material> many = OrzaTest::sharedLibrary().all();
     Recipe r = recipe("Many");
     for (int i = 0; i < 200; ++i) {
         const std::string id = "m" + std::to_string(i);
@@ -186,7 +183,8 @@ TEST(OxideNudge, refusesMoreThanTheMaterialLimitCountingExtras) {
 TEST(OxideNudge, lineLimitAppliesToWhatTheUserGets) {
     // A base of 1,600,000: the solved silica passes 1,000,000 before it is scaled down to a base of 100.
     const Recipe big = recipe("Big", {line("lime", 400'000), line("soda", 300'000), line("silica", 900'000)});
-    const double silica = baseChemistry(big, library(), OrzaTest::reformulateTable()).umf.at(Oxide::SiO2);
+    const double silica =
+        baseChemistry(big, OrzaTest::sharedLibrary(), OrzaTest::reformulateTable()).umf.at(Oxide::SiO2);
     const Adjustment a = nudge(big, Oxide::SiO2, silica * 1.5);
     EXPECT_TRUE(a.isExact());
     EXPECT_NEAR(a.recipe.baseTotal(), 100, 1e-9);

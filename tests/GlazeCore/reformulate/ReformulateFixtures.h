@@ -83,6 +83,12 @@ inline GlazeCore::BundledLibrary reformulateLibrary() {
     });
 }
 
+/// One library for the whole test run; building it is not what the tests check.
+inline const GlazeCore::BundledLibrary& sharedLibrary() {
+    static const GlazeCore::BundledLibrary library = reformulateLibrary();
+    return library;
+}
+
 /// The E that `f` throws; none when it throws nothing.
 template <class E, class F> std::optional<E> thrown(F&& f) {
     try {

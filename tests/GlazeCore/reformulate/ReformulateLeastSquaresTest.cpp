@@ -14,15 +14,10 @@ using namespace GlazeCore::Reformulate;
 using OrzaTest::line;
 using OrzaTest::recipe;
 
+using OrzaTest::inf;
+using OrzaTest::notANumber;
+
 namespace {
-
-constexpr double inf = std::numeric_limits<double>::infinity();
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
-
-const BundledLibrary& library() {
-    static const BundledLibrary lib = OrzaTest::reformulateLibrary();
-    return lib;
-}
 
 const OxideTable::Map& table() {
     static const OxideTable::Map t = OrzaTest::reformulateTable();
@@ -30,13 +25,13 @@ const OxideTable::Map& table() {
 }
 
 Chemistry chemistryOf(const Recipe& r) {
-    return baseChemistry(r, library(), table());
+    return baseChemistry(r, OrzaTest::sharedLibrary(), table());
 }
 
 Amounts solve(const Recipe& working, const std::map<Oxide, double>& target, const Recipe* reference = nullptr,
               bool unityRow = true) {
-    return solveAmounts(working, baseMaterialIDs(working, library(), {}), target, library(), table(), reference, {},
-                        unityRow);
+    return solveAmounts(working, baseMaterialIDs(working, OrzaTest::sharedLibrary(), {}), target,
+                        OrzaTest::sharedLibrary(), table(), reference, {}, unityRow);
 }
 
 template <class F> std::optional<ReformulateError> reformulateErrorOf(F&& f) {
@@ -49,8 +44,8 @@ TEST(ReformulateCandidates, baseLinesThatCanBeSolvedThenKnownExtrasOnce) {
     const Recipe r =
         recipe("R", {line("silica", 0), line("lime", 10, true), line("soda", -1), line("kaolin", inf),
                      line("alumina", notANumber), line("unknown", 5), line("silica", 3), line("wollastonite", 2)});
-    EXPECT_EQ(baseMaterialIDs(r, library(), {}), (std::vector<std::string>{"silica", "wollastonite"}));
-    EXPECT_EQ(baseMaterialIDs(r, library(), {"lime", "nowhere", "silica", "lime", "boria"}),
+    EXPECT_EQ(baseMaterialIDs(r, OrzaTest::sharedLibrary(), {}), (std::vector<std::string>{"silica", "wollastonite"}));
+    EXPECT_EQ(baseMaterialIDs(r, OrzaTest::sharedLibrary(), {"lime", "nowhere", "silica", "lime", "boria"}),
               (std::vector<std::string>{"silica", "wollastonite", "lime", "boria"}));
 }
 
@@ -82,7 +77,7 @@ TEST(ReformulateSolve, candidatesThatCannotMoveTheFitKeepTheirAmounts) {
     // "inert" supplies nothing; "ghost" is unknown to the library. Neither has a row to move it.
     const Recipe r = recipe("R", {line("lime", 28), line("silica", 60), line("inert", 5), line("ghost", 7)});
     const Amounts amounts = solveAmounts(r, {"lime", "silica", "inert", "ghost"}, {{Oxide::CaO, 1}, {Oxide::SiO2, 1}},
-                                         library(), table(), nullptr, {}, true);
+                                         OrzaTest::sharedLibrary(), table(), nullptr, {}, true);
     EXPECT_NEAR(amounts.at("inert"), 5, 1e-9);
     EXPECT_NEAR(amounts.at("ghost"), 7, 1e-9);
     EXPECT_NEAR(amounts.at("lime"), 28, 1e-9);
@@ -93,10 +88,11 @@ TEST(ReformulateSolve, candidatesThatCannotMoveTheFitKeepTheirAmounts) {
 TEST(ReformulateSolve, aCandidateOutsideTheRecipeEntersOnlyWhenItHelps) {
     const Recipe r = recipe("R", {line("lime", 56), line("silica", 120)});
     const std::vector<std::string> withExtra = {"lime", "silica", "alumina"};
-    const Amounts same = solveAmounts(r, withExtra, chemistryOf(r).umf, library(), table(), nullptr, {}, true);
+    const Amounts same =
+        solveAmounts(r, withExtra, chemistryOf(r).umf, OrzaTest::sharedLibrary(), table(), nullptr, {}, true);
     EXPECT_EQ(same.at("alumina"), 0);
     const Amounts more = solveAmounts(r, withExtra, {{Oxide::CaO, 1}, {Oxide::SiO2, 2}, {Oxide::Al2O3, 0.25}},
-                                      library(), table(), nullptr, {}, true);
+                                      OrzaTest::sharedLibrary(), table(), nullptr, {}, true);
     EXPECT_NEAR(more.at("alumina"), 25.5, 1e-9);
 }
 
@@ -106,7 +102,7 @@ TEST(ReformulateSolve, errorsInTheirOrder) {
     const auto run = [&](const Recipe& working, const std::vector<std::string>& candidates,
                          const std::map<Oxide, double>& target) {
         return reformulateErrorOf(
-            [&] { solveAmounts(working, candidates, target, library(), table(), nullptr, {}, true); });
+            [&] { solveAmounts(working, candidates, target, OrzaTest::sharedLibrary(), table(), nullptr, {}, true); });
     };
     // Unusable base, then no candidates, before any chemistry is looked at.
     EXPECT_EQ(run(recipe("E", {line("lime", 5, true)}), {"lime"}, goal), ReformulateError::infeasible());
@@ -117,17 +113,19 @@ TEST(ReformulateSolve, errorsInTheirOrder) {
               ReformulateError::noFlux());
     // A candidate naming an oxide the table lacks.
     EXPECT_EQ(OrzaTest::thrown<GlazeError>([&] {
-                  solveAmounts(r, {"lime", "zircon"}, goal, library(), table(), nullptr, {}, true);
+                  solveAmounts(r, {"lime", "zircon"}, goal, OrzaTest::sharedLibrary(), table(), nullptr, {}, true);
               }),
               GlazeError::missingOxideData(Oxide::ZrO2));
     // An amount above the line limit; the rescaling variant leaves that check to its caller.
     const Recipe big = recipe("B", {line("lime", 100'000), line("silica", 900'000)});
     const std::map<Oxide, double> moreSilica = {{Oxide::CaO, 1}, {Oxide::SiO2, 2 * 9.0 * 56 / 60}};
-    EXPECT_THROW(solveAmounts(big, {"lime", "silica"}, moreSilica, library(), table(), nullptr, {}, true),
-                 CalculationError);
-    EXPECT_NEAR(
-        solveAmountsToRescale(big, {"lime", "silica"}, moreSilica, library(), table(), nullptr, {}, true).at("silica"),
-        1'800'000, 1e-3);
+    EXPECT_THROW(
+        solveAmounts(big, {"lime", "silica"}, moreSilica, OrzaTest::sharedLibrary(), table(), nullptr, {}, true),
+        CalculationError);
+    EXPECT_NEAR(solveAmountsToRescale(big, {"lime", "silica"}, moreSilica, OrzaTest::sharedLibrary(), table(), nullptr,
+                                      {}, true)
+                    .at("silica"),
+                1'800'000, 1e-3);
 }
 
 TEST(ReformulateSolve, nonFiniteSystemIsInfeasibleNotARecipeOfZeros) {

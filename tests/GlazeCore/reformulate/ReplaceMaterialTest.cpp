@@ -17,13 +17,8 @@ using OrzaTest::recipe;
 
 namespace {
 
-const BundledLibrary& library() {
-    static const BundledLibrary lib = OrzaTest::reformulateLibrary();
-    return lib;
-}
-
 Adjustment replace(const Recipe& r, const std::string& oldID, const std::string& newID,
-                   const MaterialLibrary& lib = library()) {
+                   const MaterialLibrary& lib = OrzaTest::sharedLibrary()) {
     return replaceMaterial(r, oldID, newID, lib, OrzaTest::reformulateOxides());
 }
 
@@ -136,8 +131,9 @@ TEST(ReplaceMaterial, aNewMaterialWithoutFluxSolvesWithoutTheUnityRow) {
 
 TEST(ReplaceMaterial, errorsInTheirOrder) {
     const Recipe r = sparRecipe();
-    EXPECT_EQ(OrzaTest::thrown<GlazeError>(
-                  [&] { replaceMaterial(r, "nowhere", "nothing", library(), OrzaTest::missingOxides()); }),
+    EXPECT_EQ(OrzaTest::thrown<GlazeError>([&] {
+                  replaceMaterial(r, "nowhere", "nothing", OrzaTest::sharedLibrary(), OrzaTest::missingOxides());
+              }),
               GlazeError::resourceMissing("oxides.json"));
     EXPECT_EQ(replaceError(r, "nowhere", "nothing"), ReformulateError::notInRecipe("nowhere"));
     EXPECT_EQ(replaceError(r, "titania", "silica"), ReformulateError::notInRecipe("titania")); // addition only

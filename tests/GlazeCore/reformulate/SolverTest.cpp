@@ -1,5 +1,7 @@
 #include "GlazeCore/reformulate/Solver.h"
 
+#include "support/BookBuilders.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,10 +13,10 @@ using namespace GlazeCore;
 using Solver::Matrix;
 using Solver::Vector;
 
-namespace {
+using OrzaTest::inf;
+using OrzaTest::notANumber;
 
-constexpr double inf = std::numeric_limits<double>::infinity();
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+namespace {
 
 /// Σ (wᵢ (Aᵢ·x − bᵢ))².
 double objective(const Matrix& a, const Vector& b, const Vector& w, const Vector& x) {

@@ -2,11 +2,15 @@
 
 #include "GlazeCore/book/BookTypes.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
 // Small builders so tests say what they vary and nothing else.
 namespace OrzaTest {
+
+inline constexpr double inf = std::numeric_limits<double>::infinity();
+inline constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
 inline GlazeCore::RecipeLine line(std::string materialID, double amount, bool isAddition = false) {
     return {GlazeCore::Uuid::random(), std::move(materialID), amount, isAddition};
