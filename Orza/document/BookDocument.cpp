@@ -3,8 +3,8 @@
 #include "GlazeCore/book/Edit.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/core/Error.h"
-#include "Orza/commands/RecipeCommands.h"
-#include "Orza/commands/TestCommands.h"
+#include "Orza/undo/RecipeCommands.h"
+#include "Orza/undo/TestCommands.h"
 #include "Orza/document/DocumentError.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Orza/commands/RowMove.h"
+#include "Orza/undo/RowMove.h"
 #include "Orza/document/GlazeDocument.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "Orza/help/HelpWindow.h"
 
-#include "Orza/GlazeMainApp.h"
+#include "Orza/app/GlazeMainApp.h"
 #include "Orza/platform/AccessibleHeading.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/SidebarRows.h"
 #include "Orza/resources/Resources.h"
-#include "Orza/window/RegionDot.h"
+#include "Orza/widgets/RegionDot.h"
 
 #include <QBrush>
 #include <QDataStream>

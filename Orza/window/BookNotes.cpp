@@ -1,9 +1,9 @@
 #include "Orza/window/BookNotes.h"
 
 #include "GlazeCore/book/SampleBook.h"
-#include "Orza/GlazeMainApp.h"
+#include "Orza/app/GlazeMainApp.h"
 #include "Orza/resources/Resources.h"
-#include "Orza/window/LineLimitedLabel.h"
+#include "Orza/widgets/LineLimitedLabel.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

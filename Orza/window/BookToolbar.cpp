@@ -1,6 +1,6 @@
 #include "Orza/window/BookToolbar.h"
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/resources/Resources.h"

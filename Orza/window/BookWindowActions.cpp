@@ -1,6 +1,6 @@
 // BookWindow's book actions and its rename and delete dialogs.
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/document/BookDocument.h"

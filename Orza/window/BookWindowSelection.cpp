@@ -1,6 +1,6 @@
 // BookWindow's bookkeeping around its selection and its document's edited state.
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/FirstLaunch.h"
 #include "GlazeCore/book/RecipeSelection.h"

@@ -1,6 +1,6 @@
 // BookWindow's sidebar: the recipe rows' context menu and the notes at the foot of the list.
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 #include "Orza/document/BookDocument.h"
 #include "Orza/window/BookNotes.h"

@@ -1,6 +1,6 @@
 #include "Orza/window/EmptyDetailView.h"
 
-#include "Orza/window/ContentUnavailableView.h"
+#include "Orza/widgets/ContentUnavailableView.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

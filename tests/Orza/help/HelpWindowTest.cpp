@@ -1,7 +1,7 @@
 #include "Orza/help/HelpWindow.h"
 
-#include "Orza/BookWindow.h"
-#include "Orza/GlazeMainApp.h"
+#include "Orza/window/BookWindow.h"
+#include "Orza/app/GlazeMainApp.h"
 #include "Orza/platform/AccessibleHeading.h"
 #include "support/TestEnvironment.h"
 

@@ -1,9 +1,9 @@
 #include "support/TestEnvironment.h"
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/document/DocumentController.h"
-#include "Orza/menus/AppMenus.h"
+#include "Orza/app/DocumentController.h"
+#include "Orza/actions/AppMenus.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
 

@@ -1,8 +1,8 @@
 #include "Orza/window/BookNotes.h"
 
 #include "GlazeCore/book/SampleBook.h"
-#include "Orza/GlazeMainApp.h"
-#include "Orza/window/LineLimitedLabel.h"
+#include "Orza/app/GlazeMainApp.h"
+#include "Orza/widgets/LineLimitedLabel.h"
 
 #include <QApplication>
 #include <QLabel>

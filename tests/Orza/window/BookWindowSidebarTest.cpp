@@ -1,11 +1,11 @@
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/window/BookNotes.h"
 #include "Orza/window/DeleteRecipeDialog.h"
-#include "Orza/window/LineLimitedLabel.h"
+#include "Orza/widgets/LineLimitedLabel.h"
 #include "Orza/window/RenameRecipeDialog.h"
 #include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"

@@ -1,11 +1,11 @@
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/settings/WindowState.h"
-#include "Orza/window/ContentUnavailableView.h"
+#include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/EmptyDetailView.h"
 #include "Orza/window/PaneFactory.h"

@@ -1,4 +1,4 @@
-#include "Orza/window/RegionDot.h"
+#include "Orza/widgets/RegionDot.h"
 
 #include <QImage>
 #include <QPainter>

@@ -4,8 +4,8 @@
 #include "Orza/document/GlazeDocument.h"
 #include "Orza/document/RecipeBinding.h"
 #include "Orza/models/WindowTypes.h"
-#include "Orza/window/BookActions.h"
-#include "Orza/window/RecipeActions.h"
+#include "Orza/actions/BookActions.h"
+#include "Orza/actions/RecipeActions.h"
 
 #include <QMainWindow>
 #include <QPointer>

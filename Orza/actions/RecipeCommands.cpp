@@ -1,7 +1,7 @@
-#include "Orza/menus/RecipeCommands.h"
+#include "Orza/actions/RecipeCommands.h"
 
 #include "GlazeCore/book/BookPage.h"
-#include "Orza/menus/FocusedValues.h"
+#include "Orza/actions/FocusedValues.h"
 #include "Orza/platform/PrintInfo.h"
 
 #include <QMenu>

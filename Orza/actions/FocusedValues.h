@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Orza/window/BookActions.h"
-#include "Orza/window/RecipeActions.h"
+#include "Orza/actions/BookActions.h"
+#include "Orza/actions/RecipeActions.h"
 
 #include <QObject>
 #include <QPointer>

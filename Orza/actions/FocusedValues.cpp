@@ -1,6 +1,6 @@
-#include "Orza/menus/FocusedValues.h"
+#include "Orza/actions/FocusedValues.h"
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 namespace Orza {
 

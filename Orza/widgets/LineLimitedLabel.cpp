@@ -1,4 +1,4 @@
-#include "Orza/window/LineLimitedLabel.h"
+#include "Orza/widgets/LineLimitedLabel.h"
 
 #include <QPainter>
 #include <QTextLayout>

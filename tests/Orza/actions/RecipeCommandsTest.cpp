@@ -1,8 +1,8 @@
-#include "Orza/menus/RecipeCommands.h"
+#include "Orza/actions/RecipeCommands.h"
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/menus/FocusedValues.h"
+#include "Orza/actions/FocusedValues.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/window/DeleteRecipeDialog.h"

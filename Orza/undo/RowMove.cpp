@@ -1,4 +1,4 @@
-#include "Orza/commands/RowMove.h"
+#include "Orza/undo/RowMove.h"
 
 #include <algorithm>
 

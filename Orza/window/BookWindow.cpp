@@ -1,4 +1,4 @@
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/document/BookDocument.h"
@@ -6,7 +6,7 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/BookToolbar.h"
-#include "Orza/window/ContentUnavailableView.h"
+#include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/DocumentChangeMarker.h"
 #include "Orza/window/EmptyDetailView.h"
 #include "Orza/window/FitWindowToScreen.h"

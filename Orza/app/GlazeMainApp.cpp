@@ -1,7 +1,7 @@
-#include "Orza/GlazeMainApp.h"
+#include "Orza/app/GlazeMainApp.h"
 
 #include "GlazeCore/layout/WindowLayout.h"
-#include "Orza/document/DocumentController.h"
+#include "Orza/app/DocumentController.h"
 #include "Orza/help/HelpWindow.h"
 #include "Orza/resources/Resources.h"
 

@@ -1,4 +1,4 @@
-#include "Orza/GlazeMainApp.h"
+#include "Orza/app/GlazeMainApp.h"
 
 #include <QApplication>
 #include <QTest>

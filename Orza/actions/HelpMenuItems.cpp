@@ -1,8 +1,8 @@
-#include "Orza/menus/HelpMenuItems.h"
+#include "Orza/actions/HelpMenuItems.h"
 
-#include "Orza/BookWindow.h"
-#include "Orza/GlazeMainApp.h"
-#include "Orza/document/DocumentController.h"
+#include "Orza/window/BookWindow.h"
+#include "Orza/app/GlazeMainApp.h"
+#include "Orza/app/DocumentController.h"
 
 #include <QMenuBar>
 

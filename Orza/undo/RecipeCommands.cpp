@@ -1,4 +1,4 @@
-#include "Orza/commands/RecipeCommands.h"
+#include "Orza/undo/RecipeCommands.h"
 
 namespace Orza {
 

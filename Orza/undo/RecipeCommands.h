@@ -2,7 +2,7 @@
 
 // Commands of the recipe list. Made only by BookDocument; see BookCommand.
 
-#include "Orza/commands/BookCommand.h"
+#include "Orza/undo/BookCommand.h"
 
 #include <vector>
 

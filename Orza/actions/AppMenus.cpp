@@ -1,11 +1,11 @@
-#include "Orza/menus/AppMenus.h"
+#include "Orza/actions/AppMenus.h"
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/document/DocumentController.h"
-#include "Orza/menus/FocusedValues.h"
-#include "Orza/menus/HelpMenuItems.h"
-#include "Orza/menus/RecipeCommands.h"
+#include "Orza/app/DocumentController.h"
+#include "Orza/actions/FocusedValues.h"
+#include "Orza/actions/HelpMenuItems.h"
+#include "Orza/actions/RecipeCommands.h"
 
 #include <QMenuBar>
 #include <QUndoStack>

@@ -1,4 +1,4 @@
-#include "Orza/commands/TestCommands.h"
+#include "Orza/undo/TestCommands.h"
 
 namespace Orza {
 

@@ -1,6 +1,6 @@
-#include "Orza/document/DocumentController.h"
+#include "Orza/app/DocumentController.h"
 
-#include "Orza/BookWindow.h"
+#include "Orza/window/BookWindow.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FileDialog.h"

@@ -1,4 +1,4 @@
-#include "Orza/window/ContentUnavailableView.h"
+#include "Orza/widgets/ContentUnavailableView.h"
 
 #include "Orza/resources/Resources.h"
 

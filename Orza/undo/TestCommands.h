@@ -2,7 +2,7 @@
 
 // Commands of the test log. Made only by BookDocument; see BookCommand.
 
-#include "Orza/commands/BookCommand.h"
+#include "Orza/undo/BookCommand.h"
 
 namespace Orza {
 
