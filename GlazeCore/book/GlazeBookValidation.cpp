@@ -10,7 +10,7 @@ namespace GlazeCore::GlazeBookValidation {
 namespace {
 
 bool outOfRange(double value, double limit) {
-    return !std::isfinite(value) || std::fabs(value) > limit;
+    return !withinLimit(value, limit);
 }
 
 void checkCount(std::size_t count, std::int64_t limit, const std::string& kind) {

@@ -3,6 +3,7 @@
 #include "GlazeCore/book/BookTypes.h"
 #include "GlazeCore/book/GlazeBookError.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@ inline constexpr std::int64_t maxItems = 100'000;
 inline constexpr std::int64_t maxLinesPerRecipe = 10'000;
 inline constexpr std::int64_t maxSegmentsPerTile = 1'000;
 inline constexpr std::int64_t maxNextTileNumber = 10'000'000;
+
+/// A number a book file may hold under `limit`: finite and no larger than the limit in magnitude.
+inline bool withinLimit(double value, double limit) {
+    return std::isfinite(value) && std::fabs(value) <= limit;
+}
 
 void validate(const GlazeBook& book);
 void checkUniqueIDs(const std::vector<std::string>& ids, const std::string& kind);

@@ -1,72 +1,91 @@
 #include "Orza/actions/AppMenus.h"
 
-#include "Orza/window/BookWindow.h"
-#include "Orza/document/BookDocument.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/app/DocumentController.h"
-#include "Orza/actions/FocusedValues.h"
-#include "Orza/actions/HelpMenuItems.h"
-#include "Orza/actions/RecipeCommands.h"
+#include "Orza/app/GlazeMainApp.h"
+#include "Orza/window/BookWindow.h"
 
+#include <QAction>
 #include <QMenuBar>
-#include <QUndoStack>
 
 namespace Orza {
 
 namespace {
 
-QAction* addItem(QMenu* menu, const QString& title, const QKeySequence& keys, std::function<void()> run) {
-    QAction* action = menu->addAction(title);
-    action->setShortcut(keys);
-    QObject::connect(action, &QAction::triggered, menu, std::move(run));
-    return action;
+void addItems(QMenu* menu, const ActionRegistry& actions, std::initializer_list<std::optional<Command>> commands) {
+    for (const auto& command : commands) {
+        if (command)
+            menu->addAction(actions.action(*command));
+        else
+            menu->addSeparator();
+    }
 }
 
-void installFileMenu(BookWindow& window, DocumentController& controller, FocusedValues& focused) {
-    QMenu* file = window.menuBar()->addMenu(QObject::tr("&File"));
+void connectDocumentCommands(BookWindow& window, DocumentController& controller) {
+    const ActionRegistry& actions = *window.actions();
     BookWindow* w = &window;
     DocumentController* c = &controller;
-    addItem(file, QObject::tr("New"), QKeySequence::New, [c] { c->newDocument(); });
-    addItem(file, QObject::tr("Open\u2026"), QKeySequence::Open, [c, w] { c->chooseAndOpen(w); });
-    file->addSeparator();
-    addItem(file, QObject::tr("Close"), QKeySequence::Close, [c, w] { c->close(w); });
-    addItem(file, QObject::tr("Save"), QKeySequence::Save, [c, w] { c->save(w); });
-    addItem(file, QObject::tr("Save As\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-            [c, w] { c->saveAs(w); });
-    QAction* revert = addItem(file, QObject::tr("Revert to Saved"), {}, [c, w] { c->revertToSaved(w); });
-    const auto updateRevert = [revert, w] { revert->setEnabled(!w->isUntitled() && w->document()->isModified()); };
-    QObject::connect(w->document(), &BookDocument::modifiedChanged, revert, updateRevert);
-    QObject::connect(w->document(), &BookDocument::filePathChanged, revert, updateRevert);
-    updateRevert();
-    file->addSeparator();
-    PrintCommands::install(*file, focused);
-    file->addSeparator();
-    QAction* quit = addItem(file, QObject::tr("Quit"), QKeySequence::Quit, [c] { c->quit(); });
-    quit->setMenuRole(QAction::QuitRole);
-}
-
-void installEditMenu(BookWindow& window) {
-    QMenu* edit = window.menuBar()->addMenu(QObject::tr("&Edit"));
-    QUndoStack* stack = window.document()->undoStack();
-    QAction* undo = stack->createUndoAction(edit, QObject::tr("Undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = stack->createRedoAction(edit, QObject::tr("Redo"));
-    redo->setShortcut(QKeySequence::Redo);
-    edit->addAction(undo);
-    edit->addAction(redo);
+    const auto on = [&](Command command, std::function<void()> run) {
+        QObject::connect(actions.action(command), &QAction::triggered, w, std::move(run));
+    };
+    on(Command::newBook, [c] { c->newDocument(); });
+    on(Command::open, [c, w] { c->chooseAndOpen(w); });
+    on(Command::close, [c, w] { c->close(w); });
+    on(Command::save, [c, w] { c->save(w); });
+    on(Command::saveAs, [c, w] { c->saveAs(w); });
+    on(Command::revert, [c, w] { c->revertToSaved(w); });
+    on(Command::quit, [c] { c->quit(); });
+    on(Command::support, [] { GlazeMainApp::openPage(GlazeMainApp::supportPage()); });
+    on(Command::privacy, [] { GlazeMainApp::openPage(GlazeMainApp::privacyPage()); });
+    on(Command::openSample, [c] { c->newSampleDocument(); });
+    if (const auto& openHelp = GlazeMainApp::helpWindowOpener()) on(Command::help, [openHelp] { openHelp(); });
 }
 
 } // namespace
 
 void installAppMenus(BookWindow& window, DocumentController& controller) {
-    auto* focused = new FocusedValues(&window, window.menuBar());
-    installFileMenu(window, controller, *focused);
-    installEditMenu(window);
-    QMenu* view = window.menuBar()->addMenu(QObject::tr("&View"));
+    connectDocumentCommands(window, controller);
+    const ActionRegistry& actions = *window.actions();
+    QMenuBar* bar = window.menuBar();
+    using C = Command;
+    addItems(bar->addMenu(QObject::tr("&File")), actions,
+             {C::newBook,
+              C::open,
+              {},
+              C::close,
+              C::save,
+              C::saveAs,
+              C::revert,
+              {},
+              C::pageSetup,
+              C::printBatchSheet,
+              {},
+              C::quit});
+    addItems(bar->addMenu(QObject::tr("&Edit")), actions, {C::undo, C::redo});
+    QMenu* view = bar->addMenu(QObject::tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
-    PageCommands::install(*view, *focused);
-    RecipeCommands::install(*window.menuBar(), *focused);
-    TestsCommands::install(*window.menuBar(), *focused);
-    installHelpMenu(window, controller);
+    addItems(view, actions, {{}, C::showRecipes, C::showTests, C::showMaterials});
+    addItems(bar->addMenu(QObject::tr("&Recipe")), actions,
+             {C::addRecipe,
+              C::renameRecipe,
+              C::duplicateRecipe,
+              C::deleteRecipe,
+              {},
+              C::addMaterial,
+              {},
+              C::oxideNudge,
+              C::replaceMaterial,
+              {},
+              C::lineBlend,
+              C::triaxialBlend,
+              C::gridBlend,
+              {},
+              C::batchSheet});
+    addItems(bar->addMenu(QObject::tr("&Tests")), actions, {C::addTest, C::findTest, {}, C::printLabels});
+    QMenu* help = bar->addMenu(QObject::tr("&Help"));
+    // The help window is a part of its own; the item shows once it has made itself known.
+    if (GlazeMainApp::helpWindowOpener()) addItems(help, actions, {C::help, {}});
+    addItems(help, actions, {C::support, C::privacy, {}, C::openSample});
 }
 
 } // namespace Orza

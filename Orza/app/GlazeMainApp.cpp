@@ -2,6 +2,7 @@
 
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/app/DocumentController.h"
+#include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
 #include "Orza/resources/Resources.h"
 
@@ -71,6 +72,7 @@ const std::function<void()>& GlazeMainApp::helpWindowOpener() {
 
 void GlazeMainApp::start(QApplication& application, const QStringList& files) {
     ensureResources();
+    Translations::install();
     application.setProperty(bundleNameProperty, QStringLiteral("Orza"));
     QApplication::setOrganizationName(QStringLiteral("Orza"));
     QApplication::setApplicationName(QStringLiteral("Orza"));

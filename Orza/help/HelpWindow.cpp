@@ -56,93 +56,83 @@ QWidget* topicGroup(const HelpWindow::Topic& topic, const QFont& titleFont) {
 std::vector<HelpWindow::Topic> HelpWindow::topics() {
     const QString name = GlazeMainApp::appName();
     return {
-        {QStringLiteral("start"), QStringLiteral("Getting started"),
-         QStringLiteral(
-             "On its first launch, %1 opens a sample book: six cone 6 base recipes and three test tiles that already "
-             "carry the codes T-001 to T-003. Each time the sample opens, a note at the foot of its sidebar names "
-             "three "
-             "tools to try: Recipe > Replace Material, Recipe > Oxide Nudge and Tests > Find Test. After the first "
-             "launch, %1 starts with a new untitled book instead. File > New makes another book, and Help > Open "
-             "Sample "
-             "Book shows the sample again. Each book is one file, saved wherever you like.")
+        {QStringLiteral("start"), tr("Getting started"),
+         tr("On its first launch, %1 opens a sample book: six cone 6 base recipes and three test tiles that already "
+            "carry the codes T-001 to T-003. Each time the sample opens, a note at the foot of its sidebar names "
+            "three "
+            "tools to try: Recipe > Replace Material, Recipe > Oxide Nudge and Tests > Find Test. After the first "
+            "launch, %1 starts with a new untitled book instead. File > New makes another book, and Help > Open "
+            "Sample "
+            "Book shows the sample again. Each book is one file, saved wherever you like.")
              .arg(name)},
-        {QStringLiteral("recipes"), QStringLiteral("Recipes and chemistry"),
-         QStringLiteral(
-             "Add a recipe with the + button or with Recipe > Add Recipe. In each row, choose a material and type its "
-             "amount. Mark colorants and opacifiers as additions, so that they stay outside the base recipe. The "
-             "chemistry pane shows the unity molecular formula (UMF), mole and weight percent, the silica to alumina "
-             "ratio, an estimate of thermal expansion, and a check of each oxide against the reference range set you "
-             "choose. The ranges are there for comparison; they are not a safety rating.")},
-        {QStringLiteral("nudge"), QStringLiteral("Oxide Nudge"),
-         QStringLiteral(
-             "Open Oxide Nudge from Recipe > Oxide Nudge, with its toolbar button, or with the small arrows beside a "
-             "UMF value. Pick an oxide and type a target UMF, or step the target up or down by 0.05. %1 then changes "
-             "the amounts of the materials already in the recipe so that the oxide reaches the target, when those "
-             "materials can reach it; the other oxides stay as close as they allow, and where several answers would "
-             "do, %1 takes the one that changes the amounts least. No amount goes below 0. For a flux oxide, the other "
-             "fluxes keep their ratios to each other and share the rest of the unity. The sheet shows the old and new "
-             "amounts, each oxide before and after, both points on the Stull chart, how far the result misses, and "
-             "materials to add when no base material holds the oxide. The arrows do not show while \u201cInclude "
-             "additions in chemistry\u201d is on, and a recipe with only one flux oxide has no arrows on it. Apply "
-             "changes the recipe, and Edit > Undo takes the change back. Apply as Copy adds a new recipe instead, its "
-             "base scaled to 100 and its additions unchanged and not counted.")
+        {QStringLiteral("recipes"), tr("Recipes and chemistry"),
+         tr("Add a recipe with the + button or with Recipe > Add Recipe. In each row, choose a material and type its "
+            "amount. Mark colorants and opacifiers as additions, so that they stay outside the base recipe. The "
+            "chemistry pane shows the unity molecular formula (UMF), mole and weight percent, the silica to alumina "
+            "ratio, an estimate of thermal expansion, and a check of each oxide against the reference range set you "
+            "choose. The ranges are there for comparison; they are not a safety rating.")},
+        {QStringLiteral("nudge"), tr("Oxide Nudge"),
+         tr("Open Oxide Nudge from Recipe > Oxide Nudge, with its toolbar button, or with the small arrows beside a "
+            "UMF value. Pick an oxide and type a target UMF, or step the target up or down by 0.05. %1 then changes "
+            "the amounts of the materials already in the recipe so that the oxide reaches the target, when those "
+            "materials can reach it; the other oxides stay as close as they allow, and where several answers would "
+            "do, %1 takes the one that changes the amounts least. No amount goes below 0. For a flux oxide, the other "
+            "fluxes keep their ratios to each other and share the rest of the unity. The sheet shows the old and new "
+            "amounts, each oxide before and after, both points on the Stull chart, how far the result misses, and "
+            "materials to add when no base material holds the oxide. The arrows do not show while \u201cInclude "
+            "additions in chemistry\u201d is on, and a recipe with only one flux oxide has no arrows on it. Apply "
+            "changes the recipe, and Edit > Undo takes the change back. Apply as Copy adds a new recipe instead, its "
+            "base scaled to 100 and its additions unchanged and not counted.")
              .arg(name)},
-        {QStringLiteral("replace"), QStringLiteral("Replace Material"),
-         QStringLiteral(
-             "Open Replace Material from Recipe > Replace Material, with its toolbar button, or from a row's context "
-             "menu. Pick the base material to replace and the material to use instead. %1 works out an amount for the "
-             "new material and new amounts for the other base materials that keep the unity formula as close as those "
-             "materials allow, with the smallest change to the other amounts. The base total can therefore change; "
-             "Normalize Base to 100 scales it back. The sheet says by how much an oxide misses. When no remaining "
-             "material supplies a flux oxide, the new material takes about the old one's share of the flux, and the "
-             "sheet names the missing oxide. Save as New Recipe keeps the old recipe and its test log entries. To work "
-             "with a supplier's analysis, add it to %1 as a custom material first. A matching unity formula does not "
-             "promise the same glaze, so test the new recipe on tiles.")
+        {QStringLiteral("replace"), tr("Replace Material"),
+         tr("Open Replace Material from Recipe > Replace Material, with its toolbar button, or from a row's context "
+            "menu. Pick the base material to replace and the material to use instead. %1 works out an amount for the "
+            "new material and new amounts for the other base materials that keep the unity formula as close as those "
+            "materials allow, with the smallest change to the other amounts. The base total can therefore change; "
+            "Normalize Base to 100 scales it back. The sheet says by how much an oxide misses. When no remaining "
+            "material supplies a flux oxide, the new material takes about the old one's share of the flux, and the "
+            "sheet names the missing oxide. Save as New Recipe keeps the old recipe and its test log entries. To work "
+            "with a supplier's analysis, add it to %1 as a custom material first. A matching unity formula does not "
+            "promise the same glaze, so test the new recipe on tiles.")
              .arg(name)},
-        {QStringLiteral("stull"), QStringLiteral("The Stull chart"),
-         QStringLiteral(
-             "The Stull chart plots silica against alumina, both in UMF, over the regions of Stull's chart of 1912, "
-             "each region named on the plot. Stull fired at cone 11 and without boron, so the chart is a rough guide, "
-             "the more so for a glaze with boron. The dashed line shows where the glaze stood over its last five "
-             "edits.")},
-        {QStringLiteral("blends"), QStringLiteral("Blends"),
-         QStringLiteral(
-             "Line Blend, Triaxial Blend and Four-Corner Grid make tiles between two, three or four recipes, each tile "
-             "with its own recipe and chemistry. The tiles can be added to the book as recipes and as test log "
-             "entries; the entries get tile codes in blend order.")},
-        {QStringLiteral("batch"), QStringLiteral("Batch sheets and printing"),
-         QStringLiteral(
-             "The batch sheet scales a recipe to the batch weight you type and rounds each weight to your scale's "
-             "precision. It prints the sheet or saves it as a PDF. File > Print Batch Sheet prints with the weight and "
-             "precision you used last.")},
-        {QStringLiteral("tests"), QStringLiteral("The test log"),
-         QStringLiteral(
-             "The Tests page (in the sidebar, or View > Tests, %1) logs each tile with its recipe, cone, atmosphere, "
-             "firing schedule, notes and photo. Tests > Add Test adds a tile. The ramp chart draws the firing "
-             "schedule. The book keeps a link to the photo file, not a copy of it.")
+        {QStringLiteral("stull"), tr("The Stull chart"),
+         tr("The Stull chart plots silica against alumina, both in UMF, over the regions of Stull's chart of 1912, "
+            "each region named on the plot. Stull fired at cone 11 and without boron, so the chart is a rough guide, "
+            "the more so for a glaze with boron. The dashed line shows where the glaze stood over its last five "
+            "edits.")},
+        {QStringLiteral("blends"), tr("Blends"),
+         tr("Line Blend, Triaxial Blend and Four-Corner Grid make tiles between two, three or four recipes, each tile "
+            "with its own recipe and chemistry. The tiles can be added to the book as recipes and as test log "
+            "entries; the entries get tile codes in blend order.")},
+        {QStringLiteral("batch"), tr("Batch sheets and printing"),
+         tr("The batch sheet scales a recipe to the batch weight you type and rounds each weight to your scale's "
+            "precision. It prints the sheet or saves it as a PDF. File > Print Batch Sheet prints with the weight and "
+            "precision you used last.")},
+        {QStringLiteral("tests"), tr("The test log"),
+         tr("The Tests page (in the sidebar, or View > Tests, %1) logs each tile with its recipe, cone, atmosphere, "
+            "firing schedule, notes and photo. Tests > Add Test adds a tile. The ramp chart draws the firing "
+            "schedule. The book keeps a link to the photo file, not a copy of it.")
              .arg(keys(Qt::CTRL | Qt::Key_2))},
-        {QStringLiteral("tilecodes"), QStringLiteral("Tile codes, labels and search"),
-         QStringLiteral(
-             "Every tile gets a short code (T-001, T-002 \u2026) to write on its back; the code stands in the first "
-             "column of the test log. A code changed in the Code field is used as typed, or refused with the reason "
-             "while the old code stays. A code has at most 12 characters (letters, digits, spaces and - _ . / # +), "
-             "is unique in the book, and is compared without regard to case. Codes of deleted tiles, or of an undone "
-             "Add Test, are never given out again. Books from earlier versions get codes in tile order when they "
-             "open, with a note in the sidebar, and keep them with the next save. A book with tile codes is saved in "
-             "a newer file format that %1 1.2 and earlier cannot open. Find Test (%2 or the toolbar button) searches "
-             "by code, recipe, material, words of the notes or date (for example 2026-09); a full code selects its "
-             "tile, and \u201ccone 6\u201d finds only the tiles fired to cone 6. The cone and atmosphere menus narrow "
-             "the list. Print Labels prints code, recipe, cone, atmosphere and date on a Letter sheet of 30 labels "
-             "(2\u215d \u00d7 1 in) or an A4 sheet of 21 labels (63.5 \u00d7 38.1 mm), for all tiles, the tiles shown "
-             "or the selected tile, starting at any label of the sheet. Print at 100 % and try plain paper first. "
-             "Export PDF\u2026 saves the labels.")
+        {QStringLiteral("tilecodes"), tr("Tile codes, labels and search"),
+         tr("Every tile gets a short code (T-001, T-002 \u2026) to write on its back; the code stands in the first "
+            "column of the test log. A code changed in the Code field is used as typed, or refused with the reason "
+            "while the old code stays. A code has at most 12 characters (letters, digits, spaces and - _ . / # +), "
+            "is unique in the book, and is compared without regard to case. Codes of deleted tiles, or of an undone "
+            "Add Test, are never given out again. Books from earlier versions get codes in tile order when they "
+            "open, with a note in the sidebar, and keep them with the next save. A book with tile codes is saved in "
+            "a newer file format that %1 1.2 and earlier cannot open. Find Test (%2 or the toolbar button) searches "
+            "by code, recipe, material, words of the notes or date (for example 2026-09); a full code selects its "
+            "tile, and \u201ccone 6\u201d finds only the tiles fired to cone 6. The cone and atmosphere menus narrow "
+            "the list. Print Labels prints code, recipe, cone, atmosphere and date on a Letter sheet of 30 labels "
+            "(2\u215d \u00d7 1 in) or an A4 sheet of 21 labels (63.5 \u00d7 38.1 mm), for all tiles, the tiles shown "
+            "or the selected tile, starting at any label of the sheet. Print at 100 % and try plain paper first. "
+            "Export PDF\u2026 saves the labels.")
              .arg(name, keys(Qt::CTRL | Qt::ALT | Qt::Key_F))},
-        {QStringLiteral("materials"), QStringLiteral("Materials"),
-         QStringLiteral(
-             "The Materials page (in the sidebar, or View > Materials, %1) lists the book's materials. The built-in "
-             "materials are read-only, and each names its source. To change one, duplicate it as a custom material; "
-             "or add a material of your own with its oxide analysis, loss on ignition and source. Custom materials are "
-             "saved in the book.")
+        {QStringLiteral("materials"), tr("Materials"),
+         tr("The Materials page (in the sidebar, or View > Materials, %1) lists the book's materials. The built-in "
+            "materials are read-only, and each names its source. To change one, duplicate it as a custom material; "
+            "or add a material of your own with its oxide analysis, loss on ignition and source. Custom materials are "
+            "saved in the book.")
              .arg(keys(Qt::CTRL | Qt::Key_3))},
     };
 }

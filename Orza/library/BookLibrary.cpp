@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 
 #include <mutex>
-#include <unordered_set>
 
 namespace Orza {
 
@@ -25,11 +24,10 @@ std::string describe(const std::exception_ptr& error) {
     }
 }
 
-/// Shared by every library value, so building one per view copies no built-in list.
-const std::shared_ptr<const std::vector<GlazeCore::Material>>& sharedBundled() {
-    static const auto list =
-        std::make_shared<const std::vector<GlazeCore::Material>>(BookLibrary::bundledMaterials().materials);
-    return list;
+/// The base every book's library lays its custom materials over: empty when the built-in list failed.
+const GlazeCore::BundledLibrary& bundledBase() {
+    static const GlazeCore::BundledLibrary base(BookLibrary::bundledMaterials().materials);
+    return base;
 }
 
 } // namespace
@@ -55,32 +53,16 @@ std::optional<QString> BookLibrary::bundledLoadProblem() {
         .arg(QString::fromStdString(outcome.errorDescription));
 }
 
-BookLibrary::BookLibrary(std::vector<GlazeCore::Material> custom)
-    : m_bundled(sharedBundled()), m_custom(std::move(custom)) {
-    m_index.reserve(m_bundled->size() + m_custom.size());
-    for (const GlazeCore::Material& material : *m_bundled)
-        m_index.insert_or_assign(material.id, material);
-    std::unordered_set<std::string> customIDs;
-    customIDs.reserve(m_custom.size());
-    for (const GlazeCore::Material& material : m_custom) {
-        m_index.insert_or_assign(material.id, material);
-        customIDs.insert(material.id);
-    }
-    m_all.reserve(m_custom.size() + m_bundled->size());
-    m_all = m_custom;
-    for (const GlazeCore::Material& material : *m_bundled)
-        if (!customIDs.contains(material.id)) m_all.push_back(material);
-}
+BookLibrary::BookLibrary(std::vector<GlazeCore::Material> custom) : m_layered(std::move(custom), bundledBase()) {}
 
 const GlazeCore::Material* BookLibrary::material(std::string_view id) const {
-    const auto found = m_index.find(std::string(id));
-    if (found == m_index.end() || !GlazeCore::MaterialRules::isValid(found->second)) return nullptr;
-    return &found->second;
+    const GlazeCore::Material* found = m_layered.material(id);
+    return found && GlazeCore::MaterialRules::isValid(*found) ? found : nullptr;
 }
 
-QString materialDisplayName(const std::string& id, const BookLibrary::Index& index) {
+QString materialDisplayName(const std::string& id, const BookLibrary& library) {
     if (id.empty()) return QCoreApplication::translate("BookLibrary", "Choose material");
-    if (const auto found = index.find(id); found != index.end()) return QString::fromStdString(found->second.name);
+    if (const GlazeCore::Material* found = library.find(id)) return QString::fromStdString(found->name);
     return QCoreApplication::translate("BookLibrary", "Unknown material (%1)").arg(QString::fromStdString(id));
 }
 

@@ -30,15 +30,32 @@ QString pageTitle(GlazeCore::BookPage page) {
 
 SidebarModel::SidebarModel(BookDocument& document, QObject* parent)
     : QAbstractItemModel(parent), m_document(document), m_placeholderShown(document.book().recipes.empty()),
-      m_libraryMaterials(document.book().customMaterials),
       m_testsHelp(SidebarRows::testsHelpText(document.book().tests)) {
     ensureResources();
     m_testsIcon = QIcon(QStringLiteral(":/orza/icons/square.grid.3x3.svg"));
     m_materialsIcon = QIcon(QStringLiteral(":/orza/icons/shippingbox.svg"));
-    connect(&document, &BookDocument::recipeChanged, this, [this](int row) {
-        const QModelIndex changed = index(row, 0, sectionIndex(recipesSection));
-        emit dataChanged(changed, changed);
+    connectRecipes();
+    connectPages();
+    connect(&document, &BookDocument::aboutToReset, this, [this] { beginResetModel(); });
+    connect(&document, &BookDocument::reset, this, [this] {
+        m_placeholderShown = m_document.book().recipes.empty();
+        m_regions.clear();
+        m_testsHelp = SidebarRows::testsHelpText(m_document.book().tests);
+        endResetModel();
     });
+}
+
+void SidebarModel::connectRecipes() {
+    BookDocument& document = m_document;
+    // A region rests on the recipe's lines and on the custom materials; its name and cone show in the row too.
+    const auto forget = [this](const GlazeCore::Uuid& recipeID) { m_regions.erase(recipeID); };
+    connect(&document, &BookDocument::lineChanged, this, forget);
+    connect(&document, &BookDocument::linesInserted, this, forget);
+    connect(&document, &BookDocument::linesRemoved, this, forget);
+    connect(&document, &BookDocument::linesMoved, this, forget);
+    connect(&document, &BookDocument::linesReset, this, forget);
+    connect(&document, &BookDocument::recipeEdited, this, &SidebarModel::recipeRowChanged);
+    connect(&document, &BookDocument::libraryChanged, this, &SidebarModel::allRegionsChanged);
     connect(&document, &BookDocument::recipesAboutToBeInserted, this, &SidebarModel::beginRecipeInsert);
     connect(&document, &BookDocument::recipesInserted, this, [this] { endInsertRows(); });
     connect(&document, &BookDocument::recipesAboutToBeRemoved, this,
@@ -47,41 +64,48 @@ SidebarModel::SidebarModel(BookDocument& document, QObject* parent)
     connect(&document, &BookDocument::recipesAboutToBeMoved, this,
             [this] { emit layoutAboutToBeChanged({QPersistentModelIndex(sectionIndex(recipesSection))}); });
     connect(&document, &BookDocument::recipesMoved, this, &SidebarModel::finishMove);
-    connect(&document, &BookDocument::aboutToReset, this, [this] { beginResetModel(); });
-    connect(&document, &BookDocument::reset, this, [this] {
-        m_placeholderShown = m_document.book().recipes.empty();
-        m_libraryMaterials = m_document.book().customMaterials;
-        m_library.reset();
-        endResetModel();
+}
+
+void SidebarModel::connectPages() {
+    BookDocument& document = m_document;
+    // The Tests row counts tiles and names the last one's code.
+    for (const auto signal : {&BookDocument::testsInserted, &BookDocument::testsRemoved})
+        connect(&document, signal, this, &SidebarModel::updateTestsRow);
+    connect(&document, &BookDocument::testsMoved, this, &SidebarModel::updateTestsRow);
+    connect(&document, &BookDocument::tileChanged, this, [this](const GlazeCore::Uuid&, int, TileField field) {
+        if (field == TileField::code) updateTestsRow();
     });
-    connect(&document, &BookDocument::bookChanged, this, &SidebarModel::followBookChange);
 }
 
-SidebarModel::~SidebarModel() = default;
-
-const BookLibrary& SidebarModel::library() const {
-    if (!m_library) m_library = std::make_unique<BookLibrary>(m_document.book().customMaterials);
-    return *m_library;
+void SidebarModel::recipeRowChanged(const GlazeCore::Uuid& recipeID) {
+    const auto row = m_document.recipeIndex(recipeID);
+    if (!row || m_placeholderShown) return;
+    const QModelIndex changed = index(int(*row), 0, sectionIndex(recipesSection));
+    emit dataChanged(changed, changed);
 }
 
-void SidebarModel::followBookChange() {
-    // The Tests row counts tiles and names the last one's code: asked again when that changed.
-    const QString testsHelp = SidebarRows::testsHelpText(m_document.book().tests);
-    if (testsHelp != m_testsHelp) {
-        m_testsHelp = testsHelp;
-        const QModelIndex tests = index(testsRow, 0, sectionIndex(bookSection));
-        emit dataChanged(tests, tests);
-    }
-
-    // Every recipe's region rests on the custom materials; the views draw only the rows they show.
-    const auto& custom = m_document.book().customMaterials;
-    if (custom == m_libraryMaterials) return;
-    m_libraryMaterials = custom;
-    m_library.reset();
+void SidebarModel::allRegionsChanged() {
+    m_regions.clear();
     if (m_placeholderShown) return;
     const QModelIndex section = sectionIndex(recipesSection);
     emit dataChanged(index(0, 0, section), index(recipeCount() - 1, 0, section),
                      {Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleTextRole, regionRole});
+}
+
+void SidebarModel::updateTestsRow() {
+    const QString testsHelp = SidebarRows::testsHelpText(m_document.book().tests);
+    if (testsHelp == m_testsHelp) return;
+    m_testsHelp = testsHelp;
+    const QModelIndex tests = index(testsRow, 0, sectionIndex(bookSection));
+    emit dataChanged(tests, tests);
+}
+
+std::optional<GlazeCore::StullRegion> SidebarModel::region(const GlazeCore::Recipe& recipe) const {
+    const auto found = m_regions.find(recipe.id);
+    if (found != m_regions.end()) return found->second;
+    const auto region = SidebarRows::rowRegion(recipe, m_document.library());
+    m_regions.emplace(recipe.id, region);
+    return region;
 }
 
 int SidebarModel::recipeCount() const {
@@ -172,13 +196,13 @@ QVariant SidebarModel::recipeData(const GlazeCore::Recipe& recipe, int role) con
     case Qt::DisplayRole:
         return SidebarRows::displayName(recipe);
     case Qt::DecorationRole:
-        return RegionDot::icon(SidebarRows::rowRegion(recipe, library()));
+        return RegionDot::icon(region(recipe));
     case Qt::ToolTipRole:
-        return SidebarRows::rowHelpText(SidebarRows::rowRegion(recipe, library()), SidebarRows::displayName(recipe));
+        return SidebarRows::rowHelpText(region(recipe), SidebarRows::displayName(recipe));
     case Qt::AccessibleTextRole:
-        return SidebarRows::accessibilityLabel(recipe, SidebarRows::rowRegion(recipe, library()));
+        return SidebarRows::accessibilityLabel(recipe, region(recipe));
     case regionRole:
-        if (const auto region = SidebarRows::rowRegion(recipe, library())) return int(*region);
+        if (const auto found = region(recipe)) return int(*found);
         return {};
     default:
         return {};

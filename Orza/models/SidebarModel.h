@@ -1,18 +1,18 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
+#include "GlazeCore/chemistry/Stull.h"
 #include "Orza/models/WindowTypes.h"
 
 #include <QAbstractItemModel>
 #include <QIcon>
 
-#include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace Orza {
 
 class BookDocument;
-class BookLibrary;
 struct RowMove;
 
 /**
@@ -21,8 +21,8 @@ struct RowMove;
  * turns a drag of recipe rows into one move through the document.
  *
  * A recipe row's dot, help text and accessibility label come from its Stull region, which data() works
- * out each time a view asks, so only the rows on screen are ever calculated. The material library for
- * that is kept and made again only when the book's custom materials change.
+ * out when a view first asks, so only the rows on screen are ever calculated. Each region is kept until
+ * that recipe's lines or the book's custom materials change.
  */
 class SidebarModel final : public QAbstractItemModel {
     Q_OBJECT
@@ -37,7 +37,6 @@ public:
     };
 
     explicit SidebarModel(BookDocument& document, QObject* parent = nullptr);
-    ~SidebarModel() override;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -64,16 +63,19 @@ private:
     int recipeCount() const;
     QVariant recipeData(const GlazeCore::Recipe& recipe, int role) const;
     QVariant pageData(BookRow row, int role) const;
-    const BookLibrary& library() const;
-    void followBookChange();
+    std::optional<GlazeCore::StullRegion> region(const GlazeCore::Recipe& recipe) const;
+    void connectRecipes();
+    void connectPages();
+    void recipeRowChanged(const GlazeCore::Uuid& recipeID);
+    void allRegionsChanged();
+    void updateTestsRow();
     void beginRecipeInsert(int first, int last);
     void endRecipeRemove();
     void finishMove(const RowMove& move, bool reversed);
 
     BookDocument& m_document;
     bool m_placeholderShown = false;
-    mutable std::unique_ptr<BookLibrary> m_library;
-    std::vector<GlazeCore::Material> m_libraryMaterials;
+    mutable std::unordered_map<GlazeCore::Uuid, std::optional<GlazeCore::StullRegion>> m_regions;
     QString m_testsHelp;
     QIcon m_testsIcon;
     QIcon m_materialsIcon;

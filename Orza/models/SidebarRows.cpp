@@ -8,8 +8,8 @@ namespace Orza::SidebarRows {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("SidebarRows", text);
+QString tr(const char* text, int count = -1) {
+    return QCoreApplication::translate("SidebarRows", text, nullptr, count);
 }
 
 } // namespace
@@ -60,25 +60,25 @@ QString regionWords(GlazeCore::StullRegion region) {
 
 QString rowHelpText(std::optional<GlazeCore::StullRegion> region, const QString& displayName) {
     if (!region) return displayName;
-    return displayName + tr(". Stull chart: ") + regionWords(*region);
+    return tr("%1. Stull chart: %2").arg(displayName, regionWords(*region));
 }
 
 QString accessibilityLabel(const GlazeCore::Recipe& recipe, std::optional<GlazeCore::StullRegion> region) {
-    QString label = tr("Recipe ") + displayName(recipe) + tr(", cone ") + QString::fromStdString(recipe.cone);
-    if (region) label += QStringLiteral(", ") + regionWords(*region) + tr(" on the Stull chart");
-    return label;
+    const QString cone = QString::fromStdString(recipe.cone);
+    if (!region) return tr("Recipe %1, cone %2").arg(displayName(recipe), cone);
+    return tr("Recipe %1, cone %2, %3 on the Stull chart").arg(displayName(recipe), cone, regionWords(*region));
 }
 
 QString testsHelpText(const std::vector<GlazeCore::TestTile>& tests) {
     if (tests.empty()) return tr("Test log. No test tiles yet.");
-    const QString count = tests.size() == 1 ? tr("1 test tile") : QString::number(tests.size()) + tr(" test tiles");
     const std::string& code = tests.back().code;
     const QString shown = code.empty() ? tr("no code") : QString::fromStdString(code);
-    return tr("Test log: ") + count + tr(". Last added: ") + shown + QStringLiteral(".");
+    return tr("Test log: %1. Last added: %2.").arg(tr("%n test tile(s)", int(tests.size())), shown);
 }
 
 QString testsAccessibilityLabel(std::size_t count) {
-    return tr("Test log, ") + QString::number(qulonglong(count)) + tr(" tiles");
+    // The same words for one tile, as the row's spoken label has always said.
+    return tr("Test log, %1 tiles").arg(qulonglong(count));
 }
 
 } // namespace Orza::SidebarRows

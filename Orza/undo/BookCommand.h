@@ -1,35 +1,60 @@
 #pragma once
 
-#include "Orza/document/BookDocument.h"
+#include "Orza/undo/BookAccess.h"
 
 #include <QUndoCommand>
 
 namespace Orza {
 
 /**
- * Base of the document's undo commands. A command keeps only what it changes (one recipe, one tile,
- * the rows of a move) and applies it through the document's private setters, which send the signals
- * views follow. Removed elements live inside the command, by value, until they are put back.
+ * Base of the document's undo commands. A command keeps only what it changes (one field's other value,
+ * the rows it took out, the rows of a move) and changes the book through BookAccess, which sends the
+ * signals views follow. Removed items live inside the command, by value, until they are put back.
  *
- * Commands are made by BookDocument's edit methods only; nothing else includes the command headers.
+ * The first redo runs as the command is pushed; every later undo or redo ends the document's typing
+ * burst, so what is typed after an undo starts a step of its own.
+ *
+ * Commands are made by BookDocument's edit methods only.
  */
 class BookCommand : public QUndoCommand {
 public:
-    BookCommand(BookDocument& document, const QString& text) : QUndoCommand(text), m_document(document) {}
+    BookCommand(BookDocument& document, const QString& text, QUndoCommand* parent)
+        : QUndoCommand(text, parent), m_document(document) {}
+
+    void redo() final {
+        if (m_applied) BookAccess::endEditBurst(m_document);
+        m_applied = true;
+        apply();
+    }
+    void undo() final {
+        BookAccess::endEditBurst(m_document);
+        revert();
+    }
 
 protected:
-    void replaceRecipeAt(std::size_t index, GlazeCore::Recipe& recipe) { m_document.replaceRecipeAt(index, recipe); }
-    void insertRecipeAt(std::size_t index, GlazeCore::Recipe recipe) {
-        m_document.insertRecipeAt(index, std::move(recipe));
-    }
-    GlazeCore::Recipe takeRecipeAt(std::size_t index) { return m_document.takeRecipeAt(index); }
-    void applyMove(const RowMove& move, bool reversed) { m_document.applyMove(move, reversed); }
-    void insertTestAt(std::size_t index, GlazeCore::TestTile tile) { m_document.insertTestAt(index, std::move(tile)); }
-    GlazeCore::TestTile takeTestAt(std::size_t index) { return m_document.takeTestAt(index); }
-    void setNextTileNumber(std::int64_t value) { m_document.setNextTileNumber(value); }
+    virtual void apply() = 0;
+    virtual void revert() = 0;
+    BookDocument& document() const { return m_document; }
 
 private:
     BookDocument& m_document;
+    bool m_applied = false;
+};
+
+/**
+ * Several changes as one undo step. Its children ran as they were added; pushing it runs nothing, and
+ * after that undo and redo run the children in reverse and in order.
+ */
+class ChangeGroupCommand final : public QUndoCommand {
+public:
+    explicit ChangeGroupCommand(const QString& text) : QUndoCommand(text) {}
+    void redo() override {
+        if (m_applied) QUndoCommand::redo();
+        m_applied = true;
+    }
+
+private:
+    bool m_applied = false;
 };
 
 } // namespace Orza

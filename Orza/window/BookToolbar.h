@@ -4,8 +4,6 @@
 
 #include <QToolBar>
 
-#include <array>
-
 class QMenu;
 
 namespace Orza {
@@ -14,12 +12,11 @@ class BookWindow;
 class CustomizeToolbarDialog;
 
 /**
- * A book window's toolbar. A thin layer: each item calls a window action, flips the window's stored
- * showChemistry flag, or writes a request into the WindowModel for the pane that owns the sheet.
+ * A book window's toolbar: its items are the window's shared actions (ActionRegistry), so each is enabled,
+ * titled and run exactly as the menu item of the same command; the toolbar shows their short titles.
  *
  * Which items it shows, and in which order, is the user's choice, kept in one setting for all windows;
- * every toolbar follows a change at once. Enabled states and the chemistry item's texts are worked out
- * again whenever the selection, the book's recipes or the flag change.
+ * every toolbar follows a change at once.
  */
 class BookToolbar final : public QToolBar {
     Q_OBJECT
@@ -27,8 +24,8 @@ public:
     explicit BookToolbar(BookWindow& window);
 
     /// The item's action, whether or not the toolbar shows it now.
-    QAction* action(ToolbarItems::Item item) const { return m_actions[std::size_t(item)]; }
-    QMenu* blendMenu() const { return m_blendMenu; }
+    QAction* action(ToolbarItems::Item item) const;
+    QMenu* blendMenu() const;
     /// The items shown now, in order.
     std::vector<ToolbarItems::Item> shownItems() const;
 
@@ -36,15 +33,10 @@ public:
     CustomizeToolbarDialog* customize();
 
 private:
-    void makeActions();
     void placeItems();
-    void updateStates();
-    void run(ToolbarItems::Item item);
-    bool hasSelectedRecipe() const;
+    void updateAccessibleNames();
 
     BookWindow& m_window;
-    std::array<QAction*, 7> m_actions{};
-    QMenu* m_blendMenu = nullptr;
 };
 
 } // namespace Orza

@@ -1,21 +1,20 @@
 #include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/SampleBook.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/settings/WindowState.h"
-#include "Orza/window/BookToolbar.h"
 #include "Orza/widgets/ContentUnavailableView.h"
-#include "Orza/window/DocumentChangeMarker.h"
+#include "Orza/window/BookToolbar.h"
 #include "Orza/window/EmptyDetailView.h"
 #include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/NoInitialTextFocus.h"
-#include "Orza/window/PaneFactory.h"
 #include "Orza/window/SidebarView.h"
 
 #include <QCloseEvent>
-#include <QDialog>
+#include <QMenu>
 #include <QSplitter>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -24,7 +23,7 @@ namespace Orza {
 
 BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     : QMainWindow(parent), m_document(document.release()), m_model(new WindowModel(this)),
-      m_state(new WindowState(m_document->filePath(), this)), m_marker(new DocumentChangeMarker(m_document, this)) {
+      m_state(new WindowState(m_document->filePath(), this)), m_actions(new ActionRegistry(this, *m_document)) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_document->setParent(this);
     new NoInitialTextFocus(this);
@@ -34,6 +33,7 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     connectModel();
     updateTitle();
     updateDetail();
+    publishBookActions();
 }
 
 BookWindow::~BookWindow() = default;
@@ -59,11 +59,6 @@ void BookWindow::buildLayout() {
     setCentralWidget(split);
     addToolBar(new BookToolbar(*this));
     connectSidebar();
-
-    connect(m_sidebar, &SidebarView::selectionChosen, m_model, &WindowModel::setSelection);
-    connect(m_sidebar, &SidebarView::deleteRequested, this, [this] {
-        if (const auto id = selectedRecipeID()) beginDelete(*id);
-    });
 }
 
 void BookWindow::connectDocument() {
@@ -76,13 +71,17 @@ void BookWindow::connectDocument() {
         connect(m_document, signal, this, &BookWindow::updateDetail);
     connect(m_document, &BookDocument::reset, this, &BookWindow::updateDetail);
     connect(m_document, &BookDocument::reset, this, &BookWindow::updateNotes);
-    connect(m_document, &BookDocument::nextTileNumberChanged, this, &BookWindow::syncLedgerMark);
     connect(m_document, &BookDocument::modifiedChanged, this, &BookWindow::updateTitle);
     connect(m_document, &BookDocument::filePathChanged, this, [this] {
         m_state->setFilePath(m_document->filePath());
         updateTitle();
     });
-    connect(m_document, &BookDocument::bookChanged, this, &BookWindow::bookActionsChanged);
+    // The book actions rest on whether the book has recipes and tiles: only rows coming and going change that.
+    for (const auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved,
+                              &BookDocument::testsInserted, &BookDocument::testsRemoved})
+        connect(m_document, signal, this, &BookWindow::publishBookActions);
+    connect(m_document, &BookDocument::reset, this, &BookWindow::publishBookActions);
+    connect(m_actions, &ActionRegistry::contextRecipeChanged, this, &BookWindow::publishBookActions);
 }
 
 void BookWindow::connectModel() {
@@ -90,13 +89,17 @@ void BookWindow::connectModel() {
         m_sidebar->showSelection(m_model->selection());
         saveSelection();
         updateDetail();
-        emit bookActionsChanged();
+        publishBookActions();
     });
     for (const auto signal :
          {&WindowModel::blendModeChanged, &WindowModel::showBatchChanged, &WindowModel::dialogShownChanged,
           &WindowModel::nudgeChanged, &WindowModel::replaceChanged, &WindowModel::showLabelsChanged})
-        connect(m_model, signal, this, &BookWindow::bookActionsChanged);
-    connect(m_model, &WindowModel::showLabelsChanged, this, &BookWindow::updateLabelSheet);
+        connect(m_model, signal, this, &BookWindow::publishBookActions);
+    connect(m_state, &WindowState::showChemistryChanged, m_actions, &ActionRegistry::update);
+}
+
+void BookWindow::publishBookActions() {
+    m_actions->publishBookActions(bookActions());
 }
 
 void BookWindow::updateTitle() {
@@ -124,45 +127,26 @@ void BookWindow::updateDetail() {
     if (m_detail) {
         m_detail->hide();
         m_detail->deleteLater();
+        // The pane's menu actions leave with it; a new pane publishes its own as it is made.
+        m_actions->publishRecipeActions(m_detail, std::nullopt);
+        m_actions->publishChemistryShown(m_detail, std::nullopt);
     }
-    // The recipe pane's menu actions leave with it; a new pane publishes its own as it is made.
-    publishRecipeActions(m_recipeActionsPublisher, std::nullopt);
     m_detail = makeDetail();
     m_detailArea->layout()->addWidget(m_detail);
 }
 
 QWidget* BookWindow::makeDetail() {
     const auto& selection = m_model->selection();
-    const PaneContext context{this, m_document, m_model, m_state};
-    QWidget* made = nullptr;
     if (!selection) {
         auto* empty = new EmptyDetailView(!m_document->book().recipes.empty(), m_detailArea);
         connect(empty, &EmptyDetailView::addRecipeRequested, this, &BookWindow::addRecipe);
         connect(empty, &EmptyDetailView::openSampleRequested, this, &BookWindow::openSampleButton);
-        made = empty;
-    } else if (selection->kind == SidebarItem::Kind::tests) {
-        made = PaneFactory::current().makeTestLog(context, m_detailArea);
-    } else if (selection->kind == SidebarItem::Kind::materials) {
-        made = PaneFactory::current().makeMaterialsPage(context, m_detailArea);
-    } else if (m_document->recipeIndex(selection->recipeID)) {
-        made = PaneFactory::current().makeRecipePane(context, selection->recipeID, m_detailArea);
-    } else {
-        made = new ContentUnavailableView(QStringLiteral("flask"), tr("No Recipe Selected"), QString(), m_detailArea);
+        return empty;
     }
-    // A part of the application that is not there yet leaves its place empty.
-    return made ? made : new QWidget(m_detailArea);
-}
-
-void BookWindow::updateLabelSheet() {
-    if (!m_model->showLabels()) return;
-    const PaneContext context{this, m_document, m_model, m_state};
-    QDialog* sheet = PaneFactory::current().makeLabelSheet(context, this);
-    if (!sheet) {
-        m_model->setShowLabels(false);
-        return;
-    }
-    connect(sheet, &QDialog::finished, m_model, [model = m_model] { model->setShowLabels(false); });
-    sheet->open();
+    if (selection->isRecipe() && !m_document->recipeIndex(selection->recipeID))
+        return new ContentUnavailableView(QStringLiteral("flask"), tr("No Recipe Selected"), QString(), m_detailArea);
+    // The recipe pane and the Tests and Materials pages take this place as each is built.
+    return new QWidget(m_detailArea);
 }
 
 GlazeDocument BookWindow::makeSampleDocument() {
@@ -171,10 +155,6 @@ GlazeDocument BookWindow::makeSampleDocument() {
 
 void BookWindow::openSampleButton() {
     emit sampleDocumentRequested();
-}
-
-RecipeBinding BookWindow::recipeBinding(const GlazeCore::Uuid& recipeID) const {
-    return RecipeBinding(*m_document, recipeID);
 }
 
 void BookWindow::showEvent(QShowEvent* event) {

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "GlazeCore/book/BookPage.h"
-#include "Orza/document/GlazeDocument.h"
-#include "Orza/document/RecipeBinding.h"
-#include "Orza/models/WindowTypes.h"
 #include "Orza/actions/BookActions.h"
-#include "Orza/actions/RecipeActions.h"
+#include "Orza/document/GlazeDocument.h"
+#include "Orza/models/WindowTypes.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -16,8 +13,8 @@
 
 namespace Orza {
 
+class ActionRegistry;
 class BookDocument;
-class DocumentChangeMarker;
 class SidebarModel;
 class SidebarView;
 class WindowModel;
@@ -25,12 +22,13 @@ class WindowState;
 
 /**
  * The window of one open book: a sidebar of recipes and book pages beside a detail area that follows the
- * selection. It owns its document and its WindowModel; every change it makes to the book goes through
- * the document's edit methods, one undoable change per action.
+ * selection. It owns its document, its WindowModel and its ActionRegistry; every change it makes to the
+ * book goes through the document's edit methods, one undoable change per action. It builds the pane of
+ * the selection itself, one family of panes per folder.
  *
  * The window keeps its own bookkeeping around the selection: on first show it offers the sample book once
  * per user, else restores the saved selection; it saves every new selection; it moves the selection when
- * the selected recipe disappears; it marks the document edited when the tile ledger is ahead of the book.
+ * the selected recipe disappears.
  */
 class BookWindow final : public QMainWindow {
     Q_OBJECT
@@ -41,12 +39,13 @@ public:
     BookDocument* document() const { return m_document; }
     WindowModel* model() const { return m_model; }
     WindowState* state() const { return m_state; }
+    ActionRegistry* actions() const { return m_actions; }
     SidebarView* sidebar() const { return m_sidebar; }
     /// The widget the detail area shows now.
     QWidget* detail() const { return m_detail; }
     bool isUntitled() const;
 
-    // Book actions, reached from the menus, the sidebar and the empty state.
+    // Book actions, reached from the menus, the toolbar, the sidebar and the empty state.
     std::optional<GlazeCore::Uuid> selectedRecipeID() const;
     void addRecipe();
     void beginRename(const GlazeCore::Uuid& recipeID);
@@ -55,14 +54,9 @@ public:
     void showPage(GlazeCore::BookPage page);
     void addTestTile();
     void findTest();
-    void printLabels();
-    /// None while a sheet or dialog of the window is up.
+    /// None while a sheet or dialog of the window is up. The selected-recipe actions act on the recipe of
+    /// an open context menu, else on the selection.
     std::optional<BookActions> bookActions();
-    /// The recipe pane's bundle; none without a pane on screen or while a sheet or dialog is up.
-    std::optional<RecipeActions> recipeActions() const;
-    /// The recipe pane publishes its bundle here (none to withdraw it); it lasts while `publisher` lives
-    /// and the detail area shows it.
-    void publishRecipeActions(QObject* publisher, std::optional<RecipeActions> actions);
 
     // The rename alert and the delete confirmation.
     const std::optional<GlazeCore::Uuid>& renaming() const { return m_renaming; }
@@ -75,11 +69,9 @@ public:
     /// Opens the sample book in a new window; this window stays as it is.
     void openSampleButton();
     static GlazeDocument makeSampleDocument();
-    RecipeBinding recipeBinding(const GlazeCore::Uuid& recipeID) const;
 
     /// The selection saved with the window, when it still names something in the book.
     std::optional<SidebarItem> restoreSelection() const;
-    int changeMark() const { return m_changeMark; }
     bool sampleNoteClosed() const { return m_sampleNoteClosed; }
     /// Closing a note hides it for the rest of the window's life; the document keeps its notice and flag.
     void setSampleNoteClosed(bool closed);
@@ -90,10 +82,6 @@ public:
     void approveClose() { m_closeApproved = true; }
 
 signals:
-    /// The inputs of bookActions() changed; menus read it again.
-    void bookActionsChanged();
-    /// The recipe pane published or withdrew its bundle.
-    void recipeActionsChanged();
     /// A new untitled document of the sample book is wanted.
     void sampleDocumentRequested();
     /// The user closed a window with unsaved changes; the application asks what to do with them.
@@ -109,41 +97,38 @@ private:
     void updateNotes();
     void connectDocument();
     void connectModel();
+    void publishBookActions();
     void updateTitle();
     void updateDetail();
     QWidget* makeDetail();
-    void updateLabelSheet();
     void presentRenameDialog();
     void presentDeleteDialog();
+    std::optional<GlazeCore::Uuid> subjectRecipeID() const;
 
     void openSampleOnFirstLaunch();
     void saveSelection();
     void rememberRecipeIDs();
     void keepSelectionValid();
-    void syncLedgerMark();
     void trackDialogShown();
 
     BookDocument* m_document;
     WindowModel* m_model;
     WindowState* m_state;
+    ActionRegistry* m_actions;
     SidebarModel* m_sidebarModel = nullptr;
     SidebarView* m_sidebar = nullptr;
     QWidget* m_detailArea = nullptr;
     QWidget* m_detail = nullptr;
     QString m_detailKey;
-    DocumentChangeMarker* m_marker;
 
     bool m_sampleNoteClosed = false;
     bool m_codeNoteClosed = false;
-    int m_changeMark = 0;
     std::optional<GlazeCore::Uuid> m_renaming;
     QString m_renameText;
     std::optional<GlazeCore::Uuid> m_pendingDelete;
     std::vector<GlazeCore::Uuid> m_recipeIDsBefore;
     bool m_appeared = false;
     bool m_closeApproved = false;
-    QPointer<QObject> m_recipeActionsPublisher;
-    std::optional<RecipeActions> m_recipeActions;
 };
 
 } // namespace Orza

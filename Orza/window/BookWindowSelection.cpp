@@ -8,7 +8,6 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
-#include "Orza/window/DocumentChangeMarker.h"
 
 #include <QTimer>
 
@@ -91,12 +90,6 @@ void BookWindow::keepSelectionValid() {
         GlazeCore::RecipeSelection::afterChange(selected, m_recipeIDsBefore, recipeIDs(m_document->book()));
     m_recipeIDsBefore.clear();
     m_model->setSelection(next ? std::optional(SidebarItem::recipe(*next)) : std::nullopt);
-}
-
-void BookWindow::syncLedgerMark() {
-    if (!m_document->tileLedger().isAhead(m_document->book())) return;
-    ++m_changeMark;
-    m_marker->update(m_changeMark);
 }
 
 void BookWindow::trackDialogShown() {

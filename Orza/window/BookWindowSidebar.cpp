@@ -1,19 +1,29 @@
-// BookWindow's sidebar: the recipe rows' context menu and the notes at the foot of the list.
+// BookWindow's sidebar: choosing rows, the recipe rows' context menu and the notes at the foot of the list.
 
 #include "Orza/window/BookWindow.h"
 
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
 #include "Orza/window/BookNotes.h"
 #include "Orza/window/SidebarView.h"
 
+#include <QMenu>
 #include <QVBoxLayout>
 
 namespace Orza {
 
 void BookWindow::connectSidebar() {
-    connect(m_sidebar, &SidebarView::renameRequested, this, &BookWindow::beginRename);
-    connect(m_sidebar, &SidebarView::duplicateRequested, this, &BookWindow::duplicateRecipe);
-    connect(m_sidebar, &SidebarView::deleteRecipeRequested, this, &BookWindow::beginDelete);
+    connect(m_sidebar, &SidebarView::selectionChosen, m_model, &WindowModel::setSelection);
+    connect(m_sidebar, &SidebarView::deleteRequested, this, [this] {
+        if (const auto id = selectedRecipeID()) beginDelete(*id);
+    });
+    connect(m_sidebar, &SidebarView::recipeMenuRequested, this,
+            [this](const GlazeCore::Uuid& recipeID, const QPoint& globalPosition) {
+                QMenu* menu = m_actions->recipeContextMenu(recipeID, m_sidebar);
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                menu->popup(globalPosition);
+            });
     updateNotes();
 }
 

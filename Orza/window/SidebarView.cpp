@@ -4,7 +4,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -144,24 +143,10 @@ void SidebarView::reportSelection() {
     emit selectionChosen(item);
 }
 
-QMenu* SidebarView::makeRecipeMenu(const GlazeCore::Uuid& recipeID, QWidget* parent) {
-    auto* menu = new QMenu(parent);
-    connect(menu->addAction(tr("Rename\u2026")), &QAction::triggered, this,
-            [this, recipeID] { emit renameRequested(recipeID); });
-    connect(menu->addAction(tr("Duplicate")), &QAction::triggered, this,
-            [this, recipeID] { emit duplicateRequested(recipeID); });
-    menu->addSeparator();
-    connect(menu->addAction(tr("Delete\u2026")), &QAction::triggered, this,
-            [this, recipeID] { emit deleteRecipeRequested(recipeID); });
-    return menu;
-}
-
 void SidebarView::showContextMenu(const QPoint& position) {
     const auto item = m_model->itemAt(m_list->indexAt(position));
     if (!item || !item->isRecipe()) return;
-    QMenu* menu = makeRecipeMenu(item->recipeID, this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(m_list->viewport()->mapToGlobal(position));
+    emit recipeMenuRequested(item->recipeID, m_list->viewport()->mapToGlobal(position));
 }
 
 bool SidebarView::eventFilter(QObject* watched, QEvent* event) {

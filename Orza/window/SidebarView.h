@@ -6,7 +6,6 @@
 
 #include <optional>
 
-class QMenu;
 class QTreeView;
 class QVBoxLayout;
 
@@ -37,19 +36,14 @@ public:
 
     /// Shows `item` as selected, without reporting it back.
     void showSelection(const std::optional<SidebarItem>& item);
-    /// The context menu of a recipe row: Rename…, Duplicate, Delete…; it acts on that recipe, selected or not.
-    QMenu* makeRecipeMenu(const GlazeCore::Uuid& recipeID, QWidget* parent);
-
     QSize sizeHint() const override;
 
 signals:
     void selectionChosen(const std::optional<Orza::SidebarItem>& item);
     /// Delete or Backspace in the list.
     void deleteRequested();
-    void renameRequested(const GlazeCore::Uuid& recipeID);
-    void duplicateRequested(const GlazeCore::Uuid& recipeID);
-    /// Delete… in a recipe row's context menu.
-    void deleteRecipeRequested(const GlazeCore::Uuid& recipeID);
+    /// A recipe row's context menu is asked for, at a point on the screen.
+    void recipeMenuRequested(const GlazeCore::Uuid& recipeID, const QPoint& globalPosition);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

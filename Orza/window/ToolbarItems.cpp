@@ -29,6 +29,26 @@ const std::array<Item, 7>& all() {
     return items;
 }
 
+Command command(Item item) {
+    switch (item) {
+    case Item::addRecipe:
+        return Command::addRecipe;
+    case Item::replaceMaterial:
+        return Command::replaceMaterial;
+    case Item::oxideNudge:
+        return Command::oxideNudge;
+    case Item::findTest:
+        return Command::findTest;
+    case Item::blend:
+        return Command::blendMenu;
+    case Item::batchSheet:
+        return Command::batchSheet;
+    case Item::chemistry:
+        return Command::toggleChemistry;
+    }
+    return Command::addRecipe;
+}
+
 QString identifier(Item item) {
     switch (item) {
     case Item::addRecipe:

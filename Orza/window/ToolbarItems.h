@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Orza/actions/Command.h"
+
 #include <QKeySequence>
 #include <QString>
 
@@ -15,6 +17,9 @@ enum class Item { addRecipe, replaceMaterial, oxideNudge, findTest, blend, batch
 
 /// Every item, in declaration order; also the default toolbar.
 const std::array<Item, 7>& all();
+
+/// The window command the item shows.
+Command command(Item item);
 
 /// The item's stored identifier: "addRecipe", "replaceMaterial", ... "batchSheet", "chemistry".
 QString identifier(Item item);

@@ -1,11 +1,11 @@
 #include "Orza/app/DocumentController.h"
 
-#include "Orza/window/BookWindow.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FileDialog.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QFileInfo>
@@ -187,10 +187,11 @@ private slots:
     void aFailedSaveSaysWhyAndKeepsTheBookOpenAndEdited() {
         const QString path = writeBook("fail.orzabook", {"A"});
         const QByteArray saved = readAll(path);
-        BookWindow* window = controller().openFile(path);
-        GlazeCore::Recipe broken = window->document()->book().recipes[0];
-        broken.lines[0].amount = std::nan("");
-        window->document()->setRecipe(broken);
+        // No edit makes a book the file refuses, so the broken book comes in whole.
+        GlazeCore::GlazeBook broken = GlazeDocument::read(path).book;
+        broken.recipes[0].lines[0].amount = std::nan("");
+        BookWindow* window = controller().openWindow(GlazeDocument::make(broken, false), path);
+        window->document()->markEdited();
 
         MessageBox::setNextAnswer(MessageBox::Answer::save);
         controller().close(window);

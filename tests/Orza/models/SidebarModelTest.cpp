@@ -59,10 +59,8 @@ private slots:
         document.insertRecipe(2, OrzaTest::recipe("C"), "Add");
         QCOMPARE(recipeRows(model), (QStringList{"A", "B", "C"}));
 
-        GlazeCore::Recipe renamed = document.book().recipes[1];
-        renamed.name = "Bee";
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-        document.setRecipe(renamed);
+        document.setRecipeName(document.book().recipes[1].id, "Bee");
         QCOMPARE(changed.count(), 1);
         QCOMPARE(recipeRows(model), (QStringList{"A", "Bee", "C"}));
 

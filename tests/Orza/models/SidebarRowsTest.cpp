@@ -162,9 +162,7 @@ private slots:
         QCOMPARE(untitled.data(Qt::ToolTipRole).toString(), QStringLiteral("Untitled recipe"));
 
         // An edit of the recipe moves its dot.
-        GlazeCore::Recipe glossier = book.recipes[0];
-        glossier.lines = recipeAt(3.0, 0.3).lines;
-        document.setRecipe(glossier);
+        document.setLines(book.recipes[0].id, recipeAt(3.0, 0.3).lines, QStringLiteral("Edit"));
         QCOMPARE(matte.data(SidebarModel::regionRole).toInt(), int(StullRegion::gloss));
 
         const QModelIndex placeholderSection = model.sectionIndex(SidebarModel::recipesSection);
@@ -198,9 +196,7 @@ private slots:
         QCOMPARE(tests.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Test log, 1 tiles"));
 
         // A recipe edit leaves the Tests row alone.
-        GlazeCore::Recipe renamed = document.book().recipes[0];
-        renamed.name = "B";
-        document.setRecipe(renamed);
+        document.setRecipeName(document.book().recipes[0].id, "B");
         QCOMPARE(changed.count(), 2);
         QVERIFY(changed[1][0].value<QModelIndex>() != tests);
 

@@ -1,5 +1,6 @@
 #include "Orza/models/WindowModel.h"
 
+#include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/library/MaterialRules.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/BookItems.h"
@@ -122,9 +123,9 @@ private slots:
         QVERIFY(!(SidebarItem::tests() == SidebarItem::materials()));
         QVERIFY(!(SidebarItem::tests() == SidebarItem::recipe(GlazeCore::Uuid{})));
         QCOMPARE(std::hash<StullPoint>{}({-0.0, 1}), std::hash<StullPoint>{}({0.0, 1}));
-        QVERIFY(!atmosphereFromRaw("oxidation"));
-        QCOMPARE(atmosphereFromRaw("Soda"), std::optional(Atmosphere::soda));
-        QCOMPARE(atmosphereIndex("Wood"), std::optional<std::size_t>(5));
+        QVERIFY(!GlazeCore::atmosphereFromRaw("oxidation"));
+        QCOMPARE(GlazeCore::atmosphereFromRaw("Soda"), std::optional(GlazeCore::Atmosphere::soda));
+        QCOMPARE(GlazeCore::atmosphereIndex("Wood"), std::optional<std::size_t>(5));
         QCOMPARE(rawValue(BlendMode::grid), std::string_view("Four-corner grid"));
     }
 

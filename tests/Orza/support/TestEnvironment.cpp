@@ -1,11 +1,15 @@
 #include "support/TestEnvironment.h"
 
-#include "Orza/window/BookWindow.h"
-#include "Orza/document/BookDocument.h"
-#include "Orza/app/DocumentController.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/actions/AppMenus.h"
+#include "Orza/app/DocumentController.h"
+#include "Orza/app/Translations.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/settings/WindowState.h"
+#include "Orza/window/BookWindow.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,6 +28,7 @@ IsolatedEnvironment::IsolatedEnvironment() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     Orza::MessageBox::setRecordingAlerts(true);
+    Orza::Translations::install();
 }
 
 IsolatedEnvironment::~IsolatedEnvironment() {
@@ -86,6 +91,26 @@ std::unique_ptr<Orza::BookWindow> makeWindowWithMenus(GlazeCore::GlazeBook book)
     auto window = makeWindow(std::move(book));
     Orza::installAppMenus(*window, Orza::DocumentController::instance());
     return window;
+}
+
+void standInRecipePane(Orza::BookWindow& window, QStringList& calls) {
+    const auto id = window.selectedRecipeID();
+    const Orza::BookDocument& document = *window.document();
+    const QString name = id && document.recipe(*id) ? QString::fromStdString(document.recipe(*id)->name) : QString();
+    Orza::WindowModel* model = window.model();
+    Orza::WindowState* state = window.state();
+    QStringList* log = &calls;
+    Orza::RecipeActions actions;
+    actions.addMaterial = [log, name] { *log << QStringLiteral("add material to ") + name; };
+    actions.blend = [model](Orza::BlendMode mode) { model->setBlendMode(mode); };
+    actions.batchSheet = [model] { model->setShowBatch(true); };
+    actions.printBatchSheet = [log, name] { *log << QStringLiteral("print ") + name; };
+    actions.nudge = [model] { model->setNudge(Orza::NudgeRequest{}); };
+    actions.replaceMaterial = [model] { model->setReplace(Orza::ReplaceRequest{}); };
+    window.actions()->publishRecipeActions(window.detail(), actions);
+    window.actions()->publishChemistryShown(
+        window.detail(), Orza::ChemistryShown{[state] { return state->showChemistry(); },
+                                              [state](bool shown) { state->setShowChemistry(shown); }});
 }
 
 bool showActive(QWidget& window) {

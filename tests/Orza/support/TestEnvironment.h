@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -89,6 +90,13 @@ std::unique_ptr<Orza::BookWindow> makeWindow(Orza::GlazeDocument document);
 std::unique_ptr<Orza::BookWindow> makeWindow(GlazeCore::GlazeBook book = {});
 /// The same, with the application's menus as the controller installs them.
 std::unique_ptr<Orza::BookWindow> makeWindowWithMenus(GlazeCore::GlazeBook book = {});
+
+/**
+ * Stands in for the recipe pane of a later part on the window's detail area: publishes the recipe actions
+ * and the chemistry flag as that pane does, for as long as the detail shown now lives. Its closures set the
+ * window model's sheet requests as the pane does, and record the others in `calls` ("add material to A").
+ */
+void standInRecipePane(Orza::BookWindow& window, QStringList& calls);
 
 /// Shows the window and waits until it is active, so that keys reach it; false if it never was.
 [[nodiscard]] bool showActive(QWidget& window);

@@ -1,11 +1,12 @@
 #include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/SampleBook.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/widgets/LineLimitedLabel.h"
 #include "Orza/window/BookNotes.h"
 #include "Orza/window/DeleteRecipeDialog.h"
-#include "Orza/widgets/LineLimitedLabel.h"
 #include "Orza/window/RenameRecipeDialog.h"
 #include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
@@ -43,7 +44,7 @@ std::vector<NoteBanner*> notes(BookWindow& window) {
 
 QAction* entry(QMenu* menu, const QString& text) {
     for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
+        if (action->iconText() == text) return action;
     return nullptr;
 }
 
@@ -120,10 +121,10 @@ private slots:
         const auto b = document.book().recipes[1].id;
         window->model()->setSelection(SidebarItem::recipe(a));
 
-        std::unique_ptr<QMenu> menu(window->sidebar()->makeRecipeMenu(b, nullptr));
+        std::unique_ptr<QMenu> menu(window->actions()->recipeContextMenu(b, nullptr));
         QStringList texts;
         for (QAction* action : menu->actions())
-            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->iconText());
         QCOMPARE(texts, (QStringList{QStringLiteral("Rename\u2026"), QStringLiteral("Duplicate"), QStringLiteral("-"),
                                      QStringLiteral("Delete\u2026")}));
 

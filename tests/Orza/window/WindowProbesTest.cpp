@@ -1,11 +1,6 @@
-#include "Orza/window/DocumentChangeMarker.h"
 #include "Orza/window/NoInitialTextFocus.h"
 
-#include "Orza/document/BookDocument.h"
-
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -62,39 +57,6 @@ private slots:
         window.show();
         QTest::qWait(NoInitialTextFocus::secondPassMilliseconds + 100);
         QCOMPARE(window.focusWidget(), list);
-    }
-
-    void eachNewTokenMarksTheDocumentOnce() {
-        BookDocument document(GlazeDocument::makeNew());
-        DocumentChangeMarker marker(&document);
-        marker.update(0);
-        QCoreApplication::processEvents();
-        QVERIFY(!document.isModified());
-        marker.update(1);
-        QVERIFY(!document.isModified()); // deferred to the main queue
-        QCoreApplication::processEvents();
-        QVERIFY(document.isModified());
-
-        document.save(QDir::temp().filePath(QStringLiteral("orza-marker-test.orzabook")));
-        marker.update(1);
-        QCoreApplication::processEvents();
-        QVERIFY(!document.isModified());
-        QFile::remove(QDir::temp().filePath(QStringLiteral("orza-marker-test.orzabook")));
-    }
-
-    void aMarkerGoneBeforeItsTurnMarksNothing() {
-        BookDocument document(GlazeDocument::makeNew());
-        auto marker = std::make_unique<DocumentChangeMarker>(&document);
-        marker->update(1);
-        marker.reset();
-        QCoreApplication::processEvents();
-        QVERIFY(!document.isModified());
-
-        auto orphan = std::make_unique<BookDocument>(GlazeDocument::makeNew());
-        DocumentChangeMarker left(orphan.get());
-        left.update(1);
-        orphan.reset(); // the document closed first
-        QCoreApplication::processEvents();
     }
 };
 

@@ -1,12 +1,11 @@
-#include "Orza/actions/RecipeCommands.h"
+#include "Orza/actions/AppMenus.h"
 
-#include "Orza/window/BookWindow.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/actions/FocusedValues.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/PrintInfo.h"
+#include "Orza/window/BookWindow.h"
 #include "Orza/window/DeleteRecipeDialog.h"
-#include "Orza/window/PaneFactory.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
@@ -94,63 +93,25 @@ QStringList& paneCalls() {
     return calls;
 }
 
-/**
- * Stands in for the recipe pane of a later part: it publishes its bundle as it is made and makes the
- * closures do what that pane's do to the window model, so that sheets open and close the real way.
- */
-class StandInPanes final : public PaneFactory {
-public:
-    QWidget* makeRecipePane(const PaneContext& context, const GlazeCore::Uuid& recipeID, QWidget* parent) override {
-        auto* pane = new QWidget(parent);
-        const auto index = context.document->recipeIndex(recipeID);
-        const QString name = QString::fromStdString(context.document->book().recipes[*index].name);
-        WindowModel* model = context.model;
-        RecipeActions actions;
-        actions.addMaterial = [name] { paneCalls() << QStringLiteral("add material to ") + name; };
-        actions.blend = [model](BlendMode mode) { model->setBlendMode(mode); };
-        actions.batchSheet = [model] { model->setShowBatch(true); };
-        actions.printBatchSheet = [name] { paneCalls() << QStringLiteral("print ") + name; };
-        actions.nudge = [model] { model->setNudge(NudgeRequest{}); };
-        actions.replaceMaterial = [model] { model->setReplace(ReplaceRequest{}); };
-        context.window->publishRecipeActions(pane, actions);
-        return pane;
-    }
-    QDialog* makeLabelSheet(const PaneContext&, QWidget* parent) override { return new QDialog(parent); }
-};
+/// Selects the recipe and puts the stand-in of the recipe pane on screen for it.
+void showRecipe(BookWindow& window, const GlazeCore::Uuid& id) {
+    window.model()->setSelection(SidebarItem::recipe(id));
+    OrzaTest::standInRecipePane(window, paneCalls());
+}
+
+const QString printLabelsItem = QStringLiteral("Tests/Print Labels\u2026");
 
 } // namespace
 
-class RecipeCommandsTest : public OrzaTest::WindowSuite {
+class AppMenusTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
-    void setUp() override {
-        PaneFactory::install(std::make_unique<StandInPanes>());
-        paneCalls().clear();
-    }
+    void setUp() override { paneCalls().clear(); }
     void tearDown() override {
         if (QPageSetupDialog* panel = PrintInfo::openPanel()) delete panel;
-        PaneFactory::install(nullptr);
     }
 
 private slots:
-    void withoutAWindowOnlyPageSetupIsEnabled() {
-        QMenuBar bar;
-        FocusedValues nothing(nullptr);
-        PrintCommands::install(*bar.addMenu(QStringLiteral("File")), nothing);
-        PageCommands::install(*bar.addMenu(QStringLiteral("View")), nothing);
-        RecipeCommands::install(bar, nothing);
-        TestsCommands::install(bar, nothing);
-        QCOMPARE(enabledItems(bar), QStringList{QStringLiteral("File/Page Setup\u2026")});
-
-        // A window that has gone publishes nothing either.
-        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
-        FocusedValues focused(window.get());
-        QVERIFY(focused.bookActions());
-        window.reset();
-        QVERIFY(!focused.bookActions());
-        QVERIFY(!focused.recipeActions());
-    }
-
     void enabledItemsFollowTheWindow_data() {
         QTest::addColumn<QString>("state");
         QTest::addColumn<QStringList>("disabled");
@@ -162,13 +123,16 @@ private slots:
         for (const QString& title : recipeItems.mid(4))
             paneItems << QStringLiteral("Recipe/") + title;
 
-        QTest::newRow("recipe shown") << "recipe" << QStringList();
-        QTest::newRow("tests page, no tiles")
-            << "tests" << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Print Labels\u2026")});
-        QTest::newRow("materials page") << "materials" << (selectedItems + paneItems);
-        QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems);
+        // The label sheet is not there yet: nothing may ask for it.
+        QTest::newRow("recipe shown") << "recipe" << QStringList{printLabelsItem};
+        QTest::newRow("recipe selected, its pane not there")
+            << "recipe without pane" << (paneItems + QStringList{printLabelsItem});
+        QTest::newRow("tests page, no tiles") << "tests" << (selectedItems + paneItems + QStringList{printLabelsItem});
+        QTest::newRow("materials page") << "materials" << (selectedItems + paneItems + QStringList{printLabelsItem});
+        QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems + QStringList{printLabelsItem});
         QTest::newRow("book without recipes")
-            << "no recipes" << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Add Test")});
+            << "no recipes"
+            << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Add Test"), printLabelsItem});
         for (const char* sheet : {"blend", "batch", "nudge", "replace", "labels", "rename", "delete"})
             QTest::newRow(sheet) << sheet << bundleItems;
     }
@@ -182,8 +146,10 @@ private slots:
         auto window = makeWindowWithMenus(book);
         WindowModel& model = *window->model();
         const GlazeCore::Uuid first = book.recipes.empty() ? GlazeCore::Uuid() : book.recipes[0].id;
-        if (state != QLatin1String("none") && state != QLatin1String("no recipes"))
+        if (state == QLatin1String("recipe without pane"))
             model.setSelection(SidebarItem::recipe(first));
+        else if (state != QLatin1String("none") && state != QLatin1String("no recipes"))
+            showRecipe(*window, first);
 
         if (state == QLatin1String("tests")) model.setSelection(SidebarItem::tests());
         if (state == QLatin1String("materials")) model.setSelection(SidebarItem::materials());
@@ -191,7 +157,7 @@ private slots:
         if (state == QLatin1String("batch")) model.setShowBatch(true);
         if (state == QLatin1String("nudge")) model.setNudge(NudgeRequest{});
         if (state == QLatin1String("replace")) model.setReplace(ReplaceRequest{});
-        if (state == QLatin1String("labels")) window->printLabels();
+        if (state == QLatin1String("labels")) model.setShowLabels(true);
         if (state == QLatin1String("rename")) window->beginRename(first);
         if (state == QLatin1String("delete")) window->beginDelete(first);
 
@@ -201,14 +167,14 @@ private slots:
     void closingASheetBringsTheItemsBack() {
         auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
         const QMenuBar& bar = *window->menuBar();
-        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        showRecipe(*window, window->document()->book().recipes[0].id);
         QAction* triaxial = item(bar, QStringLiteral("Recipe"), QStringLiteral("Triaxial Blend\u2026"));
         triaxial->trigger();
         QCOMPARE(window->model()->blendMode(), std::optional(BlendMode::triaxial));
         QCOMPARE(enabledItems(bar), QStringList{QStringLiteral("File/Page Setup\u2026")});
         triaxial->trigger(); // disabled: nothing happens
         window->model()->setBlendMode(std::nullopt);
-        QCOMPARE(enabledItems(bar), except(allItems(), {QStringLiteral("Tests/Print Labels\u2026")}));
+        QCOMPARE(enabledItems(bar), except(allItems(), {printLabelsItem}));
     }
 
     void itemsFollowTheBook() {
@@ -222,9 +188,10 @@ private slots:
         QVERIFY(!printLabels->isEnabled());
         addTest->trigger();
         QCOMPARE(window->document()->book().tests.size(), std::size_t(1));
-        QVERIFY(printLabels->isEnabled());
+        QVERIFY(!printLabels->isEnabled()); // no label sheet to open yet
         window->document()->undoStack()->undo();
-        QVERIFY(!printLabels->isEnabled());
+        QVERIFY(window->document()->book().tests.empty());
+        QVERIFY(addTest->isEnabled());
     }
 
     void itemsCallTheirClosures() {
@@ -232,7 +199,7 @@ private slots:
         const QMenuBar& bar = *window->menuBar();
         WindowModel& model = *window->model();
         const auto& recipes = window->document()->book().recipes;
-        model.setSelection(SidebarItem::recipe(recipes[1].id));
+        showRecipe(*window, recipes[1].id);
 
         item(bar, QStringLiteral("Recipe"), QStringLiteral("Add Material"))->trigger();
         item(bar, QStringLiteral("File"), QStringLiteral("Print Batch Sheet\u2026"))->trigger();
@@ -266,8 +233,8 @@ private slots:
         const auto recipes = window->document()->book().recipes;
         QAction* addMaterial = item(bar, QStringLiteral("Recipe"), QStringLiteral("Add Material"));
 
-        window->model()->setSelection(SidebarItem::recipe(recipes[0].id));
-        window->model()->setSelection(SidebarItem::recipe(recipes[1].id));
+        showRecipe(*window, recipes[0].id);
+        showRecipe(*window, recipes[1].id);
         settle(); // the first pane is deleted now; it must not take the second pane's bundle with it
         QVERIFY(addMaterial->isEnabled());
         addMaterial->trigger();
@@ -275,9 +242,9 @@ private slots:
 
         window->model()->setSelection(SidebarItem::tests());
         QVERIFY(!addMaterial->isEnabled());
-        QVERIFY(!window->recipeActions());
+        QVERIFY(!window->actions()->recipeActions());
         settle();
-        QVERIFY(!window->recipeActions());
+        QVERIFY(!window->actions()->recipeActions());
     }
 
     void itemsCarryLinuxShortcuts_data() {
@@ -325,6 +292,7 @@ private slots:
         WindowModel& model = *window->model();
         const auto& book = window->document()->book();
         QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[0].id)); // the window selects on show
+        OrzaTest::standInRecipePane(*window, paneCalls());
 
         QTest::keyClick(window.get(), Qt::Key_2, Qt::ControlModifier);
         QCOMPARE(model.selection(), std::optional(SidebarItem::tests()));
@@ -332,6 +300,7 @@ private slots:
         QCOMPARE(model.selection(), std::optional(SidebarItem::materials()));
         QTest::keyClick(window.get(), Qt::Key_1, Qt::ControlModifier);
         QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[0].id));
+        OrzaTest::standInRecipePane(*window, paneCalls());
 
         QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
@@ -342,6 +311,7 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(book.recipes.size(), std::size_t(3));
         QCOMPARE(window->selectedRecipeID(), std::optional(book.recipes[2].id));
+        OrzaTest::standInRecipePane(*window, paneCalls());
 
         QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(model.blendMode(), std::optional(BlendMode::triaxial));
@@ -375,11 +345,12 @@ private slots:
     void twoWindowsActIndependently() {
         auto first = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
         auto second = makeWindowWithMenus(OrzaTest::bookWithRecipes({"X", "Y"}));
-        first->model()->setSelection(SidebarItem::recipe(first->document()->book().recipes[0].id));
-        second->model()->setSelection(SidebarItem::recipe(second->document()->book().recipes[1].id));
+        showRecipe(*first, first->document()->book().recipes[0].id);
+        showRecipe(*second, second->document()->book().recipes[1].id);
 
         item(*first->menuBar(), QStringLiteral("Recipe"), QStringLiteral("Add Recipe"))->trigger();
         QCOMPARE(first->document()->book().recipes.size(), std::size_t(2));
+        OrzaTest::standInRecipePane(*first, paneCalls()); // the new recipe's pane
         QCOMPARE(second->document()->book().recipes.size(), std::size_t(2));
         item(*second->menuBar(), QStringLiteral("Recipe"), QStringLiteral("Add Material"))->trigger();
         QCOMPARE(paneCalls(), QStringList{QStringLiteral("add material to Y")});
@@ -404,5 +375,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RecipeCommandsTest)
-#include "RecipeCommandsTest.moc"
+QTEST_MAIN(AppMenusTest)
+#include "AppMenusTest.moc"

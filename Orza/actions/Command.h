@@ -1,0 +1,52 @@
+#pragma once
+
+namespace Orza {
+
+/// Every command a book window offers, in menu order: each is one QAction of the window's ActionRegistry.
+enum class Command {
+    // File
+    newBook,
+    open,
+    close,
+    save,
+    saveAs,
+    revert,
+    pageSetup,
+    printBatchSheet,
+    quit,
+    // Edit
+    undo,
+    redo,
+    // View
+    toggleChemistry,
+    showRecipes,
+    showTests,
+    showMaterials,
+    // Recipe
+    addRecipe,
+    renameRecipe,
+    duplicateRecipe,
+    deleteRecipe,
+    addMaterial,
+    oxideNudge,
+    replaceMaterial,
+    lineBlend,
+    triaxialBlend,
+    gridBlend,
+    batchSheet,
+    // Tests
+    addTest,
+    findTest,
+    printLabels,
+    // Help
+    help,
+    support,
+    privacy,
+    openSample,
+    // The toolbar's blend item: a menu of the three blend commands.
+    blendMenu,
+};
+
+inline constexpr int commandCount = int(Command::blendMenu) + 1;
+
+} // namespace Orza

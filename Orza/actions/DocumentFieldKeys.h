@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+
+class QContextMenuEvent;
+class QKeyEvent;
+class QWidget;
+
+namespace Orza {
+
+class ActionRegistry;
+class BookDocument;
+
+/**
+ * Binds a text field that edits the book to the book's undo. While the field has the focus, the undo keys
+ * (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y) and the Undo and Redo of its context menu act on the document's steps,
+ * never on the field's own text history, so field and book cannot disagree; the field shows the book's
+ * value again when its owner hears of the change. Leaving the field ends the typing burst, so the next
+ * edit of the same field is an undo step of its own.
+ *
+ * Works on QLineEdit and QPlainTextEdit; lives as long as the field.
+ */
+class DocumentFieldKeys final : public QObject {
+    Q_OBJECT
+public:
+    static DocumentFieldKeys* attach(QWidget* field, BookDocument& document, ActionRegistry& actions);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    DocumentFieldKeys(QWidget* field, BookDocument& document, ActionRegistry& actions);
+    bool isUndoKey(const QKeyEvent& event) const;
+    void showContextMenu(const QContextMenuEvent& event);
+
+    QWidget* m_field;
+    BookDocument& m_document;
+    ActionRegistry& m_actions;
+};
+
+} // namespace Orza

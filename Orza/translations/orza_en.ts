@@ -1,0 +1,15 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- English plural forms of the texts that count something; every other text reads as written in the code. -->
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>SidebarRows</name>
+    <message numerus="yes">
+        <source>%n test tile(s)</source>
+        <translation>
+            <numerusform>%n test tile</numerusform>
+            <numerusform>%n test tiles</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
