@@ -8,7 +8,12 @@
 #include "Orza/window/ToolbarItems.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <QWidget>
 
@@ -156,6 +161,28 @@ void ActionRegistry::makeEditActions() {
     QAction* redo = make(Command::redo, tr("Redo"));
     redo->setShortcuts({keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), keys(Qt::CTRL | Qt::Key_Y)});
     connect(redo, &QAction::triggered, this, [this] { m_document.undoStack()->redo(); });
+
+    // The focused text field's own editing, offered in the menu as well as by its keys.
+    using LineEdit = std::function<void(QLineEdit&)>;
+    using TextEdit = std::function<void(QPlainTextEdit&)>;
+    const auto onField = [this](Command command, const QString& title, QKeySequence::StandardKey shortcut,
+                                LineEdit line, TextEdit text) {
+        QAction* action = make(command, title);
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, [this, line, text] {
+            if (auto* field = qobject_cast<QLineEdit*>(focusedTextField())) line(*field);
+            if (auto* field = qobject_cast<QPlainTextEdit*>(focusedTextField())) text(*field);
+        });
+    };
+    onField(Command::cut, tr("Cut"), QKeySequence::Cut, &QLineEdit::cut, &QPlainTextEdit::cut);
+    onField(Command::copy, tr("Copy"), QKeySequence::Copy, &QLineEdit::copy, &QPlainTextEdit::copy);
+    onField(Command::paste, tr("Paste"), QKeySequence::Paste, &QLineEdit::paste, &QPlainTextEdit::paste);
+    onField(Command::deleteSelection, tr("Delete"), QKeySequence::Delete, &QLineEdit::del,
+            [](QPlainTextEdit& field) { field.textCursor().removeSelectedText(); });
+    onField(Command::selectAll, tr("Select All"), QKeySequence::SelectAll, &QLineEdit::selectAll,
+            &QPlainTextEdit::selectAll);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &ActionRegistry::updateTextCommands);
 }
 
 void ActionRegistry::makeViewActions() {
@@ -168,6 +195,7 @@ void ActionRegistry::makeViewActions() {
          {Command::showMaterials, GlazeCore::BookPage::materials}}};
     for (const auto& [command, page] : pages) {
         QAction* action = make(command, QString::fromUtf8(page.title().data(), qsizetype(page.title().size())));
+        action->setCheckable(true);
         action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QString::fromStdString(page.shortcutKey()),
                                          QKeySequence::PortableText));
         connect(action, &QAction::triggered, this, [this, command = command] { run(command); });
@@ -306,14 +334,76 @@ void ActionRegistry::run(Command command) {
     }
     // Read as the bundles are now: the action may have been chosen from a menu opened before a change.
     if (const auto closure = closureOf(command, m_book, recipeActions())) closure();
+    // Choosing the page already shown unticks it; the window's page decides the mark.
+    if (pageOf(command)) updatePageChecks();
 }
 
 void ActionRegistry::update() {
     for (int i = 0; i < commandCount; ++i)
-        m_actions[std::size_t(i)]->setEnabled(canRun(Command(i)));
+        if (Command(i) < Command::cut || Command(i) > Command::selectAll)
+            m_actions[std::size_t(i)]->setEnabled(canRun(Command(i)));
     updateTitles();
     updateUndo();
+    updateTextCommands();
+    updatePageChecks();
     emit updated();
+}
+
+QWidget* ActionRegistry::focusedTextField() const {
+    return m_textField;
+}
+
+void ActionRegistry::followFocus(QWidget* focused) {
+    QWidget* field = nullptr;
+    if (focused && focused->window() == m_window &&
+        (qobject_cast<QLineEdit*>(focused) || qobject_cast<QPlainTextEdit*>(focused)))
+        field = focused;
+    if (field == m_textField) return;
+    if (m_textField) m_textField->disconnect(this);
+    m_textField = field;
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        connect(line, &QLineEdit::selectionChanged, this, &ActionRegistry::updateTextCommands);
+        connect(line, &QLineEdit::textChanged, this, &ActionRegistry::updateTextCommands);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(field)) {
+        connect(text, &QPlainTextEdit::selectionChanged, this, &ActionRegistry::updateTextCommands);
+        connect(text, &QPlainTextEdit::textChanged, this, &ActionRegistry::updateTextCommands);
+    }
+    updateTextCommands();
+}
+
+void ActionRegistry::updateTextCommands() {
+    bool selected = false;
+    bool editable = false;
+    bool hasText = false;
+    if (const auto* line = qobject_cast<const QLineEdit*>(m_textField.data())) {
+        selected = line->hasSelectedText();
+        editable = !line->isReadOnly();
+        hasText = !line->text().isEmpty();
+    } else if (const auto* text = qobject_cast<const QPlainTextEdit*>(m_textField.data())) {
+        selected = text->textCursor().hasSelection();
+        editable = !text->isReadOnly();
+        hasText = !text->document()->isEmpty();
+    }
+    const bool canPaste = editable && !QGuiApplication::clipboard()->text().isEmpty();
+    action(Command::cut)->setEnabled(selected && editable);
+    action(Command::copy)->setEnabled(selected);
+    action(Command::paste)->setEnabled(canPaste);
+    action(Command::deleteSelection)->setEnabled(selected && editable);
+    action(Command::selectAll)->setEnabled(hasText);
+}
+
+void ActionRegistry::setShownPage(std::optional<GlazeCore::BookPage> page) {
+    m_shownPage = page;
+    updatePageChecks();
+}
+
+void ActionRegistry::updatePageChecks() {
+    const std::array<std::pair<Command, GlazeCore::BookPage>, 3> pages{
+        {{Command::showRecipes, GlazeCore::BookPage::recipes},
+         {Command::showTests, GlazeCore::BookPage::tests},
+         {Command::showMaterials, GlazeCore::BookPage::materials}}};
+    for (const auto& [command, page] : pages)
+        action(command)->setChecked(m_shownPage == page);
 }
 
 bool ActionRegistry::chemistryShown() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GlazeCore/book/BookPage.h"
 #include "GlazeCore/text/Uuid.h"
 #include "Orza/actions/BookActions.h"
 #include "Orza/actions/ChemistryShown.h"
@@ -54,6 +55,9 @@ public:
     /// What the chemistry command offers: true (to hide it) unless a pane publishes a hidden chemistry.
     bool chemistryShown() const;
 
+    /// The page the window shows, which the View menu marks; none when nothing is selected.
+    void setShownPage(std::optional<GlazeCore::BookPage> page);
+
     /// The recipe a context menu stands for while it is open; the selected-recipe commands act on it.
     const std::optional<GlazeCore::Uuid>& contextRecipe() const { return m_contextRecipe; }
     /// A context menu of the shared actions for one recipe: "Rename…", "Duplicate", "Delete…". While the
@@ -81,6 +85,11 @@ private:
     bool canRun(Command command) const;
     void updateTitles();
     void updateUndo();
+    void updatePageChecks();
+    /// Cut, Copy, Paste, Delete and Select All follow the text field that has the focus.
+    void updateTextCommands();
+    void followFocus(QWidget* focused);
+    QWidget* focusedTextField() const;
     void setContextRecipe(std::optional<GlazeCore::Uuid> recipeID);
 
     QWidget* m_window;
@@ -91,6 +100,8 @@ private:
     QPointer<QObject> m_chemistryPublisher;
     std::optional<ChemistryShown> m_chemistry;
     std::optional<GlazeCore::Uuid> m_contextRecipe;
+    std::optional<GlazeCore::BookPage> m_shownPage;
+    QPointer<QWidget> m_textField;
     BookDocument& m_document;
 };
 

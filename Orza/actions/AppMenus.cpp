@@ -35,8 +35,8 @@ void connectDocumentCommands(BookWindow& window, DocumentController& controller)
     on(Command::saveAs, [c, w] { c->saveAs(w); });
     on(Command::revert, [c, w] { c->revertToSaved(w); });
     on(Command::quit, [c] { c->quit(); });
-    on(Command::support, [] { GlazeMainApp::openPage(GlazeMainApp::supportPage()); });
-    on(Command::privacy, [] { GlazeMainApp::openPage(GlazeMainApp::privacyPage()); });
+    on(Command::support, [w] { GlazeMainApp::openPage(GlazeMainApp::supportPage(), w); });
+    on(Command::privacy, [w] { GlazeMainApp::openPage(GlazeMainApp::privacyPage(), w); });
     on(Command::openSample, [c] { c->newSampleDocument(); });
     if (const auto& openHelp = GlazeMainApp::helpWindowOpener()) on(Command::help, [openHelp] { openHelp(); });
 }
@@ -61,7 +61,8 @@ void installAppMenus(BookWindow& window, DocumentController& controller) {
               C::printBatchSheet,
               {},
               C::quit});
-    addItems(bar->addMenu(QObject::tr("&Edit")), actions, {C::undo, C::redo});
+    addItems(bar->addMenu(QObject::tr("&Edit")), actions,
+             {C::undo, C::redo, {}, C::cut, C::copy, C::paste, C::deleteSelection, C::selectAll});
     QMenu* view = bar->addMenu(QObject::tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
     addItems(view, actions, {{}, C::showRecipes, C::showTests, C::showMaterials});

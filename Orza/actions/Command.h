@@ -17,6 +17,11 @@ enum class Command {
     // Edit
     undo,
     redo,
+    cut,
+    copy,
+    paste,
+    deleteSelection,
+    selectAll,
     // View
     toggleChemistry,
     showRecipes,

@@ -1,18 +1,23 @@
 #include "Orza/app/DocumentController.h"
 
-#include "Orza/window/BookWindow.h"
+#include "Orza/actions/AppMenus.h"
 #include "Orza/app/GlazeMainApp.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookFileType.h"
 #include "Orza/document/DocumentError.h"
-#include "Orza/actions/AppMenus.h"
 #include "Orza/platform/FileDialog.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/window/BookWindow.h"
+#include "Orza/window/FitWindowToScreen.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 
 namespace Orza {
 
@@ -28,6 +33,16 @@ void call(const DocumentController::Done& done, bool result) {
     if (done) done(result);
 }
 
+QString existingFolder(const QString& folder) {
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void alertCannotOpen(QWidget* parent, const QString& path, const DocumentError& error) {
+    MessageBox::alert(
+        parent, DocumentController::tr("The book \u201c%1\u201d could not be opened.").arg(QFileInfo(path).fileName()),
+        error.message(), error.details());
+}
+
 } // namespace
 
 DocumentController& DocumentController::instance() {
@@ -36,11 +51,26 @@ DocumentController& DocumentController::instance() {
 }
 
 void DocumentController::launch(const QStringList& files) {
-    for (const QString& file : files)
-        openFile(file);
+    QList<std::pair<QString, DocumentError>> failures;
+    for (const QString& file : files) {
+        try {
+            readAndOpen(file);
+        } catch (const DocumentError& error) {
+            failures.append({file, error});
+        }
+    }
+    if (!failures.isEmpty()) {
+        if (m_windows.isEmpty()) newDocument();
+        // After the windows are up, so that the alerts stand in front of them.
+        QTimer::singleShot(0, this, [failures] {
+            for (const auto& [path, error] : failures)
+                alertCannotOpen(nullptr, path, error);
+        });
+        return;
+    }
     if (!files.isEmpty()) return;
     if (Settings::instance().boolValue(Settings::Key::showOpenPanelAtLaunch)) {
-        FileDialog::chooseBookToOpen(nullptr, [this](const QString& path) {
+        FileDialog::chooseBookToOpen(nullptr, defaultFolder(), [this](const QString& path) {
             if (!path.isEmpty()) openFile(path);
         });
         return;
@@ -48,26 +78,48 @@ void DocumentController::launch(const QStringList& files) {
     newDocument();
 }
 
+QString DocumentController::defaultFolder() {
+    if (QString last = existingFolder(Settings::instance().stringValue(Settings::Key::lastFolder)); !last.isEmpty())
+        return last;
+    if (QString documents = existingFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        !documents.isEmpty())
+        return documents;
+    return QDir::homePath();
+}
+
+void DocumentController::rememberFolder(const QString& path) {
+    Settings::instance().set(Settings::Key::lastFolder, QFileInfo(path).absolutePath());
+}
+
 BookWindow* DocumentController::newDocument() {
     return openWindow(GlazeMainApp::makeNewDocument());
 }
 
-BookWindow* DocumentController::newSampleDocument() {
-    return openWindow(BookWindow::makeSampleDocument());
+BookWindow* DocumentController::newSampleDocument(BookWindow* replacing) {
+    const QString name = replacing && replacing->isUntitled() ? replacing->document()->displayName() : QString();
+    return openWindow(BookWindow::makeSampleDocument(), {}, name);
 }
 
-BookWindow* DocumentController::openWindow(GlazeDocument document, const QString& filePath) {
+BookWindow* DocumentController::openWindow(GlazeDocument document, const QString& filePath,
+                                           const QString& untitledName) {
     auto book = std::make_unique<BookDocument>(std::move(document), filePath);
     if (filePath.isEmpty()) {
-        ++m_untitledCount;
-        book->setUntitledName(m_untitledCount == 1 ? tr("Untitled") : tr("Untitled %1").arg(m_untitledCount));
+        if (untitledName.isEmpty()) {
+            ++m_untitledCount;
+            book->setUntitledName(m_untitledCount == 1 ? tr("Untitled") : tr("Untitled %1").arg(m_untitledCount));
+        } else {
+            book->setUntitledName(untitledName);
+        }
     }
     auto* window = new BookWindow(std::move(book));
-    window->resize(GlazeMainApp::defaultWindowSize());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    window->resize(FitWindowToScreen::fittingSize(GlazeMainApp::defaultWindowSize(),
+                                                  screen ? screen->availableGeometry() : QRect(), window));
     installAppMenus(*window, *this);
     m_windows.append(window);
     connect(window, &QObject::destroyed, this, [this, window] { m_windows.removeOne(window); });
     connect(window, &BookWindow::sampleDocumentRequested, this, [this] { newSampleDocument(); });
+    connect(window, &BookWindow::replaceWithSampleRequested, this, [this, window] { newSampleDocument(window); });
     connect(window, &BookWindow::closeAttempted, this, [this](BookWindow* w) { close(w); });
     window->show();
     window->raise();
@@ -84,25 +136,32 @@ BookWindow* DocumentController::windowForPath(const QString& path) const {
 }
 
 BookWindow* DocumentController::openFile(const QString& path, QWidget* alertParent) {
+    try {
+        return readAndOpen(path);
+    } catch (const DocumentError& error) {
+        alertCannotOpen(alertParent, path, error);
+        return nullptr;
+    }
+}
+
+BookWindow* DocumentController::readAndOpen(const QString& path) {
     if (BookWindow* open = windowForPath(path)) {
         open->show();
         open->raise();
         open->activateWindow();
         return open;
     }
-    try {
-        return openWindow(GlazeDocument::read(path), samePath(path));
-    } catch (const DocumentError& error) {
-        MessageBox::alert(alertParent,
-                          tr("The book \u201c%1\u201d could not be opened.").arg(QFileInfo(path).fileName()),
-                          error.message());
-        return nullptr;
-    }
+    BookWindow* window = openWindow(GlazeDocument::read(path), samePath(path));
+    rememberFolder(path);
+    return window;
 }
 
-void DocumentController::chooseAndOpen(QWidget* parent) {
-    QPointer<QWidget> guard(parent);
-    FileDialog::chooseBookToOpen(parent, [this, guard](const QString& path) {
+void DocumentController::chooseAndOpen(QWidget* window) {
+    auto* book = qobject_cast<BookWindow*>(window);
+    const QString folder =
+        book && !book->isUntitled() ? QFileInfo(book->document()->filePath()).absolutePath() : defaultFolder();
+    QPointer<QWidget> guard(window);
+    FileDialog::chooseBookToOpen(window, folder, [this, guard](const QString& path) {
         if (!path.isEmpty()) openFile(path, guard);
     });
 }
@@ -116,9 +175,13 @@ void DocumentController::save(BookWindow* window, Done done) {
 }
 
 void DocumentController::saveAs(BookWindow* window, Done done) {
-    const QString suggested = window->document()->displayName() + QLatin1Char('.') + BookFileType::suffix;
+    const BookDocument& document = *window->document();
+    // A saved book suggests its own name in its own folder; an untitled one gets the file type's suffix.
+    const QString suggested = document.isUntitled() ? document.displayName() + QLatin1Char('.') + BookFileType::suffix
+                                                    : QFileInfo(document.filePath()).fileName();
+    const QString folder = document.isUntitled() ? defaultFolder() : QFileInfo(document.filePath()).absolutePath();
     QPointer<BookWindow> guard(window);
-    FileDialog::chooseSaveLocation(window, suggested, [this, guard, done](const QString& path) {
+    FileDialog::chooseSaveLocation(window, folder, suggested, [this, guard, done](const QString& path) {
         if (!guard || path.isEmpty()) return call(done, false);
         // Two windows writing one file would each overwrite the other's work.
         if (BookWindow* other = windowForPath(path); other && other != guard) {
@@ -134,11 +197,12 @@ void DocumentController::saveAs(BookWindow* window, Done done) {
 void DocumentController::writeTo(BookWindow* window, const QString& path, const Done& done) {
     try {
         window->document()->save(path);
+        rememberFolder(path);
         call(done, true);
     } catch (const DocumentError& error) {
         MessageBox::alert(window,
                           tr("The book \u201c%1\u201d could not be saved.").arg(window->document()->displayName()),
-                          error.message());
+                          error.message(), error.details());
         call(done, false);
     }
 }

@@ -26,16 +26,22 @@ public:
 
     static DocumentController& instance();
 
-    /// Opens the files, or a new untitled book (an open panel when the setting asks for one).
+    /// Opens the files, or a new untitled book (an open panel when the setting asks for one). Files that
+    /// cannot be opened are reported once the windows are up, in front of them; when none opened, a new
+    /// untitled book opens as on a start without files.
     void launch(const QStringList& files);
 
     BookWindow* newDocument();
-    BookWindow* newSampleDocument();
+    /// The sample book in a new untitled window; `replacing`: the untitled window it takes the place of,
+    /// whose name it takes, so the first book a user sees is the first untitled one.
+    BookWindow* newSampleDocument(BookWindow* replacing = nullptr);
     /// A window for `document`, shown and brought forward.
-    BookWindow* openWindow(GlazeDocument document, const QString& filePath = {});
-    /// Brings the book's window forward when it is open; otherwise reads the file, or says why it cannot.
+    BookWindow* openWindow(GlazeDocument document, const QString& filePath = {}, const QString& untitledName = {});
+    /// Brings the book's window forward when it is open; otherwise reads the file, or says why it cannot
+    /// over `alertParent` (in front of every window without one).
     BookWindow* openFile(const QString& path, QWidget* alertParent = nullptr);
-    void chooseAndOpen(QWidget* parent);
+    /// The open panel, starting in the folder of `window`'s book, else the folder last used.
+    void chooseAndOpen(QWidget* window);
 
     void save(BookWindow* window, Done done = {});
     void saveAs(BookWindow* window, Done done = {});
@@ -45,6 +51,10 @@ public:
     /// Closes every window in turn; stops at the first the user keeps open.
     void quit(Done done = {});
 
+    /// Where the open and save panels start when the book has no folder of its own: the folder last used,
+    /// else the documents folder, else the home folder; only folders that exist.
+    static QString defaultFolder();
+
     const QList<BookWindow*>& windows() const { return m_windows; }
     BookWindow* windowForPath(const QString& path) const;
 
@@ -53,8 +63,10 @@ signals:
 
 private:
     DocumentController() = default;
+    BookWindow* readAndOpen(const QString& path);
     void writeTo(BookWindow* window, const QString& path, const Done& done);
     void closeNext(const Done& done);
+    static void rememberFolder(const QString& path);
 
     QList<BookWindow*> m_windows;
     int m_untitledCount = 0;

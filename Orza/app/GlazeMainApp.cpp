@@ -4,6 +4,7 @@
 #include "Orza/app/DocumentController.h"
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
+#include "Orza/platform/MessageBox.h"
 #include "Orza/resources/Resources.h"
 
 #include <QApplication>
@@ -18,6 +19,11 @@ namespace {
 constexpr const char* bundleNameProperty = "orzaBundleName";
 // Chosen when the application is built (ORZA_PAGES_HOST); only the paths are the program's own.
 const QString pagesHost = QStringLiteral(ORZA_PAGES_HOST);
+
+std::function<bool(const QUrl&)>& pageOpener() {
+    static std::function<bool(const QUrl&)> open = [](const QUrl& page) { return QDesktopServices::openUrl(page); };
+    return open;
+}
 
 std::function<void()>& helpOpener() {
     static std::function<void()> open;
@@ -58,8 +64,16 @@ QUrl GlazeMainApp::privacyPage() {
     return page;
 }
 
-void GlazeMainApp::openPage(const QUrl& page) {
-    QDesktopServices::openUrl(page);
+void GlazeMainApp::openPage(const QUrl& page, QWidget* window) {
+    if (pageOpener()(page)) return;
+    MessageBox::alert(
+        window, QCoreApplication::translate("GlazeMainApp", "The page could not be opened."),
+        QCoreApplication::translate("GlazeMainApp", "No web browser could be started to show it. The page is at %1.")
+            .arg(page.toString()));
+}
+
+void GlazeMainApp::setPageOpener(std::function<bool(const QUrl&)> open) {
+    pageOpener() = std::move(open);
 }
 
 void GlazeMainApp::setHelpWindowOpener(std::function<void()> open) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QApplication;
+class QWidget;
 
 namespace Orza {
 
@@ -32,8 +33,10 @@ public:
 
     static QUrl supportPage();
     static QUrl privacyPage();
-    /// Shows the page in the user's web browser; a failure is not reported.
-    static void openPage(const QUrl& page);
+    /// Shows the page in the user's web browser; when no browser can show it, says so over `window`.
+    static void openPage(const QUrl& page, QWidget* window = nullptr);
+    /// How pages are opened; tests put in one that reports no browser. Returns whether the page opened.
+    static void setPageOpener(std::function<bool(const QUrl&)> open);
 
     /// The help window's opener, once that window exists; the Help menu offers it only then.
     static void setHelpWindowOpener(std::function<void()> open);

@@ -71,6 +71,9 @@ BookDocument::BookDocument(GlazeDocument document, const QString& filePath, QObj
     : QObject(parent), m_document(std::move(document)), m_filePath(filePath), m_undoStack(new QUndoStack(this)) {
     rebuildIndexes();
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &BookDocument::updateModified);
+    // Codes given on opening live only in memory until saved: the book is edited, so closing asks.
+    m_markedEdited = m_document.backfillNotice.has_value();
+    m_modified = m_markedEdited;
 }
 
 BookDocument::~BookDocument() {
@@ -500,7 +503,7 @@ void BookDocument::revert() {
     m_undoStack->clear();
     m_document = std::move(reread);
     rebuildIndexes();
-    m_markedEdited = false;
+    m_markedEdited = m_document.backfillNotice.has_value();
     endEditBurst();
     emit reset();
     emit libraryChanged();

@@ -70,6 +70,9 @@ public:
     /// How often the document found its tile-code ledger ahead of the book and marked itself edited.
     int ledgerMarks() const { return m_ledgerMarks; }
 
+    /// True while an undo or redo takes its step, so listeners can tell a step taken again from a new edit.
+    bool isReplaying() const { return m_replaying > 0; }
+
     /// Ends the current typing burst: the next edit is a new undo step even of the same field.
     void endEditBurst() { ++m_burst; }
     quint64 editBurst() const { return m_burst; }
@@ -231,6 +234,7 @@ private:
     QUndoStack* m_undoStack;
     quint64 m_burst = 0;
     QUndoCommand* m_group = nullptr;
+    int m_replaying = 0;
     int m_groupDepth = 0;
     bool m_markedEdited = false;
     bool m_modified = false;

@@ -2,12 +2,16 @@
 
 #include "Orza/app/GlazeMainApp.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/window/FitWindowToScreen.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -144,7 +148,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // The books are the application; an open help window alone does not keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(minimumContentSize);
-    resize(defaultSize);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(FitWindowToScreen::fittingSize(defaultSize, screen ? screen->availableGeometry() : QRect(), this));
+    new FitWindowToScreen(this);
+    // Closed as a help window is: Escape or the Close key.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+        auto* close = new QAction(this);
+        close->setShortcut(keys);
+        connect(close, &QAction::triggered, this, &QWidget::close);
+        addAction(close);
+    }
 
     m_column = new QWidget;
     m_column->setMaximumWidth(maximumColumnWidth);
@@ -167,7 +180,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_supportLink->setTextFormat(Qt::RichText);
     m_supportLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     m_supportLink->setToolTip(GlazeMainApp::supportPage().toString());
-    connect(m_supportLink, &QLabel::linkActivated, this, [] { GlazeMainApp::openPage(GlazeMainApp::supportPage()); });
+    connect(m_supportLink, &QLabel::linkActivated, this,
+            [this] { GlazeMainApp::openPage(GlazeMainApp::supportPage(), this); });
     auto* supportRow = new QHBoxLayout;
     supportRow->setSpacing(6);
     supportRow->addWidget(pointer, 0, Qt::AlignVCenter);

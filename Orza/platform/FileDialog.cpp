@@ -2,15 +2,14 @@
 
 #include "Orza/document/BookFileType.h"
 
-#include <QDir>
 #include <QFileDialog>
-#include <QStandardPaths>
 
 #include <utility>
 
 namespace Orza {
 
 std::optional<QString> FileDialog::s_nextFileName;
+std::optional<FileDialog::Request> FileDialog::s_lastRequest;
 
 namespace {
 
@@ -25,31 +24,32 @@ void show(QFileDialog* dialog, const FileDialog::Callback& done) {
     dialog->open();
 }
 
-QString documentsFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
-}
-
 } // namespace
 
-void FileDialog::chooseBookToOpen(QWidget* window, Callback done) {
+void FileDialog::chooseBookToOpen(QWidget* window, const QString& folder, Callback done) {
+    s_lastRequest = Request{Request::Kind::open, folder, QString(), window};
     if (s_nextFileName) {
         done(*std::exchange(s_nextFileName, std::nullopt));
         return;
     }
-    auto* dialog = new QFileDialog(window, QFileDialog::tr("Open"), documentsFolder());
+    auto* dialog = new QFileDialog(window, QFileDialog::tr("Open"));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    // A folder, never a path: a folder that does not exist would stand in the name box.
+    dialog->setDirectory(folder);
     show(dialog, done);
 }
 
-void FileDialog::chooseSaveLocation(QWidget* window, const QString& suggestedName, Callback done) {
+void FileDialog::chooseSaveLocation(QWidget* window, const QString& folder, const QString& suggestedName,
+                                    Callback done) {
+    s_lastRequest = Request{Request::Kind::save, folder, suggestedName, window};
     if (s_nextFileName) {
         done(*std::exchange(s_nextFileName, std::nullopt));
         return;
     }
-    auto* dialog = new QFileDialog(window, QFileDialog::tr("Save As"), documentsFolder());
+    auto* dialog = new QFileDialog(window, QFileDialog::tr("Save As"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDirectory(folder);
     dialog->selectFile(suggestedName);
     show(dialog, done);
 }

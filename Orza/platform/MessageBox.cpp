@@ -1,5 +1,6 @@
 #include "Orza/platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,9 +16,15 @@ QList<MessageBox::Alert> MessageBox::s_recorded;
 
 namespace {
 
+QString tr(const char* text) {
+    return QCoreApplication::translate("MessageBox", text);
+}
+
+/// A button of a question: a standard one, named in the user's language by Qt, or one of our own words.
 struct Choice {
+    QMessageBox::StandardButton standard = QMessageBox::NoButton;
     QString text;
-    QMessageBox::ButtonRole role;
+    QMessageBox::ButtonRole role = QMessageBox::InvalidRole;
     MessageBox::Answer answer;
 };
 
@@ -29,9 +36,11 @@ void ask(QWidget* window, const QString& text, const QString& informative, const
     box->setInformativeText(informative);
     auto answers = std::make_shared<QHash<QAbstractButton*, MessageBox::Answer>>();
     for (const Choice& choice : choices) {
-        QPushButton* button = box->addButton(choice.text, choice.role);
+        QAbstractButton* button = choice.standard != QMessageBox::NoButton
+                                      ? static_cast<QAbstractButton*>(box->addButton(choice.standard))
+                                      : box->addButton(choice.text, choice.role);
         answers->insert(button, choice.answer);
-        if (choice.answer == defaultAnswer) box->setDefaultButton(button);
+        if (choice.answer == defaultAnswer) box->setDefaultButton(qobject_cast<QPushButton*>(button));
         if (choice.answer == MessageBox::Answer::cancel) box->setEscapeButton(button);
     }
     QObject::connect(box, &QMessageBox::finished, box, [box, answers, done] {
@@ -48,12 +57,11 @@ void MessageBox::askToSaveChanges(QWidget* window, const QString& documentName, 
         done(s_nextAnswers.takeFirst());
         return;
     }
-    ask(window,
-        QMessageBox::tr("Do you want to save the changes made to the document \u201c%1\u201d?").arg(documentName),
-        QMessageBox::tr("Your changes will be lost if you don't save them."),
-        {{QMessageBox::tr("Save"), QMessageBox::AcceptRole, Answer::save},
-         {QMessageBox::tr("Don't Save"), QMessageBox::DestructiveRole, Answer::dontSave},
-         {QMessageBox::tr("Cancel"), QMessageBox::RejectRole, Answer::cancel}},
+    ask(window, tr("Do you want to save the changes made to the document \u201c%1\u201d?").arg(documentName),
+        tr("Your changes will be lost if you don't save them."),
+        {{QMessageBox::Save, {}, {}, Answer::save},
+         {QMessageBox::Discard, {}, {}, Answer::dontSave},
+         {QMessageBox::Cancel, {}, {}, Answer::cancel}},
         Answer::save, done);
 }
 
@@ -62,23 +70,30 @@ void MessageBox::askToRevert(QWidget* window, const QString& documentName, Callb
         done(s_nextAnswers.takeFirst());
         return;
     }
-    ask(window, QMessageBox::tr("Revert to the saved version of \u201c%1\u201d?").arg(documentName),
-        QMessageBox::tr("Your unsaved changes will be lost. You can't undo this."),
-        {{QMessageBox::tr("Revert"), QMessageBox::DestructiveRole, Answer::revert},
-         {QMessageBox::tr("Cancel"), QMessageBox::RejectRole, Answer::cancel}},
+    ask(window, tr("Revert to the saved version of \u201c%1\u201d?").arg(documentName),
+        tr("Your unsaved changes will be lost. You can't undo this."),
+        {{QMessageBox::NoButton, tr("Revert"), QMessageBox::DestructiveRole, Answer::revert},
+         {QMessageBox::Cancel, {}, {}, Answer::cancel}},
         Answer::cancel, done);
 }
 
-void MessageBox::alert(QWidget* window, const QString& text, const QString& informativeText) {
+void MessageBox::alert(QWidget* window, const QString& text, const QString& informativeText,
+                       const QString& detailedText) {
     if (s_recording) {
-        s_recorded.append({text, informativeText});
+        s_recorded.append({text, informativeText, detailedText, window});
         return;
     }
     auto* box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     box->setInformativeText(informativeText);
+    box->setDetailedText(detailedText);
     box->open();
+    if (!window) {
+        // It concerns no window, so it stands in front of all of them.
+        box->raise();
+        box->activateWindow();
+    }
 }
 
 void MessageBox::setNextAnswer(Answer answer) {

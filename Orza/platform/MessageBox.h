@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -22,14 +23,19 @@ public:
     struct Alert {
         QString text;
         QString informativeText;
+        QString detailedText;
+        /// The window the alert stands over; none for an alert in front of everything.
+        QPointer<QWidget> window;
     };
 
     /// "Save", "Don't Save", "Cancel" for a document with unsaved changes.
     static void askToSaveChanges(QWidget* window, const QString& documentName, Callback done);
     /// "Revert", "Cancel" before dropping every unsaved change.
     static void askToRevert(QWidget* window, const QString& documentName, Callback done);
-    /// A warning with one OK button.
-    static void alert(QWidget* window, const QString& text, const QString& informativeText);
+    /// A warning with one OK button, over `window` (window-modal), or without one in front of every window.
+    /// `detailedText`, when given, is behind the alert's "Show Details…" button.
+    static void alert(QWidget* window, const QString& text, const QString& informativeText,
+                      const QString& detailedText = {});
 
     /// Queues an answer for the next question; questions take the queued answers in order.
     static void setNextAnswer(Answer answer);

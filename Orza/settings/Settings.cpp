@@ -15,8 +15,8 @@ struct Entry {
     QVariant defaultValue;
 };
 
-const std::array<Entry, 8>& table() {
-    static const std::array<Entry, 8> entries{{
+const std::array<Entry, 9>& table() {
+    static const std::array<Entry, 9> entries{{
         {Settings::Key::firstLaunchSampleShown, "firstLaunchSampleShown", false},
         {Settings::Key::includeAdditions, "includeAdditions", false},
         {Settings::Key::limitSetID, "limitSetID", QString()},
@@ -26,6 +26,7 @@ const std::array<Entry, 8>& table() {
         {Settings::Key::showOpenPanelAtLaunch, "NSShowAppCentricOpenPanelInsteadOfUntitledFile", false},
         {Settings::Key::bookToolbar, "orza.book.toolbar",
          QStringLiteral("addRecipe,replaceMaterial,oxideNudge,findTest,blend,batchSheet,chemistry")},
+        {Settings::Key::lastFolder, "lastFolder", QString()},
     }};
     return entries;
 }

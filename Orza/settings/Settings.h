@@ -25,6 +25,8 @@ public:
         showOpenPanelAtLaunch,
         /// The book window toolbar's items, in order, as comma-separated identifiers; shared by every window.
         bookToolbar,
+        /// The folder of the book last opened or saved: where the open and save panels start.
+        lastFolder,
     };
     Q_ENUM(Key)
 

@@ -34,6 +34,18 @@ struct BookAccess {
     static void nextTileNumberChanged(BookDocument& document);
 
     static void endEditBurst(BookDocument& document) { document.endEditBurst(); }
+
+    /// Marks the document as taking a step back or forth for as long as it lives.
+    class Replaying {
+    public:
+        explicit Replaying(BookDocument& document) : m_document(document) { ++m_document.m_replaying; }
+        ~Replaying() { --m_document.m_replaying; }
+        Replaying(const Replaying&) = delete;
+        Replaying& operator=(const Replaying&) = delete;
+
+    private:
+        BookDocument& m_document;
+    };
 };
 
 /// The owner of a list that is not a recipe's lines: the book itself.

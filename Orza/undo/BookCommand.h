@@ -22,12 +22,18 @@ public:
         : QUndoCommand(text, parent), m_document(document) {}
 
     void redo() final {
-        if (m_applied) BookAccess::endEditBurst(m_document);
-        m_applied = true;
+        if (!m_applied) {
+            m_applied = true;
+            apply();
+            return;
+        }
+        BookAccess::endEditBurst(m_document);
+        const BookAccess::Replaying replaying(m_document);
         apply();
     }
     void undo() final {
         BookAccess::endEditBurst(m_document);
+        const BookAccess::Replaying replaying(m_document);
         revert();
     }
 

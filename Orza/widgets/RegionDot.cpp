@@ -23,8 +23,15 @@ public:
     RegionDotEngine(std::optional<StullRegion> region, RegionDot::Contrast contrast)
         : m_region(region), m_contrast(contrast) {}
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        RegionDot::paint(*painter, rect, m_region, QGuiApplication::palette(), m_contrast);
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        QPalette palette = QGuiApplication::palette();
+        // On a selected row the row's text colour is the foreground, so the edge stays visible on the highlight.
+        if (mode == QIcon::Selected) {
+            palette.setColor(QPalette::WindowText, palette.color(QPalette::HighlightedText));
+            palette.setColor(QPalette::PlaceholderText, palette.color(QPalette::HighlightedText));
+        }
+        RegionDot::paint(*painter, rect, m_region, palette,
+                         mode == QIcon::Selected ? RegionDot::Contrast::increased : m_contrast);
     }
     QIconEngine* clone() const override { return new RegionDotEngine(*this); }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {

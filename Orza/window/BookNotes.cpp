@@ -50,7 +50,8 @@ NoteBanner::NoteBanner(const QString& heading, const QString& symbolName, const 
     connect(m_close, &QToolButton::clicked, this, &NoteBanner::closeClicked);
 
     m_text->setFont(callout);
-    m_text->setForegroundRole(QPalette::PlaceholderText);
+    m_text->setForegroundRole(QPalette::Text);
+    m_heading->setForegroundRole(QPalette::Text);
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -72,18 +73,12 @@ NoteBanner::NoteBanner(const QString& heading, const QString& symbolName, const 
 }
 
 void NoteBanner::paintEvent(QPaintEvent*) {
-    // A step away from the window's background, towards its text: lighter on dark, darker on light.
-    const QColor window = palette().color(QPalette::Window);
-    const QColor text = palette().color(QPalette::WindowText);
-    constexpr float share = 0.07f;
-    const QColor fill = QColor::fromRgbF(window.redF() + (text.redF() - window.redF()) * share,
-                                         window.greenF() + (text.greenF() - window.greenF()) * share,
-                                         window.blueF() + (text.blueF() - window.blueF()) * share);
+    // A card in the palette's own colours: text on the base colour, framed like other panels of the style.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()), 8, 8);
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 }
 
 TileCodeNote::TileCodeNote(const QString& text, QWidget* parent)

@@ -25,6 +25,8 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     : QMainWindow(parent), m_document(document.release()), m_model(new WindowModel(this)),
       m_state(new WindowState(m_document->filePath(), this)), m_actions(new ActionRegistry(this, *m_document)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Small enough for a 900 × 600 screen, large enough that the sidebar and the pane stay usable.
+    setMinimumSize(minimumSize);
     m_document->setParent(this);
     new NoInitialTextFocus(this);
     new FitWindowToScreen(this);
@@ -81,12 +83,17 @@ void BookWindow::connectDocument() {
                               &BookDocument::testsInserted, &BookDocument::testsRemoved})
         connect(m_document, signal, this, &BookWindow::publishBookActions);
     connect(m_document, &BookDocument::reset, this, &BookWindow::publishBookActions);
+    // A recipe that an undo brings back (a deletion undone) is the one the user wants to see.
+    connect(m_document, &BookDocument::recipesInserted, this, [this](int, int last) {
+        if (m_document->isReplaying()) m_model->setSelection(SidebarItem::recipe(m_document->book().recipes[last].id));
+    });
     connect(m_actions, &ActionRegistry::contextRecipeChanged, this, &BookWindow::publishBookActions);
 }
 
 void BookWindow::connectModel() {
     connect(m_model, &WindowModel::selectionChanged, this, [this] {
         m_sidebar->showSelection(m_model->selection());
+        m_actions->setShownPage(shownPage());
         saveSelection();
         updateDetail();
         publishBookActions();
@@ -96,6 +103,20 @@ void BookWindow::connectModel() {
           &WindowModel::nudgeChanged, &WindowModel::replaceChanged, &WindowModel::showLabelsChanged})
         connect(m_model, signal, this, &BookWindow::publishBookActions);
     connect(m_state, &WindowState::showChemistryChanged, m_actions, &ActionRegistry::update);
+}
+
+std::optional<GlazeCore::BookPage> BookWindow::shownPage() const {
+    const auto& selection = m_model->selection();
+    if (!selection) return std::nullopt;
+    switch (selection->kind) {
+    case SidebarItem::Kind::recipe:
+        return GlazeCore::BookPage::recipes;
+    case SidebarItem::Kind::tests:
+        return GlazeCore::BookPage::tests;
+    case SidebarItem::Kind::materials:
+        return GlazeCore::BookPage::materials;
+    }
+    return std::nullopt;
 }
 
 void BookWindow::publishBookActions() {

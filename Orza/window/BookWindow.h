@@ -6,6 +6,7 @@
 #include "Orza/models/WindowTypes.h"
 
 #include <QMainWindow>
+#include <QSize>
 
 #include <memory>
 #include <optional>
@@ -33,6 +34,8 @@ class WindowState;
 class BookWindow final : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr QSize minimumSize{640, 420};
+
     explicit BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent = nullptr);
     ~BookWindow() override;
 
@@ -84,6 +87,8 @@ public:
 signals:
     /// A new untitled document of the sample book is wanted.
     void sampleDocumentRequested();
+    /// The sample book is wanted in place of this window, which closes.
+    void replaceWithSampleRequested();
     /// The user closed a window with unsaved changes; the application asks what to do with them.
     void closeAttempted(Orza::BookWindow* window);
 
@@ -104,6 +109,7 @@ private:
     void presentRenameDialog();
     void presentDeleteDialog();
     std::optional<GlazeCore::Uuid> subjectRecipeID() const;
+    std::optional<GlazeCore::BookPage> shownPage() const;
 
     void openSampleOnFirstLaunch();
     void saveSelection();

@@ -34,7 +34,7 @@ void BookWindow::openSampleOnFirstLaunch() {
         const bool openSample = GlazeCore::FirstLaunch::shouldOpenSample(false, isUntitled(), m_document->book());
         settings.set(Settings::Key::firstLaunchSampleShown, true);
         if (openSample) {
-            emit sampleDocumentRequested();
+            emit replaceWithSampleRequested();
             // Closing from inside the show would cut the window's own appearance short.
             QTimer::singleShot(0, this, &QWidget::close);
             return;

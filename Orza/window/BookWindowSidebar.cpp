@@ -18,6 +18,7 @@ void BookWindow::connectSidebar() {
     connect(m_sidebar, &SidebarView::deleteRequested, this, [this] {
         if (const auto id = selectedRecipeID()) beginDelete(*id);
     });
+    connect(m_sidebar, &SidebarView::renameRequested, this, &BookWindow::beginRename);
     connect(m_sidebar, &SidebarView::recipeMenuRequested, this,
             [this](const GlazeCore::Uuid& recipeID, const QPoint& globalPosition) {
                 QMenu* menu = m_actions->recipeContextMenu(recipeID, m_sidebar);

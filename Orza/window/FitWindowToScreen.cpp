@@ -2,10 +2,13 @@
 
 #include "GlazeCore/layout/WindowLayout.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 
@@ -16,22 +19,56 @@ FitWindowToScreen::FitWindowToScreen(QWidget* window) : QObject(window), m_windo
 }
 
 bool FitWindowToScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window && event->type() == QEvent::Show && !m_done) {
+    if (watched != m_window) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Show && !m_done) {
         m_done = true;
-        m_window->removeEventFilter(this);
         QPointer<FitWindowToScreen> probe(this);
         QTimer::singleShot(0, this, [probe] {
             if (probe) probe->fitToScreen();
         });
+    } else if (m_waitingForFrame && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+               m_window->frameGeometry() != m_window->geometry()) {
+        // The window manager framed the window: check once more with the real title bar.
+        m_waitingForFrame = false;
+        m_window->removeEventFilter(this);
+        const QRect available = availableArea();
+        if (available.isValid() && !available.contains(m_window->frameGeometry())) fit(m_window, available);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void FitWindowToScreen::fitToScreen() {
+QRect FitWindowToScreen::availableArea() const {
     const QScreen* screen = m_window->screen();
     if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    fit(m_window, screen->availableGeometry());
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void FitWindowToScreen::fitToScreen() {
+    const QRect available = availableArea();
+    if (!available.isValid()) {
+        m_window->removeEventFilter(this);
+        return;
+    }
+    fit(m_window, available);
+    m_waitingForFrame = m_window->frameGeometry() == m_window->geometry();
+    if (!m_waitingForFrame) m_window->removeEventFilter(this);
+}
+
+QMargins FitWindowToScreen::decorations(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (frame != inner)
+        return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                frame.bottom() - inner.bottom()};
+    // Not framed yet: a title bar and thin borders, as window managers draw them.
+    const int titleBar = std::max(window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window), 28);
+    return {4, titleBar, 4, 4};
+}
+
+QSize FitWindowToScreen::fittingSize(const QSize& size, const QRect& available, const QWidget* window) {
+    if (!available.isValid()) return size;
+    const QMargins frame = decorations(window);
+    return size.boundedTo(available.marginsRemoved(frame).size());
 }
 
 std::optional<QRect> FitWindowToScreen::fittedFrame(const QRect& frame, const QRect& available) {
@@ -56,14 +93,11 @@ std::optional<QRect> FitWindowToScreen::fittedFrame(const QRect& frame, const QR
 }
 
 void FitWindowToScreen::fit(QWidget* window, const QRect& available) {
-    const QRect frame = window->frameGeometry();
-    const auto fitted = fittedFrame(frame, available);
-    if (!fitted) return;
     // The rule sizes the whole frame; the widget's geometry is what lies inside the decorations.
-    const QRect inner = window->geometry();
-    const QMargins decorations(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                               frame.bottom() - inner.bottom());
-    window->setGeometry(fitted->marginsRemoved(decorations));
+    const QMargins frame = decorations(window);
+    const auto fitted = fittedFrame(window->geometry().marginsAdded(frame), available);
+    if (!fitted) return;
+    window->setGeometry(fitted->marginsRemoved(frame));
 }
 
 } // namespace Orza

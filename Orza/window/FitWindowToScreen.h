@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -10,13 +12,14 @@ class QWidget;
 namespace Orza {
 
 /**
- * Checks a book window once against its screen: the first time the window is shown, and a moment later
- * so that the window has its frame, a window larger than the screen's usable area is given the size of
- * a new book window and placed near the top, centred. It never acts again, so later resizing is the
- * user's.
+ * Checks a window once against its screen: the first time it is shown, a window whose frame (title bar
+ * included) is larger than the screen's usable area is given the size of a new book window and placed near
+ * the top, centred. Until the window manager has put its frame around the window, the frame is estimated;
+ * when the real frame arrives and still does not fit, the window is fitted once more. After that it never
+ * acts again, so later resizing is the user's.
  *
- * On a screen smaller than a new window's smallest size, the window takes the usable area's size (as far
- * as its own minimum size allows) at its top left, rather than hanging over the edges.
+ * On a screen smaller than a new window's smallest size, the window's frame takes the usable area at its
+ * top left, rather than hanging over the edges.
  */
 class FitWindowToScreen final : public QObject {
     Q_OBJECT
@@ -34,15 +37,21 @@ public:
     static std::optional<QRect> fittedFrame(const QRect& frame, const QRect& available);
     /// Fits `window` to `available` now.
     static void fit(QWidget* window, const QRect& available);
+    /// The window manager's frame around `window`, or an estimate of it while the window has none yet.
+    static QMargins decorations(const QWidget* window);
+    /// The most of `size` that fits `available` with the window's frame around it.
+    static QSize fittingSize(const QSize& size, const QRect& available, const QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fitToScreen();
+    QRect availableArea() const;
 
     QWidget* m_window;
     bool m_done = false;
+    bool m_waitingForFrame = false;
 };
 
 } // namespace Orza

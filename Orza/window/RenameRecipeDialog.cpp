@@ -1,5 +1,7 @@
 #include "Orza/window/RenameRecipeDialog.h"
 
+#include "GlazeCore/text/UnicodeText.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,13 @@ RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
     m_rename = buttons->addButton(tr("Rename"), QDialogButtonBox::AcceptRole);
     m_cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     m_rename->setDefault(true);
+    // A name of blanks alone would leave the recipe as it is: nothing to rename to.
+    const auto updateRename = [this](const QString& text) {
+        m_rename->setEnabled(!GlazeCore::UnicodeText::trimWhitespaceAndNewlines(text.toStdString()).empty());
+    };
+    connect(m_field, &QLineEdit::textChanged, this, updateRename);
+    updateRename(name);
+    m_field->selectAll(); // typing replaces the old name
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

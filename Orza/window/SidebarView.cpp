@@ -13,13 +13,31 @@ namespace Orza {
 
 namespace {
 
-/// Rows with room to breathe, as a sidebar's are.
+/// Extra room above a section title that follows another section.
+constexpr int sectionGap = 10;
+
+bool isSectionTitle(const QModelIndex& index) {
+    return index.isValid() && !index.parent().isValid();
+}
+
+/// A copy of the icon in one colour: the shape of a symbol drawn in the selected row's text colour.
+QIcon tinted(const QIcon& icon, const QSize& size, const QColor& color, qreal ratio) {
+    QPixmap pixmap = icon.pixmap(size, ratio);
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(pixmap.rect(), color);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+/// Rows with room to breathe, as a sidebar's are; section titles aligned with the rows they head.
 class RowDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         size.rheight() += 8;
+        if (isSectionTitle(index) && index.row() > 0) size.rheight() += sectionGap;
         return size;
     }
 
@@ -34,6 +52,17 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         // Section titles and the empty-list line can hold the keyboard cursor, but never look chosen.
         if (!(index.flags() & Qt::ItemIsSelectable)) option->state &= ~QStyle::State_HasFocus;
+        if (isSectionTitle(index)) {
+            const auto* tree = qobject_cast<const QTreeView*>(option->widget);
+            option->rect.adjust(tree ? tree->indentation() : 12, index.row() > 0 ? sectionGap : 0, 0, 0);
+        }
+        // Page symbols take the selected row's text colour, as the title does (region dots draw their own).
+        const bool pageRow = index.parent().isValid() && index.parent().row() == SidebarModel::bookSection;
+        if (pageRow && (option->state & QStyle::State_Selected) && !option->icon.isNull()) {
+            const qreal ratio = option->widget ? option->widget->devicePixelRatioF() : 1.0;
+            option->icon =
+                tinted(option->icon, option->decorationSize, option->palette.color(QPalette::HighlightedText), ratio);
+        }
     }
 
 private:
@@ -60,10 +89,51 @@ private:
     }
 };
 
+/// The sidebar's list: the keyboard and the mouse reach only rows that can be chosen.
+class SidebarList final : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex current = currentIndex();
+        QModelIndex moved = QTreeView::moveCursor(action, modifiers);
+        // Past a section title or the empty-list line, in the direction the key points.
+        const bool down = action == MoveDown || action == MoveNext || action == MovePageDown || action == MoveHome;
+        while (moved.isValid() && !(moved.flags() & Qt::ItemIsSelectable)) {
+            const QModelIndex next = down ? indexBelow(moved) : indexAbove(moved);
+            if (!next.isValid()) return current.isValid() && (current.flags() & Qt::ItemIsSelectable) ? current : moved;
+            moved = next;
+        }
+        return moved;
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        QTreeView::keyPressEvent(event);
+        // The first row the keys reach may be current already without being chosen (the focus put it
+        // there): a key that lands on it chooses it.
+        const bool moves =
+            event->matches(QKeySequence::MoveToNextLine) || event->matches(QKeySequence::MoveToPreviousLine) ||
+            event->matches(QKeySequence::MoveToStartOfLine) || event->matches(QKeySequence::MoveToEndOfLine) ||
+            event->key() == Qt::Key_Home || event->key() == Qt::Key_End || event->key() == Qt::Key_PageUp ||
+            event->key() == Qt::Key_PageDown;
+        const QModelIndex current = currentIndex();
+        if (moves && current.isValid() && (current.flags() & Qt::ItemIsSelectable) &&
+            !selectionModel()->isSelected(current))
+            selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
+        // A click on a section title leaves the selection as it is.
+        if (index.isValid() && !(index.flags() & Qt::ItemIsSelectable)) return QItemSelectionModel::NoUpdate;
+        return QTreeView::selectionCommand(index, event);
+    }
+};
+
 } // namespace
 
 SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
-    : QWidget(parent), m_model(model), m_list(new QTreeView), m_notes(new QVBoxLayout) {
+    : QWidget(parent), m_model(model), m_list(new SidebarList), m_notes(new QVBoxLayout) {
     m_list->setModel(model);
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);
@@ -103,6 +173,9 @@ SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
         end();
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &SidebarView::reportSelection);
+    connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (const auto item = m_model->itemAt(index); item && item->isRecipe()) emit renameRequested(item->recipeID);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -154,6 +227,10 @@ bool SidebarView::eventFilter(QObject* watched, QEvent* event) {
         const auto key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Delete || key == Qt::Key_Backspace) {
             emit deleteRequested();
+            return true;
+        }
+        if (key == Qt::Key_F2) {
+            if (m_shown && m_shown->isRecipe()) emit renameRequested(m_shown->recipeID);
             return true;
         }
     }

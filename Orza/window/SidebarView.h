@@ -42,6 +42,8 @@ signals:
     void selectionChosen(const std::optional<Orza::SidebarItem>& item);
     /// Delete or Backspace in the list.
     void deleteRequested();
+    /// F2 on the selected recipe, or a double-click on a recipe row.
+    void renameRequested(const GlazeCore::Uuid& recipeID);
     /// A recipe row's context menu is asked for, at a point on the screen.
     void recipeMenuRequested(const GlazeCore::Uuid& recipeID, const QPoint& globalPosition);
 

@@ -6,13 +6,16 @@
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/DeleteRecipeDialog.h"
+#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QTest>
+#include <QTreeView>
 #include <QUndoStack>
 
 #include <memory>
@@ -340,6 +343,56 @@ private slots:
         QCOMPARE(panel->printer(), &PrintInfo::shared());
         item(*window->menuBar(), QStringLiteral("File"), printItems[0])->trigger();
         QCOMPARE(PrintInfo::openPanel(), panel); // asked again: the same panel comes forward
+    }
+
+    // Cut, Copy, Paste, Delete and Select All act on the text field that has the focus, and only then.
+    void editItemsActOnTheFocusedField() {
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        auto* field = new QLineEdit(QStringLiteral("cone six"), window->centralWidget());
+        QVERIFY(OrzaTest::showActive(*window));
+        const QMenuBar& bar = *window->menuBar();
+        QAction* selectAll = item(bar, QStringLiteral("Edit"), QStringLiteral("Select All"));
+        QAction* cut = item(bar, QStringLiteral("Edit"), QStringLiteral("Cut"));
+        QAction* paste = item(bar, QStringLiteral("Edit"), QStringLiteral("Paste"));
+        QAction* erase = item(bar, QStringLiteral("Edit"), QStringLiteral("Delete"));
+        window->sidebar()->list()->setFocus();
+        QVERIFY(!selectAll->isEnabled() && !cut->isEnabled() && !erase->isEnabled());
+
+        field->setFocus();
+        field->deselect();
+        QVERIFY(selectAll->isEnabled());
+        QVERIFY(!cut->isEnabled());
+        selectAll->trigger();
+        QCOMPARE(field->selectedText(), QStringLiteral("cone six"));
+        QVERIFY(cut->isEnabled());
+        cut->trigger();
+        QVERIFY(field->text().isEmpty());
+        QVERIFY(paste->isEnabled());
+        paste->trigger();
+        paste->trigger();
+        QCOMPARE(field->text(), QStringLiteral("cone sixcone six"));
+        field->setSelection(0, 4);
+        erase->trigger();
+        QCOMPARE(field->text(), QStringLiteral(" sixcone six"));
+        QCOMPARE(window->document()->undoStack()->count(), 0); // the field's text is not the book
+    }
+
+    void viewMenuMarksThePageShown() {
+        auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        const QMenuBar& bar = *window->menuBar();
+        const auto checked = [&] {
+            QStringList pages;
+            for (const QString& title : pageItems)
+                if (item(bar, QStringLiteral("View"), title)->isChecked()) pages << title;
+            return pages;
+        };
+        QCOMPARE(checked(), QStringList());
+        window->model()->setSelection(SidebarItem::tests());
+        QCOMPARE(checked(), QStringList{QStringLiteral("Tests")});
+        item(bar, QStringLiteral("View"), QStringLiteral("Tests"))->trigger(); // chosen again: still the page
+        QCOMPARE(checked(), QStringList{QStringLiteral("Tests")});
+        item(bar, QStringLiteral("View"), QStringLiteral("Recipes"))->trigger();
+        QCOMPARE(checked(), QStringList{QStringLiteral("Recipes")});
     }
 
     void twoWindowsActIndependently() {

@@ -1,5 +1,6 @@
 #include "Orza/app/DocumentController.h"
 
+#include "Orza/app/GlazeMainApp.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FileDialog.h"
@@ -8,6 +9,7 @@
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 #include <QUndoStack>
@@ -51,8 +53,11 @@ private slots:
     void firstLaunchOpensTheSampleOnceAndClosesTheEmptyWindow() {
         Settings::instance().set(Settings::Key::firstLaunchSampleShown, false);
         controller().launch({});
+        const QString emptyName = controller().windows().first()->document()->displayName();
         QTRY_COMPARE(controller().windows().size(), 1);
         BookWindow* sample = controller().windows().first();
+        // The sample takes the empty window's place and its name: the first book shown is the first untitled.
+        QCOMPARE(sample->document()->displayName(), emptyName);
         QVERIFY(sample->document()->isSample());
         QVERIFY(sample->isUntitled());
         QCOMPARE(sample->document()->book().recipes.size(), std::size_t(6));
@@ -109,6 +114,129 @@ private slots:
                  qPrintable(alerts[0].informativeText));
         QCOMPARE(readAll(path), bytes);
         QVERIFY(controller().windows().isEmpty());
+    }
+
+    // A file that is not a book reads as a plain sentence, with the reader's words kept as details; the
+    // validation's own sentences stay as they are.
+    void unreadableFilesSayWhatIsWrongInPlainWords_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("not JSON") << QByteArray("<html>nope</html>")
+                                  << "The file is not a glaze book, or it is damaged. The file was not changed."
+                                  << "not valid JSON";
+        QTest::newRow("empty") << QByteArray()
+                               << "The file is empty, so it holds no glaze book. The file was not changed."
+                               << "not valid JSON";
+        QTest::newRow("another JSON file")
+            << QByteArray(R"({"customMaterials": [], "tests": [], "version": 1})")
+            << "The file is not a glaze book, or it is damaged. The file was not changed."
+            << "recipes";
+        QTest::newRow("a damaged recipe")
+            << QByteArray(R"({"customMaterials": [], "tests": [], "version": 1, "recipes": [)"
+                          R"({"id": "8E1B2A50-0C8F-4D0C-9C0D-1B2A3C4D5E6F", "name": "A", "cone": "6",)"
+                          R"( "notes": "", "lines": []}, {"id": "nope"}]})")
+            << "The file is not a glaze book, or it is damaged. The problem is in recipe 2. The file was not changed."
+            << "recipes[1]";
+    }
+    void unreadableFilesSayWhatIsWrongInPlainWords() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, sentence);
+        QFETCH(QString, details);
+        const QString path = filePath("odd.orzabook");
+        OrzaTest::writeAll(path, bytes);
+        QVERIFY(!controller().openFile(path));
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts[0].informativeText, sentence);
+        QVERIFY2(alerts[0].detailedText.contains(details), qPrintable(alerts[0].detailedText));
+        QCOMPARE(readAll(path), bytes);
+    }
+
+    // Files that cannot be opened at start-up are said once the windows stand, in front of all of them;
+    // when none opened, an untitled book opens as on a start without files.
+    void launchReportsFailuresAfterTheWindowsAreUp() {
+        const QString good = writeBook("good.orzabook", {"A"});
+        const QString bad = filePath("bad.orzabook");
+        OrzaTest::writeAll(bad, "not a book");
+        controller().launch({bad, good});
+        QCOMPARE(controller().windows().size(), 1);
+        QVERIFY(MessageBox::takeRecordedAlerts().isEmpty()); // not yet: the window comes first
+        settle();
+        auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QVERIFY(alerts[0].text.contains(QStringLiteral("bad.orzabook")));
+        QVERIFY(!alerts[0].window); // it concerns no window, so it stands in front of every one
+
+        controller().windows().first()->close();
+        settle();
+        controller().launch({bad});
+        settle();
+        QCOMPARE(controller().windows().size(), 1);
+        QVERIFY(controller().windows().first()->isUntitled());
+        QCOMPARE(MessageBox::takeRecordedAlerts().size(), 1);
+    }
+
+    // The panels start where the book is: its own folder and name for a saved book, the folder last used
+    // for an untitled one; the open panel never suggests a name.
+    void panelsStartInTheBooksFolder() {
+        QDir(filePath(QString())).mkdir(QStringLiteral("shelf"));
+        const QString path = writeBook("shelf/book.orzabook", {"A"});
+        const QString folder = QFileInfo(path).absolutePath();
+        BookWindow* saved = controller().openFile(path);
+
+        FileDialog::setNextFileName(QString());
+        controller().saveAs(saved);
+        QCOMPARE(FileDialog::lastRequest()->suggestedName, QStringLiteral("book.orzabook"));
+        QCOMPARE(FileDialog::lastRequest()->folder, folder);
+
+        FileDialog::setNextFileName(QString());
+        controller().chooseAndOpen(saved);
+        QCOMPARE(FileDialog::lastRequest()->kind, FileDialog::Request::Kind::open);
+        QCOMPARE(FileDialog::lastRequest()->folder, folder);
+        QVERIFY(FileDialog::lastRequest()->suggestedName.isEmpty());
+
+        // An untitled book: the folder last used, which opening the book above made this one.
+        BookWindow* untitled = controller().newDocument();
+        FileDialog::setNextFileName(QString());
+        controller().saveAs(untitled);
+        QCOMPARE(FileDialog::lastRequest()->folder, folder);
+        QCOMPARE(FileDialog::lastRequest()->suggestedName,
+                 untitled->document()->displayName() + QStringLiteral(".orzabook"));
+        FileDialog::setNextFileName(QString());
+        controller().chooseAndOpen(untitled);
+        QCOMPARE(FileDialog::lastRequest()->folder, folder);
+
+        // A last folder that has gone is passed over for one that exists.
+        Settings::instance().set(Settings::Key::lastFolder, filePath("gone"));
+        QVERIFY(QFileInfo(DocumentController::defaultFolder()).isDir());
+    }
+
+    // Codes given to tiles on opening live in memory only: the book opens edited, so closing asks.
+    void codesGivenOnOpeningMarkTheBookEdited() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
+        book.tests.push_back(OrzaTest::tile(book.recipes[0].id));
+        const QString path = filePath("codes.orzabook");
+        OrzaTest::saveBook(book, path);
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window->document()->backfillNotice());
+        QVERIFY(window->document()->isModified());
+        QVERIFY(window->isWindowModified());
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        controller().close(window);
+        settle();
+        QVERIFY(!GlazeDocument::read(path).backfillNotice); // the codes were kept
+    }
+
+    void aPageThatCannotBeShownIsSaidSo() {
+        GlazeMainApp::setPageOpener([](const QUrl&) { return false; });
+        BookWindow* window = controller().newDocument();
+        GlazeMainApp::openPage(GlazeMainApp::supportPage(), window);
+        GlazeMainApp::setPageOpener([](const QUrl&) { return true; });
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts[0].window.data(), window);
+        QVERIFY(alerts[0].informativeText.contains(GlazeMainApp::supportPage().toString()));
     }
 
     void savingAnUntitledBookAsksWhereAndThenBelongsThere() {

@@ -1,8 +1,9 @@
 #include "Orza/help/HelpWindow.h"
 
-#include "Orza/window/BookWindow.h"
 #include "Orza/app/GlazeMainApp.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/window/BookWindow.h"
+#include "Orza/window/FitWindowToScreen.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -72,6 +73,19 @@ private slots:
         QVERIFY(help->isVisible());
         QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
         help->close();
+    }
+
+    void escapeAndTheCloseKeyCloseIt() {
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+            HelpWindow* help = HelpWindow::showHelp();
+            QVERIFY(OrzaTest::showActive(*help));
+            QTest::keySequence(help, keys);
+            QVERIFY(!help->isVisible());
+        }
+        // It fits a small screen, frame and all, however large its usual size.
+        const QSize fitted =
+            FitWindowToScreen::fittingSize(HelpWindow::defaultSize, QRect(0, 0, 900, 600), HelpWindow::existing());
+        QVERIFY(fitted.height() < 600 && fitted.width() == HelpWindow::defaultSize.width());
     }
 
     void topicsNameTheApplication() {

@@ -3,6 +3,7 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/widgets/LineLimitedLabel.h"
 #include "Orza/window/BookNotes.h"
@@ -63,6 +64,7 @@ private slots:
         QCOMPARE(codeNote->textLabel()->text(),
                  QString::fromStdString(window->document()->backfillNotice()->message()));
 
+        const bool editedBefore = window->document()->isModified();
         codeNote->closeButton()->click();
         QVERIFY(window->codeNoteClosed());
         shown = notes(*window);
@@ -70,7 +72,7 @@ private slots:
         QVERIFY(qobject_cast<SampleNote*>(shown[0]));
         // Closing changes nothing in the document.
         QVERIFY(window->document()->backfillNotice());
-        QVERIFY(!window->document()->isModified());
+        QCOMPARE(window->document()->isModified(), editedBefore);
         QCOMPARE(window->document()->undoStack()->count(), 0);
 
         // An edit does not bring the note back.
@@ -144,6 +146,75 @@ private slots:
         QVERIFY(confirm);
         confirm->deleteButton()->click();
         QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A", "B copy"}));
+    }
+
+    // The keys walk the rows that can be chosen: recipes, then Tests and Materials; never a section title.
+    void keysMoveThroughChoosableRowsOnly() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        QVERIFY(OrzaTest::showActive(*window));
+        const auto& recipes = window->document()->book().recipes;
+        QTreeView* list = window->sidebar()->list();
+        list->setFocus();
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(list, key);
+            return window->model()->selection();
+        };
+        window->model()->setSelection(SidebarItem::recipe(recipes[1].id));
+        QCOMPARE(press(Qt::Key_Down), std::optional(SidebarItem::tests()));
+        QCOMPARE(press(Qt::Key_Down), std::optional(SidebarItem::materials()));
+        QCOMPARE(press(Qt::Key_Down), std::optional(SidebarItem::materials()));
+        QCOMPARE(press(Qt::Key_Up), std::optional(SidebarItem::tests()));
+        QCOMPARE(press(Qt::Key_Up), std::optional(SidebarItem::recipe(recipes[1].id)));
+        QCOMPARE(press(Qt::Key_Home), std::optional(SidebarItem::recipe(recipes[0].id)));
+        QCOMPARE(press(Qt::Key_Up), std::optional(SidebarItem::recipe(recipes[0].id)));
+        QCOMPARE(press(Qt::Key_End), std::optional(SidebarItem::materials()));
+
+        // A click on a section title chooses nothing and keeps what was chosen.
+        const QModelIndex title = window->sidebar()->model()->sectionIndex(SidebarModel::bookSection);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(title).center());
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::materials()));
+
+        // A book without recipes: Home goes past the empty-list line to Tests.
+        auto empty = makeWindow();
+        QVERIFY(OrzaTest::showActive(*empty));
+        empty->sidebar()->list()->setFocus();
+        QTest::keyClick(empty->sidebar()->list(), Qt::Key_Home);
+        QCOMPARE(empty->model()->selection(), std::optional(SidebarItem::tests()));
+    }
+
+    void f2AndADoubleClickRenameTheRecipe() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        QVERIFY(OrzaTest::showActive(*window));
+        const auto& recipes = window->document()->book().recipes;
+        window->model()->setSelection(SidebarItem::recipe(recipes[1].id));
+        QTest::keyClick(window->sidebar()->list(), Qt::Key_F2);
+        QCOMPARE(window->renaming(), std::optional(recipes[1].id));
+        window->findChild<RenameRecipeDialog*>()->reject();
+        OrzaTest::settle();
+
+        QTreeView* list = window->sidebar()->list();
+        const QModelIndex first = window->sidebar()->model()->indexFor(SidebarItem::recipe(recipes[0].id));
+        // As a person double-clicks: a click, then the second press that makes it a double-click.
+        const QPoint point = list->visualRect(first).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(window->renaming(), std::optional(recipes[0].id));
+        window->findChild<RenameRecipeDialog*>()->reject();
+        OrzaTest::settle();
+
+        window->model()->setSelection(SidebarItem::tests());
+        QTest::keyClick(list, Qt::Key_F2);
+        QVERIFY(!window->renaming());
+    }
+
+    void undoingADeleteShowsTheRecipeAgain() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B", "C"}));
+        const auto b = window->document()->book().recipes[1].id;
+        window->model()->setSelection(SidebarItem::recipe(b));
+        window->deleteRecipe(b);
+        QVERIFY(window->selectedRecipeID() != std::optional(b));
+        window->document()->undoStack()->undo();
+        QCOMPARE(window->selectedRecipeID(), std::optional(b));
     }
 
     void deleteKeyOnThePagesDoesNothing() {

@@ -8,6 +8,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/EmptyDetailView.h"
+#include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/RenameRecipeDialog.h"
 #include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
@@ -155,10 +156,14 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         window->beginRename(id);
         dialog = window->findChild<RenameRecipeDialog*>();
+        QCOMPARE(dialog->nameField()->selectedText(), QStringLiteral("Celadon")); // typing replaces it
         dialog->nameField()->setText(QStringLiteral(" \n\t"));
+        QVERIFY(!dialog->renameButton()->isEnabled()); // blanks alone are no name to rename to
         QTest::keyClick(dialog->nameField(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
         QCOMPARE(document.book().recipes[0].name, std::string("Celadon"));
         QCOMPARE(document.undoStack()->count(), 1);
+        dialog->reject();
 
         document.undoStack()->setClean();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -244,6 +249,21 @@ private slots:
         window->model()->setSelection(SidebarItem::recipe(missing));
         QCOMPARE(detailTitle(*window), QStringLiteral("No Recipe Selected"));
         QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(missing)));
+    }
+
+    // Shrunk as far as it goes, the window keeps its sidebar and a pane beside it, and that smallest
+    // window, frame and all, fits a 900 × 600 screen.
+    void theSmallestWindowStaysUsable() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        window->show();
+        window->resize(200, 190);
+        QCOMPARE(window->size(), BookWindow::minimumSize);
+        QTRY_VERIFY(window->sidebar()->width() >= SidebarView::minimumWidth);
+        QTRY_VERIFY(window->detail()->width() >= 300);
+        const QRect smallScreen(0, 0, 900, 600);
+        const QMargins frame = FitWindowToScreen::decorations(window.get());
+        QVERIFY(smallScreen.contains(
+            QRect(QPoint(frame.left(), frame.top()), BookWindow::minimumSize).marginsAdded(frame)));
     }
 
     void addingStopsAtTheBookLimitWithABeep() {
