@@ -142,6 +142,9 @@ void BatchSheet::build() {
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
+    // One line of text a row, with a little air, as a list of figures reads best.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(BatchRowsModel::material, QHeaderView::Stretch);
     m_table->horizontalHeader()->setSectionResizeMode(BatchRowsModel::grams, QHeaderView::Fixed);
     m_table->horizontalHeader()->setHighlightSections(false);

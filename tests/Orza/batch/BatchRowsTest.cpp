@@ -1,12 +1,9 @@
 #include "Orza/batch/BatchRows.h"
 #include "GlazeCore/recipe/Batch.h"
-#include "Orza/batch/BatchSettings.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/settings/Settings.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
-#include <QSettings>
 #include <QTest>
 
 #include <cmath>
@@ -105,20 +102,6 @@ private slots:
         QCOMPARE(
             batchNoRowsText(huge, 1000, 0.1),
             QStringLiteral("The additions are too large for this base, so a weight would not be a finite number."));
-    }
-
-    // The settings read their defaults when missing or unreadable, and what one sheet stores all read.
-    void settingsFallBackToTheirDefaults() {
-        QCOMPARE(BatchSettings::totalGrams(), 1000.0);
-        QCOMPARE(BatchSettings::precision(), 0.1);
-        QSettings().setValue(Settings::name(Settings::Key::batchTotalGrams), QStringLiteral("lots"));
-        QSettings().setValue(Settings::name(Settings::Key::batchPrecision), QStringLiteral("nan"));
-        QCOMPARE(BatchSettings::totalGrams(), 1000.0);
-        QCOMPARE(BatchSettings::precision(), 0.1);
-        BatchSettings::setTotalGrams(2500);
-        BatchSettings::setPrecision(0.5);
-        QCOMPARE(BatchSettings::totalGrams(), 2500.0);
-        QCOMPARE(BatchSettings::precision(), 0.5);
     }
 };
 

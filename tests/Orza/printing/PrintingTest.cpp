@@ -201,17 +201,6 @@ private slots:
         QCOMPARE(answered, std::optional(false));
         printer.setPageSize(QPageSize(QPageSize::Letter));
     }
-
-    // A name that holds a folder separator is offered as one file name.
-    void saveNamesNeverPointIntoAFolder() {
-        QCOMPARE(PdfSaveDialog::fileNameFor(QStringLiteral("Celadon 1/2 batch.pdf")),
-                 QStringLiteral("Celadon 1-2 batch.pdf"));
-        QString answered;
-        PdfSaveDialog::setNextFolder(filePath(QString()));
-        PdfSaveDialog::chooseLocation(nullptr, QStringLiteral("a/b.pdf"),
-                                      [&](const QString& path) { answered = path; });
-        QCOMPARE(answered, filePath(QStringLiteral("a-b.pdf")));
-    }
 };
 
 QTEST_MAIN(PrintingTest)
