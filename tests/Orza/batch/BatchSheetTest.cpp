@@ -217,6 +217,9 @@ private slots:
         window->document()->setRecipeName(id, "Blue celadon");
         QVERIFY(sheet->titleLabel()->text().endsWith(QStringLiteral("Blue celadon")));
         QCOMPARE(sheet->page().recipe.name, std::string("Blue celadon"));
+        window->document()->insertMaterial(0, {"whiting", "Local whiting", {{GlazeCore::Oxide::CaO, 56}}, 44, ""},
+                                           QStringLiteral("Add"));
+        QCOMPARE(column(*sheet->table(), 0)[2], QStringLiteral("Local whiting"));
 
         const QPointer<BatchSheet> first(sheet);
         sheet->doneButton()->click();
