@@ -56,6 +56,11 @@ std::vector<Row> weights(const Recipe& recipe, double batchWeight, double step) 
     return rows;
 }
 
+std::optional<int> roundingDecimals(double step) {
+    if (!isPositive(step)) return std::nullopt;
+    return decimalCount(step);
+}
+
 std::vector<Row> weightsOrEmpty(const Recipe& recipe, double batchWeight, double step) {
     try {
         return weights(recipe, batchWeight, step);

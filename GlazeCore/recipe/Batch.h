@@ -35,6 +35,10 @@ std::vector<Row> weights(const Recipe& recipe, double batchWeight, double step);
 /// The rows of `weights`, or no rows when it throws.
 std::vector<Row> weightsOrEmpty(const Recipe& recipe, double batchWeight, double step);
 
+/// The decimals `weights` rounds the grams to for this step, so they can be shown with exactly those
+/// digits; none when the step is not finite and above 0 and nothing is rounded.
+std::optional<int> roundingDecimals(double step);
+
 /// The sentence of what `weights` throws for the same arguments; none when it succeeds.
 std::optional<std::string> problemText(const Recipe& recipe, double batchWeight, double step);
 

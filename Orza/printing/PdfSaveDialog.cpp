@@ -1,0 +1,72 @@
+#include "Orza/printing/PdfSaveDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <utility>
+
+namespace Orza::Printing {
+
+std::optional<PdfSaveDialog::Answer> PdfSaveDialog::s_next;
+
+namespace {
+
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString startFolder() {
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+} // namespace
+
+QString PdfSaveDialog::fileNameFor(const QString& suggestedName) {
+    QString name = suggestedName;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    // No file name can hold a NUL; the panel would cut the name there.
+    name.remove(QChar(0));
+    return name;
+}
+
+void PdfSaveDialog::chooseLocation(QWidget* window, const QString& suggestedName, Callback done) {
+    const QString offered = fileNameFor(suggestedName);
+    if (s_next) {
+        const Answer answer = *std::exchange(s_next, std::nullopt);
+        done(answer(offered));
+        return;
+    }
+    auto* dialog = new QFileDialog(window, QCoreApplication::translate("PdfSaveDialog", "Export PDF"), startFolder());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(QCoreApplication::translate("PdfSaveDialog", "PDF documents (*.pdf)"));
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    dialog->selectFile(offered);
+    QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, done](int result) {
+        const QStringList files = dialog->selectedFiles();
+        const QString path = result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString();
+        if (!path.isEmpty()) lastFolder() = QFileInfo(path).absolutePath();
+        done(path);
+    });
+    dialog->open();
+}
+
+void PdfSaveDialog::setNextFileName(const QString& path) {
+    s_next = [path](const QString&) { return path; };
+}
+
+void PdfSaveDialog::setNextFolder(const QString& folder) {
+    s_next = [folder](const QString& offered) { return QDir(folder).filePath(offered); };
+}
+
+bool PdfSaveDialog::clearNextAnswer() {
+    return !std::exchange(s_next, std::nullopt).has_value();
+}
+
+} // namespace Orza::Printing
