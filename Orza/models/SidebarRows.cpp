@@ -1,6 +1,7 @@
 #include "Orza/models/SidebarRows.h"
 
 #include "GlazeCore/chemistry/GlazeCalculator.h"
+#include "Orza/widgets/RegionNames.h"
 
 #include <QCoreApplication>
 
@@ -38,35 +39,15 @@ std::optional<GlazeCore::StullRegion> rowRegion(const GlazeCore::Recipe& recipe,
     return region;
 }
 
-QString regionWords(GlazeCore::StullRegion region) {
-    switch (region) {
-    case GlazeCore::StullRegion::matte:
-        return tr("Matte");
-    case GlazeCore::StullRegion::gloss:
-        return tr("Gloss");
-    case GlazeCore::StullRegion::semimatte:
-        return tr("Semi-matte");
-    case GlazeCore::StullRegion::underfired:
-        return tr("Underfired");
-    case GlazeCore::StullRegion::crazing:
-        return tr("Crazing likely");
-    case GlazeCore::StullRegion::unfused:
-        return tr("Unfused");
-    case GlazeCore::StullRegion::unknown:
-        break;
-    }
-    return {};
-}
-
 QString rowHelpText(std::optional<GlazeCore::StullRegion> region, const QString& displayName) {
     if (!region) return displayName;
-    return tr("%1. Stull chart: %2").arg(displayName, regionWords(*region));
+    return tr("%1. Stull chart: %2").arg(displayName, regionDisplayName(*region));
 }
 
 QString accessibilityLabel(const GlazeCore::Recipe& recipe, std::optional<GlazeCore::StullRegion> region) {
     const QString cone = QString::fromStdString(recipe.cone);
     if (!region) return tr("Recipe %1, cone %2").arg(displayName(recipe), cone);
-    return tr("Recipe %1, cone %2, %3 on the Stull chart").arg(displayName(recipe), cone, regionWords(*region));
+    return tr("Recipe %1, cone %2, %3 on the Stull chart").arg(displayName(recipe), cone, regionDisplayName(*region));
 }
 
 QString testsHelpText(const std::vector<GlazeCore::TestTile>& tests) {

@@ -21,9 +21,6 @@ QString displayName(const GlazeCore::Recipe& recipe);
 std::optional<GlazeCore::StullRegion> rowRegion(const GlazeCore::Recipe& recipe,
                                                 const GlazeCore::MaterialLibrary& library);
 
-/// The words for a region in help and accessibility texts; empty for `unknown`, which is never shown.
-QString regionWords(GlazeCore::StullRegion region);
-
 /// The display name, followed by the region when there is one.
 QString rowHelpText(std::optional<GlazeCore::StullRegion> region, const QString& displayName);
 

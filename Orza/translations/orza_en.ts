@@ -12,4 +12,24 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>ChemistryPanel</name>
+    <message numerus="yes">
+        <source>%n oxide(s) outside the reference range</source>
+        <translation>
+            <numerusform>%n oxide outside the reference range</numerusform>
+            <numerusform>%n oxides outside the reference range</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StullChartDescriptor</name>
+    <message numerus="yes">
+        <source> The trail has %n earlier point(s).</source>
+        <translation>
+            <numerusform> The trail has %n earlier point.</numerusform>
+            <numerusform> The trail has %n earlier points.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,38 @@
+#include "Orza/widgets/ElidedLabel.h"
+
+#include <QPainter>
+
+namespace Orza {
+
+ElidedLabel::ElidedLabel(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void ElidedLabel::setText(const QString& text) {
+    if (text == m_text) return;
+    m_text = text;
+    setAccessibleName(text);
+    updateGeometry();
+    update();
+}
+
+QString ElidedLabel::shownText() const {
+    return fontMetrics().elidedText(m_text, Qt::ElideRight, width());
+}
+
+QSize ElidedLabel::sizeHint() const {
+    // One pixel more than the advance, so a text that fits exactly is never cut by rounding.
+    return {fontMetrics().horizontalAdvance(m_text) + 1, fontMetrics().height()};
+}
+
+QSize ElidedLabel::minimumSizeHint() const {
+    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 3, fontMetrics().height()};
+}
+
+void ElidedLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, shownText());
+}
+
+} // namespace Orza
