@@ -32,4 +32,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>Orza::MaterialSearchList</name>
+    <message numerus="yes">
+        <source>%n material(s)</source>
+        <translation>
+            <numerusform>%n material</numerusform>
+            <numerusform>%n materials</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

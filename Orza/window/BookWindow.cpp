@@ -5,6 +5,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/BookToolbar.h"
@@ -15,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -38,7 +40,10 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     publishBookActions();
 }
 
-BookWindow::~BookWindow() = default;
+BookWindow::~BookWindow() {
+    // The panes refer to the document and the model: they go first, while both are whole.
+    delete takeCentralWidget();
+}
 
 bool BookWindow::isUntitled() const {
     return m_document->isUntitled();
@@ -50,11 +55,16 @@ void BookWindow::buildLayout() {
     m_detailArea = new QWidget;
     auto* detailLayout = new QVBoxLayout(m_detailArea);
     detailLayout->setContentsMargins(0, 0, 0, 0);
+    // A pane larger than a small window scrolls rather than being cut or squeezed.
+    auto* detailScroll = new QScrollArea;
+    detailScroll->setFrameShape(QFrame::NoFrame);
+    detailScroll->setWidgetResizable(true);
+    detailScroll->setWidget(m_detailArea);
 
     auto* split = new QSplitter(Qt::Horizontal);
     split->setChildrenCollapsible(false);
     split->addWidget(m_sidebar);
-    split->addWidget(m_detailArea);
+    split->addWidget(detailScroll);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setSizes({SidebarView::idealWidth, 1000});
@@ -123,8 +133,16 @@ void BookWindow::publishBookActions() {
     m_actions->publishBookActions(bookActions());
 }
 
+void BookWindow::setSubtitle(const QString& subtitle) {
+    if (subtitle == m_subtitle) return;
+    m_subtitle = subtitle;
+    updateTitle();
+}
+
 void BookWindow::updateTitle() {
-    setWindowTitle(m_document->displayName() + QStringLiteral("[*]"));
+    QString title = m_document->displayName() + QStringLiteral("[*]");
+    if (!m_subtitle.isEmpty()) title += QStringLiteral(" \u2014 ") + m_subtitle;
+    setWindowTitle(title);
     setWindowFilePath(m_document->filePath());
     setWindowModified(m_document->isModified());
 }
@@ -152,7 +170,9 @@ void BookWindow::updateDetail() {
         m_actions->publishRecipeActions(m_detail, std::nullopt);
         m_actions->publishChemistryShown(m_detail, std::nullopt);
     }
+    m_subtitle.clear(); // the new pane names its own
     m_detail = makeDetail();
+    updateTitle();
     m_detailArea->layout()->addWidget(m_detail);
 }
 
@@ -164,9 +184,13 @@ QWidget* BookWindow::makeDetail() {
         connect(empty, &EmptyDetailView::openSampleRequested, this, &BookWindow::openSampleButton);
         return empty;
     }
-    if (selection->isRecipe() && !m_document->recipeIndex(selection->recipeID))
-        return new ContentUnavailableView(QStringLiteral("flask"), tr("No Recipe Selected"), QString(), m_detailArea);
-    // The recipe pane and the Tests and Materials pages take this place as each is built.
+    if (selection->isRecipe()) {
+        if (!m_document->recipeIndex(selection->recipeID))
+            return new ContentUnavailableView(QStringLiteral("flask"), tr("No Recipe Selected"), QString(),
+                                              m_detailArea);
+        return new RecipePane(*this, selection->recipeID, m_detailArea);
+    }
+    // The Tests and Materials pages take this place as each is built.
     return new QWidget(m_detailArea);
 }
 

@@ -47,6 +47,8 @@ public:
     /// The widget the detail area shows now.
     QWidget* detail() const { return m_detail; }
     bool isUntitled() const;
+    /// What the window's title says after the book's name: the pane's recipe and cone; empty for none.
+    void setSubtitle(const QString& subtitle);
 
     // Book actions, reached from the menus, the toolbar, the sidebar and the empty state.
     std::optional<GlazeCore::Uuid> selectedRecipeID() const;
@@ -126,6 +128,7 @@ private:
     QWidget* m_detailArea = nullptr;
     QWidget* m_detail = nullptr;
     QString m_detailKey;
+    QString m_subtitle;
 
     bool m_sampleNoteClosed = false;
     bool m_codeNoteClosed = false;

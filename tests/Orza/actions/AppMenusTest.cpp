@@ -128,8 +128,6 @@ private slots:
 
         // The label sheet is not there yet: nothing may ask for it.
         QTest::newRow("recipe shown") << "recipe" << QStringList{printLabelsItem};
-        QTest::newRow("recipe selected, its pane not there")
-            << "recipe without pane" << (paneItems + QStringList{printLabelsItem});
         QTest::newRow("tests page, no tiles") << "tests" << (selectedItems + paneItems + QStringList{printLabelsItem});
         QTest::newRow("materials page") << "materials" << (selectedItems + paneItems + QStringList{printLabelsItem});
         QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems + QStringList{printLabelsItem});
@@ -149,10 +147,7 @@ private slots:
         auto window = makeWindowWithMenus(book);
         WindowModel& model = *window->model();
         const GlazeCore::Uuid first = book.recipes.empty() ? GlazeCore::Uuid() : book.recipes[0].id;
-        if (state == QLatin1String("recipe without pane"))
-            model.setSelection(SidebarItem::recipe(first));
-        else if (state != QLatin1String("none") && state != QLatin1String("no recipes"))
-            showRecipe(*window, first);
+        if (state != QLatin1String("none") && state != QLatin1String("no recipes")) showRecipe(*window, first);
 
         if (state == QLatin1String("tests")) model.setSelection(SidebarItem::tests());
         if (state == QLatin1String("materials")) model.setSelection(SidebarItem::materials());

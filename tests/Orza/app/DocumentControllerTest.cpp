@@ -99,7 +99,7 @@ private slots:
         QVERIFY(window);
         QCOMPARE(controller().openFile(filePath("./open.orzabook")), window);
         QCOMPARE(controller().windows().size(), 1);
-        QCOMPARE(window->windowTitle(), QStringLiteral("open.orzabook[*]"));
+        QVERIFY(window->windowTitle().startsWith(QStringLiteral("open.orzabook[*] \u2014 ")));
     }
 
     void aBookThatCannotBeOpenedSaysWhyAndStaysAsItWas() {
@@ -255,7 +255,7 @@ private slots:
         controller().save(window, [&](bool saved) { result = saved; });
         QVERIFY(result);
         QVERIFY(!window->isWindowModified());
-        QCOMPARE(window->windowTitle(), QStringLiteral("mine.orzabook[*]"));
+        QVERIFY(window->windowTitle().startsWith(QStringLiteral("mine.orzabook[*] \u2014 ")));
         QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("New recipe 1"));
         QCOMPARE(controller().windowForPath(path), window);
 

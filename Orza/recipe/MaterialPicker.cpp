@@ -1,0 +1,81 @@
+#include "Orza/recipe/MaterialPicker.h"
+
+#include "Orza/recipe/MaterialSearchList.h"
+
+#include <QLineEdit>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace Orza {
+
+namespace {
+
+constexpr int chevronWidth = 7;
+constexpr int chevronGap = 4;
+
+/// The up-down chevron of a pop-up choice, drawn in `color`.
+void paintChevron(QPainter& painter, const QPointF& centre, const QColor& color) {
+    QPainterPath path;
+    path.moveTo(centre + QPointF(-3, -1.5));
+    path.lineTo(centre + QPointF(0, -4.5));
+    path.lineTo(centre + QPointF(3, -1.5));
+    path.moveTo(centre + QPointF(-3, 1.5));
+    path.lineTo(centre + QPointF(0, 4.5));
+    path.lineTo(centre + QPointF(3, 1.5));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(path);
+    painter.restore();
+}
+
+} // namespace
+
+MaterialPicker::MaterialPicker(const BookLibrary& library, const std::string& selectedID, QWidget* parent)
+    : QFrame(parent, Qt::Popup), m_list(new MaterialSearchList(library, selectedID)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_list);
+    connect(m_list, &MaterialSearchList::picked, this, [this](const QString& id) {
+        emit picked(id);
+        close();
+    });
+}
+
+void MaterialPicker::popUp(const QRect& anchor) {
+    adjustSize();
+    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), size() * 4);
+    // Beside the anchor's trailing edge when there is room, else under it; always on the screen.
+    QPoint at(anchor.right() + 4, anchor.center().y() - height() / 2);
+    if (at.x() + width() > available.right()) at = QPoint(anchor.left(), anchor.bottom() + 2);
+    at.setX(std::clamp(at.x(), available.left(), std::max(available.left(), available.right() - width())));
+    at.setY(std::clamp(at.y(), available.top(), std::max(available.top(), available.bottom() - height())));
+    move(at);
+    show();
+    m_list->searchField()->setFocus();
+}
+
+void MaterialPicker::paintLabel(QPainter& painter, const QRect& rect, const QString& name, bool usable,
+                                const QPalette& palette, bool selected) {
+    const QColor primary = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    QColor secondary = selected ? primary : palette.color(QPalette::PlaceholderText);
+    const QFontMetrics metrics(painter.font());
+    const int textWidth = std::max(0, rect.width() - chevronWidth - chevronGap);
+    const QString shown = metrics.elidedText(name, Qt::ElideMiddle, textWidth);
+    painter.save();
+    painter.setPen(usable ? primary : secondary);
+    painter.drawText(QRect(rect.left(), rect.top(), textWidth, rect.height()), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    const int textEnd = rect.left() + metrics.horizontalAdvance(shown);
+    painter.restore();
+    paintChevron(painter, QPointF(textEnd + chevronGap + chevronWidth / 2.0, rect.center().y() + 0.5), secondary);
+}
+
+} // namespace Orza

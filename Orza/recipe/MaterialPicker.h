@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFrame>
+
+#include <string>
+
+namespace Orza {
+
+class BookLibrary;
+class MaterialSearchList;
+
+/**
+ * The material picker's popover: a MaterialSearchList in a popup beside the cell or button it was opened
+ * from. A pick reports the material id and closes it; closing it any other way picks nothing.
+ */
+class MaterialPicker final : public QFrame {
+    Q_OBJECT
+public:
+    MaterialPicker(const BookLibrary& library, const std::string& selectedID, QWidget* parent);
+
+    MaterialSearchList* list() const { return m_list; }
+
+    /// Shows the popup at the trailing side of `anchor` (global coordinates), kept on the anchor's screen.
+    void popUp(const QRect& anchor);
+
+    /// Paints what a picker button shows: the material's name, cut in the middle to fit, in the primary
+    /// colour when the material can be used and the secondary one otherwise, then a small up-down chevron.
+    static void paintLabel(QPainter& painter, const QRect& rect, const QString& name, bool usable,
+                           const QPalette& palette, bool selected);
+
+signals:
+    void picked(const QString& materialID);
+
+private:
+    MaterialSearchList* m_list;
+};
+
+} // namespace Orza

@@ -1,0 +1,386 @@
+#include "Orza/recipe/RecipePane.h"
+
+#include "GlazeCore/book/OrtonCones.h"
+#include "GlazeCore/book/RecipeCheck.h"
+#include "GlazeCore/chemistry/GlazeCalculator.h"
+#include "GlazeCore/core/Error.h"
+#include "GlazeCore/layout/WindowLayout.h"
+#include "Orza/actions/ActionRegistry.h"
+#include "Orza/actions/DocumentFieldKeys.h"
+#include "Orza/batch/BatchMenuPrint.h"
+#include "Orza/batch/BatchSheet.h"
+#include "Orza/chemistry/ChemistryPanel.h"
+#include "Orza/chemistry/StullChartView.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/library/BookLibrary.h"
+#include "Orza/models/SidebarRows.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/recipe/RecipeLinesTable.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/settings/WindowState.h"
+#include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/TextStyle.h"
+#include "Orza/window/BookWindow.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace Orza {
+
+namespace {
+
+constexpr double boronThreshold = 0.00005;
+constexpr double samePointTolerance = 1e-6;
+
+QFrame* line(QFrame::Shape shape) {
+    auto* divider = new QFrame;
+    divider->setFrameShape(shape);
+    divider->setFrameShadow(QFrame::Sunken);
+    return divider;
+}
+
+bool nearlySame(const StullPoint& a, const StullPoint& b) {
+    return std::fabs(a.siO2 - b.siO2) < samePointTolerance && std::fabs(a.al2O3 - b.al2O3) < samePointTolerance;
+}
+
+/// The notes grow with their text from one line to three, then scroll.
+void fitNotesHeight(QPlainTextEdit* notes) {
+    const int lines = std::clamp(notes->document()->blockCount(), 1, 3);
+    const int lineHeight = notes->fontMetrics().lineSpacing();
+    const QMargins margins = notes->contentsMargins();
+    notes->setFixedHeight(lines * lineHeight + int(2 * notes->document()->documentMargin()) + margins.top() +
+                          margins.bottom() + 2);
+}
+
+} // namespace
+
+RecipePane::RecipePane(BookWindow& window, const GlazeCore::Uuid& recipeID, QWidget* parent)
+    : QWidget(parent), m_window(window), m_document(*window.document()), m_recipeID(recipeID),
+      m_refresh(new QTimer(this)) {
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(0);
+    connect(m_refresh, &QTimer::timeout, this, &RecipePane::refresh);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(buildEditorColumn(), 1);
+    buildChemistryColumn();
+    row->addWidget(m_columnDivider);
+    row->addWidget(m_column);
+
+    connectDocument();
+    showRecipeFields();
+    followChemistryShown();
+    refresh();
+    publish();
+}
+
+RecipePane::~RecipePane() = default;
+
+QWidget* RecipePane::buildEditorColumn() {
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    buildHeader();
+    auto* header = new QWidget;
+    auto* fields = new QVBoxLayout(header);
+    const int pad = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    fields->setContentsMargins(pad, pad, pad, 8);
+    fields->setSpacing(6);
+    auto* first = new QHBoxLayout;
+    first->setSpacing(12);
+    first->addWidget(m_name, 1, Qt::AlignBaseline);
+    first->addWidget(m_cone, 0, Qt::AlignBaseline);
+    fields->addLayout(first);
+    fields->addWidget(m_notes);
+    layout->addWidget(header);
+
+    m_lines = new RecipeLinesTable(m_document, m_recipeID, m_window.actions());
+    layout->addWidget(m_lines, 1);
+    layout->addWidget(line(QFrame::HLine));
+    m_chart = new StullChartView;
+    auto* chartBox = new QWidget;
+    auto* chartLayout = new QVBoxLayout(chartBox);
+    chartLayout->setContentsMargins(pad, 10, pad, 10);
+    chartLayout->addWidget(m_chart);
+    layout->addWidget(chartBox, 1);
+    return column;
+}
+
+void RecipePane::buildHeader() {
+    m_name = new QLineEdit;
+    m_name->setFrame(false);
+    m_name->setPlaceholderText(tr("Recipe name"));
+    m_name->setAccessibleName(tr("Recipe name"));
+    m_name->setFont(TextStyle::semibold(TextStyle::font(TextStyle::Style::title2, font())));
+    connect(m_name, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_document.setRecipeName(m_recipeID, text.toStdString()); });
+
+    m_cone = new QComboBox;
+    m_cone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_cone->setAccessibleName(tr("Cone"));
+    connect(m_cone, &QComboBox::activated, this, [this](int index) {
+        m_document.endEditBurst();
+        m_document.setRecipeCone(m_recipeID, m_cone->itemData(index).toString().toStdString());
+        m_document.endEditBurst();
+    });
+
+    m_notes = new QPlainTextEdit;
+    m_notes->setPlaceholderText(tr("Notes"));
+    m_notes->setAccessibleName(tr("Recipe notes"));
+    m_notes->setFrameShape(QFrame::NoFrame);
+    m_notes->setTabChangesFocus(true);
+    m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    TextStyle::makeSecondary(m_notes);
+    connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
+        fitNotesHeight(m_notes);
+        // Only what the user types writes: showing the stored notes writes nothing.
+        if (m_notes->property("showing").toBool()) return;
+        m_document.setRecipeNotes(m_recipeID, m_notes->toPlainText().toStdString());
+    });
+    fitNotesHeight(m_notes);
+
+    if (ActionRegistry* actions = m_window.actions())
+        for (QWidget* field : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_notes)})
+            DocumentFieldKeys::attach(field, m_document, *actions);
+}
+
+void RecipePane::buildChemistryColumn() {
+    m_columnDivider = line(QFrame::VLine);
+    m_column = new QScrollArea;
+    m_column->setFrameShape(QFrame::NoFrame);
+    m_column->setWidgetResizable(true);
+    m_column->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_column->setAccessibleName(tr("Chemistry"));
+
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    const int pad = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    layout->setContentsMargins(pad, 18, pad, pad);
+    layout->setSpacing(14);
+    m_noteTitle = new QLabel(tr("Chemistry"));
+    m_noteTitle->setFont(TextStyle::semibold(TextStyle::font(TextStyle::Style::title3, font())));
+    m_note = new IconLabel(Symbol::exclamationTriangle, IconLabel::Tone::secondary, TextStyle::Style::body);
+    m_panel = new ChemistryPanel;
+    m_panel->setOffersNudge(false); // until the Oxide Nudge sheet can take the request
+    connect(m_panel, &ChemistryPanel::nudgeRequested, this, &RecipePane::requestNudge);
+    m_bundledProblem = new IconLabel(Symbol::exclamationOctagon, IconLabel::Tone::warning, TextStyle::Style::body);
+    if (const auto problem = BookLibrary::bundledLoadProblem()) m_bundledProblem->setText(*problem);
+    m_bundledProblem->setVisible(BookLibrary::bundledLoadProblem().has_value());
+    layout->addWidget(m_noteTitle);
+    layout->addWidget(m_note);
+    layout->addWidget(m_panel);
+    layout->addWidget(m_bundledProblem);
+    layout->addStretch(1);
+    m_column->setWidget(content);
+}
+
+void RecipePane::connectDocument() {
+    BookDocument* document = &m_document;
+    connect(document, &BookDocument::recipeChanged, this, [this](const GlazeCore::Uuid& id, RecipeField field) {
+        if (id != m_recipeID) return;
+        if (field == RecipeField::cone)
+            showCone();
+        else
+            showRecipeFields();
+        m_window.setSubtitle(subtitle(*m_document.recipe(m_recipeID)));
+    });
+    connect(document, &BookDocument::recipeEdited, this, [this](const GlazeCore::Uuid& id) {
+        if (id == m_recipeID) scheduleRefresh();
+    });
+    connect(document, &BookDocument::libraryChanged, this, &RecipePane::scheduleRefresh);
+    connect(document, &BookDocument::reset, this, [this] {
+        if (!m_document.recipe(m_recipeID)) return;
+        showRecipeFields();
+        scheduleRefresh();
+    });
+    connect(&Settings::instance(), &Settings::changed, this, [this](Settings::Key key) {
+        if (key == Settings::Key::includeAdditions) scheduleRefresh();
+    });
+    connect(m_window.state(), &WindowState::showChemistryChanged, this, &RecipePane::followChemistryShown);
+    connect(m_window.model(), &WindowModel::trailsChanged, this, &RecipePane::updateChart);
+    // Add Material stops at the book's line limit, so the menus hear of the count.
+    const auto republish = [this](const GlazeCore::Uuid& id) {
+        if (id == m_recipeID) publish();
+    };
+    connect(document, &BookDocument::linesInserted, this, republish);
+    connect(document, &BookDocument::linesRemoved, this, republish);
+    connect(document, &BookDocument::linesReset, this, republish);
+}
+
+void RecipePane::showRecipeFields() {
+    const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
+    if (!recipe) return;
+    const QString name = QString::fromStdString(recipe->name);
+    // Text typed that already means what the book holds stays as typed, cursor and all.
+    if (m_name->text() != name) m_name->setText(name);
+    const QString notes = QString::fromStdString(recipe->notes);
+    if (m_notes->toPlainText() != notes) {
+        m_notes->setProperty("showing", true);
+        m_notes->setPlainText(notes);
+        m_notes->setProperty("showing", false);
+    }
+    showCone();
+    m_window.setSubtitle(subtitle(*recipe));
+}
+
+void RecipePane::showCone() {
+    const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
+    if (!recipe) return;
+    const QSignalBlocker quiet(m_cone);
+    m_cone->clear();
+    for (const std::string& cone : coneChoices(recipe->cone))
+        m_cone->addItem(tr("Cone %1").arg(QString::fromStdString(cone)), QString::fromStdString(cone));
+    m_cone->setCurrentIndex(m_cone->findData(QString::fromStdString(recipe->cone)));
+}
+
+std::vector<std::string> RecipePane::coneChoices(const std::string& cone) {
+    std::vector<std::string> choices = GlazeCore::OrtonCones::all();
+    if (std::find(choices.begin(), choices.end(), cone) == choices.end()) choices.push_back(cone);
+    return choices;
+}
+
+QString RecipePane::subtitle(const GlazeCore::Recipe& recipe) {
+    return tr("%1 \u00b7 Cone %2").arg(SidebarRows::displayName(recipe), QString::fromStdString(recipe.cone));
+}
+
+void RecipePane::scheduleRefresh() {
+    m_refresh->start();
+}
+
+void RecipePane::refreshNow() {
+    m_refresh->stop();
+    refresh();
+}
+
+RecipePane::LiveChemistry RecipePane::chemistryOf(const GlazeCore::Recipe& recipe, const BookLibrary& library,
+                                                  bool includeAdditions) {
+    LiveChemistry live;
+    GlazeCore::Recipe chosen{recipe.id, recipe.name, recipe.cone, {}, recipe.notes};
+    chosen.lines.reserve(recipe.lines.size());
+    for (const GlazeCore::RecipeLine& line : recipe.lines)
+        if (!line.materialID.empty()) chosen.lines.push_back(line);
+    live.nothingChosen = chosen.lines.empty();
+    try {
+        live.result = GlazeCore::GlazeCalculator::chemistry(chosen, library, includeAdditions);
+    } catch (const GlazeCore::Error& error) {
+        live.failure = QString::fromStdString(error.message());
+    } catch (const std::exception& error) {
+        live.failure = QString::fromUtf8(error.what());
+    }
+    return live;
+}
+
+std::optional<StullPoint> RecipePane::pointOf(const LiveChemistry& chemistry) {
+    if (!chemistry.result) return std::nullopt;
+    const double x = GlazeCore::oxideValue(chemistry.result->umf, GlazeCore::Oxide::SiO2);
+    const double y = GlazeCore::oxideValue(chemistry.result->umf, GlazeCore::Oxide::Al2O3);
+    if (!std::isfinite(x) || !std::isfinite(y) || !(x > 0 || y > 0)) return std::nullopt;
+    return StullPoint{x, y};
+}
+
+bool RecipePane::hasBoron(const LiveChemistry& chemistry) {
+    if (!chemistry.result) return false;
+    const auto& umf = chemistry.result->umf;
+    const auto found = umf.find(GlazeCore::Oxide::B2O3);
+    return found != umf.end() && found->second > boronThreshold;
+}
+
+void RecipePane::refresh() {
+    const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
+    if (!recipe) return;
+    m_live =
+        chemistryOf(*recipe, m_document.library(), Settings::instance().boolValue(Settings::Key::includeAdditions));
+    const auto point = pointOf(m_live);
+    const bool moved = point != m_point || !m_point;
+    m_point = point;
+    // A new place joins the recipe's trail; the chart then draws the places before it.
+    if (point && moved) m_window.model()->recordTrail(*point, m_recipeID);
+    updateChart();
+    showChemistry();
+}
+
+void RecipePane::updateChart() {
+    StullChartInput input;
+    if (m_live.result) {
+        input.current = m_point;
+        input.trail = m_window.model()->trail(m_recipeID);
+        if (!input.trail.empty() && m_point && nearlySame(input.trail.back(), *m_point)) input.trail.pop_back();
+        input.hasBoron = hasBoron(m_live);
+    }
+    m_chart->setInput(input);
+}
+
+void RecipePane::showChemistry() {
+    // The column is left as it was while hidden; it is brought up to date when it shows.
+    if (m_column->isHidden()) return;
+    const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
+    const bool showPanel = !m_live.nothingChosen && m_live.result;
+    m_noteTitle->setVisible(!showPanel);
+    m_note->setVisible(!showPanel);
+    m_panel->setVisible(showPanel);
+    if (showPanel) {
+        const auto warning = GlazeCore::RecipeCheck::recipeWarning(*recipe);
+        m_panel->setChemistry(*m_live.result, warning ? std::optional(QString::fromStdString(*warning)) : std::nullopt);
+    } else if (m_live.nothingChosen) {
+        m_note->setText(tr("Choose a material in the table, then enter its amount. The unity formula, the reference "
+                           "ranges and the Stull chart appear here as you type."));
+    } else {
+        m_note->setText(tr("The chemistry could not be calculated. ") + m_live.failure);
+    }
+}
+
+void RecipePane::followChemistryShown() {
+    const bool shown = m_window.state()->showChemistry();
+    m_column->setVisible(shown);
+    m_columnDivider->setVisible(shown);
+    const QSize minimum(int(shown ? 741 : GlazeCore::WindowLayout::recipeMainMinimumWidth),
+                        int(GlazeCore::WindowLayout::recipePaneMinimumHeight));
+    setMinimumSize(minimum);
+    if (shown) showChemistry();
+    if (ActionRegistry* actions = m_window.actions()) actions->update();
+}
+
+void RecipePane::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_column->setFixedWidth(int(GlazeCore::WindowLayout::sidebarWidth(width())));
+}
+
+void RecipePane::requestNudge(GlazeCore::Oxide, int) {
+    // The Oxide Nudge sheet opens from here once it is built; the panel offers no arrows until then.
+}
+
+RecipeActions RecipePane::makeActions() {
+    RecipeActions actions;
+    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_document.addLine(m_recipeID); };
+    actions.batchSheet = [this] { BatchSheet::open(m_window, m_recipeID); };
+    actions.printBatchSheet = [this] {
+        if (const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID))
+            printBatchSheetFromMenu(&m_window, *recipe, m_document.library());
+    };
+    return actions;
+}
+
+void RecipePane::publish() {
+    ActionRegistry* actions = m_window.actions();
+    if (!actions) return;
+    actions->publishRecipeActions(this, makeActions());
+    WindowState* state = m_window.state();
+    actions->publishChemistryShown(this, ChemistryShown{[state] { return state->showChemistry(); },
+                                                        [state](bool shown) { state->setShowChemistry(shown); }});
+}
+
+} // namespace Orza

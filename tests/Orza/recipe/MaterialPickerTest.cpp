@@ -1,0 +1,101 @@
+#include "Orza/recipe/MaterialPicker.h"
+
+#include "Orza/library/BookLibrary.h"
+#include "Orza/recipe/MaterialResultsModel.h"
+#include "Orza/recipe/MaterialSearchList.h"
+#include "support/TestEnvironment.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Orza;
+
+namespace {
+
+QString highlightedName(const MaterialSearchList& list) {
+    const QModelIndex current = list.list()->selectionModel()->currentIndex();
+    return list.list()->selectionModel()->isSelected(current) ? current.data().toString() : QString();
+}
+
+} // namespace
+
+class MaterialPickerTest : public OrzaTest::IsolatedSuite {
+    Q_OBJECT
+private slots:
+    // The search filters in the library's order, keeps a highlight it still shows and drops one it hides.
+    void searchKeepsOrDropsTheHighlight() {
+        const BookLibrary library({{"custom-frit", "My Frit", {{GlazeCore::Oxide::SiO2, 60}}, 0, ""},
+                                   {"whiting", "Whiting (mine)", {{GlazeCore::Oxide::CaO, 56}}, 44, ""}});
+        MaterialSearchList list(library, "whiting");
+        QCOMPARE(highlightedName(list), QStringLiteral("Whiting (mine)"));
+        QCOMPARE(list.list()->model()->index(0, 0).data().toString(), QStringLiteral("My Frit"));
+        // The custom material overriding a built-in id is listed once, marked as the book's own.
+        int whitings = 0;
+        for (int row = 0; row < list.list()->model()->rowCount(); ++row)
+            if (list.list()->model()->index(row, 0).data(MaterialResultsModel::idRole) == QStringLiteral("whiting"))
+                ++whitings;
+        QCOMPARE(whitings, 1);
+        QVERIFY(list.list()->model()->index(1, 0).data(MaterialResultsModel::customRole).toBool());
+
+        list.searchField()->setText(QStringLiteral("whit"));
+        QCOMPARE(highlightedName(list), QStringLiteral("Whiting (mine)"));
+        list.searchField()->setText(QStringLiteral("kaolin"));
+        QVERIFY(highlightedName(list).isEmpty());
+        QVERIFY(!list.chooseButton()->isEnabled());
+        list.searchField()->setText(QString());
+        QVERIFY(highlightedName(list).isEmpty()); // a dropped highlight does not come back
+
+        list.searchField()->setText(QStringLiteral("no such thing at all"));
+        QCOMPARE(list.countLabel()->text(), QStringLiteral("0 materials"));
+        list.searchField()->setText(QStringLiteral("my frit"));
+        QCOMPARE(list.countLabel()->text(), QStringLiteral("1 material"));
+    }
+
+    // Return in the field picks the highlight, else the first result; in the list only the highlight.
+    void returnAndDoubleClickPick() {
+        const BookLibrary library({});
+        MaterialSearchList list(library, "");
+        QSignalSpy picked(&list, &MaterialSearchList::picked);
+        list.show();
+        QTest::keyClick(list.list(), Qt::Key_Return);
+        QCOMPARE(picked.count(), 0); // nothing highlighted: Return passes on
+        QTest::keyClick(list.searchField(), Qt::Key_Return);
+        QCOMPARE(picked.count(), 1);
+        QCOMPARE(picked.takeFirst().first().toString(), library.all().front().id.c_str());
+
+        QTest::keyClick(list.searchField(), Qt::Key_Down);
+        QTest::keyClick(list.searchField(), Qt::Key_Down);
+        const QString second = QString::fromStdString(library.all()[1].id);
+        QTest::keyClick(list.list(), Qt::Key_Return);
+        QCOMPARE(picked.takeFirst().first().toString(), second);
+        list.chooseButton()->click();
+        QCOMPARE(picked.takeFirst().first().toString(), second);
+
+        const QModelIndex third = list.list()->model()->index(2, 0);
+        const QPoint at = list.list()->visualRect(third).center();
+        QTest::mouseClick(list.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.list()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(picked.takeFirst().first().toString(), QString::fromStdString(library.all()[2].id));
+    }
+
+    void subtitleNamesTheThreeLargestOxides() {
+        const GlazeCore::Material feldspar{"f",
+                                           "Feldspar",
+                                           {{GlazeCore::Oxide::SiO2, 68},
+                                            {GlazeCore::Oxide::Al2O3, 19},
+                                            {GlazeCore::Oxide::Na2O, 11.5},
+                                            {GlazeCore::Oxide::CaO, 1}},
+                                           0,
+                                           ""};
+        QCOMPARE(MaterialSearchList::materialSubtitle(feldspar),
+                 QStringLiteral("SiO\u2082 68.0, Al\u2082O\u2083 19.0, Na\u2082O 11.5"));
+        QVERIFY(MaterialSearchList::materialSubtitle({"e", "Empty", {}, 0, ""}).isEmpty());
+    }
+};
+
+QTEST_MAIN(MaterialPickerTest)
+#include "MaterialPickerTest.moc"

@@ -1,0 +1,200 @@
+#include "Orza/recipe/RecipeLinesTable.h"
+
+#include "GlazeCore/book/GlazeBookValidation.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/recipe/MaterialPicker.h"
+#include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/recipe/RecipeLinesModel.h"
+#include "Orza/recipe/RecipeLinesView.h"
+#include "Orza/recipe/RecipeTotals.h"
+#include "Orza/widgets/ListFootButtons.h"
+#include "Orza/widgets/LiveNumberField.h"
+#include "support/TestEnvironment.h"
+
+#include <QAbstractItemModelTester>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace Orza;
+using GlazeCore::RecipeLine;
+using GlazeCore::Uuid;
+
+namespace {
+
+RecipeLine line(std::string material, double amount, bool addition = false) {
+    return {Uuid::random(), std::move(material), amount, addition};
+}
+
+/// A document over one recipe with the given lines, and its table.
+struct Fixture {
+    std::unique_ptr<BookDocument> document;
+    std::unique_ptr<RecipeLinesTable> table;
+    Uuid recipeID;
+
+    explicit Fixture(std::vector<RecipeLine> lines) {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"R"});
+        book.recipes[0].lines = std::move(lines);
+        recipeID = book.recipes[0].id;
+        document = std::make_unique<BookDocument>(GlazeDocument::make(book, false));
+        table = std::make_unique<RecipeLinesTable>(*document, recipeID, nullptr);
+    }
+    RecipeLinesModel& model() const { return *table->model(); }
+    const GlazeCore::Recipe& recipe() const { return *document->recipe(recipeID); }
+    QString cell(int row, int column, int role = Qt::DisplayRole) const {
+        return model().index(row, column).data(role).toString();
+    }
+};
+
+} // namespace
+
+class RecipeLinesTableTest : public OrzaTest::IsolatedSuite {
+    Q_OBJECT
+private slots:
+    // Percentages, totals and marks follow every edit; additions count against the base.
+    void cellsAndTotalsFollowTheLines() {
+        Fixture f({line("silica", 60), line("kaolin", 40), line("rutile", 5, true), line("", 7)});
+        QAbstractItemModelTester tester(&f.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(f.cell(0, RecipeLinesModel::percentColumn), QStringLiteral("56.1 %")); // 60 of 107
+        QCOMPARE(f.cell(2, RecipeLinesModel::percentColumn), QStringLiteral("4.7 %"));
+        QVERIFY(f.model().index(3, 0).data(RecipeLinesModel::missingMaterialRole).toBool());
+        QVERIFY(!f.model().index(0, 0).data(RecipeLinesModel::missingMaterialRole).toBool());
+        QCOMPARE(f.cell(3, RecipeLinesModel::materialColumn), QStringLiteral("Choose material"));
+        QCOMPARE(f.cell(1, RecipeLinesModel::amountColumn, Qt::AccessibleTextRole), QStringLiteral("Amount of Kaolin"));
+        QCOMPARE(f.cell(2, RecipeLinesModel::additionColumn, Qt::AccessibleTextRole),
+                 QStringLiteral("Rutile is an addition"));
+
+        // Typing into an amount is one change of one line; the totals and shares follow.
+        QVERIFY(f.model().setData(f.model().index(3, RecipeLinesModel::amountColumn), 0.0));
+        QCOMPARE(f.table->totals()->baseAmount()->text(), QStringLiteral("100"));
+        QCOMPARE(f.table->totals()->basePercent()->text(), QStringLiteral("100.0 %"));
+        QCOMPARE(f.cell(0, RecipeLinesModel::percentColumn), QStringLiteral("60.0 %"));
+        QCOMPARE(f.table->totals()->additionsAmount()->text(), QStringLiteral("5"));
+        QCOMPARE(f.table->totals()->additionsRow()->accessibleName(),
+                 QStringLiteral("Additions 5, 5.0 percent of base"));
+        QVERIFY(!f.model().index(3, 0).data(RecipeLinesModel::missingMaterialRole).toBool());
+
+        // A line made an addition leaves the base: with no base left, every share reads "–".
+        for (int row : {0, 1, 3})
+            f.model().setData(f.model().index(row, RecipeLinesModel::additionColumn), Qt::Checked, Qt::CheckStateRole);
+        QCOMPARE(f.cell(0, RecipeLinesModel::percentColumn), QStringLiteral("\u2013"));
+        QCOMPARE(f.table->totals()->basePercent()->text(), QStringLiteral("\u2013"));
+        QCOMPARE(f.table->totals()->additionsRow()->accessibleName(), QStringLiteral("Additions 105"));
+        QCOMPARE(f.document->undoStack()->count(), 4);
+    }
+
+    void addRemoveAndNormalizeUndoToTheSameRecipe() {
+        Fixture f({line("silica", 30), line("kaolin", 20), line("rutile", 5, true)});
+        const GlazeCore::Recipe original = f.recipe();
+        f.table->footer()->addButton()->click();
+        f.table->footer()->addButton()->click();
+        QCOMPARE(f.recipe().lines.size(), std::size_t(5));
+        // The new line is selected, the one before it no longer.
+        const auto selected = f.table->view()->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.front().row(), 4);
+        QVERIFY(f.table->footer()->removeButton()->isEnabled());
+
+        f.table->view()->selectionModel()->select(f.model().index(0, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(f.table->view(), Qt::Key_Delete);
+        QCOMPARE(f.recipe().lines.size(), std::size_t(3));
+        QCOMPARE(f.recipe().lines[0].materialID, std::string("kaolin"));
+        QVERIFY(!f.table->footer()->removeButton()->isEnabled());
+
+        f.document->undoStack()->undo();
+        f.document->undoStack()->undo();
+        f.document->undoStack()->undo();
+        QCOMPARE(f.recipe(), original);
+        f.table->normalizeButton()->click();
+        QCOMPARE(f.recipe().lines[0].amount, 60.0);
+        QCOMPARE(f.recipe().lines[1].amount, 40.0);
+        QCOMPARE(f.recipe().lines[2].amount, 10.0);
+        QCOMPARE(f.document->undoStack()->undoText(), QStringLiteral("Normalize Base to 100"));
+        // Normalised already: nothing is written.
+        const int steps = f.document->undoStack()->count();
+        f.table->normalizeButton()->click();
+        QCOMPARE(f.document->undoStack()->count(), steps);
+        f.document->undoStack()->undo();
+        QCOMPARE(f.recipe(), original);
+
+        Fixture empty({});
+        QVERIFY(!empty.table->normalizeButton()->isEnabled());
+        QVERIFY(!empty.table->normalizeButton()->toolTip().isEmpty());
+        QVERIFY(!empty.table->footer()->removeButton()->isEnabled());
+    }
+
+    // The amount editor writes every value typed, so the table and totals follow the typing; one burst
+    // is one undo step.
+    void typingAnAmountWritesEachValue() {
+        Fixture f({line("silica", 60), line("kaolin", 40)});
+        RecipeLinesView& view = *f.table->view();
+        f.table->show();
+        const QModelIndex amount = f.model().index(1, RecipeLinesModel::amountColumn);
+        view.setCurrentIndex(amount);
+        view.edit(amount);
+        auto* editor = view.findChild<LiveNumberField*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("12.5"));
+        QCOMPARE(f.recipe().lines[1].amount, 12.5);
+        QCOMPARE(f.table->totals()->baseAmount()->text(), QStringLiteral("72.5"));
+        QCOMPARE(f.document->undoStack()->count(), 1);
+        QTest::keyClicks(editor, QStringLiteral("x")); // does not parse: nothing more is written
+        QCOMPARE(f.recipe().lines[1].amount, 12.5);
+    }
+
+    void pickerWritesTheChosenMaterial() {
+        Fixture f({line("", 0)});
+        f.table->show();
+        MaterialPicker* picker = f.table->openPicker(f.model().index(0, 0));
+        QVERIFY(picker);
+        picker->list()->searchField()->setText(QStringLiteral("whiting"));
+        QTest::keyClick(picker->list()->searchField(), Qt::Key_Return);
+        QCOMPARE(f.recipe().lines[0].materialID, std::string("whiting"));
+        QCOMPARE(f.cell(0, RecipeLinesModel::materialColumn), QStringLiteral("Whiting"));
+        QVERIFY(f.model().index(0, 0).data(RecipeLinesModel::materialUsableRole).toBool());
+    }
+
+    // Replace Material is offered for one base row of a usable material, and only when it can be served.
+    void contextMenuOffersReplaceForOneUsableBaseRow() {
+        Fixture f({line("silica", 60), line("rutile", 5, true), line("no-such", 5), line("", 4)});
+        const auto rows = [&](std::initializer_list<int> list) {
+            QModelIndexList indexes;
+            for (int row : list)
+                indexes << f.model().index(row, 0);
+            return indexes;
+        };
+        QVERIFY(!f.table->contextMenuFor(rows({0}), nullptr)); // nothing serves it yet
+        std::string asked;
+        f.table->setReplaceAction([&](const std::string& id) { asked = id; });
+        std::unique_ptr<QMenu> menu(f.table->contextMenuFor(rows({0}), nullptr));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().front()->text(), QStringLiteral("Replace Material\u2026"));
+        menu->actions().front()->trigger();
+        QCOMPARE(asked, std::string("silica"));
+        for (int row : {1, 2, 3})
+            QVERIFY(!f.table->contextMenuFor(rows({row}), nullptr));
+        QVERIFY(!f.table->contextMenuFor(rows({0, 1}), nullptr));
+    }
+
+    // No editor puts into the book what the file refuses: no line past the limit.
+    void addingStopsAtTheLineLimit() {
+        std::vector<RecipeLine> many(std::size_t(GlazeCore::GlazeBookValidation::maxLinesPerRecipe));
+        for (auto& each : many)
+            each.id = Uuid::random();
+        Fixture f(std::move(many));
+        QVERIFY(!f.table->footer()->addButton()->isEnabled());
+        f.table->addLine();
+        QCOMPARE(f.recipe().lines.size(), std::size_t(GlazeCore::GlazeBookValidation::maxLinesPerRecipe));
+    }
+};
+
+QTEST_MAIN(RecipeLinesTableTest)
+#include "RecipeLinesTableTest.moc"

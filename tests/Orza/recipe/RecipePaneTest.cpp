@@ -1,0 +1,191 @@
+#include "Orza/recipe/RecipePane.h"
+
+#include "GlazeCore/book/SampleBook.h"
+#include "Orza/actions/ActionRegistry.h"
+#include "Orza/chemistry/ChemistryPanel.h"
+#include "Orza/chemistry/StullChartView.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/library/BookLibrary.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/recipe/MaterialPicker.h"
+#include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/recipe/RecipeLinesModel.h"
+#include "Orza/recipe/RecipeLinesTable.h"
+#include "Orza/recipe/RecipeLinesView.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/settings/WindowState.h"
+#include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/LiveNumberField.h"
+#include "Orza/window/BookWindow.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QTest>
+#include <QUndoStack>
+
+#include <cmath>
+
+using namespace Orza;
+
+namespace {
+
+RecipePane* paneOf(BookWindow& window) {
+    return qobject_cast<RecipePane*>(window.detail());
+}
+
+} // namespace
+
+class RecipePaneTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+private slots:
+    void rules() {
+        GlazeCore::Recipe recipe = OrzaTest::recipe("", "6");
+        QCOMPARE(RecipePane::subtitle(recipe), QStringLiteral("Untitled recipe \u00b7 Cone 6"));
+        recipe.name = "  ";
+        recipe.cone = "04";
+        QCOMPARE(RecipePane::subtitle(recipe), QStringLiteral("   \u00b7 Cone 04"));
+
+        const auto known = RecipePane::coneChoices("6");
+        QCOMPARE(std::count(known.begin(), known.end(), std::string("6")), 1);
+        const auto odd = RecipePane::coneChoices("13 1/2");
+        QCOMPARE(odd.back(), std::string("13 1/2"));
+        QCOMPARE(odd.size(), known.size() + 1);
+
+        const BookLibrary library({});
+        GlazeCore::Recipe blank = OrzaTest::recipe("Blank");
+        blank.lines = {{GlazeCore::Uuid::random(), "", 20, false}};
+        QVERIFY(RecipePane::chemistryOf(blank, library, false).nothingChosen);
+        QVERIFY(!RecipePane::pointOf(RecipePane::chemistryOf(blank, library, false)));
+        GlazeCore::Recipe broken = OrzaTest::recipe("Broken");
+        broken.lines[0].amount = std::nan("");
+        const auto failed = RecipePane::chemistryOf(broken, library, false);
+        QVERIFY(!failed.result);
+        QVERIFY(!failed.failure.isEmpty());
+
+        // Boron counts from a twentieth of a thousandth of a mole; additions only when asked.
+        GlazeCore::Recipe boron = OrzaTest::recipe("Boron");
+        boron.lines.push_back({GlazeCore::Uuid::random(), "whiting", 20, false});
+        boron.lines.push_back({GlazeCore::Uuid::random(), "colemanite", 10, true});
+        QVERIFY(!RecipePane::hasBoron(RecipePane::chemistryOf(boron, library, false)));
+        QVERIFY(RecipePane::hasBoron(RecipePane::chemistryOf(boron, library, true)));
+    }
+
+    // A new recipe guides the user; choosing a material brings the panel and the recipe's first place.
+    void theChemistryFollowsTheLines() {
+        auto window = OrzaTest::makeWindowWithMenus();
+        window->addRecipe();
+        RecipePane* pane = paneOf(*window);
+        QVERIFY(pane);
+        QVERIFY(pane->chemistryNote()->isVisibleTo(pane));
+        QVERIFY(pane->chemistryNote()->text().startsWith(QStringLiteral("Choose a material in the table")));
+        QVERIFY(!pane->chart()->input().current);
+        const auto recipeID = pane->recipeID();
+
+        RecipeLinesTable& table = *pane->linesTable();
+        table.model()->setData(table.model()->index(0, RecipeLinesModel::materialColumn), QStringLiteral("silica"),
+                               RecipeLinesModel::materialIDRole);
+        table.model()->setData(table.model()->index(0, RecipeLinesModel::amountColumn), 60.0);
+        window->actions()->action(Command::addMaterial)->trigger();
+        QCOMPARE(window->document()->recipe(recipeID)->lines.size(), std::size_t(2));
+        table.model()->setData(table.model()->index(1, RecipeLinesModel::materialColumn), QStringLiteral("whiting"),
+                               RecipeLinesModel::materialIDRole);
+        table.model()->setData(table.model()->index(1, RecipeLinesModel::amountColumn), 20.0);
+        pane->refreshNow();
+        QVERIFY(pane->chemistryPanel()->isVisibleTo(pane));
+        QVERIFY(!pane->chemistryNote()->isVisibleTo(pane));
+        QVERIFY(pane->chart()->input().current);
+        QCOMPARE(window->model()->trail(recipeID).size(), std::size_t(1));
+
+        // Seven places in a row leave the newest six, and the chart draws those before the current one.
+        for (int i = 1; i <= 7; ++i) {
+            table.model()->setData(table.model()->index(1, RecipeLinesModel::amountColumn), 20.0 + i);
+            pane->refreshNow();
+        }
+        QCOMPARE(window->model()->trail(recipeID).size(), std::size_t(6));
+        QCOMPARE(pane->chart()->input().trail.size(), std::size_t(5));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*] \u2014 New recipe 1 \u00b7 Cone 6"));
+    }
+
+    // The chemistry command hides and shows the column of the window in front, and follows that window.
+    void chemistryCommandFollowsTheWindow() {
+        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        QAction* command = window->actions()->action(Command::toggleChemistry);
+        window->model()->setSelection(SidebarItem::tests());
+        QVERIFY(!command->isEnabled());
+        QCOMPARE(command->text(), QStringLiteral("Hide Chemistry"));
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        QVERIFY(command->isEnabled());
+        QCOMPARE(command->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I));
+        command->trigger();
+        QVERIFY(!window->state()->showChemistry());
+        QVERIFY(paneOf(*window)->chemistryColumn()->isHidden());
+        QCOMPARE(command->text(), QStringLiteral("Show Chemistry"));
+
+        auto other = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"B"}));
+        other->model()->setSelection(SidebarItem::recipe(other->document()->book().recipes[0].id));
+        QCOMPARE(other->actions()->action(Command::toggleChemistry)->text(), QStringLiteral("Hide Chemistry"));
+        command->trigger();
+        QVERIFY(!paneOf(*window)->chemistryColumn()->isHidden());
+    }
+
+    void nameConeAndNotesWriteTheBook() {
+        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        const auto id = window->document()->book().recipes[0].id;
+        window->model()->setSelection(SidebarItem::recipe(id));
+        RecipePane* pane = paneOf(*window);
+        QTest::keyClicks(pane->nameField(), QStringLiteral(" glossy"));
+        QCOMPARE(window->document()->recipe(id)->name, std::string("A glossy"));
+        QCOMPARE(window->document()->undoStack()->count(), 1);
+        const int cone10 = pane->conePicker()->findData(QStringLiteral("10"));
+        QVERIFY(cone10 >= 0);
+        pane->conePicker()->setCurrentIndex(cone10);
+        emit pane->conePicker()->activated(cone10);
+        QCOMPARE(window->document()->recipe(id)->cone, std::string("10"));
+        window->document()->undoStack()->undo();
+        QCOMPARE(pane->conePicker()->currentData().toString(), QStringLiteral("6"));
+        window->document()->undoStack()->undo();
+        QCOMPARE(pane->nameField()->text(), QStringLiteral("A"));
+    }
+
+    // The main road, through the real window: the sample book, one amount typed, the panel and the chart
+    // follow, and undo gives back the book as it was opened.
+    void typingAnAmountMovesTheGlazeAndUndoRestoresTheBook() {
+        auto window = OrzaTest::makeWindowWithMenus(GlazeCore::SampleBook::makeBook());
+        QVERIFY(OrzaTest::showActive(*window));
+        const GlazeCore::GlazeBook opened = window->document()->book();
+        window->model()->setSelection(SidebarItem::recipe(opened.recipes[0].id));
+        RecipePane* pane = paneOf(*window);
+        pane->refreshNow();
+        const double siO2Before =
+            GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::SiO2);
+        const auto pointBefore = pane->chart()->input().current;
+        QVERIFY(pointBefore);
+
+        RecipeLinesView& view = *pane->linesTable()->view();
+        const auto& lines = opened.recipes[0].lines;
+        const int silicaRow =
+            int(std::find_if(lines.begin(), lines.end(), [](const auto& l) { return l.materialID == "silica"; }) -
+                lines.begin());
+        const QModelIndex amount = view.model()->index(silicaRow, RecipeLinesModel::amountColumn);
+        view.setCurrentIndex(amount);
+        view.edit(amount);
+        auto* editor = view.findChild<LiveNumberField*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("45"));
+        QTRY_VERIFY(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::SiO2) >
+                    siO2Before);
+        QVERIFY(pane->chart()->input().current->siO2 > pointBefore->siO2);
+        QCOMPARE(window->document()->undoStack()->count(), 1);
+
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window->document()->book(), opened);
+        QTRY_COMPARE(pane->chart()->input().current->siO2, pointBefore->siO2);
+    }
+};
+
+QTEST_MAIN(RecipePaneTest)
+#include "RecipePaneTest.moc"
