@@ -45,8 +45,9 @@ std::vector<double> niceTicks(double lower, double upper, int maxCount) {
     return ticks;
 }
 
+/// The colour at a share of its own opacity, so a translucent palette colour stays translucent.
 QColor withAlpha(QColor color, double alpha) {
-    color.setAlphaF(float(alpha));
+    color.setAlphaF(float(color.alphaF() * alpha));
     return color;
 }
 
@@ -107,6 +108,25 @@ const QImage& StullPlot::regionImage() const {
     return m_image;
 }
 
+const QImage& StullPlot::backgroundLayer(const QRectF& plot, qreal devicePixelRatio) const {
+    const QImage& raster = regionImage();
+    const QSize pixels(qRound(plot.width() * devicePixelRatio), qRound(plot.height() * devicePixelRatio));
+    const QRgb grid = gridColor().rgba();
+    if (m_layerFrom != m_imageBuilds || m_layer.size() != pixels || m_layer.devicePixelRatio() != devicePixelRatio ||
+        m_layerGrid != grid) {
+        m_layer = raster.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        m_layer.setDevicePixelRatio(devicePixelRatio);
+        QPainter painter(&m_layer);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(-plot.topLeft());
+        paintGrid(painter, plot);
+        m_layerFrom = m_imageBuilds;
+        m_layerGrid = grid;
+    }
+    return m_layer;
+}
+
 QString StullPlot::accessibilityValue() const {
     return stullAccessibilityValue(m_input);
 }
@@ -149,6 +169,9 @@ StullPlot::Margins StullPlot::marginsFor(const QRectF& bounds) const {
         widest = std::max(widest, ticks.horizontalAdvance(formatDouble(tick)));
     margins.left = titles.height() + 4 + widest + 3 + tickLength;
     margins.right = std::max<qreal>(8, ticks.horizontalAdvance(formatDouble(shown.x.upperBound)) / 2 + 2);
+    // Whole points, so the plot area starts on a pixel and the raster is copied, not resampled, each paint.
+    for (qreal* side : {&margins.left, &margins.top, &margins.right, &margins.bottom})
+        *side = std::ceil(*side);
     return margins;
 }
 
@@ -190,7 +213,14 @@ void StullPlot::paint(QPainter& painter, const QRectF& bounds) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(plot, regionImage());
+    if (painter.worldTransform().type() <= QTransform::TxTranslate) {
+        const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+        painter.drawImage(plot.topLeft(), backgroundLayer(plot, ratio));
+    } else {
+        // Printing and scaled previews resample as they draw.
+        painter.drawImage(plot, regionImage());
+        paintGrid(painter, plot);
+    }
     paintAxes(painter, plot, bounds);
     paintRegionLabels(painter, plot);
     painter.save();
@@ -201,10 +231,28 @@ void StullPlot::paint(QPainter& painter, const QRectF& bounds) const {
     painter.restore();
 }
 
+QColor StullPlot::gridColor() const {
+    return withAlpha(palette().color(QPalette::WindowText), 0.2);
+}
+
+void StullPlot::paintGrid(QPainter& painter, const QRectF& plot) const {
+    const StullDomain shown = domain();
+    painter.setPen(QPen(gridColor(), gridLineWidth));
+    for (const double value :
+         niceTicks(shown.x.lowerBound, shown.x.upperBound, std::max(2, int(plot.width() / xTickSpacing)))) {
+        const qreal x = toPixelIn(plot, value, shown.y.lowerBound).x();
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    for (const double value :
+         niceTicks(shown.y.lowerBound, shown.y.upperBound, std::max(2, int(plot.height() / yTickSpacing)))) {
+        const qreal y = toPixelIn(plot, shown.x.lowerBound, value).y();
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+}
+
 void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& bounds) const {
     const StullDomain shown = domain();
     const QColor primary = palette().color(QPalette::WindowText);
-    const QPen gridPen(withAlpha(primary, 0.2), gridLineWidth);
     const QPen tickPen(withAlpha(primary, 0.45), gridLineWidth);
     const QFont ticks = tickFont();
     const QFontMetricsF metrics(ticks);
@@ -212,8 +260,6 @@ void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& b
     const int xCount = std::max(2, int(plot.width() / xTickSpacing));
     for (const double value : niceTicks(shown.x.lowerBound, shown.x.upperBound, xCount)) {
         const qreal x = toPixelIn(plot, value, shown.y.lowerBound).x();
-        painter.setPen(gridPen);
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(tickPen);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tickLength));
         painter.setPen(TextStyle::secondary(palette()));
@@ -223,8 +269,6 @@ void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& b
     const int yCount = std::max(2, int(plot.height() / yTickSpacing));
     for (const double value : niceTicks(shown.y.lowerBound, shown.y.upperBound, yCount)) {
         const qreal y = toPixelIn(plot, shown.x.lowerBound, value).y();
-        painter.setPen(gridPen);
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(tickPen);
         painter.drawLine(QPointF(plot.left() - tickLength, y), QPointF(plot.left(), y));
         painter.setPen(TextStyle::secondary(palette()));
