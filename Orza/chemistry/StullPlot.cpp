@@ -9,7 +9,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace Orza {
 
@@ -29,7 +32,7 @@ constexpr qreal annotationSpacing = 4;
 /// Multiples of 1, 2 or 5 times a power of ten, at most about `maxCount` of them within [lower, upper].
 std::vector<double> niceTicks(double lower, double upper, int maxCount) {
     std::vector<double> ticks;
-    if (!(upper > lower) || maxCount < 1) return ticks;
+    if (!std::isfinite(lower) || !std::isfinite(upper) || !(upper > lower) || maxCount < 1) return ticks;
     const double rough = (upper - lower) / maxCount;
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
     double step = 10 * magnitude;
@@ -40,6 +43,7 @@ std::vector<double> niceTicks(double lower, double upper, int maxCount) {
         }
     const auto first = static_cast<long long>(std::ceil(lower / step - 1e-9));
     const auto last = static_cast<long long>(std::floor(upper / step + 1e-9));
+    if (last - first > 1000) return ticks; // rounding gone wrong: no ticks rather than a flood
     for (long long k = first; k <= last; ++k)
         ticks.push_back(double(k) * step);
     return ticks;
@@ -49,6 +53,34 @@ std::vector<double> niceTicks(double lower, double upper, int maxCount) {
 QColor withAlpha(QColor color, double alpha) {
     color.setAlphaF(float(color.alphaF() * alpha));
     return color;
+}
+
+/// The part of a segment inside a rectangle (Liang–Barsky), and how far along the segment it starts; a null
+/// line when none of it is inside.
+std::pair<QLineF, qreal> clipped(const QLineF& segment, const QRectF& rect) {
+    const qreal dx = segment.dx();
+    const qreal dy = segment.dy();
+    qreal enter = 0;
+    qreal leave = 1;
+    const std::array<std::pair<qreal, qreal>, 4> sides{{{-dx, segment.x1() - rect.left()},
+                                                        {dx, rect.right() - segment.x1()},
+                                                        {-dy, segment.y1() - rect.top()},
+                                                        {dy, rect.bottom() - segment.y1()}}};
+    for (const auto& [p, q] : sides) {
+        if (p == 0) {
+            if (q < 0) return {};
+            continue;
+        }
+        const qreal t = q / p;
+        if (p < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter > leave) return {};
+    }
+    const QLineF inside(segment.pointAt(enter), segment.pointAt(leave));
+    if (inside.length() == 0) return {};
+    return {inside, enter * segment.length()};
 }
 
 /// The plot is one element for assistive tools: a chart whose value says where the glaze is.
@@ -79,7 +111,8 @@ StullPlot::StullPlot(QWidget* parent) : QWidget(parent), m_contrast(RegionDot::s
     refreshAccessibility();
 }
 
-void StullPlot::setInput(const StullChartInput& input) {
+void StullPlot::setInput(const StullChartInput& given) {
+    const StullChartInput input = StullChart::drawable(given);
     if (input == m_input) return;
     m_input = input;
     refreshAccessibility();
@@ -313,9 +346,25 @@ void StullPlot::paintTrail(QPainter& painter, const QRectF& plot) const {
         QPen dashed(withAlpha(primary, 0.5), trailLineWidth, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
         // Qt measures dashes in pen widths: 4 points on, 3 off.
         dashed.setDashPattern({4 / trailLineWidth, 3 / trailLineWidth});
-        painter.setPen(dashed);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPolyline(line);
+        const QRectF visible = plot.adjusted(-trailLineWidth, -trailLineWidth, trailLineWidth, trailLineWidth);
+        if (std::all_of(line.begin(), line.end(), [&](const QPointF& p) { return visible.contains(p); })) {
+            painter.setPen(dashed);
+            painter.drawPolyline(line);
+        } else {
+            // An earlier point far off the plot would have Qt dash thousands of unseen pixels on every
+            // paint: draw only the visible part of each segment, its dashes in phase with the whole line.
+            qreal travelled = 0;
+            for (qsizetype i = 1; i < line.size(); ++i) {
+                const QLineF segment(line[i - 1], line[i]);
+                if (const auto [shown, skipped] = clipped(segment, visible); !shown.isNull()) {
+                    dashed.setDashOffset((travelled + skipped) / trailLineWidth);
+                    painter.setPen(dashed);
+                    painter.drawLine(shown);
+                }
+                travelled += segment.length();
+            }
+        }
     }
     const qreal radius = std::sqrt(trailSymbolArea) / 2;
     painter.setPen(Qt::NoPen);

@@ -176,6 +176,35 @@ private slots:
         QCOMPARE(label.center().x(), plot->toPixel(3.0, 0.3).x());
     }
 
+    void pointsThatCannotBeDrawnAreLeftOut() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        StullChartView chart;
+        StullChartInput input;
+        input.current = StullPoint{3.0, 1e308}; // the domain's top would overflow
+        input.trail = {{nan, 0.3}, {3.0, 0.3}};
+        chart.setInput(input);
+        QVERIFY(!chart.input().current);
+        QCOMPARE(chart.input().trail, (std::vector<StullPoint>{StullPoint{3.0, 0.3}}));
+        QCOMPARE(chart.captionText(), QStringLiteral("Add materials to place the glaze on the chart."));
+        chart.resize(720, 400);
+        QVERIFY(!chart.grab().isNull());
+    }
+
+    void aFarEarlierPointStillLeadsItsLineToTheGlaze() {
+        // An earlier point far off the plot: only the visible part of its segment is dashed.
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        input.trail = {{1000.0, 0.3}};
+        const auto plot = plotOf(input, plainPalette(true));
+        const QImage drawn = plot->grab().toImage();
+        const QPointF from = plot->toPixel(3.0, 0.3) + QPointF(10, 0);
+        const QColor background = pixelAt(drawn, from + QPointF(0, 12));
+        int inked = 0;
+        for (int k = 0; k < 60; ++k)
+            if (pixelAt(drawn, from + QPointF(k * 3, 0)).lightness() < background.lightness() - 20) ++inked;
+        QVERIFY2(inked > 15 && inked < 45, qPrintable(QString::number(inked)));
+    }
+
     void theRasterIsMadeAgainOnlyForANewDomainOrOpacity() {
         StullChartInput input;
         input.current = StullPoint{3.0, 0.3};
