@@ -105,8 +105,6 @@ private:
     QLabel* m_sourceText = nullptr;
     DisclosureGroup* m_source = nullptr;
     QGridLayout* m_ratios = nullptr;
-    QLabel* m_expansionLabel = nullptr;
-    QLabel* m_expansionValue = nullptr;
     QLabel* m_partialNote = nullptr;
     QLabel* m_noUmfNote;
     UmfGrid* m_grid;

@@ -66,6 +66,19 @@ StullDomain plotDomain(const std::optional<StullPoint>& current) {
     return {{x0, x1}, {y0, y1}};
 }
 
+StullChartInput drawable(const StullChartInput& input) {
+    const auto finite = [](const StullPoint& p) { return std::isfinite(p.siO2) && std::isfinite(p.al2O3); };
+    StullChartInput kept = input;
+    std::erase_if(kept.trail, [&](const StullPoint& p) { return !finite(p); });
+    if (kept.current) {
+        const StullDomain domain = plotDomain(kept.current);
+        const bool bounded = std::isfinite(domain.x.upperBound - domain.x.lowerBound) &&
+                             std::isfinite(domain.y.upperBound - domain.y.lowerBound);
+        if (!finite(*kept.current) || !bounded) kept.current.reset();
+    }
+    return kept;
+}
+
 std::vector<StullPoint> shownTrail(const std::vector<StullPoint>& trail) {
     const std::size_t skipped = trail.size() > shownTrailPoints ? trail.size() - shownTrailPoints : 0;
     return {trail.begin() + std::ptrdiff_t(skipped), trail.end()};

@@ -54,6 +54,10 @@ inline constexpr std::size_t shownTrailPoints = 5;
 inline constexpr int imageColumns = 360;
 inline constexpr int imageRows = 200;
 
+/// The input without what cannot be drawn: trail points that are not finite, and a current point that is
+/// not finite or so large that the plot's domain would not be. Callers place finite points only; this
+/// keeps a stray value from reaching the painter.
+StullChartInput drawable(const StullChartInput& input);
 /// Stull's full chart, widened to hold the current point with a margin.
 StullDomain plotDomain(const std::optional<StullPoint>& current);
 /// The last five trail points, oldest first.

@@ -61,7 +61,6 @@ QWidget* StullChartView::makeHeaderLine(bool stacked, std::size_t index) {
     auto* line = new QWidget;
     auto* title = new QLabel(tr("Stull chart"));
     TextStyle::apply(title, Style::title3, QFont::DemiBold);
-    hideFromAccessibility(title);
     auto* caption = new ElidedLabel;
     TextStyle::apply(caption, Style::callout);
     m_captions[index] = caption;
@@ -118,7 +117,7 @@ const StullChartInput& StullChartView::input() const {
 }
 
 void StullChartView::setInput(const StullChartInput& input) {
-    if (input == m_plot->input()) return;
+    if (StullChart::drawable(input) == m_plot->input()) return;
     m_plot->setInput(input);
     refreshTexts();
 }

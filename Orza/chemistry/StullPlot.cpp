@@ -9,7 +9,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace Orza {
 
@@ -29,7 +32,7 @@ constexpr qreal annotationSpacing = 4;
 /// Multiples of 1, 2 or 5 times a power of ten, at most about `maxCount` of them within [lower, upper].
 std::vector<double> niceTicks(double lower, double upper, int maxCount) {
     std::vector<double> ticks;
-    if (!(upper > lower) || maxCount < 1) return ticks;
+    if (!std::isfinite(lower) || !std::isfinite(upper) || !(upper > lower) || maxCount < 1) return ticks;
     const double rough = (upper - lower) / maxCount;
     const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
     double step = 10 * magnitude;
@@ -40,14 +43,44 @@ std::vector<double> niceTicks(double lower, double upper, int maxCount) {
         }
     const auto first = static_cast<long long>(std::ceil(lower / step - 1e-9));
     const auto last = static_cast<long long>(std::floor(upper / step + 1e-9));
+    if (last - first > 1000) return ticks; // rounding gone wrong: no ticks rather than a flood
     for (long long k = first; k <= last; ++k)
         ticks.push_back(double(k) * step);
     return ticks;
 }
 
+/// The colour at a share of its own opacity, so a translucent palette colour stays translucent.
 QColor withAlpha(QColor color, double alpha) {
-    color.setAlphaF(float(alpha));
+    color.setAlphaF(float(color.alphaF() * alpha));
     return color;
+}
+
+/// The part of a segment inside a rectangle (Liang–Barsky), and how far along the segment it starts; a null
+/// line when none of it is inside.
+std::pair<QLineF, qreal> clipped(const QLineF& segment, const QRectF& rect) {
+    const qreal dx = segment.dx();
+    const qreal dy = segment.dy();
+    qreal enter = 0;
+    qreal leave = 1;
+    const std::array<std::pair<qreal, qreal>, 4> sides{{{-dx, segment.x1() - rect.left()},
+                                                        {dx, rect.right() - segment.x1()},
+                                                        {-dy, segment.y1() - rect.top()},
+                                                        {dy, rect.bottom() - segment.y1()}}};
+    for (const auto& [p, q] : sides) {
+        if (p == 0) {
+            if (q < 0) return {};
+            continue;
+        }
+        const qreal t = q / p;
+        if (p < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter > leave) return {};
+    }
+    const QLineF inside(segment.pointAt(enter), segment.pointAt(leave));
+    if (inside.length() == 0) return {};
+    return {inside, enter * segment.length()};
 }
 
 /// The plot is one element for assistive tools: a chart whose value says where the glaze is.
@@ -78,7 +111,8 @@ StullPlot::StullPlot(QWidget* parent) : QWidget(parent), m_contrast(RegionDot::s
     refreshAccessibility();
 }
 
-void StullPlot::setInput(const StullChartInput& input) {
+void StullPlot::setInput(const StullChartInput& given) {
+    const StullChartInput input = StullChart::drawable(given);
     if (input == m_input) return;
     m_input = input;
     refreshAccessibility();
@@ -105,6 +139,25 @@ const QImage& StullPlot::regionImage() const {
         ++m_imageBuilds;
     }
     return m_image;
+}
+
+const QImage& StullPlot::backgroundLayer(const QRectF& plot, qreal devicePixelRatio) const {
+    const QImage& raster = regionImage();
+    const QSize pixels(qRound(plot.width() * devicePixelRatio), qRound(plot.height() * devicePixelRatio));
+    const QRgb grid = gridColor().rgba();
+    if (m_layerFrom != m_imageBuilds || m_layer.size() != pixels || m_layer.devicePixelRatio() != devicePixelRatio ||
+        m_layerGrid != grid) {
+        m_layer = raster.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        m_layer.setDevicePixelRatio(devicePixelRatio);
+        QPainter painter(&m_layer);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(-plot.topLeft());
+        paintGrid(painter, plot);
+        m_layerFrom = m_imageBuilds;
+        m_layerGrid = grid;
+    }
+    return m_layer;
 }
 
 QString StullPlot::accessibilityValue() const {
@@ -149,6 +202,9 @@ StullPlot::Margins StullPlot::marginsFor(const QRectF& bounds) const {
         widest = std::max(widest, ticks.horizontalAdvance(formatDouble(tick)));
     margins.left = titles.height() + 4 + widest + 3 + tickLength;
     margins.right = std::max<qreal>(8, ticks.horizontalAdvance(formatDouble(shown.x.upperBound)) / 2 + 2);
+    // Whole points, so the plot area starts on a pixel and the raster is copied, not resampled, each paint.
+    for (qreal* side : {&margins.left, &margins.top, &margins.right, &margins.bottom})
+        *side = std::ceil(*side);
     return margins;
 }
 
@@ -190,7 +246,14 @@ void StullPlot::paint(QPainter& painter, const QRectF& bounds) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(plot, regionImage());
+    if (painter.worldTransform().type() <= QTransform::TxTranslate) {
+        const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+        painter.drawImage(plot.topLeft(), backgroundLayer(plot, ratio));
+    } else {
+        // Printing and scaled previews resample as they draw.
+        painter.drawImage(plot, regionImage());
+        paintGrid(painter, plot);
+    }
     paintAxes(painter, plot, bounds);
     paintRegionLabels(painter, plot);
     painter.save();
@@ -201,10 +264,28 @@ void StullPlot::paint(QPainter& painter, const QRectF& bounds) const {
     painter.restore();
 }
 
+QColor StullPlot::gridColor() const {
+    return withAlpha(palette().color(QPalette::WindowText), 0.2);
+}
+
+void StullPlot::paintGrid(QPainter& painter, const QRectF& plot) const {
+    const StullDomain shown = domain();
+    painter.setPen(QPen(gridColor(), gridLineWidth));
+    for (const double value :
+         niceTicks(shown.x.lowerBound, shown.x.upperBound, std::max(2, int(plot.width() / xTickSpacing)))) {
+        const qreal x = toPixelIn(plot, value, shown.y.lowerBound).x();
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    for (const double value :
+         niceTicks(shown.y.lowerBound, shown.y.upperBound, std::max(2, int(plot.height() / yTickSpacing)))) {
+        const qreal y = toPixelIn(plot, shown.x.lowerBound, value).y();
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    }
+}
+
 void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& bounds) const {
     const StullDomain shown = domain();
     const QColor primary = palette().color(QPalette::WindowText);
-    const QPen gridPen(withAlpha(primary, 0.2), gridLineWidth);
     const QPen tickPen(withAlpha(primary, 0.45), gridLineWidth);
     const QFont ticks = tickFont();
     const QFontMetricsF metrics(ticks);
@@ -212,8 +293,6 @@ void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& b
     const int xCount = std::max(2, int(plot.width() / xTickSpacing));
     for (const double value : niceTicks(shown.x.lowerBound, shown.x.upperBound, xCount)) {
         const qreal x = toPixelIn(plot, value, shown.y.lowerBound).x();
-        painter.setPen(gridPen);
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(tickPen);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tickLength));
         painter.setPen(TextStyle::secondary(palette()));
@@ -223,8 +302,6 @@ void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& b
     const int yCount = std::max(2, int(plot.height() / yTickSpacing));
     for (const double value : niceTicks(shown.y.lowerBound, shown.y.upperBound, yCount)) {
         const qreal y = toPixelIn(plot, shown.x.lowerBound, value).y();
-        painter.setPen(gridPen);
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(tickPen);
         painter.drawLine(QPointF(plot.left() - tickLength, y), QPointF(plot.left(), y));
         painter.setPen(TextStyle::secondary(palette()));
@@ -269,9 +346,25 @@ void StullPlot::paintTrail(QPainter& painter, const QRectF& plot) const {
         QPen dashed(withAlpha(primary, 0.5), trailLineWidth, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
         // Qt measures dashes in pen widths: 4 points on, 3 off.
         dashed.setDashPattern({4 / trailLineWidth, 3 / trailLineWidth});
-        painter.setPen(dashed);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPolyline(line);
+        const QRectF visible = plot.adjusted(-trailLineWidth, -trailLineWidth, trailLineWidth, trailLineWidth);
+        if (std::all_of(line.begin(), line.end(), [&](const QPointF& p) { return visible.contains(p); })) {
+            painter.setPen(dashed);
+            painter.drawPolyline(line);
+        } else {
+            // An earlier point far off the plot would have Qt dash thousands of unseen pixels on every
+            // paint: draw only the visible part of each segment, its dashes in phase with the whole line.
+            qreal travelled = 0;
+            for (qsizetype i = 1; i < line.size(); ++i) {
+                const QLineF segment(line[i - 1], line[i]);
+                if (const auto [shown, skipped] = clipped(segment, visible); !shown.isNull()) {
+                    dashed.setDashOffset((travelled + skipped) / trailLineWidth);
+                    painter.setPen(dashed);
+                    painter.drawLine(shown);
+                }
+                travelled += segment.length();
+            }
+        }
     }
     const qreal radius = std::sqrt(trailSymbolArea) / 2;
     painter.setPen(Qt::NoPen);

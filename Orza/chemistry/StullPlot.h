@@ -76,6 +76,10 @@ private:
     void paintTrail(QPainter& painter, const QRectF& plot) const;
     void paintCurrent(QPainter& painter, const QRectF& plot) const;
     QRectF currentLabelRectIn(const QRectF& plot) const;
+    /// The raster and gridlines at the plot's pixels, for painters that only translate.
+    const QImage& backgroundLayer(const QRectF& plot, qreal devicePixelRatio) const;
+    void paintGrid(QPainter& painter, const QRectF& plot) const;
+    QColor gridColor() const;
     QFont tickFont() const;
     QFont titleFont() const;
     QFont regionFont() const;
@@ -88,6 +92,11 @@ private:
     mutable StullDomain m_imageDomain{};
     mutable double m_imageOpacity = -1;
     mutable int m_imageBuilds = 0;
+    // The raster resampled to the plot's pixels with the gridlines on it, kept until the raster, the plot's
+    // size or the grid's colour changes: copying it is far cheaper than resampling and stroking each paint.
+    mutable QImage m_layer;
+    mutable int m_layerFrom = 0;
+    mutable QRgb m_layerGrid = 0;
 };
 
 } // namespace Orza

@@ -69,15 +69,13 @@ UmfGrid::UmfGrid(QWidget* parent)
         heading->setContentsMargins(0, headingSpaceAbove, 0, 0);
         markAsHeading(heading);
         m_headings[std::size_t(group)] = heading;
-        m_grid->addWidget(heading, gridRow++, 0, 1, columnCount, leading);
+        m_headingSlots[std::size_t(group)] = makeSlot(heading, gridRow++);
         if (group == OxideGroup::flux) {
             m_divider = new QFrame;
             m_divider->setFrameShape(QFrame::HLine);
             m_divider->setFrameShadow(QFrame::Plain);
             m_divider->setForegroundRole(QPalette::Mid);
-            // Spans the table without asking for width of its own.
-            m_divider->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-            m_grid->addWidget(m_divider, gridRow++, 0, 1, columnCount);
+            m_dividerSlot = makeSlot(m_divider, gridRow++);
         }
         // Each oxide's place is fixed: under its group, in oxide order.
         for (const Oxide oxide : GlazeCore::OxideNames::allCases())
@@ -88,6 +86,30 @@ UmfGrid::UmfGrid(QWidget* parent)
     setAccessibleName(tr("Unity molecular formula"));
     applyVisibility();
     refit();
+}
+
+QWidget* UmfGrid::makeSlot(QWidget* overlay, int gridRow) {
+    overlay->setParent(m_content);
+    auto* slot = new QWidget;
+    slot->setFixedSize(0, overlay->sizeHint().height());
+    slot->installEventFilter(this);
+    m_grid->addWidget(slot, gridRow, 0);
+    return slot;
+}
+
+void UmfGrid::placeOverlays() {
+    const int width = naturalWidth(int(m_variant));
+    const auto place = [width](QWidget* overlay, const QWidget* slot) {
+        overlay->setGeometry(0, slot->y(), std::max(width, overlay->sizeHint().width()), slot->height());
+    };
+    for (std::size_t group = 0; group < m_headings.size(); ++group)
+        place(m_headings[group], m_headingSlots[group]);
+    place(m_divider, m_dividerSlot);
+}
+
+bool UmfGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) placeOverlays();
+    return FirstFitView::eventFilter(watched, event);
 }
 
 void UmfGrid::buildHeader() {
@@ -188,9 +210,12 @@ void UmfGrid::updateRow(Oxide oxide, const GlazeCore::Chemistry& chemistry, cons
 void UmfGrid::applyVisibility() {
     setShown(m_header[arrowsColumn], m_arrowsShown);
     setShown(m_header[moleColumn], m_variant == Variant::full);
-    for (const OxideGroup group : OxideGroups::allCases())
+    for (const OxideGroup group : OxideGroups::allCases()) {
         setShown(m_headings[std::size_t(group)], m_headingShown[std::size_t(group)]);
+        setShown(m_headingSlots[std::size_t(group)], m_headingShown[std::size_t(group)]);
+    }
     setShown(m_divider, m_headingShown[std::size_t(OxideGroup::flux)]);
+    setShown(m_dividerSlot, m_headingShown[std::size_t(OxideGroup::flux)]);
     for (Row& cells : m_rows) {
         for (QWidget* cell :
              std::initializer_list<QWidget*>{cells.oxide, cells.umf, cells.weight, cells.range, cells.status})
@@ -200,6 +225,7 @@ void UmfGrid::applyVisibility() {
         cells.status->setShowsWords(m_variant != Variant::compact);
     }
     m_grid->setHorizontalSpacing(columnSpacing(m_variant));
+    placeOverlays();
 }
 
 int UmfGrid::gridColumnCount(Variant variant) const {
@@ -272,12 +298,17 @@ void UmfGrid::showVariant(int variant) {
 }
 
 void UmfGrid::arrange() {
-    m_content->setGeometry(rect());
+    // Never squeezed below the layout's natural width; what does not fit is cut at the edge.
+    m_content->setGeometry(0, 0, std::max(width(), naturalWidth(int(m_variant))), height());
 }
 
 void UmfGrid::changeEvent(QEvent* event) {
     FirstFitView::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) refit();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        for (std::size_t group = 0; group < m_headings.size(); ++group)
+            m_headingSlots[group]->setFixedHeight(m_headings[group]->sizeHint().height());
+        refit();
+    }
 }
 
 bool UmfGrid::isRowShown(Oxide oxide) const {

@@ -79,6 +79,7 @@ protected:
     void showVariant(int variant) override;
     void arrange() override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Row {
@@ -99,6 +100,9 @@ private:
     void buildRow(GlazeCore::Oxide oxide, int gridRow);
     void updateRow(GlazeCore::Oxide oxide, const GlazeCore::Chemistry& chemistry, const LimitComparison& comparison);
     void applyVisibility();
+    /// Lays the headings and the divider across the grid, over the rows kept for them.
+    void placeOverlays();
+    QWidget* makeSlot(QWidget* overlay, int gridRow);
     bool columnVisible(Column column, Variant variant) const;
     int columnWidth(Column column, Variant variant) const;
 
@@ -106,6 +110,10 @@ private:
     QGridLayout* m_grid;
     std::array<QLabel*, columnCount> m_header{};
     std::array<QLabel*, 4> m_headings{};
+    // Headings and the divider span the table, but a spanning layout item would keep spacing for hidden
+    // columns; so each stands over an empty row of its own height instead of in the layout.
+    std::array<QWidget*, 4> m_headingSlots{};
+    QWidget* m_dividerSlot = nullptr;
     std::array<bool, 4> m_headingShown{};
     QFrame* m_divider = nullptr;
     std::array<Row, GlazeCore::oxideCount> m_rows;

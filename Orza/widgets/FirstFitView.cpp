@@ -47,6 +47,7 @@ int FirstFitView::heightForWidth(int width) const {
 
 void FirstFitView::refit() {
     choose(width());
+    arrange();
     updateGeometry();
 }
 
@@ -73,13 +74,24 @@ FirstFitStack::FirstFitStack(const std::vector<QWidget*>& variants, QWidget* par
     refit();
 }
 
+namespace {
+
+/// The size a layout would give the widget: its hint within its own limits.
+QSize naturalSize(const QWidget* widget) {
+    QSize size = widget->sizeHint();
+    if (!size.isValid()) size = widget->minimumSizeHint().expandedTo(QSize(0, 0));
+    return size.expandedTo(widget->minimumSize()).boundedTo(widget->maximumSize());
+}
+
+} // namespace
+
 int FirstFitStack::naturalWidth(int variant) const {
-    return m_variants.at(std::size_t(variant))->sizeHint().width();
+    return naturalSize(m_variants.at(std::size_t(variant))).width();
 }
 
 int FirstFitStack::naturalHeight(int variant, int width) const {
     const QWidget* widget = m_variants.at(std::size_t(variant));
-    return widget->hasHeightForWidth() ? widget->heightForWidth(width) : widget->sizeHint().height();
+    return widget->hasHeightForWidth() ? widget->heightForWidth(width) : naturalSize(widget).height();
 }
 
 void FirstFitStack::showVariant(int variant) {

@@ -1,5 +1,6 @@
 // Shows the chemistry views over a recipe of the sample book, for looking at them:
-//   chemistry_demo panel [recipe] [--additions] | grids [recipe] | chart light|dark [recipe] [width]
+//   chemistry_demo panel [recipe] | grids [recipe] | chart light|dark [recipe] [width]; "--dark" anywhere
+//   gives every mode the dark palette.
 // The recipe is an index into the sample book (0 to 5).
 
 #include "GlazeCore/book/SampleBook.h"
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     Orza::Translations::install();
     const QStringList args = QApplication::arguments().mid(1);
+    if (args.contains(QLatin1String("--dark")) || args.value(1) == QLatin1String("dark"))
+        QApplication::setPalette(darkPalette());
     const QString mode = args.value(0, QStringLiteral("panel"));
     QWidget window;
     auto* row = new QHBoxLayout(&window);
@@ -70,7 +73,6 @@ int main(int argc, char** argv) {
             row->addWidget(scrolled(panel(index), width));
         window.resize(1320, 860);
     } else if (mode == QLatin1String("chart")) {
-        if (args.value(1) == QLatin1String("dark")) QApplication::setPalette(darkPalette());
         const int index = args.value(2, QStringLiteral("0")).toInt();
         const GlazeCore::Chemistry chemistry = chemistryOf(index, false);
         const Orza::StullPoint now{GlazeCore::oxideValue(chemistry.umf, GlazeCore::Oxide::SiO2),

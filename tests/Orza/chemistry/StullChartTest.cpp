@@ -1,0 +1,303 @@
+#include "Orza/chemistry/StullChartRules.h"
+#include "Orza/chemistry/StullChartView.h"
+#include "Orza/chemistry/StullLegendSwatch.h"
+#include "Orza/chemistry/StullPlot.h"
+#include "Orza/widgets/FirstFitView.h"
+#include "support/TestEnvironment.h"
+
+#include <QTest>
+
+using namespace Orza;
+using GlazeCore::StullRegion;
+
+namespace {
+
+/// White behind, black marks; texts drawn in the secondary colour are made invisible, so that sampled
+/// pixels show only the regions and the marks.
+QPalette plainPalette(bool marksVisible) {
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, marksVisible ? QColor(Qt::black) : QColor(Qt::transparent));
+    palette.setColor(QPalette::PlaceholderText, Qt::transparent);
+    return palette;
+}
+
+QPalette darkPalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(30, 30, 32));
+    palette.setColor(QPalette::WindowText, QColor(235, 235, 235));
+    return palette;
+}
+
+/// The plot at the benchmark's size.
+std::unique_ptr<StullPlot> plotOf(const StullChartInput& input, const QPalette& palette) {
+    auto plot = std::make_unique<StullPlot>();
+    plot->setContrast(RegionDot::Contrast::standard);
+    plot->setPalette(palette);
+    plot->resize(720, 400);
+    plot->setInput(input);
+    return plot;
+}
+
+QColor pixelAt(const QImage& image, QPointF at) {
+    return image.pixelColor(int(at.x()), int(at.y()));
+}
+
+/// The region's fill composited over white, as the plot shows it.
+QColor overWhite(StullRegion region, double opacity) {
+    const QColor fill = RegionDot::color(region);
+    const auto mix = [opacity](double component) { return int(component * opacity * 255 + 255 * (1 - opacity)); };
+    return QColor(mix(fill.redF()), mix(fill.greenF()), mix(fill.blueF()));
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+/// Six earlier positions, all in the gloss region; the oldest lies away from the line through the others.
+std::vector<StullPoint> sixEdits() {
+    return {{6.5, 0.65}, {4.0, 0.4}, {4.4, 0.42}, {4.8, 0.44}, {5.2, 0.46}, {5.6, 0.48}};
+}
+
+} // namespace
+
+class StullChartTest : public OrzaTest::IsolatedSuite {
+    Q_OBJECT
+private slots:
+    void theDomainHoldsTheChartAndThePoint_data() {
+        QTest::addColumn<double>("siO2");
+        QTest::addColumn<double>("al2O3");
+        QTest::addColumn<double>("x0");
+        QTest::addColumn<double>("x1");
+        QTest::addColumn<double>("y0");
+        QTest::addColumn<double>("y1");
+        QTest::newRow("inside") << 3.0 << 0.3 << 0.6 << 7.2 << 0.1 << 1.0;
+        QTest::newRow("low and left") << 0.5 << 0.08 << 0.2 << 7.2 << 0.0 << 1.0;
+        QTest::newRow("far outside") << 8.0 << 1.2 << 0.6 << 9.0 << 0.1 << 1.3;
+        QTest::newRow("near the corner") << 7.0 << 0.95 << 0.6 << 8.0 << 0.1 << 1.1;
+        // 0.15 - 0.05 is just below 0.1 in binary, so the formula steps down to 0.05.
+        QTest::newRow("alumina 0.15") << 1.5 << 0.15 << 0.6 << 7.2 << 0.05 << 1.0;
+    }
+    void theDomainHoldsTheChartAndThePoint() {
+        QFETCH(double, siO2);
+        QFETCH(double, al2O3);
+        const StullDomain domain = StullChart::plotDomain(StullPoint{siO2, al2O3});
+        QTEST(domain.x.lowerBound, "x0");
+        QTEST(domain.x.upperBound, "x1");
+        QTEST(domain.y.lowerBound, "y0");
+        QTEST(domain.y.upperBound, "y1");
+        const StullDomain none = StullChart::plotDomain(std::nullopt);
+        QCOMPARE(none.x.lowerBound, 0.6);
+        QCOMPARE(none.y.upperBound, 1.0);
+    }
+
+    void theRasterIsPremultipliedAndTransparentOutsideTheChart() {
+        const StullDomain wide = StullChart::plotDomain(StullPoint{8.0, 1.2});
+        for (const double opacity : {0.35, 0.45, 0.6}) {
+            const QImage image = StullChart::regionImage(wide, opacity);
+            QCOMPARE(image.size(), QSize(360, 200));
+            const double dx = (wide.x.upperBound - wide.x.lowerBound) / 360;
+            const double dy = (wide.y.upperBound - wide.y.lowerBound) / 200;
+            const auto cell = [&](double x, double y) {
+                const int column = int((x - wide.x.lowerBound) / dx);
+                const int row = int((wide.y.upperBound - y) / dy);
+                return reinterpret_cast<const uchar*>(image.constScanLine(row)) + 4 * column;
+            };
+            // Each anchor's cell carries its own region's bytes: red, green, blue premultiplied, then alpha.
+            for (const GlazeCore::StullLabelAnchor& anchor : GlazeCore::Stull::labelAnchors()) {
+                const uchar* bytes = cell(anchor.siO2, anchor.al2O3);
+                const QColor fill = RegionDot::color(anchor.region);
+                QCOMPARE(int(bytes[3]), int(opacity * 255));
+                const float components[] = {fill.redF(), fill.greenF(), fill.blueF()};
+                for (int c = 0; c < 3; ++c)
+                    QVERIFY(std::abs(int(bytes[c]) - int(components[c] * opacity * 255)) <= 1);
+            }
+            QCOMPARE(int(cell(8.5, 0.5)[3]), 0);
+            QCOMPARE(int(cell(3.0, 1.2)[3]), 0);
+        }
+        QCOMPARE(int(StullChart::regionImage(wide, 0.35).pixelColor(180, 100).alpha()), 89);
+    }
+
+    void theRegionsAreDrawnWhereTheirNamesStand() {
+        StullChartInput input;
+        const auto plot = plotOf(input, plainPalette(false));
+        const QImage drawn = plot->grab().toImage();
+        for (const GlazeCore::StullLabelAnchor& anchor : GlazeCore::Stull::labelAnchors()) {
+            const QColor seen = pixelAt(drawn, plot->toPixel(anchor.siO2, anchor.al2O3));
+            const QColor expected = overWhite(anchor.region, plot->regionOpacity());
+            QVERIFY2(near(seen, expected, 3),
+                     qPrintable(QStringLiteral("%1: %2 for %3")
+                                    .arg(QString::fromLatin1(GlazeCore::Stull::rawValue(anchor.region).data()),
+                                         seen.name(), expected.name())));
+        }
+        // The raster fills the plot area exactly: its corners map to the domain's corners.
+        const QRectF area = plot->plotRect();
+        QCOMPARE(plot->toPixel(0.6, 0.1), area.bottomLeft());
+        QCOMPARE(plot->toPixel(7.2, 1.0), area.topRight());
+    }
+
+    void theTrailFadesAndTheDiamondMarksTheGlaze() {
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        input.trail = sixEdits();
+        const auto plot = plotOf(input, plainPalette(true));
+        const QImage drawn = plot->grab().toImage();
+        // The diamond is solid primary.
+        const QColor diamond = pixelAt(drawn, plot->toPixel(3.0, 0.3));
+        QVERIFY(diamond.red() < 40 && diamond.green() < 40 && diamond.blue() < 40);
+        // Only the newest five earlier points are drawn, each darker than the one before.
+        const QColor dropped = pixelAt(drawn, plot->toPixel(6.5, 0.65));
+        QVERIFY(near(dropped, overWhite(StullRegion::gloss, plot->regionOpacity()), 3));
+        // Each circle is read just above and below its centre, off the dashed line through it.
+        int previous = 256;
+        for (std::size_t i = 1; i < input.trail.size(); ++i) {
+            const QPointF centre = plot->toPixel(input.trail[i].siO2, input.trail[i].al2O3);
+            const int lightness = std::max(pixelAt(drawn, centre + QPointF(0, 2)).lightness(),
+                                           pixelAt(drawn, centre - QPointF(0, 2)).lightness());
+            QVERIFY(lightness < overWhite(StullRegion::gloss, plot->regionOpacity()).lightness() - 20);
+            QVERIFY2(lightness < previous, qPrintable(QString::number(i)));
+            previous = lightness;
+        }
+        // The line from the newest earlier point to the glaze is dashed: partly drawn, partly not.
+        const QPointF from = plot->toPixel(5.6, 0.48);
+        const QPointF to = plot->toPixel(3.0, 0.3);
+        const QColor background = pixelAt(drawn, (from + to) / 2 + QPointF(0, 20));
+        int inked = 0;
+        constexpr int samples = 60;
+        for (int k = 10; k < samples - 10; ++k) {
+            const QPointF at = from + (to - from) * (double(k) / samples);
+            if (pixelAt(drawn, at).lightness() < background.lightness() - 20) ++inked;
+        }
+        QVERIFY2(inked > 10 && inked < 35, qPrintable(QString::number(inked)));
+        // "This glaze" stands above the diamond, centred on it.
+        const QRectF label = plot->currentLabelRect();
+        QVERIFY(label.bottom() < plot->toPixel(3.0, 0.3).y() - std::sqrt(StullPlot::currentSymbolArea) / 2);
+        QCOMPARE(label.center().x(), plot->toPixel(3.0, 0.3).x());
+    }
+
+    void pointsThatCannotBeDrawnAreLeftOut() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        StullChartView chart;
+        StullChartInput input;
+        input.current = StullPoint{3.0, 1e308}; // the domain's top would overflow
+        input.trail = {{nan, 0.3}, {3.0, 0.3}};
+        chart.setInput(input);
+        QVERIFY(!chart.input().current);
+        QCOMPARE(chart.input().trail, (std::vector<StullPoint>{StullPoint{3.0, 0.3}}));
+        QCOMPARE(chart.captionText(), QStringLiteral("Add materials to place the glaze on the chart."));
+        chart.resize(720, 400);
+        QVERIFY(!chart.grab().isNull());
+    }
+
+    void aFarEarlierPointStillLeadsItsLineToTheGlaze() {
+        // An earlier point far off the plot: only the visible part of its segment is dashed.
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        input.trail = {{1000.0, 0.3}};
+        const auto plot = plotOf(input, plainPalette(true));
+        const QImage drawn = plot->grab().toImage();
+        const QPointF from = plot->toPixel(3.0, 0.3) + QPointF(10, 0);
+        const QColor background = pixelAt(drawn, from + QPointF(0, 12));
+        int inked = 0;
+        for (int k = 0; k < 60; ++k)
+            if (pixelAt(drawn, from + QPointF(k * 3, 0)).lightness() < background.lightness() - 20) ++inked;
+        QVERIFY2(inked > 15 && inked < 45, qPrintable(QString::number(inked)));
+    }
+
+    void theRasterIsMadeAgainOnlyForANewDomainOrOpacity() {
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        const auto plot = plotOf(input, plainPalette(true));
+        plot->grab();
+        QCOMPARE(plot->regionImageBuilds(), 1);
+        input.trail = sixEdits();
+        input.current = StullPoint{3.2, 0.32}; // the same domain
+        plot->setInput(input);
+        plot->grab();
+        plot->grab();
+        QCOMPARE(plot->regionImageBuilds(), 1);
+        input.current = StullPoint{7.5, 0.3};
+        plot->setInput(input);
+        plot->grab();
+        QCOMPARE(plot->regionImageBuilds(), 2);
+        plot->setPalette(darkPalette());
+        plot->grab();
+        QCOMPARE(plot->regionImageBuilds(), 3);
+    }
+
+    void theRegionsAreStrongerOnDarkAndWithMoreContrast() {
+        StullChartView chart;
+        chart.setContrast(RegionDot::Contrast::standard);
+        chart.setPalette(plainPalette(true));
+        QCOMPARE(chart.plot()->regionOpacity(), 0.35);
+        QVERIFY(std::abs(chart.shownSwatches().front()->fillColor().alphaF() - 0.35) < 0.003);
+        chart.setPalette(darkPalette());
+        QCOMPARE(chart.plot()->regionOpacity(), 0.45);
+        QVERIFY(std::abs(chart.shownSwatches().front()->fillColor().alphaF() - 0.45) < 0.003);
+        chart.setContrast(RegionDot::Contrast::increased);
+        QCOMPARE(chart.plot()->regionOpacity(), 0.6);
+        chart.setPalette(plainPalette(true));
+        QCOMPARE(chart.plot()->regionOpacity(), 0.6);
+    }
+
+    void aNarrowChartStacksItsHeaderAndFoldsItsLegend() {
+        StullChartView chart;
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        chart.setInput(input);
+        chart.resize(900, 420);
+        chart.show();
+        OrzaTest::settle();
+        QCOMPARE(chart.header()->currentVariant(), 0);
+        QCOMPARE(chart.legend()->currentVariant(), 0);
+        chart.resize(260, 420);
+        OrzaTest::settle();
+        QCOMPARE(chart.header()->currentVariant(), 1);
+        QCOMPARE(chart.legend()->currentVariant(), 1);
+        // The legend keeps its order in both layouts.
+        QCOMPARE(chart.shownSwatches().size(), std::size_t(6));
+        QCOMPARE(chart.shownSwatches()[1]->region(), StullRegion::semimatte);
+        QCOMPARE(chart.shownSwatches()[3]->region(), StullRegion::unfused);
+    }
+
+    void theCaptionPlacesTheGlaze() {
+        QCOMPARE(StullChart::captionText(std::nullopt),
+                 QStringLiteral("Add materials to place the glaze on the chart."));
+        QCOMPARE(StullChart::captionText(StullPoint{3.0, 0.3}, QLocale::c()),
+                 QStringLiteral("This glaze: SiO₂ 3.00, Al₂O₃ 0.30, Gloss"));
+        QCOMPARE(StullChart::captionText(StullPoint{4.0, 0.9}, QLocale(QLocale::German)),
+                 QStringLiteral("This glaze: SiO₂ 4,00, Al₂O₃ 0,90, Semi-matte"));
+        QCOMPARE(StullChart::captionText(StullPoint{8.0, 1.2}, QLocale::c()),
+                 QStringLiteral("This glaze: SiO₂ 8.00, Al₂O₃ 1.20, Outside chart"));
+    }
+
+    void theFootnoteSaysWhatTheTrailMeans() {
+        const QString base = QStringLiteral(
+            "Regions from Stull's 1912 chart, fired to cone 11, glazes without boron. Use it as a rough guide.");
+        StullChartInput input;
+        input.hasBoron = true;
+        QCOMPARE(StullChart::footnoteText(input), base);
+        input.trail = {{3.0, 0.3}};
+        QCOMPARE(StullChart::footnoteText(input), base + QStringLiteral(" The dashed line shows the last 5 edits."));
+        input.current = StullPoint{3.1, 0.3};
+        QCOMPARE(StullChart::footnoteText(input),
+                 base +
+                     QStringLiteral(" This glaze has boron, so its position is approximate. The dashed line shows the "
+                                    "last 5 edits."));
+        // A comparison measures the new recipe against the unchanged one.
+        const StullChartInput close = StullChartInput::comparison(StullPoint{3.0, 0.3}, StullPoint{3.2, 0.33}, false);
+        QCOMPARE(close.trail, (std::vector<StullPoint>{StullPoint{3.0, 0.3}}));
+        QCOMPARE(StullChart::footnoteText(close),
+                 base + QStringLiteral(" On this chart the new recipe is at about the same place as the current one."));
+        const StullChartInput far = StullChartInput::comparison(StullPoint{3.0, 0.3}, StullPoint{3.3, 0.3}, false);
+        QCOMPARE(StullChart::footnoteText(far),
+                 base + QStringLiteral(" The dashed line runs from the current recipe to the new one."));
+        const StullChartInput unplaced = StullChartInput::comparison(std::nullopt, StullPoint{3.3, 0.3}, false);
+        QVERIFY(unplaced.trail.empty());
+        QCOMPARE(StullChart::footnoteText(unplaced), base);
+    }
+};
+
+QTEST_MAIN(StullChartTest)
+#include "StullChartTest.moc"
