@@ -125,8 +125,9 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     m_inUseNote = captionLabel(this);
     m_inUseNote->setText(tr("Recipes in this book use this material. Changes update their chemistry."));
     MaterialsStyle::makeSecondary(m_inUseNote);
-    m_inUseNote->setVisible(m_inUse);
     form->addRow(m_inUseNote);
+    // Only once it has a parent: shown before, it would flash up as a window of its own.
+    m_inUseNote->setVisible(m_inUse);
     return box;
 }
 

@@ -31,6 +31,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Orza {
 
 namespace {
@@ -469,9 +471,19 @@ void MaterialsPage::updateCustomFoot() {
 }
 
 bool MaterialsPage::isInUse(const std::string& id) const {
+    // One pass over every line of the book: byte equality first, the Unicode comparison only where an id
+    // is not plain ASCII (a Kelvin sign still names the id "K").
+    const auto isAscii = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    const bool plainID = isAscii(id);
     for (const GlazeCore::Recipe& recipe : m_document.book().recipes)
-        for (const GlazeCore::RecipeLine& line : recipe.lines)
-            if (GlazeCore::UnicodeText::canonicallyEqual(line.materialID, id)) return true;
+        for (const GlazeCore::RecipeLine& line : recipe.lines) {
+            if (line.materialID == id) return true;
+            if ((!plainID || !isAscii(line.materialID)) &&
+                GlazeCore::UnicodeText::canonicallyEqual(line.materialID, id))
+                return true;
+        }
     return false;
 }
 
