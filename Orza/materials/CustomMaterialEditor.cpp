@@ -50,8 +50,11 @@ QLabel* captionLabel(QWidget* owner) {
 }
 
 /// Sets a field's text only when it reads differently, so the cursor of a field being typed in stays put.
+/// A field not being typed in shows the start of a long text.
 void showText(QLineEdit* field, const QString& text) {
-    if (field->text() != text) field->setText(text);
+    if (field->text() == text) return;
+    field->setText(text);
+    if (!field->hasFocus()) field->setCursorPosition(0);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QScrollArea>
 
 #include <array>
+#include <optional>
 #include <string>
 
 class QLabel;

@@ -99,6 +99,7 @@ MaterialsPage::MaterialsPage(BookDocument& document, ActionRegistry& actions, QW
 
     connectDocument();
     setScope(Scope::bundled);
+    showCustomSelection();
     updateBundledDetail();
     updateCustomDetail();
     updateCustomFoot();

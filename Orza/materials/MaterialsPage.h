@@ -13,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
-class QSplitter;
 class QStackedWidget;
 class QTableView;
 class QVBoxLayout;

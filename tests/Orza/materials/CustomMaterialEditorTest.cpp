@@ -112,12 +112,12 @@ private slots:
         QTest::addColumn<QStringList>("issues");
 
         // With alumina 19.1 and potash 10.2.
-        QTest::newRow("1.6 short of 100") << 68.5 << 0.6 << "Oxides + LOI = 98.40 % (expected about 100 %)" << false
-                                          << QStringList();
+        QTest::newRow("1.6 short of 100")
+            << 68.5 << 0.6 << "Oxides + LOI = 98.40 % (expected about 100 %)" << false << QStringList();
         QTest::newRow("exactly 99") << 69.1 << 0.6 << "Oxides + LOI = 99.00 %" << true << QStringList();
         QTest::newRow("exactly 101") << 71.1 << 0.6 << "Oxides + LOI = 101.00 %" << true << QStringList();
-        QTest::newRow("101.5 warns only") << 71.6 << 0.6 << "Oxides + LOI = 101.50 % (expected about 100 %)" << false
-                                          << QStringList();
+        QTest::newRow("101.5 warns only")
+            << 71.6 << 0.6 << "Oxides + LOI = 101.50 % (expected about 100 %)" << false << QStringList();
         QTest::newRow("above 102 is invalid")
             << 72.11 << 0.6 << "Oxides + LOI = 102.01 % (expected about 100 %)" << false
             << QStringList{"Oxides + LOI = 102.01 %. The total must not be more than 102 %."};

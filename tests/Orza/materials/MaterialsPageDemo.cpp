@@ -1,6 +1,6 @@
 // A book window over the sample book, with three custom materials, showing the Materials page where the
 // window will build it. For looking at the page (not a test):
-//   materials_page_demo [custom] [select=ID] [search=TEXT] [focus=OXIDE] [alert]
+//   materials_page_demo [custom] [select=ID] [search=TEXT] [focus=OXIDE] [alert] [size=WxH]
 // "alert" tries to delete the selected material, which a recipe uses.
 
 #include "GlazeCore/book/SampleBook.h"
@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     auto* window = new BookWindow(std::make_unique<BookDocument>(GlazeDocument::make(demoBook(), false)));
-    window->resize(1280, 780);
+    const QStringList size = argument(arguments, QStringLiteral("size")).split(QLatin1Char('x'));
+    window->resize(size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize(1280, 780));
     window->show();
 
     // Stands in for the window's own wiring: the page takes the detail area while Materials is selected.

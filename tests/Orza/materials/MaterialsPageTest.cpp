@@ -110,6 +110,7 @@ private slots:
         QCOMPARE(p.customDetailTitle(), QStringLiteral("No Custom Material Selected"));
         QVERIFY(!p.page->footButtons()->removeButton()->isEnabled());
         QVERIFY(p.page->footButtons()->addButton()->isEnabled());
+        QVERIFY(p.page->emptyListNote()->isHidden());
 
         // The table shows the full name as a tooltip and the loss on ignition with one decimal.
         const QModelIndex whiting = p.page->bundledModel()->index(allBundledIDs().indexOf("whiting"), 0);

@@ -94,26 +94,35 @@ private slots:
 
         // "12." and "12.50" mean what is stored already: nothing is written for them.
         QTest::newRow("trailing zero kept while typing")
-            << "en_US" << 0.0 << false << "12.50" << QList<double>{1, 12, 12.5} << "12.50" << "" << "12.5" << 12.5;
-        QTest::newRow("same value writes nothing")
-            << "en_US" << 12.5 << true << "0" << QList<double>{} << "12.50" << "" << "12.5" << 12.5;
-        QTest::newRow("100 is accepted")
-            << "en_US" << 0.0 << false << "100" << QList<double>{1, 10, 100} << "100" << "" << "100" << 100.0;
+            << "en_US" << 0.0 << false << "12.50" << QList<double>{1, 12, 12.5} << "12.50"
+            << ""
+            << "12.5" << 12.5;
+        QTest::newRow("same value writes nothing") << "en_US" << 12.5 << true << "0" << QList<double>{} << "12.50"
+                                                   << ""
+                                                   << "12.5" << 12.5;
+        QTest::newRow("100 is accepted") << "en_US" << 0.0 << false << "100" << QList<double>{1, 10, 100} << "100"
+                                         << ""
+                                         << "100" << 100.0;
         QTest::newRow("above 100 refused, last valid kept")
             << "en_US" << 5.0 << false << "100.01" << QList<double>{1, 10, 100} << "100.01" << outOfRange << "100.01"
             << 100.0;
-        QTest::newRow("negative refused") << "en_US" << 4.0 << false << "-5" << QList<double>{} << "-5" << outOfRange
-                                          << "-5" << 4.0;
+        QTest::newRow("negative refused")
+            << "en_US" << 4.0 << false << "-5" << QList<double>{} << "-5" << outOfRange << "-5" << 4.0;
         QTest::newRow("letters refused") << "en_US" << 4.0 << false << "abc" << QList<double>{} << "abc" << notANumber
                                          << "abc" << 4.0;
-        QTest::newRow("cleared writes 0")
-            << "en_US" << 12.5 << false << "\b" << QList<double>{0} << "" << "" << "0" << 0.0;
+        QTest::newRow("cleared writes 0") << "en_US" << 12.5 << false << "\b" << QList<double>{0} << ""
+                                          << ""
+                                          << "0" << 0.0;
         QTest::newRow("spaces around a number")
-            << "en_US" << 0.0 << false << " 7.25 " << QList<double>{7, 7.2, 7.25} << " 7.25 " << "" << "7.25" << 7.25;
-        QTest::newRow("fix after a refusal")
-            << "en_US" << 3.0 << false << "2x\b5" << QList<double>{2, 25} << "25" << "" << "25" << 25.0;
-        QTest::newRow("de decimal comma")
-            << "de_DE" << 0.0 << false << "12,5" << QList<double>{1, 12, 12.5} << "12,5" << "" << "12,5" << 12.5;
+            << "en_US" << 0.0 << false << " 7.25 " << QList<double>{7, 7.2, 7.25} << " 7.25 "
+            << ""
+            << "7.25" << 7.25;
+        QTest::newRow("fix after a refusal") << "en_US" << 3.0 << false << "2x\b5" << QList<double>{2, 25} << "25"
+                                             << ""
+                                             << "25" << 25.0;
+        QTest::newRow("de decimal comma") << "de_DE" << 0.0 << false << "12,5" << QList<double>{1, 12, 12.5} << "12,5"
+                                          << ""
+                                          << "12,5" << 12.5;
         QTest::newRow("de point is not a decimal")
             << "de_DE" << 3.0 << false << "1.5" << QList<double>{1} << "1.5" << notANumber << "1.5" << 1.0;
     }
