@@ -234,6 +234,13 @@ QWidget* MaterialsPage::makeCustomPane() {
 
 QWidget* MaterialsPage::makeCustomListColumn() {
     m_customModel = new CustomMaterialsModel(m_document, this);
+    // Rows coming and going (a rename in or out of the search, an undo) move the view's selection; that is
+    // not the user choosing. Held before the view hears of the change (so connected before it), and the
+    // selection follows the id again once the rows stand (connected after it, below).
+    const auto holdSelection = [this] { m_syncing = true; };
+    connect(m_customModel, &QAbstractItemModel::rowsAboutToBeInserted, this, holdSelection);
+    connect(m_customModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, holdSelection);
+    connect(m_customModel, &QAbstractItemModel::modelAboutToBeReset, this, holdSelection);
     m_list = new QListView;
     m_list->setModel(m_customModel);
     m_list->setItemDelegate(new CustomMaterialDelegate(m_list));
@@ -242,6 +249,13 @@ QWidget* MaterialsPage::makeCustomListColumn() {
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setUniformItemSizes(true);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MaterialsPage::customRowChosen);
+    const auto restoreSelection = [this] {
+        m_syncing = false;
+        showCustomSelection();
+    };
+    connect(m_customModel, &QAbstractItemModel::rowsInserted, this, restoreSelection);
+    connect(m_customModel, &QAbstractItemModel::rowsRemoved, this, restoreSelection);
+    connect(m_customModel, &QAbstractItemModel::modelReset, this, restoreSelection);
 
     // The list's own delete command, and the same in its context menu.
     auto* remove = new QAction(tr("Delete Material"), m_list);
