@@ -106,12 +106,17 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
             [this](const QString& text) { m_document.setMaterialName(m_id, text.toStdString()); });
     form->addRow(tr("Name"), m_name);
 
-    m_idLabel = new QLabel(QString::fromStdString(m_id));
-    m_idLabel->setTextFormat(Qt::PlainText);
-    m_idLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_idLabel->setCursor(Qt::IBeamCursor);
-    m_idLabel->setAccessibleName(tr("Id"));
-    form->addRow(tr("Id"), m_idLabel);
+    // Selectable text that cannot be changed; a field rather than a label, so that a long id scrolls
+    // within the form's width instead of widening it.
+    m_idField = new QLineEdit(QString::fromStdString(m_id));
+    m_idField->setReadOnly(true);
+    m_idField->setFrame(false);
+    m_idField->setCursorPosition(0);
+    QPalette plain = m_idField->palette();
+    plain.setColor(QPalette::Base, Qt::transparent);
+    m_idField->setPalette(plain);
+    m_idField->setAccessibleName(tr("Id"));
+    form->addRow(tr("Id"), m_idField);
 
     m_loi = makePercentField(tr("Loss on ignition (%)"), 0, 2, std::nullopt);
     connect(m_loi, &PercentField::valueEdited, this, [this](double value) { m_document.setMaterialLoi(m_id, value); });

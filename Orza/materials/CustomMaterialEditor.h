@@ -50,7 +50,8 @@ public:
     void setOxidePercent(GlazeCore::Oxide oxide, double value);
 
     QLineEdit* nameField() const { return m_name; }
-    QLabel* idLabel() const { return m_idLabel; }
+    /// The id, read-only and selectable.
+    QLineEdit* idField() const { return m_idField; }
     PercentField* loiField() const { return m_loi; }
     QLineEdit* sourceField() const { return m_source; }
     PercentField* oxideField(GlazeCore::Oxide oxide) const;
@@ -84,7 +85,7 @@ private:
     bool m_totalRight = false;
 
     QLineEdit* m_name = nullptr;
-    QLabel* m_idLabel = nullptr;
+    QLineEdit* m_idField = nullptr;
     PercentField* m_loi = nullptr;
     QLineEdit* m_source = nullptr;
     QLabel* m_inUseNote = nullptr;

@@ -163,8 +163,8 @@ private slots:
         Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 10, "Creek"));
         QVERIFY(OrzaTest::showActive(*editing.window));
         QLineEdit* name = editing.editor->nameField();
-        QCOMPARE(editing.editor->idLabel()->text(), QString::fromStdString(clayID));
-        QVERIFY(editing.editor->idLabel()->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(editing.editor->idField()->text(), QString::fromStdString(clayID));
+        QVERIFY(editing.editor->idField()->isReadOnly());
         QCOMPARE(editing.editor->sourceField()->placeholderText(),
                  QStringLiteral("Data sheet, supplier or lab analysis"));
 
