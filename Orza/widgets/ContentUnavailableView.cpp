@@ -29,7 +29,6 @@ ContentUnavailableView::ContentUnavailableView(const QString& symbol, const QStr
     m_description->setFixedWidth(460);
     m_description->setMinimumHeight(m_description->heightForWidth(460));
     m_description->setForegroundRole(QPalette::PlaceholderText);
-    m_description->setVisible(!description.isEmpty());
 
     m_buttons->setSpacing(12);
     m_buttons->setAlignment(Qt::AlignCenter);
@@ -40,6 +39,8 @@ ContentUnavailableView::ContentUnavailableView(const QString& symbol, const QStr
     column->addSpacing(6);
     column->addWidget(m_title);
     column->addWidget(m_description, 0, Qt::AlignHCenter);
+    // Only once it has a parent: shown before, it would flash up as a window of its own and take the focus.
+    m_description->setVisible(!description.isEmpty());
     column->addSpacing(8);
     column->addLayout(m_buttons);
     column->addStretch();

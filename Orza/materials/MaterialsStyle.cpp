@@ -1,0 +1,62 @@
+#include "Orza/materials/MaterialsStyle.h"
+
+#include "Orza/resources/Resources.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPalette>
+
+static void initMaterialsResources() {
+    Q_INIT_RESOURCE(materials);
+}
+
+namespace Orza::MaterialsStyle {
+
+namespace {
+
+QFont scaled(QFont font, double factor) {
+    font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
+} // namespace
+
+QFont captionFont(const QFont& base) {
+    return scaled(base, 0.85);
+}
+
+QFont headlineFont(const QFont& base) {
+    QFont font = base;
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+QFont titleFont(const QFont& base) {
+    QFont font = scaled(base, 1.35);
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+void makeSecondary(QLabel* label) {
+    label->setForegroundRole(QPalette::PlaceholderText);
+}
+
+QColor alertRed() {
+    return QColor(0xd0, 0x2b, 0x2b);
+}
+
+void makeAlert(QLabel* label) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, alertRed());
+    label->setPalette(palette);
+}
+
+QIcon symbol(const QString& name) {
+    // The library is static: its resources must be registered by hand before the first use.
+    static const bool registered = (initMaterialsResources(), ensureResources(), true);
+    (void)registered;
+    const QString own = QStringLiteral(":/orza/materials/icons/%1.svg").arg(name);
+    return QIcon(QFile::exists(own) ? own : QStringLiteral(":/orza/icons/%1.svg").arg(name));
+}
+
+} // namespace Orza::MaterialsStyle

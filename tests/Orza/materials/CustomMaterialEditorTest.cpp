@@ -1,0 +1,251 @@
+#include "Orza/materials/CustomMaterialEditor.h"
+
+#include "MaterialsTestSupport.h"
+#include "Orza/actions/ActionRegistry.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/library/BookLibrary.h"
+#include "Orza/materials/MaterialAnalysisView.h"
+#include "Orza/materials/PercentField.h"
+#include "support/TestEnvironment.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QUndoStack>
+
+#include <cmath>
+#include <limits>
+
+using namespace Orza;
+using GlazeCore::Oxide;
+using MaterialsTest::material;
+using MaterialsTest::type;
+
+namespace {
+
+const std::string clayID = "custom-clay";
+
+GlazeCore::GlazeBook bookWith(GlazeCore::Material custom) {
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    book.customMaterials.push_back(std::move(custom));
+    return book;
+}
+
+/// A book window showing the editor of one custom material where the page would.
+struct Editing {
+    std::unique_ptr<BookWindow> window;
+    CustomMaterialEditor* editor;
+
+    explicit Editing(GlazeCore::Material custom, bool inUse = false)
+        : window(OrzaTest::makeWindowWithMenus(bookWith(custom))) {
+        editor = MaterialsTest::placeInDetail(
+            *window, new CustomMaterialEditor(*window->document(), *window->actions(), custom.id, inUse));
+    }
+
+    BookDocument& document() const { return *window->document(); }
+    const GlazeCore::Material& stored() const { return document().book().customMaterials.front(); }
+    QLineEdit* field(Oxide oxide) const { return editor->oxideField(oxide)->lineEdit(); }
+
+    /// Focuses the field with its text selected, as a click and select-all leave it.
+    bool focus(QLineEdit* field) const {
+        editor->ensureWidgetVisible(field);
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        return field->hasFocus();
+    }
+};
+
+} // namespace
+
+class CustomMaterialEditorTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+protected:
+    void setUp() override { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+    void tearDown() override { QLocale::setDefault(QLocale::c()); }
+
+private slots:
+    void oxideTypingIsOneUndoStepPerBurst() {
+        Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}, {Oxide::Al2O3, 20}}, 10));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QUndoStack* undo = editing.document().undoStack();
+
+        QVERIFY(editing.focus(editing.field(Oxide::SiO2)));
+        type(editing.field(Oxide::SiO2), QStringLiteral("68.5"));
+        QCOMPARE(editing.stored().analysis.at(Oxide::SiO2), 68.5);
+        QCOMPARE(undo->count(), 1);
+        QCOMPARE(editing.editor->totalText(), QStringLiteral("Oxides + LOI = 98.50 % (expected about 100 %)"));
+
+        // Leaving ends the burst: typing in the same field again is a step of its own.
+        QVERIFY(editing.focus(editing.field(Oxide::K2O)));
+        type(editing.field(Oxide::K2O), QStringLiteral("1"));
+        QVERIFY(editing.focus(editing.field(Oxide::SiO2)));
+        type(editing.field(Oxide::SiO2), QStringLiteral("69"));
+        QCOMPARE(undo->count(), 3);
+        QVERIFY(editing.editor->totalLooksRight());
+
+        // The undo keys in the field act on the book; the field shows the book's value again.
+        QTest::keyClick(editing.field(Oxide::SiO2), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editing.stored().analysis.at(Oxide::SiO2), 68.5);
+        QCOMPARE(editing.field(Oxide::SiO2)->text(), QStringLiteral("68.5"));
+
+        // 0 takes the oxide out of the analysis; the row then reads 0.
+        QVERIFY(editing.focus(editing.field(Oxide::Al2O3)));
+        type(editing.field(Oxide::Al2O3), QStringLiteral("0"));
+        QVERIFY(!editing.stored().analysis.contains(Oxide::Al2O3));
+        QVERIFY(editing.focus(editing.field(Oxide::SiO2)));
+        QCOMPARE(editing.field(Oxide::Al2O3)->text(), QStringLiteral("0"));
+        QCOMPARE(editing.editor->oxidePercent(Oxide::Al2O3), 0.0);
+
+        // Typing what is stored, and clearing an absent oxide, write nothing.
+        const int steps = undo->count();
+        editing.editor->setOxidePercent(Oxide::SiO2, 68.5);
+        editing.editor->setOxidePercent(Oxide::BaO, 0);
+        QCOMPARE(undo->count(), steps);
+    }
+
+    void totalLineAndBannerFollowTheAnalysis_data() {
+        QTest::addColumn<double>("silica");
+        QTest::addColumn<double>("loi");
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<bool>("looksRight");
+        QTest::addColumn<QStringList>("issues");
+
+        // With alumina 19.1 and potash 10.2.
+        QTest::newRow("1.6 short of 100")
+            << 68.5 << 0.6 << "Oxides + LOI = 98.40 % (expected about 100 %)" << false << QStringList();
+        QTest::newRow("exactly 99") << 69.1 << 0.6 << "Oxides + LOI = 99.00 %" << true << QStringList();
+        QTest::newRow("exactly 101") << 71.1 << 0.6 << "Oxides + LOI = 101.00 %" << true << QStringList();
+        QTest::newRow("101.5 warns only")
+            << 71.6 << 0.6 << "Oxides + LOI = 101.50 % (expected about 100 %)" << false << QStringList();
+        QTest::newRow("above 102 is invalid")
+            << 72.11 << 0.6 << "Oxides + LOI = 102.01 % (expected about 100 %)" << false
+            << QStringList{"Oxides + LOI = 102.01 %. The total must not be more than 102 %."};
+        QTest::newRow("out of range values")
+            << 150.0 << -1.0 << "Oxides + LOI = 178.30 % (expected about 100 %)" << false
+            << QStringList{"SiO2 is 150 %. Enter a value from 0 to 100.",
+                           "The loss on ignition is -1 %. Enter a value from 0 to 100."};
+    }
+    void totalLineAndBannerFollowTheAnalysis() {
+        QFETCH(double, silica);
+        QFETCH(double, loi);
+        QFETCH(QString, total);
+        QFETCH(bool, looksRight);
+        QFETCH(QStringList, issues);
+
+        Editing editing(material(clayID, "Feldspar", {{Oxide::Al2O3, 19.1}, {Oxide::K2O, 10.2}}, 0.6));
+        // Set from outside the editor (as an undo would), so the editor must follow the book.
+        editing.document().setMaterialOxide(clayID, Oxide::SiO2, silica);
+        editing.document().setMaterialLoi(clayID, loi);
+        if (loi < 0) {
+            // The document refuses what no field could type; a book file may still hold it.
+            GlazeCore::Material odd = editing.stored();
+            odd.loi = loi;
+            odd.analysis[Oxide::SiO2] = silica;
+            editing.document().removeMaterial(clayID);
+            editing.document().insertMaterial(0, odd, QStringLiteral("Odd"));
+        }
+        QCOMPARE(editing.editor->totalText(), total);
+        QCOMPARE(editing.editor->totalLooksRight(), looksRight);
+        QCOMPARE(editing.editor->issueTexts(), issues);
+        QCOMPARE(!editing.editor->invalidBanner()->isHidden(), !issues.isEmpty());
+        QCOMPARE(editing.editor->loiField()->text(), QLocale().toString(loi));
+    }
+
+    void newMaterialTotalsZeroWithoutBanner() {
+        Editing editing(material(clayID, "New material 1", {}, 0));
+        QCOMPARE(editing.editor->totalText(), QStringLiteral("Oxides + LOI = 0.00 % (expected about 100 %)"));
+        QVERIFY(editing.editor->invalidBanner()->isHidden());
+        QCOMPARE(editing.editor->analysisTotal(), 0.0);
+    }
+
+    void textFieldsWriteEveryKeystrokeAndFollowTheBook() {
+        Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 10, "Creek"));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QLineEdit* name = editing.editor->nameField();
+        QCOMPARE(editing.editor->idField()->text(), QString::fromStdString(clayID));
+        QVERIFY(editing.editor->idField()->isReadOnly());
+        QCOMPARE(editing.editor->sourceField()->placeholderText(),
+                 QStringLiteral("Data sheet, supplier or lab analysis"));
+
+        QVERIFY(editing.focus(name));
+        type(name, QStringLiteral("Red"));
+        QCOMPARE(editing.stored().name, "Red");
+        // An empty name is allowed.
+        type(name, QStringLiteral("\b\b\b"));
+        QCOMPARE(editing.stored().name, "");
+        QCOMPARE(editing.document().undoStack()->count(), 1);
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editing.stored().name, "Clay");
+        QCOMPARE(name->text(), QStringLiteral("Clay"));
+
+        QVERIFY(editing.focus(editing.editor->sourceField()));
+        type(editing.editor->sourceField(), QStringLiteral("Mill"));
+        QCOMPARE(editing.stored().source, "Mill");
+
+        // Once the material has left the book the form shows empty fields and drops its writes.
+        editing.document().removeMaterial(clayID);
+        QCOMPARE(name->text(), QString());
+        QCOMPARE(editing.field(Oxide::SiO2)->text(), QStringLiteral("0"));
+        const int steps = editing.document().undoStack()->count();
+        QVERIFY(editing.focus(name));
+        type(name, QStringLiteral("Gone"));
+        QVERIFY(editing.focus(editing.field(Oxide::CaO)));
+        type(editing.field(Oxide::CaO), QStringLiteral("5"));
+        QCOMPARE(editing.document().undoStack()->count(), steps);
+        QVERIFY(editing.document().book().customMaterials.empty());
+    }
+
+    // A custom material with a built-in id overrides it in every calculation of the book.
+    void overrideChangesTheLibraryOncePerEdit() {
+        Editing editing(material("whiting", "Whiting (own test)", {{Oxide::CaO, 55}}, 44));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QCOMPARE(editing.document().library().material("whiting")->analysis.at(Oxide::CaO), 55.0);
+        QSignalSpy rebuilt(&editing.document(), &BookDocument::libraryChanged);
+
+        QVERIFY(editing.focus(editing.field(Oxide::MgO)));
+        type(editing.field(Oxide::MgO), QStringLiteral("0.5"));
+        // "0" and "0." write nothing; "0.5" writes once.
+        QCOMPARE(rebuilt.count(), 1);
+        QCOMPARE(editing.document().library().material("whiting")->analysis.at(Oxide::MgO), 0.5);
+
+        // Invalid: the library leaves it out rather than falling back on the built-in whiting.
+        QVERIFY(editing.focus(editing.editor->loiField()->lineEdit()));
+        type(editing.editor->loiField()->lineEdit(), QStringLiteral("50"));
+        QCOMPARE(rebuilt.count(), 3);
+        QVERIFY(!editing.editor->invalidBanner()->isHidden());
+        QCOMPARE(editing.document().library().material("whiting"), nullptr);
+        QCOMPARE(editing.document().library().find("whiting")->name, "Whiting (own test)");
+
+        QTest::keyClick(editing.editor->loiField()->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rebuilt.count(), 4);
+        QCOMPARE(editing.document().library().material("whiting")->loi, 44.0);
+    }
+
+    void readOnlyViewShowsOnlyOxidesAboveZero() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        MaterialAnalysisView view(
+            material("m", "Odd", {{Oxide::SiO2, 68.456}, {Oxide::CaO, 0}, {Oxide::MgO, -1}, {Oxide::BaO, nan}}, 1.5,
+                     ""),
+            true);
+        QStringList texts;
+        for (QLabel* label : view.findChildren<QLabel*>())
+            texts << label->text();
+        QVERIFY(texts.contains(QStringLiteral("SiO\u2082")));
+        QVERIFY(texts.contains(QStringLiteral("68.46")));
+        QVERIFY(texts.contains(QStringLiteral("1.50 %")));
+        QVERIFY(texts.contains(QStringLiteral("Id: m")));
+        QVERIFY(texts.contains(
+            QStringLiteral("Bundled material, read-only. To change it, duplicate it as a custom material.")));
+        for (const QString& absent : {QStringLiteral("CaO"), QStringLiteral("MgO"), QStringLiteral("BaO")})
+            QVERIFY2(!texts.contains(absent), qPrintable(absent));
+        QVERIFY(texts.contains(QStringLiteral("Source"))); // shown even when empty
+
+        MaterialAnalysisView editable(material("m", "Odd", {}, 0), false);
+        for (QLabel* label : editable.findChildren<QLabel*>())
+            QVERIFY(!label->text().startsWith(QStringLiteral("Bundled material")));
+    }
+};
+
+QTEST_MAIN(CustomMaterialEditorTest)
+#include "CustomMaterialEditorTest.moc"
