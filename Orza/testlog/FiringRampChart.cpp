@@ -1,0 +1,121 @@
+#include "Orza/testlog/FiringRampChart.h"
+
+#include "Orza/display/NumberDisplay.h"
+#include "Orza/testlog/FormSection.h"
+
+#include <QEvent>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+
+namespace Orza {
+
+namespace {
+
+QValueAxis* makeAxis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    axis->setMinorTickCount(0);
+    return axis;
+}
+
+/// The smallest and largest finite values, or none when there are no finite ones.
+std::optional<std::pair<double, double>> finiteRange(const std::vector<double>& values) {
+    std::optional<std::pair<double, double>> range;
+    for (const double value : values) {
+        if (!std::isfinite(value)) continue;
+        if (!range)
+            range = {value, value};
+        else
+            range = {std::min(range->first, value), std::max(range->second, value)};
+    }
+    return range;
+}
+
+} // namespace
+
+FiringRampChart::FiringRampChart(QWidget* parent)
+    : QChartView(parent), m_series(new QLineSeries), m_hours(makeAxis(tr("Hours"))), m_celsius(makeAxis(tr("°C"))) {
+    auto* ramp = new QChart;
+    ramp->legend()->hide();
+    ramp->setBackgroundRoundness(0);
+    ramp->setMargins(QMargins(4, 4, 4, 4));
+    ramp->addSeries(m_series);
+    ramp->addAxis(m_hours, Qt::AlignBottom);
+    ramp->addAxis(m_celsius, Qt::AlignLeft);
+    m_series->attachAxis(m_hours);
+    m_series->attachAxis(m_celsius);
+    m_series->setPointsVisible(true);
+    m_series->setMarkerSize(3.5);
+    setChart(ramp);
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(tr("Firing ramp chart"));
+    applyPalette();
+    setSchedule({});
+}
+
+void FiringRampChart::setSchedule(const std::vector<GlazeCore::FiringSegment>& schedule) {
+    m_points = GlazeCore::FiringSchedule::rampPoints(schedule);
+    QList<QPointF> corners;
+    corners.reserve(qsizetype(m_points.size()));
+    for (const auto& point : m_points)
+        if (std::isfinite(point.hours) && std::isfinite(point.celsius)) corners.append({point.hours, point.celsius});
+    m_series->replace(corners);
+    fitAxes();
+    const std::string text = GlazeCore::FiringSchedule::rampChartSummary(
+        m_points, schedule, [](int places, double value) { return formatDoublePlaces(places, value).toStdString(); });
+    setAccessibleDescription(QString::fromStdString(text));
+}
+
+QString FiringRampChart::summary() const {
+    return accessibleDescription();
+}
+
+void FiringRampChart::fitAxes() {
+    std::vector<double> hours{0};
+    std::vector<double> celsius{0};
+    for (const auto& point : m_points) {
+        hours.push_back(point.hours);
+        celsius.push_back(point.celsius);
+    }
+    const auto hourRange = finiteRange(hours).value_or(std::pair{0.0, 1.0});
+    const auto celsiusRange = finiteRange(celsius).value_or(std::pair{0.0, 100.0});
+    // An empty schedule still gets axes with some room on them.
+    m_hours->setRange(hourRange.first, std::max(hourRange.second, hourRange.first + 1));
+    m_celsius->setRange(celsiusRange.first, std::max(celsiusRange.second, celsiusRange.first + 100));
+    m_hours->applyNiceNumbers();
+    m_celsius->applyNiceNumbers();
+}
+
+void FiringRampChart::changeEvent(QEvent* event) {
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) applyPalette();
+}
+
+void FiringRampChart::applyPalette() {
+    const QPalette colours = palette();
+    chart()->setBackgroundBrush(colours.brush(QPalette::Base));
+    chart()->setBackgroundPen(Qt::NoPen);
+    setBackgroundBrush(colours.brush(QPalette::Base));
+    const QFont labels = captionFont(font());
+    for (QValueAxis* axis : {m_hours, m_celsius}) {
+        axis->setLabelsFont(labels);
+        axis->setTitleFont(labels);
+        axis->setLabelsColor(colours.color(QPalette::Text));
+        axis->setTitleBrush(colours.brush(QPalette::Text));
+        axis->setLinePenColor(colours.color(QPalette::Mid));
+        axis->setGridLineColor(colours.color(QPalette::Midlight));
+    }
+    QPen line(colours.color(QPalette::Highlight), 2);
+    m_series->setPen(line);
+    m_series->setBrush(colours.brush(QPalette::Highlight));
+}
+
+} // namespace Orza

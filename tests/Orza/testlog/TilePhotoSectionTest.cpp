@@ -1,0 +1,207 @@
+#include "Orza/testlog/TilePhotoSection.h"
+#include "GlazeCore/book/PhotoLink.h"
+#include "Orza/testlog/TilePhotoLoader.h"
+#include "TileFixture.h"
+#include "support/TestEnvironment.h"
+
+#include <cstdio>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QImageWriter>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using Orza::TilePhotoSection;
+
+namespace {
+
+const QString movedMessage = QStringLiteral("The photo was moved or is not available. Choose it again.");
+
+QString writePicture(const QString& path, QSize size, QColor colour = Qt::darkCyan) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(path);
+    return path;
+}
+
+GlazeCore::Bytes linkTo(const QString& path) {
+    return GlazeCore::PhotoLink::make(QFile::encodeName(path).toStdString());
+}
+
+GlazeCore::GlazeBook bookWithPhoto(std::optional<GlazeCore::Bytes> link) {
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.photoBookmark = std::move(link);
+    book.tests.push_back(tile);
+    return book;
+}
+
+/// Waits for the read under way, if any, to end.
+bool settled(TilePhotoSection& section) {
+    return QTest::qWaitFor([&] { return !section.isLoading(); });
+}
+
+} // namespace
+
+class TilePhotoSectionTest : public OrzaTest::IsolatedSuite {
+    Q_OBJECT
+private slots:
+    void choosingAndRemovingAPhoto();
+    void messagesBelongToTheLinkShown();
+    void staleLinksAreRenewedOnceAndForeignLinksKept();
+    void aLargePhotoIsReadOffTheMainThreadAtTheSizeShown();
+};
+
+void TilePhotoSectionTest::choosingAndRemovingAPhoto() {
+    OrzaTest::TileFixture fixture(bookWithPhoto(std::nullopt));
+    TilePhotoSection section(fixture.document, fixture.tile().id);
+    QVERIFY(section.photo().isNull());
+    QVERIFY(!section.message());
+    QCOMPARE(section.chooseButton()->text(), QStringLiteral("Choose Photo…"));
+    QVERIFY(section.removeButton()->isHidden());
+
+    // The panel offers image files only; the file chosen in it is linked and its picture shown.
+    const QString picture = writePicture(filePath(QStringLiteral("tile.png")), QSize(300, 200));
+    section.chooseButton()->click();
+    QFileDialog* panel = section.openPanel();
+    QVERIFY(panel);
+    QCOMPARE(panel->nameFilters().size(), 1);
+    QVERIFY(panel->nameFilters()[0].contains(QStringLiteral("*.png")));
+    QVERIFY(panel->nameFilters()[0].contains(QStringLiteral("*.jpg")));
+    QVERIFY(!panel->nameFilters()[0].contains(QStringLiteral("*.orzabook")));
+    emit panel->fileSelected(picture);
+    panel->reject();
+    QVERIFY(fixture.tile().photoBookmark.has_value());
+    QVERIFY(settled(section));
+    QCOMPARE(section.photo().size(), QSize(300, 200));
+    QCOMPARE(section.chooseButton()->text(), QStringLiteral("Replace Photo…"));
+    QVERIFY(!section.removeButton()->isHidden());
+
+    // A file that cannot be linked says why and leaves the tile alone.
+    const auto linked = fixture.tile().photoBookmark;
+    section.storePhotoLink(filePath(QStringLiteral("missing.png")));
+    QVERIFY(section.message()->startsWith(QStringLiteral("The photo link could not be saved: ")));
+    QCOMPARE(fixture.tile().photoBookmark, linked);
+    QVERIFY(!section.photo().isNull());
+
+    section.removeButton()->click();
+    QVERIFY(!fixture.tile().photoBookmark);
+    QVERIFY(section.photo().isNull());
+    QVERIFY(!section.message());
+    QCOMPARE(section.chooseButton()->text(), QStringLiteral("Choose Photo…"));
+    QCOMPARE(fixture.steps(), 2);
+}
+
+void TilePhotoSectionTest::messagesBelongToTheLinkShown() {
+    const QString gone = writePicture(filePath(QStringLiteral("gone.png")), QSize(40, 40));
+    const GlazeCore::Bytes goneLink = linkTo(gone);
+    QFile::remove(gone);
+    OrzaTest::TileFixture fixture(bookWithPhoto(goneLink));
+    TilePhotoSection section(fixture.document, fixture.tile().id);
+    QVERIFY(settled(section));
+    QCOMPARE(section.message(), movedMessage);
+    QCOMPARE(fixture.tile().photoBookmark, goneLink);
+    QCOMPARE(section.chooseButton()->text(), QStringLiteral("Replace Photo…"));
+    QVERIFY(!section.removeButton()->isHidden());
+
+    section.storePhotoLink(writePicture(filePath(QStringLiteral("new.png")), QSize(50, 30)));
+    QVERIFY(settled(section));
+    QVERIFY(!section.photo().isNull());
+    QVERIFY(!section.message());
+
+    // Undo and redo move between the two links; each shows only its own state.
+    fixture.document.undoStack()->undo();
+    QVERIFY(settled(section));
+    QCOMPARE(section.message(), movedMessage);
+    QVERIFY(section.photo().isNull());
+    fixture.document.undoStack()->redo();
+    QVERIFY(settled(section));
+    QVERIFY(!section.photo().isNull());
+    QVERIFY(!section.message());
+
+    // A file that is no picture keeps its link and says so.
+    const QString notPicture = filePath(QStringLiteral("notes.png"));
+    OrzaTest::writeAll(notPicture, "not a picture");
+    section.storePhotoLink(notPicture);
+    QVERIFY(settled(section));
+    QCOMPARE(section.message(), QStringLiteral("The photo file could not be read. Choose it again."));
+    QVERIFY(section.photo().isNull());
+    QVERIFY(fixture.tile().photoBookmark.has_value());
+}
+
+void TilePhotoSectionTest::staleLinksAreRenewedOnceAndForeignLinksKept() {
+    const QString path = writePicture(filePath(QStringLiteral("tile.png")), QSize(60, 40));
+    const GlazeCore::Bytes stale = linkTo(path);
+    // Saved again by an editor that writes a new file over the old one: same path, another file.
+    writePicture(filePath(QStringLiteral("edited.png")), QSize(80, 40), Qt::darkRed);
+    QVERIFY(std::rename(QFile::encodeName(filePath(QStringLiteral("edited.png"))).constData(),
+                        QFile::encodeName(path).constData()) == 0);
+
+    OrzaTest::TileFixture fixture(bookWithPhoto(stale));
+    TilePhotoSection section(fixture.document, fixture.tile().id);
+    QVERIFY(QTest::qWaitFor([&] { return fixture.tile().photoBookmark != stale; }));
+    QVERIFY(settled(section));
+    QCOMPARE(section.photo().size(), QSize(80, 40));
+    QVERIFY(fixture.document.isModified());
+    QCOMPARE(GlazeCore::PhotoLink::resolve(*fixture.tile().photoBookmark)->isStale, false);
+
+    // Undoing the renewal brings the stale link back, and it stays: the user can undo further.
+    fixture.document.undoStack()->undo();
+    QVERIFY(settled(section));
+    QTest::qWait(50);
+    QCOMPARE(fixture.tile().photoBookmark, stale);
+    QVERIFY(fixture.document.undoStack()->canRedo());
+    QCOMPARE(section.photo().size(), QSize(80, 40));
+
+    // Link bytes of another platform never resolve here, and are never rewritten.
+    const GlazeCore::Bytes foreign{'b', 'o', 'o', 'k', 0, 0, 2, 0, 0xC3, 0x10};
+    fixture.document.setTilePhoto(fixture.tile().id, foreign);
+    QVERIFY(settled(section));
+    QCOMPARE(section.message(), movedMessage);
+    QCOMPARE(fixture.tile().photoBookmark, foreign);
+}
+
+void TilePhotoSectionTest::aLargePhotoIsReadOffTheMainThreadAtTheSizeShown() {
+    const QString path = filePath(QStringLiteral("large.jpg"));
+    QImage large(4000, 3000, QImage::Format_RGB32);
+    large.fill(Qt::darkGreen);
+    QImageWriter writer(path);
+    // Stored on its side, as a camera held upright stores it; the picture read must stand upright.
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    QVERIFY(writer.write(large));
+
+    QSemaphore held;
+    Orza::TilePhotoLoader::setBeforeReadForTesting([&held] { held.acquire(); });
+    // However the test ends, the read is let go, so that the worker thread can finish.
+    const auto letGo = qScopeGuard([&held] {
+        held.release(8);
+        Orza::TilePhotoLoader::setBeforeReadForTesting({});
+    });
+    OrzaTest::TileFixture fixture(bookWithPhoto(linkTo(path)));
+    TilePhotoSection section(fixture.document, fixture.tile().id);
+    QVERIFY(section.isLoading());
+
+    // The read is held on its thread, and the main thread goes on all the same.
+    bool ticked = false;
+    QTimer::singleShot(10, [&ticked] { ticked = true; });
+    QVERIFY(QTest::qWaitFor([&] { return ticked; }, 2000));
+    QVERIFY(section.isLoading());
+    QVERIFY(section.photo().isNull());
+
+    held.release();
+    QVERIFY(settled(section));
+    const QImage shown = section.photo();
+    QVERIFY(!shown.isNull());
+    QCOMPARE(shown.height(), int(TilePhotoSection::pictureHeight * section.devicePixelRatioF()));
+    QVERIFY(shown.height() > shown.width());
+}
+
+QTEST_MAIN(TilePhotoSectionTest)
+#include "TilePhotoSectionTest.moc"
