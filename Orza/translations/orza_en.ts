@@ -12,4 +12,21 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>LabelSheet</name>
+    <message numerus="yes">
+        <source>%n label(s)</source>
+        <translation>
+            <numerusform>%n label</numerusform>
+            <numerusform>%n labels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s)</source>
+        <translation>
+            <numerusform>%n page</numerusform>
+            <numerusform>%n pages</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>
