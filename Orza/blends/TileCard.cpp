@@ -74,6 +74,7 @@ TileCard::TileCard(QWidget* parent) : QWidget(parent) {
 
 void TileCard::setText(TileCardText text) {
     m_text = std::move(text);
+    m_titleAt.reset();
     setAccessibleName(m_text.spoken());
     updateGeometry();
     update();
@@ -92,13 +93,15 @@ QFont TileCard::captionFont() const {
 }
 
 QStringList TileCard::titleLines(int width) const {
+    if (m_titleAt && m_titleAt->first == width) return m_titleAt->second;
     const QFont caption = captionFont();
     const qreal room = std::max(1, width - 2 * padding);
     // Cut in the middle, so both the prefix and the proportions at the end stay readable.
     const QString shown = Printing::elideMiddle(m_text.title, [&](const QString& candidate) {
         return Printing::wrappedLines(candidate, caption, *this, room).size() <= titleLineLimit;
     });
-    return Printing::wrappedLines(shown, caption, *this, room);
+    m_titleAt.emplace(width, Printing::wrappedLines(shown, caption, *this, room));
+    return m_titleAt->second;
 }
 
 int TileCard::heightForWidth(int width) const {
@@ -178,7 +181,10 @@ void TileCard::paintEvent(QPaintEvent*) {
 
 void TileCard::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) updateGeometry();
+    if (event->type() == QEvent::FontChange) {
+        m_titleAt.reset();
+        updateGeometry();
+    }
 }
 
 } // namespace Orza

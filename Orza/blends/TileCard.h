@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace Orza {
@@ -72,6 +73,9 @@ private:
     QFont captionFont() const;
 
     TileCardText m_text;
+    /// The title's lines at the width they were last laid out for: the grid asks for every card's height
+    /// several times a layout.
+    mutable std::optional<std::pair<int, QStringList>> m_titleAt;
 };
 
 } // namespace Orza

@@ -13,7 +13,7 @@
     </message>
 </context>
 <context>
-    <name>LabelSheet</name>
+    <name>Orza::LabelSheet</name>
     <message numerus="yes">
         <source>%n label(s)</source>
         <translation>
