@@ -100,8 +100,9 @@ BlendSheet* BlendSheet::open(BookWindow& window, const GlazeCore::Uuid& startRec
         if (!model->blendMode()) sheet->reject();
     });
     connect(sheet, &QDialog::finished, model, [model] { model->setBlendMode(std::nullopt); });
-    model->setBlendMode(mode);
+    // Up before the mode is set, so that whoever opens sheets on that change finds this one.
     sheet->QDialog::open();
+    model->setBlendMode(mode);
     return sheet;
 }
 

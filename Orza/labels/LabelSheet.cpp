@@ -114,8 +114,9 @@ LabelSheet* LabelSheet::open(BookWindow& window, LabelScope requested) {
         if (!model->showLabels()) sheet->reject();
     });
     connect(sheet, &QDialog::finished, model, [model] { model->setShowLabels(false); });
-    model->setShowLabels(true);
+    // Up before the flag is set, so that whoever opens sheets on that change finds this one.
     sheet->QDialog::open();
+    model->setShowLabels(true);
     return sheet;
 }
 

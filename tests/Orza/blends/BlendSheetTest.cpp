@@ -195,8 +195,14 @@ private slots:
         OrzaTest::settle();
         QVERIFY(!sheet);
 
-        QPointer<BlendSheet> again =
-            BlendSheet::open(*window, window->document()->book().recipes[0].id, BlendMode::grid);
+        // Whoever presents the sheet when the mode is set finds the one already up.
+        const auto id = window->document()->book().recipes[0].id;
+        const auto presenter = connect(window->model(), &WindowModel::blendModeChanged, window.get(), [&] {
+            if (const auto mode = window->model()->blendMode()) BlendSheet::open(*window, id, *mode);
+        });
+        QPointer<BlendSheet> again = BlendSheet::open(*window, id, BlendMode::grid);
+        disconnect(presenter);
+        QCOMPARE(window->findChildren<BlendSheet*>().size(), 1);
         window->model()->setBlendMode(std::nullopt);
         QVERIFY(again->isHidden());
     }

@@ -195,7 +195,14 @@ private slots:
         auto window = OrzaTest::makeWindow(bookWithTiles(2));
         QVERIFY(OrzaTest::showActive(*window));
         const GlazeCore::GlazeBook before = window->document()->book();
+        // Whoever presents the sheet when the flag is set finds the one already up.
+        const auto presenter = connect(window->model(), &WindowModel::showLabelsChanged, window.get(), [&] {
+            if (window->model()->showLabels()) LabelSheet::open(*window, LabelScope::shown);
+        });
         QPointer<LabelSheet> sheet = LabelSheet::open(*window, LabelScope::all);
+        disconnect(presenter);
+        QCOMPARE(window->findChildren<LabelSheet*>().size(), 1);
+        QCOMPARE(sheet->scope(), LabelScope::all);
         QCOMPARE(LabelSheet::open(*window, LabelScope::shown), sheet.data());
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
