@@ -4,6 +4,8 @@
 #include "Orza/printing/PagePainting.h"
 #include "Orza/printing/PrintDialog.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
@@ -36,12 +38,14 @@ std::vector<std::size_t> paintOrder(const QPrinter& printer, std::size_t pageCou
 
 } // namespace
 
-bool printPagesOn(QPrinter& printer, const std::vector<PageMaker>& pages, QSizeF pageSize, const QString& jobTitle) {
+bool printPagesOn(QPrinter& printer, const std::vector<PageMaker>& pages, QSizeF pageSize, const QString& jobTitle,
+                  PaperFit fit) {
     printer.setDocName(jobTitle);
     const std::vector<std::size_t> order = paintOrder(printer, pages.size());
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    const qreal paperScale = fitScale(pageSize, printer.pageRect(QPrinter::Point).size());
+    const qreal paperScale =
+        fit == PaperFit::actualSize ? 1 : fitScale(pageSize, printer.pageRect(QPrinter::Point).size());
     std::vector<std::unique_ptr<PageContent>> laidOut(pages.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i > 0) printer.newPage();
@@ -64,6 +68,39 @@ void printPages(QWidget* window, std::vector<PageMaker> pages, QSizeF pageSize, 
                          }
                          const bool printed = printPagesOn(PrintInfo::shared(), pages, pageSize, jobTitle);
                          done(printed);
+                     });
+}
+
+std::shared_ptr<QPrinter> jobPrinter(QSizeF pageSize) {
+    const QPrinter& shared = PrintInfo::shared();
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    if (shared.outputFormat() == QPrinter::PdfFormat)
+        printer->setOutputFileName(shared.outputFileName());
+    else if (!shared.printerName().isEmpty())
+        printer->setPrinterName(shared.printerName());
+    printer->setColorMode(shared.colorMode());
+    printer->setFullPage(true);
+    // Full-page mode takes margins below what the printer can reach: the page is placed on the sheet as is.
+    QPageLayout layout(QPageSize(pageSize, QPageSize::Point, QString(), QPageSize::ExactMatch), QPageLayout::Portrait,
+                       QMarginsF(), QPageLayout::Point);
+    layout.setMode(QPageLayout::FullPageMode);
+    printer->setPageLayout(layout);
+    return printer;
+}
+
+void printPages(QWidget* window, std::shared_ptr<QPrinter> printer, std::vector<PageMaker> pages, QSizeF pageSize,
+                const QString& jobTitle, PaperFit fit, PrintDone done) {
+    printer->setDocName(jobTitle);
+    QPrinter& target = *printer;
+    // The panel's callback keeps the printer for as long as the job needs it.
+    PrintDialog::run(window, target, int(pages.size()),
+                     [printer = std::move(printer), pages = std::move(pages), pageSize, jobTitle, fit,
+                      done = std::move(done)](bool print) {
+                         if (!print) {
+                             done(true);
+                             return;
+                         }
+                         done(printPagesOn(*printer, pages, pageSize, jobTitle, fit));
                      });
 }
 

@@ -39,6 +39,19 @@
         <translation>
             <numerusform>%n material</numerusform>
             <numerusform>%n materials</numerusform>
+    <name>Orza::LabelSheet</name>
+    <message numerus="yes">
+        <source>%n label(s)</source>
+        <translation>
+            <numerusform>%n label</numerusform>
+            <numerusform>%n labels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s)</source>
+        <translation>
+            <numerusform>%n page</numerusform>
+            <numerusform>%n pages</numerusform>
         </translation>
     </message>
 </context>

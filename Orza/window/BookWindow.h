@@ -59,6 +59,9 @@ public:
     void showPage(GlazeCore::BookPage page);
     void addTestTile();
     void findTest();
+    /// Print Labels…: the label sheet for the tiles the test log shows while its search is on screen and
+    /// active, else for all tiles.
+    void printLabels();
     /// None while a sheet or dialog of the window is up. The selected-recipe actions act on the recipe of
     /// an open context menu, else on the selection.
     std::optional<BookActions> bookActions();

@@ -4,6 +4,7 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/window/DeleteRecipeDialog.h"
@@ -92,6 +93,11 @@ void BookWindow::findTest() {
     m_model->setSelection(SidebarItem::tests());
 }
 
+void BookWindow::printLabels() {
+    const bool searchShown = m_model->selection() == SidebarItem::tests() && m_model->isFiltering();
+    LabelSheet::open(*this, searchShown ? LabelScope::shown : LabelScope::all);
+}
+
 std::optional<BookActions> BookWindow::bookActions() {
     if (m_model->anySheetShown()) return std::nullopt;
     BookActions actions;
@@ -105,7 +111,7 @@ std::optional<BookActions> BookWindow::bookActions() {
     actions.showPage = [this](GlazeCore::BookPage page) { showPage(page); };
     if (!m_document->book().recipes.empty()) actions.addTest = [this] { addTestTile(); };
     actions.findTest = [this] { findTest(); };
-    // printLabels stays empty until the label sheet is there to open.
+    if (!m_document->book().tests.empty()) actions.printLabels = [this] { printLabels(); };
     return actions;
 }
 

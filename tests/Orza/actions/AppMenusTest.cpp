@@ -128,12 +128,14 @@ private slots:
 
         // The label sheet is not there yet: nothing may ask for it.
         QTest::newRow("recipe shown") << "recipe" << QStringList{printLabelsItem};
+        // Labels can be printed whenever the book has tiles.
+        QTest::newRow("recipe shown") << "recipe" << QStringList{};
+        QTest::newRow("recipe selected, its pane not there") << "recipe without pane" << paneItems;
         QTest::newRow("tests page, no tiles") << "tests" << (selectedItems + paneItems + QStringList{printLabelsItem});
-        QTest::newRow("materials page") << "materials" << (selectedItems + paneItems + QStringList{printLabelsItem});
-        QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems + QStringList{printLabelsItem});
+        QTest::newRow("materials page") << "materials" << (selectedItems + paneItems);
+        QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems);
         QTest::newRow("book without recipes")
-            << "no recipes"
-            << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Add Test"), printLabelsItem});
+            << "no recipes" << (selectedItems + paneItems + QStringList{QStringLiteral("Tests/Add Test")});
         for (const char* sheet : {"blend", "batch", "nudge", "replace", "labels", "rename", "delete"})
             QTest::newRow(sheet) << sheet << bundleItems;
     }
@@ -186,10 +188,11 @@ private slots:
         QVERIFY(!printLabels->isEnabled());
         addTest->trigger();
         QCOMPARE(window->document()->book().tests.size(), std::size_t(1));
-        QVERIFY(!printLabels->isEnabled()); // no label sheet to open yet
+        QVERIFY(printLabels->isEnabled());
         window->document()->undoStack()->undo();
         QVERIFY(window->document()->book().tests.empty());
         QVERIFY(addTest->isEnabled());
+        QVERIFY(!printLabels->isEnabled());
     }
 
     void itemsCallTheirClosures() {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QPaintDevice;
+
+/// Fitting a piece of text into a room that may be too small for it, on a page or on screen.
+namespace Orza::Printing {
+
+/// The text cut in its middle to "start…end", keeping as many characters as `fits` accepts, a little more
+/// of the start than of the end, and moving the cut to whole words where that leaves some of each piece;
+/// the text itself when it fits, "…" when nothing more does.
+QString elideMiddle(const QString& text, const std::function<bool(const QString&)>& fits);
+
+/// The text broken into lines at `width` (at word boundaries where it can, else anywhere), each line
+/// without the blanks it breaks at.
+QStringList wrappedLines(const QString& text, const QFont& font, const QPaintDevice& device, qreal width);
+
+/// One line of text shrunk to fit a width: the font at the largest size down to `minimumScale` of its own
+/// at which the text fits, and the text cut at its end when even that size is too large.
+struct ShrunkLine {
+    QString text;
+    QFont font;
+    qreal scale = 1;
+};
+ShrunkLine shrinkToWidth(const QString& text, const QFont& font, const QPaintDevice& device, qreal width,
+                         qreal minimumScale);
+
+} // namespace Orza::Printing

@@ -1,0 +1,234 @@
+#include "Orza/blends/BlendSheet.h"
+
+#include "GlazeCore/book/SampleBook.h"
+#include "Orza/blends/TileCardGrid.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/platform/SystemBeep.h"
+#include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/window/BookWindow.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace Orza;
+
+namespace {
+
+GlazeCore::RecipeLine line(std::string materialID, double amount, bool isAddition = false) {
+    return {GlazeCore::Uuid::random(), std::move(materialID), amount, isAddition};
+}
+
+GlazeCore::Recipe glaze(std::string name, std::vector<GlazeCore::RecipeLine> lines, std::string cone = "6") {
+    return {GlazeCore::Uuid::random(), std::move(name), std::move(cone), std::move(lines), ""};
+}
+
+/// The sample book, its tiles coded T-001 to T-003: the ledger's next code is T-004.
+GlazeCore::GlazeBook sample() {
+    return GlazeCore::SampleBook::makeBook();
+}
+
+} // namespace
+
+class BlendSheetTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+private:
+    void setUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void tearDown() override { QLocale::setDefault(QLocale::system()); }
+
+private slots:
+    // Each kind of blend goes into the book as recipes and coded tiles in one step, which undo takes back whole.
+    void everyKindAddsItsTilesAsOneUndoStep_data() {
+        QTest::addColumn<int>("modeIndex");
+        QTest::addColumn<int>("count");
+        QTest::newRow("line") << int(BlendMode::line) << 5;
+        QTest::newRow("triaxial") << int(BlendMode::triaxial) << 21;
+        QTest::newRow("grid") << int(BlendMode::grid) << 25;
+    }
+    void everyKindAddsItsTilesAsOneUndoStep() {
+        QFETCH(int, modeIndex);
+        QFETCH(int, count);
+        const auto mode = BlendMode(modeIndex);
+        GlazeCore::GlazeBook book = sample();
+        book.recipes[1].cone = "10"; // another corner's cone never reaches the tiles
+        auto window = OrzaTest::makeWindow(book);
+        BookDocument& document = *window->document();
+        const GlazeCore::GlazeBook before = document.book();
+        const int steps = document.undoStack()->count();
+
+        BlendSheet* sheet = BlendSheet::open(*window, book.recipes[0].id, mode);
+        QVERIFY(sheet->isModal() && sheet->isVisible());
+        QCOMPARE(window->model()->blendMode(), std::optional(mode));
+        QVERIFY(!window->bookActions());
+        const std::vector<BlendTile> tiles = sheet->tiles();
+        QCOMPARE(int(tiles.size()), count);
+        QCOMPARE(sheet->countLabel()->text(), QStringLiteral("%1 tiles").arg(count));
+        QCOMPARE(int(sheet->grid()->cards().size()), count);
+
+        sheet->addButton()->click();
+        const auto& after = document.book();
+        QCOMPARE(after.recipes.size(), before.recipes.size() + std::size_t(count));
+        QCOMPARE(after.tests.size(), before.tests.size() + std::size_t(count));
+        for (int k = 0; k < count; ++k) {
+            const auto& recipe = after.recipes[before.recipes.size() + std::size_t(k)];
+            const auto& tile = after.tests[before.tests.size() + std::size_t(k)];
+            QCOMPARE(QString::fromStdString(recipe.name), sheet->tileTitle(tiles[std::size_t(k)]));
+            QVERIFY(recipe.id != tiles[std::size_t(k)].recipe.id);
+            QCOMPARE(recipe.lines.size(), tiles[std::size_t(k)].recipe.lines.size());
+            QCOMPARE(tile.recipeID, recipe.id);
+            QCOMPARE(tile.cone, std::string("6"));
+            QCOMPARE(tile.atmosphere, std::string("Oxidation"));
+            QCOMPARE(tile.notes, "Blend tile " + std::to_string(k + 1));
+            QCOMPARE(tile.schedule.size(), std::size_t(3));
+            QCOMPARE(QString::fromStdString(tile.code), QStringLiteral("T-%1").arg(4 + k, 3, 10, QLatin1Char('0')));
+        }
+        QCOMPARE(sheet->messageLabel()->text(), QStringLiteral("Added %1 recipes and test tiles T-004 to T-%2.")
+                                                    .arg(count)
+                                                    .arg(3 + count, 3, 10, QLatin1Char('0')));
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(window->model()->selection(), std::nullopt);
+
+        QCOMPARE(document.undoStack()->count(), steps + 1);
+        document.undoStack()->undo();
+        QVERIFY(document.book() == before);
+        document.undoStack()->redo();
+        QCOMPARE(document.book().tests.back().code, after.tests.back().code);
+    }
+
+    // Without test entries only recipes are added; a second press adds a second set with new ids.
+    void recipesAloneAndTwice() {
+        auto window = OrzaTest::makeWindow(sample());
+        BookDocument& document = *window->document();
+        const std::size_t recipes = document.book().recipes.size();
+        BlendSheet sheet(document, document.book().recipes[2].id, BlendMode::line);
+        sheet.testEntriesBox()->click();
+        QVERIFY(!sheet.addTestEntries());
+        sheet.prefixField()->clear();
+        QTest::keyClicks(sheet.prefixField(), QStringLiteral("Trial"));
+        sheet.addTilesToBook(sheet.tiles());
+        sheet.addTilesToBook(sheet.tiles());
+        QCOMPARE(sheet.addedMessage(), std::optional(QStringLiteral("Added 5 recipes.")));
+        const auto& book = document.book();
+        QCOMPARE(book.recipes.size(), recipes + 10);
+        QCOMPARE(book.tests.size(), std::size_t(3));
+        QVERIFY(book.recipes[recipes].id != book.recipes[recipes + 5].id);
+        QCOMPARE(book.recipes[recipes].name, book.recipes[recipes + 5].name);
+        QVERIFY(book.recipes[recipes].name.starts_with("Trial \u2013 Line 1/5: 100% "));
+        QCOMPARE(document.undoStack()->count(), 2);
+    }
+
+    // The controls hold their ranges and choices; the tiles follow them and the book at once.
+    void controlsAndTheBookDriveTheTiles() {
+        GlazeCore::GlazeBook book = sample();
+        auto window = OrzaTest::makeWindow(book);
+        BookDocument& document = *window->document();
+        BlendSheet sheet(document, book.recipes[2].id, BlendMode::grid);
+        QCOMPARE(sheet.cornerPicker(3)->accessibleName(), QStringLiteral("Recipe Bottom right"));
+        QCOMPARE(sheet.cornerPicker(0)->currentText(), QString::fromStdString(book.recipes[2].name));
+        sheet.cornerPicker(3)->setCurrentIndex(5);
+        emit sheet.cornerPicker(3)->activated(5);
+        QCOMPARE(sheet.choice().corners[3], book.recipes[5].id);
+
+        sheet.modeButton(BlendMode::line)->click();
+        QCOMPARE(sheet.tiles().size(), std::size_t(5));
+        QVERIFY(!sheet.cornerPicker(2)->isVisibleTo(&sheet));
+        QCOMPARE(sheet.cornerLabel(0)->text(), QStringLiteral("A"));
+        sheet.modeButton(BlendMode::grid)->click();
+        QCOMPARE(sheet.choice().corners[3], book.recipes[5].id);
+        QCOMPARE(sheet.cornerLabel(0)->text(), QStringLiteral("Top left"));
+
+        for (const auto& [stepper, low, high] : {std::tuple{sheet.stepsStepper(), 2, 21},
+                                                 {sheet.divisionsStepper(), 1, 10},
+                                                 {sheet.rowsStepper(), 2, 10},
+                                                 {sheet.columnsStepper(), 2, 10}}) {
+            stepper->setValue(0);
+            QCOMPARE(stepper->value(), low);
+            stepper->setValue(99);
+            QCOMPARE(stepper->value(), high);
+        }
+        QCOMPARE(sheet.tiles().size(), std::size_t(100));
+        QCOMPARE(sheet.grid()->columnCount(400), 10);
+        sheet.divisionsStepper()->setValue(1);
+        QCOMPARE(sheet.divisionsStepper()->text(), QStringLiteral("Divisions: 1 (3 tiles)"));
+        QCOMPARE(sheet.divisionsStepper()->accessibleDescription(), QStringLiteral("1 divisions, 3 tiles"));
+        sheet.modeButton(BlendMode::triaxial)->click();
+        QCOMPARE(sheet.tiles().size(), std::size_t(3));
+        QCOMPARE(sheet.grid()->columnCount(3 * 170 + 2 * 8 + 4), 3);
+        QCOMPARE(sheet.grid()->columnCount(3 * 170 + 2 * 8 + 3), 2);
+
+        // A corner's recipe leaving the book empties the grid and disables adding.
+        sheet.modeButton(BlendMode::line)->click();
+        document.removeRecipe(sheet.choice().corners[1]);
+        QVERIFY(sheet.tiles().empty());
+        QVERIFY(!sheet.addButton()->isEnabled());
+        QCOMPARE(sheet.emptyView()->description(), QStringLiteral("Choose 2 recipes to blend."));
+        QCOMPARE(sheet.cornerPicker(1)->currentIndex(), -1);
+        sheet.addTilesToBook(sheet.tiles());
+        QVERIFY(!sheet.addedMessage());
+    }
+
+    // Return adds wherever the focus is; Escape closes, and closing clears the window's blend mode.
+    void keysAndTheWindowModel() {
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        const std::size_t recipes = window->document()->book().recipes.size();
+        QPointer<BlendSheet> sheet =
+            BlendSheet::open(*window, window->document()->book().recipes[0].id, BlendMode::triaxial);
+        QCOMPARE(BlendSheet::open(*window, window->document()->book().recipes[1].id, BlendMode::line), sheet.data());
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
+        sheet->prefixField()->setFocus();
+        QTest::keyClick(sheet->prefixField(), Qt::Key_Return);
+        QCOMPARE(window->document()->book().recipes.size(), recipes + 21);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QVERIFY(!window->model()->blendMode());
+        OrzaTest::settle();
+        QVERIFY(!sheet);
+
+        // Whoever presents the sheet when the mode is set finds the one already up.
+        const auto id = window->document()->book().recipes[0].id;
+        const auto presenter = connect(window->model(), &WindowModel::blendModeChanged, window.get(), [&] {
+            if (const auto mode = window->model()->blendMode()) BlendSheet::open(*window, id, *mode);
+        });
+        QPointer<BlendSheet> again = BlendSheet::open(*window, id, BlendMode::grid);
+        disconnect(presenter);
+        QCOMPARE(window->findChildren<BlendSheet*>().size(), 1);
+        window->model()->setBlendMode(std::nullopt);
+        QVERIFY(again->isHidden());
+    }
+
+    // Tiles that would make a book the file cannot hold again are refused whole, with the reason.
+    void tilesTooLargeForTheBookAreRefused() {
+        GlazeCore::GlazeBook book;
+        std::vector<GlazeCore::RecipeLine> first, second;
+        for (int i = 0; i < 6000; ++i) {
+            first.push_back(line("a-" + std::to_string(i), 1));
+            second.push_back(line("b-" + std::to_string(i), 1));
+        }
+        book.recipes = {glaze("Wide", first), glaze("Wider", second)};
+        auto window = OrzaTest::makeWindow(book);
+        BlendSheet sheet(*window->document(), book.recipes[0].id, BlendMode::line);
+        sheet.stepsStepper()->setValue(2); // the ends alone fit; no mix is made
+        sheet.addTilesToBook(sheet.tiles());
+        QCOMPARE(window->document()->book().recipes.size(), std::size_t(4));
+        sheet.stepsStepper()->setValue(3);
+        const int beeps = SystemBeep::count();
+        sheet.addTilesToBook(sheet.tiles());
+        QCOMPARE(SystemBeep::count(), beeps + 1);
+        QCOMPARE(window->document()->book().recipes.size(), std::size_t(4));
+        QVERIFY(sheet.addedMessage() && !sheet.addedMessage()->startsWith(QStringLiteral("Added")));
+    }
+};
+
+QTEST_MAIN(BlendSheetTest)
+#include "BlendSheetTest.moc"

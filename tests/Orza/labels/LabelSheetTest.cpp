@@ -1,0 +1,223 @@
+#include "Orza/labels/LabelSheet.h"
+
+#include "Orza/actions/ActionRegistry.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/labels/LabelPreview.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/platform/PrintInfo.h"
+#include "Orza/printing/PdfSaveDialog.h"
+#include "Orza/printing/PrintDialog.h"
+#include "Orza/settings/Settings.h"
+#include "Orza/window/BookWindow.h"
+#include "printing/PdfProbe.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace Orza;
+using Orza::Printing::PdfSaveDialog;
+using Orza::Printing::PrintDialog;
+
+namespace {
+
+/// Two recipes and `count` tiles coded T-001 onwards, the odd ones of the second recipe at cone 10.
+GlazeCore::GlazeBook bookWithTiles(int count) {
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon", "Tenmoku"});
+    for (int i = 1; i <= count; ++i) {
+        const bool odd = i % 2 == 1;
+        book.tests.push_back(OrzaTest::tile(book.recipes[odd ? 1 : 0].id, odd ? "10" : "6",
+                                            QStringLiteral("T-%1").arg(i, 3, 10, QLatin1Char('0')).toStdString()));
+    }
+    return book;
+}
+
+QStringList items(const QComboBox& picker) {
+    QStringList texts;
+    for (int i = 0; i < picker.count(); ++i)
+        texts << picker.itemText(i);
+    return texts;
+}
+
+void choose(QComboBox* picker, int index) {
+    picker->setCurrentIndex(index);
+    emit picker->activated(index);
+}
+
+} // namespace
+
+class LabelSheetTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+private:
+    QString printed;
+
+    void setUp() override {
+        printed = filePath(QStringLiteral("printed.pdf"));
+        PrintInfo::shared().setOutputFileName(printed);
+    }
+    void tearDown() override {
+        PrintInfo::shared().setOutputFileName(QString());
+        QVERIFY(PrintDialog::clearNextAnswers());
+        QVERIFY(PdfSaveDialog::clearNextAnswer());
+    }
+
+private slots:
+    // Print Labels… asks for the search's tiles only while the Tests page shows an active search.
+    void menuChoosesTheTilesTheUserSees() {
+        auto window = OrzaTest::makeWindowWithMenus(bookWithTiles(4));
+        WindowModel& model = *window->model();
+        model.setSelection(SidebarItem::tests());
+        model.setTestCone("10");
+        window->actions()->action(Command::printLabels)->trigger();
+        auto* sheet = window->findChild<LabelSheet*>();
+        QVERIFY(sheet && sheet->isVisible() && sheet->isModal());
+        QVERIFY(model.showLabels());
+        QCOMPARE(model.labelScope(), LabelScope::shown);
+        QCOMPARE(sheet->scope(), LabelScope::shown);
+        QCOMPARE(items(*sheet->tilesPicker()),
+                 (QStringList{QStringLiteral("All tiles (4)"), QStringLiteral("Tiles shown by the search (2)")}));
+        QCOMPARE(sheet->tiles().size(), std::size_t(2));
+        QCOMPARE(sheet->tiles().back().code, std::string("T-003"));
+        QVERIFY(!window->actions()->action(Command::printLabels)->isEnabled());
+        sheet->cancelButton()->click();
+        QVERIFY(!model.showLabels());
+        OrzaTest::settle();
+
+        // The same search with a recipe on screen prints every tile, and the search's option is still there.
+        model.setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        window->printLabels();
+        sheet = window->findChild<LabelSheet*>();
+        QCOMPARE(sheet->scope(), LabelScope::all);
+        QCOMPARE(sheet->tiles().size(), std::size_t(4));
+        QCOMPARE(sheet->tilesPicker()->count(), 2);
+        model.setShowLabels(false);
+        QVERIFY(sheet->isHidden());
+        OrzaTest::settle();
+
+        // No search: the option is not offered. A selected tile that has gone falls back to all tiles.
+        model.setTestCone(std::nullopt);
+        model.setTestSelection(GlazeCore::Uuid::random());
+        sheet = LabelSheet::open(*window, LabelScope::selected);
+        QCOMPARE(sheet->scope(), LabelScope::all);
+        QCOMPARE(items(*sheet->tilesPicker()), QStringList{QStringLiteral("All tiles (4)")});
+        sheet->reject();
+        OrzaTest::settle();
+        model.setTestSelection(window->document()->book().tests[2].id);
+        sheet = LabelSheet::open(*window, LabelScope::selected);
+        QCOMPARE(sheet->scope(), LabelScope::selected);
+        QCOMPARE(sheet->tilesPicker()->currentText(), QStringLiteral("Selected tile"));
+        QCOMPARE(sheet->summaryText(), QStringLiteral("1 label on 1 page. The preview shows page 1."));
+        choose(sheet->tilesPicker(), 0);
+        QCOMPARE(sheet->summaryText(), QStringLiteral("4 labels on 1 page. The preview shows page 1."));
+    }
+
+    // The summary counts labels and pages from the chosen sheet and start; the start follows a smaller sheet.
+    void sheetAndStartShapeThePages() {
+        LabelSheet sheet(bookWithTiles(45), {}, std::nullopt, false, LabelScope::all);
+        QCOMPARE(sheet.sheetPicker()->currentText(), QStringLiteral("Letter, 30 labels, 2\u215d \u00d7 1 in"));
+        QCOMPARE(sheet.summaryLabel()->text(), QStringLiteral("45 labels on 2 pages. The preview shows page 1."));
+        QCOMPARE(sheet.startPicker()->count(), 30);
+        QCOMPARE(sheet.startPicker()->itemText(4), QStringLiteral("5 of 30"));
+        QVERIFY(sheet.startPicker()->toolTip().startsWith(QStringLiteral("On a sheet that is partly used")));
+
+        choose(sheet.startPicker(), 24);
+        QCOMPARE(sheet.startAt(), 25);
+        QCOMPARE(sheet.skipCount(), 24);
+        QCOMPARE(sheet.pages().front().size(), std::size_t(6));
+        choose(sheet.sheetPicker(), 1);
+        QCOMPARE(Settings::instance().stringValue(Settings::Key::labelSheetID), QStringLiteral("a4-21"));
+        QCOMPARE(sheet.startAt(), 21);
+        QCOMPARE(sheet.startPicker()->currentText(), QStringLiteral("21 of 21"));
+        choose(sheet.sheetPicker(), 0);
+        QCOMPARE(sheet.startAt(), 21);
+        choose(sheet.startPicker(), 0);
+        choose(sheet.sheetPicker(), 1);
+        QCOMPARE(sheet.summaryText(), QStringLiteral("45 labels on 3 pages. The preview shows page 1."));
+        QCOMPARE(sheet.preview()->accessibleDescription(),
+                 QStringLiteral("21 labels, T-001 to T-021, starting at label 1."));
+
+        // The choice of sheet is every window's: a sheet opened later starts on it.
+        LabelSheet later(bookWithTiles(30), {}, std::nullopt, false, LabelScope::all);
+        QCOMPARE(later.sheet().id, std::string("a4-21"));
+        choose(later.sheetPicker(), 0);
+        choose(later.startPicker(), 1);
+        QCOMPARE(later.summaryText(), QStringLiteral("30 labels on 2 pages. The preview shows page 1."));
+
+        // An id that names no sheet prints on Letter, and the picker shows no choice.
+        Settings::instance().set(Settings::Key::labelSheetID, QStringLiteral("avery-5160"));
+        QCOMPARE(later.sheet().id, std::string("letter-30"));
+        QCOMPARE(later.sheetPicker()->currentIndex(), -1);
+    }
+
+    // Without tiles nothing can be printed or saved; print failures and export results share one line.
+    void buttonsReportInOneLine() {
+        if (!OrzaTest::PdfProbe::available()) QSKIP("pdfinfo and pdftotext are not installed");
+        LabelSheet empty(bookWithTiles(0), {}, std::nullopt, false, LabelScope::all);
+        QCOMPARE(empty.summaryLabel()->text(), QStringLiteral("No tiles to print."));
+        QVERIFY(!empty.exportButton()->isEnabled() && !empty.printButton()->isEnabled());
+        QVERIFY(empty.cancelButton()->isEnabled());
+        QVERIFY(empty.preview()->layout()->labels().empty());
+        QCOMPARE(empty.preview()->layout()->outlines().size(), std::size_t(30));
+
+        const GlazeCore::GlazeBook book = bookWithTiles(3);
+        LabelSheet sheet(book, {}, std::nullopt, false, LabelScope::all);
+        QVERIFY(!sheet.messageLabel()->isVisibleTo(&sheet));
+        // A printer that cannot be written to makes printing unavailable.
+        PrintInfo::shared().setOutputFileName(filePath(QStringLiteral("missing/folder/printed.pdf")));
+        PrintDialog::setNextAnswer(PrintDialog::Answer::print);
+        sheet.printButton()->click();
+        QCOMPARE(sheet.messageLabel()->text(), QStringLiteral("Printing is not available."));
+
+        PdfSaveDialog::setNextFolder(filePath(QString()));
+        sheet.exportButton()->click();
+        QCOMPARE(sheet.messageLabel()->text(), QStringLiteral("Saved Tile labels.pdf."));
+        const auto info = OrzaTest::PdfProbe::info(filePath(QStringLiteral("Tile labels.pdf")));
+        QVERIFY(info && info->pages == 1 && info->pageSize == QSizeF(612, 792));
+        QVERIFY(
+            OrzaTest::PdfProbe::text(filePath(QStringLiteral("Tile labels.pdf"))).contains(QStringLiteral("T-003")));
+
+        PdfSaveDialog::setNextFileName(filePath(QStringLiteral("missing/Tile labels.pdf")));
+        sheet.exportButton()->click();
+        QVERIFY(sheet.messageLabel()->text().startsWith(QStringLiteral("The PDF was not saved: ")));
+    }
+
+    // Return prints and Escape cancels; the book is never changed.
+    void keysPrintAndCancel() {
+        if (!OrzaTest::PdfProbe::available()) QSKIP("pdfinfo and pdftotext are not installed");
+        auto window = OrzaTest::makeWindow(bookWithTiles(2));
+        QVERIFY(OrzaTest::showActive(*window));
+        const GlazeCore::GlazeBook before = window->document()->book();
+        // Whoever presents the sheet when the flag is set finds the one already up.
+        const auto presenter = connect(window->model(), &WindowModel::showLabelsChanged, window.get(), [&] {
+            if (window->model()->showLabels()) LabelSheet::open(*window, LabelScope::shown);
+        });
+        QPointer<LabelSheet> sheet = LabelSheet::open(*window, LabelScope::all);
+        disconnect(presenter);
+        QCOMPARE(window->findChildren<LabelSheet*>().size(), 1);
+        QCOMPARE(sheet->scope(), LabelScope::all);
+        QCOMPARE(LabelSheet::open(*window, LabelScope::shown), sheet.data());
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
+        PrintDialog::setNextAnswer(PrintDialog::Answer::print);
+        QTest::keyClick(sheet->startPicker(), Qt::Key_Return);
+        QTRY_VERIFY(QFile::exists(printed));
+        QCOMPARE(OrzaTest::PdfProbe::info(printed)->pageSize, QSizeF(612, 792));
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QVERIFY(!window->model()->showLabels());
+        OrzaTest::settle();
+        QVERIFY(!sheet);
+        QVERIFY(window->document()->book() == before);
+        QCOMPARE(window->document()->undoStack()->count(), 0);
+    }
+};
+
+QTEST_MAIN(LabelSheetTest)
+#include "LabelSheetTest.moc"
