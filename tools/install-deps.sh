@@ -3,10 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config locales libicu-dev libsimdjson-dev uuid-dev libgtest-dev libbenchmark-dev
-          qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
-          qt6-translations-l10n libgl-dev xvfb fonts-dejavu-core imagemagick clang poppler-utils)
           qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
-          qt6-translations-l10n libgl-dev xvfb fonts-dejavu-core imagemagick clang)
+          qt6-translations-l10n libgl-dev xvfb fonts-dejavu-core imagemagick clang poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

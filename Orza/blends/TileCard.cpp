@@ -4,7 +4,7 @@
 #include "Orza/blends/SheetStyle.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/SidebarRows.h"
+#include "Orza/widgets/RegionNames.h"
 #include "Orza/printing/TextFit.h"
 
 #include <QEvent>
@@ -37,7 +37,7 @@ QString TileCardText::spoken() const {
 
 QString surfaceHint(GlazeCore::StullRegion region) {
     if (region == GlazeCore::StullRegion::unknown) return TileCard::tr("Outside chart");
-    return SidebarRows::regionWords(region);
+    return regionDisplayName(region);
 }
 
 QStringList tileCardChemistryLines(const std::optional<GlazeCore::Chemistry>& chemistry) {

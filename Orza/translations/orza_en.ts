@@ -39,6 +39,10 @@
         <translation>
             <numerusform>%n material</numerusform>
             <numerusform>%n materials</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Orza::LabelSheet</name>
     <message numerus="yes">
         <source>%n label(s)</source>

@@ -4,6 +4,7 @@
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/SidebarModel.h"
+#include "Orza/materials/MaterialsPage.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
@@ -190,7 +191,8 @@ QWidget* BookWindow::makeDetail() {
                                               m_detailArea);
         return new RecipePane(*this, selection->recipeID, m_detailArea);
     }
-    // The Tests and Materials pages take this place as each is built.
+    if (selection->kind == SidebarItem::Kind::materials) return new MaterialsPage(*m_document, *m_actions, m_detailArea);
+    // The Tests page takes this place once it is built.
     return new QWidget(m_detailArea);
 }
 

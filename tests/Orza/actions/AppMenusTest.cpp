@@ -126,11 +126,8 @@ private slots:
         for (const QString& title : recipeItems.mid(4))
             paneItems << QStringLiteral("Recipe/") + title;
 
-        // The label sheet is not there yet: nothing may ask for it.
-        QTest::newRow("recipe shown") << "recipe" << QStringList{printLabelsItem};
         // Labels can be printed whenever the book has tiles.
         QTest::newRow("recipe shown") << "recipe" << QStringList{};
-        QTest::newRow("recipe selected, its pane not there") << "recipe without pane" << paneItems;
         QTest::newRow("tests page, no tiles") << "tests" << (selectedItems + paneItems + QStringList{printLabelsItem});
         QTest::newRow("materials page") << "materials" << (selectedItems + paneItems);
         QTest::newRow("no recipe selected") << "none" << (selectedItems + paneItems);

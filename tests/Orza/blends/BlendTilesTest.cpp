@@ -4,6 +4,7 @@
 #include "Orza/blends/TileCard.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/SidebarRows.h"
+#include "Orza/widgets/RegionNames.h"
 #include "support/TestEnvironment.h"
 
 #include <QLocale>
@@ -138,7 +139,7 @@ private slots:
         QCOMPARE(tileCardChemistryLines(tile.chemistry),
                  (QStringList{QStringLiteral("SiO\u2082 0.00  Al\u2082O\u2083 0.00"),
                               QStringLiteral("Si:Al 0.0  Outside chart")}));
-        QCOMPARE(surfaceHint(StullRegion::semimatte), SidebarRows::regionWords(StullRegion::semimatte));
+        QCOMPARE(surfaceHint(StullRegion::semimatte), regionDisplayName(StullRegion::semimatte));
         QCOMPARE(surfaceHint(StullRegion::crazing), QStringLiteral("Crazing likely"));
     }
 
@@ -161,7 +162,7 @@ private slots:
         const auto sidebar = SidebarRows::rowRegion(tiles[0].recipe, library);
         QVERIFY(sidebar);
         const QString hint = tileCardChemistryLines(tiles[0].chemistry).at(1);
-        QVERIFY2(hint.endsWith(QStringLiteral("  ") + SidebarRows::regionWords(*sidebar)), qPrintable(hint));
+        QVERIFY2(hint.endsWith(QStringLiteral("  ") + regionDisplayName(*sidebar)), qPrintable(hint));
     }
 
     void addedMessageNamesTheCodes() {
