@@ -98,13 +98,16 @@ void ChemistryPanel::buildPicker(QVBoxLayout* column) {
     for (const GlazeCore::LimitSet& set : sets())
         m_picker->addItem(QString::fromStdString(set.name), QString::fromStdString(set.id));
     m_picker->setAccessibleName(tr("Reference range set"));
-    m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Long set names shorten rather than widen the chemistry column past the pane.
+    m_picker->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_picker->setMinimumContentsLength(12);
+    m_picker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     title->setBuddy(m_picker);
     connect(m_picker, &QComboBox::activated, this, &ChemistryPanel::limitSetChosen);
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
     row->addWidget(title);
-    row->addWidget(m_picker, 0);
+    row->addWidget(m_picker, 1);
     row->addStretch(1);
     column->addLayout(row);
 }

@@ -39,7 +39,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
         const QFontMetrics body(option.font);
         const QFontMetrics caption(captionFont(option.font));
-        return {listSize.width(), body.height() + caption.height() + 2 + 8};
+        return {1, body.height() + caption.height() + 2 + 8}; // as wide as the list, never wider
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -100,6 +100,7 @@ MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::st
     m_list->setItemDelegate(new ResultDelegate(m_list));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setMinimumHeight(minimumListHeight);
     m_list->setAccessibleName(tr("Materials"));
     m_list->installEventFilter(this);

@@ -72,6 +72,9 @@ RecipeLinesTable::RecipeLinesTable(BookDocument& document, const GlazeCore::Uuid
     connect(m_model, &QAbstractItemModel::dataChanged, this, &RecipeLinesTable::updateFooter);
     connect(&document, &BookDocument::libraryChanged, this, &RecipeLinesTable::updateFooter);
 
+    // Only the table grows; the totals and the footer keep their height.
+    m_totals->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_footer->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -9,6 +9,7 @@
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/batch/BatchMenuPrint.h"
 #include "Orza/batch/BatchSheet.h"
+#include "Orza/blends/BlendSheet.h"
 #include "Orza/chemistry/ChemistryPanel.h"
 #include "Orza/chemistry/StullChartView.h"
 #include "Orza/document/BookDocument.h"
@@ -30,6 +31,8 @@
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -53,9 +56,12 @@ bool nearlySame(const StullPoint& a, const StullPoint& b) {
     return std::fabs(a.siO2 - b.siO2) < samePointTolerance && std::fabs(a.al2O3 - b.al2O3) < samePointTolerance;
 }
 
-/// The notes grow with their text from one line to three, then scroll.
+/// The notes grow with their text from one line to three, then scroll; lines as they wrap, not paragraphs.
 void fitNotesHeight(QPlainTextEdit* notes) {
-    const int lines = std::clamp(notes->document()->blockCount(), 1, 3);
+    int lines = 0;
+    for (QTextBlock block = notes->document()->begin(); block.isValid(); block = block.next())
+        lines += block.layout() && block.layout()->lineCount() > 0 ? block.layout()->lineCount() : 1;
+    lines = std::clamp(lines, 1, 3);
     const int lineHeight = notes->fontMetrics().lineSpacing();
     const QMargins margins = notes->contentsMargins();
     notes->setFixedHeight(lines * lineHeight + int(2 * notes->document()->documentMargin()) + margins.top() +
@@ -357,6 +363,8 @@ void RecipePane::followChemistryShown() {
 void RecipePane::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_column->setFixedWidth(int(GlazeCore::WindowLayout::sidebarWidth(width())));
+    // The notes wrap anew at the new width.
+    QTimer::singleShot(0, m_notes, [notes = m_notes] { fitNotesHeight(notes); });
 }
 
 void RecipePane::requestNudge(GlazeCore::Oxide, int) {
@@ -366,6 +374,7 @@ void RecipePane::requestNudge(GlazeCore::Oxide, int) {
 RecipeActions RecipePane::makeActions() {
     RecipeActions actions;
     if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_document.addLine(m_recipeID); };
+    actions.blend = [this](BlendMode mode) { BlendSheet::open(m_window, m_recipeID, mode); };
     actions.batchSheet = [this] { BatchSheet::open(m_window, m_recipeID); };
     actions.printBatchSheet = [this] {
         if (const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID))

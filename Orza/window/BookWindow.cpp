@@ -3,8 +3,8 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/models/SidebarModel.h"
 #include "Orza/materials/MaterialsPage.h"
+#include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
@@ -62,8 +62,9 @@ void BookWindow::buildLayout() {
     detailScroll->setWidgetResizable(true);
     detailScroll->setWidget(m_detailArea);
 
-    auto* split = new QSplitter(Qt::Horizontal);
+    auto* split = m_splitter = new QSplitter(Qt::Horizontal);
     split->setChildrenCollapsible(false);
+    split->setHandleWidth(1); // a hairline, as sidebars have
     split->addWidget(m_sidebar);
     split->addWidget(detailScroll);
     split->setStretchFactor(0, 0);
@@ -130,6 +131,17 @@ std::optional<GlazeCore::BookPage> BookWindow::shownPage() const {
     return std::nullopt;
 }
 
+void BookWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // In a narrow window the sidebar gives up its extra width before the pane has to scroll.
+    const int paneMinimum = m_detail ? m_detail->minimumSizeHint().expandedTo(m_detail->minimumSize()).width() : 0;
+    const QList<int> sizes = m_splitter->sizes();
+    if (sizes.size() == 2 && sizes[1] < paneMinimum && sizes[0] > SidebarView::minimumWidth) {
+        const int give = std::min(sizes[0] - SidebarView::minimumWidth, paneMinimum - sizes[1]);
+        m_splitter->setSizes({sizes[0] - give, sizes[1] + give});
+    }
+}
+
 void BookWindow::publishBookActions() {
     m_actions->publishBookActions(bookActions());
 }
@@ -191,7 +203,8 @@ QWidget* BookWindow::makeDetail() {
                                               m_detailArea);
         return new RecipePane(*this, selection->recipeID, m_detailArea);
     }
-    if (selection->kind == SidebarItem::Kind::materials) return new MaterialsPage(*m_document, *m_actions, m_detailArea);
+    if (selection->kind == SidebarItem::Kind::materials)
+        return new MaterialsPage(*m_document, *m_actions, m_detailArea);
     // The Tests page takes this place once it is built.
     return new QWidget(m_detailArea);
 }

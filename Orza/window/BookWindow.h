@@ -12,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+class QSplitter;
+
 namespace Orza {
 
 class ActionRegistry;
@@ -100,6 +102,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildLayout();
@@ -129,6 +132,7 @@ private:
     SidebarModel* m_sidebarModel = nullptr;
     SidebarView* m_sidebar = nullptr;
     QWidget* m_detailArea = nullptr;
+    QSplitter* m_splitter = nullptr;
     QWidget* m_detail = nullptr;
     QString m_detailKey;
     QString m_subtitle;

@@ -150,6 +150,26 @@ private slots:
         QCOMPARE(pane->nameField()->text(), QStringLiteral("A"));
     }
 
+    // A custom material that takes a built-in one's id changes the open recipe's chemistry at once.
+    void aCustomMaterialOverridingABuiltInOneMovesTheRecipe() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
+        book.recipes[0].lines.push_back({GlazeCore::Uuid::random(), "whiting", 20, false});
+        auto window = OrzaTest::makeWindowWithMenus(book);
+        window->model()->setSelection(SidebarItem::recipe(book.recipes[0].id));
+        RecipePane* pane = paneOf(*window);
+        pane->refreshNow();
+        const double caBefore = GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO);
+        QVERIFY(caBefore > 0);
+        QVERIFY(window->document()->insertMaterial(
+            0, {"whiting", "Whiting with magnesia", {{GlazeCore::Oxide::CaO, 30}, {GlazeCore::Oxide::MgO, 20}}, 44, ""},
+            QStringLiteral("Add Material")));
+        pane->refreshNow();
+        QVERIFY(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::MgO) > 0);
+        window->document()->undoStack()->undo();
+        pane->refreshNow();
+        QCOMPARE(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO), caBefore);
+    }
+
     // The main road, through the real window: the sample book, one amount typed, the panel and the chart
     // follow, and undo gives back the book as it was opened.
     void typingAnAmountMovesTheGlazeAndUndoRestoresTheBook() {
