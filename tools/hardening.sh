@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The logic library under the address and undefined-behaviour sanitizers, then each fuzz target for a short
-# while. Run by tools/test.sh after the ordinary tests; fails when any step fails, and ends with one line
-# "hardening: N passed, N failed" counting the sanitized tests and the fuzz targets.
+# The logic library and the application's suites under the address and undefined-behaviour sanitizers, then
+# each fuzz target for a short while. Run by tools/test.sh after the ordinary tests; fails when any step fails,
+# and ends with one line "hardening: N passed, N failed" counting the sanitized tests, the sanitized suites and
+# the fuzz targets.
 #
 #   bash tools/hardening.sh            # about a minute per fuzz target
 #   ORZA_FUZZ_SECONDS=600 bash tools/hardening.sh
@@ -48,6 +49,28 @@ else
   fail 1 "building the sanitized library tests"
 fi
 echo "hardening: sanitized tests took $((SECONDS - started)) s"
+
+# --- The application's suites, sanitized ----------------------------------------------------------------------------
+# Dialogs deleted on close, models and views and undo commands: where object lifetimes go wrong, these find it.
+started=$SECONDS
+if cmake -S . -B build-asan-app -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+     -DORZA_BUILD_APP=ON -DORZA_BUILD_TESTS=ON -DORZA_BUILD_FUZZ=OFF "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null &&
+   cmake --build build-asan-app --parallel; then
+  export LSAN_OPTIONS="suppressions=$PWD/tools/sanitizers.supp:print_suppressions=0"
+  suites=$(find build-asan-app/tests/Orza -maxdepth 2 -type f -executable -name '*Test' | sort)
+  for suite in $suites; do
+    log="$suite.log"
+    if QT_QPA_PLATFORM=offscreen timeout 600 "$suite" >"$log" 2>&1; then
+      pass 1
+    else
+      grep -E 'ERROR: |SUMMARY: |runtime error|FAIL!' "$log" | head -n 20
+      fail 1 "sanitized $(basename "$suite") (see $log)"
+    fi
+  done
+else
+  fail 1 "building the sanitized application suites"
+fi
+echo "hardening: sanitized application suites took $((SECONDS - started)) s"
 
 # --- Fuzz targets ---------------------------------------------------------------------------------------------------
 started=$SECONDS

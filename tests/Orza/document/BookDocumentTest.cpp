@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!document.setTileSchedule(*tileID,
                                           std::vector<GlazeCore::FiringSegment>(
                                               std::size_t(GlazeCore::GlazeBookValidation::maxSegmentsPerTile) + 1)));
-        std::vector<GlazeCore::RecipeLine> many(std::size_t(GlazeCore::GlazeBookValidation::maxLinesPerRecipe));
+        std::vector<GlazeCore::RecipeLine> many(static_cast<std::size_t>(GlazeCore::GlazeBookValidation::maxLinesPerRecipe));
         for (auto& line : many)
             line.id = GlazeCore::Uuid::random();
         QVERIFY(document.setLines(recipeID, many, QStringLiteral("Fill")));

@@ -186,7 +186,7 @@ private slots:
 
     // No editor puts into the book what the file refuses: no line past the limit.
     void addingStopsAtTheLineLimit() {
-        std::vector<RecipeLine> many(std::size_t(GlazeCore::GlazeBookValidation::maxLinesPerRecipe));
+        std::vector<RecipeLine> many(static_cast<std::size_t>(GlazeCore::GlazeBookValidation::maxLinesPerRecipe));
         for (auto& each : many)
             each.id = Uuid::random();
         Fixture f(std::move(many));
