@@ -77,6 +77,9 @@ OxideNudgeSheet::OxideNudgeSheet(BookDocument& document, const GlazeCore::Uuid& 
     content()->addWidget(divider());
     content()->addWidget(makeButtons());
     refresh();
+    // Typing a target is what the sheet is for.
+    m_targetField->setFocus();
+    m_targetField->selectAll();
 }
 
 OxideNudgeSheet* OxideNudgeSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID,

@@ -67,6 +67,9 @@ ReplaceMaterialSheet::ReplaceMaterialSheet(BookDocument& document, const GlazeCo
     content()->addWidget(m_caution);
     content()->addWidget(divider());
     content()->addWidget(makeButtons());
+    connect(&document, &BookDocument::libraryChanged, m_with, [this] { m_with->setLibrary(library()); });
+    // The material to put in is what is left to choose.
+    m_with->setFocus();
     refresh();
 }
 
@@ -191,7 +194,6 @@ std::optional<ReformulateSheet::Result> ReplaceMaterialSheet::solve(const GlazeC
 
 void ReplaceMaterialSheet::showResult() {
     showPicker();
-    m_with->setLibrary(library());
     const GlazeCore::Adjustment* adjusted = adjustment();
     m_prompt->setVisible(!result());
     m_failure->setVisible(result() && !adjusted);
