@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // What the Oxide Nudge sheet decides apart from its widgets: where the target starts, how its change
