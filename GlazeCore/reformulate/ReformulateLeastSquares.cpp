@@ -133,6 +133,8 @@ Amounts solve(const Recipe& working, const std::vector<std::string>& candidates,
     }
     if (!allFinite(rhs)) throw ReformulateError::infeasible();
     Solver::Vector x2 = Solver::nonNegativeLeastSquares(stacked, rhs, weights);
+    // An answer of the wrong length is the solver refusing its input, not a fit.
+    if (x2.size() != n) throw ReformulateError::infeasible();
 
     std::vector<std::size_t> active;
     for (std::size_t j = 0; j < n; ++j)
@@ -144,17 +146,15 @@ Amounts solve(const Recipe& working, const std::vector<std::string>& candidates,
             if (std::isfinite(d[k])) x2[active[k]] = std::max(0.0, x2[active[k]] + d[k]);
     }
 
+    // Every candidate at 0 is an honest answer of a finite system (nothing left supplies the goal's
+    // oxides); the caller reports the misses rather than a target that cannot be reached.
     Amounts amounts;
-    bool anyAmount = false;
     for (std::size_t j = 0; j < n; ++j) {
         double amount = x2[j] * base;
         if (!std::isfinite(amount) || (checkLimit && amount > amountLimit)) throw CalculationError::resultOutOfRange();
         if (amount < base * 1e-9) amount = 0;
-        anyAmount = anyAmount || amount > 0;
         amounts[UnicodeText::canonicalForm(candidates[j])] = amount;
     }
-    // Every candidate at 0 leaves no recipe to show, whatever the fit's reason.
-    if (!anyAmount) throw ReformulateError::infeasible();
     return amounts;
 }
 

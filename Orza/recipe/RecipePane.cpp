@@ -17,6 +17,8 @@
 #include "Orza/models/SidebarRows.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
+#include "Orza/reformulate/OxideNudgeSheet.h"
+#include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/widgets/IconLabel.h"
@@ -115,6 +117,9 @@ QWidget* RecipePane::buildEditorColumn() {
     layout->addWidget(header);
 
     m_lines = new RecipeLinesTable(m_document, m_recipeID, m_window.actions());
+    m_lines->setReplaceAction([this](const std::string& materialID) {
+        ReplaceMaterialSheet::open(m_window, m_recipeID, ReplaceRequest{GlazeCore::Uuid::random(), materialID});
+    });
     layout->addWidget(m_lines, 1);
     layout->addWidget(line(QFrame::HLine));
     m_chart = new StullChartView;
@@ -181,7 +186,7 @@ void RecipePane::buildChemistryColumn() {
     m_noteTitle->setFont(TextStyle::semibold(TextStyle::font(TextStyle::Style::title3, font())));
     m_note = new IconLabel(Symbol::exclamationTriangle, IconLabel::Tone::secondary, TextStyle::Style::body);
     m_panel = new ChemistryPanel;
-    m_panel->setOffersNudge(false); // until the Oxide Nudge sheet can take the request
+    m_panel->setOffersNudge(true);
     connect(m_panel, &ChemistryPanel::nudgeRequested, this, &RecipePane::requestNudge);
     m_bundledProblem = new IconLabel(Symbol::exclamationOctagon, IconLabel::Tone::warning, TextStyle::Style::body);
     if (const auto problem = BookLibrary::bundledLoadProblem()) m_bundledProblem->setText(*problem);
@@ -367,8 +372,8 @@ void RecipePane::resizeEvent(QResizeEvent* event) {
     QTimer::singleShot(0, m_notes, [notes = m_notes] { fitNotesHeight(notes); });
 }
 
-void RecipePane::requestNudge(GlazeCore::Oxide, int) {
-    // The Oxide Nudge sheet opens from here once it is built; the panel offers no arrows until then.
+void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {
+    OxideNudgeSheet::open(m_window, m_recipeID, NudgeRequest{GlazeCore::Uuid::random(), oxide, direction});
 }
 
 RecipeActions RecipePane::makeActions() {
@@ -376,6 +381,8 @@ RecipeActions RecipePane::makeActions() {
     if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_document.addLine(m_recipeID); };
     actions.blend = [this](BlendMode mode) { BlendSheet::open(m_window, m_recipeID, mode); };
     actions.batchSheet = [this] { BatchSheet::open(m_window, m_recipeID); };
+    actions.nudge = [this] { OxideNudgeSheet::open(m_window, m_recipeID, NudgeRequest{}); };
+    actions.replaceMaterial = [this] { ReplaceMaterialSheet::open(m_window, m_recipeID, ReplaceRequest{}); };
     actions.printBatchSheet = [this] {
         if (const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID))
             printBatchSheetFromMenu(&m_window, *recipe, m_document.library());

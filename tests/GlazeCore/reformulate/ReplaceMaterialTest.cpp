@@ -129,6 +129,23 @@ TEST(ReplaceMaterial, aNewMaterialWithoutFluxSolvesWithoutTheUnityRow) {
     EXPECT_NEAR(a.after.umf.at(Oxide::SiO2), a.before.umf.at(Oxide::SiO2) / cao, 1e-6);
 }
 
+// A replacement that supplies none of the recipe's oxides gets every amount 0 from a valid solve: that is
+// an answer with its misses, not a target that cannot be reached.
+TEST(ReplaceMaterial, aReplacementSupplyingNothingAnswersWithItsMisses) {
+    const Recipe r = recipe("Lime", {line("lime", 40), line("boria", 2, true)});
+    const Adjustment a = replace(r, "lime", "titania");
+    ASSERT_EQ(a.recipe.lines.size(), 2u);
+    EXPECT_EQ(a.recipe.lines[0].id, r.lines[0].id);
+    EXPECT_EQ(a.recipe.lines[0].materialID, "titania");
+    EXPECT_EQ(a.recipe.lines[0].amount, 0);
+    EXPECT_EQ(a.recipe.lines[1], r.lines[1]);
+    EXPECT_EQ(a.unsupplied, (std::vector<Oxide>{Oxide::CaO}));
+    EXPECT_TRUE(a.after.umf.empty());
+    EXPECT_EQ(a.residual, (std::map<Oxide, double>{{Oxide::CaO, -1.0}}));
+    EXPECT_EQ(Adjustment::replaceMissText(Oxide::CaO, -1, a, "en_US", OrzaTest::reformulateOxides()),
+              "CaO ends 1.000 below the original. No material in the new recipe supplies it.");
+}
+
 TEST(ReplaceMaterial, errorsInTheirOrder) {
     const Recipe r = sparRecipe();
     EXPECT_EQ(OrzaTest::thrown<GlazeError>([&] {

@@ -1,0 +1,277 @@
+#include "Orza/reformulate/OxideNudgeSheet.h"
+
+#include "GlazeCore/book/SampleBook.h"
+#include "GlazeCore/reformulate/ReformulateLeastSquares.h"
+#include "Orza/actions/ActionRegistry.h"
+#include "Orza/chemistry/ChemistryPanel.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/library/BookLibrary.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/recipe/RecipePane.h"
+#include "Orza/reformulate/AdjustmentSummary.h"
+#include "Orza/widgets/ArrowStepper.h"
+#include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/LiveNumberField.h"
+#include "Orza/window/BookWindow.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include <cmath>
+
+using namespace Orza;
+using GlazeCore::Oxide;
+
+namespace {
+
+GlazeCore::RecipeLine line(std::string materialID, double amount, bool isAddition = false) {
+    return {GlazeCore::Uuid::random(), std::move(materialID), amount, isAddition};
+}
+
+GlazeCore::Recipe satin(std::string name = "Satin") {
+    return {GlazeCore::Uuid::random(),
+            std::move(name),
+            "6",
+            {line("potash-feldspar", 40), line("whiting", 20), line("kaolin", 20), line("silica", 20),
+             line("rutile", 5, true)},
+            "Keep the notes."};
+}
+
+/// Five recipes with Satin third.
+GlazeCore::GlazeBook fiveRecipes() {
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B", "D", "E"});
+    book.recipes.insert(book.recipes.begin() + 2, satin());
+    return book;
+}
+
+double baseUmf(const BookDocument& document, const GlazeCore::Uuid& id, Oxide oxide) {
+    return GlazeCore::oxideValue(GlazeCore::Reformulate::baseChemistry(*document.recipe(id), document.library()).umf,
+                                 oxide);
+}
+
+void typeInto(LiveNumberField* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+class OxideNudgeSheetTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+private:
+    void setUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void tearDown() override { QLocale::setDefault(QLocale::system()); }
+
+private slots:
+    // Apply writes only the lines, as one undo step, closes the sheet and gives the menus back.
+    void applyInPlaceThenUndo() {
+        auto window = OrzaTest::makeWindow(fiveRecipes());
+        BookDocument& document = *window->document();
+        const GlazeCore::Recipe before = document.book().recipes[2];
+        const GlazeCore::GlazeBook book = document.book();
+        const int steps = document.undoStack()->count();
+        const double current = baseUmf(document, before.id, Oxide::Al2O3);
+
+        OxideNudgeSheet* sheet =
+            OxideNudgeSheet::open(*window, before.id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::Al2O3, 1});
+        QVERIFY(sheet && sheet->isModal() && sheet->isVisible());
+        QVERIFY(window->model()->nudge() && window->model()->anySheetShown());
+        QVERIFY(!window->bookActions());
+        QCOMPARE(sheet->oxide(), Oxide::Al2O3);
+        QCOMPARE(sheet->target(), std::round((current + 0.05) * 1000) / 1000);
+        QVERIFY(sheet->adjustment() && sheet->hasChanges());
+        QVERIFY(sheet->applyButton()->isEnabled() && sheet->applyButton()->isDefault());
+        const GlazeCore::Recipe adjusted = sheet->adjustment()->recipe;
+
+        QPointer<OxideNudgeSheet> closing(sheet);
+        sheet->applyButton()->click();
+        QVERIFY(!sheet->isVisible());
+        QVERIFY(!window->model()->nudge());
+        const GlazeCore::Recipe after = *document.recipe(before.id);
+        QCOMPARE(after.name, before.name);
+        QCOMPARE(after.notes, before.notes);
+        QCOMPARE(after.cone, before.cone);
+        QVERIFY(after.lines == adjusted.lines);
+        QVERIFY(std::abs(baseUmf(document, before.id, Oxide::Al2O3) - sheet->target()) < 1e-6);
+        QCOMPARE(document.undoStack()->count(), steps + 1);
+        OrzaTest::settle();
+        QVERIFY(!closing);
+
+        document.undoStack()->undo();
+        QVERIFY(document.book() == book);
+    }
+
+    // Apply as Copy inserts "Satin – Al₂O₃ 0.35" right after Satin and selects it; undo takes it out. A
+    // recipe taken from the book meanwhile still gets its copy, at the end.
+    void applyAsCopyThenUndo() {
+        auto window = OrzaTest::makeWindow(fiveRecipes());
+        BookDocument& document = *window->document();
+        const GlazeCore::GlazeBook book = document.book();
+        const GlazeCore::Uuid satinID = book.recipes[2].id;
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, satinID, NudgeRequest{});
+        sheet->oxidePicker()->setCurrentIndex(sheet->oxidePicker()->findData(int(Oxide::Al2O3)));
+        emit sheet->oxidePicker()->activated(sheet->oxidePicker()->currentIndex());
+        QCOMPARE(sheet->oxide(), Oxide::Al2O3);
+        typeInto(sheet->targetField(), QStringLiteral("0.35"));
+        QCOMPARE(sheet->target(), 0.35);
+        QVERIFY(sheet->copyButton()->isEnabled());
+
+        sheet->copyButton()->click();
+        QCOMPARE(document.book().recipes.size(), std::size_t(6));
+        const GlazeCore::Recipe& copy = document.book().recipes[3];
+        QCOMPARE(QString::fromStdString(copy.name), QStringLiteral("Satin \u2013 Al\u2082O\u2083 0.35"));
+        QVERIFY(copy.id != satinID);
+        QCOMPARE(copy.notes, book.recipes[2].notes);
+        QCOMPARE(document.book().recipes[4].name, std::string("D"));
+        QVERIFY(document.book().recipes[2] == book.recipes[2]);
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(copy.id)));
+        QVERIFY(std::abs(baseUmf(document, copy.id, Oxide::Al2O3) - 0.35) < 1e-6);
+        document.undoStack()->undo();
+        QVERIFY(document.book() == book);
+
+        OxideNudgeSheet* again = OxideNudgeSheet::open(*window, satinID, NudgeRequest{});
+        again->setTarget(again->target() + 0.2);
+        document.removeRecipe(satinID);
+        QVERIFY(again->adjustment());
+        again->applyAsCopy();
+        QCOMPARE(document.book().recipes.back().name.substr(0, 5), std::string("Satin"));
+        QCOMPARE(document.book().recipes.size(), std::size_t(5));
+    }
+
+    // The target row: the current value, a change of 0 for an unchanged target, a stepper held to 0 … 50,
+    // typing past it, and Return that only ends the typing. An unchanged result cannot be applied.
+    void targetRowAndItsLimits() {
+        auto window = OrzaTest::makeWindow(fiveRecipes());
+        BookDocument& document = *window->document();
+        const GlazeCore::Uuid id = document.book().recipes[2].id;
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, id, NudgeRequest{});
+        const double current = baseUmf(document, id, Oxide::SiO2);
+        QCOMPARE(sheet->oxide(), Oxide::SiO2);
+        QCOMPARE(sheet->target(), current);
+        QCOMPARE(sheet->nowLabel()->text(), QStringLiteral("Now %1").arg(QLocale().toString(current, 'f', 3)));
+        QCOMPARE(sheet->changeLabel()->text(), QStringLiteral("Change 0"));
+        QVERIFY(!sheet->hasChanges());
+        QVERIFY(!sheet->applyButton()->isEnabled() && !sheet->copyButton()->isEnabled());
+        QCOMPARE(sheet->targetField()->accessibleName(), QStringLiteral("Target UMF for S i O 2"));
+        QCOMPARE(sheet->stepper()->accessibleName(), QStringLiteral("Change the target by 0.05"));
+
+        // The base's oxides come first, then a divider, then the others: no boron here.
+        QComboBox* picker = sheet->oxidePicker();
+        const int boron = picker->findData(int(Oxide::B2O3));
+        const int divider = picker->findText(QString());
+        QVERIFY(divider > 0 && boron > divider && picker->findData(int(Oxide::K2O)) < divider);
+
+        emit sheet->stepper()->incremented();
+        QVERIFY(std::abs(sheet->target() - (current + 0.05)) < 1e-12);
+        QCOMPARE(sheet->changeLabel()->text(), QStringLiteral("Change +0.050"));
+        QVERIFY(sheet->hasChanges());
+        sheet->setTarget(49.98);
+        emit sheet->stepper()->incremented();
+        QCOMPARE(sheet->target(), 50.0);
+        QVERIFY(!sheet->stepper()->upButton()->isEnabled());
+        typeInto(sheet->targetField(), QStringLiteral("60"));
+        QCOMPARE(sheet->target(), 60.0);
+        typeInto(sheet->targetField(), QStringLiteral("abc"));
+        QCOMPARE(sheet->target(), 60.0);
+
+        typeInto(sheet->targetField(), QStringLiteral("%1").arg(current + 0.1));
+        QVERIFY(sheet->applyButton()->isEnabled());
+        const GlazeCore::GlazeBook book = document.book();
+        sheet->targetField()->setFocus();
+        const int solves = sheet->solveCount();
+        QTest::keyClick(sheet->targetField(), Qt::Key_Return);
+        QVERIFY(sheet->isVisible());
+        QVERIFY(document.book() == book);
+        QCOMPARE(sheet->solveCount(), solves);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QVERIFY(!sheet->isVisible());
+        QVERIFY(document.book() == book);
+    }
+
+    // No base material supplies the oxide: the sheet names at most four that do; adding one solves, and
+    // choosing another oxide drops it again.
+    void suggestionsWhenNothingSuppliesTheOxide() {
+        GlazeCore::GlazeBook book;
+        book.recipes.push_back({GlazeCore::Uuid::random(),
+                                "Lime",
+                                "6",
+                                {line("whiting", 20), line("kaolin", 30), line("silica", 50)},
+                                ""});
+        auto window = OrzaTest::makeWindow(book);
+        const GlazeCore::Uuid id = book.recipes[0].id;
+        OxideNudgeSheet* sheet =
+            OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::B2O3, 1});
+        QCOMPARE(sheet->target(), 0.05);
+        QVERIFY(!sheet->adjustment());
+        QCOMPARE(sheet->failureLabel()->text(),
+                 QStringLiteral("No base material in this recipe contains B\u2082O\u2083. Oxide Nudge changes only "
+                                "base materials, not additions. Add a base material that supplies it."));
+        QVERIFY(!sheet->applyButton()->isEnabled() && !sheet->copyButton()->isEnabled());
+        QVERIFY(!sheet->suggestionNote()->isHidden());
+        QCOMPARE(sheet->suggestionNote()->text(), QStringLiteral("Add one of these materials to the calculation:"));
+        const auto buttons = sheet->suggestionButtons();
+        QCOMPARE(buttons.size(), std::size_t(4)); // six materials supply boron
+        QCOMPARE(buttons[0]->text(), QStringLiteral("Add Boric acid"));
+
+        buttons[0]->click();
+        QCOMPARE(sheet->extras(), (std::vector<std::string>{"boric-acid"}));
+        QVERIFY(sheet->adjustment());
+        QVERIFY(sheet->summary()->isVisibleTo(sheet));
+        QVERIFY(sheet->applyButton()->isEnabled());
+
+        sheet->setOxide(Oxide::SiO2);
+        QVERIFY(sheet->extras().empty());
+        QCOMPARE(sheet->target(), sheet->currentValue());
+        // A failure of another kind offers nothing to add.
+        sheet->setOxide(Oxide::CaO);
+        sheet->setTarget(1.5);
+        QVERIFY(!sheet->adjustment());
+        QVERIFY(sheet->suggestionNote()->isHidden());
+    }
+
+    // The recipe pane opens the sheet from the menu command and from the chemistry panel's arrows, and the
+    // menus come back when it closes.
+    void openedFromTheRecipePane() {
+        auto window = OrzaTest::makeWindowWithMenus(GlazeCore::SampleBook::makeBook());
+        BookDocument& document = *window->document();
+        const GlazeCore::Uuid id = document.book().recipes[0].id;
+        window->model()->setSelection(SidebarItem::recipe(id));
+        auto* pane = qobject_cast<RecipePane*>(window->detail());
+        QVERIFY(pane && pane->chemistryPanel()->offersNudge());
+        QAction* command = window->actions()->action(Command::oxideNudge);
+        QVERIFY(command->isEnabled());
+
+        command->trigger();
+        auto* sheet = window->findChild<OxideNudgeSheet*>();
+        QVERIFY(sheet && sheet->isVisible());
+        QCOMPARE(sheet->oxide(), Oxide::SiO2);
+        QCOMPARE(sheet->target(), baseUmf(document, id, Oxide::SiO2));
+        QVERIFY(!command->isEnabled());
+        sheet->cancelButton()->click();
+        QVERIFY(!window->model()->nudge());
+        QVERIFY(command->isEnabled());
+        OrzaTest::settle();
+
+        const double alumina = baseUmf(document, id, Oxide::Al2O3);
+        emit pane->chemistryPanel()->nudgeRequested(Oxide::Al2O3, -1);
+        sheet = window->findChild<OxideNudgeSheet*>();
+        QVERIFY(sheet && sheet->isVisible());
+        QCOMPARE(window->model()->nudge()->direction, -1);
+        QCOMPARE(sheet->oxide(), Oxide::Al2O3);
+        QCOMPARE(sheet->target(), std::round(std::max(0.0, alumina - 0.05) * 1000) / 1000);
+        window->model()->setNudge(std::nullopt);
+        QVERIFY(!sheet->isVisible());
+    }
+};
+
+QTEST_MAIN(OxideNudgeSheetTest)
+#include "OxideNudgeSheetTest.moc"
