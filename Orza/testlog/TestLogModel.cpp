@@ -103,7 +103,8 @@ QVariant TestLogModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TestLogModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case Column::code:
         return tr("Code");
@@ -134,7 +135,7 @@ std::vector<GlazeCore::Uuid> TestLogModel::matchingIDs() {
     const TileSearchCache::Positions positions = m_cache.search(filters());
     ids.reserve(positions.size());
     for (const std::uint32_t position : positions)
-        ids.push_back(tests[position].id);
+        ids.push_back(m_cache.idAt(position));
     return ids;
 }
 

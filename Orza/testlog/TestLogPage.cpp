@@ -51,8 +51,7 @@ QFrame* divider(QFrame::Shape shape) {
 }
 
 /// The shared empty state, its description wrapped to fit a narrower pane than the view's usual width.
-ContentUnavailableView* emptyView(const QString& symbol, const QString& title, const QString& description,
-                                  int width) {
+ContentUnavailableView* emptyView(const QString& symbol, const QString& title, const QString& description, int width) {
     auto* view = new ContentUnavailableView(symbol, title, description);
     for (QLabel* label : view->findChildren<QLabel*>()) {
         if (!label->wordWrap()) continue;
@@ -185,7 +184,9 @@ QWidget* TestLogPage::makeTable() {
     header->setStretchLastSection(true);
     // The ideal widths, widened where the font needs more for a typical code and date.
     const QFontMetrics metrics = m_table->fontMetrics();
-    const auto fit = [&](int ideal, const QString& sample) { return std::max(ideal, metrics.horizontalAdvance(sample) + 16); };
+    const auto fit = [&](int ideal, const QString& sample) {
+        return std::max(ideal, metrics.horizontalAdvance(sample) + 16);
+    };
     header->resizeSection(TestLogModel::code, fit(56, QStringLiteral("T-0000")));
     header->resizeSection(TestLogModel::date, fit(72, QLocale().toString(QDate(2026, 12, 28), QLocale::ShortFormat)));
     header->resizeSection(TestLogModel::firing, fit(90, tr("%1 \u00B7 %2").arg(QStringLiteral("6"), tr("Oxidation"))));
@@ -228,8 +229,8 @@ void TestLogPage::connectModels() {
     // After the table model, which refilters first: the search and the shown list agree here.
     connect(&m_model, &WindowModel::testQueryChanged, this, [this] { findTestByCode(false); });
     connect(&m_model, &WindowModel::wantsTestSearchFocusChanged, this, &TestLogPage::applySearchFocusRequest);
-    for (const auto signal : {&WindowModel::testQueryChanged, &WindowModel::testConeChanged,
-                              &WindowModel::testAtmosphereChanged})
+    for (const auto signal :
+         {&WindowModel::testQueryChanged, &WindowModel::testConeChanged, &WindowModel::testAtmosphereChanged})
         connect(&m_model, signal, this, &TestLogPage::updateCount);
 
     for (const auto signal : {&BookDocument::testsInserted, &BookDocument::testsRemoved})
@@ -396,8 +397,8 @@ void TestLogPage::showSelection() {
     m_syncing = true;
     if (row) {
         const QModelIndex index = m_tableModel->index(*row, 0);
-        m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
+        m_table->selectionModel()->setCurrentIndex(index,
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_table->scrollTo(index);
     } else {
         m_table->clearSelection();

@@ -185,8 +185,7 @@ QWidget* TestSearchBar::makeFilterRow() {
     row->addStretch(1);
     row->addWidget(m_count);
 
-    connect(m_cone, &QComboBox::activated, this,
-            [this](int index) { m_model.setTestCone(menuValue(m_cone, index)); });
+    connect(m_cone, &QComboBox::activated, this, [this](int index) { m_model.setTestCone(menuValue(m_cone, index)); });
     connect(m_atmosphere, &QComboBox::activated, this,
             [this](int index) { m_model.setTestAtmosphere(menuValue(m_atmosphere, index)); });
     return filters;

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 #include <utility>
 
 namespace Orza {
@@ -23,6 +22,7 @@ namespace {
 
 constexpr std::size_t pastSearchesKept = 8;
 constexpr auto aheadSlice = std::chrono::microseconds(4000);
+constexpr std::size_t minimumCompactedGarbage = 1 << 20;
 constexpr std::string_view deletedRecipeName = "Deleted recipe";
 
 bool isAscii(std::string_view text) {
@@ -40,19 +40,30 @@ const std::string* nameOf(const GlazeCore::TestSearch::MaterialNames& names, con
 
 struct TileSearchCache::Entry {
     GlazeCore::Uuid id;
-    // Always current: the code's identity and the two filter values.
     std::string cone;       // canonical form, as the cone filter compares
     std::string atmosphere; // canonical form
     std::string foldedCone;
     std::string foldedAtmosphere;
     std::string normalizedCode;
     std::string key; // empty for a blank code
-    std::optional<std::int64_t> number;
-    // Built on first need and kept until the tile changes: the folded search text without its recipe's part,
-    // which all tiles of one recipe share.
-    bool built = false;
+};
+
+/// What a search reads of every tile, kept compact and apart from the entries: where the tile's search text
+/// lies in the arena (the entries of TestSearch::tileText that belong to the tile itself, folded; the
+/// recipe's entries are its recipe's part, shared by all its tiles), and its code's number and hash.
+struct TileSearchCache::TextRef {
+    static constexpr std::uint32_t unbuilt = UINT32_MAX;
+    static constexpr std::int64_t noNumber = -1;
+
+    std::size_t offset = 0;
+    std::uint32_t length = unbuilt;
     std::uint32_t recipeSlot = 0;
-    std::string text;
+    // Always current, like the entry.
+    GlazeCore::Uuid id;
+    std::int64_t number = noNumber;
+    std::size_t codeHash = 0; // of the normalized code
+
+    bool isBuilt() const { return length != unbuilt; }
 };
 
 /// A recipe's entries of the search text: its folded name (or "Deleted recipe") and its material names.
@@ -156,9 +167,11 @@ void TileSearchCache::connectDocument() {
 
 // --- Keeping up with the book -----------------------------------------------------------------------------------
 
-void TileSearchCache::fillCodeLevel(Entry& entry, const GlazeCore::TestTile& tile) {
+void TileSearchCache::fillCodeLevel(std::size_t position) {
     using GlazeCore::UnicodeText::canonicalForm;
     using GlazeCore::UnicodeText::fold;
+    const GlazeCore::TestTile& tile = m_document.book().tests[position];
+    Entry& entry = m_entries[position];
     entry.id = tile.id;
     entry.cone = canonicalForm(tile.cone);
     entry.atmosphere = canonicalForm(tile.atmosphere);
@@ -166,7 +179,10 @@ void TileSearchCache::fillCodeLevel(Entry& entry, const GlazeCore::TestTile& til
     entry.foldedAtmosphere = fold(tile.atmosphere);
     entry.normalizedCode = GlazeCore::TileCode::normalized(tile.code);
     entry.key = GlazeCore::TileCode::uniquenessKey(tile.code);
-    entry.number = GlazeCore::TileCode::number(tile.code);
+    TextRef& ref = m_texts[position];
+    ref.id = tile.id;
+    ref.number = GlazeCore::TileCode::number(tile.code).value_or(TextRef::noNumber);
+    ref.codeHash = std::hash<std::string>{}(entry.normalizedCode);
 }
 
 void TileSearchCache::count(const Entry& entry, int delta) {
@@ -198,13 +214,16 @@ void TileSearchCache::rebuildAll() {
     const auto& tests = m_document.book().tests;
     m_entries.clear();
     m_entries.resize(tests.size());
+    m_texts.assign(tests.size(), TextRef{});
+    m_arena.clear();
+    m_garbage = 0;
     m_keyCounts.clear();
     m_coneCounts.clear();
     m_atmosphereCounts.clear();
     m_sharedKeys = 0;
     m_builtCount = 0;
     for (std::size_t i = 0; i < tests.size(); ++i) {
-        fillCodeLevel(m_entries[i], tests[i]);
+        fillCodeLevel(i);
         count(m_entries[i], +1);
     }
     m_slots.clear();
@@ -218,15 +237,14 @@ void TileSearchCache::rebuildAll() {
 }
 
 void TileSearchCache::tilesInserted(int first, int last) {
-    const auto& tests = m_document.book().tests;
     const int sharedBefore = m_sharedKeys;
-    std::vector<Entry> added(std::size_t(last - first + 1));
-    for (std::size_t k = 0; k < added.size(); ++k) {
-        fillCodeLevel(added[k], tests[std::size_t(first) + k]);
-        count(added[k], +1);
+    const auto added = std::size_t(last - first + 1);
+    m_entries.insert(m_entries.begin() + first, added, Entry{});
+    m_texts.insert(m_texts.begin() + first, added, TextRef{});
+    for (std::size_t position = std::size_t(first); position <= std::size_t(last); ++position) {
+        fillCodeLevel(position);
+        count(m_entries[position], +1);
     }
-    m_entries.insert(m_entries.begin() + first, std::make_move_iterator(added.begin()),
-                     std::make_move_iterator(added.end()));
     // Shared codes are listed in book order, which rows coming in can change.
     if (sharedBefore > 0 || m_sharedKeys > 0) m_codesTouched = true;
     forgetResults();
@@ -236,13 +254,12 @@ void TileSearchCache::tilesInserted(int first, int last) {
 
 void TileSearchCache::tilesRemoved(int first, int last) {
     const int sharedBefore = m_sharedKeys;
-    const auto begin = m_entries.begin() + first;
-    const auto end = m_entries.begin() + last + 1;
-    for (auto entry = begin; entry != end; ++entry) {
-        count(*entry, -1);
-        if (entry->built) --m_builtCount;
+    for (int position = first; position <= last; ++position) {
+        count(m_entries[std::size_t(position)], -1);
+        dropText(m_texts[std::size_t(position)]);
     }
-    m_entries.erase(begin, end);
+    m_entries.erase(m_entries.begin() + first, m_entries.begin() + last + 1);
+    m_texts.erase(m_texts.begin() + first, m_texts.begin() + last + 1);
     if (sharedBefore > 0 || m_sharedKeys > 0) m_codesTouched = true;
     forgetResults();
     announce();
@@ -255,7 +272,9 @@ void TileSearchCache::tilesMoved() {
         at.emplace(m_entries[i].id, i);
     const auto& tests = m_document.book().tests;
     std::vector<Entry> ordered;
+    std::vector<TextRef> texts;
     ordered.reserve(tests.size());
+    texts.reserve(tests.size());
     for (const GlazeCore::TestTile& tile : tests) {
         const auto found = at.find(tile.id);
         if (found == at.end()) {
@@ -264,8 +283,10 @@ void TileSearchCache::tilesMoved() {
             return;
         }
         ordered.push_back(std::move(m_entries[found->second]));
+        texts.push_back(m_texts[found->second]);
     }
     m_entries = std::move(ordered);
+    m_texts = std::move(texts);
     if (m_sharedKeys > 0) m_codesTouched = true;
     forgetResults();
     announce();
@@ -282,7 +303,7 @@ void TileSearchCache::tileChanged(const GlazeCore::Uuid& id, int row, TileField 
     case TileField::cone:
     case TileField::atmosphere:
         count(entry, -1);
-        fillCodeLevel(entry, m_document.book().tests[std::size_t(row)]);
+        fillCodeLevel(std::size_t(row));
         count(entry, +1);
         break;
     case TileField::recipeID:
@@ -293,10 +314,7 @@ void TileSearchCache::tileChanged(const GlazeCore::Uuid& id, int row, TileField 
     case TileField::photoBookmark:
         return; // not searched
     }
-    if (entry.built) {
-        entry.built = false;
-        --m_builtCount;
-    }
+    dropText(m_texts[std::size_t(row)]);
     forgetResults();
     announce();
     startBuildingAhead();
@@ -316,8 +334,10 @@ void TileSearchCache::ensureEnvironment() {
 }
 
 void TileSearchCache::forgetTexts() {
-    for (Entry& entry : m_entries)
-        entry.built = false;
+    for (TextRef& ref : m_texts)
+        ref.length = TextRef::unbuilt;
+    m_arena.clear();
+    m_garbage = 0;
     m_builtCount = 0;
     // The fold remembers pieces for as long as it lives; a fresh one keeps that memory bounded.
     m_fold = std::make_unique<GlazeCore::SearchFold>();
@@ -335,13 +355,15 @@ void TileSearchCache::forgetResults() {
     m_past.clear();
 }
 
-void TileSearchCache::buildText(Entry& entry, const GlazeCore::TestTile& tile) {
-    // The entries of TestSearch::tileText that belong to the tile, each after the one before it with a line
-    // feed between: no query word holds a line feed, so a word is in the whole text exactly when it is in
-    // this text or in the recipe's part.
+void TileSearchCache::buildText(std::size_t position) {
+    // Each entry follows the one before it after a line feed: no query word holds a line feed, so a word is
+    // in the whole text of TestSearch::tileText exactly when it is in this text or in the recipe's part.
+    const GlazeCore::TestTile& tile = m_document.book().tests[position];
+    TextRef& ref = m_texts[position];
+    dropText(ref);
     GlazeCore::SearchFold& fold = *m_fold;
-    std::string& text = entry.text;
-    text.clear();
+    std::string& text = m_arena;
+    const std::size_t start = text.size();
     fold.append(text, tile.code);
     text += '\n';
     std::string withoutHyphens = tile.code;
@@ -358,11 +380,31 @@ void TileSearchCache::buildText(Entry& entry, const GlazeCore::TestTile& tile) {
     fold.append(text, dates.yearMonthDay);
     text += '\n';
     text += dates.localeDateFolded;
-    entry.recipeSlot = slotOf(tile.recipeID);
-    if (!entry.built) {
-        entry.built = true;
-        ++m_builtCount;
+
+    ref.offset = start;
+    ref.length = std::uint32_t(std::min<std::size_t>(text.size() - start, TextRef::unbuilt - 1));
+    ref.recipeSlot = slotOf(tile.recipeID);
+    ++m_builtCount;
+}
+
+void TileSearchCache::dropText(TextRef& ref) {
+    if (!ref.isBuilt()) return;
+    m_garbage += ref.length;
+    ref.length = TextRef::unbuilt;
+    --m_builtCount;
+}
+
+void TileSearchCache::compactTexts() {
+    std::string arena;
+    arena.reserve(m_arena.size() - m_garbage);
+    for (TextRef& ref : m_texts) {
+        if (!ref.isBuilt()) continue;
+        const std::size_t offset = arena.size();
+        arena.append(m_arena, ref.offset, ref.length);
+        ref.offset = offset;
     }
+    m_arena = std::move(arena);
+    m_garbage = 0;
 }
 
 std::uint32_t TileSearchCache::slotOf(const GlazeCore::Uuid& recipeID) {
@@ -398,7 +440,7 @@ const GlazeCore::TestSearch::MaterialNames& TileSearchCache::materialNames() {
 }
 
 void TileSearchCache::startBuildingAhead() {
-    if (m_builtCount >= m_entries.size() || m_ahead->isActive()) return;
+    if (m_builtCount >= m_texts.size() || m_ahead->isActive()) return;
     m_aheadCursor = 0;
     m_ahead->start();
 }
@@ -406,16 +448,20 @@ void TileSearchCache::startBuildingAhead() {
 bool TileSearchCache::buildAhead(std::chrono::microseconds budget) {
     ensureEnvironment();
     const auto deadline = std::chrono::steady_clock::now() + budget;
-    const auto& tests = m_document.book().tests;
     std::size_t steps = 0;
-    while (m_builtCount < m_entries.size()) {
-        if (m_aheadCursor >= m_entries.size()) m_aheadCursor = 0;
-        Entry& entry = m_entries[m_aheadCursor];
-        if (!entry.built) buildText(entry, tests[m_aheadCursor]);
+    while (m_builtCount < m_texts.size()) {
+        if (m_aheadCursor >= m_texts.size()) m_aheadCursor = 0;
+        if (!m_texts[m_aheadCursor].isBuilt()) buildText(m_aheadCursor);
         ++m_aheadCursor;
-        if (++steps % 64 == 0 && std::chrono::steady_clock::now() >= deadline) break;
+        if (++steps % 64 == 0 && std::chrono::steady_clock::now() >= deadline) return true;
     }
-    return m_builtCount < m_entries.size();
+    // Texts made again leave their old bytes behind; once that is most of the arena, it is written afresh.
+    if (m_garbage > minimumCompactedGarbage && m_garbage > m_arena.size() / 2) compactTexts();
+    return false;
+}
+
+const GlazeCore::Uuid& TileSearchCache::idAt(std::size_t position) const {
+    return m_texts[position].id;
 }
 
 std::size_t TileSearchCache::builtCount() const {
@@ -449,18 +495,25 @@ TileSearchCache::Query TileSearchCache::parse(const TileFilters& filters) {
     return query;
 }
 
-bool TileSearchCache::passes(std::size_t position, const Query& query, PartHits& hits) {
-    Entry& entry = m_entries[position];
+bool TileSearchCache::passesFilters(std::size_t position, const Query& query) const {
+    const Entry& entry = m_entries[position];
     if (query.cone && entry.cone != *query.cone) return false;
     if (query.atmosphere && entry.foldedAtmosphere != *query.atmosphere) return false;
     if (query.queryCone && entry.foldedCone != *query.queryCone) return false;
-    if (query.tokens.empty()) return true;
-    if (!entry.built) buildText(entry, m_document.book().tests[position]);
-    const std::uint8_t* inRecipe = hits.of(entry.recipeSlot);
-    for (std::size_t i = 0; i < query.tokens.size(); ++i) {
+    return true;
+}
+
+bool TileSearchCache::holdsWords(std::size_t position, const Query& query, PartHits& hits,
+                                 const std::vector<std::size_t>& which) {
+    if (which.empty()) return true;
+    if (!m_texts[position].isBuilt()) buildText(position);
+    const TextRef& ref = m_texts[position];
+    const std::string_view text(m_arena.data() + ref.offset, ref.length);
+    const std::uint8_t* inRecipe = hits.of(ref.recipeSlot);
+    for (const std::size_t i : which) {
         if (inRecipe[i]) continue;
-        if (entry.text.find(query.tokens[i]) != std::string::npos) continue;
-        if (query.numbers[i] && entry.number == query.numbers[i]) continue;
+        if (text.find(query.tokens[i]) != std::string_view::npos) continue;
+        if (query.numbers[i] && ref.number == *query.numbers[i]) continue;
         return false;
     }
     return true;
@@ -490,26 +543,40 @@ TileSearchCache::Positions TileSearchCache::search(const TileFilters& filters) {
     for (const Past& past : m_past)
         if (past.query == query) return past.positions;
 
+    std::vector<std::size_t> allWords(query.tokens.size());
+    for (std::size_t i = 0; i < allWords.size(); ++i)
+        allWords[i] = i;
     PartHits hits(*this, query);
     Positions found;
+    // The entries are read only when a filter asks for them.
+    const bool filtered = query.cone || query.atmosphere || query.queryCone;
+    const auto check = [&](std::uint32_t position) {
+        if ((!filtered || passesFilters(position, query)) && holdsWords(position, query, hits, allWords))
+            found.push_back(position);
+    };
     if (const Past* earlier = refinedFrom(query)) {
-        Positions candidates = earlier->positions;
-        std::unordered_set<std::int64_t> numbers;
-        for (const auto& number : query.numbers)
-            if (number) numbers.insert(*number);
-        if (!numbers.empty()) {
-            Positions named;
-            for (std::size_t i = 0; i < m_entries.size(); ++i)
-                if (m_entries[i].number && numbers.contains(*m_entries[i].number)) named.push_back(std::uint32_t(i));
-            Positions both;
-            std::set_union(candidates.begin(), candidates.end(), named.begin(), named.end(), std::back_inserter(both));
-            candidates = std::move(both);
+        // The earlier search's tiles passed its filters and words already: only the new words are tried on
+        // them. Tiles that a word names by number come in as well and are tried in full.
+        std::vector<std::size_t> newWords;
+        for (std::size_t i = 0; i < query.tokens.size(); ++i)
+            if (std::find(earlier->query.tokens.begin(), earlier->query.tokens.end(), query.tokens[i]) ==
+                earlier->query.tokens.end())
+                newWords.push_back(i);
+        const Positions named = numberedPositions(query);
+        const Positions& before = earlier->positions;
+        std::size_t b = 0, n = 0;
+        while (b < before.size() || n < named.size()) {
+            if (n == named.size() || (b < before.size() && before[b] <= named[n])) {
+                const std::uint32_t position = before[b++];
+                if (n < named.size() && named[n] == position) ++n;
+                if (holdsWords(position, query, hits, newWords)) found.push_back(position);
+            } else {
+                check(named[n++]);
+            }
         }
-        for (const std::uint32_t position : candidates)
-            if (passes(position, query, hits)) found.push_back(position);
     } else {
         for (std::size_t i = 0; i < m_entries.size(); ++i)
-            if (passes(i, query, hits)) found.push_back(std::uint32_t(i));
+            check(std::uint32_t(i));
     }
 
     m_past.insert(m_past.begin(), Past{std::move(query), found});
@@ -517,12 +584,27 @@ TileSearchCache::Positions TileSearchCache::search(const TileFilters& filters) {
     return found;
 }
 
+TileSearchCache::Positions TileSearchCache::numberedPositions(const Query& query) const {
+    Positions named;
+    std::vector<std::int64_t> numbers;
+    for (const auto& number : query.numbers)
+        if (number) numbers.push_back(*number);
+    if (numbers.empty()) return named;
+    for (std::size_t i = 0; i < m_texts.size(); ++i)
+        if (std::find(numbers.begin(), numbers.end(), m_texts[i].number) != numbers.end())
+            named.push_back(std::uint32_t(i));
+    return named;
+}
+
 bool TileSearchCache::matches(std::size_t position, const TileFilters& filters) {
     if (position >= m_entries.size()) return false;
     ensureEnvironment();
     const Query query = parse(filters);
+    std::vector<std::size_t> allWords(query.tokens.size());
+    for (std::size_t i = 0; i < allWords.size(); ++i)
+        allWords[i] = i;
     PartHits hits(*this, query);
-    return passes(position, query, hits);
+    return passesFilters(position, query) && holdsWords(position, query, hits, allWords);
 }
 
 std::optional<GlazeCore::Uuid> TileSearchCache::findByCode(std::string_view typed) {
@@ -530,13 +612,14 @@ std::optional<GlazeCore::Uuid> TileSearchCache::findByCode(std::string_view type
     const std::string wanted = GlazeCore::TileCode::normalized(typed);
     if (wanted.empty()) return std::nullopt;
     const auto& tests = m_document.book().tests;
+    const std::size_t hash = std::hash<std::string>{}(wanted);
     std::vector<GlazeCore::TestTile> candidates;
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].normalizedCode == wanted) candidates.push_back(tests[i]);
+    for (std::size_t i = 0; i < m_texts.size(); ++i)
+        if (m_texts[i].codeHash == hash && m_entries[i].normalizedCode == wanted) candidates.push_back(tests[i]);
     if (candidates.empty()) {
         if (const auto number = GlazeCore::TileCode::number(wanted))
-            for (std::size_t i = 0; i < m_entries.size(); ++i)
-                if (m_entries[i].number == number) candidates.push_back(tests[i]);
+            for (std::size_t i = 0; i < m_texts.size(); ++i)
+                if (m_texts[i].number == *number) candidates.push_back(tests[i]);
     }
     const auto found = GlazeCore::TestSearch::findByCode(typed, candidates);
     if (!found) return std::nullopt;

@@ -59,6 +59,8 @@ public:
 
     /// The tiles the search text and filters leave, as positions in book order.
     Positions search(const TileFilters& filters);
+    /// The id of the tile at `position`, read without touching the book.
+    const GlazeCore::Uuid& idAt(std::size_t position) const;
     /// Whether the one tile at `position` passes the search text and filters.
     bool matches(std::size_t position, const TileFilters& filters);
     /// The one tile that the typed text names by its code.
@@ -82,6 +84,7 @@ signals:
 
 private:
     struct Entry;
+    struct TextRef;
     struct RecipePart;
     struct Query;
     struct Past;
@@ -89,11 +92,15 @@ private:
 
     void connectDocument();
     void rebuildAll();
-    void fillCodeLevel(Entry& entry, const GlazeCore::TestTile& tile);
+    /// The entry and the code's number and hash of the tile at `position`, from the book.
+    void fillCodeLevel(std::size_t position);
     void count(const Entry& entry, int delta);
     /// Sends the change signals that the handler just run calls for.
     void announce();
-    void buildText(Entry& entry, const GlazeCore::TestTile& tile);
+    void buildText(std::size_t position);
+    void dropText(TextRef& ref);
+    /// Writes the texts again one after another, without the space that replaced texts left behind.
+    void compactTexts();
     std::uint32_t slotOf(const GlazeCore::Uuid& recipeID);
     const RecipePart& part(std::uint32_t slot);
     const GlazeCore::TestSearch::MaterialNames& materialNames();
@@ -109,11 +116,18 @@ private:
     void tileChanged(const GlazeCore::Uuid& id, int row, TileField field);
 
     Query parse(const TileFilters& filters);
-    bool passes(std::size_t position, const Query& query, PartHits& hits);
+    bool passesFilters(std::size_t position, const Query& query) const;
+    /// Whether the tile's text (or its recipe's part, or its code's number) holds the words `which`.
+    bool holdsWords(std::size_t position, const Query& query, PartHits& hits, const std::vector<std::size_t>& which);
     const Past* refinedFrom(const Query& query) const;
+    /// The tiles whose code has the number that a word of the query names.
+    Positions numberedPositions(const Query& query) const;
 
     BookDocument& m_document;
     std::vector<Entry> m_entries; // one per tile, in book order
+    std::vector<TextRef> m_texts; // one per tile, in book order: where its search text lies in the arena
+    std::string m_arena;          // the search texts, back to back, mostly in book order
+    std::size_t m_garbage = 0;    // bytes of the arena no text refers to any more
     // Uniqueness key → tiles with it; how many keys two or more tiles share.
     std::unordered_map<std::string, int> m_keyCounts;
     int m_sharedKeys = 0;
