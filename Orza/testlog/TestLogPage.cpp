@@ -228,7 +228,11 @@ void TestLogPage::connectModels() {
     });
     // After the table model, which refilters first: the search and the shown list agree here.
     connect(&m_model, &WindowModel::testQueryChanged, this, [this] { findTestByCode(false); });
-    connect(&m_model, &WindowModel::wantsTestSearchFocusChanged, this, &TestLogPage::applySearchFocusRequest);
+    // Only the page on screen serves the request: one the window has just replaced waits for deletion and
+    // would take the request from the page that replaces it.
+    connect(&m_model, &WindowModel::wantsTestSearchFocusChanged, this, [this] {
+        if (m_window.detail() == this) applySearchFocusRequest();
+    });
     for (const auto signal :
          {&WindowModel::testQueryChanged, &WindowModel::testConeChanged, &WindowModel::testAtmosphereChanged})
         connect(&m_model, signal, this, &TestLogPage::updateCount);

@@ -202,8 +202,16 @@ void TestSearchBar::setCount(int shown, int total) {
 }
 
 void TestSearchBar::focusSearch() {
+    // A page just made is shown a moment later; a hidden field cannot take the focus.
+    m_focusWhenShown = !m_field->isVisible();
+    if (m_focusWhenShown) return;
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();
+}
+
+void TestSearchBar::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_focusWhenShown) focusSearch();
 }
 
 void TestSearchBar::showQuery() {

@@ -27,7 +27,8 @@ public:
 
     /// "12 tiles", or "3 of 12" while a search or filter is on.
     void setCount(int shown, int total);
-    /// Gives the field the keyboard focus with its text selected, so typing replaces it.
+    /// Gives the field the keyboard focus with its text selected, so typing replaces it; a bar not yet on
+    /// screen does so as it appears.
     void focusSearch();
 
     QLineEdit* searchField() const { return m_field; }
@@ -42,6 +43,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -60,6 +62,7 @@ private:
     QComboBox* m_cone = nullptr;
     QComboBox* m_atmosphere = nullptr;
     QLabel* m_count = nullptr;
+    bool m_focusWhenShown = false;
 };
 
 } // namespace Orza
