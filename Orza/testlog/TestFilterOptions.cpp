@@ -39,12 +39,13 @@ std::vector<std::string> keepPresentValues(const std::vector<std::string>& list,
     return kept;
 }
 
-std::vector<std::string> coneOptions(const std::vector<std::string>& inUse, const std::optional<std::string>& chosen) {
+std::vector<std::string> coneFilterOptions(const std::vector<std::string>& inUse,
+                                           const std::optional<std::string>& chosen) {
     return options(GlazeCore::OrtonCones::all(), inUse, chosen);
 }
 
-std::vector<std::string> atmosphereOptions(const std::vector<std::string>& inUse,
-                                           const std::optional<std::string>& chosen) {
+std::vector<std::string> atmosphereFilterOptions(const std::vector<std::string>& inUse,
+                                                 const std::optional<std::string>& chosen) {
     std::vector<std::string> named;
     for (const GlazeCore::Atmosphere atmosphere : GlazeCore::allAtmospheres())
         named.emplace_back(GlazeCore::rawValue(atmosphere));

@@ -14,10 +14,11 @@ std::vector<std::string> keepPresentValues(const std::vector<std::string>& list,
 
 /// The cones in use (and the chosen one, so that it stays listed): the standard cones in firing order, then
 /// any others in plain text order.
-std::vector<std::string> coneOptions(const std::vector<std::string>& inUse, const std::optional<std::string>& chosen);
+std::vector<std::string> coneFilterOptions(const std::vector<std::string>& inUse,
+                                           const std::optional<std::string>& chosen);
 
 /// The same for atmospheres, the six named ones first in their menu order.
-std::vector<std::string> atmosphereOptions(const std::vector<std::string>& inUse,
-                                           const std::optional<std::string>& chosen);
+std::vector<std::string> atmosphereFilterOptions(const std::vector<std::string>& inUse,
+                                                 const std::optional<std::string>& chosen);
 
 } // namespace Orza::TestFilterOptions

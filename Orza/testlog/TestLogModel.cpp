@@ -72,34 +72,53 @@ QVariant TestLogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const GlazeCore::TestTile* tile = m_document.tile(m_ids[std::size_t(index.row())]);
     if (!tile) return {};
-    const QString cone = QString::fromStdString(tile->cone);
-    const QString atmosphere = QString::fromStdString(tile->atmosphere);
     switch (index.column()) {
-    case Column::code: {
-        const QString code = QString::fromStdString(tile->code);
-        if (role == Qt::DisplayRole) return code.isEmpty() ? QStringLiteral("\u2013") : code;
-        if (role == Qt::AccessibleTextRole) return code.isEmpty() ? tr("No code") : tr("Code %1").arg(code);
-        if (role == Qt::FontRole) return codeFont();
-        return {};
-    }
+    case Column::code:
+        return codeCell(*tile, role);
     case Column::date:
-        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return dateText(tile->date);
-        return {};
+        return dateCell(*tile, role);
     case Column::firing:
-        if (role == Qt::DisplayRole) return tr("%1 \u00B7 %2").arg(cone, atmosphere);
-        if (role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) return tr("Cone %1, %2").arg(cone, atmosphere);
-        return {};
-    case Column::recipe: {
-        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole) return {};
-        const GlazeCore::Recipe* recipe = m_document.recipe(tile->recipeID);
-        const QString name = recipe ? QString::fromStdString(recipe->name) : tr("Deleted recipe");
-        // The cell is cut in the middle when narrow; the tooltip gives the whole name.
-        if (role == Qt::ToolTipRole && name.isEmpty()) return {};
-        return name;
-    }
+        return firingCell(*tile, role);
+    case Column::recipe:
+        return recipeCell(*tile, role);
     default:
         return {};
     }
+}
+
+QVariant TestLogModel::codeCell(const GlazeCore::TestTile& tile, int role) const {
+    // As stored: a code of blanks shows its blanks; only the empty code reads as a dash.
+    const QString code = QString::fromStdString(tile.code);
+    if (role == Qt::DisplayRole) return code.isEmpty() ? QStringLiteral("\u2013") : code;
+    if (role == Qt::AccessibleTextRole) return code.isEmpty() ? tr("No code") : tr("Code %1").arg(code);
+    if (role == Qt::FontRole) return codeFont();
+    return {};
+}
+
+QVariant TestLogModel::dateCell(const GlazeCore::TestTile& tile, int role) const {
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return dateText(tile.date);
+    return {};
+}
+
+QVariant TestLogModel::firingCell(const GlazeCore::TestTile& tile, int role) const {
+    const QString cone = QString::fromStdString(tile.cone);
+    const QString atmosphere = QString::fromStdString(tile.atmosphere);
+    if (role == Qt::DisplayRole) return tr("%1 \u00B7 %2").arg(cone, atmosphere);
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) return tr("Cone %1, %2").arg(cone, atmosphere);
+    return {};
+}
+
+QVariant TestLogModel::recipeCell(const GlazeCore::TestTile& tile, int role) const {
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole) return {};
+    const QString name = recipeNameOrDeleted(tile.recipeID);
+    // The cell is cut in the middle when narrow; the tooltip gives the whole name.
+    if (role == Qt::ToolTipRole && name.isEmpty()) return {};
+    return name;
+}
+
+QString TestLogModel::recipeNameOrDeleted(const GlazeCore::Uuid& recipeID) const {
+    const GlazeCore::Recipe* recipe = m_document.recipe(recipeID);
+    return recipe ? QString::fromStdString(recipe->name) : tr("Deleted recipe");
 }
 
 QVariant TestLogModel::headerData(int section, Qt::Orientation orientation, int role) const {

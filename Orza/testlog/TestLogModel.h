@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GlazeCore/book/BookTypes.h"
 #include "GlazeCore/text/Uuid.h"
 #include "Orza/document/BookFieldNames.h"
 #include "Orza/testlog/TileSearchCache.h"
@@ -42,7 +43,14 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    /// The recipe's name as stored (empty included), or "Deleted recipe" when the book has no such recipe.
+    QString recipeNameOrDeleted(const GlazeCore::Uuid& recipeID) const;
+
 private:
+    QVariant codeCell(const GlazeCore::TestTile& tile, int role) const;
+    QVariant dateCell(const GlazeCore::TestTile& tile, int role) const;
+    QVariant firingCell(const GlazeCore::TestTile& tile, int role) const;
+    QVariant recipeCell(const GlazeCore::TestTile& tile, int role) const;
     TileFilters filters() const;
     /// Matches the search anew; the rows change only when the shown tiles do.
     void refilter();

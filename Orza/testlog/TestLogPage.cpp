@@ -187,14 +187,18 @@ QWidget* TestLogPage::makeTable() {
     const auto fit = [&](int ideal, const QString& sample) {
         return std::max(ideal, metrics.horizontalAdvance(sample) + 16);
     };
-    header->resizeSection(TestLogModel::code, fit(56, QStringLiteral("T-0000")));
+    header->resizeSection(TestLogModel::code, fit(56, QStringLiteral("T-00000")));
     header->resizeSection(TestLogModel::date, fit(72, QLocale().toString(QDate(2026, 12, 28), QLocale::ShortFormat)));
     header->resizeSection(TestLogModel::firing, fit(90, tr("%1 \u00B7 %2").arg(QStringLiteral("6"), tr("Oxidation"))));
 
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TestLogPage::rowChosen);
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(m_tableModel, signal, this, &TestLogPage::rowsChanged);
-    connect(m_tableModel, &QAbstractItemModel::modelReset, this, &TestLogPage::rowsChanged);
+    connect(m_tableModel, &QAbstractItemModel::modelReset, this, [this] {
+        rowsChanged();
+        // New rows from a new search start at the top, unless the selected tile is among them.
+        if (m_table->selectionModel()->selectedRows().isEmpty()) m_table->scrollToTop();
+    });
 
     // The table's own delete command, and the same in its context menu.
     auto* remove = new QAction(tr("Delete Test"), m_table);

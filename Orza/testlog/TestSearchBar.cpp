@@ -221,13 +221,13 @@ void TestSearchBar::showQuery() {
 }
 
 void TestSearchBar::showConeMenu() {
-    const auto options = TestFilterOptions::coneOptions(m_cache.cones(), m_model.testCone());
+    const auto options = TestFilterOptions::coneFilterOptions(m_cache.cones(), m_model.testCone());
     fillMenu(m_cone, tr("Any cone"), options, m_model.testCone(),
              [](const QString& cone) { return tr("Cone %1").arg(cone); });
 }
 
 void TestSearchBar::showAtmosphereMenu() {
-    const auto options = TestFilterOptions::atmosphereOptions(m_cache.atmospheres(), m_model.testAtmosphere());
+    const auto options = TestFilterOptions::atmosphereFilterOptions(m_cache.atmospheres(), m_model.testAtmosphere());
     fillMenu(m_atmosphere, tr("Any atmosphere"), options, m_model.testAtmosphere(),
              [](const QString& atmosphere) { return atmosphere; });
 }

@@ -222,16 +222,16 @@ private slots:
     // The menus list the cones and atmospheres in use: named ones in their order, then the rest as plain text.
     void menusListTheValuesInUse() {
         Searching s;
-        using Orza::TestFilterOptions::atmosphereOptions;
-        using Orza::TestFilterOptions::coneOptions;
-        QCOMPARE(coneOptions(s.cache.cones(), std::nullopt),
+        using Orza::TestFilterOptions::atmosphereFilterOptions;
+        using Orza::TestFilterOptions::coneFilterOptions;
+        QCOMPARE(coneFilterOptions(s.cache.cones(), std::nullopt),
                  (std::vector<std::string>{"06", "05\u00BD", "6", "10", "", " 6", "\uFF16"}));
-        QCOMPARE(coneOptions(s.cache.cones(), std::string("11")),
+        QCOMPARE(coneFilterOptions(s.cache.cones(), std::string("11")),
                  (std::vector<std::string>{"06", "05\u00BD", "6", "10", "11", "", " 6", "\uFF16"}));
-        QCOMPARE(atmosphereOptions(s.cache.atmospheres(), std::nullopt),
+        QCOMPARE(atmosphereFilterOptions(s.cache.atmospheres(), std::nullopt),
                  (std::vector<std::string>{"Oxidation", "Reduction", "Neutral", "Soda", "Salt", "Wood", "oxidation"}));
         // A decomposed accent is the same cone as the composed one: listed once.
-        QCOMPARE(coneOptions({"05\u00BD", "e\u0301"}, std::string("\u00E9")),
+        QCOMPARE(coneFilterOptions({"05\u00BD", "e\u0301"}, std::string("\u00E9")),
                  (std::vector<std::string>{"05\u00BD", "\u00E9"}));
         QCOMPARE(Orza::TestFilterOptions::keepPresentValues({"6", "10", "6"}, {"6"}),
                  (std::vector<std::string>{"6", "6"}));
@@ -240,7 +240,7 @@ private slots:
         for (std::size_t i = 0; i < s.document.book().tests.size(); ++i)
             s.document.setTileCone(s.tileAt(i).id, "6");
         QVERIFY(values.count() > 0);
-        QCOMPARE(coneOptions(s.cache.cones(), std::nullopt), std::vector<std::string>{"6"});
+        QCOMPARE(coneFilterOptions(s.cache.cones(), std::nullopt), std::vector<std::string>{"6"});
         s.document.setTileAtmosphere(s.tileAt(6).id, "Wood");
         values.clear();
         s.document.setTileAtmosphere(s.tileAt(5).id, "Neutral"); // both still in use: the menu stays
