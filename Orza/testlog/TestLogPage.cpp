@@ -4,6 +4,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/SystemBeep.h"
 #include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TestLogModel.h"
 #include "Orza/testlog/TestSearchBar.h"
@@ -277,8 +278,13 @@ void TestLogPage::addTestTile() {
     if (const auto& selected = m_model.testSelection())
         if (const GlazeCore::TestTile* tile = m_document.tile(*selected))
             if (m_document.recipe(tile->recipeID)) recipeID = tile->recipeID;
+    if (m_document.book().recipes.empty()) return;
     const auto id = m_document.addNewTestTile(recipeID);
-    if (!id) return;
+    if (!id) {
+        // At the file's tile limit a further tile would make a book that cannot be opened again.
+        SystemBeep::beep();
+        return;
+    }
     m_model.setTestQuery(std::string());
     m_model.setTestCone(std::nullopt);
     m_model.setTestAtmosphere(std::nullopt);
