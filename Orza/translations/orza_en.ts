@@ -59,4 +59,21 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>Orza::TestSearchBar</name>
+    <message numerus="yes">
+        <source>%Ln tile(s)</source>
+        <translation>
+            <numerusform>%Ln tile</numerusform>
+            <numerusform>%Ln tiles</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln tile(s) shown</source>
+        <translation>
+            <numerusform>%1 of %Ln tile shown</numerusform>
+            <numerusform>%1 of %Ln tiles shown</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -8,6 +8,7 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/testlog/TestLogPage.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/EmptyDetailView.h"
@@ -205,8 +206,7 @@ QWidget* BookWindow::makeDetail() {
     }
     if (selection->kind == SidebarItem::Kind::materials)
         return new MaterialsPage(*m_document, *m_actions, m_detailArea);
-    // The Tests page takes this place once it is built.
-    return new QWidget(m_detailArea);
+    return new TestLogPage(*this, m_detailArea);
 }
 
 GlazeDocument BookWindow::makeSampleDocument() {
