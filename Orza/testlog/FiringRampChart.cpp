@@ -40,8 +40,11 @@ std::optional<std::pair<double, double>> finiteRange(const std::vector<double>& 
 } // namespace
 
 FiringRampChart::FiringRampChart(QWidget* parent)
-    : QChartView(parent), m_series(new QLineSeries), m_hours(makeAxis(tr("Hours"))), m_celsius(makeAxis(tr("°C"))) {
-    auto* ramp = new QChart;
+    // Handing the chart to the constructor: a view made without one makes a default chart that setChart() would
+    // abandon, not delete.
+    : QChartView(new QChart, parent), m_series(new QLineSeries), m_hours(makeAxis(tr("Hours"))),
+      m_celsius(makeAxis(tr("°C"))) {
+    QChart* ramp = chart();
     ramp->legend()->hide();
     ramp->setBackgroundRoundness(0);
     ramp->setMargins(QMargins(4, 4, 4, 4));
@@ -52,7 +55,6 @@ FiringRampChart::FiringRampChart(QWidget* parent)
     m_series->attachAxis(m_celsius);
     m_series->setPointsVisible(true);
     m_series->setMarkerSize(3.5);
-    setChart(ramp);
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,7 @@
 #include "Orza/window/NoInitialTextFocus.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,15 +20,34 @@ bool NoInitialTextFocus::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_window && event->type() == QEvent::Show && !m_done) {
         m_done = true;
         m_window->removeEventFilter(this);
+        // A key or click before the second pass put the focus where the potter wants it: leave it there.
+        qApp->installEventFilter(this);
         QPointer<NoInitialTextFocus> probe(this);
         QTimer::singleShot(0, this, [probe] {
             if (probe) probe->clearTextFocus();
         });
         QTimer::singleShot(secondPassMilliseconds, this, [probe] {
-            if (probe) probe->clearTextFocus();
+            if (!probe) return;
+            qApp->removeEventFilter(probe);
+            if (!probe->m_userActed) probe->clearTextFocus();
         });
+    } else if (!m_userActed && isUserInput(event) && watched->isWidgetType() &&
+               static_cast<QWidget*>(watched)->window() == m_window) {
+        m_userActed = true;
+        qApp->removeEventFilter(this);
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool NoInitialTextFocus::isUserInput(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void NoInitialTextFocus::clearTextFocus() {

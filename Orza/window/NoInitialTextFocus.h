@@ -9,7 +9,8 @@ namespace Orza {
 /**
  * Keeps a new window from opening in an editing state: on the window's first show it clears a text
  * field's keyboard focus at once and again 0.3 s later (a field may take the focus a moment after the
- * window appears). A table, list or button that holds the focus keeps it. Acts once per window.
+ * window appears). A table, list or button that holds the focus keeps it, and so does whatever a key or click
+ * focused before the second pass. Acts once per window.
  */
 class NoInitialTextFocus final : public QObject {
     Q_OBJECT
@@ -26,9 +27,11 @@ protected:
 
 private:
     void clearTextFocus();
+    static bool isUserInput(const QEvent* event);
 
     QWidget* m_window;
     bool m_done = false;
+    bool m_userActed = false;
 };
 
 } // namespace Orza

@@ -383,7 +383,7 @@ private slots:
         OrzaTest::settle();
         auto* page = qobject_cast<TestLogPage*>(window->detail());
         QVERIFY(page);
-        QCOMPARE(QApplication::focusWidget(), page->searchBar()->searchField());
+        QTRY_COMPARE(QApplication::focusWidget(), page->searchBar()->searchField());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("T-002"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         const GlazeCore::TestTile& wanted = window->document()->book().tests[1];
@@ -397,14 +397,14 @@ private slots:
         page->table()->setFocus();
         QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::AltModifier);
         OrzaTest::settle();
-        QCOMPARE(QApplication::focusWidget(), page->searchBar()->searchField());
+        QTRY_COMPARE(QApplication::focusWidget(), page->searchBar()->searchField());
         QCOMPARE(page->searchBar()->searchField()->selectedText(), QStringLiteral("T-002"));
         window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
         QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::AltModifier);
         OrzaTest::settle();
         page = qobject_cast<TestLogPage*>(window->detail());
         QVERIFY(page);
-        QCOMPARE(QApplication::focusWidget(), page->searchBar()->searchField());
+        QTRY_COMPARE(QApplication::focusWidget(), page->searchBar()->searchField());
         QCOMPARE(page->searchBar()->searchField()->selectedText(), QStringLiteral("T-002"));
     }
 };

@@ -46,6 +46,22 @@ private slots:
         QCOMPARE(window.focusWidget(), first);
     }
 
+    void aFieldTheUserFocusedKeepsIt() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(new QListWidget);
+        auto* field = new QLineEdit;
+        layout->addWidget(field);
+        new NoInitialTextFocus(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // A click into the field before the second pass: the focus it gave is the potter's own.
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(window.focusWidget(), field);
+        QTest::qWait(NoInitialTextFocus::secondPassMilliseconds + 100);
+        QCOMPARE(window.focusWidget(), field);
+    }
+
     void aListKeepsItsFocus() {
         QWidget window;
         auto* layout = new QVBoxLayout(&window);
