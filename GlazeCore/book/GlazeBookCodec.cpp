@@ -9,6 +9,10 @@
 namespace GlazeCore::GlazeBookCodec {
 
 Decoded decode(std::string_view bytes) {
+    return decode(Json::PaddedBytes::copyOf(bytes));
+}
+
+Decoded decode(const Json::PaddedBytes& bytes) {
     Decoded result{BookJson::readBook(bytes), std::nullopt};
     GlazeBook& book = result.book;
     GlazeBookValidation::validate(book);
@@ -30,7 +34,11 @@ Decoded decode(std::string_view bytes) {
 }
 
 std::int64_t formatVersion(const GlazeBook& book) {
-    if (book.nextTileNumber > 1) return 2;
+    return formatVersion(book, book.nextTileNumber);
+}
+
+std::int64_t formatVersion(const GlazeBook& book, std::int64_t nextTileNumber) {
+    if (nextTileNumber > 1) return 2;
     const bool anyCode =
         std::any_of(book.tests.begin(), book.tests.end(), [](const TestTile& t) { return !TileCode::isBlank(t.code); });
     return anyCode ? 2 : 1;
@@ -40,6 +48,11 @@ std::string encode(const GlazeBook& book) {
     // The reader refuses what the validation refuses; a saved book must always open again.
     GlazeBookValidation::validate(book);
     return BookJson::writeBook(book);
+}
+
+void encode(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber, const Json::Sink& sink) {
+    GlazeBookValidation::validate(book, version, nextTileNumber);
+    BookJson::writeBook(book, version, nextTileNumber, sink);
 }
 
 } // namespace GlazeCore::GlazeBookCodec

@@ -2,6 +2,8 @@
 
 #include "GlazeCore/book/BookTypes.h"
 #include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/json/JsonWrite.h"
+#include "GlazeCore/json/PaddedBytes.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,13 +21,21 @@ struct Decoded {
 };
 
 /// Throws JsonReadError for a file that is not a book, GlazeBookError for a book that breaks a rule.
+Decoded decode(const Json::PaddedBytes& bytes);
+/// The same for bytes without the parser's padding, which are copied once.
 Decoded decode(std::string_view bytes);
 
 /// 2 once the book has a tile code or a next tile number above 1; 1 otherwise.
 std::int64_t formatVersion(const GlazeBook& book);
+/// The same for the book with this next tile number.
+std::int64_t formatVersion(const GlazeBook& book, std::int64_t nextTileNumber);
 
 /// Throws GlazeBookError when the book could not be opened again, JsonWriteError for what cannot be written;
 /// either way nothing is produced.
 std::string encode(const GlazeBook& book);
+/// The bytes of the book as it would be with `version` and `nextTileNumber`, handed to `sink` in pieces and
+/// never held whole. A book that breaks a rule throws before anything goes out; text that is not UTF-8 throws
+/// JsonWriteError when it is met, so the receiver must drop what it got on any throw.
+void encode(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber, const Json::Sink& sink);
 
 } // namespace GlazeCore::GlazeBookCodec

@@ -22,8 +22,17 @@ void checkNumber(double value, double limit, const char* field) {
     if (outOfRange(value, limit)) throw GlazeBookError::numberOutOfRange(field, value, limit);
 }
 
-// Same outcome as comparing the upper-case texts, without making a text per id.
+// Same outcome as comparing the upper-case texts, without making a text per id. A recipe's few lines are
+// compared pairwise: a set per recipe would cost more than the rest of the book's checks.
 template <class Item, class KindText> void checkUniqueUuids(const std::vector<Item>& items, KindText kind) {
+    constexpr std::size_t fewItems = 16;
+    if (items.size() <= fewItems) {
+        for (std::size_t i = 1; i < items.size(); ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                if (items[j].id == items[i].id)
+                    throw GlazeBookError::duplicateID(std::string(kind()), items[i].id.uppercaseText());
+        return;
+    }
     std::unordered_set<Uuid> seen;
     seen.reserve(items.size());
     for (const Item& item : items)
@@ -38,14 +47,18 @@ std::string recipeLabel(const Recipe& recipe) {
 } // namespace
 
 void validate(const GlazeBook& book) {
-    if (book.version >= 3) throw GlazeBookError::unsupportedVersion(book.version, supportedVersion);
-    if (book.version <= 0) throw GlazeBookError::invalidVersion(book.version);
+    validate(book, book.version, book.nextTileNumber);
+}
+
+void validate(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber) {
+    if (version >= 3) throw GlazeBookError::unsupportedVersion(version, supportedVersion);
+    if (version <= 0) throw GlazeBookError::invalidVersion(version);
     checkCount(book.recipes.size(), maxItems, "recipes");
     checkCount(book.customMaterials.size(), maxItems, "custom materials");
     checkCount(book.tests.size(), maxItems, "test tiles");
     // Read as unsigned, so every negative number fails too.
-    if (static_cast<std::uint64_t>(book.nextTileNumber) > static_cast<std::uint64_t>(maxNextTileNumber))
-        throw GlazeBookError::numberOutOfRange("the next tile number", static_cast<double>(book.nextTileNumber),
+    if (static_cast<std::uint64_t>(nextTileNumber) > static_cast<std::uint64_t>(maxNextTileNumber))
+        throw GlazeBookError::numberOutOfRange("the next tile number", static_cast<double>(nextTileNumber),
                                                static_cast<double>(maxNextTileNumber));
     checkUniqueUuids(book.recipes, [] { return "recipe"; });
     std::vector<std::string> materialIDs;

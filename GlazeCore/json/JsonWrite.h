@@ -4,6 +4,7 @@
 #include "GlazeCore/json/JsonPath.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,13 +27,27 @@ struct Style {
     bool namesNonFinite = false;
 };
 
+/// Takes written text piece by piece, in order.
+using Sink = std::function<void(std::string_view)>;
+
 /// JSON text written into `out`. A string that is not valid UTF-8 or a number that is not finite throws
 /// JsonWriteError naming the path.
+///
+/// With a sink, `out` is handed over and emptied whenever it passes a chunk's size between two items of an
+/// array, and once more by finish(), so a large text is never held whole.
 class Writer {
 public:
     explicit Writer(Style style) : m_style(style) {}
+    Writer(Style style, Sink sink, std::size_t chunk) : m_style(style), m_sink(std::move(sink)), m_chunk(chunk) {
+        out.reserve(chunk + chunk / 4);
+    }
 
     std::string out;
+
+    /// Hands what is left to the sink.
+    void finish() {
+        if (m_sink && !out.empty()) handOver();
+    }
 
     /// An object or array under construction at a path; close() writes "{}"/"[]" when nothing went into it.
     class Container {
@@ -104,6 +119,7 @@ public:
         for (std::size_t i = 0; i < items.size(); ++i) {
             a.item();
             writeOne(*this, items[i], at.item(i));
+            if (out.size() >= m_chunk) handOver();
         }
         a.close();
     }
@@ -115,7 +131,14 @@ public:
 
 private:
     Style m_style;
+    Sink m_sink;
+    std::size_t m_chunk = static_cast<std::size_t>(-1);
     int m_depth = 0;
+
+    void handOver() {
+        m_sink(out);
+        out.clear();
+    }
 
     void newline() {
         if (!m_style.indented) return;

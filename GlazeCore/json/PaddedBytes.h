@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace GlazeCore::Json {
+
+/// A file's bytes in the one buffer the JSON parser reads: `size()` bytes followed by the zeroed padding the
+/// parser may read past the end. A file is read straight into `data()`, so it is never copied.
+///
+/// Large buffers are mapped memory that the kernel may back with huge pages: fresh memory is the larger
+/// part of reading a large book, and one fault per 2 MB costs far less than one per 4 kB.
+class PaddedBytes {
+public:
+    /// Bytes readable past the end.
+    static constexpr std::size_t padding = 64;
+
+    PaddedBytes() = default;
+    /// Room for `size` bytes, their contents unset; throws std::bad_alloc when there is no memory.
+    explicit PaddedBytes(std::size_t size);
+    ~PaddedBytes();
+    PaddedBytes(PaddedBytes&& other) noexcept;
+    PaddedBytes& operator=(PaddedBytes&& other) noexcept;
+    PaddedBytes(const PaddedBytes&) = delete;
+    PaddedBytes& operator=(const PaddedBytes&) = delete;
+
+    static PaddedBytes copyOf(std::string_view bytes);
+
+    char* data() { return m_data; }
+    const char* data() const { return m_data; }
+    std::size_t size() const { return m_size; }
+    std::string_view view() const { return {m_data, m_size}; }
+
+    /// Keeps the first `size` bytes (no more than there are) and zeroes the padding after them, for a file
+    /// that turned out shorter than it said.
+    void shrink(std::size_t size);
+
+private:
+    void release() noexcept;
+
+    char* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_mapped = 0; // bytes mapped, or 0 when the buffer came from new[]
+};
+
+} // namespace GlazeCore::Json
