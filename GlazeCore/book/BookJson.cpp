@@ -388,11 +388,18 @@ template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
     return Json::parseAndDecode(withoutByteOrderMark(bytes), decode);
 }
 
-std::optional<GlazeBook> readByTokens(std::string_view padded, std::size_t window = TokenReader::defaultWindow) {
+// Below this size a book reads in a few milliseconds on one thread.
+constexpr std::size_t smallestSharedText = std::size_t{8} << 20;
+
+LongLists longListsFor(std::size_t textSize) {
+    return {textSize >= smallestSharedText && Workers::threads() > 1, LongLists{}.batchItems};
+}
+
+std::optional<GlazeBook> readByTokens(std::string_view padded, std::size_t window, const LongLists& longLists) {
     try {
         TokenReader reader(padded.data(), padded.size(), window);
         std::string scratch;
-        GlazeBook book = readBookObject(Token{reader, scratch}, Path{});
+        GlazeBook book = readBookObject(Token{reader, scratch, longLists}, Path{});
         if (!reader.atEnd()) return std::nullopt;
         return book;
     } catch (const NotTrusted&) {
@@ -451,12 +458,19 @@ void writeDate(Writer& w, Date value, const Path& at) {
     const hh_mm_ss time{secs - dayStart};
     const int y = static_cast<int>(ymd.year());
     if (y < 0 || y > 9999) throw JsonWriteError(at.text(), "date outside the years 0000 to 9999");
-    char text[32];
-    const int length =
-        std::snprintf(text, sizeof text, "\"%04d-%02u-%02uT%02d:%02d:%02dZ\"", y, static_cast<unsigned>(ymd.month()),
-                      static_cast<unsigned>(ymd.day()), static_cast<int>(time.hours().count()),
-                      static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
-    w.out.append(text, static_cast<std::size_t>(length));
+    // "YYYY-MM-DDTHH:MM:SSZ" in quotes, digit by digit: every tile has one.
+    char text[] = "\"0000-00-00T00:00:00Z\"";
+    const auto put = [&](std::size_t at, unsigned value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    };
+    put(1, static_cast<unsigned>(y), 4);
+    put(6, static_cast<unsigned>(ymd.month()), 2);
+    put(9, static_cast<unsigned>(ymd.day()), 2);
+    put(12, static_cast<unsigned>(time.hours().count()), 2);
+    put(15, static_cast<unsigned>(time.minutes().count()), 2);
+    put(18, static_cast<unsigned>(time.seconds().count()), 2);
+    w.out.append(text, sizeof text - 1);
 }
 
 void writeBase64(Writer& w, const Bytes& bytes) {
@@ -587,15 +601,17 @@ GlazeBook readBook(std::string_view bytes) {
 
 GlazeBook readBook(const Json::PaddedBytes& bytes) {
     const std::string_view text = withoutByteOrderMark(bytes.view());
-    if (auto book = readByTokens(text)) return std::move(*book);
+    if (auto book = readByTokens(text, TokenReader::defaultWindow, longListsFor(text.size()))) return std::move(*book);
     simdjson::dom::parser parser;
     return readDocument(text, parser);
 }
 
 namespace Readers {
 
-std::optional<GlazeBook> tokens(const Json::PaddedBytes& bytes, std::size_t window) {
-    return readByTokens(withoutByteOrderMark(bytes.view()), window);
+std::optional<GlazeBook> tokens(const Json::PaddedBytes& bytes, std::size_t window,
+                                std::optional<Json::LongLists> longLists) {
+    const std::string_view text = withoutByteOrderMark(bytes.view());
+    return readByTokens(text, window, longLists.value_or(longListsFor(text.size())));
 }
 
 GlazeBook document(const Json::PaddedBytes& bytes, simdjson::dom::parser& parser) {

@@ -37,9 +37,11 @@ void writeBook(const GlazeBook& book, std::int64_t version, std::int64_t nextTil
 
 /// The two ways readBook reads, apart, for tests that hold them to each other and benchmarks that weigh them.
 namespace Readers {
-/// The token pass alone, indexing `window` bytes at a time: the book, or none when it leaves the text to the
-/// document reader.
-std::optional<GlazeBook> tokens(const Json::PaddedBytes& bytes, std::size_t window = Json::TokenReader::defaultWindow);
+/// The token pass alone, indexing `window` bytes at a time and reading long lists as `longLists` says (by
+/// default as readBook does: by several threads for a large text): the book, or none when it leaves the text to
+/// the document reader.
+std::optional<GlazeBook> tokens(const Json::PaddedBytes& bytes, std::size_t window = Json::TokenReader::defaultWindow,
+                                std::optional<Json::LongLists> longLists = std::nullopt);
 /// The document reader with a parser the caller keeps; throws what readBook throws.
 GlazeBook document(const Json::PaddedBytes& bytes, simdjson::dom::parser& parser);
 } // namespace Readers

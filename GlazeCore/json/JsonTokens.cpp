@@ -258,6 +258,28 @@ bool TokenReader::null() {
     return true;
 }
 
+std::size_t TokenReader::passValue() {
+    const char first = peek();
+    if (first == '\0') throw NotTrusted{};
+    if (first != '{' && first != '[') {
+        const std::size_t end = static_cast<std::size_t>(nextTokenStart() - m_text);
+        ++m_token;
+        return end;
+    }
+    int depth = 0;
+    for (;;) {
+        const char c = peek();
+        if (c == '\0') throw NotTrusted{};
+        if (c == '{' || c == '[')
+            ++depth;
+        else if (c == '}' || c == ']')
+            --depth;
+        const std::size_t end = offset() + 1;
+        ++m_token;
+        if (depth == 0) return end;
+    }
+}
+
 void TokenReader::skipValue(int depth) {
     if (depth > deepest) throw NotTrusted{};
     switch (peek()) {

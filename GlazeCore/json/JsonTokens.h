@@ -1,15 +1,19 @@
 #pragma once
 
 #include "GlazeCore/json/JsonPath.h"
+#include "GlazeCore/json/Workers.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace simdjson::internal {
@@ -103,6 +107,12 @@ public:
     bool null();
     /// Reads one value of any kind, checking it as the full parser would.
     void skipValue(int depth = 0);
+    /// Passes one value following only its nesting, checking nothing else; returns the offset just past it.
+    std::size_t passValue();
+    /// The offset in the text of the current token; only after peek() found one.
+    std::size_t offset() const { return static_cast<std::size_t>(current() - m_text); }
+    const char* text() const { return m_text; }
+    std::size_t windowSize() const { return m_windowSize; }
 
     /// After a value inside a container: true when another follows, false at `close`.
     bool next(char close) {
@@ -137,10 +147,17 @@ private:
     std::uint32_t m_token = 0;
 };
 
+/// How long lists are read: in order by one thread, or in batches of this many items side by side.
+struct LongLists {
+    bool shared = false;
+    std::size_t batchItems = 256;
+};
+
 /// One value at the reader's current token, for the same typed readers that read a parsed document.
 struct Token {
     TokenReader& reader;
     std::string& scratch;
+    LongLists longLists = {};
 
     /// Takes a null; false, taking nothing, for any other value.
     bool is_null() const { return reader.null(); }
@@ -224,22 +241,82 @@ template <class T, class ReadOne> void readArray(Token value, const Path& at, st
                std::make_move_iterator(buffer.end()));
 }
 
+/// The items of a long list read by several threads: this thread follows only the nesting of the items to cut
+/// them into batches, and each batch is read, every value checked, by a thread of its own reader over just the
+/// batch's bytes. A batch that reads as whole items separated by commas, to its last byte, holds exactly the
+/// items this thread counted, so the list reads as one reader would read it; any doubt throws NotTrusted.
+template <class T, class ReadOne>
+void readItemsInBatches(Token value, std::vector<T>& out, ReadOne readOne, std::size_t firstItem) {
+    TokenReader& reader = value.reader;
+    const LongLists plan = value.longLists;
+    std::deque<std::vector<T>> batches;
+    std::atomic<bool> failed{false};
+    {
+        Workers workers;
+        bool more = true;
+        while (more) {
+            reader.peek();
+            const std::size_t begin = reader.offset();
+            std::size_t end = begin, count = 0;
+            for (;;) {
+                end = reader.passValue();
+                ++count;
+                if (!reader.take(',')) {
+                    reader.expect(']');
+                    more = false;
+                    break;
+                }
+                if (count == plan.batchItems) break;
+            }
+            std::vector<T>* batch = &batches.emplace_back();
+            const std::size_t index = firstItem;
+            firstItem += count;
+            workers.run([&reader, &readOne, &failed, batch, begin, end, count, index] {
+                try {
+                    TokenReader part(reader.text() + begin, end - begin, reader.windowSize());
+                    std::string scratch;
+                    const Token item{part, scratch};
+                    batch->reserve(count);
+                    const Path root;
+                    for (std::size_t i = 0;; ++i) {
+                        batch->push_back(readOne(item, root.item(index + i)));
+                        if (part.atEnd()) break;
+                        part.expect(',');
+                    }
+                } catch (...) {
+                    failed = true;
+                }
+            });
+        }
+        workers.finish();
+    }
+    if (failed) throw NotTrusted{};
+    std::size_t total = out.size();
+    for (const std::vector<T>& batch : batches)
+        total += batch.size();
+    out.reserve(total);
+    for (std::vector<T>& batch : batches) {
+        out.insert(out.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
+        std::vector<T>().swap(batch);
+    }
+}
+
 /// For lists that may be long: room for as many items as the rest of the text could hold, at most `most`, so
 /// the items go straight into place and a long list is never copied; the room left over is given back when
-/// it is more than the list.
+/// it is more than the list. With more than one thread planned, the items are read in batches side by side.
 template <class T, class ReadOne>
 void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne readOne, std::size_t most,
                    std::size_t smallestItemBytes) {
     TokenReader& reader = value.reader;
-    out.reserve(std::min(most, reader.remaining() / smallestItemBytes + 1));
     reader.expect('[');
-    if (!reader.take(']')) {
-        std::size_t i = 0;
-        do {
-            out.push_back(readOne(value, at.item(i)));
-            ++i;
-        } while (reader.next(']'));
-    }
+    if (reader.take(']')) return;
+    if (value.longLists.shared) return readItemsInBatches(value, out, readOne, 0);
+    out.reserve(std::min(most, reader.remaining() / smallestItemBytes + 1));
+    std::size_t i = 0;
+    do {
+        out.push_back(readOne(value, at.item(i)));
+        ++i;
+    } while (reader.next(']'));
     if (out.capacity() > 2 * out.size()) out.shrink_to_fit();
 }
 

@@ -1,10 +1,18 @@
 #include "GlazeCore/json/PaddedBytes.h"
 
-#include <sys/mman.h>
+#include "GlazeCore/json/Workers.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <new>
+#include <system_error>
 #include <utility>
+#include <vector>
 
 namespace GlazeCore::Json {
 
@@ -56,6 +64,41 @@ PaddedBytes PaddedBytes::copyOf(std::string_view bytes) {
     PaddedBytes copy(bytes.size());
     if (!bytes.empty()) std::memcpy(copy.m_data, bytes.data(), bytes.size());
     return copy;
+}
+
+std::size_t PaddedBytes::readFrom(int file) {
+    // Parts of whole huge pages, at least a few megabytes each.
+    constexpr std::size_t smallestPart = std::size_t{8} << 20;
+    const std::size_t parts = std::clamp<std::size_t>(m_size / smallestPart, 1, Workers::threads() + 1);
+    const std::size_t partSize = (m_size / parts + (std::size_t{2} << 20) - 1) & ~((std::size_t{2} << 20) - 1);
+    std::vector<std::size_t> got(parts, 0);
+    std::atomic<int> failure{0};
+    const auto readPart = [&](std::size_t part) {
+        const std::size_t from = part * partSize, to = std::min(m_size, from + partSize);
+        std::size_t& done = got[part];
+        while (from + done < to) {
+            const ssize_t read = pread(file, m_data + from + done, to - from - done, static_cast<off_t>(from + done));
+            if (read < 0 && errno == EINTR) continue;
+            if (read < 0) failure = errno;
+            if (read <= 0) return;
+            done += static_cast<std::size_t>(read);
+        }
+    };
+    {
+        Workers workers;
+        for (std::size_t part = 1; part < parts; ++part)
+            workers.run([&readPart, part] { readPart(part); });
+        readPart(0);
+        workers.finish();
+    }
+    if (failure != 0) throw std::system_error(failure, std::generic_category());
+    // A part cut short by the end of the file ends what was read.
+    std::size_t total = 0;
+    for (std::size_t part = 0; part < parts; ++part) {
+        total += got[part];
+        if (part * partSize + got[part] < std::min(m_size, (part + 1) * partSize)) break;
+    }
+    return total;
 }
 
 void PaddedBytes::shrink(std::size_t size) {

@@ -26,6 +26,11 @@ public:
 
     static PaddedBytes copyOf(std::string_view bytes);
 
+    /// Fills the bytes from the start of the open file `file` straight into place, a large file in parts read
+    /// side by side (fresh memory costs most here, and several threads take it faster than one). Returns how many
+    /// bytes the file gave, fewer at its end; throws std::system_error when reading fails.
+    std::size_t readFrom(int file);
+
     char* data() { return m_data; }
     const char* data() const { return m_data; }
     std::size_t size() const { return m_size; }

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 namespace Orza {
 
@@ -53,27 +54,25 @@ DocumentError notABook(const GlazeCore::JsonReadError& error, bool empty) {
 /// The whole file in one padded buffer of the size the file gives, read straight into it; a file that grew
 /// meanwhile (or gives no size) has the rest appended.
 GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
-    const auto failed = [&] { return DocumentError(tr("The file could not be read: %1.").arg(file.errorString())); };
+    const auto failed = [&](const QString& reason) {
+        return DocumentError(tr("The file could not be read: %1.").arg(reason));
+    };
     try {
-        const auto size = static_cast<std::size_t>(std::max<qint64>(0, file.size()));
-        GlazeCore::Json::PaddedBytes bytes(size);
-        std::size_t total = 0;
-        while (total < size) {
-            const qint64 read = file.read(bytes.data() + total, static_cast<qint64>(size - total));
-            if (read < 0) throw failed();
-            if (read == 0) break;
-            total += static_cast<std::size_t>(read);
-        }
+        GlazeCore::Json::PaddedBytes bytes(static_cast<std::size_t>(std::max<qint64>(0, file.size())));
+        const std::size_t total = bytes.readFrom(file.handle());
         bytes.shrink(total);
+        if (!file.seek(static_cast<qint64>(total))) throw failed(file.errorString());
         const QByteArray rest = file.readAll();
-        if (file.error() != QFileDevice::NoError) throw failed();
+        if (file.error() != QFileDevice::NoError) throw failed(file.errorString());
         if (rest.isEmpty()) return bytes;
         GlazeCore::Json::PaddedBytes whole(total + static_cast<std::size_t>(rest.size()));
         std::memcpy(whole.data(), bytes.data(), total);
         std::memcpy(whole.data() + total, rest.constData(), static_cast<std::size_t>(rest.size()));
         return whole;
+    } catch (const std::system_error& error) {
+        throw failed(QString::fromLocal8Bit(std::strerror(error.code().value())));
     } catch (const std::bad_alloc&) {
-        throw DocumentError(tr("The file could not be read: %1.").arg(QString::fromLocal8Bit(std::strerror(ENOMEM))));
+        throw failed(QString::fromLocal8Bit(std::strerror(ENOMEM)));
     }
 }
 
