@@ -7,7 +7,6 @@
 #include "GlazeCore/book/SearchDates.h"
 #include "GlazeCore/book/SearchFold.h"
 #include "GlazeCore/book/SearchParts.h"
-#include "GlazeCore/book/TestSearchCache.h"
 
 #include <algorithm>
 #include <unicode/uchar.h>
@@ -79,6 +78,87 @@ std::vector<std::optional<std::int64_t>> numbersOf(const std::vector<std::string
     return numbers;
 }
 
+/// One search: the filters folded and the token numbers read once; recipe and date parts made on first
+/// use and reused for every tile.
+///
+/// A tile's search text is its own entries, its recipe's entries and its date entries joined by line
+/// feeds. No token holds a line feed (the query is split at white space), so a token occurs in that
+/// text exactly when it occurs in one of the parts. The recipe's part is searched once per recipe, the
+/// tile's own part once per tile, and the dates only while a token is still missing.
+class Matcher {
+public:
+    Matcher(const std::optional<std::string>& coneFilter, const std::optional<std::string>& atmosphereFilter,
+            const std::vector<std::string>& tokens, const std::optional<std::string>& queryCone,
+            const RecipesByID& recipes, const MaterialNames& names, const std::string& timeZone,
+            const std::string& locale)
+        : m_coneFilter(coneFilter), m_tokens(tokens), m_tokenNumbers(numbersOf(tokens)), m_queryCone(queryCone),
+          m_recipes(recipes), m_names(names), m_timeZone(timeZone), m_locale(locale) {
+        if (atmosphereFilter) m_atmosphere = m_fold(*atmosphereFilter);
+    }
+
+    bool operator()(const TestTile& tile) {
+        if (m_coneFilter && !UnicodeText::canonicallyEqual(tile.cone, *m_coneFilter)) return false;
+        if (m_atmosphere && !m_fold.foldsTo(tile.atmosphere, *m_atmosphere, m_scratch)) return false;
+        if (m_queryCone && !m_fold.foldsTo(tile.cone, *m_queryCone, m_scratch)) return false;
+        if (m_tokens.empty()) return true;
+
+        const std::vector<bool>& inRecipe = recipeHits(tile.recipeID);
+        bool ownBuilt = false;
+        const SearchDates::Texts* dates = nullptr;
+        std::optional<std::optional<std::int64_t>> tileNumber;
+        for (std::size_t i = 0; i < m_tokens.size(); ++i) {
+            const std::string& token = m_tokens[i];
+            if (inRecipe[i]) continue;
+            if (!ownBuilt) {
+                SearchParts::tileText(m_text, tile, m_fold);
+                ownBuilt = true;
+            }
+            if (m_text.text.find(token) != std::string::npos) continue;
+            if (dates == nullptr) {
+                if (!m_dates) m_dates.emplace(m_timeZone, m_locale);
+                dates = &m_dates->of(tile.date);
+            }
+            if (dates->yearMonthDay.find(token) != std::string::npos) continue;
+            if (dates->localeDateFolded.find(token) != std::string::npos) continue;
+            if (m_tokenNumbers[i]) {
+                if (!tileNumber) tileNumber = TileCode::number(tile.code);
+                if (*tileNumber == m_tokenNumbers[i]) continue;
+            }
+            return false;
+        }
+        return true;
+    }
+
+private:
+    /// Which tokens occur in the recipe's entries (its name and material names, or "Deleted recipe").
+    const std::vector<bool>& recipeHits(const Uuid& recipeID) {
+        if (auto known = m_recipeHits.find(recipeID); known != m_recipeHits.end()) return known->second;
+        const auto recipe = m_recipes.find(recipeID);
+        const SearchParts::RecipeText parts =
+            SearchParts::recipeText(recipe == m_recipes.end() ? nullptr : recipe->second, m_names, m_fold);
+        std::vector<bool> hits;
+        for (const std::string& token : m_tokens)
+            hits.push_back(parts.name.find(token) != std::string::npos ||
+                           parts.materials.find(token) != std::string::npos);
+        return m_recipeHits.emplace(recipeID, std::move(hits)).first->second;
+    }
+
+    const std::optional<std::string>& m_coneFilter;
+    std::optional<std::string> m_atmosphere;
+    const std::vector<std::string>& m_tokens;
+    std::vector<std::optional<std::int64_t>> m_tokenNumbers;
+    const std::optional<std::string>& m_queryCone;
+    const RecipesByID& m_recipes;
+    const MaterialNames& m_names;
+    const std::string& m_timeZone;
+    const std::string& m_locale;
+    SearchFold m_fold;
+    std::optional<SearchDates> m_dates;
+    std::unordered_map<Uuid, std::vector<bool>> m_recipeHits;
+    SearchParts::TileText m_text;
+    std::string m_scratch;
+};
+
 } // namespace
 
 MaterialNames materialNames(const MaterialLibrary& library) {
@@ -111,11 +191,24 @@ std::vector<TestTile> results(const std::vector<TestTile>& tiles, const std::vec
                               const std::optional<std::string>& coneFilter,
                               const std::optional<std::string>& atmosphereFilter, const std::string& timeZone,
                               const std::string& locale) {
-    TestSearchCache cache;
+    // The tiles' own cones join the vocabulary only when the query has a "cone X" pair to test.
+    std::optional<ConeVocabulary> tileCones;
+    const auto isCone = [&](const std::string& word) {
+        if (foldedOrtonCones().contains(word)) return true;
+        if (!tileCones) {
+            tileCones.emplace();
+            for (const TestTile& tile : tiles)
+                tileCones->insert(UnicodeText::fold(tile.cone));
+        }
+        return tileCones->contains(word);
+    };
+    const Query parsed = splitQuery(query, foldedOrtonCones().empty() && tiles.empty(), isCone);
+    const RecipesByID byID = recipesByID(recipes);
+
+    Matcher matches(coneFilter, atmosphereFilter, parsed.tokens, parsed.cone, byID, names, timeZone, locale);
     std::vector<TestTile> found;
-    for (const std::uint32_t row :
-         cache.search(tiles, recipes, names, query, coneFilter, atmosphereFilter, timeZone, locale))
-        found.push_back(tiles[row]);
+    for (const TestTile& tile : tiles)
+        if (matches(tile)) found.push_back(tile);
     return found;
 }
 
@@ -127,14 +220,8 @@ bool matches(const TestTile& tile, const std::optional<std::string>& coneFilter,
              const std::optional<std::string>& atmosphereFilter, const std::vector<std::string>& tokens,
              const std::optional<std::string>& queryCone, const RecipesByID& recipes, const MaterialNames& names,
              const std::string& timeZone, const std::string& locale) {
-    if (coneFilter && !UnicodeText::canonicallyEqual(tile.cone, *coneFilter)) return false;
-    if (atmosphereFilter && UnicodeText::fold(tile.atmosphere) != UnicodeText::fold(*atmosphereFilter)) return false;
-    if (queryCone && UnicodeText::fold(tile.cone) != *queryCone) return false;
-    if (tokens.empty()) return true;
-    const auto recipe = recipes.find(tile.recipeID);
-    const std::string text =
-        tileText(tile, recipe == recipes.end() ? nullptr : recipe->second, names, timeZone, locale);
-    return allTokensMatch(tokens, text, TileCode::number(tile.code));
+    Matcher matcher(coneFilter, atmosphereFilter, tokens, queryCone, recipes, names, timeZone, locale);
+    return matcher(tile);
 }
 
 std::string tileText(const TestTile& tile, const Recipe* recipe, const MaterialNames& names,

@@ -25,7 +25,7 @@ struct Word {
 };
 
 bool contains(const std::string& text, const SearchParts::Signature& signature, const Word& word) {
-    return signature.mayContain(word.signature) && text.find(word.text) != std::string::npos;
+    return signature.mayContain(word.signature) && SearchParts::contains(text, word.text);
 }
 
 } // namespace
@@ -64,19 +64,15 @@ public:
           m_recipeWords(cache.m_recipes.size()), m_recipeKnown(cache.m_recipes.size()), m_dayWords(cache.m_days.size()),
           m_dayKnown(cache.m_days.size()) {}
 
+    // The words that the recipe, the day or the tile's number answer cost a lookup; only the rest are looked
+    // for in the tile's own text, and the first one missing there rejects the tile.
     bool matches(const TileEntry& tile) {
-        std::uint64_t missing = m_all & ~recipeWords(tile.recipe);
-        for (std::uint64_t left = missing; left != 0; left &= left - 1) {
-            const unsigned i = static_cast<unsigned>(std::countr_zero(left));
-            if (contains(tile.own.text, tile.signature, m_words[i])) missing &= ~(std::uint64_t{1} << i);
-        }
-        if (missing == 0) return true;
-        missing &= ~dayWords(tile.day);
-        for (std::uint64_t left = missing; left != 0; left &= left - 1) {
-            const unsigned i = static_cast<unsigned>(std::countr_zero(left));
-            if (m_words[i].number != noNumber && m_words[i].number == tile.number) missing &= ~(std::uint64_t{1} << i);
-        }
-        return missing == 0;
+        std::uint64_t missing = m_all & ~recipeWords(tile.recipe) & ~dayWords(tile.day);
+        if (tile.number != noNumber) missing &= ~numberWords(tile.number);
+        for (; missing != 0; missing &= missing - 1)
+            if (!contains(tile.own.text, tile.signature, m_words[static_cast<std::size_t>(std::countr_zero(missing))]))
+                return false;
+        return true;
     }
 
 private:
@@ -90,6 +86,13 @@ private:
                 found |= std::uint64_t{1} << i;
         m_recipeKnown[slot] = true;
         return m_recipeWords[slot] = found;
+    }
+
+    std::uint64_t numberWords(std::int64_t number) const {
+        std::uint64_t found = 0;
+        for (std::size_t i = 0; i < m_words.size(); ++i)
+            if (m_words[i].number == number) found |= std::uint64_t{1} << i;
+        return found;
     }
 
     std::uint64_t dayWords(std::uint32_t slot) {
@@ -122,11 +125,13 @@ void TestSearchCache::tileChanged(std::size_t row) {
     if (row >= m_tiles.size()) return;
     m_tiles[row].current = false;
     m_tiles[row].dated = false;
+    m_stale = true;
 }
 
 void TestSearchCache::tilesInserted(std::size_t first, std::size_t count) {
     if (first > m_tiles.size()) return reset();
     m_tiles.insert(m_tiles.begin() + static_cast<std::ptrdiff_t>(first), count, TileEntry{});
+    m_stale = true;
 }
 
 void TestSearchCache::tilesRemoved(std::size_t first, std::size_t count) {
@@ -213,6 +218,7 @@ void TestSearchCache::update(const std::vector<TestTile>& tiles, const std::vect
         reset();
         m_tiles.resize(tiles.size());
         m_rowsKnown = true;
+        m_stale = true;
     }
     if (!m_dates || timeZone != m_timeZone || locale != m_locale) {
         m_timeZone = timeZone;
@@ -222,8 +228,11 @@ void TestSearchCache::update(const std::vector<TestTile>& tiles, const std::vect
         m_daySlots.clear();
         for (TileEntry& entry : m_tiles)
             entry.dated = false;
+        m_stale = true;
     }
     indexRecipes(recipes);
+    if (!m_stale) return;
+    m_stale = false;
     for (std::size_t row = 0; row < tiles.size(); ++row) {
         TileEntry& entry = m_tiles[row];
         if (!entry.current) build(entry, tiles[row]);

@@ -70,6 +70,7 @@ private:
 
     std::vector<TileEntry> m_tiles;
     bool m_rowsKnown = false;                             // false until the first search, and after a reset
+    bool m_stale = false;                                 // some tile's entry is to be made again
     std::unordered_map<std::string, std::size_t> m_cones; // folded cone → tiles with it
 
     std::vector<RecipeEntry> m_recipes;
