@@ -13,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace simdjson::internal {
@@ -42,7 +41,7 @@ public:
     /// Text given to the first stage at once: its index fits the cache and is reused for every window.
     static constexpr std::size_t defaultWindow = std::size_t{512} << 10;
 
-    /// `data` is followed by at least 64 readable zero bytes.
+    /// `data` is followed by at least 64 readable bytes: the padding, or more of a text this reads a part of.
     TokenReader(const char* data, std::size_t size, std::size_t window = defaultWindow);
     ~TokenReader();
     TokenReader(const TokenReader&) = delete;
@@ -241,20 +240,21 @@ template <class T, class ReadOne> void readArray(Token value, const Path& at, st
                std::make_move_iterator(buffer.end()));
 }
 
-/// The items of a long list read by several threads: this thread follows only the nesting of the items to cut
-/// them into batches, and each batch is read, every value checked, by a thread of its own reader over just the
-/// batch's bytes. A batch that reads as whole items separated by commas, to its last byte, holds exactly the
-/// items this thread counted, so the list reads as one reader would read it; any doubt throws NotTrusted.
-template <class T, class ReadOne>
-void readItemsInBatches(Token value, std::vector<T>& out, ReadOne readOne, std::size_t firstItem) {
+/// The items of a long list read side by side: this thread follows only the nesting of the items to cut them
+/// into batches, and another reads each batch with a reader of its own over just the batch's bytes, every value
+/// checked. A batch that reads as whole items separated by commas, to its last byte, holds exactly the items
+/// this thread counted, so the list reads as one reader would read it; any doubt throws NotTrusted.
+template <class T, class ReadOne> void readItemsInBatches(Token value, std::vector<T>& out, ReadOne readOne) {
     TokenReader& reader = value.reader;
     const LongLists plan = value.longLists;
     std::deque<std::vector<T>> batches;
     std::atomic<bool> failed{false};
+    std::size_t firstItem = 0;
     {
         Workers workers;
         bool more = true;
         while (more) {
+            if (failed) throw NotTrusted{};
             reader.peek();
             const std::size_t begin = reader.offset();
             std::size_t end = begin, count = 0;
@@ -303,14 +303,14 @@ void readItemsInBatches(Token value, std::vector<T>& out, ReadOne readOne, std::
 
 /// For lists that may be long: room for as many items as the rest of the text could hold, at most `most`, so
 /// the items go straight into place and a long list is never copied; the room left over is given back when
-/// it is more than the list. With more than one thread planned, the items are read in batches side by side.
+/// it is more than the list. When the plan shares long lists, the items are read in batches side by side.
 template <class T, class ReadOne>
 void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne readOne, std::size_t most,
                    std::size_t smallestItemBytes) {
     TokenReader& reader = value.reader;
     reader.expect('[');
     if (reader.take(']')) return;
-    if (value.longLists.shared) return readItemsInBatches(value, out, readOne, 0);
+    if (value.longLists.shared) return readItemsInBatches(value, out, readOne);
     out.reserve(std::min(most, reader.remaining() / smallestItemBytes + 1));
     std::size_t i = 0;
     do {
