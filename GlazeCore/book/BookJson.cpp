@@ -9,6 +9,8 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 namespace GlazeCore::BookJson {
 
@@ -596,7 +598,8 @@ void writeBookObject(Writer& w, const GlazeBook& book, std::int64_t version, std
 } // namespace
 
 GlazeBook readBook(std::string_view bytes) {
-    return readBook(Json::PaddedBytes::copyOf(bytes));
+    Json::PaddedBytes copy = Json::PaddedBytes::copyOf(bytes);
+    return readBook(copy, [&] { return Json::PaddedBytes::copyOf(bytes); });
 }
 
 GlazeBook readBook(const Json::PaddedBytes& bytes) {
@@ -604,6 +607,17 @@ GlazeBook readBook(const Json::PaddedBytes& bytes) {
     if (auto book = readByTokens(text, TokenReader::defaultWindow, longListsFor(text.size()))) return std::move(*book);
     simdjson::dom::parser parser;
     return readDocument(text, parser);
+}
+
+GlazeBook readBook(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again) {
+    const std::string_view text = withoutByteOrderMark(bytes.view());
+    const std::size_t skipped = bytes.size() - text.size();
+    const std::function<void(std::size_t)> discard = [&](std::size_t offset) { bytes.discardBefore(skipped + offset); };
+    LongLists longLists = longListsFor(text.size());
+    longLists.discardBefore = &discard;
+    if (auto book = readByTokens(text, TokenReader::defaultWindow, longLists)) return std::move(*book);
+    if (bytes.discarded()) bytes = again();
+    return readBook(std::as_const(bytes));
 }
 
 namespace Readers {

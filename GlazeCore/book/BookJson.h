@@ -6,6 +6,7 @@
 #include "GlazeCore/json/JsonWrite.h"
 #include "GlazeCore/json/PaddedBytes.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +24,10 @@ namespace GlazeCore::BookJson {
 /// Reads the text in one pass over the parser's token index, without building a document; a text that pass
 /// does not take on trust is read again through a parsed document, which finds and names the problem.
 GlazeBook readBook(const Json::PaddedBytes& bytes);
-/// The same for unpadded bytes, which are copied once.
+/// The same, giving the pages of a large text back as its lists are read, so that the text and the book are
+/// never both whole in memory; should the document reader then be needed, `again` gives the bytes anew.
+GlazeBook readBook(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again);
+/// The same for unpadded bytes, which are copied.
 GlazeBook readBook(std::string_view bytes);
 /// The rows of the built-in `materials.json`: an array of material objects.
 std::vector<Material> readMaterials(std::string_view bytes);

@@ -8,12 +8,11 @@
 
 namespace GlazeCore::GlazeBookCodec {
 
-Decoded decode(std::string_view bytes) {
-    return decode(Json::PaddedBytes::copyOf(bytes));
-}
+namespace {
 
-Decoded decode(const Json::PaddedBytes& bytes) {
-    Decoded result{BookJson::readBook(bytes), std::nullopt};
+// Validation and the codes the tiles lacked, once the text is read.
+Decoded finish(GlazeBook read) {
+    Decoded result{std::move(read), std::nullopt};
     GlazeBook& book = result.book;
     GlazeBookValidation::validate(book);
 
@@ -31,6 +30,20 @@ Decoded decode(const Json::PaddedBytes& bytes) {
         notice.codes.push_back(book.tests[i].code);
     result.notice = std::move(notice);
     return result;
+}
+
+} // namespace
+
+Decoded decode(const Json::PaddedBytes& bytes) {
+    return finish(BookJson::readBook(bytes));
+}
+
+Decoded decode(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again) {
+    return finish(BookJson::readBook(bytes, again));
+}
+
+Decoded decode(std::string_view bytes) {
+    return finish(BookJson::readBook(bytes));
 }
 
 std::int64_t formatVersion(const GlazeBook& book) {

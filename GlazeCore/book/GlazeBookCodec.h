@@ -6,6 +6,7 @@
 #include "GlazeCore/json/PaddedBytes.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,10 @@ struct Decoded {
 
 /// Throws JsonReadError for a file that is not a book, GlazeBookError for a book that breaks a rule.
 Decoded decode(const Json::PaddedBytes& bytes);
-/// The same for bytes without the parser's padding, which are copied once.
+/// The same, giving the pages of a large text back as the book is made (BookJson::readBook); `again` gives the
+/// bytes anew should they be needed whole once more.
+Decoded decode(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again);
+/// The same for bytes without the parser's padding, which are copied.
 Decoded decode(std::string_view bytes);
 
 /// 2 once the book has a tile code or a next tile number above 1; 1 otherwise.

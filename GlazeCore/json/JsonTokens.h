@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -146,10 +147,12 @@ private:
     std::uint32_t m_token = 0;
 };
 
-/// How long lists are read: in order by one thread, or in batches of this many items side by side.
+/// How long lists are read: in order by one thread, or in batches of this many items side by side; then, when
+/// given, `discardBefore` hears of each offset of the text before which nothing will be read again.
 struct LongLists {
     bool shared = false;
     std::size_t batchItems = 256;
+    const std::function<void(std::size_t)>* discardBefore = nullptr;
 };
 
 /// One value at the reader's current token, for the same typed readers that read a parsed document.
@@ -248,8 +251,16 @@ template <class T, class ReadOne> void readItemsInBatches(Token value, std::vect
     TokenReader& reader = value.reader;
     const LongLists plan = value.longLists;
     std::deque<std::vector<T>> batches;
+    std::deque<std::size_t> begins;
+    std::deque<std::atomic<bool>> done;
     std::atomic<bool> failed{false};
-    std::size_t firstItem = 0;
+    std::size_t firstItem = 0, finished = 0;
+    // The text before the first batch not yet read is read for good.
+    const auto discardRead = [&] {
+        while (finished < done.size() && done[finished])
+            ++finished;
+        if (plan.discardBefore && finished < begins.size()) (*plan.discardBefore)(begins[finished]);
+    };
     {
         Workers workers;
         bool more = true;
@@ -269,9 +280,11 @@ template <class T, class ReadOne> void readItemsInBatches(Token value, std::vect
                 if (count == plan.batchItems) break;
             }
             std::vector<T>* batch = &batches.emplace_back();
+            std::atomic<bool>* batchDone = &done.emplace_back(false);
+            begins.push_back(begin);
             const std::size_t index = firstItem;
             firstItem += count;
-            workers.run([&reader, &readOne, &failed, batch, begin, end, count, index] {
+            workers.run([&reader, &readOne, &failed, batch, batchDone, begin, end, count, index] {
                 try {
                     TokenReader part(reader.text() + begin, end - begin, reader.windowSize());
                     std::string scratch;
@@ -283,14 +296,18 @@ template <class T, class ReadOne> void readItemsInBatches(Token value, std::vect
                         if (part.atEnd()) break;
                         part.expect(',');
                     }
+                    *batchDone = true;
                 } catch (...) {
                     failed = true;
                 }
             });
+            discardRead();
         }
         workers.finish();
     }
     if (failed) throw NotTrusted{};
+    reader.peek();
+    if (plan.discardBefore) (*plan.discardBefore)(reader.offset());
     std::size_t total = out.size();
     for (const std::vector<T>& batch : batches)
         total += batch.size();

@@ -48,7 +48,7 @@ PaddedBytes::~PaddedBytes() {
 
 PaddedBytes::PaddedBytes(PaddedBytes&& other) noexcept
     : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
-      m_mapped(std::exchange(other.m_mapped, 0)) {}
+      m_mapped(std::exchange(other.m_mapped, 0)), m_discarded(std::exchange(other.m_discarded, 0)) {}
 
 PaddedBytes& PaddedBytes::operator=(PaddedBytes&& other) noexcept {
     if (this != &other) {
@@ -56,6 +56,7 @@ PaddedBytes& PaddedBytes::operator=(PaddedBytes&& other) noexcept {
         m_data = std::exchange(other.m_data, nullptr);
         m_size = std::exchange(other.m_size, 0);
         m_mapped = std::exchange(other.m_mapped, 0);
+        m_discarded = std::exchange(other.m_discarded, 0);
     }
     return *this;
 }
@@ -105,6 +106,14 @@ void PaddedBytes::shrink(std::size_t size) {
     if (size >= m_size) return;
     m_size = size;
     std::memset(m_data + size, 0, padding);
+}
+
+void PaddedBytes::discardBefore(std::size_t offset) {
+    constexpr std::size_t pageSize = 4096;
+    const std::size_t end = std::min(offset, m_size) / pageSize * pageSize;
+    if (m_mapped == 0 || end <= m_discarded) return;
+    madvise(m_data + m_discarded, end - m_discarded, MADV_DONTNEED);
+    m_discarded = end;
 }
 
 void PaddedBytes::release() noexcept {

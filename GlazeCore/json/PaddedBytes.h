@@ -40,12 +40,19 @@ public:
     /// that turned out shorter than it said.
     void shrink(std::size_t size);
 
+    /// Gives the whole pages before `offset` back to the system, so that a large text read once does not stay in
+    /// memory beside what was made of it; they then read as zeros. Only mapped buffers give pages back.
+    void discardBefore(std::size_t offset);
+    /// Whether some bytes were given back, so that the text has to be read again to be read whole.
+    bool discarded() const { return m_discarded != 0; }
+
 private:
     void release() noexcept;
 
     char* m_data = nullptr;
     std::size_t m_size = 0;
-    std::size_t m_mapped = 0; // bytes mapped, or 0 when the buffer came from new[]
+    std::size_t m_mapped = 0;    // bytes mapped, or 0 when the buffer came from new[]
+    std::size_t m_discarded = 0; // bytes from the start given back
 };
 
 } // namespace GlazeCore::Json

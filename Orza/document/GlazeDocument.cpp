@@ -76,6 +76,13 @@ GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
     }
 }
 
+GlazeDocument fromDecoded(GlazeCore::GlazeBookCodec::Decoded decoded) {
+    // The ledger starts from the book as decoded, after the codes were given and the number raised.
+    GlazeDocument document = GlazeDocument::make(std::move(decoded.book), false);
+    document.backfillNotice = std::move(decoded.notice);
+    return document;
+}
+
 } // namespace
 
 GlazeDocument GlazeDocument::makeNew() {
@@ -88,11 +95,7 @@ GlazeDocument GlazeDocument::make(GlazeCore::GlazeBook book, bool isSample) {
 }
 
 GlazeDocument GlazeDocument::fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes) {
-    GlazeCore::GlazeBookCodec::Decoded decoded = GlazeCore::GlazeBookCodec::decode(bytes);
-    // The ledger starts from the book as decoded, after the codes were given and the number raised.
-    GlazeDocument document = make(std::move(decoded.book), false);
-    document.backfillNotice = std::move(decoded.notice);
-    return document;
+    return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes));
 }
 
 GlazeDocument GlazeDocument::fromFileBytes(std::string_view bytes) {
@@ -105,9 +108,16 @@ GlazeDocument GlazeDocument::read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
-    const GlazeCore::Json::PaddedBytes bytes = readWhole(file);
+    GlazeCore::Json::PaddedBytes bytes = readWhole(file);
     try {
-        return fromFileBytes(bytes);
+        // A large file's pages go back as its book is made; the file is read once more only if the reader that
+        // names a problem needs the text whole.
+        return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes, [&] {
+            if (!file.seek(0)) throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+            return readWhole(file);
+        }));
+    } catch (const DocumentError&) {
+        throw;
     } catch (const GlazeCore::JsonReadError& error) {
         throw notABook(error, bytes.size() == 0);
     } catch (const GlazeCore::Error& error) {

@@ -100,3 +100,40 @@ TEST(LargeBook, BatchesReadAsOneReaderReads) {
     EXPECT_EQ(BookJson::writeBook(*inBatches), text);
     EXPECT_EQ(BookJson::writeBook(*inOrder), text);
 }
+
+TEST(LargeBook, ALargeTextGivesItsPagesBackAndIsReadAgainOnlyToNameAProblem) {
+    const std::string text = GlazeBookCodec::encode(bookOf(9000));
+    ASSERT_GT(text.size(), std::size_t{8} << 20); // large enough to be read in batches
+    int readAgain = 0;
+    const auto again = [&] {
+        ++readAgain;
+        return Json::PaddedBytes::copyOf(text);
+    };
+    Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+    EXPECT_EQ(BookJson::writeBook(BookJson::readBook(bytes, again)), text);
+    EXPECT_TRUE(bytes.discarded());
+    EXPECT_EQ(readAgain, 0);
+
+    // A problem near the end, met after most pages went back: named as the document reader names it.
+    std::string damaged = text;
+    damaged.replace(damaged.rfind("\"recipeID\" : \"") + 15, 1, "Z");
+    const auto problem = [](auto read) {
+        try {
+            read();
+        } catch (const JsonReadError& error) {
+            return error.message();
+        }
+        return std::string("read");
+    };
+    const std::string expected = problem([&] { BookJson::readBook(std::string_view(damaged)); });
+    EXPECT_EQ(expected.rfind("tests[8999].recipeID: not a UUID", 0), 0u) << expected;
+    Json::PaddedBytes damagedBytes = Json::PaddedBytes::copyOf(damaged);
+    EXPECT_EQ(problem([&] {
+                  BookJson::readBook(damagedBytes, [&] {
+                      ++readAgain;
+                      return Json::PaddedBytes::copyOf(damaged);
+                  });
+              }),
+              expected);
+    EXPECT_EQ(readAgain, 1);
+}
