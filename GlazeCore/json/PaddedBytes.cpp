@@ -70,7 +70,7 @@ PaddedBytes PaddedBytes::copyOf(std::string_view bytes) {
 std::size_t PaddedBytes::readFrom(int file) {
     // Parts of whole huge pages, at least a few megabytes each.
     constexpr std::size_t smallestPart = std::size_t{8} << 20;
-    const std::size_t parts = std::clamp<std::size_t>(m_size / smallestPart, 1, Workers::threads() + 1);
+    const std::size_t parts = m_size < 2 * smallestPart ? 1 : std::min(m_size / smallestPart, Workers::threads() + 1);
     const std::size_t partSize = (m_size / parts + (std::size_t{2} << 20) - 1) & ~((std::size_t{2} << 20) - 1);
     std::vector<std::size_t> got(parts, 0);
     std::atomic<int> failure{0};

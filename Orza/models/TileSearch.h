@@ -20,7 +20,9 @@ class BookDocument;
  * a keystroke folds only the query and answers with rows, not copies of tiles.
  *
  * One per document, made on first use by of() and living as long as the document; the Tests page and
- * WindowModel::filteredTests share it. It follows the document's change signals itself. Main thread only.
+ * WindowModel::filteredTests share it. It follows the document's change signals itself, so whatever asks it for
+ * rows from a slot of those signals makes it (of()) before connecting that slot: it then hears of a change
+ * first. Main thread only.
  */
 class TileSearch final : public QObject {
     Q_OBJECT
