@@ -1,194 +1,289 @@
-// Opening and saving a book at the largest size the validation allows: 100,000 recipes of 10 lines and
-// 100,000 tiles. Decoding is measured against a bare simdjson parse of the same bytes.
+// Opening and saving books of 1,000, 10,000 and 100,000 recipes of 10 lines and as many tiles (the largest the
+// file allows). Decoding is measured against simdjson's parse of the same bytes with a parser that already
+// holds its memory, in the same run; peak memory in a process of its own.
+#include "BenchBooks.h"
+
 #include "GlazeCore/book/BookJson.h"
 #include "GlazeCore/book/GlazeBookCodec.h"
+#include "GlazeCore/book/GlazeBookValidation.h"
 
 #include <benchmark/benchmark.h>
 #include <simdjson.h>
 
-#include <sys/resource.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <random>
+#include <map>
 #include <string>
+#include <vector>
 
 using namespace GlazeCore;
 
 namespace {
 
-constexpr std::size_t recipeCount = 100'000;
-constexpr std::size_t linesPerRecipe = 10;
-constexpr std::size_t tileCount = 100'000;
+using Clock = std::chrono::steady_clock;
 
-GlazeBook makeBook() {
-    std::mt19937_64 random(2024);
-    std::uniform_real_distribution<double> amount(0.5, 60.0);
+struct Sample {
     GlazeBook book;
-    book.version = 2;
-    book.nextTileNumber = static_cast<std::int64_t>(tileCount) + 1;
+    std::string bytes;
+    Json::PaddedBytes padded;
+    std::string path;
+};
 
-    for (int m = 0; m < 50; ++m)
-        book.customMaterials.push_back(
-            {"custom-material-" + std::to_string(m),
-             "Local clay " + std::to_string(m),
-             {{Oxide::SiO2, 60.5}, {Oxide::Al2O3, 20.25}, {Oxide::K2O, 3.1}, {Oxide::Fe2O3, 1.75}, {Oxide::CaO, 0.4}},
-             8.5,
-             "lab sheet 2023/11"});
-
-    book.recipes.reserve(recipeCount);
-    for (std::size_t r = 0; r < recipeCount; ++r) {
-        Recipe recipe{Uuid::random(), "Recipe " + std::to_string(r), "6", {}, r % 4 == 0 ? "sieve twice" : ""};
-        recipe.lines.reserve(linesPerRecipe);
-        for (std::size_t l = 0; l < linesPerRecipe; ++l)
-            recipe.lines.push_back(
-                {Uuid::random(), "custom-material-" + std::to_string((r + l) % 50), amount(random), l >= 8});
-        book.recipes.push_back(std::move(recipe));
-    }
-
-    book.tests.reserve(tileCount);
-    for (std::size_t t = 0; t < tileCount; ++t) {
-        TestTile tile;
-        tile.id = Uuid::random();
-        tile.recipeID = book.recipes[t % recipeCount].id;
-        tile.cone = "6";
-        tile.atmosphere = t % 3 == 0 ? "reduction" : "oxidation";
-        tile.schedule = {{150, 600, 0}, {300, 1222, 10}, {-100, 900, 30}};
-        tile.notes = t % 5 == 0 ? "crawled at the rim" : "";
-        if (t % 10 == 0) {
-            tile.photoBookmark = Bytes(96);
-            for (auto& byte : *tile.photoBookmark)
-                byte = static_cast<std::uint8_t>(random());
-        }
-        tile.date = std::chrono::sys_days{std::chrono::year{2024} / 1 / 1} + std::chrono::seconds{t * 600};
-        tile.code = TileCode::defaultCode(static_cast<std::int64_t>(t) + 1);
-        book.tests.push_back(std::move(tile));
-    }
-    return book;
+std::vector<std::string>& writtenFiles() {
+    static std::vector<std::string> paths;
+    return paths;
 }
 
-const GlazeBook& sampleBook() {
-    static const GlazeBook book = makeBook();
-    return book;
+const Sample& sample(std::size_t items) {
+    static std::map<std::size_t, Sample> made;
+    auto found = made.find(items);
+    if (found == made.end()) {
+        Sample next{Bench::makeBook(items), {}, {}, {}};
+        next.bytes = GlazeBookCodec::encode(next.book);
+        next.padded = Json::PaddedBytes::copyOf(next.bytes);
+        next.path = Bench::writeTemporary(next.bytes, "codec");
+        writtenFiles().push_back(next.path);
+        found = made.emplace(items, std::move(next)).first;
+    }
+    return found->second;
 }
 
-const std::string& sampleBytes() {
-    static const std::string bytes = GlazeBookCodec::encode(sampleBook());
+double seconds(Clock::duration elapsed) {
+    return std::chrono::duration<double>(elapsed).count();
+}
+
+/// The median of five parses by a parser that parsed the same bytes once before.
+double warmParseSeconds(const Json::PaddedBytes& bytes) {
+    simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = Clock::now();
+        if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
+        benchmark::DoNotOptimize(root);
+        times.push_back(seconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+/// The whole file read straight into a padded buffer, in parts side by side, as the application reads it.
+Json::PaddedBytes readFile(const char* path) {
+    const int file = open(path, O_RDONLY);
+    struct stat status {};
+    if (file < 0 || fstat(file, &status) != 0) return {};
+    Json::PaddedBytes bytes(static_cast<std::size_t>(status.st_size));
+    bytes.shrink(bytes.readFrom(file));
+    close(file);
     return bytes;
 }
 
-long maxRssKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// Run in a fresh process so that nothing earlier in this one (the generated book, freed heap) hides the peak:
-// read the file, note the high-water mark, decode, note it again. Prints the growth in bytes.
-int measurePeakChild(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return 1;
-    std::fseek(file, 0, SEEK_END);
-    std::string bytes(static_cast<std::size_t>(std::ftell(file)), '\0');
-    std::fseek(file, 0, SEEK_SET);
-    if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) return 1;
-    std::fclose(file);
-    const long before = maxRssKiB();
-    const auto decoded = GlazeBookCodec::decode(bytes);
-    benchmark::DoNotOptimize(decoded);
-    const long after = maxRssKiB();
-    std::printf("%ld\n", (after - before) * 1024);
+// In a process of its own, so that nothing earlier in this one hides the peak or warms the memory: read the
+// file, decode it with `reader`, and print the seconds of each and the peak growth of each, in bytes.
+int openChild(const char* path, const char* reader) {
+    const long start = Bench::peakResidentBytes();
+    const auto began = Clock::now();
+    Json::PaddedBytes bytes = readFile(path);
+    const auto read = Clock::now();
+    const long afterRead = Bench::peakResidentBytes();
+    if (std::strcmp(reader, "tokens") == 0) {
+        // As the application opens: the file's pages go back as the book is made.
+        benchmark::DoNotOptimize(GlazeBookCodec::decode(bytes, [&] { return readFile(path); }));
+    } else {
+        simdjson::dom::parser parser;
+        const GlazeBook book = BookJson::Readers::document(bytes, parser);
+        GlazeBookValidation::validate(book);
+    }
+    const auto decoded = Clock::now();
+    const long afterDecode = Bench::peakResidentBytes();
+    std::printf("%f %f %ld %ld\n", seconds(read - began), seconds(decoded - read), afterRead - start,
+                afterDecode - afterRead);
     return 0;
 }
 
-// Peak growth of one decode, in bytes, or -1 when the child could not be run.
-double peakDecodeBytes() {
-    char path[] = "/tmp/orza-codec-bench-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0) return -1;
-    const std::string& bytes = sampleBytes();
-    const bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    close(fd);
-    double peak = -1;
-    if (written) {
-        char self[4096];
-        const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-        if (length > 0) {
-            self[length] = '\0';
-            const std::string command = std::string("'") + self + "' --peak-rss-child '" + path + "'";
-            if (std::FILE* child = popen(command.c_str(), "r")) {
-                long grown = 0;
-                if (std::fscanf(child, "%ld", &grown) == 1) peak = static_cast<double>(grown);
-                if (pclose(child) != 0) peak = -1;
-            }
+struct Opened {
+    double readSeconds = -1, decodeSeconds = -1;
+    double fileGrowth = -1, decodeGrowth = -1;
+};
+
+Opened openInOwnProcess(const std::string& path, const char* reader) {
+    Opened opened;
+    // Appended piece by piece: GCC 12 warns falsely on string concatenation here at -O3.
+    std::string command = "'";
+    for (const std::string& piece : {Bench::selfPath(), std::string("' --open-child '"), path, std::string("' ")})
+        command += piece;
+    command += reader;
+    if (std::FILE* child = popen(command.c_str(), "r")) {
+        long fileGrowth = 0, decodeGrowth = 0;
+        if (std::fscanf(child, "%lf %lf %ld %ld", &opened.readSeconds, &opened.decodeSeconds, &fileGrowth,
+                        &decodeGrowth) == 4) {
+            opened.fileGrowth = static_cast<double>(fileGrowth);
+            opened.decodeGrowth = static_cast<double>(decodeGrowth);
         }
+        pclose(child);
     }
-    unlink(path);
-    return peak;
+    return opened;
 }
 
-void BM_BareParse(benchmark::State& state) {
-    const std::string& bytes = sampleBytes();
+void reportOpen(benchmark::State& state, const Sample& sample, const char* reader) {
+    // The middle one of three opens by decode time: fresh memory costs vary from run to run.
+    std::vector<Opened> runs;
+    for (int i = 0; i < 3; ++i)
+        runs.push_back(openInOwnProcess(sample.path, reader));
+    std::sort(runs.begin(), runs.end(),
+              [](const Opened& a, const Opened& b) { return a.decodeSeconds < b.decodeSeconds; });
+    const Opened& opened = runs[1];
+    const auto size = static_cast<double>(sample.bytes.size());
+    state.counters["fresh_read_ms"] = opened.readSeconds * 1e3;
+    state.counters["fresh_decode_ms"] = opened.decodeSeconds * 1e3;
+    // Peak growth while decoding, over the file's size; and of the whole open, the file's buffer included.
+    state.counters["decode_peak_x_file"] = opened.decodeGrowth / size;
+    state.counters["open_peak_x_file"] = (opened.fileGrowth + opened.decodeGrowth) / size;
+}
+
+// Time per item, which stays flat while cost grows with the book and no faster.
+void reportPerItem(benchmark::State& state, const Sample& sample, Clock::duration elapsed) {
+    const double mean = seconds(elapsed) / static_cast<double>(state.iterations());
+    state.counters["ns_per_item"] = mean * 1e9 / static_cast<double>(state.range(0));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sample.bytes.size()));
+    state.counters["file_mb"] = static_cast<double>(sample.bytes.size()) / 1e6;
+}
+
+void reportRatio(benchmark::State& state, const Sample& sample, Clock::duration elapsed) {
+    reportPerItem(state, sample, elapsed);
+    const double mean = seconds(elapsed) / static_cast<double>(state.iterations());
+    state.counters["x_warm_parse"] = mean / warmParseSeconds(sample.padded);
+}
+
+// --- Parsing alone ------------------------------------------------------------------------------------------------
+
+void BM_ParseFreshParser(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        simdjson::dom::parser parser; // fresh, as decode makes one per call
+        simdjson::dom::parser parser; // all its memory new, as every open before had it
         simdjson::dom::element root;
-        if (parser.parse(bytes.data(), bytes.size()).get(root)) state.SkipWithError("parse failed");
+        if (parser.parse(s.padded.data(), s.padded.size(), false).get(root)) state.SkipWithError("parse failed");
         benchmark::DoNotOptimize(root);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
-    state.counters["file_mb"] = static_cast<double>(bytes.size()) / 1e6;
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.bytes.size()));
 }
 
-// The parser's speed alone, its buffers allocated and touched once beforehand.
-void BM_BareParseWarmParser(benchmark::State& state) {
-    const std::string& bytes = sampleBytes();
+// The parser's speed alone: its memory allocated and written by a parse before the timing starts.
+void BM_ParseWarmParser(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
     simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    if (parser.parse(s.padded.data(), s.padded.size(), false).get(root)) state.SkipWithError("parse failed");
     for (auto _ : state) {
-        simdjson::dom::element root;
-        if (parser.parse(bytes.data(), bytes.size()).get(root)) state.SkipWithError("parse failed");
+        if (parser.parse(s.padded.data(), s.padded.size(), false).get(root)) state.SkipWithError("parse failed");
         benchmark::DoNotOptimize(root);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.bytes.size()));
 }
 
+// --- Decoding -----------------------------------------------------------------------------------------------------
+
+// What opening does: the token pass over the file's buffer, the validation and the tile codes.
 void BM_Decode(benchmark::State& state) {
-    const std::string& bytes = sampleBytes();
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    // Once before the timing, as the parser it is weighed against parsed once: the memory the book takes is then
+    // the allocator's to reuse, and what a first open pays for it shows in fresh_decode_ms.
+    benchmark::DoNotOptimize(GlazeBookCodec::decode(s.padded));
+    const auto start = Clock::now();
     for (auto _ : state) {
-        auto decoded = GlazeBookCodec::decode(bytes);
+        auto decoded = GlazeBookCodec::decode(s.padded);
         benchmark::DoNotOptimize(decoded);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
-    const double peak = peakDecodeBytes();
-    state.counters["peak_rss_mb"] = peak / 1e6;
-    state.counters["peak_over_file"] = peak / static_cast<double>(bytes.size());
+    reportRatio(state, s, Clock::now() - start);
+    reportOpen(state, s, "tokens");
 }
 
-void BM_Encode(benchmark::State& state) {
-    const GlazeBook& book = sampleBook();
-    std::size_t size = 0;
+// The alternative weighed against it: the document reader with a parser kept from one decode to the next.
+void BM_DecodeKeptDocumentParser(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    simdjson::dom::parser parser;
+    benchmark::DoNotOptimize(BookJson::Readers::document(s.padded, parser));
+    const auto start = Clock::now();
     for (auto _ : state) {
-        std::string bytes = GlazeBookCodec::encode(book);
-        size = bytes.size();
+        const GlazeBook book = BookJson::Readers::document(s.padded, parser);
+        GlazeBookValidation::validate(book);
+        benchmark::DoNotOptimize(book);
+    }
+    reportRatio(state, s, Clock::now() - start);
+    reportOpen(state, s, "document");
+}
+
+// --- Saving -------------------------------------------------------------------------------------------------------
+
+// What saving does before the file system: the validation, then the text in pieces handed on as they are made.
+void BM_Encode(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    const auto start = Clock::now();
+    for (auto _ : state)
+        GlazeBookCodec::encode(s.book, s.book.version, s.book.nextTileNumber,
+                               [](std::string_view piece) { benchmark::DoNotOptimize(piece.data()); });
+    reportPerItem(state, s, Clock::now() - start);
+}
+
+// The whole text in one string, as saving made it before.
+void BM_EncodeWhole(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        std::string bytes = GlazeBookCodec::encode(s.book);
         benchmark::DoNotOptimize(bytes);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    reportPerItem(state, s, Clock::now() - start);
 }
 
-BENCHMARK(BM_BareParse)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareParseWarmParser)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Decode)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Encode)->Unit(benchmark::kMillisecond);
+// Saving into a file: the pieces written as they come (the application also syncs and renames the file).
+void BM_SaveToFile(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    const std::string path = s.path + ".saved";
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        GlazeBookCodec::encode(s.book, s.book.version, s.book.nextTileNumber, [&](std::string_view piece) {
+            if (write(file, piece.data(), piece.size()) != static_cast<ssize_t>(piece.size()))
+                state.SkipWithError("write failed");
+        });
+        close(file);
+    }
+    reportPerItem(state, s, Clock::now() - start);
+    unlink(path.c_str());
+}
+
+void sizes(benchmark::internal::Benchmark* benchmark) {
+    for (const long items : Bench::sizes)
+        benchmark->Arg(items);
+    // Long enough for several rounds of the largest book.
+    benchmark->ArgName("items")->Unit(benchmark::kMillisecond)->MinTime(2);
+}
+
+BENCHMARK(BM_ParseFreshParser)->Apply(sizes);
+BENCHMARK(BM_ParseWarmParser)->Apply(sizes);
+BENCHMARK(BM_Decode)->Apply(sizes);
+BENCHMARK(BM_DecodeKeptDocumentParser)->Apply(sizes);
+BENCHMARK(BM_Encode)->Apply(sizes);
+BENCHMARK(BM_EncodeWhole)->Apply(sizes);
+BENCHMARK(BM_SaveToFile)->Apply(sizes);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--peak-rss-child") == 0) return measurePeakChild(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--open-child") == 0) return openChild(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (const std::string& path : writtenFiles())
+        unlink(path.c_str());
     return 0;
 }

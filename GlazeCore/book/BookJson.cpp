@@ -1,12 +1,16 @@
 #include "GlazeCore/book/BookJson.h"
 
+#include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/json/JsonRead.h"
+#include "GlazeCore/json/JsonTokens.h"
 #include "GlazeCore/json/JsonWrite.h"
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 namespace GlazeCore::BookJson {
 
@@ -44,7 +48,10 @@ std::optional<Uuid> parseUuid(std::string_view text) {
     return id;
 }
 
-Uuid readUuid(element value, const Path& at) {
+// Most UUIDs are read in place: 36 bytes that parse as one hold no quote or backslash, so they are the string.
+Uuid readUuid(Token value, const Path& at);
+
+template <class V> Uuid readUuid(V value, const Path& at) {
     const std::string_view text = readText(value, at);
     const auto id = parseUuid(text);
     if (!id) fail(at, "not a UUID (8-4-4-4-12 hexadecimal digits): " + quoted(text));
@@ -109,7 +116,18 @@ std::optional<Date> parseDate(std::string_view t) {
     return Date{seconds{utcSeconds}} + duration_cast<system_clock::duration>(nanoseconds{fractionNanos});
 }
 
-Date readDate(element value, const Path& at) {
+Uuid readUuid(Token value, const Path& at) {
+    constexpr std::size_t length = 36;
+    if (const char* text = value.reader.stringOfLength(length)) {
+        if (const auto id = parseUuid({text, length})) {
+            value.reader.endString(text + length);
+            return *id;
+        }
+    }
+    return readUuid<Token>(value, at);
+}
+
+template <class V> Date readDate(V value, const Path& at) {
     const std::string_view text = readText(value, at);
     const auto date = parseDate(text);
     if (!date) fail(at, "not an ISO 8601 date (such as 2024-05-17T14:03:09Z): " + quoted(text));
@@ -155,30 +173,28 @@ std::optional<Bytes> decodeBase64(std::string_view text) {
     return out;
 }
 
-Bytes readBase64(element value, const Path& at) {
+template <class V> Bytes readBase64(V value, const Path& at) {
     const std::string_view text = readText(value, at);
     auto bytes = decodeBase64(text);
     if (!bytes) fail(at, "not standard base64 text with padding");
     return std::move(*bytes);
 }
 
-Analysis readAnalysis(element value, const Path& at) {
-    simdjson::dom::object object;
-    if (value.get_object().get(object)) wrongType(at, "an object", value);
+template <class V> Analysis readAnalysis(V value, const Path& at) {
     Analysis analysis;
-    for (const simdjson::dom::key_value_pair field : object) {
-        const auto oxide = OxideNames::fromRaw(field.key);
-        if (!oxide) fail(at, "unknown oxide formula " + quoted(field.key));
-        const double percent = readDouble(field.value, at.member(OxideNames::rawValue(*oxide)));
-        if (!analysis.emplace(*oxide, percent).second) fail(at, "repeated oxide formula " + quoted(field.key));
-    }
+    readMembers(value, at, [&](std::string_view key, V v) {
+        const auto oxide = OxideNames::fromRaw(key);
+        if (!oxide) fail(at, "unknown oxide formula " + quoted(key));
+        const double percent = readDouble(v, at.member(OxideNames::rawValue(*oxide)));
+        if (!analysis.emplace(*oxide, percent).second) fail(at, "repeated oxide formula " + quoted(key));
+    });
     return analysis;
 }
 
-Material readMaterial(element value, const Path& at) {
+template <class V> Material readMaterial(V value, const Path& at) {
     static constexpr std::array<std::string_view, 5> names{"id", "name", "analysis", "loi", "source"};
     Material material;
-    readObject(value, at, names, allOf(5), [&](std::size_t i, element v, const Path& p) {
+    readObject(value, at, names, allOf(5), [&](std::size_t i, V v, const Path& p) {
         switch (i) {
         case 0:
             material.id = readString(v, p);
@@ -200,10 +216,10 @@ Material readMaterial(element value, const Path& at) {
     return material;
 }
 
-RecipeLine readLine(element value, const Path& at) {
+template <class V> RecipeLine readLine(V value, const Path& at) {
     static constexpr std::array<std::string_view, 4> names{"id", "materialID", "amount", "isAddition"};
     RecipeLine line;
-    readObject(value, at, names, allOf(4), [&](std::size_t i, element v, const Path& p) {
+    readObject(value, at, names, allOf(4), [&](std::size_t i, V v, const Path& p) {
         switch (i) {
         case 0:
             line.id = readUuid(v, p);
@@ -222,10 +238,10 @@ RecipeLine readLine(element value, const Path& at) {
     return line;
 }
 
-Recipe readRecipe(element value, const Path& at) {
+template <class V> Recipe readRecipe(V value, const Path& at) {
     static constexpr std::array<std::string_view, 5> names{"id", "name", "cone", "lines", "notes"};
     Recipe recipe;
-    readObject(value, at, names, allOf(5), [&](std::size_t i, element v, const Path& p) {
+    readObject(value, at, names, allOf(5), [&](std::size_t i, V v, const Path& p) {
         switch (i) {
         case 0:
             recipe.id = readUuid(v, p);
@@ -237,7 +253,7 @@ Recipe readRecipe(element value, const Path& at) {
             recipe.cone = readString(v, p);
             break;
         case 3:
-            readArray(v, p, recipe.lines, readLine);
+            readArray(v, p, recipe.lines, readLine<V>);
             break;
         case 4:
             recipe.notes = readString(v, p);
@@ -247,22 +263,22 @@ Recipe readRecipe(element value, const Path& at) {
     return recipe;
 }
 
-FiringSegment readSegment(element value, const Path& at) {
+template <class V> FiringSegment readSegment(V value, const Path& at) {
     static constexpr std::array<std::string_view, 3> names{"ratePerHour", "targetC", "holdMinutes"};
     FiringSegment segment;
-    readObject(value, at, names, allOf(3), [&](std::size_t i, element v, const Path& p) {
+    readObject(value, at, names, allOf(3), [&](std::size_t i, V v, const Path& p) {
         const double number = readDouble(v, p);
         (i == 0 ? segment.ratePerHour : i == 1 ? segment.targetC : segment.holdMinutes) = number;
     });
     return segment;
 }
 
-TestTile readTile(element value, const Path& at) {
+template <class V> TestTile readTile(V value, const Path& at) {
     static constexpr std::array<std::string_view, 9> names{"id",    "recipeID",      "cone", "atmosphere", "schedule",
                                                            "notes", "photoBookmark", "date", "code"};
     constexpr std::uint32_t photoBookmark = 1u << 6, code = 1u << 8;
     TestTile tile;
-    readObject(value, at, names, allOf(9) & ~photoBookmark & ~code, [&](std::size_t i, element v, const Path& p) {
+    readObject(value, at, names, allOf(9) & ~photoBookmark & ~code, [&](std::size_t i, V v, const Path& p) {
         switch (i) {
         case 0:
             tile.id = readUuid(v, p);
@@ -277,7 +293,7 @@ TestTile readTile(element value, const Path& at) {
             tile.atmosphere = readString(v, p);
             break;
         case 4:
-            readArray(v, p, tile.schedule, readSegment);
+            readArray(v, p, tile.schedule, readSegment<V>);
             break;
         case 5:
             tile.notes = readString(v, p);
@@ -326,20 +342,31 @@ OxideInfo readOxideInfo(element value, const Path& at) {
     return info;
 }
 
-GlazeBook readBookObject(element value, const Path& at) {
+// Room made ahead for the book's lists: no more than a valid book holds (one more, to be refused as too many),
+// nor than the rest of the text could hold at the size of the smallest item with its required members.
+constexpr std::size_t longestList = GlazeBookValidation::maxItems + 1;
+constexpr std::size_t smallestRecipeBytes =
+    sizeof(R"({"cone":"","id":"00000000-0000-0000-0000-000000000000","lines":[],"name":"","notes":""})") - 1;
+constexpr std::size_t smallestMaterialBytes = sizeof(R"({"analysis":{},"id":"","loi":0,"name":"","source":""})") - 1;
+constexpr std::size_t smallestTileBytes =
+    sizeof(
+        R"({"atmosphere":"","cone":"","date":"0000-00-00T00:00:00Z","id":"00000000-0000-0000-0000-000000000000","notes":"","recipeID":"00000000-0000-0000-0000-000000000000","schedule":[]})") -
+    1;
+
+template <class V> GlazeBook readBookObject(V value, const Path& at) {
     static constexpr std::array<std::string_view, 5> names{"recipes", "customMaterials", "tests", "version",
                                                            "nextTileNumber"};
     GlazeBook book;
-    readObject(value, at, names, allOf(4), [&](std::size_t i, element v, const Path& p) {
+    readObject(value, at, names, allOf(4), [&](std::size_t i, V v, const Path& p) {
         switch (i) {
         case 0:
-            readArray(v, p, book.recipes, readRecipe);
+            readLongArray(v, p, book.recipes, readRecipe<V>, longestList, smallestRecipeBytes);
             break;
         case 1:
-            readArray(v, p, book.customMaterials, readMaterial);
+            readLongArray(v, p, book.customMaterials, readMaterial<V>, longestList, smallestMaterialBytes);
             break;
         case 2:
-            readArray(v, p, book.tests, readTile);
+            readLongArray(v, p, book.tests, readTile<V>, longestList, smallestTileBytes);
             break;
         case 3:
             book.version = readInteger(v, p);
@@ -353,10 +380,40 @@ GlazeBook readBookObject(element value, const Path& at) {
 }
 
 // Some editors start a UTF-8 file with a byte-order mark; a hand-edited book should still open.
-template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
+std::string_view withoutByteOrderMark(std::string_view bytes) {
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
-    return Json::parseAndDecode(bytes, decode);
+    return bytes;
+}
+
+template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
+    return Json::parseAndDecode(withoutByteOrderMark(bytes), decode);
+}
+
+// Below this size a book reads in a few milliseconds on one thread.
+constexpr std::size_t smallestSharedText = std::size_t{8} << 20;
+
+LongLists longListsFor(std::size_t textSize) {
+    return {textSize >= smallestSharedText && Workers::threads() > 1, LongLists{}.batchItems};
+}
+
+std::optional<GlazeBook> readByTokens(std::string_view padded, std::size_t window, const LongLists& longLists) {
+    try {
+        TokenReader reader(padded.data(), padded.size(), window);
+        std::string scratch;
+        GlazeBook book = readBookObject(Token{reader, scratch, longLists}, Path{});
+        if (!reader.atEnd()) return std::nullopt;
+        return book;
+    } catch (const NotTrusted&) {
+        return std::nullopt;
+    } catch (const JsonReadError&) {
+        // Any problem in the text comes before this one; the document reader finds which is first.
+        return std::nullopt;
+    }
+}
+
+GlazeBook readDocument(std::string_view padded, simdjson::dom::parser& parser) {
+    return readBookObject(Json::parse(parser, padded.data(), padded.size()), Path{});
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -403,12 +460,19 @@ void writeDate(Writer& w, Date value, const Path& at) {
     const hh_mm_ss time{secs - dayStart};
     const int y = static_cast<int>(ymd.year());
     if (y < 0 || y > 9999) throw JsonWriteError(at.text(), "date outside the years 0000 to 9999");
-    char text[32];
-    const int length =
-        std::snprintf(text, sizeof text, "\"%04d-%02u-%02uT%02d:%02d:%02dZ\"", y, static_cast<unsigned>(ymd.month()),
-                      static_cast<unsigned>(ymd.day()), static_cast<int>(time.hours().count()),
-                      static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
-    w.out.append(text, static_cast<std::size_t>(length));
+    // "YYYY-MM-DDTHH:MM:SSZ" in quotes, digit by digit: every tile has one.
+    char text[] = "\"0000-00-00T00:00:00Z\"";
+    const auto put = [&](std::size_t at, unsigned value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    };
+    put(1, static_cast<unsigned>(y), 4);
+    put(6, static_cast<unsigned>(ymd.month()), 2);
+    put(9, static_cast<unsigned>(ymd.day()), 2);
+    put(12, static_cast<unsigned>(time.hours().count()), 2);
+    put(15, static_cast<unsigned>(time.minutes().count()), 2);
+    put(18, static_cast<unsigned>(time.seconds().count()), 2);
+    w.out.append(text, sizeof text - 1);
 }
 
 void writeBase64(Writer& w, const Bytes& bytes) {
@@ -520,16 +584,60 @@ std::size_t estimatedSize(const GlazeBook& book) {
     return size;
 }
 
+void writeBookObject(Writer& w, const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber) {
+    const Path root;
+    auto o = w.object(root);
+    o.array("customMaterials", book.customMaterials, writeMaterial);
+    o.integer("nextTileNumber", nextTileNumber);
+    o.array("recipes", book.recipes, writeRecipe);
+    o.array("tests", book.tests, writeTile);
+    o.integer("version", version);
+    o.close();
+}
+
 } // namespace
 
 GlazeBook readBook(std::string_view bytes) {
-    return readFile(bytes, readBookObject);
+    Json::PaddedBytes copy = Json::PaddedBytes::copyOf(bytes);
+    return readBook(copy, [&] { return Json::PaddedBytes::copyOf(bytes); });
 }
+
+GlazeBook readBook(const Json::PaddedBytes& bytes) {
+    const std::string_view text = withoutByteOrderMark(bytes.view());
+    if (auto book = readByTokens(text, TokenReader::defaultWindow, longListsFor(text.size()))) return std::move(*book);
+    simdjson::dom::parser parser;
+    return readDocument(text, parser);
+}
+
+GlazeBook readBook(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again) {
+    const std::string_view text = withoutByteOrderMark(bytes.view());
+    const std::size_t skipped = bytes.size() - text.size();
+    const std::function<void(std::size_t)> discard = [&](std::size_t offset) { bytes.discardBefore(skipped + offset); };
+    LongLists longLists = longListsFor(text.size());
+    longLists.discardBefore = &discard;
+    if (auto book = readByTokens(text, TokenReader::defaultWindow, longLists)) return std::move(*book);
+    if (bytes.discarded()) bytes = again();
+    return readBook(std::as_const(bytes));
+}
+
+namespace Readers {
+
+std::optional<GlazeBook> tokens(const Json::PaddedBytes& bytes, std::size_t window,
+                                std::optional<Json::LongLists> longLists) {
+    const std::string_view text = withoutByteOrderMark(bytes.view());
+    return readByTokens(text, window, longLists.value_or(longListsFor(text.size())));
+}
+
+GlazeBook document(const Json::PaddedBytes& bytes, simdjson::dom::parser& parser) {
+    return readDocument(withoutByteOrderMark(bytes.view()), parser);
+}
+
+} // namespace Readers
 
 std::vector<Material> readMaterials(std::string_view bytes) {
     return readFile(bytes, [](element root, const Path& at) {
         std::vector<Material> materials;
-        readArray(root, at, materials, readMaterial);
+        readArray(root, at, materials, readMaterial<element>);
         return materials;
     });
 }
@@ -545,15 +653,16 @@ std::vector<OxideInfo> readOxideTable(std::string_view bytes) {
 std::string writeBook(const GlazeBook& book) {
     Writer w(bookStyle);
     w.out.reserve(estimatedSize(book));
-    const Path root;
-    auto o = w.object(root);
-    o.array("customMaterials", book.customMaterials, writeMaterial);
-    o.integer("nextTileNumber", book.nextTileNumber);
-    o.array("recipes", book.recipes, writeRecipe);
-    o.array("tests", book.tests, writeTile);
-    o.integer("version", book.version);
-    o.close();
+    writeBookObject(w, book, book.version, book.nextTileNumber);
     return std::move(w.out);
+}
+
+void writeBook(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber, const Json::Sink& sink) {
+    // Large enough that handing a piece over costs little, small enough to stay in the cache.
+    constexpr std::size_t chunk = std::size_t{1} << 20;
+    Writer w(bookStyle, sink, chunk);
+    writeBookObject(w, book, version, nextTileNumber);
+    w.finish();
 }
 
 } // namespace GlazeCore::BookJson

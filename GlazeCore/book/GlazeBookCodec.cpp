@@ -8,8 +8,11 @@
 
 namespace GlazeCore::GlazeBookCodec {
 
-Decoded decode(std::string_view bytes) {
-    Decoded result{BookJson::readBook(bytes), std::nullopt};
+namespace {
+
+// Validation and the codes the tiles lacked, once the text is read.
+Decoded finish(GlazeBook read) {
+    Decoded result{std::move(read), std::nullopt};
     GlazeBook& book = result.book;
     GlazeBookValidation::validate(book);
 
@@ -29,8 +32,26 @@ Decoded decode(std::string_view bytes) {
     return result;
 }
 
+} // namespace
+
+Decoded decode(const Json::PaddedBytes& bytes) {
+    return finish(BookJson::readBook(bytes));
+}
+
+Decoded decode(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again) {
+    return finish(BookJson::readBook(bytes, again));
+}
+
+Decoded decode(std::string_view bytes) {
+    return finish(BookJson::readBook(bytes));
+}
+
 std::int64_t formatVersion(const GlazeBook& book) {
-    if (book.nextTileNumber > 1) return 2;
+    return formatVersion(book, book.nextTileNumber);
+}
+
+std::int64_t formatVersion(const GlazeBook& book, std::int64_t nextTileNumber) {
+    if (nextTileNumber > 1) return 2;
     const bool anyCode =
         std::any_of(book.tests.begin(), book.tests.end(), [](const TestTile& t) { return !TileCode::isBlank(t.code); });
     return anyCode ? 2 : 1;
@@ -40,6 +61,11 @@ std::string encode(const GlazeBook& book) {
     // The reader refuses what the validation refuses; a saved book must always open again.
     GlazeBookValidation::validate(book);
     return BookJson::writeBook(book);
+}
+
+void encode(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber, const Json::Sink& sink) {
+    GlazeBookValidation::validate(book, version, nextTileNumber);
+    BookJson::writeBook(book, version, nextTileNumber, sink);
 }
 
 } // namespace GlazeCore::GlazeBookCodec

@@ -2,7 +2,12 @@
 
 #include "GlazeCore/text/UnicodeText.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <compare>
+#include <cstring>
+#include <optional>
 #include <unordered_set>
 
 namespace GlazeCore::GlazeBookValidation {
@@ -22,13 +27,48 @@ void checkNumber(double value, double limit, const char* field) {
     if (outOfRange(value, limit)) throw GlazeBookError::numberOutOfRange(field, value, limit);
 }
 
-// Same outcome as comparing the upper-case texts, without making a text per id.
+// An id as two words, compared without a call per pair.
+struct IDWords {
+    std::uint64_t high;
+    std::uint64_t low;
+    friend bool operator==(const IDWords&, const IDWords&) = default;
+    friend auto operator<=>(const IDWords&, const IDWords&) = default;
+};
+
+IDWords wordsOf(const Uuid& id) {
+    IDWords words;
+    std::memcpy(&words.high, id.bytes.data(), 8);
+    std::memcpy(&words.low, id.bytes.data() + 8, 8);
+    return words;
+}
+
+// Same outcome as comparing the upper-case texts, without making a text per id: the item reported is the first
+// whose id an earlier item has. A recipe's few lines are compared pairwise; long lists are sorted by id (and
+// place), where each id's second place is its first repeat.
 template <class Item, class KindText> void checkUniqueUuids(const std::vector<Item>& items, KindText kind) {
-    std::unordered_set<Uuid> seen;
-    seen.reserve(items.size());
-    for (const Item& item : items)
-        if (!seen.insert(item.id).second)
-            throw GlazeBookError::duplicateID(std::string(kind()), item.id.uppercaseText());
+    constexpr std::size_t fewItems = 16;
+    std::optional<std::size_t> repeat;
+    if (items.size() <= fewItems) {
+        std::array<IDWords, fewItems> ids;
+        for (std::size_t i = 0; i < items.size() && !repeat; ++i) {
+            ids[i] = wordsOf(items[i].id);
+            for (std::size_t j = 0; j < i; ++j)
+                if (ids[j] == ids[i]) {
+                    repeat = i;
+                    break;
+                }
+        }
+    } else {
+        std::vector<std::pair<IDWords, std::size_t>> ids;
+        ids.reserve(items.size());
+        for (std::size_t i = 0; i < items.size(); ++i)
+            ids.emplace_back(wordsOf(items[i].id), i);
+        std::sort(ids.begin(), ids.end());
+        for (std::size_t i = 1; i < ids.size(); ++i)
+            if (ids[i].first == ids[i - 1].first && (i < 2 || ids[i - 2].first != ids[i].first))
+                repeat = std::min(repeat.value_or(ids[i].second), ids[i].second);
+    }
+    if (repeat) throw GlazeBookError::duplicateID(std::string(kind()), items[*repeat].id.uppercaseText());
 }
 
 std::string recipeLabel(const Recipe& recipe) {
@@ -38,14 +78,18 @@ std::string recipeLabel(const Recipe& recipe) {
 } // namespace
 
 void validate(const GlazeBook& book) {
-    if (book.version >= 3) throw GlazeBookError::unsupportedVersion(book.version, supportedVersion);
-    if (book.version <= 0) throw GlazeBookError::invalidVersion(book.version);
+    validate(book, book.version, book.nextTileNumber);
+}
+
+void validate(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber) {
+    if (version >= 3) throw GlazeBookError::unsupportedVersion(version, supportedVersion);
+    if (version <= 0) throw GlazeBookError::invalidVersion(version);
     checkCount(book.recipes.size(), maxItems, "recipes");
     checkCount(book.customMaterials.size(), maxItems, "custom materials");
     checkCount(book.tests.size(), maxItems, "test tiles");
     // Read as unsigned, so every negative number fails too.
-    if (static_cast<std::uint64_t>(book.nextTileNumber) > static_cast<std::uint64_t>(maxNextTileNumber))
-        throw GlazeBookError::numberOutOfRange("the next tile number", static_cast<double>(book.nextTileNumber),
+    if (static_cast<std::uint64_t>(nextTileNumber) > static_cast<std::uint64_t>(maxNextTileNumber))
+        throw GlazeBookError::numberOutOfRange("the next tile number", static_cast<double>(nextTileNumber),
                                                static_cast<double>(maxNextTileNumber));
     checkUniqueUuids(book.recipes, [] { return "recipe"; });
     std::vector<std::string> materialIDs;

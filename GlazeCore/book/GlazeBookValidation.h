@@ -26,6 +26,8 @@ inline bool withinLimit(double value, double limit) {
 }
 
 void validate(const GlazeBook& book);
+/// The book as it would be with this version and next tile number, without copying it.
+void validate(const GlazeBook& book, std::int64_t version, std::int64_t nextTileNumber);
 void checkUniqueIDs(const std::vector<std::string>& ids, const std::string& kind);
 void checkRecipe(const Recipe& recipe);
 void checkMaterial(const Material& material);

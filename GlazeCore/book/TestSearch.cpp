@@ -6,6 +6,7 @@
 
 #include "GlazeCore/book/SearchDates.h"
 #include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/book/SearchParts.h"
 
 #include <algorithm>
 #include <unicode/uchar.h>
@@ -15,75 +16,6 @@
 namespace GlazeCore::TestSearch {
 
 namespace {
-
-constexpr std::string_view deletedRecipeName = "Deleted recipe";
-
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-const std::string* nameOf(const MaterialNames& names, const std::string& id) {
-    auto found = names.find(id);
-    if (found == names.end() && !isAscii(id)) found = names.find(UnicodeText::canonicalForm(id));
-    return found == names.end() ? nullptr : &found->second;
-}
-
-/// The recipe's two parts of a tile's text, folded: its name, and its material names each after a line feed.
-struct RecipeParts {
-    std::string name;
-    std::string materials;
-};
-
-RecipeParts recipeParts(const Recipe* recipe, const MaterialNames& names, SearchFold& fold) {
-    RecipeParts parts;
-    if (recipe == nullptr) {
-        fold.append(parts.name, deletedRecipeName);
-        return parts;
-    }
-    fold.append(parts.name, recipe->name);
-    for (const RecipeLine& line : recipe->lines) {
-        if (line.materialID.empty()) continue;
-        const std::string* name = nameOf(names, line.materialID);
-        parts.materials += '\n';
-        fold.append(parts.materials, name != nullptr ? *name : line.materialID);
-    }
-    return parts;
-}
-
-// Entries 1 and 2 of a tile's search text: the code, and the code without hyphens.
-void appendCodes(std::string& out, const TestTile& tile, SearchFold& fold) {
-    fold.append(out, tile.code);
-    out += '\n';
-    std::string withoutHyphens = tile.code;
-    std::erase(withoutHyphens, '-');
-    fold.append(out, withoutHyphens);
-}
-
-// Entries 4 to 7, each after a line feed: "cone", the cone, the atmosphere and the notes.
-void appendConeAtmosphereNotes(std::string& out, const TestTile& tile, SearchFold& fold) {
-    out += "\ncone\n";
-    fold.append(out, tile.cone);
-    out += '\n';
-    fold.append(out, tile.atmosphere);
-    out += '\n';
-    fold.append(out, tile.notes);
-}
-
-// Each entry is folded on its own: the fold never joins characters across a line feed, so this is
-// the fold of the whole joined text.
-void buildTileText(std::string& out, const TestTile& tile, const RecipeParts& recipe, const SearchDates::Texts& dates,
-                   SearchFold& fold) {
-    out.clear();
-    appendCodes(out, tile, fold);
-    out += '\n';
-    out += recipe.name;
-    appendConeAtmosphereNotes(out, tile, fold);
-    out += '\n';
-    fold.append(out, dates.yearMonthDay);
-    out += '\n';
-    out += dates.localeDateFolded;
-    out += recipe.materials;
-}
 
 bool isWhiteSpace(UChar32 c) {
     if (c < 0x80) return c == ' ' || (c >= '\t' && c <= '\r');
@@ -123,16 +55,6 @@ template <class IsCone> Query splitQuery(std::string_view query, bool vocabulary
     return result;
 }
 
-const ConeVocabulary& foldedOrtonCones() {
-    static const ConeVocabulary cones = [] {
-        ConeVocabulary folded;
-        for (const std::string& cone : OrtonCones::all())
-            folded.insert(UnicodeText::fold(cone));
-        return folded;
-    }();
-    return cones;
-}
-
 // The tile's number is asked for only when a token with a number is no substring of the text.
 template <class TileNumber>
 bool tokensMatch(const std::vector<std::string>& tokens, const std::vector<std::optional<std::int64_t>>& tokenNumbers,
@@ -154,13 +76,6 @@ std::vector<std::optional<std::int64_t>> numbersOf(const std::vector<std::string
     for (const std::string& token : tokens)
         numbers.push_back(TileCode::number(token));
     return numbers;
-}
-
-// The entries of a tile's search text that belong to the tile itself (1, 2 and 4 to 7), folded.
-void buildOwnText(std::string& out, const TestTile& tile, SearchFold& fold) {
-    out.clear();
-    appendCodes(out, tile, fold);
-    appendConeAtmosphereNotes(out, tile, fold);
 }
 
 /// One search: the filters folded and the token numbers read once; recipe and date parts made on first
@@ -195,10 +110,10 @@ public:
             const std::string& token = m_tokens[i];
             if (inRecipe[i]) continue;
             if (!ownBuilt) {
-                buildOwnText(m_text, tile, m_fold);
+                SearchParts::tileText(m_text, tile, m_fold);
                 ownBuilt = true;
             }
-            if (m_text.find(token) != std::string::npos) continue;
+            if (m_text.text.find(token) != std::string::npos) continue;
             if (dates == nullptr) {
                 if (!m_dates) m_dates.emplace(m_timeZone, m_locale);
                 dates = &m_dates->of(tile.date);
@@ -219,7 +134,8 @@ private:
     const std::vector<bool>& recipeHits(const Uuid& recipeID) {
         if (auto known = m_recipeHits.find(recipeID); known != m_recipeHits.end()) return known->second;
         const auto recipe = m_recipes.find(recipeID);
-        const RecipeParts parts = recipeParts(recipe == m_recipes.end() ? nullptr : recipe->second, m_names, m_fold);
+        const SearchParts::RecipeText parts =
+            SearchParts::recipeText(recipe == m_recipes.end() ? nullptr : recipe->second, m_names, m_fold);
         std::vector<bool> hits;
         for (const std::string& token : m_tokens)
             hits.push_back(parts.name.find(token) != std::string::npos ||
@@ -239,7 +155,7 @@ private:
     SearchFold m_fold;
     std::optional<SearchDates> m_dates;
     std::unordered_map<Uuid, std::vector<bool>> m_recipeHits;
-    std::string m_text;
+    SearchParts::TileText m_text;
     std::string m_scratch;
 };
 
@@ -258,6 +174,16 @@ RecipesByID recipesByID(const std::vector<Recipe>& recipes) {
     for (const Recipe& recipe : recipes)
         byID.emplace(recipe.id, &recipe);
     return byID;
+}
+
+const ConeVocabulary& foldedOrtonCones() {
+    static const ConeVocabulary cones = [] {
+        ConeVocabulary folded;
+        for (const std::string& cone : OrtonCones::all())
+            folded.insert(UnicodeText::fold(cone));
+        return folded;
+    }();
+    return cones;
 }
 
 std::vector<TestTile> results(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
@@ -300,10 +226,24 @@ bool matches(const TestTile& tile, const std::optional<std::string>& coneFilter,
 
 std::string tileText(const TestTile& tile, const Recipe* recipe, const MaterialNames& names,
                      const std::string& timeZone, const std::string& locale) {
-    SearchDates dates(timeZone, locale);
     SearchFold fold;
-    std::string text;
-    buildTileText(text, tile, recipeParts(recipe, names, fold), dates.of(tile.date), fold);
+    SearchParts::TileText own;
+    SearchParts::tileText(own, tile, fold);
+    const SearchParts::RecipeText recipeParts = SearchParts::recipeText(recipe, names, fold);
+    SearchDates dates(timeZone, locale);
+    const SearchDates::Texts& day = dates.of(tile.date);
+    // The recipe's name goes between the codes and "cone"; each part is folded on its own, which is the fold of
+    // the whole text since the fold never joins characters across a line feed.
+    const std::size_t coneWord = own.coneStart - std::string_view("cone\n").size();
+    std::string text = own.text.substr(0, coneWord);
+    text += recipeParts.name;
+    text += '\n';
+    text += std::string_view(own.text).substr(coneWord);
+    text += '\n';
+    text += day.yearMonthDay;
+    text += '\n';
+    text += day.localeDateFolded;
+    text += recipeParts.materials;
     return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
+#include "GlazeCore/book/SearchParts.h"
 #include "GlazeCore/library/MaterialLibrary.h"
 
 #include <cstdint>
@@ -19,7 +20,7 @@
 namespace GlazeCore::TestSearch {
 
 /// Material id → name.
-using MaterialNames = std::unordered_map<std::string, std::string>;
+using MaterialNames = SearchParts::MaterialNames;
 /// Recipe id → the first recipe with that id; the recipes must outlive the map.
 using RecipesByID = std::unordered_map<Uuid, const Recipe*>;
 /// Folded cone names that "cone X" in a query may name.
@@ -39,8 +40,12 @@ RecipesByID recipesByID(const std::vector<Recipe>& recipes);
 /// The map points into the list, so a temporary list is refused.
 RecipesByID recipesByID(const std::vector<Recipe>&& recipes) = delete;
 
+/// The folded names of the cone list, which "cone X" in a query may always name.
+const ConeVocabulary& foldedOrtonCones();
+
 /// The tiles that match, in their given order. The cone filter compares exactly, the atmosphere filter
-/// folded; the query's words must each occur in a tile's search text (or name its code's number).
+/// folded; the query's words must each occur in a tile's search text (or name its code's number). Every
+/// tile's text is folded for this one search; TestSearchCache keeps them from one search to the next.
 std::vector<TestTile> results(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
                               const MaterialNames& names, std::string_view query,
                               const std::optional<std::string>& coneFilter,

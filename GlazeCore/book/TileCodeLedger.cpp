@@ -27,13 +27,17 @@ bool TileCodeLedger::isAhead(const GlazeBook& book) const {
     return book.nextTileNumber < m_floor;
 }
 
-GlazeBook TileCodeLedger::bookForSaving(const GlazeBook& book) const {
+std::int64_t TileCodeLedger::nextTileNumberForSaving(const GlazeBook& book) const {
     const std::int64_t currentFloor = floor();
     const std::int64_t highest = TileCode::highestNumber(book.tests);
     const std::int64_t target = std::min(TileCode::largestDefaultNumber,
                                          std::max<std::int64_t>({1, currentFloor, book.nextTileNumber, highest + 1}));
+    return std::max(book.nextTileNumber, target);
+}
+
+GlazeBook TileCodeLedger::bookForSaving(const GlazeBook& book) const {
     GlazeBook saved = book;
-    if (saved.nextTileNumber < target) saved.nextTileNumber = target;
+    saved.nextTileNumber = nextTileNumberForSaving(book);
     return saved;
 }
 

@@ -24,6 +24,8 @@ public:
     bool isAhead(const GlazeBook& book) const;
     /// A copy of the book whose next tile number covers the floor and every tile number in use.
     GlazeBook bookForSaving(const GlazeBook& book) const;
+    /// That copy's next tile number, for saving without a copy.
+    std::int64_t nextTileNumberForSaving(const GlazeBook& book) const;
 
 private:
     mutable std::mutex m_lock;

@@ -73,6 +73,13 @@ std::int64_t readInteger(element value, const Path& at) {
     }
 }
 
+element parse(simdjson::dom::parser& parser, const char* padded, std::size_t size) {
+    element root;
+    if (const auto error = parser.parse(padded, size, false).get(root))
+        throw JsonReadError("", std::string("not valid JSON (") + simdjson::error_message(error) + ")");
+    return root;
+}
+
 simdjson::dom::document parse(std::string_view bytes) {
     simdjson::dom::document document;
     const simdjson::padded_string padded(bytes.data(), bytes.size());

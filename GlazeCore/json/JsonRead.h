@@ -79,6 +79,14 @@ void readObject(element value, const Path& at, const std::array<std::string_view
         fail(at, "missing required member \"" + std::string(names[std::countr_zero(missing)]) + "\"");
 }
 
+/// Each member's name and value, for objects whose names are data.
+template <class OnMember> void readMembers(element value, const Path& at, OnMember&& onMember) {
+    simdjson::dom::object object;
+    if (value.get_object().get(object)) wrongType(at, "an object", value);
+    for (const simdjson::dom::key_value_pair field : object)
+        onMember(field.key, field.value);
+}
+
 template <class T, class ReadOne> void readArray(element value, const Path& at, std::vector<T>& out, ReadOne readOne) {
     simdjson::dom::array array;
     if (value.get_array().get(array)) wrongType(at, "an array", value);
@@ -90,8 +98,16 @@ template <class T, class ReadOne> void readArray(element value, const Path& at, 
     }
 }
 
+/// A list that may be long; the document knows its length, so this is readArray.
+template <class T, class ReadOne>
+void readLongArray(element value, const Path& at, std::vector<T>& out, ReadOne readOne, std::size_t, std::size_t) {
+    readArray(value, at, out, readOne);
+}
+
 /// The parsed text; throws JsonReadError (with an empty path) when it is not JSON.
 simdjson::dom::document parse(std::string_view bytes);
+/// The same for a text followed by the parser's padding, read in place into `parser`'s document.
+element parse(simdjson::dom::parser& parser, const char* padded, std::size_t size);
 
 /// Parses the text and returns `decode(root, rootPath)`. One parser per call, so no state is shared between
 /// threads; the padded copy of the bytes and the parser's index are gone before the typed value is built,

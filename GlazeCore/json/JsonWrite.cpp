@@ -2,22 +2,44 @@
 
 #include "GlazeCore/text/UnicodeText.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <iterator>
 
 namespace GlazeCore::Json {
 
+namespace {
+
+// Per byte: 1 when it is written as an escape (2 for the solidus, escaped in one style only), 4 above ASCII.
+constexpr std::array<std::uint8_t, 256> byteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (int c = 0; c < 0x20; ++c)
+        kinds[static_cast<std::size_t>(c)] = 1;
+    kinds['"'] = kinds['\\'] = 1;
+    kinds['/'] = 2;
+    for (int c = 0x80; c < 0x100; ++c)
+        kinds[static_cast<std::size_t>(c)] = 4;
+    return kinds;
+}();
+
+} // namespace
+
 void Writer::string(std::string_view text, const Path& at) {
     static constexpr char hexDigits[] = "0123456789abcdef";
+    const std::uint8_t escaped = m_style.escapesSolidus ? 3 : 1;
     bool ascii = true;
     out += '"';
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::uint8_t kind = byteKinds[static_cast<unsigned char>(text[i])];
+        if (kind == 0) continue;
+        if (kind == 4) {
+            ascii = false;
+            continue;
+        }
+        if ((kind & escaped) == 0) continue;
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) ascii = false;
-        const bool plain = c >= 0x20 && c != '"' && c != '\\' && (c != '/' || !m_style.escapesSolidus);
-        if (plain) continue;
         out.append(text, runStart, i - runStart);
         runStart = i + 1;
         switch (c) {

@@ -2,8 +2,14 @@
 
 #include "GlazeCore/book/JsonReadError.h"
 #include "GlazeCore/json/JsonPath.h"
+#include "GlazeCore/json/Workers.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,13 +32,27 @@ struct Style {
     bool namesNonFinite = false;
 };
 
+/// Takes written text piece by piece, in order.
+using Sink = std::function<void(std::string_view)>;
+
 /// JSON text written into `out`. A string that is not valid UTF-8 or a number that is not finite throws
 /// JsonWriteError naming the path.
+///
+/// With a sink, `out` is handed over and emptied whenever it passes a chunk's size between two items of an
+/// array, and once more by finish(), so a large text is never held whole.
 class Writer {
 public:
     explicit Writer(Style style) : m_style(style) {}
+    Writer(Style style, Sink sink, std::size_t chunk) : m_style(style), m_sink(std::move(sink)), m_chunk(chunk) {
+        out.reserve(chunk + chunk / 4);
+    }
 
     std::string out;
+
+    /// Hands what is left to the sink.
+    void finish() {
+        if (m_sink && !out.empty()) handOver();
+    }
 
     /// An object or array under construction at a path; close() writes "{}"/"[]" when nothing went into it.
     class Container {
@@ -44,14 +64,14 @@ public:
         void member(std::string_view name) {
             item();
             m_writer.out += '"';
-            m_writer.out += name;
-            m_writer.out += m_writer.m_style.indented ? "\" : " : "\":";
+            m_writer.out.append(name.data(), name.size());
+            const std::string_view colon = m_writer.m_style.indented ? "\" : " : "\":";
+            m_writer.out.append(colon.data(), colon.size());
         }
         /// The next item of an array; its value follows.
         void item() {
-            if (!m_empty) m_writer.out += ',';
+            m_writer.newline(!m_empty);
             m_empty = false;
-            m_writer.newline();
         }
         void close() {
             --m_writer.m_depth;
@@ -98,12 +118,19 @@ public:
     Container object(const Path& at) { return Container(*this, at, '{', '}'); }
     Container array(const Path& at) { return Container(*this, at, '[', ']'); }
 
-    /// Each item written by `writeOne(writer, item, path)`.
+    /// Each item written by `writeOne(writer, item, path)`. With a sink, a long list is written in batches side
+    /// by side, each into a text of its own, and handed on in order.
     template <class T, class WriteOne> void array(const std::vector<T>& items, const Path& at, WriteOne writeOne) {
         auto a = array(at);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            a.item();
-            writeOne(*this, items[i], at.item(i));
+        if (m_sink && items.size() >= 4 * batchItems && Workers::threads() > 1) {
+            writeInBatches(items, at, writeOne);
+            a.m_empty = false;
+        } else {
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                a.item();
+                writeOne(*this, items[i], at.item(i));
+                if (out.size() >= m_chunk) handOver();
+            }
         }
         a.close();
     }
@@ -114,13 +141,80 @@ public:
     void boolean(bool value) { out += value ? "true" : "false"; }
 
 private:
+    static constexpr std::size_t batchItems = 256;
+
+    // The text of each batch is the same as one writer would write, errors included: a batch's error is thrown
+    // when its turn comes, after every item before it went out.
+    template <class T, class WriteOne>
+    void writeInBatches(const std::vector<T>& items, const Path& at, WriteOne& writeOne) {
+        struct Batch {
+            std::string text;
+            std::exception_ptr error;
+            bool done = false;
+        };
+        const std::size_t count = (items.size() + batchItems - 1) / batchItems;
+        const std::size_t ahead = 2 * Workers::threads() + 2; // bounds the text held at once
+        std::vector<Batch> batches(count);
+        std::mutex lock;
+        std::condition_variable ready;
+        Workers workers;
+        const auto start = [&](std::size_t b) {
+            workers.run([&, b] {
+                Writer part(m_style);
+                part.m_depth = m_depth;
+                try {
+                    for (std::size_t i = b * batchItems; i < std::min(items.size(), (b + 1) * batchItems); ++i) {
+                        part.newline(i != 0);
+                        writeOne(part, items[i], at.item(i));
+                    }
+                } catch (...) {
+                    batches[b].error = std::current_exception();
+                }
+                std::lock_guard guard(lock);
+                batches[b].text = std::move(part.out);
+                batches[b].done = true;
+                ready.notify_all();
+            });
+        };
+        for (std::size_t b = 0; b < std::min(ahead, count); ++b)
+            start(b);
+        if (!out.empty()) handOver();
+        for (std::size_t b = 0; b < count; ++b) {
+            std::unique_lock guard(lock);
+            ready.wait(guard, [&] { return batches[b].done; });
+            guard.unlock();
+            if (batches[b].error) std::rethrow_exception(batches[b].error);
+            m_sink(batches[b].text);
+            std::string().swap(batches[b].text);
+            if (b + ahead < count) start(b + ahead);
+        }
+    }
+
     Style m_style;
+    Sink m_sink;
+    std::size_t m_chunk = static_cast<std::size_t>(-1);
     int m_depth = 0;
 
-    void newline() {
-        if (!m_style.indented) return;
-        out += '\n';
-        out.append(static_cast<std::size_t>(m_depth) * 2, ' ');
+    void handOver() {
+        m_sink(out);
+        out.clear();
+    }
+
+    /// A comma when asked, then in the indented style a line feed and the indent, in one append: a large book
+    /// writes millions of them.
+    void newline(bool comma = false) {
+        static constexpr std::string_view lineStarts = ",\n                                ";
+        const std::size_t indent = static_cast<std::size_t>(m_depth) * 2;
+        if (!m_style.indented) {
+            if (comma) out += ',';
+        } else if (indent + 2 <= lineStarts.size()) {
+            const std::string_view start = lineStarts.substr(comma ? 0 : 1, (comma ? 2 : 1) + indent);
+            out.append(start.data(), start.size());
+        } else {
+            if (comma) out += ',';
+            out += '\n';
+            out.append(indent, ' ');
+        }
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
-#include "GlazeCore/core/Error.h"
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/document/DocumentError.h"
 #include "Orza/library/BookLibrary.h"
@@ -12,7 +11,6 @@
 #include "Orza/undo/SetField.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -463,27 +461,7 @@ bool BookDocument::setMaterialOxide(std::string_view id, GlazeCore::Oxide oxide,
 // --- Files -----------------------------------------------------------------------------------------------------
 
 void BookDocument::save(const QString& path) {
-    std::string bytes;
-    try {
-        bytes = m_document.fileBytes();
-    } catch (const GlazeCore::Error& error) {
-        throw DocumentError(QString::fromStdString(error.message()));
-    } catch (const std::exception& error) {
-        throw DocumentError(QString::fromUtf8(error.what()));
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw DocumentError(
-            tr("The file could not be written: %1. The file on disk was not changed.").arg(file.errorString()));
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
-    }
-    if (!file.commit())
-        throw DocumentError(
-            tr("The file could not be written: %1. The file on disk was not changed.").arg(file.errorString()));
+    m_document.save(path);
 
     const bool moved = path != m_filePath;
     m_filePath = path;

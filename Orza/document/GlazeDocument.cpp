@@ -8,6 +8,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <system_error>
 
 namespace Orza {
 
@@ -44,6 +51,38 @@ DocumentError notABook(const GlazeCore::JsonReadError& error, bool empty) {
     return DocumentError(sentence, QString::fromStdString(error.message()));
 }
 
+/// The whole file in one padded buffer of the size the file gives, read straight into it; a file that grew
+/// meanwhile (or gives no size) has the rest appended.
+GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
+    const auto failed = [&](const QString& reason) {
+        return DocumentError(tr("The file could not be read: %1.").arg(reason));
+    };
+    try {
+        GlazeCore::Json::PaddedBytes bytes(static_cast<std::size_t>(std::max<qint64>(0, file.size())));
+        const std::size_t total = bytes.readFrom(file.handle());
+        bytes.shrink(total);
+        if (!file.seek(static_cast<qint64>(total))) throw failed(file.errorString());
+        const QByteArray rest = file.readAll();
+        if (file.error() != QFileDevice::NoError) throw failed(file.errorString());
+        if (rest.isEmpty()) return bytes;
+        GlazeCore::Json::PaddedBytes whole(total + static_cast<std::size_t>(rest.size()));
+        std::memcpy(whole.data(), bytes.data(), total);
+        std::memcpy(whole.data() + total, rest.constData(), static_cast<std::size_t>(rest.size()));
+        return whole;
+    } catch (const std::system_error& error) {
+        throw failed(QString::fromLocal8Bit(std::strerror(error.code().value())));
+    } catch (const std::bad_alloc&) {
+        throw failed(QString::fromLocal8Bit(std::strerror(ENOMEM)));
+    }
+}
+
+GlazeDocument fromDecoded(GlazeCore::GlazeBookCodec::Decoded decoded) {
+    // The ledger starts from the book as decoded, after the codes were given and the number raised.
+    GlazeDocument document = GlazeDocument::make(std::move(decoded.book), false);
+    document.backfillNotice = std::move(decoded.notice);
+    return document;
+}
+
 } // namespace
 
 GlazeDocument GlazeDocument::makeNew() {
@@ -55,27 +94,32 @@ GlazeDocument GlazeDocument::make(GlazeCore::GlazeBook book, bool isSample) {
     return {std::move(book), isSample, std::move(ledger), std::nullopt};
 }
 
+GlazeDocument GlazeDocument::fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes) {
+    return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes));
+}
+
 GlazeDocument GlazeDocument::fromFileBytes(std::string_view bytes) {
-    GlazeCore::GlazeBookCodec::Decoded decoded = GlazeCore::GlazeBookCodec::decode(bytes);
-    // The ledger starts from the book as decoded, after the codes were given and the number raised.
-    GlazeDocument document = make(std::move(decoded.book), false);
-    document.backfillNotice = std::move(decoded.notice);
-    return document;
+    return fromFileBytes(GlazeCore::Json::PaddedBytes::copyOf(bytes));
 }
 
 GlazeDocument GlazeDocument::read(const QString& path) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) throw DocumentError(tr("It is a folder, not a book file."));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+    GlazeCore::Json::PaddedBytes bytes = readWhole(file);
     try {
-        return fromFileBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        // A large file's pages go back as its book is made; the file is read once more only if the reader that
+        // names a problem needs the text whole.
+        return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes, [&] {
+            if (!file.seek(0)) throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+            return readWhole(file);
+        }));
+    } catch (const DocumentError&) {
+        throw;
     } catch (const GlazeCore::JsonReadError& error) {
-        throw notABook(error, bytes.isEmpty());
+        throw notABook(error, bytes.size() == 0);
     } catch (const GlazeCore::Error& error) {
         throw DocumentError(QString::fromStdString(error.message()));
     } catch (const std::exception& error) {
@@ -84,9 +128,45 @@ GlazeDocument GlazeDocument::read(const QString& path) {
 }
 
 std::string GlazeDocument::fileBytes() const {
-    GlazeCore::GlazeBook saved = tileLedger->bookForSaving(book);
-    saved.version = GlazeCore::GlazeBookCodec::formatVersion(saved);
-    return GlazeCore::GlazeBookCodec::encode(saved);
+    std::string bytes;
+    writeFileBytes([&](std::string_view piece) { bytes.append(piece); });
+    return bytes;
+}
+
+void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {
+    // No copy of the book: the raised number and the version go straight into the text.
+    const std::int64_t nextTileNumber = tileLedger->nextTileNumberForSaving(book);
+    GlazeCore::GlazeBookCodec::encode(book, GlazeCore::GlazeBookCodec::formatVersion(book, nextTileNumber),
+                                      nextTileNumber, sink);
+}
+
+void GlazeDocument::save(const QString& path) const {
+    const auto notWritten = [](const QString& reason) {
+        return DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+    };
+    QSaveFile file(path);
+    const auto open = [&] {
+        if (!file.isOpen() && !file.open(QIODevice::WriteOnly)) throw notWritten(file.errorString());
+    };
+    try {
+        // Opened with the first piece, so that a book the codec refuses never reaches the disk.
+        writeFileBytes([&](std::string_view piece) {
+            open();
+            const auto size = static_cast<qint64>(piece.size());
+            if (file.write(piece.data(), size) != size) throw notWritten(file.errorString());
+        });
+        open();
+    } catch (const DocumentError&) {
+        file.cancelWriting();
+        throw;
+    } catch (const GlazeCore::Error& error) {
+        file.cancelWriting();
+        throw DocumentError(QString::fromStdString(error.message()));
+    } catch (const std::exception& error) {
+        file.cancelWriting();
+        throw DocumentError(QString::fromUtf8(error.what()));
+    }
+    if (!file.commit()) throw notWritten(file.errorString());
 }
 
 std::shared_ptr<GlazeCore::TileCodeLedger> defaultTileLedger() {

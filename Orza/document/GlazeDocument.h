@@ -3,6 +3,8 @@
 #include "GlazeCore/book/BookTypes.h"
 #include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/book/TileCodeLedger.h"
+#include "GlazeCore/json/JsonWrite.h"
+#include "GlazeCore/json/PaddedBytes.h"
 
 #include <QString>
 
@@ -31,13 +33,20 @@ struct GlazeDocument {
     /// A document over a book, with a fresh ledger and no notice.
     static GlazeDocument make(GlazeCore::GlazeBook book, bool isSample);
     /// Decodes and validates the bytes of a book file; throws what the codec throws.
+    static GlazeDocument fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes);
     static GlazeDocument fromFileBytes(std::string_view bytes);
-    /// Reads a book file; throws DocumentError with the sentence to show. Never writes the file.
+    /// Reads a book file, once, straight into the buffer the parser reads; throws DocumentError with the
+    /// sentence to show. Never writes the file.
     static GlazeDocument read(const QString& path);
 
     /// The bytes to save: the next tile number raised to cover the ledger, the format version that the
     /// book needs. The document itself is not changed. Throws what the codec throws.
     std::string fileBytes() const;
+    /// The same bytes handed to `sink` in pieces, never held whole; on a throw the receiver drops them.
+    void writeFileBytes(const GlazeCore::Json::Sink& sink) const;
+    /// Writes the bytes to `path` through a temporary file, so a failure leaves any old file whole; a book
+    /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show.
+    void save(const QString& path) const;
 
     /// Equal books and equal sample flags; the ledgers and notices are not compared.
     friend bool operator==(const GlazeDocument& a, const GlazeDocument& b) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -12,6 +13,7 @@
 
 namespace Orza {
 
+class BookDocument;
 class BookLibrary;
 
 /**
@@ -79,10 +81,14 @@ public:
     bool isFiltering() const;
     /// A sheet or a dialog of the window is up; the window then publishes no menu actions.
     bool anySheetShown() const;
-    /// The tiles the test log shows: all of them in book order, or those matching the search.
+    /// The tiles the test log shows: all of them in book order, or those matching the search. Tiles of a
+    /// document whose TileSearch was made are searched through it.
     std::vector<GlazeCore::TestTile> filteredTests(const std::vector<GlazeCore::Recipe>& recipes,
                                                    const std::vector<GlazeCore::TestTile>& tiles,
                                                    const BookLibrary& library) const;
+    /// The rows of the document's tiles that the test log shows, in book order, found by the document's
+    /// TileSearch: what a table of the shown tiles takes, without a copy of any tile.
+    std::vector<std::uint32_t> filteredRows(BookDocument& document) const;
 
 signals:
     void selectionChanged();

@@ -1,0 +1,113 @@
+#include "GlazeCore/json/Workers.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace GlazeCore::Json {
+
+struct Workers::Group {
+    std::size_t waiting = 0; // given and not yet done
+};
+
+namespace {
+
+/// The reading threads, and the tasks given to them with the group each belongs to.
+class Pool {
+public:
+    static Pool& instance() {
+        static Pool pool;
+        return pool;
+    }
+
+    std::size_t size() const { return m_threads.size(); }
+
+    void run(const std::shared_ptr<Workers::Group>& group, std::function<void()> task) {
+        {
+            std::lock_guard guard(m_lock);
+            ++group->waiting;
+            m_tasks.push_back({group, std::move(task)});
+        }
+        m_work.notify_one();
+    }
+
+    void finish(Workers::Group& group, bool dropWaiting) {
+        std::unique_lock guard(m_lock);
+        if (dropWaiting) {
+            const auto dropped = std::remove_if(m_tasks.begin(), m_tasks.end(),
+                                                [&](const Task& task) { return task.group.get() == &group; });
+            group.waiting -= static_cast<std::size_t>(m_tasks.end() - dropped);
+            m_tasks.erase(dropped, m_tasks.end());
+        }
+        m_done.wait(guard, [&] { return group.waiting == 0; });
+    }
+
+    ~Pool() {
+        {
+            std::lock_guard guard(m_lock);
+            m_stopping = true;
+        }
+        m_work.notify_all();
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+
+private:
+    struct Task {
+        std::shared_ptr<Workers::Group> group;
+        std::function<void()> run;
+    };
+
+    Pool() {
+        const std::size_t cores = std::thread::hardware_concurrency();
+        const std::size_t count = std::clamp<std::size_t>(cores > 1 ? cores - 1 : 1, 1, 6);
+        for (std::size_t i = 0; i < count; ++i)
+            m_threads.emplace_back([this] { work(); });
+    }
+
+    void work() {
+        std::unique_lock guard(m_lock);
+        for (;;) {
+            m_work.wait(guard, [&] { return m_stopping || !m_tasks.empty(); });
+            if (m_tasks.empty()) return;
+            Task task = std::move(m_tasks.front());
+            m_tasks.pop_front();
+            guard.unlock();
+            task.run();
+            guard.lock();
+            if (--task.group->waiting == 0) m_done.notify_all();
+        }
+    }
+
+    std::mutex m_lock;
+    std::condition_variable m_work;
+    std::condition_variable m_done;
+    std::deque<Task> m_tasks;
+    std::vector<std::thread> m_threads;
+    bool m_stopping = false;
+};
+
+} // namespace
+
+Workers::Workers() : m_group(std::make_shared<Group>()) {}
+
+Workers::~Workers() {
+    Pool::instance().finish(*m_group, true);
+}
+
+std::size_t Workers::threads() {
+    return Pool::instance().size();
+}
+
+void Workers::run(std::function<void()> task) {
+    Pool::instance().run(m_group, std::move(task));
+}
+
+void Workers::finish() {
+    Pool::instance().finish(*m_group, false);
+}
+
+} // namespace GlazeCore::Json

@@ -1,0 +1,142 @@
+// Opening a book in the application to its first frame, and saving it, at 1,000, 10,000 and 100,000 recipes of 10
+// lines and as many tiles. Each open runs in a process of its own, as a user's first open of the day does: reading
+// and decoding the file, making the window, and painting it (offscreen); then the save through the document.
+
+#include "BenchBooks.h"
+
+#include "GlazeCore/book/GlazeBookCodec.h"
+#include "Orza/app/DocumentController.h"
+#include "Orza/app/Translations.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/platform/MessageBox.h"
+#include "Orza/window/BookWindow.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+/// Notes the first paint of any widget of the window.
+class FirstPaint : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) painted = true;
+        return false;
+    }
+};
+
+// The child: prints the seconds of reading and decoding, of making the window, of its first frame, and of saving.
+int openChild(int argc, char** argv, const char* path) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir settings;
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    Orza::MessageBox::setRecordingAlerts(true);
+    Orza::Translations::install();
+    FirstPaint firstPaint;
+    application.installEventFilter(&firstPaint);
+
+    // As DocumentController::openFile does it, in steps.
+    const auto start = Clock::now();
+    Orza::GlazeDocument document = Orza::GlazeDocument::read(QString::fromLocal8Bit(path));
+    const auto read = Clock::now();
+    Orza::BookWindow* window = Orza::DocumentController::instance().openWindow(std::move(document), path);
+    const auto made = Clock::now();
+    while (!firstPaint.painted)
+        QCoreApplication::processEvents();
+    const auto painted = Clock::now();
+
+    const QString saved = QString::fromLocal8Bit(path) + QStringLiteral(".saved");
+    window->document()->save(saved);
+    const auto savedAt = Clock::now();
+    QFile::remove(saved);
+    std::printf("%f %f %f %f\n", seconds(start, read), seconds(read, made), seconds(made, painted),
+                seconds(painted, savedAt));
+    return 0;
+}
+
+std::vector<std::string>& madeFiles() {
+    static std::vector<std::string> paths;
+    return paths;
+}
+
+const std::string& bookFile(std::size_t items) {
+    static std::map<std::size_t, std::string> paths;
+    auto found = paths.find(items);
+    if (found == paths.end()) {
+        const std::string bytes = GlazeCore::GlazeBookCodec::encode(Bench::makeBook(items));
+        found = paths.emplace(items, Bench::writeTemporary(bytes, "open")).first;
+        madeFiles().push_back(found->second);
+    }
+    return found->second;
+}
+
+void BM_OpenToFirstFrame(benchmark::State& state) {
+    const std::string& path = bookFile(static_cast<std::size_t>(state.range(0)));
+    double readSeconds = 0, windowSeconds = 0, paintSeconds = 0, saveSeconds = 0;
+    for (auto _ : state) {
+        std::string command = "'";
+        for (const std::string& piece : {Bench::selfPath(), std::string("' --open-child '"), path, std::string("'")})
+            command += piece;
+        double phases[4] = {-1, -1, -1, -1};
+        if (std::FILE* child = popen(command.c_str(), "r")) {
+            if (std::fscanf(child, "%lf %lf %lf %lf", &phases[0], &phases[1], &phases[2], &phases[3]) != 4)
+                state.SkipWithError("the child did not open the book");
+            pclose(child);
+        }
+        state.SetIterationTime(phases[0] + phases[1] + phases[2]);
+        readSeconds += phases[0];
+        windowSeconds += phases[1];
+        paintSeconds += phases[2];
+        saveSeconds += phases[3];
+    }
+    const auto mean = [&](double total) { return total * 1e3 / static_cast<double>(state.iterations()); };
+    state.counters["read_decode_ms"] = mean(readSeconds);
+    state.counters["window_ms"] = mean(windowSeconds);
+    state.counters["first_paint_ms"] = mean(paintSeconds);
+    state.counters["save_ms"] = mean(saveSeconds);
+}
+
+BENCHMARK(BM_OpenToFirstFrame)
+    ->ArgName("items")
+    ->Arg(Bench::sizes[0])
+    ->Arg(Bench::sizes[1])
+    ->Arg(Bench::sizes[2])
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--open-child") == 0) return openChild(argc, argv, argv[2]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const std::string& path : madeFiles())
+        std::remove(path.c_str());
+    return 0;
+}

@@ -1,0 +1,139 @@
+// What changes only with a book's size: long lists checked by sorting, saving in pieces, reading in batches.
+#include "GlazeCore/book/BookJson.h"
+#include "GlazeCore/book/GlazeBookCodec.h"
+#include "GlazeCore/book/GlazeBookError.h"
+#include "support/BookBuilders.h"
+
+#include <gtest/gtest.h>
+
+using namespace GlazeCore;
+
+namespace {
+
+GlazeBook bookOf(std::size_t items) {
+    GlazeBook book;
+    book.version = 2;
+    book.nextTileNumber = static_cast<std::int64_t>(items) + 1;
+    for (std::size_t i = 0; i < items; ++i) {
+        book.recipes.push_back(OrzaTest::recipe("Glaze " + std::to_string(i),
+                                                {OrzaTest::line("silica", 20.5), OrzaTest::line("kaolin/ball", 1e-7)}));
+        TestTile tile = OrzaTest::tile(TileCode::defaultCode(static_cast<std::int64_t>(i) + 1));
+        tile.recipeID = book.recipes.back().id;
+        tile.notes = i % 3 ? "crawled\nat the rim \u00E9" : "";
+        tile.schedule = {{150, 600, 0}, {60, 1222.5, 10}};
+        book.tests.push_back(std::move(tile));
+    }
+    return book;
+}
+
+std::string duplicateOf(const GlazeBook& book) {
+    try {
+        GlazeBookCodec::encode(book);
+    } catch (const GlazeBookError& error) {
+        return error.message();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(LargeBook, TheFirstRepeatedIDOfALongListIsReported) {
+    GlazeBook book = bookOf(40);
+    book.tests[30].id = book.tests[5].id;  // repeated at 30
+    book.tests[25].id = book.tests[20].id; // repeated at 25, so this one is reported
+    book.tests[39].id = book.tests[20].id;
+    EXPECT_NE(duplicateOf(book).find("(test tile " + book.tests[20].id.uppercaseText() + ")"), std::string::npos);
+    book.tests[25].id = Uuid::random();
+    book.tests[39].id = Uuid::random();
+    EXPECT_NE(duplicateOf(book).find("(test tile " + book.tests[5].id.uppercaseText() + ")"), std::string::npos);
+    book.tests[30].id = Uuid::random();
+    EXPECT_EQ(duplicateOf(book), "");
+}
+
+TEST(LargeBook, SavedInPiecesAsInOneTextAndUnderItsOwnHeader) {
+    const GlazeBook book = bookOf(3000);
+    const std::string whole = GlazeBookCodec::encode(book);
+    std::string pieces;
+    std::size_t count = 0;
+    GlazeBookCodec::encode(book, book.version, book.nextTileNumber, [&](std::string_view piece) {
+        pieces += piece;
+        ++count;
+    });
+    EXPECT_EQ(pieces, whole);
+    EXPECT_GT(count, 1u);
+
+    // The header goes straight into the text: no copy of the book, and the same bytes as a copy would give.
+    GlazeBook raised = book;
+    raised.nextTileNumber = 9000;
+    std::string withHeader;
+    GlazeBookCodec::encode(book, 2, 9000, [&](std::string_view piece) { withHeader += piece; });
+    EXPECT_EQ(withHeader, GlazeBookCodec::encode(raised));
+    EXPECT_THROW(GlazeBookCodec::encode(book, 3, 1, [](std::string_view) { FAIL() << "wrote a refused book"; }),
+                 GlazeBookError);
+}
+
+TEST(LargeBook, TheFirstTextThatCannotBeWrittenIsReportedWhenSavingInPieces) {
+    GlazeBook book = bookOf(3000);
+    book.tests[2500].notes = "bad \xFF";
+    book.tests[1700].notes = "bad \xC3";
+    const auto failingPath = [&] {
+        try {
+            GlazeBookCodec::encode(book, book.version, book.nextTileNumber, [](std::string_view) {});
+        } catch (const JsonWriteError& error) {
+            return error.path();
+        }
+        return std::string("written");
+    };
+    EXPECT_EQ(failingPath(), "tests[1700].notes");
+    book.tests[1700].notes = "fine";
+    EXPECT_EQ(failingPath(), "tests[2500].notes");
+    book.tests[2500].notes = "fine";
+    EXPECT_EQ(failingPath(), "written");
+}
+
+TEST(LargeBook, BatchesReadAsOneReaderReads) {
+    const std::string text = GlazeBookCodec::encode(bookOf(2000));
+    const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+    const auto inOrder = BookJson::Readers::tokens(bytes, 4096, Json::LongLists{});
+    const auto inBatches = BookJson::Readers::tokens(bytes, 4096, Json::LongLists{true, 7});
+    ASSERT_TRUE(inOrder && inBatches);
+    EXPECT_EQ(BookJson::writeBook(*inBatches), text);
+    EXPECT_EQ(BookJson::writeBook(*inOrder), text);
+}
+
+TEST(LargeBook, ALargeTextGivesItsPagesBackAndIsReadAgainOnlyToNameAProblem) {
+    const std::string text = GlazeBookCodec::encode(bookOf(9000));
+    ASSERT_GT(text.size(), std::size_t{8} << 20); // large enough to be read in batches
+    int readAgain = 0;
+    const auto again = [&] {
+        ++readAgain;
+        return Json::PaddedBytes::copyOf(text);
+    };
+    Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+    EXPECT_EQ(BookJson::writeBook(BookJson::readBook(bytes, again)), text);
+    EXPECT_TRUE(bytes.discarded());
+    EXPECT_EQ(readAgain, 0);
+
+    // A problem near the end, met after most pages went back: named as the document reader names it.
+    std::string damaged = text;
+    damaged.replace(damaged.rfind("\"recipeID\" : \"") + 15, 1, "Z");
+    const auto problem = [](auto read) {
+        try {
+            read();
+        } catch (const JsonReadError& error) {
+            return error.message();
+        }
+        return std::string("read");
+    };
+    const std::string expected = problem([&] { BookJson::readBook(std::string_view(damaged)); });
+    EXPECT_EQ(expected.rfind("tests[8999].recipeID: not a UUID", 0), 0u) << expected;
+    Json::PaddedBytes damagedBytes = Json::PaddedBytes::copyOf(damaged);
+    EXPECT_EQ(problem([&] {
+                  BookJson::readBook(damagedBytes, [&] {
+                      ++readAgain;
+                      return Json::PaddedBytes::copyOf(damaged);
+                  });
+              }),
+              expected);
+    EXPECT_EQ(readAgain, 1);
+}

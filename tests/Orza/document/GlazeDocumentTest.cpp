@@ -1,0 +1,76 @@
+#include "Orza/document/GlazeDocument.h"
+
+#include "GlazeCore/book/GlazeBookCodec.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/document/DocumentError.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace Orza;
+
+namespace {
+
+/// A book of some megabytes: read in parts and decoded in batches, saved in batches and pieces.
+GlazeCore::GlazeBook largeBook() {
+    GlazeCore::GlazeBook book;
+    for (int i = 0; i < 3500; ++i) {
+        GlazeCore::Recipe recipe = OrzaTest::recipe("Glaze " + std::to_string(i));
+        for (int line = 0; line < 30; ++line)
+            recipe.lines.push_back({GlazeCore::Uuid::random(), "kaolin", 1.0 / (line + 3), line % 7 == 6});
+        book.tests.push_back(OrzaTest::tile(recipe.id, "6", "T-" + std::to_string(i + 1)));
+        book.tests.back().notes = "crawled at the rim, thick over the foot \u00E9 / " + std::to_string(i);
+        book.recipes.push_back(std::move(recipe));
+    }
+    book.nextTileNumber = 3501;
+    book.version = 2;
+    return book;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class GlazeDocumentTest : public OrzaTest::IsolatedSuite {
+    Q_OBJECT
+private slots:
+    void aLargeBookGoesToTheFileAndBackWhole() {
+        const QString path = filePath("large.orzabook");
+        BookDocument document(GlazeDocument::make(largeBook(), false));
+        document.save(path);
+        const QByteArray saved = readAll(path);
+        QVERIFY(saved.size() > 10'000'000); // above the size read and decoded in parts
+        QCOMPARE(saved.toStdString(), document.document().fileBytes());
+
+        const GlazeDocument reopened = GlazeDocument::read(path);
+        QVERIFY(reopened.book == document.book());
+        QVERIFY(!reopened.backfillNotice);
+        QCOMPARE(GlazeCore::GlazeBookCodec::encode(reopened.book), saved.toStdString());
+    }
+
+    void aTextThatCannotBeWrittenLeavesTheOldFileAndNoOther() {
+        const QString path = filePath("kept.orzabook");
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Old"}), path);
+        const QByteArray old = readAll(path);
+
+        GlazeCore::GlazeBook broken = largeBook();
+        broken.tests[3000].notes = "not UTF-8 \xC3";
+        const BookDocument document(GlazeDocument::make(std::move(broken), false));
+        try {
+            document.document().save(path);
+            QFAIL("text that is not UTF-8 was saved");
+        } catch (const DocumentError& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("tests[3000].notes")), qPrintable(error.message()));
+        }
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("kept.orzabook")});
+    }
+};
+
+QTEST_MAIN(GlazeDocumentTest)
+#include "GlazeDocumentTest.moc"
