@@ -76,24 +76,28 @@ echo "hardening: sanitized application suites took $((SECONDS - started)) s"
 started=$SECONDS
 if cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
      -DORZA_BUILD_APP=OFF -DORZA_BUILD_TESTS=OFF -DORZA_BUILD_FUZZ=ON >/dev/null &&
-   cmake --build build-fuzz --parallel --target fuzz_glaze_book fuzz_typed_text fuzz_book_seeds; then
+   cmake --build build-fuzz --parallel --target fuzz_glaze_book fuzz_book_readers fuzz_typed_text \
+     fuzz_book_seeds; then
   mkdir -p build-fuzz/corpus/glaze_book build-fuzz/corpus/typed_text build-fuzz/artifacts
   if ! build-fuzz/fuzz/fuzz_book_seeds build-fuzz/corpus/glaze_book; then
     fail 1 "writing the seed books"
   fi
-  # Both at once: each runs in one process. New inputs go to build-fuzz/corpus, faults to build-fuzz/artifacts.
-  run_fuzzer() { # name, max_len, extra options...
-    local name=$1 max_len=$2
-    shift 2
+  # All at once: each runs in one process. New inputs go to build-fuzz/corpus, faults to build-fuzz/artifacts.
+  run_fuzzer() { # name, corpus, max_len, extra options...
+    local name=$1 corpus=$2 max_len=$3
+    shift 3
     "build-fuzz/fuzz/fuzz_$name" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
       -max_len="$max_len" -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$@" \
-      "build-fuzz/corpus/$name" "fuzz/corpus/$name" >"build-fuzz/fuzz_$name.log" 2>&1
+      "build-fuzz/corpus/$corpus" "fuzz/corpus/$corpus" >"build-fuzz/fuzz_$name.log" 2>&1
   }
-  run_fuzzer glaze_book 16384 -dict=fuzz/glaze_book.dict &
+  run_fuzzer glaze_book glaze_book 16384 -dict=fuzz/glaze_book.dict &
   book_pid=$!
-  run_fuzzer typed_text 256 -dict=fuzz/typed_text.dict &
+  # The two ways a book is read, held to one answer; it grows the book corpus alongside the first.
+  run_fuzzer book_readers glaze_book 16384 -dict=fuzz/glaze_book.dict &
+  readers_pid=$!
+  run_fuzzer typed_text typed_text 256 -dict=fuzz/typed_text.dict &
   text_pid=$!
-  for target in glaze_book:$book_pid typed_text:$text_pid; do
+  for target in glaze_book:$book_pid book_readers:$readers_pid typed_text:$text_pid; do
     name=${target%%:*}
     if wait "${target##*:}"; then
       pass 1
