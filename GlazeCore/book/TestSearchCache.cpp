@@ -250,13 +250,13 @@ std::vector<std::uint32_t> TestSearchCache::search(const std::vector<TestTile>& 
         if (past.query == parsed) return past.rows;
 
     std::vector<std::uint32_t> rows;
-    if (auto refined = refinedRows(parsed)) {
-        rows = std::move(*refined);
+    if (const Past* earlier = refinedFrom(parsed)) {
+        rows = refine(*earlier, parsed, tiles, recipes, names);
     } else {
         rows.resize(tiles.size());
         std::iota(rows.begin(), rows.end(), 0u);
+        keep(rows, parsed, tiles, recipes, names);
     }
-    keep(rows, parsed, tiles, recipes, names);
     m_past.insert(m_past.begin(), Past{std::move(parsed), rows});
     if (m_past.size() > pastSearchesKept) m_past.pop_back();
     return rows;
@@ -323,7 +323,7 @@ void TestSearchCache::keep(std::vector<std::uint32_t>& rows, const Query& query,
     }
 }
 
-std::optional<std::vector<std::uint32_t>> TestSearchCache::refinedRows(const Query& query) const {
+const TestSearchCache::Past* TestSearchCache::refinedFrom(const Query& query) const {
     // An earlier answer holds every row of this one when its filters and query cone are the same and each of its
     // words lies inside a word of this one, except rows that a word of this one names by number.
     const Past* best = nullptr;
@@ -338,18 +338,39 @@ std::optional<std::vector<std::uint32_t>> TestSearchCache::refinedRows(const Que
         });
         if (inside && (!best || past.rows.size() < best->rows.size())) best = &past;
     }
-    if (!best) return std::nullopt;
+    return best;
+}
+
+std::vector<std::uint32_t> TestSearchCache::refine(const Past& earlier, const Query& query,
+                                                   const std::vector<TestTile>& tiles,
+                                                   const std::vector<Recipe>& recipes,
+                                                   const SearchParts::MaterialNames& names) {
+    // The earlier rows passed the same filters and hold the earlier words: only the words new to this query are
+    // tried on them.
+    Query newWords;
+    for (std::size_t i = 0; i < query.tokens.size(); ++i)
+        if (std::find(earlier.query.tokens.begin(), earlier.query.tokens.end(), query.tokens[i]) ==
+            earlier.query.tokens.end()) {
+            newWords.tokens.push_back(query.tokens[i]);
+            newWords.numbers.push_back(query.numbers[i]);
+        }
+    std::vector<std::uint32_t> rows = earlier.rows;
+    keep(rows, newWords, tiles, recipes, names);
+    // Rows that a word names by number may be new to this answer: they are tried in full.
     std::vector<std::int64_t> numbers;
     for (const std::int64_t number : query.numbers)
         if (number != noNumber) numbers.push_back(number);
-    if (numbers.empty()) return best->rows;
+    if (numbers.empty()) return rows;
     std::vector<std::uint32_t> named;
     for (std::uint32_t row = 0; row < m_tiles.size(); ++row)
-        if (std::find(numbers.begin(), numbers.end(), m_tiles[row].number) != numbers.end()) named.push_back(row);
-    std::vector<std::uint32_t> rows;
-    rows.reserve(best->rows.size() + named.size());
-    std::set_union(best->rows.begin(), best->rows.end(), named.begin(), named.end(), std::back_inserter(rows));
-    return rows;
+        if (std::find(numbers.begin(), numbers.end(), m_tiles[row].number) != numbers.end() &&
+            !std::binary_search(earlier.rows.begin(), earlier.rows.end(), row))
+            named.push_back(row);
+    keep(named, query, tiles, recipes, names);
+    std::vector<std::uint32_t> both;
+    both.reserve(rows.size() + named.size());
+    std::merge(rows.begin(), rows.end(), named.begin(), named.end(), std::back_inserter(both));
+    return both;
 }
 
 bool TestSearchCache::update(const std::vector<TestTile>& tiles, const std::string& timeZone, const std::string& locale,

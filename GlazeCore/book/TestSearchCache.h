@@ -85,8 +85,11 @@ private:
     /// Keeps the rows whose tiles pass the query's filters and hold all its words.
     void keep(std::vector<std::uint32_t>& rows, const Query& query, const std::vector<TestTile>& tiles,
               const std::vector<Recipe>& recipes, const SearchParts::MaterialNames& names);
-    /// The rows of an earlier answer that holds every row of this query's, with the rows a word names by number.
-    std::optional<std::vector<std::uint32_t>> refinedRows(const Query& query) const;
+    /// The earlier answer, of those remembered, that holds every row of this query's but those a word names by
+    /// number; the smallest if several do.
+    const Past* refinedFrom(const Query& query) const;
+    std::vector<std::uint32_t> refine(const Past& earlier, const Query& query, const std::vector<TestTile>& tiles,
+                                      const std::vector<Recipe>& recipes, const SearchParts::MaterialNames& names);
     void indexRecipes(const std::vector<GlazeCore::Recipe>& recipes);
     void build(TileEntry& entry, const TestTile& tile);
     void forget(TileEntry& entry);
