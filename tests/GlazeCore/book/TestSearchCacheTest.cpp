@@ -27,7 +27,7 @@ public:
     EditedBook() {
         for (int r = 0; r < 6; ++r)
             recipes.push_back(makeRecipe());
-        for (int t = 0; t < 40; ++t)
+        for (int t = 0; t < 100; ++t)
             tiles.push_back(makeTile());
     }
 
@@ -167,14 +167,16 @@ private:
 
 } // namespace
 
-// Between edits the cache is sometimes made ready in part, as idle time does; each query is also typed letter by
-// letter, so that later answers start from earlier ones, and asked of single tiles.
+// Before a run of edits the cache is sometimes made ready a slice at a time, as idle time does, so the edits meet
+// tiles made and tiles still to be made; each query is also typed letter by letter, so that later answers start
+// from earlier ones, and asked of single tiles.
 TEST(TestSearchCache, AnswersAfterEveryKindOfEditAsAFreshSearch) {
     EditedBook book;
     std::size_t found = 0;
     for (int step = 0; step < 400; ++step) {
-        book.editOnce();
         if (step % 3 == 0) book.cache.prepare(book.tiles, book.zone, "de_DE", std::chrono::steady_clock::now());
+        for (int edit = 0; edit <= step % 3; ++edit)
+            book.editOnce();
         for (int q = 0; q < 3; ++q) {
             const std::string query = book.query();
             const auto cone = book.cone();
