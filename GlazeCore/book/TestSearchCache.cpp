@@ -7,15 +7,20 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
 #include <limits>
+#include <numeric>
 
 namespace GlazeCore {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr std::int64_t noNumber = std::numeric_limits<std::int64_t>::min();
 // A search tests up to this many words at once, one bit each; more are tested in further rounds.
 constexpr std::size_t wordsPerRound = 64;
+constexpr std::size_t pastSearchesKept = 8;
 
 /// One word of the query, with what decides quickly that a text lacks it.
 struct Word {
@@ -52,6 +57,24 @@ struct TestSearchCache::RecipeEntry {
 struct TestSearchCache::DayEntry {
     std::string yearMonthDay;
     std::string localeDate;
+};
+
+struct TestSearchCache::Query {
+    std::vector<std::string> tokens;
+    std::vector<std::int64_t> numbers; // the tile number each token names, or noNumber
+    std::optional<std::string> queryCone;
+    std::optional<std::string> cone;       // the cone filter, canonical
+    std::optional<std::string> atmosphere; // the atmosphere filter, folded
+
+    bool operator==(const Query& other) const {
+        return tokens == other.tokens && queryCone == other.queryCone && cone == other.cone &&
+               atmosphere == other.atmosphere;
+    }
+};
+
+struct TestSearchCache::Past {
+    Query query;
+    std::vector<std::uint32_t> rows;
 };
 
 /// One round of a search: which of its words each recipe and each day holds, found on first need.
@@ -123,23 +146,40 @@ TestSearchCache::~TestSearchCache() = default;
 
 void TestSearchCache::tileChanged(std::size_t row) {
     if (row >= m_tiles.size()) return;
-    m_tiles[row].current = false;
-    m_tiles[row].dated = false;
-    m_stale = true;
+    TileEntry& entry = m_tiles[row];
+    if (entry.current && entry.dated) --m_prepared;
+    entry.current = false;
+    entry.dated = false;
+    markStale(row, row + 1);
+    forgetAnswers();
 }
 
 void TestSearchCache::tilesInserted(std::size_t first, std::size_t count) {
     if (first > m_tiles.size()) return reset();
     m_tiles.insert(m_tiles.begin() + static_cast<std::ptrdiff_t>(first), count, TileEntry{});
-    m_stale = true;
+    if (m_staleFrom < m_staleTo) {
+        if (m_staleFrom >= first) m_staleFrom += count;
+        if (m_staleTo > first) m_staleTo += count;
+    }
+    markStale(first, first + count);
+    forgetAnswers();
 }
 
 void TestSearchCache::tilesRemoved(std::size_t first, std::size_t count) {
     if (first + count > m_tiles.size()) return reset();
     const auto begin = m_tiles.begin() + static_cast<std::ptrdiff_t>(first);
     const auto end = begin + static_cast<std::ptrdiff_t>(count);
-    std::for_each(begin, end, [this](TileEntry& entry) { forget(entry); });
+    std::for_each(begin, end, [this](TileEntry& entry) {
+        forget(entry);
+        if (entry.current && entry.dated) --m_prepared;
+    });
     m_tiles.erase(begin, end);
+    // The rows after the removed ones move up; stale rows among the removed ones are gone.
+    const auto moved = [&](std::size_t row) { return row <= first ? row : std::max(first, row - count); };
+    m_staleFrom = moved(m_staleFrom);
+    m_staleTo = moved(m_staleTo);
+    if (m_staleFrom >= m_staleTo) m_staleFrom = m_staleTo = 0;
+    forgetAnswers();
 }
 
 void TestSearchCache::tilesMoved(const std::vector<std::size_t>& oldRows) {
@@ -151,11 +191,15 @@ void TestSearchCache::tilesMoved(const std::vector<std::size_t>& oldRows) {
         moved.push_back(std::move(m_tiles[row]));
     }
     m_tiles = std::move(moved);
+    // Moves are rare: every row is looked at again rather than the stale ones followed to their new rows.
+    markStale(0, m_tiles.size());
+    forgetAnswers();
 }
 
 void TestSearchCache::recipeChanged(const Uuid& recipeID) {
     if (const auto found = m_recipeSlots.find(recipeID); found != m_recipeSlots.end())
         m_recipes[found->second].current = false;
+    forgetAnswers();
 }
 
 void TestSearchCache::recipesChanged() {
@@ -166,13 +210,31 @@ void TestSearchCache::recipesChanged() {
 void TestSearchCache::materialNamesChanged() {
     for (RecipeEntry& recipe : m_recipes)
         recipe.current = false;
+    forgetAnswers();
 }
 
 void TestSearchCache::reset() {
     m_tiles.clear();
     m_rowsKnown = false;
+    m_staleFrom = m_staleTo = 0;
+    m_prepared = 0;
     m_cones.clear();
     recipesChanged();
+}
+
+void TestSearchCache::markStale(std::size_t first, std::size_t end) {
+    if (first >= end) return;
+    if (m_staleFrom >= m_staleTo) {
+        m_staleFrom = first;
+        m_staleTo = end;
+        return;
+    }
+    m_staleFrom = std::min(m_staleFrom, first);
+    m_staleTo = std::max(m_staleTo, end);
+}
+
+void TestSearchCache::forgetAnswers() {
+    m_past.clear();
 }
 
 std::vector<std::uint32_t> TestSearchCache::search(const std::vector<TestTile>& tiles,
@@ -181,44 +243,144 @@ std::vector<std::uint32_t> TestSearchCache::search(const std::vector<TestTile>& 
                                                    const std::optional<std::string>& coneFilter,
                                                    const std::optional<std::string>& atmosphereFilter,
                                                    const std::string& timeZone, const std::string& locale) {
-    update(tiles, recipes, timeZone, locale);
-
-    TestSearch::ConeVocabulary cones = TestSearch::foldedOrtonCones();
-    for (const auto& entry : m_cones)
-        cones.insert(entry.first);
-    const TestSearch::Query parsed = TestSearch::tokens(query, cones);
-    std::optional<std::string> atmosphere;
-    if (atmosphereFilter) atmosphere = m_fold(*atmosphereFilter);
+    update(tiles, timeZone, locale, Clock::time_point::max());
+    indexRecipes(recipes);
+    Query parsed = parse(query, coneFilter, atmosphereFilter);
+    for (const Past& past : m_past)
+        if (past.query == parsed) return past.rows;
 
     std::vector<std::uint32_t> rows;
-    for (std::uint32_t row = 0; row < tiles.size(); ++row) {
-        const TileEntry& entry = m_tiles[row];
-        if (coneFilter && !UnicodeText::canonicallyEqual(tiles[row].cone, *coneFilter)) continue;
-        if (atmosphere && entry.own.atmosphere() != *atmosphere) continue;
-        if (parsed.cone && entry.own.cone() != *parsed.cone) continue;
-        rows.push_back(row);
+    if (const Past* earlier = refinedFrom(parsed)) {
+        rows = refine(*earlier, parsed, tiles, recipes, names);
+    } else {
+        rows.resize(tiles.size());
+        std::iota(rows.begin(), rows.end(), 0u);
+        keep(rows, parsed, tiles, recipes, names);
     }
-    // Each round keeps the rows that hold all its words.
-    for (std::size_t first = 0; first < parsed.tokens.size() && !rows.empty(); first += wordsPerRound) {
-        std::vector<Word> words;
-        for (std::size_t i = first; i < std::min(first + wordsPerRound, parsed.tokens.size()); ++i) {
-            const std::string& text = parsed.tokens[i];
-            words.push_back({text, SearchParts::Signature(text), TileCode::number(text).value_or(noNumber)});
-        }
-        Search round(*this, recipes, names, std::move(words));
-        std::erase_if(rows, [&](std::uint32_t row) { return !round.matches(m_tiles[row]); });
-    }
+    m_past.insert(m_past.begin(), Past{std::move(parsed), rows});
+    if (m_past.size() > pastSearchesKept) m_past.pop_back();
     return rows;
 }
 
-void TestSearchCache::update(const std::vector<TestTile>& tiles, const std::vector<GlazeCore::Recipe>& recipes,
-                             const std::string& timeZone, const std::string& locale) {
+bool TestSearchCache::matches(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
+                              const SearchParts::MaterialNames& names, std::size_t row, std::string_view query,
+                              const std::optional<std::string>& coneFilter,
+                              const std::optional<std::string>& atmosphereFilter, const std::string& timeZone,
+                              const std::string& locale) {
+    if (row >= tiles.size()) return false;
+    // Every tile's cone is known before a query is read: "cone X" is a pair only when some tile has cone X.
+    update(tiles, timeZone, locale, Clock::time_point::max());
+    indexRecipes(recipes);
+    std::vector<std::uint32_t> rows{static_cast<std::uint32_t>(row)};
+    keep(rows, parse(query, coneFilter, atmosphereFilter), tiles, recipes, names);
+    return !rows.empty();
+}
+
+bool TestSearchCache::prepare(const std::vector<TestTile>& tiles, const std::string& timeZone,
+                              const std::string& locale, Clock::time_point deadline) {
+    return !update(tiles, timeZone, locale, deadline);
+}
+
+TestSearchCache::Query TestSearchCache::parse(std::string_view text, const std::optional<std::string>& coneFilter,
+                                              const std::optional<std::string>& atmosphereFilter) {
+    TestSearch::Query words = TestSearch::tokens(text, {});
+    // The vocabulary of "cone X" pairs is only made when the query has such a pair to test.
+    bool hasPair = false;
+    for (std::size_t i = 0; i + 1 < words.tokens.size(); ++i)
+        hasPair = hasPair || words.tokens[i] == "cone";
+    if (hasPair) {
+        TestSearch::ConeVocabulary cones = TestSearch::foldedOrtonCones();
+        for (const auto& entry : m_cones)
+            cones.insert(entry.first);
+        words = TestSearch::tokens(text, cones);
+    }
+    Query query;
+    query.tokens = std::move(words.tokens);
+    query.queryCone = std::move(words.cone);
+    for (const std::string& token : query.tokens)
+        query.numbers.push_back(TileCode::number(token).value_or(noNumber));
+    if (coneFilter) query.cone = UnicodeText::canonicalForm(*coneFilter);
+    if (atmosphereFilter) query.atmosphere = m_fold(*atmosphereFilter);
+    return query;
+}
+
+void TestSearchCache::keep(std::vector<std::uint32_t>& rows, const Query& query, const std::vector<TestTile>& tiles,
+                           const std::vector<Recipe>& recipes, const SearchParts::MaterialNames& names) {
+    if (query.cone || query.atmosphere || query.queryCone)
+        std::erase_if(rows, [&](std::uint32_t row) {
+            const TileEntry& entry = m_tiles[row];
+            return (query.cone && !UnicodeText::canonicallyEqual(tiles[row].cone, *query.cone)) ||
+                   (query.atmosphere && entry.own.atmosphere() != *query.atmosphere) ||
+                   (query.queryCone && entry.own.cone() != *query.queryCone);
+        });
+    // Each round keeps the rows that hold all its words.
+    for (std::size_t first = 0; first < query.tokens.size() && !rows.empty(); first += wordsPerRound) {
+        std::vector<Word> words;
+        for (std::size_t i = first; i < std::min(first + wordsPerRound, query.tokens.size()); ++i)
+            words.push_back({query.tokens[i], SearchParts::Signature(query.tokens[i]), query.numbers[i]});
+        Search round(*this, recipes, names, std::move(words));
+        std::erase_if(rows, [&](std::uint32_t row) { return !round.matches(m_tiles[row]); });
+    }
+}
+
+const TestSearchCache::Past* TestSearchCache::refinedFrom(const Query& query) const {
+    // An earlier answer holds every row of this one when its filters and query cone are the same and each of its
+    // words lies inside a word of this one, except rows that a word of this one names by number.
+    const Past* best = nullptr;
+    for (const Past& past : m_past) {
+        const Query& earlier = past.query;
+        if (earlier.cone != query.cone || earlier.atmosphere != query.atmosphere ||
+            earlier.queryCone != query.queryCone)
+            continue;
+        const bool inside = std::all_of(earlier.tokens.begin(), earlier.tokens.end(), [&](const std::string& word) {
+            return std::any_of(query.tokens.begin(), query.tokens.end(),
+                               [&](const std::string& now) { return now.find(word) != std::string::npos; });
+        });
+        if (inside && (!best || past.rows.size() < best->rows.size())) best = &past;
+    }
+    return best;
+}
+
+std::vector<std::uint32_t> TestSearchCache::refine(const Past& earlier, const Query& query,
+                                                   const std::vector<TestTile>& tiles,
+                                                   const std::vector<Recipe>& recipes,
+                                                   const SearchParts::MaterialNames& names) {
+    // The earlier rows passed the same filters and hold the earlier words: only the words new to this query are
+    // tried on them.
+    Query newWords;
+    for (std::size_t i = 0; i < query.tokens.size(); ++i)
+        if (std::find(earlier.query.tokens.begin(), earlier.query.tokens.end(), query.tokens[i]) ==
+            earlier.query.tokens.end()) {
+            newWords.tokens.push_back(query.tokens[i]);
+            newWords.numbers.push_back(query.numbers[i]);
+        }
+    std::vector<std::uint32_t> rows = earlier.rows;
+    keep(rows, newWords, tiles, recipes, names);
+    // Rows that a word names by number may be new to this answer: they are tried in full.
+    std::vector<std::int64_t> numbers;
+    for (const std::int64_t number : query.numbers)
+        if (number != noNumber) numbers.push_back(number);
+    if (numbers.empty()) return rows;
+    std::vector<std::uint32_t> named;
+    for (std::uint32_t row = 0; row < m_tiles.size(); ++row)
+        if (std::find(numbers.begin(), numbers.end(), m_tiles[row].number) != numbers.end() &&
+            !std::binary_search(earlier.rows.begin(), earlier.rows.end(), row))
+            named.push_back(row);
+    keep(named, query, tiles, recipes, names);
+    std::vector<std::uint32_t> both;
+    both.reserve(rows.size() + named.size());
+    std::merge(rows.begin(), rows.end(), named.begin(), named.end(), std::back_inserter(both));
+    return both;
+}
+
+bool TestSearchCache::update(const std::vector<TestTile>& tiles, const std::string& timeZone, const std::string& locale,
+                             Clock::time_point deadline) {
     // A book that does not have the rows the changes told of is taken afresh.
     if (!m_rowsKnown || m_tiles.size() != tiles.size()) {
         reset();
         m_tiles.resize(tiles.size());
         m_rowsKnown = true;
-        m_stale = true;
+        markStale(0, tiles.size());
     }
     if (!m_dates || timeZone != m_timeZone || locale != m_locale) {
         m_timeZone = timeZone;
@@ -228,19 +390,31 @@ void TestSearchCache::update(const std::vector<TestTile>& tiles, const std::vect
         m_daySlots.clear();
         for (TileEntry& entry : m_tiles)
             entry.dated = false;
-        m_stale = true;
+        m_prepared = 0;
+        markStale(0, tiles.size());
+        forgetAnswers();
     }
-    indexRecipes(recipes);
-    if (!m_stale) return;
-    m_stale = false;
-    for (std::size_t row = 0; row < tiles.size(); ++row) {
+    const std::size_t end = std::min(m_staleTo, tiles.size());
+    std::size_t row = m_staleFrom;
+    for (std::size_t made = 0; row < end; ++row) {
         TileEntry& entry = m_tiles[row];
-        if (!entry.current) build(entry, tiles[row]);
-        if (!entry.dated) {
-            entry.day = daySlot(tiles[row].date);
-            entry.dated = true;
-        }
+        if (entry.current && entry.dated) continue;
+        if (++made % 64 == 0 && deadline != Clock::time_point::max() && Clock::now() >= deadline) break;
+        refresh(entry, tiles[row]);
     }
+    m_staleFrom = row;
+    if (row < end) return false;
+    m_staleFrom = m_staleTo = 0;
+    return true;
+}
+
+void TestSearchCache::refresh(TileEntry& entry, const TestTile& tile) {
+    if (!entry.current) build(entry, tile);
+    if (!entry.dated) {
+        entry.day = daySlot(tile.date);
+        entry.dated = true;
+    }
+    ++m_prepared;
 }
 
 void TestSearchCache::indexRecipes(const std::vector<GlazeCore::Recipe>& recipes) {

@@ -3,6 +3,7 @@
 #include "GlazeCore/book/BookTypes.h"
 #include "GlazeCore/book/SearchParts.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -22,8 +23,10 @@ class SearchDates;
 /// answers with the rows of the matching tiles, not copies of them.
 ///
 /// The owner reports every change of the book's tiles and recipes below, as the book's editor signals them; a
-/// change is only noted, and whatever it touched is made again at the next search. The tiles and recipes given
-/// to search() are the book the changes were about. One thread at a time.
+/// change is only noted, and whatever it touched is made again at the next search (or by prepare(), in idle
+/// time). The tiles and recipes given to search() are the book the changes were about. A query that refines one
+/// asked since the last change (a word typed further) is matched against that one's rows only. One thread at a
+/// time.
 class TestSearchCache {
 public:
     TestSearchCache();
@@ -51,15 +54,42 @@ public:
                                       const std::optional<std::string>& coneFilter,
                                       const std::optional<std::string>& atmosphereFilter, const std::string& timeZone,
                                       const std::string& locale);
+    /// Whether the tile at `row` is among the rows search() gives for the same query and filters.
+    bool matches(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
+                 const SearchParts::MaterialNames& names, std::size_t row, std::string_view query,
+                 const std::optional<std::string>& coneFilter, const std::optional<std::string>& atmosphereFilter,
+                 const std::string& timeZone, const std::string& locale);
+
+    /// Makes the texts of tiles that have none until `deadline`; false once every tile has its text.
+    bool prepare(const std::vector<TestTile>& tiles, const std::string& timeZone, const std::string& locale,
+                 std::chrono::steady_clock::time_point deadline);
+    /// How many tiles have their text, made from the tile as it is.
+    std::size_t preparedCount() const { return m_prepared; }
 
 private:
     struct TileEntry;
     struct RecipeEntry;
     struct DayEntry;
+    struct Query;
+    struct Past;
     class Search;
 
-    void update(const std::vector<TestTile>& tiles, const std::vector<GlazeCore::Recipe>& recipes,
-                const std::string& timeZone, const std::string& locale);
+    /// Makes what is missing, row by row, until `deadline`; false when it stopped before the last.
+    bool update(const std::vector<TestTile>& tiles, const std::string& timeZone, const std::string& locale,
+                std::chrono::steady_clock::time_point deadline);
+    void refresh(TileEntry& entry, const TestTile& tile);
+    void markStale(std::size_t first, std::size_t end);
+    void forgetAnswers();
+    Query parse(std::string_view text, const std::optional<std::string>& coneFilter,
+                const std::optional<std::string>& atmosphereFilter);
+    /// Keeps the rows whose tiles pass the query's filters and hold all its words.
+    void keep(std::vector<std::uint32_t>& rows, const Query& query, const std::vector<TestTile>& tiles,
+              const std::vector<Recipe>& recipes, const SearchParts::MaterialNames& names);
+    /// The earlier answer, of those remembered, that holds every row of this query's but those a word names by
+    /// number; the smallest if several do.
+    const Past* refinedFrom(const Query& query) const;
+    std::vector<std::uint32_t> refine(const Past& earlier, const Query& query, const std::vector<TestTile>& tiles,
+                                      const std::vector<Recipe>& recipes, const SearchParts::MaterialNames& names);
     void indexRecipes(const std::vector<GlazeCore::Recipe>& recipes);
     void build(TileEntry& entry, const TestTile& tile);
     void forget(TileEntry& entry);
@@ -69,8 +99,11 @@ private:
                                   const SearchParts::MaterialNames& names);
 
     std::vector<TileEntry> m_tiles;
-    bool m_rowsKnown = false;                             // false until the first search, and after a reset
-    bool m_stale = false;                                 // some tile's entry is to be made again
+    bool m_rowsKnown = false; // false until the first search, and after a reset
+    // The rows [from, to) hold every tile whose entry is to be made again.
+    std::size_t m_staleFrom = 0;
+    std::size_t m_staleTo = 0;
+    std::size_t m_prepared = 0;                           // tiles whose entry and day are made
     std::unordered_map<std::string, std::size_t> m_cones; // folded cone → tiles with it
 
     std::vector<RecipeEntry> m_recipes;
@@ -85,6 +118,7 @@ private:
     std::unordered_map<std::string, std::uint32_t> m_daySlots;
 
     SearchFold m_fold;
+    std::vector<Past> m_past; // newest first; forgotten at any change
 };
 
 } // namespace GlazeCore

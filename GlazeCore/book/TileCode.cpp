@@ -132,15 +132,21 @@ std::string addTile(TestTile tile, GlazeBook& book) {
     return code;
 }
 
-std::optional<Problem> validate(std::string_view typed, const Uuid& tileID, const std::vector<TestTile>& tests) {
+std::variant<Problem, std::string> checkAlone(std::string_view typed) {
     const std::string code = trimmed(typed);
-    const std::string normal = UnicodeText::fold(code);
+    std::string normal = UnicodeText::fold(code);
     // A code of combining marks alone folds to nothing; it would be taken for a lost code later.
     if (code.empty() || normal.empty()) return Problem::empty();
     if (UnicodeText::graphemeCount(code) > maxLength) return Problem::tooLong();
     for (char32_t scalar : UnicodeText::scalars(code))
         if (!isAllowedScalar(scalar)) return Problem::invalidCharacters();
-    const std::string key = keyOfNormalized(normal);
+    return keyOfNormalized(std::move(normal));
+}
+
+std::optional<Problem> validate(std::string_view typed, const Uuid& tileID, const std::vector<TestTile>& tests) {
+    auto checked = checkAlone(typed);
+    if (const Problem* problem = std::get_if<Problem>(&checked)) return *problem;
+    const std::string& key = std::get<std::string>(checked);
     for (const TestTile& tile : tests)
         if (tile.id != tileID && uniquenessKey(tile.code) == key) return Problem::taken(tile.code);
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_set>
 #include <utility>
+#include <variant>
 #include <vector>
 
 /// Rules for the short codes written on fired tiles: comparing, validating and handing out "T-001"-style codes.
@@ -57,6 +58,9 @@ std::string nextCode(const GlazeBook& book);
 void assignMissing(GlazeBook& book);
 std::string addTile(TestTile tile, GlazeBook& book);
 
+/// What validate() finds in the typed code alone, before any other tile is looked at: its problem, or else the
+/// uniqueness key that no other tile may have.
+std::variant<Problem, std::string> checkAlone(std::string_view typed);
 std::optional<Problem> validate(std::string_view typed, const Uuid& tileID, const std::vector<TestTile>& tests);
 std::optional<Problem> setCode(const Uuid& tileID, std::string_view typed, GlazeBook& book);
 /// The tile editor's entry: on a problem the tile keeps, or gets back, the fallback code.

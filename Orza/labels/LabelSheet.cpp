@@ -101,10 +101,7 @@ LabelSheet* LabelSheet::open(BookWindow& window, LabelScope requested) {
     BookDocument* document = window.document();
     WindowModel* model = window.model();
     model->setLabelScope(requested);
-    const auto shownNow = [document, model] {
-        const auto& book = document->book();
-        return model->filteredTests(book.recipes, book.tests, document->library());
-    };
+    const auto shownNow = [document, model] { return model->filteredTests(*document); };
     auto* sheet =
         new LabelSheet(document->book(), shownNow(), model->testSelection(), model->isFiltering(), requested, &window);
     sheet->setAttribute(Qt::WA_DeleteOnClose);

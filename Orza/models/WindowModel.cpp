@@ -4,13 +4,12 @@
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/TileSearch.h"
+#include "Orza/testlog/TileSearchCache.h"
 
 #include <QLocale>
 #include <QTimeZone>
 
 #include <cmath>
-#include <numeric>
 
 namespace Orza {
 
@@ -112,24 +111,19 @@ std::vector<GlazeCore::TestTile> WindowModel::filteredTests(const std::vector<Gl
                                                             const std::vector<GlazeCore::TestTile>& tiles,
                                                             const BookLibrary& library) const {
     if (!isFiltering()) return tiles;
-    if (TileSearch* search = TileSearch::forTiles(tiles); search && &search->document().book().recipes == &recipes) {
-        std::vector<GlazeCore::TestTile> shown;
-        for (const std::uint32_t row : search->rows(m_testQuery, m_testCone, m_testAtmosphere))
-            shown.push_back(tiles[row]);
-        return shown;
-    }
     const auto names = GlazeCore::TestSearch::materialNames(library);
     return GlazeCore::TestSearch::results(tiles, recipes, names, m_testQuery, m_testCone, m_testAtmosphere,
                                           QTimeZone::systemTimeZoneId().toStdString(), QLocale().name().toStdString());
 }
 
-std::vector<std::uint32_t> WindowModel::filteredRows(BookDocument& document) const {
-    if (!isFiltering()) {
-        std::vector<std::uint32_t> all(document.book().tests.size());
-        std::iota(all.begin(), all.end(), 0u);
-        return all;
-    }
-    return TileSearch::of(document).rows(m_testQuery, m_testCone, m_testAtmosphere);
+std::vector<GlazeCore::TestTile> WindowModel::filteredTests(BookDocument& document) const {
+    const std::vector<GlazeCore::TestTile>& tiles = document.book().tests;
+    if (!isFiltering()) return tiles;
+    std::vector<GlazeCore::TestTile> shown;
+    for (const std::uint32_t position :
+         TileSearchCache::of(document).search({m_testQuery, m_testCone, m_testAtmosphere}))
+        shown.push_back(tiles[position]);
+    return shown;
 }
 
 } // namespace Orza

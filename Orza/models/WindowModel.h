@@ -81,14 +81,13 @@ public:
     bool isFiltering() const;
     /// A sheet or a dialog of the window is up; the window then publishes no menu actions.
     bool anySheetShown() const;
-    /// The tiles the test log shows: all of them in book order, or those matching the search. Tiles of a
-    /// document whose TileSearch was made are searched through it.
+    /// The tiles the test log shows: all of them in book order, or those matching the search, searched afresh.
+    /// For a book with no document, as in a plain model.
     std::vector<GlazeCore::TestTile> filteredTests(const std::vector<GlazeCore::Recipe>& recipes,
                                                    const std::vector<GlazeCore::TestTile>& tiles,
                                                    const BookLibrary& library) const;
-    /// The rows of the document's tiles that the test log shows, in book order, found by the document's
-    /// TileSearch: what a table of the shown tiles takes, without a copy of any tile.
-    std::vector<std::uint32_t> filteredRows(BookDocument& document) const;
+    /// The same tiles of the document's book, found by the document's TileSearchCache.
+    std::vector<GlazeCore::TestTile> filteredTests(BookDocument& document) const;
 
 signals:
     void selectionChanged();

@@ -5,6 +5,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/ProblemLabel.h"
+#include "Orza/testlog/TileSearchCache.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,8 +23,8 @@ constexpr int codeFieldWidth = 110;
 
 TileCodeField::TileCodeField(BookDocument& document, ActionRegistry& actions, const GlazeCore::Uuid& tileID,
                              QWidget* parent)
-    : QWidget(parent), m_document(document), m_tileID(tileID), m_edit(new QLineEdit),
-      m_printLabel(new QPushButton(tr("Print Label…"))),
+    : QWidget(parent), m_document(document), m_codes(TileSearchCache::of(document)), m_tileID(tileID),
+      m_edit(new QLineEdit), m_printLabel(new QPushButton(tr("Print Label…"))),
       m_hint(new QLabel(tr("Write the code on the back of the tile. Type it in the search field to find the tile "
                            "again."))),
       m_problemLabel(new ProblemLabel) {
@@ -73,7 +74,7 @@ const GlazeCore::TestTile* TileCodeField::tile() const {
 std::optional<GlazeCore::TileCode::Problem> TileCodeField::check(const std::string& code) const {
     // An empty stored code is shown as it is: nothing was typed that could be refused.
     if (code.empty()) return std::nullopt;
-    return GlazeCore::TileCode::validate(code, m_tileID, m_document.book().tests);
+    return m_codes.validateCode(code, m_tileID);
 }
 
 void TileCodeField::resetCodeState() {
@@ -89,7 +90,7 @@ void TileCodeField::resetCodeState() {
 void TileCodeField::applyCodeDraft(const QString& draft) {
     if (!tile()) return;
     const std::string typed = draft.toStdString();
-    const auto problem = GlazeCore::TileCode::validate(typed, m_tileID, m_document.book().tests);
+    const auto problem = m_codes.validateCode(typed, m_tileID);
     m_writing = true;
     if (problem)
         m_document.setTileCode(m_tileID, m_originalCode);

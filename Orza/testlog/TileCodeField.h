@@ -19,6 +19,7 @@ namespace Orza {
 class ActionRegistry;
 class BookDocument;
 class ProblemLabel;
+class TileSearchCache;
 
 /**
  * The tile's code with live validation: the code field and Print Label…, then either a hint or the
@@ -60,6 +61,8 @@ private:
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
 
     BookDocument& m_document;
+    // Made before this field hears of the book, so it has heard of each change first; it knows every code's key.
+    TileSearchCache& m_codes;
     GlazeCore::Uuid m_tileID;
     QLineEdit* m_edit;
     QPushButton* m_printLabel;

@@ -2,13 +2,14 @@
 
 #include "GlazeCore/book/BookTypes.h"
 #include "GlazeCore/book/TestSearch.h"
+#include "GlazeCore/book/TestSearchCache.h"
+#include "GlazeCore/book/TileCode.h"
 #include "Orza/document/BookFieldNames.h"
 
 #include <QObject>
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,11 +17,6 @@
 #include <vector>
 
 class QTimer;
-
-namespace GlazeCore {
-class SearchDates;
-class SearchFold;
-} // namespace GlazeCore
 
 namespace Orza {
 
@@ -35,13 +31,13 @@ struct TileFilters {
 
 /**
  * What the test log needs of every tile of one book, kept between keystrokes so that a search of 100,000
- * tiles stays instant: each tile's folded search text until that tile changes, its code's uniqueness key
- * and number, and the cone and atmosphere texts the tiles use.
+ * tiles stays instant: the search itself (GlazeCore's TestSearchCache, told of every change of the book),
+ * each tile's code uniqueness key and number, and the cone and atmosphere texts the tiles use.
  *
- * The answers are GlazeCore's TestSearch answers for the same book: search() gives the tiles that
- * TestSearch::results gives, findByCode() the tile of TestSearch::findByCode, duplicateCodes() the codes of
- * TileCode::duplicateCodes. A query that refines one asked a moment ago (a word typed further) is matched
- * against that one's tiles only. Search texts are built on first need and, in idle time, ahead of it.
+ * The answers are GlazeCore's answers for the same book: search() gives the tiles that TestSearch::results
+ * gives, findByCode() the tile of TestSearch::findByCode, duplicateCodes() the codes of
+ * TileCode::duplicateCodes, validateCode() the problem of TileCode::validate. Search texts are built on first
+ * need and, in idle time, ahead of it.
  *
  * One per document (of()), connected to the document before any view, so it is current when a view hears
  * of a change. Main thread only.
@@ -70,6 +66,9 @@ public:
     /// The cone (atmosphere) texts of the book's tiles, each once in canonical form, in no particular order.
     std::vector<std::string> cones() const;
     std::vector<std::string> atmospheres() const;
+    /// Whether the tile `tileID` may take the typed code, answered from the codes' keys without reading the tiles.
+    std::optional<GlazeCore::TileCode::Problem> validateCode(std::string_view typed,
+                                                             const GlazeCore::Uuid& tileID) const;
 
     /// Builds search texts ahead of need for about `budget`; false once every tile has its text.
     bool buildAhead(std::chrono::microseconds budget);
@@ -84,30 +83,18 @@ signals:
 
 private:
     struct Entry;
-    struct TextRef;
-    struct RecipePart;
-    struct Query;
-    struct Past;
-    class PartHits;
+    struct CodeRef;
 
     void connectDocument();
     void rebuildAll();
-    /// The entry and the code's number and hash of the tile at `position`, from the book.
+    /// The entry and the code's number and hashes of the tile at `position`, from the book.
     void fillCodeLevel(std::size_t position);
     void count(const Entry& entry, int delta);
     /// Sends the change signals that the handler just run calls for.
     void announce();
-    void buildText(std::size_t position);
-    void dropText(TextRef& ref);
-    /// Writes the texts again one after another, without the space that replaced texts left behind.
-    void compactTexts();
-    std::uint32_t slotOf(const GlazeCore::Uuid& recipeID);
-    const RecipePart& part(std::uint32_t slot);
     const GlazeCore::TestSearch::MaterialNames& materialNames();
-    void ensureEnvironment();
-    void forgetTexts();
-    void forgetParts();
-    void forgetResults();
+    /// The user's time zone and locale, which the dates in the search text follow.
+    void readEnvironment();
     void startBuildingAhead();
 
     void tilesInserted(int first, int last);
@@ -115,19 +102,9 @@ private:
     void tilesMoved();
     void tileChanged(const GlazeCore::Uuid& id, int row, TileField field);
 
-    Query parse(const TileFilters& filters);
-    bool passesFilters(std::size_t position, const Query& query) const;
-    /// Whether the tile's text (or its recipe's part, or its code's number) holds the words `which`.
-    bool holdsWords(std::size_t position, const Query& query, PartHits& hits, const std::vector<std::size_t>& which);
-    const Past* refinedFrom(const Query& query) const;
-    /// The tiles whose code has the number that a word of the query names.
-    Positions numberedPositions(const Query& query) const;
-
     BookDocument& m_document;
     std::vector<Entry> m_entries; // one per tile, in book order
-    std::vector<TextRef> m_texts; // one per tile, in book order: where its search text lies in the arena
-    std::string m_arena;          // the search texts, back to back, mostly in book order
-    std::size_t m_garbage = 0;    // bytes of the arena no text refers to any more
+    std::vector<CodeRef> m_codes; // one per tile, in book order: what findByCode and validateCode scan
     // Uniqueness key → tiles with it; how many keys two or more tiles share.
     std::unordered_map<std::string, int> m_keyCounts;
     int m_sharedKeys = 0;
@@ -137,17 +114,10 @@ private:
     std::unordered_map<std::string, int> m_coneCounts;
     std::unordered_map<std::string, int> m_atmosphereCounts;
 
-    std::unordered_map<GlazeCore::Uuid, std::uint32_t> m_slots;
-    std::vector<RecipePart> m_parts;
+    GlazeCore::TestSearchCache m_search;
     std::optional<GlazeCore::TestSearch::MaterialNames> m_names;
-
     std::string m_timeZone;
     std::string m_locale;
-    std::unique_ptr<GlazeCore::SearchDates> m_dates;
-    std::unique_ptr<GlazeCore::SearchFold> m_fold;
-    std::vector<Past> m_past; // newest first
-    std::size_t m_builtCount = 0;
-    std::size_t m_aheadCursor = 0;
     QTimer* m_ahead;
 };
 

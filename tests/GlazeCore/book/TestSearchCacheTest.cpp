@@ -27,7 +27,7 @@ public:
     EditedBook() {
         for (int r = 0; r < 6; ++r)
             recipes.push_back(makeRecipe());
-        for (int t = 0; t < 40; ++t)
+        for (int t = 0; t < 100; ++t)
             tiles.push_back(makeTile());
     }
 
@@ -167,22 +167,67 @@ private:
 
 } // namespace
 
+// Before a run of edits the cache is sometimes made ready a slice at a time, as idle time does, so the edits meet
+// tiles made and tiles still to be made; each query is also typed letter by letter, so that later answers start
+// from earlier ones, and asked of single tiles.
 TEST(TestSearchCache, AnswersAfterEveryKindOfEditAsAFreshSearch) {
     EditedBook book;
     std::size_t found = 0;
     for (int step = 0; step < 400; ++step) {
-        book.editOnce();
+        if (step % 3 == 0) book.cache.prepare(book.tiles, book.zone, "de_DE", std::chrono::steady_clock::now());
+        for (int edit = 0; edit <= step % 3; ++edit)
+            book.editOnce();
         for (int q = 0; q < 3; ++q) {
             const std::string query = book.query();
             const auto cone = book.cone();
             const auto atmosphere = book.atmosphere();
-            const auto rows =
-                book.cache.search(book.tiles, book.recipes, book.names, query, cone, atmosphere, book.zone, "de_DE");
+            const auto search = [&](const std::string& text) {
+                return book.cache.search(book.tiles, book.recipes, book.names, text, cone, atmosphere, book.zone,
+                                         "de_DE");
+            };
+            const auto rows = search(query);
             ASSERT_EQ(rows, book.expected(query, cone, atmosphere)) << "step " << step << ": " << query;
+            ASSERT_EQ(book.cache.preparedCount(), book.tiles.size());
             found += rows.size();
+            if (q != 0) continue;
+            for (std::size_t length = 1; length < query.size(); ++length) {
+                const std::string typed = query.substr(0, length);
+                ASSERT_EQ(search(typed), book.expected(typed, cone, atmosphere)) << "step " << step << ": " << typed;
+            }
+            for (std::uint32_t row = 0; row < book.tiles.size(); ++row) {
+                const bool among = std::binary_search(rows.begin(), rows.end(), row);
+                ASSERT_EQ(book.cache.matches(book.tiles, book.recipes, book.names, row, query, cone, atmosphere,
+                                             book.zone, "de_DE"),
+                          among)
+                    << "step " << step << ", row " << row << ": " << query;
+            }
         }
     }
     EXPECT_GT(found, 1000u);
+}
+
+// Idle time makes the texts a slice at a time; a slice cut short goes on where it stopped, and an edit undoes
+// only the tile it touched.
+TEST(TestSearchCache, PreparesInSlicesUntilEveryTileIsReady) {
+    EditedBook book;
+    for (int copy = 0; copy < 8; ++copy)
+        book.tiles.insert(book.tiles.end(), book.tiles.begin(), book.tiles.begin() + 40);
+    const std::size_t tiles = book.tiles.size();
+    int slices = 0;
+    while (book.cache.prepare(book.tiles, book.zone, "de_DE", std::chrono::steady_clock::now()))
+        ASSERT_LT(++slices, 1000);
+    EXPECT_GT(slices, 0); // more tiles than one slice makes past its deadline
+    EXPECT_EQ(book.cache.preparedCount(), tiles);
+    book.cache.tileChanged(3);
+    book.cache.tilesInserted(tiles, 2);
+    EXPECT_EQ(book.cache.preparedCount(), tiles - 1);
+    book.tiles[3].notes = "kiln";
+    book.tiles.insert(book.tiles.end(), 2, book.tiles[3]);
+    EXPECT_FALSE(book.cache.prepare(book.tiles, book.zone, "de_DE", std::chrono::steady_clock::time_point::max()));
+    EXPECT_EQ(book.cache.preparedCount(), tiles + 2);
+    EXPECT_EQ(
+        book.cache.search(book.tiles, book.recipes, book.names, "kiln", {}, {}, book.zone, "de_DE"),
+        (std::vector<std::uint32_t>{3, static_cast<std::uint32_t>(tiles), static_cast<std::uint32_t>(tiles + 1)}));
 }
 
 TEST(TestSearchCache, ManyWordsAreAllRequired) {

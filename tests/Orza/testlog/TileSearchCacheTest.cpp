@@ -103,9 +103,20 @@ struct Searching {
         return ids;
     }
 
+    /// The cache's search, its one-tile answer and the window model's tiles of the document all agree.
     void compareQuery(const char* after, const std::string& query, const Filters& filters) {
-        QVERIFY2(cached(query, filters) == expected(query, filters),
-                 qPrintable(QStringLiteral("%1: \"%2\"").arg(after, QString::fromStdString(query))));
+        const QString what = QStringLiteral("%1: \"%2\"").arg(after, QString::fromStdString(query));
+        const std::vector<Uuid> reference = expected(query, filters);
+        QVERIFY2(cached(query, filters) == reference, qPrintable(what));
+        std::vector<Uuid> shown;
+        for (const GlazeCore::TestTile& tile : model.filteredTests(document))
+            shown.push_back(tile.id);
+        QVERIFY2(shown == reference, qPrintable(what + QStringLiteral(" (window model)")));
+        for (std::size_t i = 0; i < document.book().tests.size(); ++i) {
+            const bool among = std::find(reference.begin(), reference.end(), tileAt(i).id) != reference.end();
+            QVERIFY2(cache.matches(i, {query, filters.cone, filters.atmosphere}) == among,
+                     qPrintable(what + QStringLiteral(" (tile %1 alone)").arg(i)));
+        }
     }
 
     /// The typed words, or the same erased letter by letter from the last one back.
@@ -175,9 +186,19 @@ private slots:
         s.document.removeTests({s.tileAt(1).id, s.tileAt(4).id});
         QVERIFY(s.document.addNewTestTile(celadon.id));
         s.compareAll("tiles added and deleted");
+        // A custom material of a built-in's id renames that material in every recipe that uses it.
+        QVERIFY(s.document.insertMaterial(0, {"kaolin", "China clay", {{GlazeCore::Oxide::Al2O3, 40}}, 14, ""}, "Add"));
+        s.compareAll("built-in material overridden");
+        QVERIFY(s.cached("china", {}).size() >= 1);
         while (s.document.undoStack()->canUndo())
             s.document.undoStack()->undo();
         s.compareAll("everything undone");
+        const QString path = filePath(QStringLiteral("searched.orzabook"));
+        s.document.save(path);
+        s.document.setTileNotes(s.tileAt(0).id, "kiln wash");
+        s.compareAll("notes typed after saving");
+        s.document.revert();
+        s.compareAll("reverted");
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
         s.compareAll("locale changed");
         QCOMPARE(s.cached("5.3.2024", {}).size(), std::size_t(2));
@@ -194,6 +215,12 @@ private slots:
                 QCOMPARE(s.cache.findByCode(typed), reference ? std::optional(reference->id) : std::nullopt);
             }
             QCOMPARE(s.cache.duplicateCodes(), GlazeCore::TileCode::duplicateCodes(tests));
+            // The code field's check, from the keys alone, says what a scan of every tile says.
+            for (const GlazeCore::TestTile& own : tests)
+                for (const std::string& typed :
+                     {own.code, std::string("t-07"), std::string("T-8"), std::string("a/1"), std::string(" X 2 "),
+                      std::string("T-999"), std::string("t\u0301"), std::string("bad*code"), std::string("   ")})
+                    QCOMPARE(s.cache.validateCode(typed, own.id), GlazeCore::TileCode::validate(typed, own.id, tests));
         };
         agree();
         QCOMPARE(s.cache.duplicateCodes(), std::vector<std::string>{"T-0007"});
