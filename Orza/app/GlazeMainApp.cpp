@@ -2,6 +2,7 @@
 
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/app/DocumentController.h"
+#include "Orza/app/ReadablePalette.h"
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
 #include "Orza/platform/MessageBox.h"
@@ -87,6 +88,7 @@ const std::function<void()>& GlazeMainApp::helpWindowOpener() {
 void GlazeMainApp::start(QApplication& application, const QStringList& files) {
     ensureResources();
     Translations::install();
+    ReadablePalette::keep(application);
     application.setProperty(bundleNameProperty, QStringLiteral("Orza"));
     QApplication::setOrganizationName(QStringLiteral("Orza"));
     QApplication::setApplicationName(QStringLiteral("Orza"));

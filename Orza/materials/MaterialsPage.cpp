@@ -11,6 +11,7 @@
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListFootButtons.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -135,7 +136,7 @@ QWidget* MaterialsPage::makeTopRow() {
     m_search->setAccessibleName(tr("Search materials"));
     m_search->setClearButtonEnabled(true);
     ensureResources();
-    m_search->addAction(QIcon(QStringLiteral(":/orza/icons/magnifyingglass.svg")), QLineEdit::LeadingPosition);
+    m_search->addAction(ThemedIcon::symbol(QStringLiteral("magnifyingglass")), QLineEdit::LeadingPosition);
     m_search->setMinimumWidth(160);
     m_search->setMaximumWidth(260);
     connect(m_search, &QLineEdit::textChanged, this, &MaterialsPage::applyQuery);

@@ -6,6 +6,7 @@
 #include "Orza/models/SidebarRows.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/RegionDot.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QBrush>
 #include <QDataStream>
@@ -32,8 +33,8 @@ SidebarModel::SidebarModel(BookDocument& document, QObject* parent)
     : QAbstractItemModel(parent), m_document(document), m_placeholderShown(document.book().recipes.empty()),
       m_testsHelp(SidebarRows::testsHelpText(document.book().tests)) {
     ensureResources();
-    m_testsIcon = QIcon(QStringLiteral(":/orza/icons/square.grid.3x3.svg"));
-    m_materialsIcon = QIcon(QStringLiteral(":/orza/icons/shippingbox.svg"));
+    m_testsIcon = ThemedIcon::symbol(QStringLiteral("square.grid.3x3"));
+    m_materialsIcon = ThemedIcon::symbol(QStringLiteral("shippingbox"));
     connectRecipes();
     connectPages();
     connect(&document, &BookDocument::aboutToReset, this, [this] { beginResetModel(); });

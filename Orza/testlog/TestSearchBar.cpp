@@ -7,6 +7,7 @@
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/TextStyle.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -50,11 +51,7 @@ private:
 };
 
 QPixmap tinted(const QString& path, const QColor& color, qreal ratio) {
-    QPixmap pixmap = QIcon(path).pixmap(QSize(symbolSide, symbolSide), ratio);
-    QPainter painter(&pixmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(QRectF(QPointF(0, 0), pixmap.deviceIndependentSize()), color);
-    return pixmap;
+    return ThemedIcon::tinted(QIcon(path).pixmap(QSize(symbolSide, symbolSide), ratio), color);
 }
 
 /// A filled circle with a cross cut out of it.

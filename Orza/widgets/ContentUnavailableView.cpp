@@ -1,6 +1,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -14,7 +15,9 @@ ContentUnavailableView::ContentUnavailableView(const QString& symbol, const QStr
     : QWidget(parent), m_title(new QLabel(title)), m_description(new QLabel(description)), m_buttons(new QHBoxLayout) {
     ensureResources();
     auto* icon = new QLabel;
-    icon->setPixmap(QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(symbol)).pixmap(QSize(48, 48)));
+    // Quiet, in the description's colour, on light and dark palettes alike.
+    icon->setPixmap(ThemedIcon::tinted(QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(symbol)).pixmap(QSize(48, 48)),
+                                       palette().color(QPalette::PlaceholderText)));
     icon->setAlignment(Qt::AlignCenter);
 
     QFont titleFont = m_title->font();

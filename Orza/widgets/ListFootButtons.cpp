@@ -1,6 +1,7 @@
 #include "Orza/widgets/ListFootButtons.h"
 
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,7 +16,7 @@ QToolButton* footButton(const QString& themeIcon, const QString& symbol, const Q
     ensureResources();
     auto* button = new QToolButton;
     // The desktop's own icon when its theme has one, else the application's.
-    button->setIcon(QIcon::fromTheme(themeIcon, QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(symbol))));
+    button->setIcon(QIcon::fromTheme(themeIcon, ThemedIcon::symbol(symbol)));
     button->setIconSize(QSize(12, 12));
     button->setFixedSize(24, 20);
     button->setAutoRaise(true);

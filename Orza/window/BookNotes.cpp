@@ -4,6 +4,7 @@
 #include "Orza/app/GlazeMainApp.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/LineLimitedLabel.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -17,8 +18,7 @@ namespace Orza {
 namespace {
 
 QIcon symbol(const QString& name) {
-    ensureResources();
-    return QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(name));
+    return ThemedIcon::symbol(name);
 }
 
 /// A size smaller than body text, as notes and captions are set.

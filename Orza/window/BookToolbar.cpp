@@ -3,6 +3,7 @@
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/widgets/ThemedIcon.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
 
@@ -22,7 +23,7 @@ BookToolbar::BookToolbar(BookWindow& window) : QToolBar(tr("Toolbar"), &window),
     toggleViewAction()->setVisible(false);
     for (const Item item : ToolbarItems::all()) {
         QAction* itemAction = action(item);
-        itemAction->setIcon(QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(ToolbarItems::symbol(item))));
+        itemAction->setIcon(ThemedIcon::symbol(ToolbarItems::symbol(item)));
         itemAction->setIconVisibleInMenu(false);
     }
     placeItems();

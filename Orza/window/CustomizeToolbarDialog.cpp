@@ -1,6 +1,7 @@
 #include "Orza/window/CustomizeToolbarDialog.h"
 
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -25,8 +26,7 @@ QListWidgetItem* makeEntry(Item item) {
     // The chemistry item's own label changes with the panel; here it goes by what it is about.
     const QString name = item == Item::chemistry ? QCoreApplication::translate("CustomizeToolbarDialog", "Chemistry")
                                                  : ToolbarItems::label(item, true);
-    auto* entry =
-        new QListWidgetItem(QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(ToolbarItems::symbol(item))), name);
+    auto* entry = new QListWidgetItem(ThemedIcon::symbol(ToolbarItems::symbol(item)), name);
     entry->setData(itemRole, int(item));
     return entry;
 }

@@ -1,6 +1,7 @@
 #include "Orza/window/SidebarView.h"
 
 #include "Orza/models/SidebarModel.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,12 +23,7 @@ bool isSectionTitle(const QModelIndex& index) {
 
 /// A copy of the icon in one colour: the shape of a symbol drawn in the selected row's text colour.
 QIcon tinted(const QIcon& icon, const QSize& size, const QColor& color, qreal ratio) {
-    QPixmap pixmap = icon.pixmap(size, ratio);
-    QPainter painter(&pixmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(pixmap.rect(), color);
-    painter.end();
-    return QIcon(pixmap);
+    return QIcon(ThemedIcon::tinted(icon.pixmap(size, ratio), color));
 }
 
 /// Rows with room to breathe, as a sidebar's are; section titles aligned with the rows they head.

@@ -1,0 +1,76 @@
+// Symbols and secondary text on a dark palette: what a theme that leaves colours at odd defaults would hide.
+
+#include "Orza/app/ReadablePalette.h"
+#include "Orza/widgets/ThemedIcon.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+using namespace Orza;
+
+namespace {
+
+QPalette darkPalette(const QColor& placeholder) {
+    QPalette palette(QColor(49, 54, 59));
+    for (const auto role : {QPalette::Window, QPalette::Button})
+        palette.setColor(role, QColor(49, 54, 59));
+    palette.setColor(QPalette::Base, QColor(35, 38, 41));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, QColor(239, 240, 241));
+    palette.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    palette.setColor(QPalette::HighlightedText, QColor(20, 20, 20));
+    palette.setColor(QPalette::PlaceholderText, placeholder);
+    return palette;
+}
+
+/// The colour of the most opaque pixel: where the symbol's stroke lies.
+QColor strokeColour(const QImage& image) {
+    QColor strongest(Qt::transparent);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QColor pixel = image.pixelColor(x, y); pixel.alpha() > strongest.alpha()) strongest = pixel;
+    return strongest;
+}
+
+} // namespace
+
+class DarkPaletteTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QApplication::setPalette(QPalette()); }
+
+    void symbolsTakeThePalettesTextColourWhenPainted() {
+        const QIcon plus = ThemedIcon::symbol(QStringLiteral("plus"));
+        QApplication::setPalette(darkPalette(QColor(0, 0, 0, 128)));
+        QCOMPARE(strokeColour(plus.pixmap(QSize(16, 16)).toImage()).rgb(), QColor(239, 240, 241).rgb());
+        QCOMPARE(strokeColour(plus.pixmap(QSize(16, 16), QIcon::Selected).toImage()).rgb(), QColor(20, 20, 20).rgb());
+        // Disabled: the same colour, faded.
+        const QColor disabled = strokeColour(plus.pixmap(QSize(16, 16), QIcon::Disabled).toImage());
+        QVERIFY(disabled.alpha() < 128);
+        // The same icon follows a change of palette without being made again.
+        QApplication::setPalette(QPalette(Qt::white));
+        QVERIFY(strokeColour(plus.pixmap(QSize(16, 16)).toImage()).lightness() < 60);
+    }
+
+    void anUnreadablePlaceholderIsRepairedAndAReadableOneKept() {
+        const QPalette unreadable = darkPalette(QColor(0, 0, 0, 128));
+        QVERIFY(!ReadablePalette::placeholderReadable(unreadable));
+        const QPalette repaired = ReadablePalette::repaired(unreadable);
+        QVERIFY(ReadablePalette::placeholderReadable(repaired));
+        QCOMPARE(repaired.color(QPalette::PlaceholderText).rgb(), QColor(239, 240, 241).rgb());
+        QCOMPARE(repaired.color(QPalette::Window), unreadable.color(QPalette::Window));
+
+        const QPalette readable = darkPalette(QColor(161, 169, 177));
+        QVERIFY(ReadablePalette::placeholderReadable(readable));
+        QCOMPARE(ReadablePalette::repaired(readable).color(QPalette::PlaceholderText), QColor(161, 169, 177));
+
+        // A theme changing the palette later is repaired as well.
+        ReadablePalette::keep(*qApp);
+        QApplication::setPalette(unreadable);
+        QVERIFY(ReadablePalette::placeholderReadable(QApplication::palette()));
+    }
+};
+
+QTEST_MAIN(DarkPaletteTest)
+#include "DarkPaletteTest.moc"
