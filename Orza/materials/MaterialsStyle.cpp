@@ -1,6 +1,7 @@
 #include "Orza/materials/MaterialsStyle.h"
 
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QFile>
 #include <QLabel>
@@ -56,7 +57,7 @@ QIcon symbol(const QString& name) {
     static const bool registered = (initMaterialsResources(), ensureResources(), true);
     (void)registered;
     const QString own = QStringLiteral(":/orza/materials/icons/%1.svg").arg(name);
-    return QIcon(QFile::exists(own) ? own : QStringLiteral(":/orza/icons/%1.svg").arg(name));
+    return QFile::exists(own) ? QIcon(own) : ThemedIcon::symbol(name);
 }
 
 } // namespace Orza::MaterialsStyle

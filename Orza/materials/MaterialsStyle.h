@@ -24,7 +24,8 @@ void makeSecondary(QLabel* label);
 QColor alertRed();
 void makeAlert(QLabel* label);
 
-/// One of the page's symbols ("lock", "checkmark.circle", …), falling back to the application's own set.
+/// One of the page's symbols ("checkmark.circle", …), falling back to the application's own set, drawn in the
+/// palette's text colour ("lock").
 QIcon symbol(const QString& name);
 
 } // namespace Orza::MaterialsStyle
