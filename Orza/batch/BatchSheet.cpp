@@ -6,11 +6,12 @@
 #include "Orza/batch/BatchTotalRow.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/platform/AccessibleHeading.h"
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/SheetStyle.h"
+#include "Orza/widgets/TextStyle.h"
 #include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
@@ -40,36 +41,6 @@ constexpr int precisionPickerMaxWidth = 180;
 constexpr int gramsColumnMin = 80;
 constexpr int gramsColumnIdeal = 100;
 constexpr int gramsColumnMax = 140;
-
-QColor mix(const QColor& a, const QColor& b, qreal share) {
-    return QColor::fromRgbF(float(a.redF() * share + b.redF() * (1 - share)),
-                            float(a.greenF() * share + b.greenF() * (1 - share)),
-                            float(a.blueF() * share + b.blueF() * (1 - share)));
-}
-
-bool isDark(const QPalette& palette) {
-    return palette.color(QPalette::Window).lightnessF() < 0.5;
-}
-
-/// Smaller, dimmer text for notes under the list.
-void styleAsCallout(QLabel* label, const QColor& color) {
-    QFont callout = label->font();
-    callout.setPointSizeF(callout.pointSizeF() * 0.92);
-    label->setFont(callout);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-}
-
-QColor secondaryColor(const QPalette& palette) {
-    return mix(palette.color(QPalette::WindowText), palette.color(QPalette::Window), 0.62);
-}
-
-QColor warningColor(const QPalette& palette) {
-    return isDark(palette) ? QColor(0xff, 0x9f, 0x0a) : QColor(0xc4, 0x5c, 0x00);
-}
 
 } // namespace
 
@@ -122,12 +93,7 @@ void BatchSheet::build() {
     layout->setSpacing(12);
 
     m_title = new QLabel;
-    QFont titleFont = m_title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
-    titleFont.setWeight(QFont::DemiBold);
-    m_title->setFont(titleFont);
-    m_title->setWordWrap(true);
-    markAsHeading(m_title);
+    SheetStyle::styleAsTitle(m_title);
     layout->addWidget(m_title);
 
     layout->addWidget(makeForm());
@@ -156,14 +122,14 @@ void BatchSheet::build() {
 
     m_noRows = new QLabel;
     m_noRows->setObjectName(QStringLiteral("noRows"));
-    styleAsCallout(m_noRows, secondaryColor(palette()));
+    SheetStyle::styleAsCallout(m_noRows, SheetStyle::secondaryColor(palette()));
     layout->addWidget(m_noRows);
 
     layout->addWidget(makeWarning());
 
     m_messageLabel = new QLabel;
     m_messageLabel->setObjectName(QStringLiteral("message"));
-    styleAsCallout(m_messageLabel, secondaryColor(palette()));
+    SheetStyle::styleAsCallout(m_messageLabel, SheetStyle::secondaryColor(palette()));
     m_messageLabel->hide();
     layout->addWidget(m_messageLabel);
 
@@ -217,7 +183,7 @@ QWidget* BatchSheet::makeWarning() {
     m_warningIcon->setAlignment(Qt::AlignTop);
     m_warning = new QLabel;
     m_warning->setObjectName(QStringLiteral("warning"));
-    styleAsCallout(m_warning, warningColor(palette()));
+    SheetStyle::styleAsCallout(m_warning, TextStyle::warning(palette()));
     row->addWidget(m_warningIcon, 0, Qt::AlignTop);
     row->addWidget(m_warning, 1);
     return m_warningRow;

@@ -1,7 +1,7 @@
 #include "Orza/blends/BlendSheet.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
-#include "Orza/blends/SheetStyle.h"
+#include "Orza/widgets/SheetStyle.h"
 #include "Orza/blends/TileCardGrid.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"

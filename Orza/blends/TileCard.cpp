@@ -1,7 +1,7 @@
 #include "Orza/blends/TileCard.h"
 
 #include "GlazeCore/text/OxideText.h"
-#include "Orza/blends/SheetStyle.h"
+#include "Orza/widgets/SheetStyle.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/widgets/RegionNames.h"

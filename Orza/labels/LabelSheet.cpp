@@ -1,6 +1,6 @@
 #include "Orza/labels/LabelSheet.h"
 
-#include "Orza/blends/SheetStyle.h"
+#include "Orza/widgets/SheetStyle.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelPreview.h"
 #include "Orza/library/BookLibrary.h"

@@ -10,6 +10,7 @@
 #include "Orza/materials/MaterialAnalysisView.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/widgets/ThemedIcon.h"
 
@@ -200,37 +201,15 @@ QWidget* MaterialsPage::makeBundledPane() {
     columnLayout->addWidget(divider(QFrame::HLine));
     columnLayout->addLayout(foot);
 
-    auto* detail = new QWidget;
-    detail->setMinimumWidth(bundledDetailMinimumWidth);
+    QWidget* detail = ListDetailSplit::detailColumn(bundledDetailMinimumWidth, m_bundledHolder);
     detail->setMaximumWidth(bundledDetailMaximumWidth);
-    m_bundledHolder = new QVBoxLayout(detail);
-    m_bundledHolder->setContentsMargins(0, 0, 0, 0);
-
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->setChildrenCollapsible(false);
-    split->addWidget(tableColumn);
-    split->addWidget(detail);
     // The detail gives way first.
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 0);
-    split->setSizes({1000, bundledDetailIdealWidth});
-    return split;
+    return ListDetailSplit::make(tableColumn, detail, ListDetailSplit::Steady::detail, bundledDetailIdealWidth);
 }
 
 QWidget* MaterialsPage::makeCustomPane() {
-    auto* detail = new QWidget;
-    detail->setMinimumWidth(customDetailMinimumWidth);
-    m_customHolder = new QVBoxLayout(detail);
-    m_customHolder->setContentsMargins(0, 0, 0, 0);
-
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->setChildrenCollapsible(false);
-    split->addWidget(makeCustomListColumn());
-    split->addWidget(detail);
-    split->setStretchFactor(0, 0);
-    split->setStretchFactor(1, 1);
-    split->setSizes({listIdealWidth, 1000});
-    return split;
+    QWidget* detail = ListDetailSplit::detailColumn(customDetailMinimumWidth, m_customHolder);
+    return ListDetailSplit::make(makeCustomListColumn(), detail, ListDetailSplit::Steady::list, listIdealWidth);
 }
 
 QWidget* MaterialsPage::makeCustomListColumn() {

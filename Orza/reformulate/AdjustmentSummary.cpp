@@ -4,8 +4,8 @@
 #include "Orza/chemistry/StullChartView.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/reformulate/MiddleElidedLabel.h"
 #include "Orza/widgets/AccessibleHidden.h"
+#include "Orza/widgets/ElidedLabel.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/SymbolIcon.h"
 #include "Orza/widgets/TextStyle.h"
@@ -140,7 +140,7 @@ void AdjustmentSummary::buildMaterialsGrid(QVBoxLayout* column) {
     m_materialsLayout->addWidget(headerCell(tr("New")), 0, 2, trailing);
     m_materialsLayout->addWidget(headerCell(tr("Change")), 0, 3, trailing);
 
-    m_total.name = new MiddleElidedLabel;
+    m_total.name = new ElidedLabel(nullptr, Qt::ElideMiddle);
     m_total.name->setText(tr("Base total"));
     m_total.name->setFont(TextStyle::semibold(m_total.name->font()));
     m_total.now = numberCell();
@@ -152,7 +152,7 @@ void AdjustmentSummary::buildMaterialsGrid(QVBoxLayout* column) {
 
 void AdjustmentSummary::addMaterialRow() {
     MaterialCells cells;
-    cells.name = new MiddleElidedLabel;
+    cells.name = new ElidedLabel(nullptr, Qt::ElideMiddle);
     cells.now = numberCell();
     cells.next = numberCell();
     cells.change = numberCell();

@@ -22,7 +22,7 @@ namespace Orza {
 
 class BookLibrary;
 class IconLabel;
-class MiddleElidedLabel;
+class ElidedLabel;
 class StullChartView;
 
 /**
@@ -47,7 +47,7 @@ public:
     using MissText = std::function<QString(GlazeCore::Oxide, double, const GlazeCore::Adjustment&)>;
 
     struct MaterialCells {
-        MiddleElidedLabel* name = nullptr;
+        ElidedLabel* name = nullptr;
         QLabel* now = nullptr;
         QLabel* next = nullptr;
         QLabel* change = nullptr;

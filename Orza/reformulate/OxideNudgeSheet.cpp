@@ -35,8 +35,6 @@ using GlazeCore::Oxide;
 using Style = TextStyle::Style;
 
 constexpr int targetFieldWidth = 70;
-constexpr int messagePage = 0;
-constexpr int summaryPage = 1;
 
 std::optional<GlazeCore::Chemistry> baseChemistryOf(const GlazeCore::Recipe& recipe, const BookLibrary& library) {
     try {
@@ -165,44 +163,23 @@ QWidget* OxideNudgeSheet::makeTargetRow() {
 }
 
 QWidget* OxideNudgeSheet::makeResultArea() {
-    m_resultArea = new QStackedWidget;
-    auto* message = new QWidget;
-    auto* column = new QVBoxLayout(message);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(10);
     m_failure = new IconLabel(Symbol::exclamationTriangle, IconLabel::Tone::primary, Style::body);
     m_suggestionNote = secondaryLabel(tr("Add one of these materials to the calculation:"));
     m_suggestionRow = new QWidget;
     auto* buttons = new QHBoxLayout(m_suggestionRow);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addStretch(1);
-    column->addWidget(m_failure);
-    column->addWidget(m_suggestionNote);
-    column->addWidget(m_suggestionRow);
-    column->addStretch(1);
-    m_summary = new AdjustmentSummary;
-    m_resultArea->insertWidget(messagePage, message);
-    m_resultArea->insertWidget(summaryPage, m_summary);
-    return m_resultArea;
+    return ReformulateSheet::makeResultArea({m_failure, m_suggestionNote, m_suggestionRow});
 }
 
 QWidget* OxideNudgeSheet::makeButtons() {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_cancel = button(tr("Cancel"));
     m_copy = button(tr("Apply as Copy"),
                     tr("Add the changed recipe to the book as a new recipe. This recipe stays as it is."));
     m_apply = button(tr("Apply"), tr("Change this recipe. Edit > Undo takes it back."));
     m_apply->setDefault(true);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_copy, &QPushButton::clicked, this, &ReformulateSheet::applyAsCopy);
     connect(m_apply, &QPushButton::clicked, this, &ReformulateSheet::applyInPlace);
-    layout->addStretch(1);
-    layout->addWidget(m_cancel);
-    layout->addWidget(m_copy);
-    layout->addWidget(m_apply);
-    return row;
+    return makeButtonRow({m_copy, m_apply});
 }
 
 void OxideNudgeSheet::setOxide(Oxide oxide) {
@@ -248,15 +225,15 @@ void OxideNudgeSheet::showResult() {
     showTargetRow();
     if (const GlazeCore::Adjustment* adjusted = adjustment()) {
         const Oxide nudged = m_oxide;
-        m_summary->setContent(recipe(), *adjusted, library(), tr("Target"),
+        summary()->setContent(recipe(), *adjusted, library(), tr("Target"),
                               [nudged](Oxide missed, double miss, const GlazeCore::Adjustment&) {
                                   return QString::fromStdString(GlazeCore::Adjustment::nudgeMissText(
                                       missed, miss, nudged, QLocale().name().toStdString()));
                               });
-        m_resultArea->setCurrentIndex(summaryPage);
+        showSummary(true);
     } else if (result()) {
         showFailure(std::get<Failure>(*result()));
-        m_resultArea->setCurrentIndex(messagePage);
+        showSummary(false);
     }
     const bool canApply = hasChanges();
     m_copy->setEnabled(canApply);

@@ -68,8 +68,6 @@ public:
     QLabel* suggestionNote() const { return m_suggestionNote; }
     /// The suggestion buttons shown now, in the engine's order.
     std::vector<QPushButton*> suggestionButtons() const;
-    AdjustmentSummary* summary() const { return m_summary; }
-    QPushButton* cancelButton() const { return m_cancel; }
     QPushButton* copyButton() const { return m_copy; }
     QPushButton* applyButton() const { return m_apply; }
 
@@ -102,14 +100,11 @@ private:
     LiveNumberField* m_targetField = nullptr;
     ArrowStepper* m_stepper = nullptr;
     QLabel* m_change = nullptr;
-    QStackedWidget* m_resultArea = nullptr;
     IconLabel* m_failure = nullptr;
     QLabel* m_suggestionNote = nullptr;
     QWidget* m_suggestionRow = nullptr;
     std::vector<QPushButton*> m_suggestions;
     std::vector<std::string> m_suggestedIDs;
-    AdjustmentSummary* m_summary = nullptr;
-    QPushButton* m_cancel = nullptr;
     QPushButton* m_copy = nullptr;
     QPushButton* m_apply = nullptr;
 };

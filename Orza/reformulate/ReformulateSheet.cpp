@@ -6,13 +6,16 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/BookItems.h"
 #include "Orza/platform/SystemBeep.h"
+#include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/widgets/LiveNumberField.h"
 
 #include <QApplication>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -126,6 +129,38 @@ QPushButton* ReformulateSheet::button(const QString& title, const QString& help)
     pushButton->setAutoDefault(false);
     if (!help.isEmpty()) pushButton->setToolTip(help);
     return pushButton;
+}
+
+QWidget* ReformulateSheet::makeResultArea(const std::vector<QWidget*>& messageParts) {
+    auto* message = new QWidget;
+    auto* column = new QVBoxLayout(message);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    for (QWidget* part : messageParts)
+        column->addWidget(part);
+    column->addStretch(1);
+    m_summary = new AdjustmentSummary;
+    m_resultArea = new QStackedWidget;
+    m_resultArea->addWidget(message);
+    m_resultArea->addWidget(m_summary);
+    return m_resultArea;
+}
+
+void ReformulateSheet::showSummary(bool shown) {
+    m_resultArea->setCurrentWidget(shown ? static_cast<QWidget*>(m_summary) : m_resultArea->widget(0));
+}
+
+QWidget* ReformulateSheet::makeButtonRow(const std::vector<QPushButton*>& actions) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_cancel = button(tr("Cancel"));
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addStretch(1);
+    layout->addWidget(m_cancel);
+    for (QPushButton* action : actions)
+        layout->addWidget(action);
+    return row;
 }
 
 void ReformulateSheet::done(int result) {

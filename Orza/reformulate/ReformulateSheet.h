@@ -10,13 +10,16 @@
 #include <functional>
 #include <optional>
 #include <variant>
+#include <vector>
 
 class QFrame;
 class QPushButton;
+class QStackedWidget;
 class QVBoxLayout;
 
 namespace Orza {
 
+class AdjustmentSummary;
 class BookDocument;
 class BookLibrary;
 
@@ -72,6 +75,9 @@ public:
     /// Solves again for the book's recipe and the sheet's choices and shows the outcome.
     void refresh();
 
+    AdjustmentSummary* summary() const { return m_summary; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
 protected:
     ReformulateSheet(BookDocument& document, const GlazeCore::Uuid& recipeID, Select select, QWidget* parent);
 
@@ -81,6 +87,11 @@ protected:
     static QFrame* divider();
     /// A button that Return never presses unless the sheet makes it the default.
     static QPushButton* button(const QString& title, const QString& help = {});
+    /// The area under the choices: a page of `messageParts` one under another, or the summary of a solve.
+    QWidget* makeResultArea(const std::vector<QWidget*>& messageParts);
+    void showSummary(bool shown);
+    /// The row of buttons at the sheet's foot: Cancel, then `actions` in order.
+    QWidget* makeButtonRow(const std::vector<QPushButton*>& actions);
 
     /// Runs the sheet's reformulation of `recipe`; none when it has nothing to solve.
     virtual std::optional<Result> solve(const GlazeCore::Recipe& recipe) = 0;
@@ -107,6 +118,9 @@ private:
     int m_solves = 0;
     bool m_finished = false;
     QVBoxLayout* m_content = nullptr;
+    QStackedWidget* m_resultArea = nullptr;
+    AdjustmentSummary* m_summary = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace Orza

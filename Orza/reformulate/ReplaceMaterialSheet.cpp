@@ -30,8 +30,6 @@ using Style = TextStyle::Style;
 
 constexpr int replacePickerMaximumWidth = 300;
 constexpr int withButtonWidth = 260;
-constexpr int messagePage = 0;
-constexpr int summaryPage = 1;
 
 QLabel* secondaryLabel(const QString& text = {}) {
     auto* label = new QLabel(text);
@@ -132,39 +130,19 @@ QWidget* ReplaceMaterialSheet::makeChoiceRow() {
 }
 
 QWidget* ReplaceMaterialSheet::makeResultArea() {
-    m_resultArea = new QStackedWidget;
-    auto* message = new QWidget;
-    auto* column = new QVBoxLayout(message);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(10);
     m_prompt = secondaryLabel();
     m_failure = new IconLabel(Symbol::exclamationTriangle, IconLabel::Tone::primary, Style::body);
-    column->addWidget(m_prompt);
-    column->addWidget(m_failure);
-    column->addStretch(1);
-    m_summary = new AdjustmentSummary;
-    m_resultArea->insertWidget(messagePage, message);
-    m_resultArea->insertWidget(summaryPage, m_summary);
-    return m_resultArea;
+    return ReformulateSheet::makeResultArea({m_prompt, m_failure});
 }
 
 QWidget* ReplaceMaterialSheet::makeButtons() {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_cancel = button(tr("Cancel"));
     m_replace = button(tr("Replace in This Recipe"), tr("Change this recipe. Edit > Undo takes it back."));
     m_save = button(tr("Save as New Recipe"),
                     tr("Add the new recipe to the book. This recipe and its test log entries stay as they are."));
     m_save->setDefault(true);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_replace, &QPushButton::clicked, this, &ReformulateSheet::applyInPlace);
     connect(m_save, &QPushButton::clicked, this, &ReformulateSheet::applyAsCopy);
-    layout->addStretch(1);
-    layout->addWidget(m_cancel);
-    layout->addWidget(m_replace);
-    layout->addWidget(m_save);
-    return row;
+    return makeButtonRow({m_replace, m_save});
 }
 
 void ReplaceMaterialSheet::setOldID(const std::string& id) {
@@ -198,12 +176,12 @@ void ReplaceMaterialSheet::showResult() {
     m_prompt->setVisible(!result());
     m_failure->setVisible(result() && !adjusted);
     if (adjusted) {
-        m_summary->setContent(recipe(), *adjusted, library(), tr("Original"),
+        summary()->setContent(recipe(), *adjusted, library(), tr("Original"),
                               [](GlazeCore::Oxide oxide, double miss, const GlazeCore::Adjustment& whole) {
                                   return QString::fromStdString(GlazeCore::Adjustment::replaceMissText(
                                       oxide, miss, whole, QLocale().name().toStdString()));
                               });
-        m_resultArea->setCurrentIndex(summaryPage);
+        showSummary(true);
     } else {
         if (!result())
             m_prompt->setText(m_baseIDs.empty() ? tr("This recipe has no base materials to replace. Choose materials "
@@ -211,7 +189,7 @@ void ReplaceMaterialSheet::showResult() {
                                                 : tr("Choose the material to use in its place."));
         else
             m_failure->setText(std::get<Failure>(*result()).message);
-        m_resultArea->setCurrentIndex(messagePage);
+        showSummary(false);
     }
     const bool canApply = hasChanges();
     m_replace->setEnabled(canApply);

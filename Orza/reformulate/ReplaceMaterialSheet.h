@@ -52,9 +52,7 @@ public:
     MaterialPickerButton* withButton() const { return m_with; }
     QLabel* promptLabel() const { return m_prompt; }
     IconLabel* failureLabel() const { return m_failure; }
-    AdjustmentSummary* summary() const { return m_summary; }
     QLabel* cautionLabel() const { return m_caution; }
-    QPushButton* cancelButton() const { return m_cancel; }
     QPushButton* replaceButton() const { return m_replace; }
     QPushButton* saveButton() const { return m_save; }
 
@@ -79,12 +77,9 @@ private:
 
     QComboBox* m_picker = nullptr;
     MaterialPickerButton* m_with = nullptr;
-    QStackedWidget* m_resultArea = nullptr;
     QLabel* m_prompt = nullptr;
     IconLabel* m_failure = nullptr;
-    AdjustmentSummary* m_summary = nullptr;
     QLabel* m_caution = nullptr;
-    QPushButton* m_cancel = nullptr;
     QPushButton* m_replace = nullptr;
     QPushButton* m_save = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/window/BookWindow.h"
 
@@ -83,18 +84,8 @@ TestLogPage::TestLogPage(BookWindow& window, QWidget* parent)
     setAccessibleName(tr("Test Log"));
     m_window.setSubtitle(tr("Test Log"));
 
-    auto* detail = new QWidget;
-    detail->setMinimumWidth(detailMinimumWidth);
-    m_detailHolder = new QVBoxLayout(detail);
-    m_detailHolder->setContentsMargins(0, 0, 0, 0);
-
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->setChildrenCollapsible(false);
-    split->addWidget(makeListColumn());
-    split->addWidget(detail);
-    split->setStretchFactor(0, 0);
-    split->setStretchFactor(1, 1);
-    split->setSizes({listIdealWidth, 1000});
+    QWidget* detail = ListDetailSplit::detailColumn(detailMinimumWidth, m_detailHolder);
+    QWidget* split = ListDetailSplit::make(makeListColumn(), detail, ListDetailSplit::Steady::list, listIdealWidth);
 
     m_forms = new QStackedWidget;
     m_forms->addWidget(makeEmptyPage());

@@ -2,9 +2,11 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace Orza {
 
-ElidedLabel::ElidedLabel(QWidget* parent) : QWidget(parent) {
+ElidedLabel::ElidedLabel(QWidget* parent, Qt::TextElideMode mode) : QWidget(parent), m_mode(mode) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -17,7 +19,7 @@ void ElidedLabel::setText(const QString& text) {
 }
 
 QString ElidedLabel::shownText() const {
-    return fontMetrics().elidedText(m_text, Qt::ElideRight, width());
+    return fontMetrics().elidedText(m_text, m_mode, width());
 }
 
 QSize ElidedLabel::sizeHint() const {
@@ -26,6 +28,10 @@ QSize ElidedLabel::sizeHint() const {
 }
 
 QSize ElidedLabel::minimumSizeHint() const {
+    // Cut in the middle, a name keeps a letter or two at each end.
+    if (m_mode == Qt::ElideMiddle)
+        return {std::min(sizeHint().width(), fontMetrics().horizontalAdvance(QStringLiteral("M\u2026M")) * 2),
+                fontMetrics().height()};
     return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 3, fontMetrics().height()};
 }
 

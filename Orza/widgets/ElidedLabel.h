@@ -5,11 +5,13 @@
 
 namespace Orza {
 
-/// One line of text that ends in an ellipsis when its width is too small; it asks for its full width.
+/// One line of text cut with an ellipsis when its width is too small: at its end, or in its middle so that both
+/// ends of a long material name stay readable. It asks for its full width. Its accessible name follows the
+/// text until its owner sets another.
 class ElidedLabel final : public QWidget {
     Q_OBJECT
 public:
-    explicit ElidedLabel(QWidget* parent = nullptr);
+    explicit ElidedLabel(QWidget* parent = nullptr, Qt::TextElideMode mode = Qt::ElideRight);
 
     const QString& text() const { return m_text; }
     void setText(const QString& text);
@@ -24,6 +26,7 @@ protected:
 
 private:
     QString m_text;
+    Qt::TextElideMode m_mode;
 };
 
 } // namespace Orza

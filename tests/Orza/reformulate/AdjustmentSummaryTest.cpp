@@ -3,7 +3,7 @@
 #include "Orza/chemistry/StullChartDescriptor.h"
 #include "Orza/chemistry/StullChartView.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/reformulate/MiddleElidedLabel.h"
+#include "Orza/widgets/ElidedLabel.h"
 #include "Orza/widgets/IconLabel.h"
 #include "support/TestEnvironment.h"
 

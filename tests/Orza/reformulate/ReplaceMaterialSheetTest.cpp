@@ -14,7 +14,7 @@
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/MaterialPickerButton.h"
-#include "Orza/reformulate/MiddleElidedLabel.h"
+#include "Orza/widgets/ElidedLabel.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"

@@ -5,7 +5,7 @@
 class QLabel;
 class QPalette;
 
-// The type the blend and label sheets share: a sheet's title and the dimmer notes under its content.
+// The type the sheets share: a sheet's title and the dimmer notes under its content.
 namespace Orza::SheetStyle {
 
 /// A sheet's title: larger, semibold, announced as a heading.

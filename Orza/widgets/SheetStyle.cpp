@@ -1,4 +1,4 @@
-#include "Orza/blends/SheetStyle.h"
+#include "Orza/widgets/SheetStyle.h"
 
 #include "Orza/platform/AccessibleHeading.h"
 
