@@ -10,6 +10,7 @@
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/window/BookWindow.h"
@@ -57,12 +58,7 @@ BatchSheet::BatchSheet(GlazeCore::Recipe recipe, BookLibrary library, QWidget* p
 }
 
 BatchSheet* BatchSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID) {
-    for (BatchSheet* up : window.findChildren<BatchSheet*>(QString(), Qt::FindDirectChildrenOnly))
-        if (up->isVisible()) {
-            up->raise();
-            up->activateWindow();
-            return up;
-        }
+    if (auto* up = raiseSheetOnScreen<BatchSheet>(window)) return up;
     BookDocument* document = window.document();
     const GlazeCore::Recipe* recipe = document->recipe(recipeID);
     if (!recipe) return nullptr;

@@ -1,7 +1,6 @@
 #include "Orza/blends/BlendSheet.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
-#include "Orza/widgets/SheetStyle.h"
 #include "Orza/blends/TileCardGrid.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
@@ -10,6 +9,8 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/SheetOnScreen.h"
+#include "Orza/widgets/SheetStyle.h"
 #include "Orza/window/BookWindow.h"
 
 #include <QButtonGroup>
@@ -87,12 +88,7 @@ BlendSheet::BlendSheet(BookDocument& document, const GlazeCore::Uuid& startRecip
 }
 
 BlendSheet* BlendSheet::open(BookWindow& window, const GlazeCore::Uuid& startRecipeID, BlendMode mode) {
-    for (BlendSheet* up : window.findChildren<BlendSheet*>(QString(), Qt::FindDirectChildrenOnly))
-        if (up->isVisible()) {
-            up->raise();
-            up->activateWindow();
-            return up;
-        }
+    if (auto* up = raiseSheetOnScreen<BlendSheet>(window)) return up;
     WindowModel* model = window.model();
     auto* sheet = new BlendSheet(*window.document(), startRecipeID, mode, &window);
     sheet->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,5 @@
 #include "Orza/labels/LabelSheet.h"
 
-#include "Orza/widgets/SheetStyle.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelPreview.h"
 #include "Orza/library/BookLibrary.h"
@@ -8,6 +7,8 @@
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/widgets/SheetOnScreen.h"
+#include "Orza/widgets/SheetStyle.h"
 #include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
@@ -92,12 +93,7 @@ LabelSheet::LabelSheet(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTil
 }
 
 LabelSheet* LabelSheet::open(BookWindow& window, LabelScope requested) {
-    for (LabelSheet* up : window.findChildren<LabelSheet*>(QString(), Qt::FindDirectChildrenOnly))
-        if (up->isVisible()) {
-            up->raise();
-            up->activateWindow();
-            return up;
-        }
+    if (auto* up = raiseSheetOnScreen<LabelSheet>(window)) return up;
     BookDocument* document = window.document();
     WindowModel* model = window.model();
     model->setLabelScope(requested);

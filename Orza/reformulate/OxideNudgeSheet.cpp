@@ -14,6 +14,7 @@
 #include "Orza/widgets/ArrowStepper.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/window/BookWindow.h"
 
@@ -82,12 +83,7 @@ OxideNudgeSheet::OxideNudgeSheet(BookDocument& document, const GlazeCore::Uuid& 
 
 OxideNudgeSheet* OxideNudgeSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID,
                                        const NudgeRequest& request) {
-    for (auto* up : window.findChildren<OxideNudgeSheet*>(QString(), Qt::FindDirectChildrenOnly))
-        if (up->isVisible()) {
-            up->raise();
-            up->activateWindow();
-            return up;
-        }
+    if (auto* up = raiseSheetOnScreen<OxideNudgeSheet>(window)) return up;
     BookDocument* document = window.document();
     const GlazeCore::Recipe* recipe = document->recipe(recipeID);
     if (!recipe) return nullptr;

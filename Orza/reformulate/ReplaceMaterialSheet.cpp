@@ -10,6 +10,7 @@
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/reformulate/ReplaceRules.h"
 #include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/window/BookWindow.h"
 
@@ -73,12 +74,7 @@ ReplaceMaterialSheet::ReplaceMaterialSheet(BookDocument& document, const GlazeCo
 
 ReplaceMaterialSheet* ReplaceMaterialSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID,
                                                  const ReplaceRequest& request) {
-    for (auto* up : window.findChildren<ReplaceMaterialSheet*>(QString(), Qt::FindDirectChildrenOnly))
-        if (up->isVisible()) {
-            up->raise();
-            up->activateWindow();
-            return up;
-        }
+    if (auto* up = raiseSheetOnScreen<ReplaceMaterialSheet>(window)) return up;
     BookDocument* document = window.document();
     const GlazeCore::Recipe* recipe = document->recipe(recipeID);
     if (!recipe) return nullptr;
