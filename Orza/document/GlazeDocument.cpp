@@ -16,6 +16,8 @@
 #include <new>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace Orza {
 
 namespace {
@@ -74,6 +76,33 @@ GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
     } catch (const std::bad_alloc&) {
         throw failed(QString::fromLocal8Bit(std::strerror(ENOMEM)));
     }
+}
+
+DocumentError notWritten(const QString& reason) {
+    return DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+}
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+void writeWhole(QSaveFile& file, std::string_view piece) {
+    while (!piece.empty()) {
+        const qint64 written = file.write(piece.data(), static_cast<qint64>(piece.size()));
+        // A short write leaves the rest to the next one, which then fails with the system's reason.
+        if (written < 0) throw notWritten(file.errorString());
+        if (written == 0) throw notWritten(systemReason(EIO));
+        piece.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (file.error() != QFileDevice::NoError) throw notWritten(file.errorString());
+}
+
+/// Some file systems say that the disk is full only when the data go out; commit() would not tell.
+void syncToDisk(QSaveFile& file) {
+    if (::fsync(file.handle()) == 0) return;
+    const int error = errno;
+    // A file that cannot be synced (a special file) is written all the same.
+    if (error != EINVAL && error != EROFS) throw notWritten(systemReason(error));
 }
 
 GlazeDocument fromDecoded(GlazeCore::GlazeBookCodec::Decoded decoded) {
@@ -141,21 +170,21 @@ void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {
 }
 
 void GlazeDocument::save(const QString& path) const {
-    const auto notWritten = [](const QString& reason) {
-        return DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
-    };
     QSaveFile file(path);
     const auto open = [&] {
-        if (!file.isOpen() && !file.open(QIODevice::WriteOnly)) throw notWritten(file.errorString());
+        // Unbuffered, so that every write meets the disk here and its error is seen with the system's reason:
+        // a buffer flushed only by commit() loses the error, and commit() then replaces the old file.
+        if (!file.isOpen() && !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw notWritten(file.errorString());
     };
     try {
         // Opened with the first piece, so that a book the codec refuses never reaches the disk.
         writeFileBytes([&](std::string_view piece) {
             open();
-            const auto size = static_cast<qint64>(piece.size());
-            if (file.write(piece.data(), size) != size) throw notWritten(file.errorString());
+            writeWhole(file, piece);
         });
         open();
+        syncToDisk(file);
     } catch (const DocumentError&) {
         file.cancelWriting();
         throw;

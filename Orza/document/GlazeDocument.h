@@ -45,7 +45,8 @@ struct GlazeDocument {
     /// The same bytes handed to `sink` in pieces, never held whole; on a throw the receiver drops them.
     void writeFileBytes(const GlazeCore::Json::Sink& sink) const;
     /// Writes the bytes to `path` through a temporary file, so a failure leaves any old file whole; a book
-    /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show.
+    /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show,
+    /// the system's reason among it.
     void save(const QString& path) const;
 
     /// Equal books and equal sample flags; the ledgers and notices are not compared.

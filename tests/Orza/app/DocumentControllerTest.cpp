@@ -7,6 +7,8 @@
 #include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/window/BookWindow.h"
+#include "support/ChildRun.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -14,7 +16,9 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 using namespace Orza;
 using OrzaTest::readAll;
@@ -310,6 +314,41 @@ private slots:
         settle();
         QVERIFY(!quit);
         QCOMPARE(controller().windows(), QList<BookWindow*>{first});
+    }
+
+    // A disk without room for the book (a file size limit here: writes beyond it fail as on a full disk):
+    // the save says why in the system's words, the book stays edited and its old file whole, and quitting
+    // with Save stops with the window open.
+    void aFullDiskSaysWhyAndKeepsTheBookEditedAndTheFileWhole() {
+        ORZA_TEST_IN_CHILD_PROCESS();
+        const QString path = writeBook("full.orzabook", {"A"});
+        const QByteArray old = readAll(path);
+        BookWindow* window = controller().openFile(path);
+        for (int i = 0; i < 30; ++i)
+            window->addRecipe();
+        bool saved = true;
+        bool quit = true;
+        {
+            OrzaTest::FileSizeLimit limit(4096); // within the first buffer of bytes
+            controller().save(window, [&](bool result) { saved = result; });
+            MessageBox::setNextAnswer(MessageBox::Answer::save);
+            controller().quit([&](bool all) { quit = all; });
+            settle();
+        }
+        QVERIFY(!saved);
+        QVERIFY(!quit);
+        QCOMPARE(controller().windows(), QList<BookWindow*>{window});
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(readAll(path), old);
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 2);
+        const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+        for (const MessageBox::Alert& alert : alerts) {
+            QCOMPARE(alert.text, QStringLiteral("The book \u201cfull.orzabook\u201d could not be saved."));
+            QCOMPARE(
+                alert.informativeText,
+                QStringLiteral("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+        }
     }
 
     void aFailedSaveSaysWhyAndKeepsTheBookOpenAndEdited() {
