@@ -151,7 +151,10 @@ BookWindow* DocumentController::readAndOpen(const QString& path) {
         open->activateWindow();
         return open;
     }
-    BookWindow* window = openWindow(GlazeDocument::read(path), samePath(path));
+    std::optional<FileStamp> stamp;
+    GlazeDocument document = GlazeDocument::read(path, &stamp);
+    BookWindow* window = openWindow(std::move(document), samePath(path));
+    window->document()->setDiskStamp(stamp);
     rememberFolder(path);
     return window;
 }
@@ -171,7 +174,15 @@ void DocumentController::save(BookWindow* window, Done done) {
         saveAs(window, std::move(done));
         return;
     }
-    writeTo(window, window->document()->filePath(), done);
+    if (!window->document()->fileChangedOnDisk()) return writeTo(window, window->document()->filePath(), done);
+    // Another program wrote the book since this window read or wrote it: its work is lost only when asked.
+    QPointer<BookWindow> guard(window);
+    MessageBox::askToOverwriteChangedFile(window, window->document()->displayName(),
+                                          [this, guard, done](MessageBox::Answer answer) {
+                                              if (!guard || answer != MessageBox::Answer::overwrite)
+                                                  return call(done, false);
+                                              writeTo(guard, guard->document()->filePath(), done);
+                                          });
 }
 
 void DocumentController::saveAs(BookWindow* window, Done done) {

@@ -131,12 +131,13 @@ GlazeDocument GlazeDocument::fromFileBytes(std::string_view bytes) {
     return fromFileBytes(GlazeCore::Json::PaddedBytes::copyOf(bytes));
 }
 
-GlazeDocument GlazeDocument::read(const QString& path) {
+GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>* stamp) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) throw DocumentError(tr("It is a folder, not a book file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+    if (stamp) *stamp = FileStamp::ofOpenFile(file.handle());
     GlazeCore::Json::PaddedBytes bytes = readWhole(file);
     try {
         // A large file's pages go back as its book is made; the file is read once more only if the reader that
@@ -169,7 +170,7 @@ void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {
                                       nextTileNumber, sink);
 }
 
-void GlazeDocument::save(const QString& path) const {
+std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
     QSaveFile file(path);
     const auto open = [&] {
         // Unbuffered, so that every write meets the disk here and its error is seen with the system's reason:
@@ -177,6 +178,7 @@ void GlazeDocument::save(const QString& path) const {
         if (!file.isOpen() && !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             throw notWritten(file.errorString());
     };
+    std::optional<FileStamp> written;
     try {
         // Opened with the first piece, so that a book the codec refuses never reaches the disk.
         writeFileBytes([&](std::string_view piece) {
@@ -185,6 +187,7 @@ void GlazeDocument::save(const QString& path) const {
         });
         open();
         syncToDisk(file);
+        written = FileStamp::ofOpenFile(file.handle());
     } catch (const DocumentError&) {
         file.cancelWriting();
         throw;
@@ -196,6 +199,7 @@ void GlazeDocument::save(const QString& path) const {
         throw DocumentError(QString::fromUtf8(error.what()));
     }
     if (!file.commit()) throw notWritten(file.errorString());
+    return written;
 }
 
 std::shared_ptr<GlazeCore::TileCodeLedger> defaultTileLedger() {

@@ -12,6 +12,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QUndoStack>
@@ -349,6 +350,85 @@ private slots:
                 alert.informativeText,
                 QStringLiteral("The file could not be written: %1. The file on disk was not changed.").arg(reason));
         }
+    }
+
+    // Another program wrote the book since this window opened or saved it: saving asks before overwriting,
+    // from the menu and from quitting alike, and Cancel leaves both the file and the window as they were.
+    void savingOverAnotherProgramsChangeAsksFirst() {
+        const QString path = writeBook("shared.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Theirs", "Also theirs"}), path); // a new file in its place
+        const QByteArray theirs = readAll(path);
+
+        bool saved = true;
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        QCOMPARE(readAll(path), theirs);
+        QVERIFY(window->isWindowModified());
+
+        bool quit = true;
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().quit([&](bool all) { quit = all; });
+        settle();
+        QVERIFY(!quit);
+        QCOMPARE(controller().windows(), QList<BookWindow*>{window});
+        QCOMPARE(readAll(path), theirs);
+
+        MessageBox::setNextAnswer(MessageBox::Answer::overwrite);
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
+        QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("A"));
+
+        // Its own save is the version it knows now: the next save asks nothing.
+        window->addRecipe();
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+
+        // The same file written over in place, grown by another program's text.
+        window->addRecipe();
+        OrzaTest::writeAll(path, readAll(path) + "\n\n");
+        saved = true;
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        QVERIFY(readAll(path).endsWith("\n\n"));
+    }
+
+    // A file that has gone is simply written again; Save As onto another file asks nothing; a revert reads the
+    // other program's version, which the next save then knows.
+    void savingWithoutAConflictAsksNothing() {
+        const QString path = writeBook("gone.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+        QVERIFY(QFile::remove(path));
+        bool saved = false;
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
+
+        window->addRecipe();
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Theirs"}), path);
+        const QString other = filePath("other.orzabook");
+        FileDialog::setNextFileName(other);
+        saved = false;
+        controller().saveAs(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(other).book.recipes.size(), std::size_t(3));
+        QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("Theirs"));
+
+        window->addRecipe();
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Theirs"}), other);
+        MessageBox::setNextAnswer(MessageBox::Answer::revert);
+        controller().revertToSaved(window);
+        QCOMPARE(OrzaTest::recipeNames(window->document()->book()), std::vector<std::string>{"Theirs"});
+        window->addRecipe();
+        saved = false;
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
     }
 
     void aFailedSaveSaysWhyAndKeepsTheBookOpenAndEdited() {
