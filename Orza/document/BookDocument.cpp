@@ -497,6 +497,8 @@ void BookDocument::revert() {
     emit nextTileNumberChanged();
     emit bookChanged();
     updateModified();
+    // The book read again may be behind the ledger: the numbers handed out since must still be saved.
+    syncLedgerMark();
 }
 
 } // namespace Orza

@@ -515,6 +515,28 @@ private slots:
         window->addTestTile();
         QCOMPARE(window->document()->book().tests[0].code, std::string("T-002"));
     }
+
+    // A revert takes the book back behind the ledger: the book stays edited, so the number handed out is
+    // saved and not handed out again after reopening.
+    void aRevertBehindTheLedgerKeepsTheBookEdited() {
+        const QString path = writeBook("reverted.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addTestTile();
+        QCOMPARE(window->document()->book().tests[0].code, std::string("T-001"));
+        MessageBox::setNextAnswer(MessageBox::Answer::revert);
+        controller().revertToSaved(window);
+        settle();
+        QVERIFY(window->document()->book().tests.empty());
+        QVERIFY(window->isWindowModified());
+
+        MessageBox::setNextAnswer(MessageBox::Answer::save); // closing asks
+        controller().close(window);
+        settle();
+        QVERIFY(controller().windows().isEmpty());
+        window = controller().openFile(path);
+        window->addTestTile();
+        QCOMPARE(window->document()->book().tests[0].code, std::string("T-002"));
+    }
 };
 
 QTEST_MAIN(DocumentControllerTest)
