@@ -264,21 +264,52 @@ void DocumentController::close(BookWindow* window, Done done) {
 }
 
 void DocumentController::quit(Done done) {
-    closeNext([done](bool all) {
-        if (all) QApplication::quit();
-        call(done, all);
+    reviewUnsaved(std::make_shared<QList<QPointer<BookWindow>>>(), [this, done](bool reviewed) {
+        if (!reviewed) return call(done, false);
+        closeAll();
+        QApplication::quit();
+        call(done, true);
     });
 }
 
-void DocumentController::closeNext(const Done& done) {
-    if (m_windows.isEmpty()) return call(done, true);
-    BookWindow* window = m_windows.last();
-    close(window, [this, window, done](bool closed) {
-        if (!closed) return call(done, false);
-        // A closed window leaves the list when it is destroyed, later; take it out now to go on.
+BookWindow* DocumentController::nextUnsaved(const QList<QPointer<BookWindow>>& discarded) const {
+    for (auto window = m_windows.crbegin(); window != m_windows.crend(); ++window)
+        if ((*window)->document()->isModified() && !discarded.contains(*window)) return *window;
+    return nullptr;
+}
+
+void DocumentController::reviewUnsaved(const std::shared_ptr<QList<QPointer<BookWindow>>>& discarded,
+                                       const Done& done) {
+    // Found afresh each time: the questions are window-modal, so another window may be edited meanwhile.
+    BookWindow* window = nextUnsaved(*discarded);
+    if (!window) return call(done, true);
+    QPointer<BookWindow> guard(window);
+    MessageBox::askToSaveChanges(window, window->document()->displayName(),
+                                 [this, guard, discarded, done](MessageBox::Answer answer) {
+                                     switch (answer) {
+                                     case MessageBox::Answer::save:
+                                         if (!guard) return reviewUnsaved(discarded, done);
+                                         save(guard, [this, discarded, done](bool saved) {
+                                             if (!saved) return call(done, false);
+                                             reviewUnsaved(discarded, done);
+                                         });
+                                         return;
+                                     case MessageBox::Answer::dontSave:
+                                         discarded->append(guard);
+                                         return reviewUnsaved(discarded, done);
+                                     default:
+                                         return call(done, false);
+                                     }
+                                 });
+}
+
+void DocumentController::closeAll() {
+    for (BookWindow* window : QList<BookWindow*>(m_windows)) {
+        window->approveClose();
+        window->close();
+        // A closed window leaves the list when it is destroyed, later; take it out now.
         m_windows.removeOne(window);
-        closeNext(done);
-    });
+    }
 }
 
 } // namespace Orza

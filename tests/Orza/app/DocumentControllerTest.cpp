@@ -303,9 +303,13 @@ private slots:
         QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
     }
 
-    void quitStopsAtTheFirstWindowKeptOpen() {
-        BookWindow* first = controller().openFile(writeBook("q1.orzabook", {"A"}));
-        BookWindow* second = controller().openFile(writeBook("q2.orzabook", {"B"}));
+    // Every edited book is asked about before any window closes, the unedited ones too, so Cancel keeps all.
+    void quitAsksAboutEveryBookBeforeClosingAny() {
+        const QString firstPath = writeBook("q1.orzabook", {"A"});
+        const QString secondPath = writeBook("q2.orzabook", {"B"});
+        BookWindow* first = controller().openFile(firstPath);
+        BookWindow* second = controller().openFile(secondPath);
+        BookWindow* unedited = controller().openFile(writeBook("q3.orzabook", {"C"}));
         first->addRecipe();
         second->addRecipe();
         MessageBox::setNextAnswer(MessageBox::Answer::dontSave);
@@ -314,7 +318,19 @@ private slots:
         controller().quit([&](bool all) { quit = all; });
         settle();
         QVERIFY(!quit);
-        QCOMPARE(controller().windows(), QList<BookWindow*>{first});
+        QCOMPARE(controller().windows(), (QList<BookWindow*>{first, second, unedited}));
+        QVERIFY(first->isWindowModified() && second->isWindowModified());
+
+        // Answered all: saved or left, then every window closes.
+        const QByteArray firstOnDisk = readAll(firstPath);
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        MessageBox::setNextAnswer(MessageBox::Answer::dontSave);
+        controller().quit([&](bool all) { quit = all; });
+        settle();
+        QVERIFY(quit);
+        QVERIFY(controller().windows().isEmpty());
+        QCOMPARE(GlazeDocument::read(secondPath).book.recipes.size(), std::size_t(2));
+        QCOMPARE(readAll(firstPath), firstOnDisk);
     }
 
     // A disk without room for the book (a file size limit here: writes beyond it fail as on a full disk):
