@@ -151,7 +151,10 @@ BookWindow* DocumentController::readAndOpen(const QString& path) {
         open->activateWindow();
         return open;
     }
-    BookWindow* window = openWindow(GlazeDocument::read(path), samePath(path));
+    std::optional<FileStamp> stamp;
+    GlazeDocument document = GlazeDocument::read(path, &stamp);
+    BookWindow* window = openWindow(std::move(document), samePath(path));
+    window->document()->setDiskStamp(stamp);
     rememberFolder(path);
     return window;
 }
@@ -171,7 +174,15 @@ void DocumentController::save(BookWindow* window, Done done) {
         saveAs(window, std::move(done));
         return;
     }
-    writeTo(window, window->document()->filePath(), done);
+    if (!window->document()->fileChangedOnDisk()) return writeTo(window, window->document()->filePath(), done);
+    // Another program wrote the book since this window read or wrote it: its work is lost only when asked.
+    QPointer<BookWindow> guard(window);
+    MessageBox::askToOverwriteChangedFile(window, window->document()->displayName(),
+                                          [this, guard, done](MessageBox::Answer answer) {
+                                              if (!guard || answer != MessageBox::Answer::overwrite)
+                                                  return call(done, false);
+                                              writeTo(guard, guard->document()->filePath(), done);
+                                          });
 }
 
 void DocumentController::saveAs(BookWindow* window, Done done) {
@@ -253,21 +264,52 @@ void DocumentController::close(BookWindow* window, Done done) {
 }
 
 void DocumentController::quit(Done done) {
-    closeNext([done](bool all) {
-        if (all) QApplication::quit();
-        call(done, all);
+    reviewUnsaved(std::make_shared<QList<QPointer<BookWindow>>>(), [this, done](bool reviewed) {
+        if (!reviewed) return call(done, false);
+        closeAll();
+        QApplication::quit();
+        call(done, true);
     });
 }
 
-void DocumentController::closeNext(const Done& done) {
-    if (m_windows.isEmpty()) return call(done, true);
-    BookWindow* window = m_windows.last();
-    close(window, [this, window, done](bool closed) {
-        if (!closed) return call(done, false);
-        // A closed window leaves the list when it is destroyed, later; take it out now to go on.
+BookWindow* DocumentController::nextUnsaved(const QList<QPointer<BookWindow>>& discarded) const {
+    for (auto window = m_windows.crbegin(); window != m_windows.crend(); ++window)
+        if ((*window)->document()->isModified() && !discarded.contains(*window)) return *window;
+    return nullptr;
+}
+
+void DocumentController::reviewUnsaved(const std::shared_ptr<QList<QPointer<BookWindow>>>& discarded,
+                                       const Done& done) {
+    // Found afresh each time: the questions are window-modal, so another window may be edited meanwhile.
+    BookWindow* window = nextUnsaved(*discarded);
+    if (!window) return call(done, true);
+    QPointer<BookWindow> guard(window);
+    MessageBox::askToSaveChanges(window, window->document()->displayName(),
+                                 [this, guard, discarded, done](MessageBox::Answer answer) {
+                                     switch (answer) {
+                                     case MessageBox::Answer::save:
+                                         if (!guard) return reviewUnsaved(discarded, done);
+                                         save(guard, [this, discarded, done](bool saved) {
+                                             if (!saved) return call(done, false);
+                                             reviewUnsaved(discarded, done);
+                                         });
+                                         return;
+                                     case MessageBox::Answer::dontSave:
+                                         discarded->append(guard);
+                                         return reviewUnsaved(discarded, done);
+                                     default:
+                                         return call(done, false);
+                                     }
+                                 });
+}
+
+void DocumentController::closeAll() {
+    for (BookWindow* window : QList<BookWindow*>(m_windows)) {
+        window->approveClose();
+        window->close();
+        // A closed window leaves the list when it is destroyed, later; take it out now.
         m_windows.removeOne(window);
-        closeNext(done);
-    });
+    }
 }
 
 } // namespace Orza

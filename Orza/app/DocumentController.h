@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace Orza {
 
@@ -48,7 +50,8 @@ public:
     void revertToSaved(BookWindow* window);
     /// Closes the window, asking first what to do with unsaved changes.
     void close(BookWindow* window, Done done = {});
-    /// Closes every window in turn; stops at the first the user keeps open.
+    /// Asks about every book with unsaved changes first, then closes every window and quits. Cancel, or a
+    /// save that fails, keeps every window open.
     void quit(Done done = {});
 
     /// Where the open and save panels start when the book has no folder of its own: the folder last used,
@@ -65,7 +68,10 @@ private:
     DocumentController() = default;
     BookWindow* readAndOpen(const QString& path);
     void writeTo(BookWindow* window, const QString& path, const Done& done);
-    void closeNext(const Done& done);
+    /// The newest window with unsaved changes that the user has not chosen to discard.
+    BookWindow* nextUnsaved(const QList<QPointer<BookWindow>>& discarded) const;
+    void reviewUnsaved(const std::shared_ptr<QList<QPointer<BookWindow>>>& discarded, const Done& done);
+    void closeAll();
     static void rememberFolder(const QString& path);
 
     QList<BookWindow*> m_windows;

@@ -67,6 +67,7 @@ bool scheduleFits(const std::vector<GlazeCore::FiringSegment>& schedule) {
 
 BookDocument::BookDocument(GlazeDocument document, const QString& filePath, QObject* parent)
     : QObject(parent), m_document(std::move(document)), m_filePath(filePath), m_undoStack(new QUndoStack(this)) {
+    if (!m_filePath.isEmpty()) m_diskStamp = FileStamp::ofPath(m_filePath);
     rebuildIndexes();
     connect(m_undoStack, &QUndoStack::cleanChanged, this, &BookDocument::updateModified);
     // Codes given on opening live only in memory until saved: the book is edited, so closing asks.
@@ -89,6 +90,12 @@ const BookLibrary& BookDocument::library() const {
 QString BookDocument::displayName() const {
     if (!m_filePath.isEmpty()) return QFileInfo(m_filePath).fileName();
     return m_untitledName.isEmpty() ? tr("Untitled") : m_untitledName;
+}
+
+bool BookDocument::fileChangedOnDisk() const {
+    if (m_filePath.isEmpty() || !m_diskStamp) return false;
+    const std::optional<FileStamp> now = FileStamp::ofPath(m_filePath);
+    return now && *now != *m_diskStamp;
 }
 
 void BookDocument::markEdited() {
@@ -461,7 +468,7 @@ bool BookDocument::setMaterialOxide(std::string_view id, GlazeCore::Oxide oxide,
 // --- Files -----------------------------------------------------------------------------------------------------
 
 void BookDocument::save(const QString& path) {
-    m_document.save(path);
+    m_diskStamp = m_document.save(path);
 
     const bool moved = path != m_filePath;
     m_filePath = path;
@@ -474,12 +481,14 @@ void BookDocument::save(const QString& path) {
 
 void BookDocument::revert() {
     if (m_filePath.isEmpty()) return;
-    GlazeDocument reread = GlazeDocument::read(m_filePath);
+    std::optional<FileStamp> stamp;
+    GlazeDocument reread = GlazeDocument::read(m_filePath, &stamp);
     // The ledger lives as long as the document: a code handed out before the revert may be on a label already.
     reread.tileLedger = m_document.tileLedger;
     emit aboutToReset();
     m_undoStack->clear();
     m_document = std::move(reread);
+    m_diskStamp = stamp;
     rebuildIndexes();
     m_markedEdited = m_document.backfillNotice.has_value();
     endEditBurst();
@@ -488,6 +497,8 @@ void BookDocument::revert() {
     emit nextTileNumberChanged();
     emit bookChanged();
     updateModified();
+    // The book read again may be behind the ledger: the numbers handed out since must still be saved.
+    syncLedgerMark();
 }
 
 } // namespace Orza

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Orza/document/BookFieldNames.h"
+#include "Orza/document/FileStamp.h"
 #include "Orza/document/GlazeDocument.h"
 #include "Orza/document/PositionIndex.h"
 #include "Orza/undo/RowMove.h"
@@ -62,6 +63,12 @@ public:
     /// The file's name, or the untitled name the application gave the document.
     QString displayName() const;
     void setUntitledName(const QString& name) { m_untitledName = name; }
+
+    /// The file as this document last read or wrote it; taken from the file when the document is made.
+    void setDiskStamp(std::optional<FileStamp> stamp) { m_diskStamp = stamp; }
+    /// True when another program wrote the book's file since this document last read or wrote it; false for
+    /// a file that has gone, which a save simply writes again.
+    bool fileChangedOnDisk() const;
 
     QUndoStack* undoStack() const { return m_undoStack; }
     bool isModified() const { return m_modified; }
@@ -231,6 +238,7 @@ private:
     GlazeDocument m_document;
     QString m_filePath;
     QString m_untitledName;
+    std::optional<FileStamp> m_diskStamp;
     QUndoStack* m_undoStack;
     quint64 m_burst = 0;
     QUndoCommand* m_group = nullptr;

@@ -16,6 +16,8 @@
 #include <new>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace Orza {
 
 namespace {
@@ -76,6 +78,33 @@ GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
     }
 }
 
+DocumentError notWritten(const QString& reason) {
+    return DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+}
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+void writeWhole(QSaveFile& file, std::string_view piece) {
+    while (!piece.empty()) {
+        const qint64 written = file.write(piece.data(), static_cast<qint64>(piece.size()));
+        // A short write leaves the rest to the next one, which then fails with the system's reason.
+        if (written < 0) throw notWritten(file.errorString());
+        if (written == 0) throw notWritten(systemReason(EIO));
+        piece.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (file.error() != QFileDevice::NoError) throw notWritten(file.errorString());
+}
+
+/// Some file systems say that the disk is full only when the data go out; commit() would not tell.
+void syncToDisk(QSaveFile& file) {
+    if (::fsync(file.handle()) == 0) return;
+    const int error = errno;
+    // A file that cannot be synced (a special file) is written all the same.
+    if (error != EINVAL && error != EROFS) throw notWritten(systemReason(error));
+}
+
 GlazeDocument fromDecoded(GlazeCore::GlazeBookCodec::Decoded decoded) {
     // The ledger starts from the book as decoded, after the codes were given and the number raised.
     GlazeDocument document = GlazeDocument::make(std::move(decoded.book), false);
@@ -102,12 +131,13 @@ GlazeDocument GlazeDocument::fromFileBytes(std::string_view bytes) {
     return fromFileBytes(GlazeCore::Json::PaddedBytes::copyOf(bytes));
 }
 
-GlazeDocument GlazeDocument::read(const QString& path) {
+GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>* stamp) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) throw DocumentError(tr("It is a folder, not a book file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+    if (stamp) *stamp = FileStamp::ofOpenFile(file.handle());
     GlazeCore::Json::PaddedBytes bytes = readWhole(file);
     try {
         // A large file's pages go back as its book is made; the file is read once more only if the reader that
@@ -140,22 +170,24 @@ void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {
                                       nextTileNumber, sink);
 }
 
-void GlazeDocument::save(const QString& path) const {
-    const auto notWritten = [](const QString& reason) {
-        return DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
-    };
+std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
     QSaveFile file(path);
     const auto open = [&] {
-        if (!file.isOpen() && !file.open(QIODevice::WriteOnly)) throw notWritten(file.errorString());
+        // Unbuffered, so that every write meets the disk here and its error is seen with the system's reason:
+        // a buffer flushed only by commit() loses the error, and commit() then replaces the old file.
+        if (!file.isOpen() && !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw notWritten(file.errorString());
     };
+    std::optional<FileStamp> written;
     try {
         // Opened with the first piece, so that a book the codec refuses never reaches the disk.
         writeFileBytes([&](std::string_view piece) {
             open();
-            const auto size = static_cast<qint64>(piece.size());
-            if (file.write(piece.data(), size) != size) throw notWritten(file.errorString());
+            writeWhole(file, piece);
         });
         open();
+        syncToDisk(file);
+        written = FileStamp::ofOpenFile(file.handle());
     } catch (const DocumentError&) {
         file.cancelWriting();
         throw;
@@ -167,6 +199,7 @@ void GlazeDocument::save(const QString& path) const {
         throw DocumentError(QString::fromUtf8(error.what()));
     }
     if (!file.commit()) throw notWritten(file.errorString());
+    return written;
 }
 
 std::shared_ptr<GlazeCore::TileCodeLedger> defaultTileLedger() {

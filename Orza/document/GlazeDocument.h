@@ -5,6 +5,7 @@
 #include "GlazeCore/book/TileCodeLedger.h"
 #include "GlazeCore/json/JsonWrite.h"
 #include "GlazeCore/json/PaddedBytes.h"
+#include "Orza/document/FileStamp.h"
 
 #include <QString>
 
@@ -36,8 +37,8 @@ struct GlazeDocument {
     static GlazeDocument fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes);
     static GlazeDocument fromFileBytes(std::string_view bytes);
     /// Reads a book file, once, straight into the buffer the parser reads; throws DocumentError with the
-    /// sentence to show. Never writes the file.
-    static GlazeDocument read(const QString& path);
+    /// sentence to show. Never writes the file. `stamp`, when given, receives the stamp of the file read.
+    static GlazeDocument read(const QString& path, std::optional<FileStamp>* stamp = nullptr);
 
     /// The bytes to save: the next tile number raised to cover the ledger, the format version that the
     /// book needs. The document itself is not changed. Throws what the codec throws.
@@ -45,8 +46,9 @@ struct GlazeDocument {
     /// The same bytes handed to `sink` in pieces, never held whole; on a throw the receiver drops them.
     void writeFileBytes(const GlazeCore::Json::Sink& sink) const;
     /// Writes the bytes to `path` through a temporary file, so a failure leaves any old file whole; a book
-    /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show.
-    void save(const QString& path) const;
+    /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show,
+    /// the system's reason among it. Returns the stamp of the file written.
+    std::optional<FileStamp> save(const QString& path) const;
 
     /// Equal books and equal sample flags; the ledgers and notices are not compared.
     friend bool operator==(const GlazeDocument& a, const GlazeDocument& b) {

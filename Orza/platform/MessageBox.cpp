@@ -77,6 +77,20 @@ void MessageBox::askToRevert(QWidget* window, const QString& documentName, Callb
         Answer::cancel, done);
 }
 
+void MessageBox::askToOverwriteChangedFile(QWidget* window, const QString& documentName, Callback done) {
+    if (!s_nextAnswers.isEmpty()) {
+        done(s_nextAnswers.takeFirst());
+        return;
+    }
+    ask(window,
+        tr("The book \u201c%1\u201d was changed by another program since it was opened or last saved.")
+            .arg(documentName),
+        tr("If you overwrite it, the changes made there will be lost."),
+        {{QMessageBox::NoButton, tr("Overwrite"), QMessageBox::DestructiveRole, Answer::overwrite},
+         {QMessageBox::Cancel, {}, {}, Answer::cancel}},
+        Answer::cancel, done);
+}
+
 void MessageBox::alert(QWidget* window, const QString& text, const QString& informativeText,
                        const QString& detailedText) {
     if (s_recording) {

@@ -17,7 +17,7 @@ namespace Orza {
  */
 class MessageBox final {
 public:
-    enum class Answer { save, dontSave, cancel, revert };
+    enum class Answer { save, dontSave, cancel, revert, overwrite };
     using Callback = std::function<void(Answer)>;
 
     struct Alert {
@@ -32,6 +32,9 @@ public:
     static void askToSaveChanges(QWidget* window, const QString& documentName, Callback done);
     /// "Revert", "Cancel" before dropping every unsaved change.
     static void askToRevert(QWidget* window, const QString& documentName, Callback done);
+    /// "Overwrite", "Cancel" before saving over a book that another program changed since this window read
+    /// or wrote it.
+    static void askToOverwriteChangedFile(QWidget* window, const QString& documentName, Callback done);
     /// A warning with one OK button, over `window` (window-modal), or without one in front of every window.
     /// `detailedText`, when given, is behind the alert's "Show Details…" button.
     static void alert(QWidget* window, const QString& text, const QString& informativeText,

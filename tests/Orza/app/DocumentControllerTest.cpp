@@ -7,14 +7,19 @@
 #include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/window/BookWindow.h"
+#include "support/ChildRun.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <QUndoStack>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 using namespace Orza;
 using OrzaTest::readAll;
@@ -298,9 +303,13 @@ private slots:
         QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
     }
 
-    void quitStopsAtTheFirstWindowKeptOpen() {
-        BookWindow* first = controller().openFile(writeBook("q1.orzabook", {"A"}));
-        BookWindow* second = controller().openFile(writeBook("q2.orzabook", {"B"}));
+    // Every edited book is asked about before any window closes, the unedited ones too, so Cancel keeps all.
+    void quitAsksAboutEveryBookBeforeClosingAny() {
+        const QString firstPath = writeBook("q1.orzabook", {"A"});
+        const QString secondPath = writeBook("q2.orzabook", {"B"});
+        BookWindow* first = controller().openFile(firstPath);
+        BookWindow* second = controller().openFile(secondPath);
+        BookWindow* unedited = controller().openFile(writeBook("q3.orzabook", {"C"}));
         first->addRecipe();
         second->addRecipe();
         MessageBox::setNextAnswer(MessageBox::Answer::dontSave);
@@ -309,7 +318,133 @@ private slots:
         controller().quit([&](bool all) { quit = all; });
         settle();
         QVERIFY(!quit);
-        QCOMPARE(controller().windows(), QList<BookWindow*>{first});
+        QCOMPARE(controller().windows(), (QList<BookWindow*>{first, second, unedited}));
+        QVERIFY(first->isWindowModified() && second->isWindowModified());
+
+        // Answered all: saved or left, then every window closes.
+        const QByteArray firstOnDisk = readAll(firstPath);
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        MessageBox::setNextAnswer(MessageBox::Answer::dontSave);
+        controller().quit([&](bool all) { quit = all; });
+        settle();
+        QVERIFY(quit);
+        QVERIFY(controller().windows().isEmpty());
+        QCOMPARE(GlazeDocument::read(secondPath).book.recipes.size(), std::size_t(2));
+        QCOMPARE(readAll(firstPath), firstOnDisk);
+    }
+
+    // A disk without room for the book (a file size limit here: writes beyond it fail as on a full disk):
+    // the save says why in the system's words, the book stays edited and its old file whole, and quitting
+    // with Save stops with the window open.
+    void aFullDiskSaysWhyAndKeepsTheBookEditedAndTheFileWhole() {
+        ORZA_TEST_IN_CHILD_PROCESS();
+        const QString path = writeBook("full.orzabook", {"A"});
+        const QByteArray old = readAll(path);
+        BookWindow* window = controller().openFile(path);
+        for (int i = 0; i < 30; ++i)
+            window->addRecipe();
+        bool saved = true;
+        bool quit = true;
+        {
+            OrzaTest::FileSizeLimit limit(4096); // within the first buffer of bytes
+            controller().save(window, [&](bool result) { saved = result; });
+            MessageBox::setNextAnswer(MessageBox::Answer::save);
+            controller().quit([&](bool all) { quit = all; });
+            settle();
+        }
+        QVERIFY(!saved);
+        QVERIFY(!quit);
+        QCOMPARE(controller().windows(), QList<BookWindow*>{window});
+        QVERIFY(window->isWindowModified());
+        QCOMPARE(readAll(path), old);
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 2);
+        const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+        for (const MessageBox::Alert& alert : alerts) {
+            QCOMPARE(alert.text, QStringLiteral("The book \u201cfull.orzabook\u201d could not be saved."));
+            QCOMPARE(
+                alert.informativeText,
+                QStringLiteral("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+        }
+    }
+
+    // Another program wrote the book since this window opened or saved it: saving asks before overwriting,
+    // from the menu and from quitting alike, and Cancel leaves both the file and the window as they were.
+    void savingOverAnotherProgramsChangeAsksFirst() {
+        const QString path = writeBook("shared.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Theirs", "Also theirs"}), path); // a new file in its place
+        const QByteArray theirs = readAll(path);
+
+        bool saved = true;
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        QCOMPARE(readAll(path), theirs);
+        QVERIFY(window->isWindowModified());
+
+        bool quit = true;
+        MessageBox::setNextAnswer(MessageBox::Answer::save);
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().quit([&](bool all) { quit = all; });
+        settle();
+        QVERIFY(!quit);
+        QCOMPARE(controller().windows(), QList<BookWindow*>{window});
+        QCOMPARE(readAll(path), theirs);
+
+        MessageBox::setNextAnswer(MessageBox::Answer::overwrite);
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
+        QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("A"));
+
+        // Its own save is the version it knows now: the next save asks nothing.
+        window->addRecipe();
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+
+        // The same file written over in place, grown by another program's text.
+        window->addRecipe();
+        OrzaTest::writeAll(path, readAll(path) + "\n\n");
+        saved = true;
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        QVERIFY(readAll(path).endsWith("\n\n"));
+    }
+
+    // A file that has gone is simply written again; Save As onto another file asks nothing; a revert reads the
+    // other program's version, which the next save then knows.
+    void savingWithoutAConflictAsksNothing() {
+        const QString path = writeBook("gone.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+        QVERIFY(QFile::remove(path));
+        bool saved = false;
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
+
+        window->addRecipe();
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Theirs"}), path);
+        const QString other = filePath("other.orzabook");
+        FileDialog::setNextFileName(other);
+        saved = false;
+        controller().saveAs(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(other).book.recipes.size(), std::size_t(3));
+        QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("Theirs"));
+
+        window->addRecipe();
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Theirs"}), other);
+        MessageBox::setNextAnswer(MessageBox::Answer::revert);
+        controller().revertToSaved(window);
+        QCOMPARE(OrzaTest::recipeNames(window->document()->book()), std::vector<std::string>{"Theirs"});
+        window->addRecipe();
+        saved = false;
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
     }
 
     void aFailedSaveSaysWhyAndKeepsTheBookOpenAndEdited() {
@@ -392,6 +527,28 @@ private slots:
         controller().close(window);
         settle();
 
+        window = controller().openFile(path);
+        window->addTestTile();
+        QCOMPARE(window->document()->book().tests[0].code, std::string("T-002"));
+    }
+
+    // A revert takes the book back behind the ledger: the book stays edited, so the number handed out is
+    // saved and not handed out again after reopening.
+    void aRevertBehindTheLedgerKeepsTheBookEdited() {
+        const QString path = writeBook("reverted.orzabook", {"A"});
+        BookWindow* window = controller().openFile(path);
+        window->addTestTile();
+        QCOMPARE(window->document()->book().tests[0].code, std::string("T-001"));
+        MessageBox::setNextAnswer(MessageBox::Answer::revert);
+        controller().revertToSaved(window);
+        settle();
+        QVERIFY(window->document()->book().tests.empty());
+        QVERIFY(window->isWindowModified());
+
+        MessageBox::setNextAnswer(MessageBox::Answer::save); // closing asks
+        controller().close(window);
+        settle();
+        QVERIFY(controller().windows().isEmpty());
         window = controller().openFile(path);
         window->addTestTile();
         QCOMPARE(window->document()->book().tests[0].code, std::string("T-002"));

@@ -3,11 +3,16 @@
 #include "GlazeCore/book/GlazeBookCodec.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/DocumentError.h"
+#include "support/ChildRun.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace Orza;
 
@@ -69,6 +74,47 @@ private slots:
         }
         QCOMPARE(readAll(path), old);
         QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("kept.orzabook")});
+    }
+
+    // A disk without room for the whole book (here a file size limit: writes beyond it fail as on a full
+    // disk) fails the save with the system's reason, whether the room ends within the first buffer of bytes
+    // or after it, for a book smaller than a buffer or larger. The old file stays as it was and the document
+    // stays edited.
+    void aDiskWithoutRoomLeavesTheOldFileWholeAndSaysWhy_data() {
+        QTest::addColumn<qint64>("room");
+        QTest::addColumn<int>("recipes");
+        QTest::newRow("no room") << qint64(0) << 10;
+        QTest::newRow("less than a buffer") << qint64(1000) << 10;
+        QTest::newRow("more than a buffer") << qint64(40'000) << 400;
+    }
+    void aDiskWithoutRoomLeavesTheOldFileWholeAndSaysWhy() {
+        ORZA_TEST_IN_CHILD_PROCESS();
+        QFETCH(qint64, room);
+        QFETCH(int, recipes);
+        const QString path = filePath("full.orzabook");
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Old"}), path);
+        const QByteArray old = readAll(path);
+
+        std::vector<std::string> names;
+        for (int i = 0; i < recipes; ++i)
+            names.push_back("Glaze " + std::to_string(i));
+        BookDocument document(GlazeDocument::make(OrzaTest::bookWithRecipes(names), false), path);
+        document.markEdited();
+        QVERIFY(document.document().fileBytes().size() > std::size_t(room) + 1000);
+        try {
+            OrzaTest::FileSizeLimit limit(room);
+            document.save(path);
+            QFAIL("a book that did not fit on the disk was saved");
+        } catch (const DocumentError& error) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+            QCOMPARE(
+                error.message(),
+                QStringLiteral("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+        }
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("full.orzabook")});
+        QVERIFY(document.isModified());
+        QCOMPARE(document.filePath(), path);
     }
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QTest>
+
+// Running one test again in a process of its own, for what must not touch the suite's process: a limit on
+// file sizes, the handling of a signal.
+namespace OrzaTest {
+
+/// True in a process that runInChild() started.
+bool isChildRun();
+
+/// Runs the current test function, with its current data row, again in a new process of this test program
+/// and waits for it. True when it passed there; `output` is what it wrote.
+[[nodiscard]] bool runInChild(QByteArray& output);
+
+} // namespace OrzaTest
+
+/// The rest of the test runs in a child process; here, the test passes when it passed there.
+#define ORZA_TEST_IN_CHILD_PROCESS()                                                                                   \
+    do {                                                                                                               \
+        if (!OrzaTest::isChildRun()) {                                                                                 \
+            QByteArray childOutput;                                                                                    \
+            const bool childPassed = OrzaTest::runInChild(childOutput);                                                \
+            QVERIFY2(childPassed, childOutput.constData());                                                            \
+            return;                                                                                                    \
+        }                                                                                                              \
+    } while (false)
