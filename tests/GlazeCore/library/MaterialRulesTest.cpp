@@ -70,6 +70,14 @@ TEST(MaterialRulesPercent, parsesLenientlyInTheLocale) {
     EXPECT_EQ(MaterialRules::parsePercent("5\n", "en_US"), PercentEntry::notANumber()); // line breaks stay
     EXPECT_EQ(MaterialRules::parsePercent("\u221E", "en_US"), PercentEntry::notANumber());
 
+    // A separator where the locale puts none makes no percentage: 0.25 in German is not 25.
+    EXPECT_EQ(MaterialRules::parsePercent("0.25", "de_DE"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("1.50", "de_DE"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0,25", "en_US"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0.25", "fr_FR"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0,25", "de_CH"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0.25", "de_CH"), PercentEntry::value(0.25));
+
     EXPECT_FALSE(PercentEntry::value(3).message());
     EXPECT_EQ(PercentEntry::notANumber().message(), "Enter a number from 0 to 100.");
     EXPECT_EQ(PercentEntry::outOfRange().message(), "Enter a value from 0 to 100.");
