@@ -34,8 +34,9 @@ LiveNumberField::LiveNumberField(const QString& title, double value, FractionDig
     setAccessibleName(title);
     setText(formatted(value));
     m_problemMark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
-    m_problemMark->setVisible(false);
+    // Hidden after adding: the line edit shows the button it makes for an action whatever the action says.
     addAction(m_problemMark, QLineEdit::TrailingPosition);
+    m_problemMark->setVisible(false);
     connect(this, &QLineEdit::textEdited, this, &LiveNumberField::userEdited);
     connect(this, &QLineEdit::textChanged, this, &LiveNumberField::updateProblem);
     connect(this, &QLineEdit::returnPressed, this, &LiveNumberField::tidy);

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -201,12 +202,16 @@ private slots:
         QCOMPARE(form.field->actions().size(), 1);
         const QAction* mark = form.field->actions().constFirst();
         QCOMPARE(mark->isVisible(), !problem.isEmpty());
+        const auto buttons = form.field->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.constFirst()->isVisible(), !problem.isEmpty());
         if (!problem.isEmpty()) QCOMPARE(mark->toolTip(), problem);
 
         // Leaving the field shows the stored value again, which is no mistake.
         form.leave();
         QCOMPARE(form.field->accessibleDescription(), QString());
         QVERIFY(!mark->isVisible());
+        QVERIFY(!buttons.constFirst()->isVisible());
     }
 
     void storedValueIsNeverMarked() {
