@@ -131,6 +131,11 @@ TEST(MaterialRulesDelete, recipeNamesAndTheBlockingSentence) {
               "3 recipes use \u201CCustom feldspar\u201D (\u201CGloss A\u201D, \u201CGloss B\u201D, \u201CSatin "
               "C\u201D). Choose a different material in these recipes, then delete this material.");
 
+    // Names from the book are quoted with their control characters made visible.
+    EXPECT_EQ(MaterialRules::deleteBlocker("Feldspar\u202E", {"Gloss\nA"}),
+              "1 recipe uses \u201CFeldspar\\u202E\u201D (\u201CGloss\\u000AA\u201D). Choose a different material in "
+              "that recipe, then delete this material.");
+
     std::vector<std::string> twelve;
     for (int i = 1; i <= 12; ++i)
         twelve.push_back("R" + std::to_string(i));
