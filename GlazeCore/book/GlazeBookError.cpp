@@ -6,6 +6,8 @@
 
 namespace GlazeCore {
 
+using UnicodeText::visibleControls;
+
 std::string GlazeBookError::message() const {
     return std::visit(
         Overloaded{
@@ -18,18 +20,20 @@ std::string GlazeBookError::message() const {
                 return "This glaze book has an invalid file format number (" + integerText(c.version) +
                        "). The file was not changed.";
             },
+            // Kinds, ids and fields quote names and ids from the file.
             [](const DuplicateID& c) {
-                return "This glaze book has two items with the same id (" + c.kind + " " + c.id +
+                return "This glaze book has two items with the same id (" + visibleControls(c.kind) + " " +
+                       visibleControls(c.id) +
                        "). Orza cannot tell them apart, so it did not open the file. The file was not changed.";
             },
             [](const NumberOutOfRange& c) {
-                return "This glaze book has a number that Orza cannot use (" + c.field + " is " +
+                return "This glaze book has a number that Orza cannot use (" + visibleControls(c.field) + " is " +
                        bookNumberText(c.value) + "; the limit is " + bookNumberText(c.limit) +
                        "). The file was not changed.";
             },
             [](const TooManyItems& c) {
-                return "This glaze book has " + integerText(c.count) + " " + c.kind + ", more than the limit of " +
-                       integerText(c.limit) + ". The file was not changed.";
+                return "This glaze book has " + integerText(c.count) + " " + visibleControls(c.kind) +
+                       ", more than the limit of " + integerText(c.limit) + ". The file was not changed.";
             },
         },
         m_value);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <map>
 #include <unicode/basictz.h>
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
@@ -27,6 +28,10 @@ constexpr std::int64_t firstGregorianDay = -141'427;
 // About 55 years either side of the first day a search meets: 160 kB of indexes.
 constexpr std::int64_t dayWindow = 20'000;
 constexpr double forever = std::numeric_limits<double>::infinity();
+
+// A thread meets one or two zones and locales in practice; the bounds only guard against a caller cycling them.
+constexpr std::size_t threadCacheLimit = 32;
+constexpr std::size_t keptDaysLimit = 100'000;
 
 constexpr std::int32_t unknownOffset = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t mixedOffset = unknownOffset + 1; // a transition falls inside the day
@@ -79,9 +84,28 @@ std::string yearMonthDay(icu::Calendar* calendar, UDate date) {
 } // namespace
 
 std::string yearMonthDayText(Date date, const std::string& timeZone) {
-    const auto zone = makeZone(timeZone);
-    const auto calendar = makeGregorian(*zone);
-    return yearMonthDay(calendar.get(), icuDate(date));
+    // Calendars are not safe to share between threads, so each thread keeps its own per zone.
+    thread_local std::unordered_map<std::string, std::unique_ptr<icu::Calendar>> calendars;
+    auto found = calendars.find(timeZone);
+    if (found == calendars.end()) {
+        if (calendars.size() >= threadCacheLimit) calendars.clear();
+        found = calendars.emplace(timeZone, makeGregorian(*makeZone(timeZone))).first;
+    }
+    return yearMonthDay(found->second.get(), icuDate(date));
+}
+
+SearchDates& SearchDates::forThread(const std::string& timeZone, const std::string& locale) {
+    thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<SearchDates>> instances;
+    std::unique_ptr<SearchDates>& instance = instances[{timeZone, locale}];
+    if (instance && instance->dayCount() > keptDaysLimit) instance.reset();
+    if (!instance) {
+        if (instances.size() > threadCacheLimit) {
+            instances.clear();
+            return forThread(timeZone, locale);
+        }
+        instance = std::make_unique<SearchDates>(timeZone, locale);
+    }
+    return *instance;
 }
 
 SearchDates::SearchDates(const std::string& timeZone, const std::string& locale) : m_zone(makeZone(timeZone)) {

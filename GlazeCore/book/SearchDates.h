@@ -39,9 +39,18 @@ public:
     SearchDates(const SearchDates&) = delete;
     SearchDates& operator=(const SearchDates&) = delete;
 
+    /// The calling thread's own instance for this time zone and locale, kept for its later searches: making
+    /// the ICU zone, calendar and date format costs far more than a search of a small log. A reference stays
+    /// valid until the thread's next call.
+    static SearchDates& forThread(const std::string& timeZone, const std::string& locale);
+
+    /// The texts of the date's local day; valid until the next call.
     const Texts& of(Date date);
 
 private:
+    /// Days whose texts are kept; a thread's instance is made afresh beyond it.
+    std::size_t dayCount() const { return m_texts.size() + m_farDays.size(); }
+
     struct Interval {
         double start; // ICU milliseconds, inclusive
         double end;   // exclusive

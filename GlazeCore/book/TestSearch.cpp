@@ -115,7 +115,7 @@ public:
             }
             if (m_text.text.find(token) != std::string::npos) continue;
             if (dates == nullptr) {
-                if (!m_dates) m_dates.emplace(m_timeZone, m_locale);
+                if (!m_dates) m_dates = &SearchDates::forThread(m_timeZone, m_locale);
                 dates = &m_dates->of(tile.date);
             }
             if (dates->yearMonthDay.find(token) != std::string::npos) continue;
@@ -153,7 +153,7 @@ private:
     const std::string& m_timeZone;
     const std::string& m_locale;
     SearchFold m_fold;
-    std::optional<SearchDates> m_dates;
+    SearchDates* m_dates = nullptr;
     std::unordered_map<Uuid, std::vector<bool>> m_recipeHits;
     SearchParts::TileText m_text;
     std::string m_scratch;
@@ -230,8 +230,7 @@ std::string tileText(const TestTile& tile, const Recipe* recipe, const MaterialN
     SearchParts::TileText own;
     SearchParts::tileText(own, tile, fold);
     const SearchParts::RecipeText recipeParts = SearchParts::recipeText(recipe, names, fold);
-    SearchDates dates(timeZone, locale);
-    const SearchDates::Texts& day = dates.of(tile.date);
+    const SearchDates::Texts& day = SearchDates::forThread(timeZone, locale).of(tile.date);
     // The recipe's name goes between the codes and "cone"; each part is folded on its own, which is the fold of
     // the whole text since the fold never joins characters across a line feed.
     const std::size_t coneWord = own.coneStart - std::string_view("cone\n").size();

@@ -191,7 +191,8 @@ std::string rangeText(const std::vector<std::string>& codes) {
 std::string Problem::message() const {
     switch (kind) {
     case Kind::taken:
-        return "Another tile already has the code " + code +
+        // The other tile's code is as the file has it, never checked.
+        return "Another tile already has the code " + UnicodeText::visibleControls(code) +
                ". Each tile needs its own code. The code was not changed.";
     case Kind::empty:
         return "A tile code cannot be empty. The code was not changed.";

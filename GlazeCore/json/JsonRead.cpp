@@ -1,6 +1,6 @@
 #include "GlazeCore/json/JsonRead.h"
 
-#include <cstdio>
+#include "GlazeCore/text/UnicodeText.h"
 
 namespace GlazeCore::Json {
 
@@ -36,15 +36,7 @@ std::string quoted(std::string_view text) {
     std::size_t end = std::min(text.size(), shown);
     while (end < text.size() && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end; // never cut inside a UTF-8 sequence
-    for (char c : text.substr(0, end)) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\u%04X", static_cast<unsigned>(c));
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
+    out += UnicodeText::visibleControls(text.substr(0, end));
     out += end < text.size() ? "...\"" : "\"";
     return out;
 }

@@ -35,7 +35,7 @@ std::string lowercaseUUID(const Uuid& id) {
 }
 
 std::string quoted(std::string_view text) {
-    return "\u201C" + std::string(text) + "\u201D";
+    return "\u201C" + UnicodeText::visibleControls(text) + "\u201D";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "GlazeCore/text/NumberText.h"
 
+#include "GlazeCore/text/NumberGrouping.h"
 #include "GlazeCore/text/UnicodeText.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <unicode/dcfmtsym.h>
+#include <unicode/decimfmt.h>
 #include <unicode/fmtable.h>
 #include <unicode/locid.h>
 #include <unicode/numberformatter.h>
@@ -49,17 +52,50 @@ const icu::number::LocalizedNumberFormatter& formatterFor(const std::string& loc
     return cache.emplace(std::move(key), std::move(formatter)).first->second;
 }
 
+/// A locale's lenient parser with the separators and group sizes that typed numbers are held to.
+struct LocaleParser {
+    std::unique_ptr<icu::NumberFormat> parser;
+    NumberGrouping::Rules grouping;
+};
+
+char32_t firstScalar(const icu::UnicodeString& text, char32_t fallback) {
+    return text.isEmpty() ? fallback : static_cast<char32_t>(text.char32At(0));
+}
+
+NumberGrouping::Rules groupingRules(const icu::NumberFormat& parser) {
+    NumberGrouping::Rules rules;
+    const auto* decimal = dynamic_cast<const icu::DecimalFormat*>(&parser);
+    if (decimal == nullptr) return rules;
+    const icu::DecimalFormatSymbols& symbols = *decimal->getDecimalFormatSymbols();
+    rules.decimalSeparator =
+        firstScalar(symbols.getConstSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol), U'.');
+    rules.groupingSeparator =
+        firstScalar(symbols.getConstSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol), U',');
+    rules.primarySize = decimal->isGroupingUsed() ? std::max(0, decimal->getGroupingSize()) : 0;
+    rules.secondarySize = std::max(0, decimal->getSecondaryGroupingSize());
+    return rules;
+}
+
 // NumberFormat is not safe to share between threads, so each thread keeps its own.
-const icu::NumberFormat* parserFor(const std::string& locale) {
-    thread_local std::unordered_map<std::string, std::unique_ptr<icu::NumberFormat>> cache;
-    if (const auto found = cache.find(locale); found != cache.end()) return found->second.get();
+const LocaleParser* parserFor(const std::string& locale) {
+    thread_local std::unordered_map<std::string, LocaleParser> cache;
+    if (const auto found = cache.find(locale); found != cache.end()) return &found->second;
     if (cache.size() >= cacheLimit) cache.clear();
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::NumberFormat> parser(
         icu::NumberFormat::createInstance(icu::Locale(locale.c_str()), UNUM_DECIMAL, status));
     if (U_FAILURE(status) || !parser) return nullptr;
     parser->setLenient(true);
-    return cache.emplace(locale, std::move(parser)).first->second.get();
+    const NumberGrouping::Rules rules = groupingRules(*parser);
+    return &cache.emplace(locale, LocaleParser{std::move(parser), rules}).first->second;
+}
+
+std::u32string scalarsOf(const icu::UnicodeString& text) {
+    std::u32string scalars;
+    scalars.reserve(static_cast<std::size_t>(text.length()));
+    for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1))
+        scalars.push_back(static_cast<char32_t>(text.char32At(i)));
+    return scalars;
 }
 
 // Only reached when ICU cannot format at all; plain ASCII beats an empty field.
@@ -91,15 +127,17 @@ std::string format(double value, FractionDigits digits, const std::string& local
 }
 
 std::optional<double> parseLenient(std::string_view text, const std::string& locale) {
-    const icu::NumberFormat* parser = parserFor(locale);
-    if (parser == nullptr) return std::nullopt;
+    const LocaleParser* reader = parserFor(locale);
+    if (reader == nullptr) return std::nullopt;
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
     icu::Formattable result;
     icu::ParsePosition position(0);
-    parser->parse(unicode, result, position);
+    reader->parser->parse(unicode, result, position);
     // Lenient parsing stops quietly at the first character it cannot read ("12abc", "50%"); only a
     // text that is a number from end to end counts.
     if (position.getErrorIndex() >= 0 || position.getIndex() != unicode.length()) return std::nullopt;
+    // Nor does it mind where grouping separators stand, so "0.25" would be 25 in German.
+    if (!NumberGrouping::isValid(scalarsOf(unicode), reader->grouping)) return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     const double value = result.getDouble(status);
     if (U_FAILURE(status)) return std::nullopt;

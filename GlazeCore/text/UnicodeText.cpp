@@ -1,5 +1,6 @@
 #include "GlazeCore/text/UnicodeText.h"
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <unicode/brkiter.h>
@@ -192,6 +193,45 @@ std::u32string scalars(std::string_view text) {
         UChar32 c;
         U8_NEXT(bytes, i, length, c);
         out.push_back(c < 0 ? U'\uFFFD' : static_cast<char32_t>(c));
+    }
+    return out;
+}
+
+namespace {
+
+bool breaksAMessage(UChar32 c) {
+    if (u_charType(c) == U_CONTROL_CHAR) return true; // C0, DEL and C1
+    switch (c) {
+    case 0x061C: // Arabic letter mark
+    case 0x200E: // left-to-right and right-to-left marks
+    case 0x200F:
+    case 0x2028: // line and paragraph separators
+    case 0x2029:
+        return true;
+    default:
+        // Embeddings, overrides and isolates.
+        return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+    }
+}
+
+} // namespace
+
+std::string visibleControls(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    std::string out;
+    out.reserve(text.size());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c >= 0 && breaksAMessage(c)) {
+            char escaped[16];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out.append(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
+        }
     }
     return out;
 }

@@ -27,6 +27,10 @@ std::size_t graphemeCount(std::string_view text);
 bool isValidUtf8(std::string_view text);
 /// The Unicode scalars of the text; an ill-formed byte reads as U+FFFD.
 std::u32string scalars(std::string_view text);
+/// The text as a message may quote it: control characters (C0, DEL, C1), bidirectional controls and the
+/// line and paragraph separators become "\uXXXX", so a name from a file can neither break a sentence into
+/// lines nor turn the rest of it around. Everything else, ill-formed bytes included, is kept.
+std::string visibleControls(std::string_view text);
 /// General category L (letters), M (marks) or Nd (decimal digits).
 bool isLetterMarkOrDecimalDigit(char32_t scalar);
 

@@ -3,7 +3,6 @@
 #include "GlazeCore/book/FiringSchedule.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/text/NumberText.h"
-#include "GlazeCore/text/UnicodeText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/document/BookDocument.h"
@@ -17,7 +16,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,6 +54,21 @@ QString largest(double limit) {
     return QLocale().toString(qlonglong(limit));
 }
 
+/// What a refused field leaves in the book: its segment's number as it stands.
+QString keptValue(int segment, FiringScheduleEditor::Column column, double value) {
+    const QString number =
+        QString::fromStdString(GlazeCore::NumberText::format(value, fieldDigits, QLocale().name().toStdString()));
+    switch (column) {
+    case FiringScheduleEditor::Column::rate:
+        return FiringScheduleEditor::tr("Segment %1 keeps its rate of %2 °C/h.").arg(segment).arg(number);
+    case FiringScheduleEditor::Column::target:
+        return FiringScheduleEditor::tr("Segment %1 keeps its target of %2 °C.").arg(segment).arg(number);
+    case FiringScheduleEditor::Column::hold:
+        break;
+    }
+    return FiringScheduleEditor::tr("Segment %1 keeps its hold of %2 min.").arg(segment).arg(number);
+}
+
 } // namespace
 
 FiringScheduleEditor::FiringScheduleEditor(BookDocument& document, ActionRegistry& actions,
@@ -71,8 +84,6 @@ FiringScheduleEditor::FiringScheduleEditor(BookDocument& document, ActionRegistr
     for (int column = 0; column < headers.size(); ++column)
         m_grid->addWidget(headerCell(headers[column]), 0, column, column == 0 ? Qt::AlignLeft : Qt::AlignRight);
 
-    m_problem->setText(tr("Enter a number from %1 to %2. The schedule was not changed.")
-                           .arg(largest(-Limits::maxFiringValue), largest(Limits::maxFiringValue)));
     m_problem->hide();
 
     m_cone6->setToolTip(tr("Replace the schedule with a plain cone 6 glaze firing"));
@@ -192,10 +203,8 @@ void FiringScheduleEditor::addRow() {
         const auto column = Column(c);
         connect(edit, &LiveNumberField::valueEdited, this,
                 [this, index, column](double value) { writeField(index, column, value); });
-        connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString& text) { checkTyped(edit, text); });
-        // Leaving the field puts the stored value back; look again once it has.
-        connect(edit, &QLineEdit::editingFinished, this,
-                [this, edit] { QTimer::singleShot(0, edit, [this, edit] { checkTyped(edit, edit->text()); }); });
+        // Typing, leaving the field and a value from elsewhere all change the text; each is looked at.
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { checkTyped(edit); });
         row.fields[c] = edit;
     }
     row.remove = new QToolButton;
@@ -223,8 +232,10 @@ void FiringScheduleEditor::removeLastRow() {
         // The row's own remove button may be the one whose click got here.
         widget->deleteLater();
     }
-    for (LiveNumberField* edit : row.fields)
+    for (LiveNumberField* edit : row.fields) {
         m_refused.remove(edit);
+        if (m_lastRefused == edit) m_lastRefused = nullptr;
+    }
     updateProblem();
 }
 
@@ -236,18 +247,36 @@ void FiringScheduleEditor::showValues(const std::vector<GlazeCore::FiringSegment
     }
 }
 
-void FiringScheduleEditor::checkTyped(LiveNumberField* edit, const QString& text) {
-    const std::string typed = GlazeCore::UnicodeText::trimHorizontalSpace(text.toStdString());
-    const auto number = GlazeCore::NumberText::parseLenient(typed, QLocale().name().toStdString());
-    if (number && !Schedule::isStorableValue(*number))
-        m_refused.insert(edit);
-    else
+void FiringScheduleEditor::checkTyped(LiveNumberField* edit) {
+    // The field's parsing holds typed values to what a book can keep.
+    if (edit->problem().isEmpty()) {
         m_refused.remove(edit);
+    } else {
+        m_refused.insert(edit);
+        m_lastRefused = edit;
+    }
     updateProblem();
+}
+
+QString FiringScheduleEditor::problemText() const {
+    LiveNumberField* described = m_refused.contains(m_lastRefused) ? m_lastRefused : *m_refused.constBegin();
+    QString text =
+        tr("Enter a number from %1 to %2.").arg(largest(-Limits::maxFiringValue), largest(Limits::maxFiringValue));
+    // Earlier keystrokes may have written; the sentence names what the book holds now, never "not changed".
+    const auto segments = schedule();
+    for (int row = 0; row < rowCount() && std::size_t(row) < segments.size(); ++row) {
+        for (int c = 0; c < 3; ++c) {
+            if (m_rows[std::size_t(row)].fields[c] != described) continue;
+            GlazeCore::FiringSegment segment = segments[std::size_t(row)];
+            text += QLatin1Char(' ') + keptValue(row + 1, Column(c), member(segment, Column(c)));
+        }
+    }
+    return text;
 }
 
 void FiringScheduleEditor::updateProblem() {
     const bool shown = !m_refused.isEmpty();
+    if (shown) m_problem->setText(problemText());
     if (shown == m_problem->isVisibleTo(this)) return;
     m_problem->setVisible(shown);
     if (shown) m_problem->announce();

@@ -27,8 +27,9 @@ class ProblemLabel;
  *
  * Every change reads the tile's schedule from the book, changes it and writes the whole list back through
  * the document, one undoable edit; typing in the fields of one schedule merges into one step until a field
- * loses the focus. The fields take what a book file can hold: a number beyond its limit stays as typed,
- * writes nothing and shows the limit. Add Segment stops at the most segments a tile may have.
+ * loses the focus. The fields take what a book file can hold: a text that is no such number stays as typed,
+ * writes nothing and shows the limit with what the segment keeps meanwhile. Add Segment stops at the most
+ * segments a tile may have.
  */
 class FiringScheduleEditor final : public QWidget {
     Q_OBJECT
@@ -52,7 +53,7 @@ public:
     QPushButton* addButton() const { return m_add; }
     QPushButton* cone6Button() const { return m_cone6; }
     QLabel* totalLabel() const { return m_total; }
-    /// The limit message, shown while a field holds a number the book cannot keep.
+    /// The limit message, shown while a field holds a text that is no number the book can keep.
     ProblemLabel* problemLabel() const { return m_problem; }
 
 signals:
@@ -71,9 +72,9 @@ private:
     void removeLastRow();
     void showValues(const std::vector<GlazeCore::FiringSegment>& schedule);
     void writeField(int row, Column column, double value);
-    void checkTyped(LiveNumberField* field, const QString& text);
-    void clearRefused(LiveNumberField* field);
+    void checkTyped(LiveNumberField* field);
     void updateProblem();
+    QString problemText() const;
     void write(std::vector<GlazeCore::FiringSegment> schedule);
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
 
@@ -83,6 +84,7 @@ private:
     QGridLayout* m_grid;
     std::vector<Row> m_rows;
     QSet<LiveNumberField*> m_refused;
+    LiveNumberField* m_lastRefused = nullptr;
     ProblemLabel* m_problem;
     QPushButton* m_add;
     QPushButton* m_cone6;

@@ -3,6 +3,7 @@
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/book/OrtonCones.h"
 #include "Orza/actions/DocumentFieldKeys.h"
+#include "Orza/display/DateDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
@@ -112,6 +113,7 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     m_date = new QDateEdit;
     m_date->setAccessibleName(tr("Fired on"));
     m_date->setCalendarPopup(true);
+    m_date->setDisplayFormat(fourDigitYearDateFormat());
     m_date->setMinimumDate(QDate(100, 1, 1));
     m_date->setMaximumWidth(pickerWidth);
     m_date->setFocusPolicy(Qt::StrongFocus);

@@ -15,7 +15,8 @@ namespace Orza {
  * is lenient in that locale, refuses an empty or out-of-range text, and refuses a negative number unless
  * allowed. Only the user's own edits write: text the field sets itself never does, so showing a rounded
  * value can never store the rounding. A written value keeps every digit typed; the digits limit only the
- * display. Text that does not parse stays as typed and writes nothing.
+ * display. Text that does not parse stays as typed and writes nothing, and while it stands the field says
+ * so: a warning mark at its end whose tooltip, like the field's accessible description, gives the range.
  */
 class LiveNumberField final : public QLineEdit {
     Q_OBJECT
@@ -32,6 +33,10 @@ public:
     /// Whether the field is being edited; a popup or another window taking the keyboard does not end it.
     bool isEditing() const { return m_editing; }
 
+    /// Why the typed text is not stored; empty while the text is a number the field takes, is blank, or
+    /// shows the stored value.
+    QString problem() const { return m_problem; }
+
     /// The value changed elsewhere (an undo, a reformulation): the text shows it, unless the field is being
     /// edited and its text already means exactly that value.
     void setValue(double value);
@@ -43,10 +48,13 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void userEdited(const QString& text);
     void tidy();
+    void updateProblem();
+    QString rangeMessage() const;
     QString formatted(double value) const;
     std::optional<double> parsed(const QString& text) const;
 
@@ -55,6 +63,8 @@ private:
     FractionDigits m_fractionDigits;
     bool m_allowsNegative;
     bool m_editing = false;
+    QString m_problem;
+    QAction* m_problemMark;
 };
 
 } // namespace Orza

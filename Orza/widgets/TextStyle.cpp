@@ -77,6 +77,10 @@ QColor warning(const QPalette& palette) {
     return isDark(palette) ? QColor(255, 159, 10) : QColor(214, 107, 0);
 }
 
+QColor alert(const QPalette& palette) {
+    return isDark(palette) ? QColor(255, 105, 97) : QColor(208, 43, 43);
+}
+
 void makeSecondary(QWidget* widget) {
     widget->setForegroundRole(QPalette::PlaceholderText);
 }

@@ -32,6 +32,8 @@ bool isDark(const QPalette& palette);
 QColor secondary(const QPalette& palette);
 /// The orange of warnings, lighter on dark palettes so it stays readable.
 QColor warning(const QPalette& palette);
+/// The red of refused input, lighter on dark palettes so it stays readable.
+QColor alert(const QPalette& palette);
 /// Draws the widget's text in the secondary colour; follows palette changes.
 void makeSecondary(QWidget* widget);
 

@@ -162,6 +162,31 @@ TEST(BookValidation, duplicateIDs) {
               std::string::npos);
 }
 
+// A name or id from the file is quoted with its control characters made visible: a line break cannot split
+// the sentence and a right-to-left override cannot turn the rest of the alert around.
+TEST(BookValidation, namesFromTheFileShowTheirControlCharacters) {
+    GlazeBook amount;
+    amount.recipes = {recipe("Celadon\n\u202E2 glaze", {line("silica", 2.5e9)})};
+    EXPECT_EQ(failure(amount),
+              "This glaze book has a number that Orza cannot use (an amount in recipe "
+              "Celadon\\u000A\\u202E2 glaze is 2.5e+09; the limit is 1e+09). The file was not changed.");
+
+    GlazeBook loi;
+    loi.customMaterials.push_back(material("custom-ash", "Wood\tash\u2066", {}, 120.5));
+    EXPECT_EQ(failure(loi), "This glaze book has a number that Orza cannot use (the LOI of material "
+                            "Wood\\u0009ash\\u2066 is 120.5; the limit is 100). The file was not changed.");
+
+    GlazeBook ids;
+    ids.customMaterials = {material("custom-\u200Fash", "A"), material("custom-\u200Fash", "B")};
+    EXPECT_EQ(failure(ids), "This glaze book has two items with the same id (material custom-\\u200Fash). Orza "
+                            "cannot tell them apart, so it did not open the file. The file was not changed.");
+
+    GlazeBook lines;
+    lines.recipes = {recipe("Tenmoku\r", std::vector<RecipeLine>(10'001, line("silica", 1)))};
+    EXPECT_EQ(failure(lines), "This glaze book has 10001 lines in recipe Tenmoku\\u000D, more than the limit of "
+                              "10000. The file was not changed.");
+}
+
 TEST(BookValidation, firstBrokenRuleInOrderWins) {
     GlazeBook book;
     book.version = 7;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <random>
+#include <thread>
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
@@ -100,4 +101,30 @@ TEST(SearchDatesParts, cachedDaysMatchTheCalendarAcrossTransitions) {
     EXPECT_EQ(arabic.of(at(2026, 9, 14, 23h)).localeDateFolded,
               ReferenceDate("Asia/Riyadh", "ar")(at(2026, 9, 14, 23h)));
     EXPECT_EQ(yearMonthDayText(at(2026, 9, 14, 23h), "Asia/Riyadh"), "2026-09-15");
+}
+
+// A search reuses its thread's zone, calendar and format instead of making them again: the same texts as a
+// fresh instance, whatever order zones and locales come in, and never shared with another thread.
+TEST(SearchDatesParts, eachThreadKeepsOneInstancePerZoneAndLocale) {
+    using namespace std::chrono_literals;
+    SearchDates& berlin = SearchDates::forThread("Europe/Berlin", "de_DE");
+    EXPECT_EQ(&SearchDates::forThread("Europe/Berlin", "de_DE"), &berlin);
+    EXPECT_NE(&SearchDates::forThread("Europe/Berlin", "fr_FR"), &berlin);
+    EXPECT_NE(&SearchDates::forThread("UTC", "de_DE"), &berlin);
+
+    const std::vector<std::pair<std::string, std::string>> keys{
+        {"Europe/Berlin", "de_DE"}, {"Pacific/Kiritimati", "en_US"}, {"UTC", "fr_FR"}, {"Europe/Berlin", "de_DE"}};
+    for (const Date date : {at(2026, 3, 29, 1h), at(2024, 2, 29, 23h), at(1970, 1, 1, 0h), at(2262, 1, 1, 12h)}) {
+        for (const auto& [zone, locale] : keys) {
+            SearchDates fresh(zone, locale);
+            const SearchDates::Texts expected = fresh.of(date);
+            const SearchDates::Texts& kept = SearchDates::forThread(zone, locale).of(date);
+            EXPECT_EQ(kept.yearMonthDay, expected.yearMonthDay) << zone;
+            EXPECT_EQ(kept.localeDateFolded, expected.localeDateFolded) << zone << " " << locale;
+        }
+    }
+
+    const SearchDates* other = nullptr;
+    std::thread([&] { other = &SearchDates::forThread("Europe/Berlin", "de_DE"); }).join();
+    EXPECT_NE(other, &berlin);
 }

@@ -78,6 +78,9 @@ TEST(TileCodeValidation, clashesByKeyExceptWithItself) {
 TEST(TileCodeValidation, problemSentences) {
     EXPECT_EQ(TileCode::Problem::taken("T-7").message(),
               "Another tile already has the code T-7. Each tile needs its own code. The code was not changed.");
+    // The other tile's code comes from the file unchecked.
+    EXPECT_EQ(TileCode::Problem::taken("T-7\u202E").message(),
+              "Another tile already has the code T-7\\u202E. Each tile needs its own code. The code was not changed.");
     EXPECT_EQ(TileCode::Problem::empty().message(), "A tile code cannot be empty. The code was not changed.");
     EXPECT_EQ(TileCode::Problem::tooLong().message(),
               "A tile code can have up to 12 characters, so that it fits on a label. The code was not changed.");

@@ -70,6 +70,14 @@ TEST(MaterialRulesPercent, parsesLenientlyInTheLocale) {
     EXPECT_EQ(MaterialRules::parsePercent("5\n", "en_US"), PercentEntry::notANumber()); // line breaks stay
     EXPECT_EQ(MaterialRules::parsePercent("\u221E", "en_US"), PercentEntry::notANumber());
 
+    // A separator where the locale puts none makes no percentage: 0.25 in German is not 25.
+    EXPECT_EQ(MaterialRules::parsePercent("0.25", "de_DE"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("1.50", "de_DE"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0,25", "en_US"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0.25", "fr_FR"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0,25", "de_CH"), PercentEntry::notANumber());
+    EXPECT_EQ(MaterialRules::parsePercent("0.25", "de_CH"), PercentEntry::value(0.25));
+
     EXPECT_FALSE(PercentEntry::value(3).message());
     EXPECT_EQ(PercentEntry::notANumber().message(), "Enter a number from 0 to 100.");
     EXPECT_EQ(PercentEntry::outOfRange().message(), "Enter a value from 0 to 100.");
@@ -122,6 +130,11 @@ TEST(MaterialRulesDelete, recipeNamesAndTheBlockingSentence) {
     EXPECT_EQ(MaterialRules::deleteBlocker("Custom feldspar", {"Gloss A", "Gloss B", "Satin C"}),
               "3 recipes use \u201CCustom feldspar\u201D (\u201CGloss A\u201D, \u201CGloss B\u201D, \u201CSatin "
               "C\u201D). Choose a different material in these recipes, then delete this material.");
+
+    // Names from the book are quoted with their control characters made visible.
+    EXPECT_EQ(MaterialRules::deleteBlocker("Feldspar\u202E", {"Gloss\nA"}),
+              "1 recipe uses \u201CFeldspar\\u202E\u201D (\u201CGloss\\u000AA\u201D). Choose a different material in "
+              "that recipe, then delete this material.");
 
     std::vector<std::string> twelve;
     for (int i = 1; i <= 12; ++i)

@@ -77,6 +77,70 @@ TEST(NumberTextParse, decimalSeparatorIsTheLocales) {
     EXPECT_FALSE(NumberText::parse("2,5", false, us));
 }
 
+// A text is a number only when its separators are where the locale puts them; lenient parsing alone read
+// "0.25" in German as 25 and "0,25" in English as 25.
+TEST(NumberTextParse, separatorsOnlyWhereTheLocalePutsThem) {
+    struct Case {
+        const char* locale;
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        // English: comma groups by three, full stop is the decimal separator.
+        {"en_US", "0,25", std::nullopt},
+        {"en_US", "1,50", std::nullopt},
+        {"en_US", "1,2345", std::nullopt},
+        {"en_US", "10,00", std::nullopt},
+        {"en_US", ",5", std::nullopt},
+        {"en_US", "1,,000", std::nullopt},
+        {"en_US", "1,000,", std::nullopt},
+        {"en_US", "1.5,5", std::nullopt},
+        {"en_US", "1,000", 1000},
+        {"en_US", "12,345.5", 12345.5},
+        {"en_US", "1 000", 1000},
+        {"en_US", "-1,000", -1000},
+        {"en_US", "+5", 5},
+        {"en_US", ".5", 0.5},
+        // German: full stop groups, comma is the decimal separator.
+        {"de_DE", "0.25", std::nullopt},
+        {"de_DE", "1.50", std::nullopt},
+        {"de_DE", "1.2345", std::nullopt},
+        {"de_DE", "19.5", std::nullopt},
+        {"de_DE", ".5", std::nullopt},
+        {"de_DE", "1.000", 1000},
+        {"de_DE", "1.000,5", 1000.5},
+        {"de_DE", "1.000.000", 1'000'000},
+        {"de_DE", ",5", 0.5},
+        {"de_DE", "0,25", 0.25},
+        // French: the narrow no-break space groups; a typed space or no-break space does too, a full stop
+        // means nothing in French numbers.
+        {"fr_FR", "1\u202f000,5", 1000.5},
+        {"fr_FR", "1 000,5", 1000.5},
+        {"fr_FR", "1\u00a0000", 1000},
+        {"fr_FR", "1 00", std::nullopt},
+        {"fr_FR", "0.25", std::nullopt},
+        {"fr_FR", "1.000", std::nullopt},
+        {"fr_FR", "0,25", 0.25},
+        // Swiss German: the right single quotation mark groups, and so does a typed apostrophe; the full stop
+        // is the decimal separator and a comma means nothing.
+        {"de_CH", "1\u2019000.5", 1000.5},
+        {"de_CH", "1'000'000", 1'000'000},
+        {"de_CH", "19.5", 19.5},
+        {"de_CH", "1'00", std::nullopt},
+        {"de_CH", "0,25", std::nullopt},
+        {"de_CH", "1,000", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberText::parse(c.text, true, c.locale), c.value) << c.locale << ": " << c.text;
+}
+
+TEST(NumberTextParse, localeDataOfTheCoveredLocalesIsPresent) {
+    // The cases above rely on these separators; without the locale data ICU would fall back to the root's.
+    EXPECT_EQ(NumberText::format(1.5, {1, 1}, "de_DE"), "1,5");
+    EXPECT_EQ(NumberText::format(1.5, {1, 1}, "fr_FR"), "1,5");
+    EXPECT_EQ(NumberText::format(1.5, {1, 1}, "de_CH"), "1.5");
+}
+
 TEST(NumberTextParse, magnitudeLimitIsInclusive) {
     EXPECT_EQ(parseUS("1000000"), 1'000'000);
     EXPECT_EQ(parseUS("1000000.00"), 1'000'000);

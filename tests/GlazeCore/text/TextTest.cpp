@@ -69,6 +69,15 @@ TEST(UnicodeText, trimsCountsAndCompares) {
     EXPECT_EQ(UnicodeText::scalars("a\xFF"), U"a\uFFFD");
 }
 
+TEST(UnicodeText, visibleControlsEscapesWhatWouldBreakAMessage) {
+    EXPECT_EQ(UnicodeText::visibleControls("a\nb\tc\x7f\u0085d"), "a\\u000Ab\\u0009c\\u007F\\u0085d");
+    // Bidirectional marks, embeddings, overrides and isolates, and the line and paragraph separators.
+    EXPECT_EQ(UnicodeText::visibleControls("\u061C\u200E\u200F\u202A\u202E\u2066\u2069\u2028\u2029"),
+              "\\u061C\\u200E\\u200F\\u202A\\u202E\\u2066\\u2069\\u2028\\u2029");
+    // Everything else stays as it is, a joiner, an emoji and an ill-formed byte included.
+    EXPECT_EQ(UnicodeText::visibleControls("Caf\u00e9 \u200D\U0001F525 \xFF"), "Caf\u00e9 \u200D\U0001F525 \xFF");
+}
+
 TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {
     const auto id = Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
     ASSERT_TRUE(id);

@@ -107,6 +107,43 @@ private slots:
         QCOMPARE(column(*later.table(), 1).first(), QStringLiteral("100.00"));
     }
 
+    // The weight is read as the potter's locale writes numbers; a separator where it puts none is refused
+    // and marked, and only the digits before it were stored.
+    void weightReadsNumbersOfTheLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("en comma in the fraction") << "en_US"
+                                                  << "2,50" << 2.0 << true;
+        QTest::newRow("en grouped") << "en_US"
+                                    << "2,500" << 2500.0 << false;
+        QTest::newRow("de full stop in the fraction") << "de_DE"
+                                                      << "2.50" << 2.0 << true;
+        QTest::newRow("de grouped") << "de_DE"
+                                    << "2.500,5" << 2500.5 << false;
+        QTest::newRow("fr full stop") << "fr_FR"
+                                      << "2.50" << 2.0 << true;
+        QTest::newRow("fr grouped with a space") << "fr_FR"
+                                                 << "2 500,5" << 2500.5 << false;
+        QTest::newRow("ch comma") << "de_CH"
+                                  << "2,50" << 2.0 << true;
+        QTest::newRow("ch grouped with an apostrophe") << "de_CH"
+                                                       << "2'500.5" << 2500.5 << false;
+    }
+    void weightReadsNumbersOfTheLocale() {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(double, stored);
+        QFETCH(bool, refused);
+        QLocale::setDefault(QLocale(locale));
+        BatchSheet sheet(celadon(), BookLibrary({}));
+        sheet.totalField()->selectAll();
+        QTest::keyClicks(sheet.totalField(), typed);
+        QCOMPARE(BatchSettings::totalGrams(), stored);
+        QCOMPARE(sheet.totalField()->accessibleDescription().isEmpty(), !refused);
+    }
+
     // Nothing to list, or rows without a material, keep Print… and Export PDF… off and say why.
     void outputWaitsForAListThatCanBePrinted() {
         BatchSettings::setTotalGrams(0);

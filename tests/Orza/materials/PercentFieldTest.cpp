@@ -125,6 +125,21 @@ private slots:
                                           << "12,5" << 12.5;
         QTest::newRow("de point is not a decimal")
             << "de_DE" << 3.0 << false << "1.5" << QList<double>{1} << "1.5" << notANumber << "1.5" << 1.0;
+        // A separator where the locale puts none is no percentage: 0.25 in German was stored as 25.
+        QTest::newRow("de point before two digits")
+            << "de_DE" << 3.0 << false << "0.25" << QList<double>{0} << "0.25" << notANumber << "0.25" << 0.0;
+        QTest::newRow("en comma before two digits")
+            << "en_US" << 3.0 << false << "0,25" << QList<double>{0} << "0,25" << notANumber << "0,25" << 0.0;
+        QTest::newRow("fr point") << "fr_FR" << 3.0 << false << "1.50" << QList<double>{1} << "1.50" << notANumber
+                                  << "1.50" << 1.0;
+        QTest::newRow("fr decimal comma") << "fr_FR" << 3.0 << false << "0,25" << QList<double>{0, 0.2, 0.25} << "0,25"
+                                          << ""
+                                          << "0,25" << 0.25;
+        QTest::newRow("ch comma") << "de_CH" << 3.0 << false << "1,50" << QList<double>{1} << "1,50" << notANumber
+                                  << "1,50" << 1.0;
+        QTest::newRow("ch decimal point") << "de_CH" << 3.0 << false << "0.25" << QList<double>{0, 0.2, 0.25} << "0.25"
+                                          << ""
+                                          << "0.25" << 0.25;
     }
     void typingWritesEveryValidPercentage() {
         QFETCH(QString, locale);

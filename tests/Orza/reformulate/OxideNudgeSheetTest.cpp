@@ -197,6 +197,44 @@ private slots:
         QVERIFY(document.book() == book);
     }
 
+    // The target is read as the potter's locale writes numbers: 0.35 in German is no number, where it was 35.
+    void targetReadsNumbersOfTheLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("target");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("en") << "en_US"
+                            << "0.35" << 0.35 << false;
+        QTest::newRow("en comma") << "en_US"
+                                  << "0,35" << 0.0 << true;
+        QTest::newRow("de") << "de_DE"
+                            << "0,35" << 0.35 << false;
+        QTest::newRow("de full stop") << "de_DE"
+                                      << "0.35" << 0.0 << true;
+        QTest::newRow("fr") << "fr_FR"
+                            << "0,35" << 0.35 << false;
+        QTest::newRow("fr full stop") << "fr_FR"
+                                      << "0.35" << 0.0 << true;
+        QTest::newRow("ch") << "de_CH"
+                            << "0.35" << 0.35 << false;
+        QTest::newRow("ch comma") << "de_CH"
+                                  << "0,35" << 0.0 << true;
+    }
+    void targetReadsNumbersOfTheLocale() {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(double, target);
+        QFETCH(bool, refused);
+        QLocale::setDefault(QLocale(locale));
+        auto window = OrzaTest::makeWindow(fiveRecipes());
+        const GlazeCore::Uuid id = window->document()->book().recipes[2].id;
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, id, NudgeRequest{});
+        typeInto(sheet->targetField(), typed);
+        QCOMPARE(sheet->target(), target);
+        QCOMPARE(sheet->targetField()->accessibleDescription().isEmpty(), !refused);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+    }
+
     // No base material supplies the oxide: the sheet names at most four that do; adding one solves, and
     // choosing another oxide drops it again.
     void suggestionsWhenNothingSuppliesTheOxide() {

@@ -49,6 +49,8 @@ class FiringScheduleEditorTest : public OrzaTest::IsolatedSuite {
 private slots:
     void segmentsAddRemoveAndResetAsUndoableSteps();
     void typedValuesMergeAndValuesBeyondTheBookAreRefused();
+    void typedNumbersReadAsTheLocaleWritesThem_data();
+    void typedNumbersReadAsTheLocaleWritesThem();
     void addSegmentStopsAtTheBooksLimit();
 };
 
@@ -110,8 +112,11 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     typeInto(target, QStringLiteral("2000000"));
     QCOMPARE(fixture.tile().schedule[2].targetC, 200000.0); // the last digit went beyond the limit
     QVERIFY(!editor.problemLabel()->isHidden());
-    QVERIFY(editor.problemLabel()->text().contains(QStringLiteral("1,000,000")));
+    // The keystroke before did change the schedule: the sentence says what the segment holds now.
+    QCOMPARE(editor.problemLabel()->text(),
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 200000 °C."));
     QCOMPARE(announced.count(), 1);
+    QVERIFY(!target->accessibleDescription().isEmpty());
 
     // A negative value is taken, as the book holds it; the message goes.
     typeInto(target, QStringLiteral("-5"));
@@ -128,6 +133,58 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     typeInto(editor.field(0, Column::hold), QStringLiteral("1000000"));
     QCOMPARE(fixture.tile().schedule[0].holdMinutes, 1000000.0);
     QVERIFY(editor.problemLabel()->isHidden());
+
+    // Text that is no number at all names what the segment keeps too; an undo while it stands replaces it,
+    // and the message goes with it.
+    typeInto(editor.field(0, Column::rate), QStringLiteral("1x"));
+    QCOMPARE(editor.problemLabel()->text(),
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 1 keeps its rate of 1 °C/h."));
+    fixture.document.undoStack()->undo();
+    QCOMPARE(editor.field(0, Column::rate)->text(), QStringLiteral("150"));
+    QVERIFY(editor.problemLabel()->isHidden());
+}
+
+void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("en comma in the fraction") << "en_US"
+                                              << "1,50" << 1.0 << true;
+    QTest::newRow("en grouped") << "en_US"
+                                << "1,500" << 1500.0 << false;
+    QTest::newRow("de full stop in the fraction") << "de_DE"
+                                                  << "1.50" << 1.0 << true;
+    QTest::newRow("de decimal point") << "de_DE"
+                                      << "19.5" << 19.0 << true;
+    QTest::newRow("de grouped") << "de_DE"
+                                << "1.500" << 1500.0 << false;
+    QTest::newRow("fr full stop") << "fr_FR"
+                                  << "1.50" << 1.0 << true;
+    QTest::newRow("fr grouped with a space") << "fr_FR"
+                                             << "1 500" << 1500.0 << false;
+    QTest::newRow("ch comma") << "de_CH"
+                              << "1,50" << 1.0 << true;
+    QTest::newRow("ch grouped with an apostrophe") << "de_CH"
+                                                   << "1'500" << 1500.0 << false;
+    QTest::newRow("ch decimal point") << "de_CH"
+                                      << "19.5" << 19.5 << false;
+}
+
+void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem() {
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    QFETCH(bool, refused);
+    QLocale::setDefault(QLocale(locale));
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    editor.show();
+
+    typeInto(editor.field(0, Column::rate), typed);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, stored);
+    QCOMPARE(editor.problemLabel()->isVisible(), refused);
+    QCOMPARE(editor.field(0, Column::rate)->accessibleDescription().isEmpty(), !refused);
 }
 
 void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {

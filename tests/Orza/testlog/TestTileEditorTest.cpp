@@ -44,6 +44,8 @@ class TestTileEditorTest : public OrzaTest::IsolatedSuite {
 private slots:
     void pickersOfferTheStoredValueWhenItIsNoneOfTheirRows();
     void theDateChangesTheDayAndKeepsTheTimeOfDay();
+    void theDateShowsAndTakesFourDigitYears_data();
+    void theDateShowsAndTakesFourDigitYears();
     void fieldsFollowTheBookAndShowingChangesNothing();
 };
 
@@ -99,6 +101,45 @@ void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
     fixture.document.undoStack()->undo();
     QCOMPARE(fixture.tile().date, tile.date);
     QCOMPARE(editor.datePicker()->date(), QDate(2024, 3, 5));
+}
+
+void TestTileEditorTest::theDateShowsAndTakesFourDigitYears_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("en") << "en_US"
+                        << "3/5/1926"
+                        << "12032026";
+    QTest::newRow("de") << "de_DE"
+                        << "05.03.1926"
+                        << "03122026";
+    QTest::newRow("fr") << "fr_FR"
+                        << "05/03/1926"
+                        << "03122026";
+    QTest::newRow("ch") << "de_CH"
+                        << "05.03.1926"
+                        << "03122026";
+}
+
+// A two-digit year showed 1926 as 26 and stored 03.12.2026 typed in German as 2020-12-03.
+void TestTileEditorTest::theDateShowsAndTakesFourDigitYears() {
+    QFETCH(QString, locale);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QLocale::setDefault(QLocale(locale));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(1926, 3, 5, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    QCOMPARE(picker->text(), shown);
+
+    QVERIFY(OrzaTest::showActive(editor));
+    picker->setFocus();
+    QTest::keyClicks(picker, typed);
+    QCOMPARE(fixture.tile().date, localDate(2026, 12, 3, QTime(12, 0)));
 }
 
 void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -53,6 +54,8 @@ void type(QWidget* widget, const QString& keys) {
     for (const QChar key : keys) {
         if (key == QLatin1Char('\b'))
             QTest::keyClick(widget, Qt::Key_Backspace);
+        else if (key.unicode() > 0xff) // a narrow no-break space or a typographic apostrophe
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(key), Qt::NoModifier);
         else
             QTest::keyClicks(widget, QString(key));
     }
@@ -97,6 +100,25 @@ private slots:
         QTest::newRow("above the bound") << "en_US" << 0.0 << "1000000\b1"
                                          << QList<double>{1, 10, 100, 1000, 10000, 100000, 1000000, 100000} << "1000001"
                                          << "100000" << 100000.0;
+        // A separator where the locale puts none is no number: nothing past the digits before it is stored.
+        QTest::newRow("de full stop") << "de_DE" << 3.0 << "0.25" << QList<double>{0} << "0.25"
+                                      << "0" << 0.0;
+        QTest::newRow("de decimal point") << "de_DE" << 3.0 << "19.5" << QList<double>{1, 19} << "19.5"
+                                          << "19" << 19.0;
+        QTest::newRow("de grouped thousands") << "de_DE" << 3.0 << "1.000" << QList<double>{1, 1000} << "1.000"
+                                              << "1000" << 1000.0;
+        QTest::newRow("en comma") << "en_US" << 3.0 << "1,50" << QList<double>{1} << "1,50"
+                                  << "1" << 1.0;
+        QTest::newRow("fr full stop") << "fr_FR" << 3.0 << "1.2345" << QList<double>{1} << "1.2345"
+                                      << "1" << 1.0;
+        QTest::newRow("fr typed space groups")
+            << "fr_FR" << 3.0 << "1 000,5" << QList<double>{1, 1000, 1000.5} << "1 000,5"
+            << "1000,5" << 1000.5;
+        QTest::newRow("ch comma") << "de_CH" << 3.0 << "0,25" << QList<double>{0} << "0,25"
+                                  << "0" << 0.0;
+        QTest::newRow("ch apostrophe groups")
+            << "de_CH" << 3.0 << "1'000.5" << QList<double>{1, 1000, 1000.5} << "1'000.5"
+            << "1000.5" << 1000.5;
         QTest::newRow("minus alone") << "en_US" << 4.0 << "-" << QList<double>{} << "-"
                                      << "4" << 4.0;
         QTest::newRow("negative refused") << "en_US" << 4.0 << "-3" << QList<double>{} << "-3"
@@ -126,6 +148,82 @@ private slots:
         QCOMPARE(form.field->text(), shownAfter);
         QCOMPARE(form.field->value(), value);
         QCOMPARE(form.written(), written); // tidying the text writes nothing
+    }
+
+    void refusedTextIsMarkedWhileTyping_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("allowsNegative");
+        QTest::addColumn<QString>("problem");
+
+        const QString positive = QStringLiteral("Enter a number from 0 to %1.");
+        QTest::newRow("en comma") << "en_US"
+                                  << "0,25" << false << positive.arg("1,000,000");
+        QTest::newRow("en letters") << "en_US"
+                                    << "abc" << false << positive.arg("1,000,000");
+        QTest::newRow("en above the bound") << "en_US"
+                                            << "1000001" << false << positive.arg("1,000,000");
+        QTest::newRow("en negative") << "en_US"
+                                     << "-3" << false << positive.arg("1,000,000");
+        QTest::newRow("en below the bound")
+            << "en_US"
+            << "-1000001" << true << QStringLiteral("Enter a number from -1,000,000 to 1,000,000.");
+        QTest::newRow("de full stop") << "de_DE"
+                                      << "19.5" << false << positive.arg("1.000.000");
+        QTest::newRow("fr full stop") << "fr_FR"
+                                      << "0.25" << false << positive.arg("1\u202f000\u202f000");
+        QTest::newRow("ch comma") << "de_CH"
+                                  << "0,25" << false << positive.arg("1\u2019000\u2019000");
+        QTest::newRow("en number") << "en_US"
+                                   << "1,000.5" << false << QString();
+        QTest::newRow("de number") << "de_DE"
+                                   << "1.000,5" << false << QString();
+        QTest::newRow("fr number") << "fr_FR"
+                                   << "1\u202f000,5" << false << QString();
+        QTest::newRow("ch number") << "de_CH"
+                                   << "1\u2019000.5" << false << QString();
+        QTest::newRow("cleared") << "en_US"
+                                 << "" << false << QString();
+    }
+    void refusedTextIsMarkedWhileTyping() {
+        QFETCH(QString, locale);
+        QFETCH(QString, keys);
+        QFETCH(bool, allowsNegative);
+        QFETCH(QString, problem);
+        QLocale::setDefault(QLocale(locale));
+
+        Form form(4, {0, 2}, allowsNegative);
+        QVERIFY(form.begin());
+        QTest::keyClick(form.field, Qt::Key_Backspace);
+        type(form.field, keys);
+        QCOMPARE(form.field->text(), keys);
+        // Seen as a mark at the field's end with the range as its tooltip, heard as the field's description.
+        QCOMPARE(form.field->accessibleDescription(), problem);
+        QCOMPARE(form.field->actions().size(), 1);
+        const QAction* mark = form.field->actions().constFirst();
+        QCOMPARE(mark->isVisible(), !problem.isEmpty());
+        const auto buttons = form.field->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.constFirst()->isVisible(), !problem.isEmpty());
+        if (!problem.isEmpty()) QCOMPARE(mark->toolTip(), problem);
+
+        // Leaving the field shows the stored value again, which is no mistake.
+        form.leave();
+        QCOMPARE(form.field->accessibleDescription(), QString());
+        QVERIFY(!mark->isVisible());
+        QVERIFY(!buttons.constFirst()->isVisible());
+    }
+
+    void storedValueIsNeverMarked() {
+        // A book may hold more than a field takes; showing it is not typing it.
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        Form form(5e6, {0, 2}, false);
+        QVERIFY(form.begin());
+        QCOMPARE(form.field->accessibleDescription(), QString());
+        type(form.field, QStringLiteral("x"));
+        QCOMPARE(form.field->accessibleDescription(), QStringLiteral("Enter a number from 0 to 1,000,000."));
+        QTest::keyClick(form.field, Qt::Key_Backspace);
+        QCOMPARE(form.field->accessibleDescription(), QString());
     }
 
     void negativesWhenAllowed() {
