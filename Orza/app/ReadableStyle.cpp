@@ -58,9 +58,15 @@ QColor ReadableStyle::chosenSegmentFill(const QPalette& palette) {
                             button.blueF() + (accent.blueF() - button.blueF()) * chosenShare);
 }
 
+bool ReadableStyle::repairsBase() const {
+    // Fusion derives its frames from the window colour and marks a checked button only by a shade; other
+    // styles draw both their own way, and are left to it.
+    if (!m_repairsBase) m_repairsBase = baseStyle()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) == 0;
+    return *m_repairsBase;
+}
+
 QPalette ReadableStyle::withReadableFrames(const QPalette& palette) const {
-    // Only a style that derives its frames from the window colour is helped by another window colour.
-    if (baseStyle()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0) return palette;
+    if (!repairsBase()) return palette;
     QPalette framed;
     if (const auto found = m_framed.constFind(palette.cacheKey()); found != m_framed.cend()) {
         framed = *found;
@@ -78,7 +84,7 @@ QPalette ReadableStyle::withReadableFrames(const QPalette& palette) const {
 }
 
 bool ReadableStyle::isChosenSegment(const QStyleOption* option, const QWidget* widget) const {
-    if (option->state & (State_AutoRaise | State_Sunken)) return false;
+    if (!repairsBase() || option->state & (State_AutoRaise | State_Sunken)) return false;
     const auto* button = qobject_cast<const QAbstractButton*>(widget);
     return button && button->isCheckable() && button->isChecked();
 }

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <QHash>
 #include <QPalette>
 #include <QProxyStyle>
 
-#include <QHash>
+#include <optional>
 
 namespace Orza {
 
 /**
- * The application's style: the platform's own, with two repairs that keep a control's state readable in
- * dark schemes as in light ones, made here once rather than on each widget.
+ * The application's style: the platform's own, with two repairs of Fusion (the style used where the desktop
+ * offers no other) that keep a control's state readable in dark schemes as in light ones, made here once
+ * rather than on each widget.
  *
  * Fusion draws the frames of fields, check boxes, buttons and pickers in the window colour darkened, which
  * on a dark window all but vanishes: where it would, they are drawn in ReadablePalette::frameColour. And a
@@ -37,12 +39,14 @@ public:
 private:
     /// The palette with a window colour from which the base style derives a readable frame; the palette
     /// itself when the base style's frames read already, or are not derived that way.
+    bool repairsBase() const;
     QPalette withReadableFrames(const QPalette& palette) const;
     bool isChosenSegment(const QStyleOption* option, const QWidget* widget) const;
     void drawChosenSegment(const QStyleOption* option, QPainter* painter) const;
 
     /// Palettes worked out before, by the cache key of the palette they were made from.
     mutable QHash<qint64, QPalette> m_framed;
+    mutable std::optional<bool> m_repairsBase;
 };
 
 } // namespace Orza

@@ -6,7 +6,6 @@
 #include "Orza/batch/BatchSheet.h"
 #include "Orza/blends/BlendSheet.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/help/HelpWindow.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
@@ -46,38 +45,31 @@ bool scrolls(const QWidget* widget, const QWidget* dialog) {
     return false;
 }
 
+QString describe(const QWidget* dialog, QSize size) {
+    return QStringLiteral("%1 %2×%3").arg(dialog->metaObject()->className()).arg(size.width()).arg(size.height());
+}
+
 /// The dialog fits the area, gives its content the room it asks for, and shows every button whole.
 void checkFits(QWidget* dialog, const QRect& area) {
     QVERIFY(dialog);
     QTRY_VERIFY(dialog->isVisible());
     OrzaTest::settle();
-    const QString name = dialog->metaObject()->className();
-    QVERIFY2(area.contains(dialog->frameGeometry()), qPrintable(QStringLiteral("%1 at %2,%3 %4×%5")
-                                                                    .arg(name)
-                                                                    .arg(dialog->frameGeometry().x())
-                                                                    .arg(dialog->frameGeometry().y())
-                                                                    .arg(dialog->frameGeometry().width())
-                                                                    .arg(dialog->frameGeometry().height())));
+    QVERIFY2(area.contains(dialog->frameGeometry()), qPrintable(describe(dialog, dialog->frameGeometry().size())));
     if (QLayout* layout = dialog->layout()) {
         layout->activate();
         const QSize needed = layout->totalMinimumSize();
         QVERIFY2(needed.width() <= dialog->width() && needed.height() <= dialog->height(),
-                 qPrintable(QStringLiteral("%1 needs %2×%3 in %4×%5")
-                                .arg(name)
-                                .arg(needed.width())
-                                .arg(needed.height())
-                                .arg(dialog->width())
-                                .arg(dialog->height())));
+                 qPrintable(describe(dialog, needed) + QStringLiteral(" needed")));
     }
     int buttons = 0;
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
         if (!button->isVisibleTo(dialog) || scrolls(button, dialog)) continue;
         ++buttons;
-        const QRect placed(button->mapTo(dialog, QPoint()), button->size());
-        QVERIFY2(dialog->rect().contains(placed), qPrintable(name + QStringLiteral(": ") + button->text()));
+        QVERIFY2(dialog->rect().contains(QRect(button->mapTo(dialog, QPoint()), button->size())),
+                 qPrintable(button->text()));
         QVERIFY(button->height() >= button->minimumSizeHint().height());
     }
-    QVERIFY2(buttons > 0, qPrintable(name));
+    QVERIFY(buttons > 0);
 }
 
 template <class Sheet> Sheet* shownSheet(QWidget& window) {
@@ -159,15 +151,6 @@ private slots:
         DocumentController::instance().chooseAndOpen(m_window.get());
         checkFits(shownSheet<QFileDialog>(*m_window), m_area);
         shownSheet<QFileDialog>(*m_window)->reject();
-    }
-
-    // A window the application places itself lies inside the usable area of its screen.
-    void theHelpWindowLiesInsideTheScreen() {
-        HelpWindow* help = HelpWindow::showHelp();
-        QVERIFY(QTest::qWaitForWindowExposed(help));
-        OrzaTest::settle();
-        QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
-        help->close();
     }
 };
 
