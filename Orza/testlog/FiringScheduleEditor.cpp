@@ -154,12 +154,13 @@ void FiringScheduleEditor::onTileChanged(const GlazeCore::Uuid& tileID, int, Til
 
 void FiringScheduleEditor::refresh() {
     const auto segments = schedule();
+    const bool rowsChange = m_rows.size() != segments.size();
     while (m_rows.size() < segments.size())
         addRow();
     while (m_rows.size() > segments.size())
         removeLastRow();
     showValues(segments);
-    orderTabs();
+    if (rowsChange) orderTabs();
 
     const auto points = Schedule::rampPoints(segments);
     m_total->setText(tr("Total: %1 h").arg(formatDoublePlaces(1, Schedule::totalHours(points))));
