@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace Orza {
 
@@ -41,6 +42,16 @@ void alertCannotOpen(QWidget* parent, const QString& path, const DocumentError& 
     MessageBox::alert(
         parent, DocumentController::tr("The book \u201c%1\u201d could not be opened.").arg(QFileInfo(path).fileName()),
         error.message(), error.details());
+}
+
+/// A new untitled book nobody has written in, as a start without files leaves it: it gives way to a book
+/// that is opened.
+bool isUntouchedNewBook(const BookWindow& window) {
+    const BookDocument& document = *window.document();
+    const GlazeCore::GlazeBook& book = document.book();
+    return document.isUntitled() && !document.isSample() && !document.isModified() &&
+           document.undoStack()->count() == 0 && book.recipes.empty() && book.customMaterials.empty() &&
+           book.tests.empty();
 }
 
 } // namespace
@@ -151,11 +162,17 @@ BookWindow* DocumentController::readAndOpen(const QString& path) {
         open->activateWindow();
         return open;
     }
+    BookWindow* untouched =
+        m_windows.size() == 1 && isUntouchedNewBook(*m_windows.first()) ? m_windows.first() : nullptr;
     std::optional<FileStamp> stamp;
     GlazeDocument document = GlazeDocument::read(path, &stamp);
     BookWindow* window = openWindow(std::move(document), samePath(path));
     window->document()->setDiskStamp(stamp);
     rememberFolder(path);
+    if (untouched) {
+        untouched->approveClose();
+        untouched->close();
+    }
     return window;
 }
 

@@ -3,6 +3,7 @@
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/app/DocumentController.h"
 #include "Orza/app/ReadablePalette.h"
+#include "Orza/app/ReadableStyle.h"
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
 #include "Orza/platform/MessageBox.h"
@@ -89,6 +90,7 @@ void GlazeMainApp::start(QApplication& application, const QStringList& files) {
     ensureResources();
     Translations::install();
     ReadablePalette::keep(application);
+    ReadableStyle::install();
     application.setProperty(bundleNameProperty, QStringLiteral("Orza"));
     QApplication::setOrganizationName(QStringLiteral("Orza"));
     QApplication::setApplicationName(QStringLiteral("Orza"));

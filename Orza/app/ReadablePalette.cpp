@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QPalette>
 
 #include <array>
 #include <cstdlib>
@@ -12,6 +11,12 @@ namespace Orza::ReadablePalette {
 namespace {
 
 constexpr int leastLightnessGap = 60;
+/// A frame or divider this far in lightness from what lies on either side of it reads at a glance.
+constexpr int leastFrameGap = 40;
+/// How far from the window towards its text a repaired frame or divider stands.
+constexpr float frameShare = 0.35f;
+/// Fusion draws its frames in the window colour darkened by this factor.
+constexpr int styleFrameDarkening = 140;
 
 constexpr std::array<QPalette::ColorGroup, 3> groups{QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
@@ -19,6 +24,18 @@ constexpr std::array<QPalette::ColorGroup, 3> groups{QPalette::Active, QPalette:
 int seenLightness(const QColor& colour, const QColor& below) {
     const double alpha = colour.alphaF();
     return static_cast<int>(colour.lightness() * alpha + below.lightness() * (1 - alpha));
+}
+
+int gap(const QColor& a, const QColor& b) {
+    return std::abs(a.lightness() - b.lightness());
+}
+
+QColor towardsText(const QPalette& palette, QPalette::ColorGroup group, float share) {
+    const QColor text = palette.color(group, QPalette::WindowText);
+    const QColor window = palette.color(group, QPalette::Window);
+    return QColor::fromRgbF(window.redF() + (text.redF() - window.redF()) * share,
+                            window.greenF() + (text.greenF() - window.greenF()) * share,
+                            window.blueF() + (text.blueF() - window.blueF()) * share);
 }
 
 bool readableIn(const QPalette& palette, QPalette::ColorGroup group) {
@@ -36,9 +53,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange &&
-            !placeholderReadable(QApplication::palette()))
-            QApplication::setPalette(repaired(QApplication::palette()));
+        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+            // Setting the repaired palette changes it once more; by then there is nothing left to repair.
+            const QPalette palette = QApplication::palette();
+            if (const QPalette fixed = repaired(palette); fixed != palette) QApplication::setPalette(fixed);
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -51,18 +70,35 @@ bool placeholderReadable(const QPalette& palette) {
     return true;
 }
 
+bool framesFade(const QPalette& palette, QPalette::ColorGroup group) {
+    const QColor frame = palette.color(group, QPalette::Window).darker(styleFrameDarkening);
+    return gap(frame, palette.color(group, QPalette::Window)) < leastFrameGap ||
+           gap(frame, palette.color(group, QPalette::Base)) < leastFrameGap;
+}
+
+QColor frameColour(const QPalette& palette, QPalette::ColorGroup group) {
+    if (!framesFade(palette, group)) return palette.color(group, QPalette::Window).darker(styleFrameDarkening);
+    return towardsText(palette, group, frameShare);
+}
+
 QPalette repaired(QPalette palette) {
-    if (placeholderReadable(palette)) return palette;
+    const bool placeholder = placeholderReadable(palette);
     for (const QPalette::ColorGroup group : groups) {
-        QColor text = palette.color(group, QPalette::Text);
-        text.setAlphaF(0.5);
-        palette.setColor(group, QPalette::PlaceholderText, text);
+        if (!placeholder) {
+            QColor text = palette.color(group, QPalette::Text);
+            text.setAlphaF(0.5);
+            palette.setColor(group, QPalette::PlaceholderText, text);
+        }
+        const QColor window = palette.color(group, QPalette::Window);
+        if (gap(palette.color(group, QPalette::Mid), window) < leastFrameGap)
+            palette.setColor(group, QPalette::Mid, towardsText(palette, group, frameShare));
     }
     return palette;
 }
 
 void keep(QApplication& application) {
-    if (!placeholderReadable(QApplication::palette())) QApplication::setPalette(repaired(QApplication::palette()));
+    if (const QPalette fixed = repaired(QApplication::palette()); fixed != QApplication::palette())
+        QApplication::setPalette(fixed);
     application.installEventFilter(new PaletteWatch(&application));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-class QPalette;
+#include <QColor>
+#include <QPalette>
+
 class QApplication;
 
 namespace Orza::ReadablePalette {
@@ -9,8 +11,17 @@ namespace Orza::ReadablePalette {
 /// some desktop themes leave it at a default that is near black on a dark scheme.
 bool placeholderReadable(const QPalette& palette);
 
-/// The palette with an unreadable placeholder colour replaced by the text colour at half strength, as Qt
-/// derives it itself; a readable one is left alone.
+/// The colour frames of fields, check boxes, buttons and pickers are drawn in: the style's own (the window
+/// colour darkened) where that stands out from the window and the fields, else a colour between the window's
+/// text and the window that does, as on a dark scheme.
+QColor frameColour(const QPalette& palette, QPalette::ColorGroup group);
+/// Whether the style's own frame colour all but vanishes against this palette's window or fields.
+bool framesFade(const QPalette& palette, QPalette::ColorGroup group);
+
+/// The palette with the roles a theme leaves unreadable repaired: a placeholder near the window colour becomes
+/// the text colour at half strength, as Qt derives it itself; Mid (the dividers and frames the application
+/// draws itself) too close to the window colour moves towards the window's text. Readable roles are left
+/// alone.
 QPalette repaired(QPalette palette);
 
 /// Keeps the application's palette repaired now and whenever the desktop changes it. Secondary text

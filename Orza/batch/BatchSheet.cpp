@@ -10,6 +10,7 @@
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/widgets/TextStyle.h"
@@ -51,7 +52,7 @@ BatchSheet::BatchSheet(GlazeCore::Recipe recipe, BookLibrary library, QWidget* p
     setMinimumSize(sheetMinimumWidth, sheetMinimumHeight);
     build();
     refresh();
-    resize(sheetIdealWidth, std::max(sheetMinimumHeight, sizeHint().height()));
+    ScreenFit::keep(this, QSize(sheetIdealWidth, std::max(sheetMinimumHeight, sizeHint().height())));
     connect(&Settings::instance(), &Settings::changed, this, [this](Settings::Key key) {
         if (key == Settings::Key::batchTotalGrams || key == Settings::Key::batchPrecision) refresh();
     });

@@ -9,6 +9,7 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/window/BookWindow.h"
@@ -39,7 +40,7 @@ constexpr int sheetIdealWidth = 920;
 constexpr int sheetIdealHeight = 680;
 constexpr int modePickerMaximumWidth = 420;
 constexpr int cornerPickerMaximumWidth = 220;
-constexpr int cornerPickerMinimumWidth = 120;
+constexpr int cornerPickerMinimumWidth = 100;
 constexpr int prefixFieldMaximumWidth = 220;
 
 QFrame* divider() {
@@ -82,7 +83,7 @@ BlendSheet::BlendSheet(BookDocument& document, const GlazeCore::Uuid& startRecip
     setMinimumSize(sheetMinimumWidth, sheetMinimumHeight);
     build();
     refresh();
-    resize(sheetIdealWidth, sheetIdealHeight);
+    ScreenFit::keep(this, QSize(sheetIdealWidth, sheetIdealHeight));
     connect(&document, &BookDocument::bookChanged, this, &BlendSheet::refresh);
     connect(&document, &BookDocument::libraryChanged, this, &BlendSheet::refresh);
 }

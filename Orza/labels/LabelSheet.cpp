@@ -7,6 +7,7 @@
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/window/BookWindow.h"
@@ -86,7 +87,7 @@ LabelSheet::LabelSheet(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTil
     setMinimumSize(sheetMinimumWidth, sheetMinimumHeight);
     build();
     refresh();
-    resize(sheetIdealWidth, sheetIdealHeight);
+    ScreenFit::keep(this, QSize(sheetIdealWidth, sheetIdealHeight));
     connect(&Settings::instance(), &Settings::changed, this, [this](Settings::Key key) {
         if (key == Settings::Key::labelSheetID) sheetChanged();
     });

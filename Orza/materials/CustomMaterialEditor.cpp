@@ -116,6 +116,8 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     plain.setColor(QPalette::Base, Qt::transparent);
     m_idField->setPalette(plain);
     m_idField->setAccessibleName(tr("Id"));
+    // Selectable with the pointer, but Tab passes it by: there is nothing to type in it.
+    m_idField->setFocusPolicy(Qt::ClickFocus);
     form->addRow(tr("Id"), m_idField);
 
     m_loi = makePercentField(tr("Loss on ignition (%)"), 0, 2, std::nullopt);

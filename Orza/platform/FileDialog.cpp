@@ -1,6 +1,7 @@
 #include "Orza/platform/FileDialog.h"
 
 #include "Orza/document/BookFileType.h"
+#include "Orza/widgets/ScreenFit.h"
 
 #include <QFileDialog>
 
@@ -21,6 +22,7 @@ void show(QFileDialog* dialog, const FileDialog::Callback& done) {
         const QStringList files = dialog->selectedFiles();
         done(result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString());
     });
+    ScreenFit::keep(dialog);
     dialog->open();
 }
 

@@ -1,31 +1,17 @@
 #include "Orza/printing/PdfSaveDialog.h"
 
+#include "Orza/app/StartFolder.h"
+#include "Orza/widgets/ScreenFit.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include <utility>
 
 namespace Orza::Printing {
 
 std::optional<PdfSaveDialog::Answer> PdfSaveDialog::s_next;
-
-namespace {
-
-QString& lastFolder() {
-    static QString folder;
-    return folder;
-}
-
-QString startFolder() {
-    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) return lastFolder();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
-}
-
-} // namespace
 
 QString PdfSaveDialog::fileNameFor(const QString& suggestedName) {
     QString name = suggestedName;
@@ -42,7 +28,8 @@ void PdfSaveDialog::chooseLocation(QWidget* window, const QString& suggestedName
         done(answer(offered));
         return;
     }
-    auto* dialog = new QFileDialog(window, QCoreApplication::translate("PdfSaveDialog", "Export PDF"), startFolder());
+    auto* dialog = new QFileDialog(window, QCoreApplication::translate("PdfSaveDialog", "Export PDF"),
+                                   StartFolder::forPanel(window));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setNameFilter(QCoreApplication::translate("PdfSaveDialog", "PDF documents (*.pdf)"));
@@ -51,9 +38,10 @@ void PdfSaveDialog::chooseLocation(QWidget* window, const QString& suggestedName
     QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, done](int result) {
         const QStringList files = dialog->selectedFiles();
         const QString path = result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString();
-        if (!path.isEmpty()) lastFolder() = QFileInfo(path).absolutePath();
+        StartFolder::remember(path);
         done(path);
     });
+    ScreenFit::keep(dialog);
     dialog->open();
 }
 

@@ -11,7 +11,7 @@ namespace Orza::Printing {
 
 /**
  * The save panel for a PDF file, window-modal and answered through a callback with the chosen path
- * (empty when the user cancelled). It opens in the folder last saved to, the Documents folder at first.
+ * (empty when the user cancelled). It opens in the book's folder, else in the folder last used.
  * Tests answer the next panel without showing it; the callback then runs before the call returns.
  */
 class PdfSaveDialog final {

@@ -91,9 +91,11 @@ void RecipeLinesTable::addLine() {
     if (!id) return;
     if (const auto row = m_model->rowOf(*id)) {
         const QModelIndex index = m_model->index(*row, RecipeLinesModel::materialColumn);
+        // A cell being edited closes on the move, its value kept: the next keys go to the new line.
         m_view->selectionModel()->setCurrentIndex(index,
                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_view->scrollTo(index);
+        m_view->setFocus(Qt::ShortcutFocusReason);
     }
 }
 

@@ -42,7 +42,8 @@ public:
     /// Starts Replace Material for a row's material; without one the rows offer no context menu.
     void setReplaceAction(ReplaceAction replace) { m_replace = std::move(replace); }
 
-    /// Appends a blank line and selects it.
+    /// Appends a blank line, makes it the current row on its material cell and gives the table the keyboard,
+    /// so that Return opens that line's picker.
     void addLine();
     void removeSelectedLines();
     void normalizeBase();

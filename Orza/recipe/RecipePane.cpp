@@ -21,6 +21,7 @@
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/window/BookWindow.h"
@@ -143,6 +144,7 @@ void RecipePane::buildHeader() {
     m_cone = new QComboBox;
     m_cone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_cone->setAccessibleName(tr("Cone"));
+    chooseConesByTyping(m_cone);
     connect(m_cone, &QComboBox::activated, this, [this](int index) {
         m_document.endEditBurst();
         m_document.setRecipeCone(m_recipeID, m_cone->itemData(index).toString().toStdString());
@@ -268,6 +270,12 @@ QString RecipePane::subtitle(const GlazeCore::Recipe& recipe) {
     return tr("%1 \u00b7 Cone %2").arg(SidebarRows::displayName(recipe), QString::fromStdString(recipe.cone));
 }
 
+void RecipePane::focusName() {
+    // Ready to be named: typing replaces "New recipe N".
+    m_name->setFocus(Qt::OtherFocusReason);
+    m_name->selectAll();
+}
+
 void RecipePane::scheduleRefresh() {
     m_refresh->start();
 }
@@ -378,7 +386,7 @@ void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {
 
 RecipeActions RecipePane::makeActions() {
     RecipeActions actions;
-    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_document.addLine(m_recipeID); };
+    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_lines->addLine(); };
     actions.blend = [this](BlendMode mode) { BlendSheet::open(m_window, m_recipeID, mode); };
     actions.batchSheet = [this] { BatchSheet::open(m_window, m_recipeID); };
     actions.nudge = [this] { OxideNudgeSheet::open(m_window, m_recipeID, NudgeRequest{}); };

@@ -69,6 +69,9 @@ public:
     IconLabel* chemistryNote() const { return m_note; }
     IconLabel* bundledProblem() const { return m_bundledProblem; }
 
+    /// Gives the name field the keyboard with the name selected, for a recipe just made.
+    void focusName();
+
     /// Works the chemistry out now rather than after the pending changes have settled.
     void refreshNow();
     const LiveChemistry& liveChemistry() const { return m_live; }

@@ -8,6 +8,7 @@
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/ScreenFit.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -29,6 +30,9 @@ ReformulateSheet::ReformulateSheet(BookDocument& document, const GlazeCore::Uuid
     m_content->setContentsMargins(16, 16, 16, 16);
     m_content->setSpacing(12);
     readRecipe();
+    // Its size comes from the screen each time it shows, and never passes that screen's usable area.
+    ScreenFit::keep(
+        this, [] { return sheetSize(screenFrame()); }, ScreenFit::Sizing::fixed);
     // The sheet is modal, so the book changes under it only by an undo, a revert or another window.
     connect(&document, &BookDocument::bookChanged, this, &ReformulateSheet::refresh);
     connect(&document, &BookDocument::libraryChanged, this, &ReformulateSheet::refresh);
@@ -176,11 +180,6 @@ void ReformulateSheet::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void ReformulateSheet::showEvent(QShowEvent* event) {
-    setFixedSize(sheetSize(screenFrame()));
-    QDialog::showEvent(event);
 }
 
 } // namespace Orza

@@ -105,7 +105,6 @@ protected:
 
     void done(int result) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void readRecipe();

@@ -165,11 +165,13 @@ void FiringScheduleEditor::onTileChanged(const GlazeCore::Uuid& tileID, int, Til
 
 void FiringScheduleEditor::refresh() {
     const auto segments = schedule();
+    const bool rowsChange = m_rows.size() != segments.size();
     while (m_rows.size() < segments.size())
         addRow();
     while (m_rows.size() > segments.size())
         removeLastRow();
     showValues(segments);
+    if (rowsChange) orderTabs();
 
     const auto points = Schedule::rampPoints(segments);
     m_total->setText(tr("Total: %1 h").arg(formatDoublePlaces(1, Schedule::totalHours(points))));
@@ -220,6 +222,19 @@ void FiringScheduleEditor::addRow() {
         m_grid->addWidget(row.fields[c], gridRow, c + 1);
     m_grid->addWidget(row.remove, gridRow, 4, Qt::AlignLeft | Qt::AlignVCenter);
     m_rows.push_back(row);
+}
+
+void FiringScheduleEditor::orderTabs() {
+    // Rows come and go after the buttons were made; Tab still reads the rows top to bottom, then the buttons.
+    QWidget* previous = nullptr;
+    for (const Row& row : m_rows)
+        for (QWidget* next : {static_cast<QWidget*>(row.fields[0]), static_cast<QWidget*>(row.fields[1]),
+                              static_cast<QWidget*>(row.fields[2]), static_cast<QWidget*>(row.remove)}) {
+            if (previous) setTabOrder(previous, next);
+            previous = next;
+        }
+    if (previous) setTabOrder(previous, m_add);
+    setTabOrder(m_add, m_cone6);
 }
 
 void FiringScheduleEditor::removeLastRow() {

@@ -70,6 +70,7 @@ private:
     void refresh();
     void addRow();
     void removeLastRow();
+    void orderTabs();
     void showValues(const std::vector<GlazeCore::FiringSegment>& schedule);
     void writeField(int row, Column column, double value);
     void checkTyped(LiveNumberField* field);

@@ -9,6 +9,7 @@
 #include "Orza/testlog/TestLogModel.h"
 #include "Orza/testlog/TestSearchBar.h"
 #include "Orza/testlog/TestTileEditor.h"
+#include "Orza/testlog/TileCodeField.h"
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListDetailSplit.h"
@@ -23,6 +24,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
@@ -280,6 +282,17 @@ void TestLogPage::addTestTile() {
     m_model.setTestCone(std::nullopt);
     m_model.setTestAtmosphere(std::nullopt);
     m_model.setTestSelection(*id);
+    focusSelectedTileCode();
+}
+
+void TestLogPage::focusSelectedTileCode() {
+    TestTileEditor* shown = editor();
+    if (!shown) return;
+    // Ready for the code written on the tile: typing replaces the one given, and never reaches the table's
+    // type-ahead.
+    QLineEdit* code = shown->codeField()->lineEdit();
+    code->setFocus(Qt::OtherFocusReason);
+    code->selectAll();
 }
 
 void TestLogPage::deleteSelectedTest() {

@@ -39,8 +39,10 @@ public:
     ~TestLogPage() override;
 
     /// A new tile of the selected tile's recipe (else the book's first), coded by the ledger; clears the
-    /// search and filters so it shows, and selects it.
+    /// search and filters so it shows, selects it and puts the keyboard in its code field.
     void addTestTile();
+    /// Gives the selected tile's code field the keyboard with its code selected, for a tile just made.
+    void focusSelectedTileCode();
     /// Deletes the selected tile, shown or not, as one undo step; nothing is selected afterwards.
     void deleteSelectedTest();
     /// With nothing selected, selects the most recently fired tile (the first of equals); then serves a

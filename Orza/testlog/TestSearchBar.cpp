@@ -6,6 +6,7 @@
 #include "Orza/testlog/TestFilterOptions.h"
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/widgets/AccessibleHidden.h"
+#include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/widgets/ThemedIcon.h"
 
@@ -169,6 +170,7 @@ QWidget* TestSearchBar::makeFilterRow() {
 
     m_cone = new QComboBox;
     m_cone->setAccessibleName(tr("Cone filter"));
+    chooseConesByTyping(m_cone);
     m_cone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_atmosphere = new QComboBox;
     m_atmosphere->setAccessibleName(tr("Atmosphere filter"));

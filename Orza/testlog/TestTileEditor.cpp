@@ -10,6 +10,7 @@
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/TileCodeField.h"
 #include "Orza/testlog/TilePhotoSection.h"
+#include "Orza/widgets/ConeTyping.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -109,6 +110,7 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     m_code = new TileCodeField(m_document, actions, m_tileID);
     m_recipe = makePicker(tr("Recipe"));
     m_cone = makePicker(tr("Cone"));
+    chooseConesByTyping(m_cone);
     m_atmosphere = makePicker(tr("Atmosphere"));
     m_date = new QDateEdit;
     m_date->setAccessibleName(tr("Fired on"));

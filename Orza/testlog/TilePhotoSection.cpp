@@ -1,10 +1,12 @@
 #include "Orza/testlog/TilePhotoSection.h"
 
 #include "GlazeCore/book/PhotoLink.h"
+#include "Orza/app/StartFolder.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/PhotoView.h"
 #include "Orza/testlog/TilePhotoLoader.h"
+#include "Orza/widgets/ScreenFit.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -110,13 +112,15 @@ void TilePhotoSection::choosePhoto() {
         m_panel->raise();
         return;
     }
-    m_panel = new QFileDialog(window(), tr("Choose Photo"));
+    m_panel = new QFileDialog(window(), tr("Choose Photo"), StartFolder::forPanel(this));
     m_panel->setFileMode(QFileDialog::ExistingFile);
     m_panel->setAcceptMode(QFileDialog::AcceptOpen);
     m_panel->setNameFilter(imageFilter());
     m_panel->setWindowModality(Qt::WindowModal);
     m_panel->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_panel, &QFileDialog::fileSelected, this, &TilePhotoSection::storePhotoLink);
+    connect(m_panel, &QFileDialog::fileSelected, this, &StartFolder::remember);
+    ScreenFit::keep(m_panel);
     m_panel->open();
 }
 

@@ -7,6 +7,8 @@
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
+#include "Orza/recipe/RecipePane.h"
+#include "Orza/testlog/TestLogPage.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/RenameRecipeDialog.h"
 
@@ -31,6 +33,7 @@ void BookWindow::addRecipe() {
         return;
     }
     m_model->setSelection(SidebarItem::recipe(*id));
+    if (auto* pane = qobject_cast<RecipePane*>(m_detail)) pane->focusName();
 }
 
 void BookWindow::beginRename(const GlazeCore::Uuid& recipeID) {
@@ -49,6 +52,7 @@ void BookWindow::duplicateRecipe(const GlazeCore::Uuid& recipeID) {
         return;
     }
     m_model->setSelection(SidebarItem::recipe(*copy));
+    if (auto* pane = qobject_cast<RecipePane*>(m_detail)) pane->focusName();
 }
 
 void BookWindow::beginDelete(const GlazeCore::Uuid& recipeID) {
@@ -86,6 +90,7 @@ void BookWindow::addTestTile() {
     m_model->setTestAtmosphere(std::nullopt);
     m_model->setTestSelection(*tileID);
     m_model->setSelection(SidebarItem::tests());
+    if (auto* page = qobject_cast<TestLogPage*>(m_detail)) page->focusSelectedTileCode();
 }
 
 void BookWindow::findTest() {

@@ -1,6 +1,7 @@
 #include "Orza/window/CustomizeToolbarDialog.h"
 
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QCoreApplication>
@@ -88,6 +89,7 @@ CustomizeToolbarDialog::CustomizeToolbarDialog(QWidget* parent)
     column->addWidget(buttons);
 
     fill(ToolbarItems::shown());
+    ScreenFit::keep(this);
 }
 
 void CustomizeToolbarDialog::fill(const std::vector<Item>& shown) {

@@ -92,10 +92,22 @@ std::optional<QRect> FitWindowToScreen::fittedFrame(const QRect& frame, const QR
     return QRect(x, y, width, height);
 }
 
+std::optional<QRect> FitWindowToScreen::placedInside(const QRect& frame, const QRect& available) {
+    if (!available.isValid() || available.contains(frame) || frame.width() > available.width() ||
+        frame.height() > available.height())
+        return std::nullopt;
+    QRect placed = frame;
+    placed.moveLeft(std::clamp(frame.left(), available.left(), available.right() - frame.width() + 1));
+    placed.moveTop(std::clamp(frame.top(), available.top(), available.bottom() - frame.height() + 1));
+    return placed;
+}
+
 void FitWindowToScreen::fit(QWidget* window, const QRect& available) {
     // The rule sizes the whole frame; the widget's geometry is what lies inside the decorations.
     const QMargins frame = decorations(window);
-    const auto fitted = fittedFrame(window->geometry().marginsAdded(frame), available);
+    const QRect outer = window->geometry().marginsAdded(frame);
+    auto fitted = fittedFrame(outer, available);
+    if (!fitted) fitted = placedInside(outer, available);
     if (!fitted) return;
     window->setGeometry(fitted->marginsRemoved(frame));
 }

@@ -14,9 +14,10 @@ namespace Orza {
 /**
  * Checks a window once against its screen: the first time it is shown, a window whose frame (title bar
  * included) is larger than the screen's usable area is given the size of a new book window and placed near
- * the top, centred. Until the window manager has put its frame around the window, the frame is estimated;
- * when the real frame arrives and still does not fit, the window is fitted once more. After that it never
- * acts again, so later resizing is the user's.
+ * the top, centred; one that fits but hangs over an edge (placed by the window manager, or restored where
+ * another screen stood) is moved inside, keeping its size. Until the window manager has put its frame around the
+ * window, the frame is estimated; when the real frame arrives and still does not fit, the window is fitted once more.
+ * After that it never acts again, so later resizing is the user's.
  *
  * On a screen smaller than a new window's smallest size, the window's frame takes the usable area at its
  * top left, rather than hanging over the edges.
@@ -35,6 +36,9 @@ public:
     /// The frame a window with `frame` (decorations included) should take on a screen whose usable area is
     /// `available`; none when it fits as it is.
     static std::optional<QRect> fittedFrame(const QRect& frame, const QRect& available);
+    /// Where a frame that fits `available` but is not inside it moves to, as little as it takes; none when it
+    /// lies inside already or does not fit.
+    static std::optional<QRect> placedInside(const QRect& frame, const QRect& available);
     /// Fits `window` to `available` now.
     static void fit(QWidget* window, const QRect& available);
     /// The window manager's frame around `window`, or an estimate of it while the window has none yet.

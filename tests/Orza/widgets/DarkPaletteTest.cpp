@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QTest>
 
+#include <cstdlib>
+
 using namespace Orza;
 
 namespace {
@@ -69,6 +71,24 @@ private slots:
         ReadablePalette::keep(*qApp);
         QApplication::setPalette(unreadable);
         QVERIFY(ReadablePalette::placeholderReadable(QApplication::palette()));
+    }
+
+    // Dividers and frames the application draws in Mid stay visible.
+    void shadesThatFadeIntoTheWindowAreRepaired() {
+        const QPalette dark = darkPalette(QColor(161, 169, 177));
+        const QColor window = dark.color(QPalette::Window);
+        QVERIFY(std::abs(dark.color(QPalette::Mid).lightness() - window.lightness()) < 40);
+        const QPalette repaired = ReadablePalette::repaired(dark);
+        QVERIFY(std::abs(repaired.color(QPalette::Mid).lightness() - window.lightness()) >= 40);
+        QVERIFY(repaired.color(QPalette::Mid).lightness() > window.lightness()); // towards the light text
+        QVERIFY(ReadablePalette::framesFade(dark, QPalette::Active));
+        QVERIFY(std::abs(ReadablePalette::frameColour(dark, QPalette::Active).lightness() - window.lightness()) >= 40);
+
+        // A light palette whose shades read is left as it is, and its frames are the style's own.
+        const QPalette light(QColor(239, 239, 239));
+        QCOMPARE(ReadablePalette::repaired(light), light);
+        QVERIFY(!ReadablePalette::framesFade(light, QPalette::Active));
+        QCOMPARE(ReadablePalette::frameColour(light, QPalette::Active), QColor(239, 239, 239).darker(140));
     }
 };
 

@@ -54,6 +54,24 @@ private slots:
         QVERIFY(FitWindowToScreen::decorations(&window).top() > 0);
     }
 
+    // A window that fits but hangs over an edge moves inside, as little as it takes, keeping its size.
+    void aWindowOverAnEdgeMovesInside() {
+        const QRect available(0, 25, 1280, 775);
+        QCOMPARE(FitWindowToScreen::placedInside(QRect(300, 500, 700, 500), available), QRect(300, 300, 700, 500));
+        QCOMPARE(FitWindowToScreen::placedInside(QRect(-40, 10, 700, 500), available), QRect(0, 25, 700, 500));
+        QCOMPARE(FitWindowToScreen::placedInside(QRect(900, 100, 700, 500), available), QRect(580, 100, 700, 500));
+        QVERIFY(!FitWindowToScreen::placedInside(QRect(300, 200, 700, 500), available));
+        QVERIFY(!FitWindowToScreen::placedInside(QRect(0, 0, 1400, 500), available)); // too wide: fitted instead
+
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget window;
+        new FitWindowToScreen(&window);
+        window.setGeometry(screen.left() + 30, screen.bottom() - 100, 400, 300);
+        window.show();
+        QTRY_VERIFY(screen.contains(window.frameGeometry()));
+        QCOMPARE(window.size(), QSize(400, 300));
+    }
+
     // The probe fits the window to its own screen once, after the first show, and never again.
     void probeActsOnceOnTheWindowsScreen() {
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();

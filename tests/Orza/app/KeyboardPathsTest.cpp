@@ -1,0 +1,253 @@
+// A potter at the keyboard: a whole recipe entered by keys alone, the name and code of a new recipe and tile
+// typed straight after the command that made them, Tab through the editors in reading order, and a cone
+// picker set by typing the cone.
+
+#include "GlazeCore/book/FiringSchedule.h"
+#include "Orza/actions/ActionRegistry.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/materials/CustomMaterialEditor.h"
+#include "Orza/materials/MaterialsPage.h"
+#include "Orza/materials/PercentField.h"
+#include "Orza/models/WindowModel.h"
+#include "Orza/recipe/MaterialPicker.h"
+#include "Orza/recipe/RecipeLinesModel.h"
+#include "Orza/recipe/RecipeLinesTable.h"
+#include "Orza/recipe/RecipeLinesView.h"
+#include "Orza/recipe/RecipePane.h"
+#include "Orza/testlog/FiringScheduleEditor.h"
+#include "Orza/testlog/TestLogPage.h"
+#include "Orza/testlog/TestSearchBar.h"
+#include "Orza/testlog/TestTileEditor.h"
+#include "Orza/testlog/TileCodeField.h"
+#include "Orza/widgets/LiveNumberField.h"
+#include "Orza/window/BookWindow.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Orza;
+
+namespace {
+
+/// Keys as the potter presses them: to whatever has the keyboard, menus' shortcuts included.
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key(key), modifiers);
+    QCoreApplication::processEvents();
+}
+
+void type(const QString& text) {
+    QTest::keyClicks(static_cast<QWidget*>(nullptr), text);
+    QCoreApplication::processEvents();
+}
+
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+/// The widgets Tab visits from `start` while the focus stays inside `area`, `start` first; at most `limit`.
+QList<QWidget*> tabChain(QWidget* start, const QWidget* area, int limit) {
+    QList<QWidget*> chain{start};
+    start->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < limit; ++i) {
+        press(Qt::Key_Tab);
+        QWidget* now = focused();
+        if (now == chain.last()) continue; // a field of parts (a date) takes Tab between its parts first
+        if (!now || !area->isAncestorOf(now) || chain.contains(now)) break;
+        chain << now;
+    }
+    return chain;
+}
+
+/// Each widget of the chain stands after the one before it as text is read: lower down, or on the same line
+/// further right.
+void checkReadingOrder(const QList<QWidget*>& chain, const QWidget* area) {
+    for (int i = 1; i < chain.size(); ++i) {
+        const QRect before(chain[i - 1]->mapTo(area, QPoint()), chain[i - 1]->size());
+        const QRect after(chain[i]->mapTo(area, QPoint()), chain[i]->size());
+        const bool sameLine = std::abs(after.center().y() - before.center().y()) < before.height() / 2 + 2;
+        const bool next = sameLine ? after.left() > before.left() : after.top() > before.top();
+        QVERIFY2(next, qPrintable(QStringLiteral("%1 (%2) after %3 (%4)")
+                                      .arg(chain[i]->metaObject()->className(), chain[i]->accessibleName(),
+                                           chain[i - 1]->metaObject()->className(), chain[i - 1]->accessibleName())));
+    }
+}
+
+} // namespace
+
+class KeyboardPathsTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+private:
+    std::unique_ptr<BookWindow> m_window;
+
+    void tearDown() override {
+        m_window.reset();
+        OrzaTest::settle();
+    }
+
+    /// A book with a recipe of 60 silica and a tile of it, in an active window with the menus.
+    BookWindow& openBook() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Satin"});
+        book.recipes[0].lines = {{GlazeCore::Uuid::random(), "silica", 60, false}};
+        book.tests.push_back(OrzaTest::tile(book.recipes[0].id, "6", "T-001"));
+        book.tests[0].schedule = GlazeCore::FiringSchedule::cone6DefaultSchedule();
+        m_window = OrzaTest::makeWindowWithMenus(book);
+        m_window->resize(1280, 800);
+        if (!OrzaTest::showActive(*m_window)) qWarning("the window never became active");
+        m_window->model()->setSelection(SidebarItem::recipe(book.recipes[0].id));
+        OrzaTest::settle();
+        return *m_window;
+    }
+
+    RecipePane* pane() const { return qobject_cast<RecipePane*>(m_window->detail()); }
+    TestLogPage* testLog() const { return qobject_cast<TestLogPage*>(m_window->detail()); }
+    const GlazeCore::Recipe& satin() const { return m_window->document()->book().recipes.front(); }
+
+    /// With the keyboard on a material cell: Return, the material's name, Return; then Tab and the amount.
+    void chooseAndWeigh(const QString& material, const QString& amount) {
+        press(Qt::Key_Return);
+        QTRY_VERIFY(qobject_cast<MaterialPicker*>(QApplication::activePopupWidget()));
+        type(material);
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        press(Qt::Key_Tab);
+        type(amount);
+    }
+
+private slots:
+    // Ctrl+Shift+L, Return, name, Return, Tab, amount, Ctrl+Shift+L …: each pick lands on the new line.
+    void aWholeRecipeByKeysAlone() {
+        openBook();
+        RecipeLinesView* table = pane()->linesTable()->view();
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(0, RecipeLinesModel::amountColumn));
+        type(QStringLiteral("65"));
+        QVERIFY(qobject_cast<LiveNumberField*>(focused())); // still typing the first amount
+
+        press(Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(focused(), table);
+        QCOMPARE(table->currentIndex().row(), 1);
+        QCOMPARE(table->currentIndex().column(), int(RecipeLinesModel::materialColumn));
+        chooseAndWeigh(QStringLiteral("whiting"), QStringLiteral("20"));
+        press(Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        chooseAndWeigh(QStringLiteral("kaolin"), QStringLiteral("15"));
+        press(Qt::Key_Return);
+
+        const auto& lines = satin().lines;
+        QCOMPARE(lines.size(), std::size_t(3));
+        QCOMPARE(lines[0].materialID, std::string("silica"));
+        QCOMPARE(lines[0].amount, 65.0);
+        QCOMPARE(lines[1].materialID, std::string("whiting"));
+        QCOMPARE(lines[1].amount, 20.0);
+        QCOMPARE(lines[2].materialID, std::string("kaolin"));
+        QCOMPARE(lines[2].amount, 15.0);
+    }
+
+    void theNameOfANewRecipeIsTypedNext() {
+        openBook();
+        press(Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+        type(QStringLiteral("Celadon"));
+        QCOMPARE(m_window->document()->book().recipes.back().name, std::string("Celadon"));
+
+        // A duplicate too is named next.
+        press(Qt::Key_D, Qt::ControlModifier);
+        type(QStringLiteral("Celadon dark"));
+        QCOMPARE(m_window->document()->book().recipes.back().name, std::string("Celadon dark"));
+    }
+
+    // The code goes to the new tile, not to the table's type-ahead.
+    void theCodeOfANewTileIsTypedNext() {
+        openBook();
+        m_window->actions()->action(Command::addTest)->trigger();
+        QVERIFY(testLog());
+        const auto added = m_window->model()->testSelection();
+        type(QStringLiteral("B-12"));
+        QCOMPARE(m_window->model()->testSelection(), added);
+        QCOMPARE(m_window->document()->tile(*added)->code, std::string("B-12"));
+
+        // The page's own Add Test as well.
+        testLog()->addTestTile();
+        const auto second = m_window->model()->testSelection();
+        QVERIFY(second != added);
+        type(QStringLiteral("B-13"));
+        QCOMPARE(m_window->document()->tile(*second)->code, std::string("B-13"));
+    }
+
+    void tabReadsTheTileEditorTopToBottom() {
+        openBook();
+        m_window->model()->setSelection(SidebarItem::tests());
+        OrzaTest::settle();
+        TestTileEditor* editor = testLog()->editor();
+        QVERIFY(editor);
+        const QList<QWidget*> chain = tabChain(editor->codeField()->lineEdit(), editor, 60);
+        checkReadingOrder(chain, editor);
+
+        // Out of the date (past its day, month and year), into the schedule's rows, then its buttons.
+        FiringScheduleEditor* schedule = editor->scheduleEditor();
+        const qsizetype date = chain.indexOf(editor->datePicker());
+        QVERIFY(date >= 0);
+        const QList<QWidget*> expected{schedule->field(0, FiringScheduleEditor::Column::rate),
+                                       schedule->field(0, FiringScheduleEditor::Column::target),
+                                       schedule->field(0, FiringScheduleEditor::Column::hold),
+                                       schedule->removeButton(0)};
+        QCOMPARE(chain.mid(date + 1, 4), expected);
+        const qsizetype add = chain.indexOf(schedule->addButton());
+        QCOMPARE(chain.at(add - 1), schedule->removeButton(schedule->rowCount() - 1));
+        QCOMPARE(chain.at(add + 1), schedule->cone6Button());
+        QVERIFY(chain.contains(editor->notesEditor()));
+
+        // A segment added later takes its place in the order.
+        schedule->addFiringSegment();
+        const int last = schedule->rowCount() - 1;
+        schedule->field(last - 1, FiringScheduleEditor::Column::hold)->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), schedule->field(last, FiringScheduleEditor::Column::rate));
+    }
+
+    void tabPassesTheReadOnlyIdOfACustomMaterial() {
+        openBook();
+        m_window->model()->setSelection(SidebarItem::materials());
+        auto* page = qobject_cast<MaterialsPage*>(m_window->detail());
+        QVERIFY(page);
+        page->addMaterial();
+        OrzaTest::settle();
+        CustomMaterialEditor* editor = page->editor();
+        QVERIFY(editor);
+        const QList<QWidget*> chain = tabChain(editor->nameField(), editor, 8);
+        QVERIFY(!chain.contains(editor->idField()));
+        QCOMPARE(chain.value(1), editor->loiField()->lineEdit());
+        QCOMPARE(chain.value(2), editor->sourceField());
+        checkReadingOrder(chain, editor);
+    }
+
+    void typingTheConeChoosesIt() {
+        openBook();
+        QComboBox* recipeCone = pane()->conePicker();
+        recipeCone->setFocus();
+        type(QStringLiteral("10"));
+        QCOMPARE(satin().cone, std::string("10"));
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        type(QStringLiteral("04"));
+        QCOMPARE(satin().cone, std::string("04"));
+
+        m_window->model()->setSelection(SidebarItem::tests());
+        OrzaTest::settle();
+        TestTileEditor* editor = testLog()->editor();
+        editor->conePicker()->setFocus();
+        type(QStringLiteral("9"));
+        QCOMPARE(m_window->document()->book().tests.front().cone, std::string("9"));
+    }
+};
+
+QTEST_MAIN(KeyboardPathsTest)
+#include "KeyboardPathsTest.moc"

@@ -1,0 +1,174 @@
+// Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
+// its content given at least the room it asks for. The suite runs on two offscreen screens of those sizes.
+
+#include "GlazeCore/book/BookTypes.h"
+#include "Orza/app/DocumentController.h"
+#include "Orza/batch/BatchSheet.h"
+#include "Orza/blends/BlendSheet.h"
+#include "Orza/document/BookDocument.h"
+#include "Orza/labels/LabelSheet.h"
+#include "Orza/reformulate/OxideNudgeSheet.h"
+#include "Orza/reformulate/ReplaceMaterialSheet.h"
+#include "Orza/window/BookToolbar.h"
+#include "Orza/window/BookWindow.h"
+#include "Orza/window/CustomizeToolbarDialog.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace Orza;
+
+namespace {
+
+QScreen* screenNamed(const QString& name) {
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == name) return screen;
+    return nullptr;
+}
+
+/// Whether `widget` sits in a scroll area of `dialog`, where it may lie out of view by design.
+bool scrolls(const QWidget* widget, const QWidget* dialog) {
+    for (const QWidget* up = widget->parentWidget(); up && up != dialog; up = up->parentWidget())
+        if (qobject_cast<const QScrollArea*>(up)) return true;
+    return false;
+}
+
+QString describe(const QWidget* dialog, QSize size) {
+    return QStringLiteral("%1 %2×%3").arg(dialog->metaObject()->className()).arg(size.width()).arg(size.height());
+}
+
+/// The dialog fits the area, gives its content the room it asks for, and shows every button whole.
+void checkFits(QWidget* dialog, const QRect& area) {
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    OrzaTest::settle();
+    QVERIFY2(area.contains(dialog->frameGeometry()), qPrintable(describe(dialog, dialog->frameGeometry().size())));
+    if (QLayout* layout = dialog->layout()) {
+        layout->activate();
+        const QSize needed = layout->totalMinimumSize();
+        QVERIFY2(needed.width() <= dialog->width() && needed.height() <= dialog->height(),
+                 qPrintable(describe(dialog, needed) + QStringLiteral(" needed")));
+    }
+    int buttons = 0;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (!button->isVisibleTo(dialog) || scrolls(button, dialog)) continue;
+        ++buttons;
+        QVERIFY2(dialog->rect().contains(QRect(button->mapTo(dialog, QPoint()), button->size())),
+                 qPrintable(button->text()));
+        QVERIFY(button->height() >= button->minimumSizeHint().height());
+    }
+    QVERIFY(buttons > 0);
+}
+
+template <class Sheet> Sheet* shownSheet(QWidget& window) {
+    for (Sheet* sheet : window.findChildren<Sheet*>())
+        if (sheet->isVisible()) return sheet;
+    return nullptr;
+}
+
+} // namespace
+
+class SmallScreensTest : public OrzaTest::WindowSuite {
+    Q_OBJECT
+private:
+    std::unique_ptr<BookWindow> m_window;
+    QRect m_area;
+
+    /// The sample book in a window on the named screen.
+    void openOn(const QString& screenName) {
+        QScreen* screen = screenNamed(screenName);
+        QVERIFY(screen);
+        m_area = screen->availableGeometry();
+        m_window = OrzaTest::makeWindow(BookWindow::makeSampleDocument());
+        m_window->setGeometry(QRect(m_area.topLeft() + QPoint(20, 40), QSize(700, 500)));
+        QVERIFY(OrzaTest::showActive(*m_window));
+        QTRY_COMPARE(m_window->screen(), screen);
+    }
+
+    GlazeCore::Uuid firstRecipe() const { return m_window->document()->book().recipes.front().id; }
+
+    void tearDown() override {
+        if (m_window)
+            for (QDialog* dialog : m_window->findChildren<QDialog*>())
+                if (dialog->isVisible()) dialog->reject();
+        m_window.reset();
+        OrzaTest::settle();
+    }
+
+    static void addScreens() {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("900 × 600") << QStringLiteral("wide");
+        QTest::newRow("800 × 600") << QStringLiteral("small");
+    }
+
+private slots:
+    void sheetsOfTheRecipeFit_data() { addScreens(); }
+    void sheetsOfTheRecipeFit() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        const GlazeCore::Uuid recipe = firstRecipe();
+        for (const BlendMode mode : {BlendMode::line, BlendMode::triaxial, BlendMode::grid}) {
+            checkFits(BlendSheet::open(*m_window, recipe, mode), m_area);
+            shownSheet<BlendSheet>(*m_window)->reject();
+        }
+        checkFits(BatchSheet::open(*m_window, recipe), m_area);
+        shownSheet<BatchSheet>(*m_window)->reject();
+        checkFits(OxideNudgeSheet::open(*m_window, recipe, NudgeRequest{}), m_area);
+        shownSheet<OxideNudgeSheet>(*m_window)->reject();
+        checkFits(ReplaceMaterialSheet::open(*m_window, recipe, ReplaceRequest{}), m_area);
+        shownSheet<ReplaceMaterialSheet>(*m_window)->reject();
+    }
+
+    void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
+    void sheetsAndDialogsOfTheBookFit() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        checkFits(LabelSheet::open(*m_window, LabelScope::all), m_area);
+        shownSheet<LabelSheet>(*m_window)->reject();
+
+        m_window->beginRename(firstRecipe());
+        checkFits(shownSheet<QDialog>(*m_window), m_area);
+        shownSheet<QDialog>(*m_window)->reject();
+        m_window->beginDelete(firstRecipe());
+        checkFits(shownSheet<QDialog>(*m_window), m_area);
+        shownSheet<QDialog>(*m_window)->reject();
+
+        checkFits(m_window->findChild<BookToolbar*>()->customize(), m_area);
+        shownSheet<QDialog>(*m_window)->reject();
+
+        DocumentController::instance().chooseAndOpen(m_window.get());
+        checkFits(shownSheet<QFileDialog>(*m_window), m_area);
+        shownSheet<QFileDialog>(*m_window)->reject();
+    }
+};
+
+int main(int argc, char** argv) {
+    // Two screens side by side: 900 × 600 and 800 × 600, both without panels.
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) return 1;
+    file.write(R"({"screens": [
+        {"name": "wide", "x": 0, "y": 0, "width": 900, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "small", "x": 900, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
+    QApplication application(argc, argv);
+    SmallScreensTest suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "SmallScreensTest.moc"
