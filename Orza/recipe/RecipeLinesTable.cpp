@@ -87,13 +87,20 @@ RecipeLinesTable::RecipeLinesTable(BookDocument& document, const GlazeCore::Uuid
 }
 
 void RecipeLinesTable::addLine() {
+    appendLine(QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void RecipeLinesTable::appendLineKeepingSelection() {
+    appendLine(QItemSelectionModel::NoUpdate);
+}
+
+void RecipeLinesTable::appendLine(QItemSelectionModel::SelectionFlags selecting) {
     const auto id = m_document.addLine(m_recipeID);
     if (!id) return;
     if (const auto row = m_model->rowOf(*id)) {
         const QModelIndex index = m_model->index(*row, RecipeLinesModel::materialColumn);
         // A cell being edited closes on the move, its value kept: the next keys go to the new line.
-        m_view->selectionModel()->setCurrentIndex(index,
-                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_view->selectionModel()->setCurrentIndex(index, selecting);
         m_view->scrollTo(index);
         m_view->setFocus(Qt::ShortcutFocusReason);
     }

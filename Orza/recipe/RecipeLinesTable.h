@@ -2,6 +2,7 @@
 
 #include "GlazeCore/text/Uuid.h"
 
+#include <QItemSelectionModel>
 #include <QModelIndexList>
 #include <QWidget>
 
@@ -43,8 +44,10 @@ public:
     void setReplaceAction(ReplaceAction replace) { m_replace = std::move(replace); }
 
     /// Appends a blank line, makes it the current row on its material cell and gives the table the keyboard,
-    /// so that Return opens that line's picker.
+    /// so that Return opens that line's picker. The footer's button selects the new line; the menu command
+    /// leaves the selection as it is.
     void addLine();
+    void appendLineKeepingSelection();
     void removeSelectedLines();
     void normalizeBase();
     /// The row context menu for the rows it is opened on; empty when it has nothing to offer.
@@ -53,6 +56,7 @@ public:
     MaterialPicker* openPicker(const QModelIndex& index);
 
 private:
+    void appendLine(QItemSelectionModel::SelectionFlags selecting);
     void updateFooter();
 
     BookDocument& m_document;

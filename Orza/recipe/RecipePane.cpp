@@ -386,7 +386,7 @@ void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {
 
 RecipeActions RecipePane::makeActions() {
     RecipeActions actions;
-    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_lines->addLine(); };
+    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_lines->appendLineKeepingSelection(); };
     actions.blend = [this](BlendMode mode) { BlendSheet::open(m_window, m_recipeID, mode); };
     actions.batchSheet = [this] { BatchSheet::open(m_window, m_recipeID); };
     actions.nudge = [this] { OxideNudgeSheet::open(m_window, m_recipeID, NudgeRequest{}); };

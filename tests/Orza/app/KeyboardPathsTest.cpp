@@ -137,6 +137,8 @@ private slots:
         QCOMPARE(focused(), table);
         QCOMPARE(table->currentIndex().row(), 1);
         QCOMPARE(table->currentIndex().column(), int(RecipeLinesModel::materialColumn));
+        // The menu command appends without selecting; only the footer's button selects the line it adds.
+        QVERIFY(!table->selectionModel()->isRowSelected(1, {}));
         chooseAndWeigh(QStringLiteral("whiting"), QStringLiteral("20"));
         press(Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
         chooseAndWeigh(QStringLiteral("kaolin"), QStringLiteral("15"));
@@ -150,6 +152,11 @@ private slots:
         QCOMPARE(lines[1].amount, 20.0);
         QCOMPARE(lines[2].materialID, std::string("kaolin"));
         QCOMPARE(lines[2].amount, 15.0);
+
+        pane()->linesTable()->addLine();
+        QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
+        QVERIFY(table->selectionModel()->isRowSelected(3, {}));
+        QCOMPARE(table->currentIndex().row(), 3);
     }
 
     void theNameOfANewRecipeIsTypedNext() {
