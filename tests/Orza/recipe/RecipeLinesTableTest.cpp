@@ -160,6 +160,15 @@ private slots:
         QCOMPARE(f.recipe().lines[0].materialID, std::string("whiting"));
         QCOMPARE(f.cell(0, RecipeLinesModel::materialColumn), QStringLiteral("Whiting"));
         QVERIFY(f.model().index(0, 0).data(RecipeLinesModel::materialUsableRole).toBool());
+
+        // A second pick on the same line is a step of its own: one undo takes back only that pick.
+        picker = f.table->openPicker(f.model().index(0, 0));
+        picker->list()->searchField()->setText(QStringLiteral("kaolin"));
+        QTest::keyClick(picker->list()->searchField(), Qt::Key_Return);
+        QCOMPARE(f.recipe().lines[0].materialID, std::string("kaolin"));
+        QCOMPARE(f.document->undoStack()->count(), 2);
+        f.document->undoStack()->undo();
+        QCOMPARE(f.recipe().lines[0].materialID, std::string("whiting"));
     }
 
     // Replace Material is offered for one base row of a usable material, and only when it can be served.
