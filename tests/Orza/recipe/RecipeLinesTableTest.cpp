@@ -112,7 +112,14 @@ private slots:
         f.document->undoStack()->undo();
         f.document->undoStack()->undo();
         QCOMPARE(f.recipe(), original);
+        // Normalising keeps the lines and so their selection: "−" stays enabled.
+        f.table->view()->selectionModel()->select(f.model().index(1, 0),
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         f.table->normalizeButton()->click();
+        const auto kept = f.table->view()->selectionModel()->selectedRows();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept.front().row(), 1);
+        QVERIFY(f.table->footer()->removeButton()->isEnabled());
         QCOMPARE(f.recipe().lines[0].amount, 60.0);
         QCOMPARE(f.recipe().lines[1].amount, 40.0);
         QCOMPARE(f.recipe().lines[2].amount, 10.0);
