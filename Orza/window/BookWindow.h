@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QSplitter;
@@ -123,6 +124,7 @@ private:
     void saveSelection();
     void rememberRecipeIDs();
     void keepSelectionValid();
+    void rememberShownBeforeInsert(int first, int last);
     void trackDialogShown();
 
     BookDocument* m_document;
@@ -143,6 +145,8 @@ private:
     QString m_renameText;
     std::optional<GlazeCore::Uuid> m_pendingDelete;
     std::vector<GlazeCore::Uuid> m_recipeIDsBefore;
+    /// The recipe shown when each recipe was added, so an undo that takes it out goes back there.
+    std::unordered_map<GlazeCore::Uuid, GlazeCore::Uuid> m_shownBeforeInsert;
     bool m_appeared = false;
     bool m_closeApproved = false;
 };

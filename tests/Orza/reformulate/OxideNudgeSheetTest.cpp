@@ -4,6 +4,7 @@
 #include "GlazeCore/reformulate/ReformulateLeastSquares.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/chemistry/ChemistryPanel.h"
+#include "Orza/chemistry/StullChartView.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
@@ -270,6 +271,40 @@ private slots:
         QCOMPARE(sheet->target(), std::round(std::max(0.0, alumina - 0.05) * 1000) / 1000);
         window->model()->setNudge(std::nullopt);
         QVERIFY(!sheet->isVisible());
+    }
+
+    // Undo after a nudge: the pane's chart still says what its trail is, and undoing a copy shows again the
+    // recipe that was shown before it, not the one after it.
+    void undoingANudgeInThePane() {
+        auto window = OrzaTest::makeWindowWithMenus(GlazeCore::SampleBook::makeBook());
+        BookDocument& document = *window->document();
+        const GlazeCore::Uuid id = document.book().recipes[1].id;
+        window->model()->setSelection(SidebarItem::recipe(id));
+        auto* pane = qobject_cast<RecipePane*>(window->detail());
+        const QString trailSentence = QStringLiteral(" The dashed line shows the last 5 edits.");
+
+        OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
+            ->applyButton()
+            ->click();
+        pane->refreshNow();
+        QVERIFY(pane->chart()->footnoteText().endsWith(trailSentence));
+        document.undoStack()->undo();
+        pane->refreshNow();
+        QVERIFY(pane->chart()->footnoteText().endsWith(trailSentence));
+        QCOMPARE(pane->chart()->input().trail.size(), std::size_t(2));
+
+        OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
+            ->copyButton()
+            ->click();
+        QVERIFY(window->model()->selection() != SidebarItem::recipe(id));
+        document.undoStack()->undo();
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(id)));
+        // Redo shows the copy again; deleting a selected recipe still selects the one in its place.
+        document.undoStack()->redo();
+        const GlazeCore::Uuid copyID = document.book().recipes[2].id;
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(copyID)));
+        document.removeRecipe(copyID);
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(document.book().recipes[2].id)));
     }
 };
 
