@@ -16,6 +16,7 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/SidebarRows.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/recipe/NotesField.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
@@ -33,8 +34,6 @@
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollArea>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -56,18 +55,6 @@ QFrame* line(QFrame::Shape shape) {
 
 bool nearlySame(const StullPoint& a, const StullPoint& b) {
     return std::fabs(a.siO2 - b.siO2) < samePointTolerance && std::fabs(a.al2O3 - b.al2O3) < samePointTolerance;
-}
-
-/// The notes grow with their text from one line to three, then scroll; lines as they wrap, not paragraphs.
-void fitNotesHeight(QPlainTextEdit* notes) {
-    int lines = 0;
-    for (QTextBlock block = notes->document()->begin(); block.isValid(); block = block.next())
-        lines += block.layout() && block.layout()->lineCount() > 0 ? block.layout()->lineCount() : 1;
-    lines = std::clamp(lines, 1, 3);
-    const int lineHeight = notes->fontMetrics().lineSpacing();
-    const QMargins margins = notes->contentsMargins();
-    notes->setFixedHeight(lines * lineHeight + int(2 * notes->document()->documentMargin()) + margins.top() +
-                          margins.bottom() + 2);
 }
 
 } // namespace
@@ -120,7 +107,9 @@ QWidget* RecipePane::buildEditorColumn() {
     m_lines->setReplaceAction([this](const std::string& materialID) {
         ReplaceMaterialSheet::open(m_window, m_recipeID, ReplaceRequest{GlazeCore::Uuid::random(), materialID});
     });
-    layout->addWidget(m_lines, 1);
+    // The table takes the height its lines ask for (it may shrink when space is short); the chart the rest.
+    m_lines->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    layout->addWidget(m_lines);
     layout->addWidget(line(QFrame::HLine));
     m_chart = new StullChartView;
     auto* chartBox = new QWidget;
@@ -149,7 +138,7 @@ void RecipePane::buildHeader() {
         m_document.endEditBurst();
     });
 
-    m_notes = new QPlainTextEdit;
+    m_notes = new NotesField(3);
     m_notes->setPlaceholderText(tr("Notes"));
     m_notes->setAccessibleName(tr("Recipe notes"));
     m_notes->setFrameShape(QFrame::NoFrame);
@@ -157,12 +146,10 @@ void RecipePane::buildHeader() {
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     TextStyle::makeSecondary(m_notes);
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
-        fitNotesHeight(m_notes);
         // Only what the user types writes: showing the stored notes writes nothing.
         if (m_notes->property("showing").toBool()) return;
         m_document.setRecipeNotes(m_recipeID, m_notes->toPlainText().toStdString());
     });
-    fitNotesHeight(m_notes);
 
     if (ActionRegistry* actions = m_window.actions())
         for (QWidget* field : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_notes)})
@@ -368,8 +355,6 @@ void RecipePane::followChemistryShown() {
 void RecipePane::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_column->setFixedWidth(int(GlazeCore::WindowLayout::sidebarWidth(width())));
-    // The notes wrap anew at the new width.
-    QTimer::singleShot(0, m_notes, [notes = m_notes] { fitNotesHeight(notes); });
 }
 
 void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {

@@ -22,7 +22,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QUndoStack>
 
@@ -129,6 +131,45 @@ private slots:
         QCOMPARE(other->actions()->action(Command::toggleChemistry)->text(), QStringLiteral("Hide Chemistry"));
         command->trigger();
         QVERIFY(!paneOf(*window)->chemistryColumn()->isHidden());
+    }
+
+    // The notes fit their text again whenever their width changes, also when the chemistry column comes
+    // and goes; the lines table keeps its own height and the chart takes the rest.
+    void notesAndTableKeepTheirHeights() {
+        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        QVERIFY(OrzaTest::showActive(*window));
+        // Wide enough that the chemistry column comes and goes beside the editor without resizing the pane.
+        window->resize(1500, 780);
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        RecipePane* pane = paneOf(*window);
+        QTRY_VERIFY(pane->width() > 1100);
+        QPlainTextEdit* notes = pane->notesField();
+        const int oneLine = notes->height();
+        // A text a quarter wider than the field: two lines beside the chemistry, one without it.
+        const QFontMetrics metrics(notes->font());
+        QString text;
+        while (metrics.horizontalAdvance(text) < notes->viewport()->width() * 5 / 4)
+            text += QStringLiteral("glaze ");
+        notes->setPlainText(text.trimmed());
+        QTRY_VERIFY(notes->height() > oneLine);
+        const int twoLines = notes->height();
+        QTRY_VERIFY(!notes->verticalScrollBar()->isVisible());
+
+        window->state()->setShowChemistry(false);
+        QTRY_COMPARE(notes->height(), oneLine);
+        window->state()->setShowChemistry(true);
+        QTRY_COMPARE(notes->height(), twoLines);
+        QTRY_VERIFY(!notes->verticalScrollBar()->isVisible());
+        // Back from another page, the new pane's notes fit their text too.
+        window->model()->setSelection(SidebarItem::tests());
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        pane = paneOf(*window);
+        notes = pane->notesField();
+        QTRY_COMPARE(notes->height(), twoLines);
+
+        RecipeLinesTable* table = pane->linesTable();
+        QCOMPARE(table->height(), table->sizeHint().height());
+        QVERIFY(pane->chart()->height() > table->height());
     }
 
     void nameConeAndNotesWriteTheBook() {
