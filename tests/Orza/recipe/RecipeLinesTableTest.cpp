@@ -4,6 +4,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/recipe/MaterialPicker.h"
 #include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/recipe/RecipeLinesDelegates.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipeTotals.h"
@@ -12,6 +13,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -87,6 +89,31 @@ private slots:
         QCOMPARE(f.table->totals()->basePercent()->text(), QStringLiteral("\u2013"));
         QCOMPARE(f.table->totals()->additionsRow()->accessibleName(), QStringLiteral("Additions 105"));
         QCOMPARE(f.document->undoStack()->count(), 4);
+    }
+
+    // The Material cell tells assistive tools what it opens, and a row with an amount but no material says
+    // it is not valid; the warning symbol stands right after the picker's name and chevron.
+    void materialCellWarningAndHint() {
+        Fixture f({line("", 7), line("silica", 60)});
+        f.table->resize(600, 300);
+        f.table->show();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(f.table->view());
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface* missing = table->tableInterface()->cellAt(0, RecipeLinesModel::materialColumn);
+        QAccessibleInterface* chosen = table->tableInterface()->cellAt(1, RecipeLinesModel::materialColumn);
+        QCOMPARE(missing->text(QAccessible::Name),
+                 QStringLiteral("Material: Choose material, Row not valid: amount without a material"));
+        QCOMPARE(chosen->text(QAccessible::Name), QStringLiteral("Material: Silica"));
+        QCOMPARE(missing->text(QAccessible::Description), QStringLiteral("Opens a searchable list of materials"));
+        QCOMPARE(chosen->text(QAccessible::Description), QStringLiteral("Opens a searchable list of materials"));
+
+        const QRect cell = f.table->view()->visualRect(f.model().index(0, RecipeLinesModel::materialColumn));
+        const QFontMetrics metrics(f.table->view()->font());
+        const QString name = QStringLiteral("Choose material");
+        const QRect warning = MaterialCellDelegate::warningRect(cell, name, metrics);
+        const int labelEnd = cell.left() + 6 + metrics.horizontalAdvance(name);
+        QVERIFY(warning.left() > labelEnd);
+        QVERIFY(warning.left() < labelEnd + 24);
     }
 
     void addRemoveAndNormalizeUndoToTheSameRecipe() {
