@@ -381,8 +381,13 @@ QRectF StullPlot::currentLabelRectIn(const QRectF& plot) const {
     const QPointF at = toPixelIn(plot, m_input.current->siO2, m_input.current->al2O3);
     const qreal width = metrics.horizontalAdvance(tr("This glaze")) + 2 * annotationPadding;
     const qreal height = metrics.height() + 2;
-    const qreal bottom = at.y() - std::sqrt(currentSymbolArea) / 2 - annotationSpacing;
-    return {at.x() - width / 2, bottom - height, width, height};
+    const qreal clearance = std::sqrt(currentSymbolArea) / 2 + annotationSpacing;
+    // Above the diamond, centred on it, but never cut by the plot's edges: it moves in sideways, and below
+    // the diamond when there is no room above.
+    qreal top = at.y() - clearance - height;
+    if (top < plot.top()) top = at.y() + clearance;
+    const qreal left = std::clamp(at.x() - width / 2, plot.left(), std::max(plot.left(), plot.right() - width));
+    return {left, std::clamp(top, plot.top(), std::max(plot.top(), plot.bottom() - height)), width, height};
 }
 
 QRectF StullPlot::currentLabelRect() const {
