@@ -83,7 +83,8 @@ std::pair<QLineF, qreal> clipped(const QLineF& segment, const QRectF& rect) {
     return {inside, enter * segment.length()};
 }
 
-/// The plot is one element for assistive tools: a chart whose value says where the glaze is.
+/// The plot is one element for assistive tools: a chart whose value says where the glaze is and whose
+/// description holds its axes and points.
 class StullPlotInterface final : public QAccessibleWidget {
 public:
     explicit StullPlotInterface(StullPlot* plot) : QAccessibleWidget(plot, QAccessible::Chart) {}
@@ -165,9 +166,10 @@ QString StullPlot::accessibilityValue() const {
 }
 
 void StullPlot::refreshAccessibility() {
-    setAccessibleDescription(accessibilityValue());
-    const std::optional<QString> summary = descriptor().makeChartDescription().summary;
-    setWhatsThis(summary.value_or(QString()));
+    // The value says where the glaze is; the description carries the chart description for exploring it.
+    const ChartDescription description = descriptor().makeChartDescription();
+    setAccessibleDescription(description.text());
+    setWhatsThis(description.summary.value_or(QString()));
 }
 
 QFont StullPlot::tickFont() const {
