@@ -7,12 +7,10 @@
 #include "Orza/models/BookItems.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
-#include "Orza/widgets/LiveNumberField.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -166,16 +164,6 @@ QWidget* ReformulateSheet::makeButtonRow(const std::vector<QPushButton*>& action
 void ReformulateSheet::done(int result) {
     m_finished = true;
     QDialog::done(result);
-}
-
-void ReformulateSheet::keyPressEvent(QKeyEvent* event) {
-    // Return in a number field ends the typing there; it does not also apply and close the sheet.
-    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (isReturn && qobject_cast<LiveNumberField*>(focusWidget())) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void ReformulateSheet::showEvent(QShowEvent* event) {

@@ -104,7 +104,6 @@ protected:
     virtual QString copyStepName() const = 0;
 
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
