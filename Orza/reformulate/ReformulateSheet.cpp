@@ -52,6 +52,8 @@ void ReformulateSheet::refresh() {
     readRecipe();
     m_result = solve(m_recipe);
     ++m_solves;
+    // Sized from the screen at every solve, like the result: the window may be on another screen by now.
+    setFixedSize(sheetSize(screenFrame()));
     showResult();
 }
 

@@ -148,6 +148,17 @@ private slots:
         QCOMPARE(document.book().recipes.size(), std::size_t(5));
     }
 
+    // The size comes from the screen at every solve, not only when the sheet first shows.
+    void theSizeIsWorkedOutAtEverySolve() {
+        auto window = OrzaTest::makeWindow(fiveRecipes());
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, window->document()->book().recipes[2].id, {});
+        const QSize size = ReformulateSheet::sheetSize(ReformulateSheet::screenFrame());
+        QCOMPARE(sheet->size(), size);
+        sheet->setFixedSize(size / 2);
+        sheet->setTarget(sheet->target() + 0.05);
+        QCOMPARE(sheet->size(), size);
+    }
+
     // The target row: the current value, a change of 0 for an unchanged target, a stepper held to 0 … 50,
     // and typing past it. An unchanged result cannot be applied; Return applies from the target field.
     void targetRowAndItsLimits() {
