@@ -38,6 +38,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <unordered_map>
 
 namespace Orza {
 
@@ -55,6 +56,25 @@ QFrame* line(QFrame::Shape shape) {
 
 bool nearlySame(const StullPoint& a, const StullPoint& b) {
     return std::fabs(a.siO2 - b.siO2) < samePointTolerance && std::fabs(a.al2O3 - b.al2O3) < samePointTolerance;
+}
+
+/// The calculation leaves out a material whose analysis is not valid as if it were unknown; the book does
+/// hold it, so its warning says what is wrong with it instead.
+void nameInvalidMaterials(std::vector<std::string>& warnings, const GlazeCore::Recipe& recipe,
+                          const BookLibrary& library) {
+    std::unordered_map<std::string, std::string> named; // the calculator's warning → ours
+    for (const GlazeCore::RecipeLine& line : recipe.lines) {
+        const GlazeCore::Material* held = library.find(line.materialID);
+        if (!held || library.material(line.materialID)) continue;
+        named.try_emplace(GlazeCore::GlazeCalculator::unknownMaterialWarning(line.materialID),
+                          RecipePane::tr("\"%1\" has an analysis that is not valid: line ignored. Correct it on the "
+                                         "Materials page.")
+                              .arg(QString::fromStdString(held->name))
+                              .toStdString());
+    }
+    if (named.empty()) return;
+    for (std::string& warning : warnings)
+        if (const auto found = named.find(warning); found != named.end()) warning = found->second;
 }
 
 } // namespace
@@ -274,6 +294,7 @@ RecipePane::LiveChemistry RecipePane::chemistryOf(const GlazeCore::Recipe& recip
     live.nothingChosen = chosen.lines.empty();
     try {
         live.result = GlazeCore::GlazeCalculator::chemistry(chosen, library, includeAdditions);
+        nameInvalidMaterials(live.result->warnings, chosen, library);
     } catch (const GlazeCore::Error& error) {
         live.failure = QString::fromStdString(error.message());
     } catch (const std::exception& error) {

@@ -73,6 +73,22 @@ private slots:
         boron.lines.push_back({GlazeCore::Uuid::random(), "colemanite", 10, true});
         QVERIFY(!RecipePane::hasBoron(RecipePane::chemistryOf(boron, library, false)));
         QVERIFY(RecipePane::hasBoron(RecipePane::chemistryOf(boron, library, true)));
+
+        // The book's own material with an analysis that is not valid is named as such, not as unknown.
+        const BookLibrary withInvalid({{"my-frit", "My Frit", {{GlazeCore::Oxide::SiO2, 150}}, 0, ""}});
+        GlazeCore::Recipe frit = OrzaTest::recipe("Frit");
+        frit.lines.push_back({GlazeCore::Uuid::random(), "my-frit", 10, false});
+        frit.lines.push_back({GlazeCore::Uuid::random(), "no-such", 10, false});
+        const auto warnings = RecipePane::chemistryOf(frit, withInvalid, false).result->warnings;
+        QVERIFY(std::find(warnings.begin(), warnings.end(),
+                          "\"My Frit\" has an analysis that is not valid: line ignored. Correct it on the Materials "
+                          "page.") != warnings.end());
+        QVERIFY(std::find(warnings.begin(), warnings.end(),
+                          "Unknown material \"no-such\" (not in the library or the book): line ignored.") !=
+                warnings.end());
+        QCOMPARE(std::count_if(warnings.begin(), warnings.end(),
+                               [](const std::string& w) { return w.find("my-frit") != std::string::npos; }),
+                 0);
     }
 
     // A new recipe guides the user; choosing a material brings the panel and the recipe's first place.
