@@ -47,6 +47,9 @@ public:
     WindowState* state() const { return m_state; }
     ActionRegistry* actions() const { return m_actions; }
     SidebarView* sidebar() const { return m_sidebar; }
+    /// View > Hide Sidebar: for this window, while it is open.
+    bool sidebarShown() const;
+    void setSidebarShown(bool shown);
     /// The widget the detail area shows now.
     QWidget* detail() const { return m_detail; }
     bool isUntitled() const;
