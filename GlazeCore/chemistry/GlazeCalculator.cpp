@@ -60,6 +60,10 @@ Chemistry chemistry(const Recipe& recipe, const MaterialLibrary& library, bool i
     return compute(recipe, library, includeAdditions);
 }
 
+std::string unknownMaterialWarning(std::string_view materialID) {
+    return "Unknown material \"" + std::string(materialID) + "\" (not in the library or the book): line ignored.";
+}
+
 Chemistry compute(const Recipe& recipe, const MaterialLibrary& library, bool includeAdditions) {
     return compute(recipe, library, includeAdditions, OxideTable::shared());
 }
@@ -96,8 +100,7 @@ Chemistry compute(const Recipe& recipe, const MaterialLibrary& library, bool inc
             continue;
         }
         if (source.material == nullptr) {
-            result.warnings.push_back("Unknown material \"" + line.materialID +
-                                      "\" (not in the library or the book): line ignored.");
+            result.warnings.push_back(unknownMaterialWarning(line.materialID));
             continue;
         }
         if (!source.resolved) resolve(source, rows);

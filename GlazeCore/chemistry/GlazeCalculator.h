@@ -5,6 +5,9 @@
 #include "GlazeCore/library/MaterialLibrary.h"
 #include "GlazeCore/library/OxideTable.h"
 
+#include <string>
+#include <string_view>
+
 /// Recipe → chemistry. Stateless and uncached: callers run it on every redraw or solve.
 ///
 /// Throws the oxide table's load error, GlazeError::nonFiniteAmount for a counted line whose amount is
@@ -23,5 +26,8 @@ Chemistry compute(const Recipe& recipe, const MaterialLibrary& library, bool inc
 /// The calculation over a given oxide table.
 Chemistry compute(const Recipe& recipe, const MaterialLibrary& library, bool includeAdditions,
                   const OxideTable::Map& table);
+
+/// The warning of a counted line whose material the library does not return.
+std::string unknownMaterialWarning(std::string_view materialID);
 
 } // namespace GlazeCore::GlazeCalculator

@@ -186,6 +186,10 @@ void ActionRegistry::makeEditActions() {
 }
 
 void ActionRegistry::makeViewActions() {
+    // The window's own: the toolbar and the sidebar follow them (BookToolbar, BookWindow).
+    make(Command::toggleToolbar, tr("Hide Toolbar"))->setShortcut(keys(Qt::CTRL | Qt::ALT | Qt::Key_T));
+    make(Command::customizeToolbar, tr("Customize Toolbar\u2026"));
+    make(Command::toggleSidebar, tr("Hide Sidebar"))->setShortcut(keys(Qt::CTRL | Qt::META | Qt::Key_S));
     QAction* chemistry = make(Command::toggleChemistry, tr("Hide Chemistry"));
     chemistry->setShortcut(keys(Qt::CTRL | Qt::ALT | Qt::Key_I));
     connect(chemistry, &QAction::triggered, this, [this] { run(Command::toggleChemistry); });

@@ -65,7 +65,17 @@ void installAppMenus(BookWindow& window, DocumentController& controller) {
              {C::undo, C::redo, {}, C::cut, C::copy, C::paste, C::deleteSelection, C::selectAll});
     QMenu* view = bar->addMenu(QObject::tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
-    addItems(view, actions, {C::toggleChemistry, {}, C::showRecipes, C::showTests, C::showMaterials});
+    addItems(view, actions,
+             {C::toggleToolbar,
+              C::customizeToolbar,
+              {},
+              C::toggleSidebar,
+              {},
+              C::toggleChemistry,
+              {},
+              C::showRecipes,
+              C::showTests,
+              C::showMaterials});
     addItems(bar->addMenu(QObject::tr("&Recipe")), actions,
              {C::addRecipe,
               C::renameRecipe,

@@ -23,6 +23,9 @@ enum class Command {
     deleteSelection,
     selectAll,
     // View
+    toggleToolbar,
+    customizeToolbar,
+    toggleSidebar,
     toggleChemistry,
     showRecipes,
     showTests,

@@ -98,9 +98,13 @@ void ChemistryPanel::buildPicker(QVBoxLayout* column) {
     for (const GlazeCore::LimitSet& set : sets())
         m_picker->addItem(QString::fromStdString(set.name), QString::fromStdString(set.id));
     m_picker->setAccessibleName(tr("Reference range set"));
-    // Long set names shorten rather than widen the chemistry column past the pane.
+    // As wide as the longest set name where the column has room; in a narrow column the names shorten
+    // rather than widen the column past the pane.
+    m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int wholeNames = m_picker->sizeHint().width();
     m_picker->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_picker->setMinimumContentsLength(12);
+    m_picker->setMaximumWidth(wholeNames);
     m_picker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     title->setBuddy(m_picker);
     connect(m_picker, &QComboBox::activated, this, &ChemistryPanel::limitSetChosen);
@@ -108,7 +112,7 @@ void ChemistryPanel::buildPicker(QVBoxLayout* column) {
     row->setSpacing(8);
     row->addWidget(title);
     row->addWidget(m_picker, 1);
-    row->addStretch(1);
+    row->addStretch(0);
     column->addLayout(row);
 }
 

@@ -23,6 +23,28 @@ QString ChartAxisDescription::describe(double value, const QLocale& locale) cons
     return valuePrefix + formatDoublePlaces(2, value, locale);
 }
 
+QString ChartDescription::text(const QLocale& locale) const {
+    QStringList sentences;
+    if (summary) sentences << *summary + QLatin1Char('.');
+    const auto range = [&](const ChartAxisDescription& axis) {
+        return std::pair(formatDoublePlaces(2, axis.range.lowerBound, locale),
+                         formatDoublePlaces(2, axis.range.upperBound, locale));
+    };
+    const auto [xFrom, xTo] = range(xAxis);
+    const auto [yFrom, yTo] = range(yAxis);
+    sentences << tr("Horizontal axis %1, from %2 to %3.").arg(xAxis.title, xFrom, xTo);
+    sentences << tr("Vertical axis %1, from %2 to %3.").arg(yAxis.title, yFrom, yTo);
+    for (const ChartSeriesDescription& line : series) {
+        QStringList points;
+        for (const ChartDataPoint& point : line.points)
+            points << point.label + QStringLiteral(", ") + xAxis.describe(point.x, locale) + QStringLiteral(", ") +
+                          yAxis.describe(point.y, locale);
+        sentences << line.name + QStringLiteral(": ") +
+                         (points.isEmpty() ? tr("no points") : points.join(QStringLiteral("; "))) + QLatin1Char('.');
+    }
+    return sentences.join(QLatin1Char(' '));
+}
+
 StullChartDescriptor StullChartDescriptor::make(const StullChartInput& input) {
     const StullDomain domain = StullChart::plotDomain(input.current);
     return {input.current, StullChart::shownTrail(input.trail), StullChart::currentRegion(input), domain.x, domain.y};

@@ -41,6 +41,10 @@ struct ChartDescription {
     ChartAxisDescription xAxis;
     ChartAxisDescription yAxis;
     std::vector<ChartSeriesDescription> series;
+
+    /// The whole description as one text, the form in which Qt's accessibility can pass it on: the summary,
+    /// both axes with their ranges, then every series with its points in order.
+    QString text(const QLocale& locale = {}) const;
 };
 
 /**

@@ -1,6 +1,7 @@
 #include "Orza/chemistry/StullChartRules.h"
 
 #include "Orza/display/NumberDisplay.h"
+#include "Orza/widgets/RegionColors.h"
 #include "Orza/widgets/RegionNames.h"
 
 #include <QCoreApplication>
@@ -27,27 +28,6 @@ namespace {
 
 QString tr(const char* text) {
     return QCoreApplication::translate("StullChartView", text);
-}
-
-/// The region colours as the published doubles, so the raster's bytes truncate exactly as specified.
-std::array<double, 3> components(StullRegion region) {
-    switch (region) {
-    case StullRegion::matte:
-        return {0.72, 0.55, 0.36};
-    case StullRegion::gloss:
-        return {0.30, 0.55, 0.85};
-    case StullRegion::semimatte:
-        return {0.40, 0.68, 0.60};
-    case StullRegion::underfired:
-        return {0.55, 0.55, 0.58};
-    case StullRegion::crazing:
-        return {0.75, 0.40, 0.65};
-    case StullRegion::unfused:
-        return {0.82, 0.74, 0.48};
-    case StullRegion::unknown:
-        break;
-    }
-    return {0, 0, 0};
 }
 
 uchar byte(double value) {
@@ -107,7 +87,7 @@ QImage regionImage(const StullDomain& domain, double opacity) {
     // Per region: its four bytes, computed once rather than per cell.
     std::array<std::array<uchar, 4>, 7> bytes{};
     for (std::size_t r = 0; r < bytes.size(); ++r) {
-        const auto [red, green, blue] = components(StullRegion(r));
+        const auto [red, green, blue] = regionComponents(StullRegion(r));
         bytes[r] = {byte(red * opacity * 255), byte(green * opacity * 255), byte(blue * opacity * 255),
                     byte(opacity * 255)};
     }

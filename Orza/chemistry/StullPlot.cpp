@@ -83,7 +83,8 @@ std::pair<QLineF, qreal> clipped(const QLineF& segment, const QRectF& rect) {
     return {inside, enter * segment.length()};
 }
 
-/// The plot is one element for assistive tools: a chart whose value says where the glaze is.
+/// The plot is one element for assistive tools: a chart whose value says where the glaze is and whose
+/// description holds its axes and points.
 class StullPlotInterface final : public QAccessibleWidget {
 public:
     explicit StullPlotInterface(StullPlot* plot) : QAccessibleWidget(plot, QAccessible::Chart) {}
@@ -165,9 +166,10 @@ QString StullPlot::accessibilityValue() const {
 }
 
 void StullPlot::refreshAccessibility() {
-    setAccessibleDescription(accessibilityValue());
-    const std::optional<QString> summary = descriptor().makeChartDescription().summary;
-    setWhatsThis(summary.value_or(QString()));
+    // The value says where the glaze is; the description carries the chart description for exploring it.
+    const ChartDescription description = descriptor().makeChartDescription();
+    setAccessibleDescription(description.text());
+    setWhatsThis(description.summary.value_or(QString()));
 }
 
 QFont StullPlot::tickFont() const {
@@ -381,8 +383,13 @@ QRectF StullPlot::currentLabelRectIn(const QRectF& plot) const {
     const QPointF at = toPixelIn(plot, m_input.current->siO2, m_input.current->al2O3);
     const qreal width = metrics.horizontalAdvance(tr("This glaze")) + 2 * annotationPadding;
     const qreal height = metrics.height() + 2;
-    const qreal bottom = at.y() - std::sqrt(currentSymbolArea) / 2 - annotationSpacing;
-    return {at.x() - width / 2, bottom - height, width, height};
+    const qreal clearance = std::sqrt(currentSymbolArea) / 2 + annotationSpacing;
+    // Above the diamond, centred on it, but never cut by the plot's edges: it moves in sideways, and below
+    // the diamond when there is no room above.
+    qreal top = at.y() - clearance - height;
+    if (top < plot.top()) top = at.y() + clearance;
+    const qreal left = std::clamp(at.x() - width / 2, plot.left(), std::max(plot.left(), plot.right() - width));
+    return {left, std::clamp(top, plot.top(), std::max(plot.top(), plot.bottom() - height)), width, height};
 }
 
 QRectF StullPlot::currentLabelRect() const {

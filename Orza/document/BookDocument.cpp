@@ -314,7 +314,11 @@ bool BookDocument::setLines(const GlazeCore::Uuid& recipeID, std::vector<GlazeCo
 
 bool BookDocument::setLineMaterial(const GlazeCore::Uuid& recipeID, const GlazeCore::Uuid& lineID,
                                    std::string materialID) {
-    return setField<BookFields::LineMaterial>({recipeID, lineID}, std::move(materialID));
+    // A material is picked, never typed: each pick is a step of its own.
+    endEditBurst();
+    const bool changed = setField<BookFields::LineMaterial>({recipeID, lineID}, std::move(materialID));
+    endEditBurst();
+    return changed;
 }
 
 bool BookDocument::setLineAmount(const GlazeCore::Uuid& recipeID, const GlazeCore::Uuid& lineID, double amount) {

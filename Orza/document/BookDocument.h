@@ -128,6 +128,7 @@ public:
     bool moveLines(const GlazeCore::Uuid& recipeID, const RowMove& move);
     /// Replaces all the lines at once (a normalised base, an applied reformulation): one step named `label`.
     bool setLines(const GlazeCore::Uuid& recipeID, std::vector<GlazeCore::RecipeLine> lines, const QString& label);
+    /// A step of its own: two picks on one line are two steps.
     bool setLineMaterial(const GlazeCore::Uuid& recipeID, const GlazeCore::Uuid& lineID, std::string materialID);
     /// Refused for an amount a book file may not hold (not finite, or beyond its limit).
     bool setLineAmount(const GlazeCore::Uuid& recipeID, const GlazeCore::Uuid& lineID, double amount);

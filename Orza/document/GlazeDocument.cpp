@@ -133,7 +133,10 @@ GlazeDocument GlazeDocument::fromFileBytes(std::string_view bytes) {
 
 GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>* stamp) {
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) throw DocumentError(tr("It is a folder, not a book file."));
+    if (info.isDir()) throw DocumentError(tr("It is a folder, not a book file."));
+    // A device, a pipe or a socket: nothing that holds a book's bytes.
+    if (info.exists() && !info.isFile())
+        throw DocumentError(tr("It is not a regular file, so it cannot be a book file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));

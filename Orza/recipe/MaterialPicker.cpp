@@ -78,4 +78,9 @@ void MaterialPicker::paintLabel(QPainter& painter, const QRect& rect, const QStr
     paintChevron(painter, QPointF(textEnd + chevronGap + chevronWidth / 2.0, rect.center().y() + 0.5), secondary);
 }
 
+int MaterialPicker::labelWidth(const QFontMetrics& metrics, int width, const QString& name) {
+    const int textWidth = std::max(0, width - chevronWidth - chevronGap);
+    return metrics.horizontalAdvance(metrics.elidedText(name, Qt::ElideMiddle, textWidth)) + chevronGap + chevronWidth;
+}
+
 } // namespace Orza

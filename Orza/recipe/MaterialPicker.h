@@ -27,6 +27,8 @@ public:
     /// colour when the material can be used and the secondary one otherwise, then a small up-down chevron.
     static void paintLabel(QPainter& painter, const QRect& rect, const QString& name, bool usable,
                            const QPalette& palette, bool selected);
+    /// How wide paintLabel draws the name and the chevron in a rect `width` wide.
+    static int labelWidth(const QFontMetrics& metrics, int width, const QString& name);
 
 signals:
     void picked(const QString& materialID);

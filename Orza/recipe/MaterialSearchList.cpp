@@ -106,7 +106,10 @@ MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::st
     m_list->installEventFilter(this);
     connect(m_list, &QListView::doubleClicked, this,
             [this](const QModelIndex& index) { emit picked(index.data(MaterialResultsModel::idRole).toString()); });
+    // The highlight is the current row while it is selected. A click moves the current row before it selects
+    // it, so "Choose" follows both.
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, &MaterialSearchList::updateFooter);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MaterialSearchList::updateFooter);
 
     m_count->setFont(captionFont(font()));
     m_count->setForegroundRole(QPalette::PlaceholderText);

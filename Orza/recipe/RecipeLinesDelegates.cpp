@@ -18,6 +18,7 @@ namespace Orza {
 namespace {
 
 constexpr int warningSide = 14;
+constexpr int warningGap = 4;
 
 /// The orange warning triangle of a row that has an amount but no material.
 void paintWarning(QPainter& painter, const QRect& rect) {
@@ -43,10 +44,19 @@ QString warningText() {
                                        "This row has an amount but no material. Choose a material or remove the row.");
 }
 
+/// The part of a cell the picker's name and chevron may take: a row that needs the warning keeps room for it.
+QRect labelArea(const QRect& cell, bool withWarning) {
+    QRect label = cell.adjusted(6, 0, -4, 0);
+    if (withWarning) label.setRight(label.right() - warningGap - warningSide);
+    return label;
+}
+
 } // namespace
 
-QRect MaterialCellDelegate::warningRect(const QRect& cell) {
-    return {cell.right() - 4 - warningSide, cell.center().y() - warningSide / 2, warningSide, warningSide};
+QRect MaterialCellDelegate::warningRect(const QRect& cell, const QString& name, const QFontMetrics& metrics) {
+    const QRect label = labelArea(cell, true);
+    const int left = label.left() + MaterialPicker::labelWidth(metrics, label.width(), name) + warningGap;
+    return {left, cell.center().y() - warningSide / 2, warningSide, warningSide};
 }
 
 void MaterialCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -58,15 +68,14 @@ void MaterialCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
     const bool missing = index.data(RecipeLinesModel::missingMaterialRole).toBool();
-    QRect label = option.rect.adjusted(6, 0, -4, 0);
-    if (missing) label.setRight(warningRect(option.rect).left() - 4);
+    const QString name = index.data(Qt::DisplayRole).toString();
     painter->save();
     painter->setFont(option.font);
-    MaterialPicker::paintLabel(*painter, label, index.data(Qt::DisplayRole).toString(),
+    MaterialPicker::paintLabel(*painter, labelArea(option.rect, missing), name,
                                index.data(RecipeLinesModel::materialUsableRole).toBool(), option.palette,
                                option.state & QStyle::State_Selected);
     painter->restore();
-    if (missing) paintWarning(*painter, warningRect(option.rect));
+    if (missing) paintWarning(*painter, warningRect(option.rect, name, QFontMetrics(option.font)));
 }
 
 bool MaterialCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
@@ -84,7 +93,8 @@ bool MaterialCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
 bool MaterialCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                                      const QModelIndex& index) {
     if (event->type() == QEvent::ToolTip && index.data(RecipeLinesModel::missingMaterialRole).toBool() &&
-        warningRect(option.rect).contains(event->pos())) {
+        warningRect(option.rect, index.data(Qt::DisplayRole).toString(), QFontMetrics(option.font))
+            .contains(event->pos())) {
         QToolTip::showText(event->globalPos(), warningText(), view);
         return true;
     }

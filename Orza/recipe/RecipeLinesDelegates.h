@@ -22,8 +22,8 @@ public:
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
 
-    /// Where the warning symbol stands in a cell, so hovering it explains it.
-    static QRect warningRect(const QRect& cell);
+    /// Where the warning symbol stands in a cell that shows `name`: right after the name and its chevron.
+    static QRect warningRect(const QRect& cell, const QString& name, const QFontMetrics& metrics);
 
 signals:
     void pickRequested(const QModelIndex& index);

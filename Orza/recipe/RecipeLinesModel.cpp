@@ -125,7 +125,13 @@ QVariant RecipeLinesModel::data(const QModelIndex& index, int role) const {
     switch (index.column()) {
     case materialColumn:
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return materialName(line->materialID);
-        if (role == Qt::AccessibleTextRole) return tr("Material: %1").arg(materialName(line->materialID));
+        if (role == Qt::AccessibleTextRole) {
+            const QString picker = tr("Material: %1").arg(materialName(line->materialID));
+            // The warning symbol after the picker is read with it.
+            if (!GlazeCore::RecipeCheck::isMissingMaterial(*line)) return picker;
+            return picker + QStringLiteral(", ") + tr("Row not valid: amount without a material");
+        }
+        if (role == Qt::AccessibleDescriptionRole) return tr("Opens a searchable list of materials");
         return {};
     case amountColumn:
         if (role == Qt::DisplayRole)

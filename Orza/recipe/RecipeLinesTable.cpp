@@ -68,6 +68,8 @@ RecipeLinesTable::RecipeLinesTable(BookDocument& document, const GlazeCore::Uuid
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RecipeLinesTable::updateFooter);
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(m_model, signal, this, &RecipeLinesTable::updateFooter);
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &RecipeLinesTable::rememberSelection);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &RecipeLinesTable::restoreSelection);
     connect(m_model, &QAbstractItemModel::modelReset, this, &RecipeLinesTable::updateFooter);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &RecipeLinesTable::updateFooter);
     connect(&document, &BookDocument::libraryChanged, this, &RecipeLinesTable::updateFooter);
@@ -146,6 +148,29 @@ MaterialPicker* RecipeLinesTable::openPicker(const QModelIndex& index) {
     const QRect rect = m_view->visualRect(cell);
     picker->popUp(QRect(m_view->viewport()->mapToGlobal(rect.topLeft()), rect.size()));
     return picker;
+}
+
+void RecipeLinesTable::rememberSelection() {
+    m_selectedBeforeReset.clear();
+    for (const QModelIndex& row : m_view->selectionModel()->selectedRows())
+        if (const auto* line = m_model->line(row.row())) m_selectedBeforeReset.push_back(line->id);
+    const auto* current = m_model->line(m_view->selectionModel()->currentIndex().row());
+    m_currentBeforeReset = current ? std::optional(current->id) : std::nullopt;
+}
+
+void RecipeLinesTable::restoreSelection() {
+    QItemSelectionModel* selection = m_view->selectionModel();
+    const auto flags = QItemSelectionModel::Select | QItemSelectionModel::Rows;
+    if (m_currentBeforeReset)
+        if (const auto row = m_model->rowOf(*m_currentBeforeReset))
+            selection->setCurrentIndex(m_model->index(*row, RecipeLinesModel::materialColumn),
+                                       QItemSelectionModel::NoUpdate);
+    QItemSelection kept;
+    for (const GlazeCore::Uuid& id : m_selectedBeforeReset)
+        if (const auto row = m_model->rowOf(id)) kept.select(m_model->index(*row, 0), m_model->index(*row, 0));
+    selection->select(kept, flags);
+    m_selectedBeforeReset.clear();
+    m_currentBeforeReset.reset();
 }
 
 void RecipeLinesTable::updateFooter() {

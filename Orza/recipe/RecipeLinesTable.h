@@ -7,7 +7,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QMenu;
 class QPushButton;
@@ -58,6 +60,10 @@ public:
 private:
     void appendLine(QItemSelectionModel::SelectionFlags selecting);
     void updateFooter();
+    /// The lines are replaced at once (a normalised base, an applied reformulation, their undo): the lines
+    /// that keep their ids keep their selection and the current row.
+    void rememberSelection();
+    void restoreSelection();
 
     BookDocument& m_document;
     GlazeCore::Uuid m_recipeID;
@@ -67,6 +73,8 @@ private:
     ListFootButtons* m_footer;
     QPushButton* m_normalize;
     ReplaceAction m_replace;
+    std::vector<GlazeCore::Uuid> m_selectedBeforeReset;
+    std::optional<GlazeCore::Uuid> m_currentBeforeReset;
 };
 
 } // namespace Orza

@@ -16,6 +16,7 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/SidebarRows.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/recipe/NotesField.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
@@ -34,12 +35,11 @@
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollArea>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <unordered_map>
 
 namespace Orza {
 
@@ -59,16 +59,23 @@ bool nearlySame(const StullPoint& a, const StullPoint& b) {
     return std::fabs(a.siO2 - b.siO2) < samePointTolerance && std::fabs(a.al2O3 - b.al2O3) < samePointTolerance;
 }
 
-/// The notes grow with their text from one line to three, then scroll; lines as they wrap, not paragraphs.
-void fitNotesHeight(QPlainTextEdit* notes) {
-    int lines = 0;
-    for (QTextBlock block = notes->document()->begin(); block.isValid(); block = block.next())
-        lines += block.layout() && block.layout()->lineCount() > 0 ? block.layout()->lineCount() : 1;
-    lines = std::clamp(lines, 1, 3);
-    const int lineHeight = notes->fontMetrics().lineSpacing();
-    const QMargins margins = notes->contentsMargins();
-    notes->setFixedHeight(lines * lineHeight + int(2 * notes->document()->documentMargin()) + margins.top() +
-                          margins.bottom() + 2);
+/// The calculation leaves out a material whose analysis is not valid as if it were unknown; the book does
+/// hold it, so its warning says what is wrong with it instead.
+void nameInvalidMaterials(std::vector<std::string>& warnings, const GlazeCore::Recipe& recipe,
+                          const BookLibrary& library) {
+    std::unordered_map<std::string, std::string> named; // the calculator's warning → ours
+    for (const GlazeCore::RecipeLine& line : recipe.lines) {
+        const GlazeCore::Material* held = library.find(line.materialID);
+        if (!held || library.material(line.materialID)) continue;
+        named.try_emplace(GlazeCore::GlazeCalculator::unknownMaterialWarning(line.materialID),
+                          RecipePane::tr("\"%1\" has an analysis that is not valid: line ignored. Correct it on the "
+                                         "Materials page.")
+                              .arg(QString::fromStdString(held->name))
+                              .toStdString());
+    }
+    if (named.empty()) return;
+    for (std::string& warning : warnings)
+        if (const auto found = named.find(warning); found != named.end()) warning = found->second;
 }
 
 } // namespace
@@ -121,7 +128,9 @@ QWidget* RecipePane::buildEditorColumn() {
     m_lines->setReplaceAction([this](const std::string& materialID) {
         ReplaceMaterialSheet::open(m_window, m_recipeID, ReplaceRequest{GlazeCore::Uuid::random(), materialID});
     });
-    layout->addWidget(m_lines, 1);
+    // The table takes the height its lines ask for (it may shrink when space is short); the chart the rest.
+    m_lines->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    layout->addWidget(m_lines);
     layout->addWidget(line(QFrame::HLine));
     m_chart = new StullChartView;
     auto* chartBox = new QWidget;
@@ -151,7 +160,7 @@ void RecipePane::buildHeader() {
         m_document.endEditBurst();
     });
 
-    m_notes = new QPlainTextEdit;
+    m_notes = new NotesField(3);
     m_notes->setPlaceholderText(tr("Notes"));
     m_notes->setAccessibleName(tr("Recipe notes"));
     m_notes->setFrameShape(QFrame::NoFrame);
@@ -159,12 +168,10 @@ void RecipePane::buildHeader() {
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     TextStyle::makeSecondary(m_notes);
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
-        fitNotesHeight(m_notes);
         // Only what the user types writes: showing the stored notes writes nothing.
         if (m_notes->property("showing").toBool()) return;
         m_document.setRecipeNotes(m_recipeID, m_notes->toPlainText().toStdString());
     });
-    fitNotesHeight(m_notes);
 
     if (ActionRegistry* actions = m_window.actions())
         for (QWidget* field : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_notes)})
@@ -295,6 +302,7 @@ RecipePane::LiveChemistry RecipePane::chemistryOf(const GlazeCore::Recipe& recip
     live.nothingChosen = chosen.lines.empty();
     try {
         live.result = GlazeCore::GlazeCalculator::chemistry(chosen, library, includeAdditions);
+        nameInvalidMaterials(live.result->warnings, chosen, library);
     } catch (const GlazeCore::Error& error) {
         live.failure = QString::fromStdString(error.message());
     } catch (const std::exception& error) {
@@ -376,8 +384,6 @@ void RecipePane::followChemistryShown() {
 void RecipePane::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_column->setFixedWidth(int(GlazeCore::WindowLayout::sidebarWidth(width())));
-    // The notes wrap anew at the new width.
-    QTimer::singleShot(0, m_notes, [notes = m_notes] { fitNotesHeight(notes); });
 }
 
 void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {

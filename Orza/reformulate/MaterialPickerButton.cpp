@@ -2,6 +2,7 @@
 
 #include "Orza/recipe/MaterialPicker.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
@@ -77,6 +78,15 @@ void MaterialPickerButton::paintEvent(QPaintEvent*) {
     MaterialPicker::paintLabel(
         painter, rect().adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding),
         displayName(), usable, palette(), false);
+}
+
+void MaterialPickerButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void MaterialPickerButton::refreshTexts() {

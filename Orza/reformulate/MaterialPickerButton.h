@@ -38,6 +38,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    /// Return opens the list, as Space does; it never reaches the sheet's default button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refreshTexts();

@@ -7,13 +7,11 @@
 #include "Orza/models/BookItems.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
-#include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/ScreenFit.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -31,7 +29,7 @@ ReformulateSheet::ReformulateSheet(BookDocument& document, const GlazeCore::Uuid
     m_content->setSpacing(12);
     readRecipe();
     // Its size comes from the screen each time it shows, and never passes that screen's usable area.
-    ScreenFit::keep(
+    m_fit = ScreenFit::keep(
         this, [] { return sheetSize(screenFrame()); }, ScreenFit::Sizing::fixed);
     // The sheet is modal, so the book changes under it only by an undo, a revert or another window.
     connect(&document, &BookDocument::bookChanged, this, &ReformulateSheet::refresh);
@@ -58,6 +56,8 @@ void ReformulateSheet::refresh() {
     readRecipe();
     m_result = solve(m_recipe);
     ++m_solves;
+    // Sized from the screen at every solve, like the result: the window may be on another screen by now.
+    m_fit->resizeInPlace();
     showResult();
 }
 
@@ -170,16 +170,6 @@ QWidget* ReformulateSheet::makeButtonRow(const std::vector<QPushButton*>& action
 void ReformulateSheet::done(int result) {
     m_finished = true;
     QDialog::done(result);
-}
-
-void ReformulateSheet::keyPressEvent(QKeyEvent* event) {
-    // Return in a number field ends the typing there; it does not also apply and close the sheet.
-    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (isReturn && qobject_cast<LiveNumberField*>(focusWidget())) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace Orza

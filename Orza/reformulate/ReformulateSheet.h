@@ -22,6 +22,7 @@ namespace Orza {
 class AdjustmentSummary;
 class BookDocument;
 class BookLibrary;
+class ScreenFit;
 
 /**
  * What the Oxide Nudge and Replace Material sheets share: a window-modal sheet sized from the screen that
@@ -104,7 +105,6 @@ protected:
     virtual QString copyStepName() const = 0;
 
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void readRecipe();
@@ -117,6 +117,7 @@ private:
     int m_solves = 0;
     bool m_finished = false;
     QVBoxLayout* m_content = nullptr;
+    ScreenFit* m_fit = nullptr;
     QStackedWidget* m_resultArea = nullptr;
     AdjustmentSummary* m_summary = nullptr;
     QPushButton* m_cancel = nullptr;

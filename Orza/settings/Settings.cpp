@@ -15,8 +15,8 @@ struct Entry {
     QVariant defaultValue;
 };
 
-const std::array<Entry, 9>& table() {
-    static const std::array<Entry, 9> entries{{
+const std::array<Entry, 10>& table() {
+    static const std::array<Entry, 10> entries{{
         {Settings::Key::firstLaunchSampleShown, "firstLaunchSampleShown", false},
         {Settings::Key::includeAdditions, "includeAdditions", false},
         {Settings::Key::limitSetID, "limitSetID", QString()},
@@ -27,6 +27,7 @@ const std::array<Entry, 9>& table() {
         {Settings::Key::bookToolbar, "orza.book.toolbar",
          QStringLiteral("addRecipe,replaceMaterial,oxideNudge,findTest,blend,batchSheet,chemistry")},
         {Settings::Key::lastFolder, "lastFolder", QString()},
+        {Settings::Key::bookToolbarShown, "orza.book.toolbarShown", true},
     }};
     return entries;
 }

@@ -27,6 +27,8 @@ public:
         bookToolbar,
         /// The folder of the book last opened or saved: where the open and save panels start.
         lastFolder,
+        /// Whether book windows show their toolbar; shared by every window, like its items.
+        bookToolbarShown,
     };
     Q_ENUM(Key)
 

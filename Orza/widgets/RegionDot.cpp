@@ -1,5 +1,7 @@
 #include "Orza/widgets/RegionDot.h"
 
+#include "Orza/widgets/RegionColors.h"
+
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -67,23 +69,7 @@ void RegionDot::setContrast(Contrast contrast) {
 }
 
 QColor RegionDot::color(GlazeCore::StullRegion region) {
-    switch (region) {
-    case StullRegion::matte:
-        return QColor::fromRgbF(0.72f, 0.55f, 0.36f);
-    case StullRegion::gloss:
-        return QColor::fromRgbF(0.30f, 0.55f, 0.85f);
-    case StullRegion::semimatte:
-        return QColor::fromRgbF(0.40f, 0.68f, 0.60f);
-    case StullRegion::underfired:
-        return QColor::fromRgbF(0.55f, 0.55f, 0.58f);
-    case StullRegion::crazing:
-        return QColor::fromRgbF(0.75f, 0.40f, 0.65f);
-    case StullRegion::unfused:
-        return QColor::fromRgbF(0.82f, 0.74f, 0.48f);
-    case StullRegion::unknown:
-        break;
-    }
-    return QColor::fromRgbF(0, 0, 0);
+    return regionColor(region);
 }
 
 void RegionDot::paint(QPainter& painter, const QRectF& bounds, std::optional<GlazeCore::StullRegion> region,

@@ -34,7 +34,7 @@ public:
 
     QSize sizeHint() const override { return {diameter, diameter}; }
 
-    /// The fill of a region, opaque sRGB.
+    /// The fill of a region: the one region colour of the interface, opaque sRGB.
     static QColor color(GlazeCore::StullRegion region);
     /// Draws the dot centred in `bounds`, at most `diameter` across.
     static void paint(QPainter& painter, const QRectF& bounds, std::optional<GlazeCore::StullRegion> region,

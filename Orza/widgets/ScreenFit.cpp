@@ -51,10 +51,8 @@ QSize ScreenFit::preferredSize() const {
     return preferred.isValid() ? preferred : m_dialog->sizeHint();
 }
 
-void ScreenFit::fitInto(const QRect& available) {
-    if (!available.isValid()) return;
-    const QMargins frame = FitWindowToScreen::decorations(m_dialog);
-    const QSize room = available.marginsRemoved(frame).size();
+QSize ScreenFit::sizeWithin(const QRect& available) {
+    const QSize room = available.marginsRemoved(FitWindowToScreen::decorations(m_dialog)).size();
     QSize size = preferredSize().boundedTo(room);
     if (m_sizing == Sizing::fixed) {
         m_dialog->setFixedSize(size);
@@ -65,7 +63,19 @@ void ScreenFit::fitInto(const QRect& available) {
         size = size.expandedTo(m_dialog->minimumSize());
         m_dialog->resize(size);
     }
+    return size;
+}
+
+void ScreenFit::resizeInPlace() {
+    const QRect available = usableArea(m_dialog);
+    if (available.isValid()) sizeWithin(available);
+}
+
+void ScreenFit::fitInto(const QRect& available) {
+    if (!available.isValid()) return;
+    const QSize size = sizeWithin(available);
     // Over its window, as a sheet stands; inside the usable area in any case.
+    const QMargins frame = FitWindowToScreen::decorations(m_dialog);
     QRect outer(QPoint(), size.grownBy(frame));
     const QWidget* parent = m_dialog->parentWidget();
     outer.moveCenter(parent ? parent->window()->frameGeometry().center() : available.center());

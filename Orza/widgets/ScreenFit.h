@@ -38,6 +38,8 @@ public:
 
     /// Sizes and places the dialog inside `available` now.
     void fitInto(const QRect& available);
+    /// Takes the preferred size again, bounded by the usable area, where the dialog stands.
+    void resizeInPlace();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +47,8 @@ protected:
 private:
     ScreenFit(QWidget* dialog, PreferredSize preferred, Sizing sizing);
     QSize preferredSize() const;
+    /// Applies the preferred size bounded by `available` and returns it.
+    QSize sizeWithin(const QRect& available);
 
     QWidget* m_dialog;
     PreferredSize m_preferred;

@@ -7,6 +7,7 @@
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QToolButton>
 
@@ -38,7 +39,15 @@ BookToolbar::BookToolbar(BookWindow& window) : QToolBar(tr("Toolbar"), &window),
 
     connect(&Settings::instance(), &Settings::changed, this, [this](Settings::Key key) {
         if (key == Settings::Key::bookToolbar) placeItems();
+        if (key == Settings::Key::bookToolbarShown) followShown();
     });
+    ActionRegistry* actions = window.actions();
+    connect(actions->action(Command::toggleToolbar), &QAction::triggered, this, [] {
+        Settings& settings = Settings::instance();
+        settings.set(Settings::Key::bookToolbarShown, !settings.boolValue(Settings::Key::bookToolbarShown));
+    });
+    connect(actions->action(Command::customizeToolbar), &QAction::triggered, this, &BookToolbar::customize);
+    followShown();
     connect(window.actions(), &ActionRegistry::updated, this, &BookToolbar::updateAccessibleNames);
 }
 
@@ -78,6 +87,12 @@ void BookToolbar::updateAccessibleNames() {
     for (const Item item : ToolbarItems::shown())
         if (QWidget* button = widgetForAction(action(item)))
             button->setAccessibleName(ToolbarItems::accessibleName(item, chemistryShown));
+}
+
+void BookToolbar::followShown() {
+    const bool shown = Settings::instance().boolValue(Settings::Key::bookToolbarShown);
+    setVisible(shown);
+    m_window.actions()->action(Command::toggleToolbar)->setText(shown ? tr("Hide Toolbar") : tr("Show Toolbar"));
 }
 
 CustomizeToolbarDialog* BookToolbar::customize() {

@@ -15,8 +15,8 @@ class CustomizeToolbarDialog;
  * A book window's toolbar: its items are the window's shared actions (ActionRegistry), so each is enabled,
  * titled and run exactly as the menu item of the same command; the toolbar shows their short titles.
  *
- * Which items it shows, and in which order, is the user's choice, kept in one setting for all windows;
- * every toolbar follows a change at once.
+ * Which items it shows, and in which order, and whether it shows at all (View > Hide Toolbar), is the
+ * user's choice, kept in settings for all windows; every toolbar follows a change at once.
  */
 class BookToolbar final : public QToolBar {
     Q_OBJECT
@@ -34,6 +34,8 @@ public:
 
 private:
     void placeItems();
+    /// Shown or hidden as the setting says, in every window at once.
+    void followShown();
     void updateAccessibleNames();
 
     BookWindow& m_window;

@@ -97,8 +97,11 @@ void BookWindow::connectDocument() {
         connect(m_document, signal, this, &BookWindow::publishBookActions);
     connect(m_document, &BookDocument::reset, this, &BookWindow::publishBookActions);
     // A recipe that an undo brings back (a deletion undone) is the one the user wants to see.
-    connect(m_document, &BookDocument::recipesInserted, this, [this](int, int last) {
-        if (m_document->isReplaying()) m_model->setSelection(SidebarItem::recipe(m_document->book().recipes[last].id));
+    connect(m_document, &BookDocument::recipesInserted, this, [this](int first, int last) {
+        if (m_document->isReplaying())
+            m_model->setSelection(SidebarItem::recipe(m_document->book().recipes[last].id));
+        else
+            rememberShownBeforeInsert(first, last);
     });
     connect(m_actions, &ActionRegistry::contextRecipeChanged, this, &BookWindow::publishBookActions);
 }

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QSplitter;
@@ -46,6 +47,9 @@ public:
     WindowState* state() const { return m_state; }
     ActionRegistry* actions() const { return m_actions; }
     SidebarView* sidebar() const { return m_sidebar; }
+    /// View > Hide Sidebar: for this window, while it is open.
+    bool sidebarShown() const;
+    void setSidebarShown(bool shown);
     /// The widget the detail area shows now.
     QWidget* detail() const { return m_detail; }
     bool isUntitled() const;
@@ -123,6 +127,7 @@ private:
     void saveSelection();
     void rememberRecipeIDs();
     void keepSelectionValid();
+    void rememberShownBeforeInsert(int first, int last);
     void trackDialogShown();
 
     BookDocument* m_document;
@@ -143,6 +148,8 @@ private:
     QString m_renameText;
     std::optional<GlazeCore::Uuid> m_pendingDelete;
     std::vector<GlazeCore::Uuid> m_recipeIDsBefore;
+    /// The recipe shown when each recipe was added, so an undo that takes it out goes back there.
+    std::unordered_map<GlazeCore::Uuid, GlazeCore::Uuid> m_shownBeforeInsert;
     bool m_appeared = false;
     bool m_closeApproved = false;
 };

@@ -8,6 +8,7 @@
 #include "Orza/window/BookNotes.h"
 #include "Orza/window/SidebarView.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -25,7 +26,18 @@ void BookWindow::connectSidebar() {
                 menu->setAttribute(Qt::WA_DeleteOnClose);
                 menu->popup(globalPosition);
             });
+    connect(m_actions->action(Command::toggleSidebar), &QAction::triggered, this,
+            [this] { setSidebarShown(!sidebarShown()); });
     updateNotes();
+}
+
+bool BookWindow::sidebarShown() const {
+    return !m_sidebar->isHidden();
+}
+
+void BookWindow::setSidebarShown(bool shown) {
+    m_sidebar->setVisible(shown);
+    m_actions->action(Command::toggleSidebar)->setText(shown ? tr("Hide Sidebar") : tr("Show Sidebar"));
 }
 
 void BookWindow::setSampleNoteClosed(bool closed) {

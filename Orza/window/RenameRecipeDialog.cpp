@@ -1,8 +1,7 @@
 #include "Orza/window/RenameRecipeDialog.h"
 
-#include "GlazeCore/text/UnicodeText.h"
-
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,7 +10,7 @@
 namespace Orza {
 
 RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
-    : QDialog(parent), m_field(new QLineEdit(name)) {
+    : QDialog(parent), m_field(new QLineEdit(name)), m_title(new QLabel(tr("Name"))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setWindowTitle(tr("Rename Recipe"));
@@ -21,7 +20,7 @@ RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
     bold.setBold(true);
     title->setFont(bold);
 
-    m_field->setPlaceholderText(tr("Name"));
+    m_title->setBuddy(m_field);
     m_field->setAccessibleName(tr("New recipe name"));
     m_field->setMinimumWidth(260);
     connect(m_field, &QLineEdit::textChanged, this, &RenameRecipeDialog::textEdited);
@@ -30,19 +29,16 @@ RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
     m_rename = buttons->addButton(tr("Rename"), QDialogButtonBox::AcceptRole);
     m_cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     m_rename->setDefault(true);
-    // A name of blanks alone would leave the recipe as it is: nothing to rename to.
-    const auto updateRename = [this](const QString& text) {
-        m_rename->setEnabled(!GlazeCore::UnicodeText::trimWhitespaceAndNewlines(text.toStdString()).empty());
-    };
-    connect(m_field, &QLineEdit::textChanged, this, updateRename);
-    updateRename(name);
     m_field->selectAll(); // typing replaces the old name
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto* field = new QHBoxLayout;
+    field->addWidget(m_title);
+    field->addWidget(m_field, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
-    layout->addWidget(m_field);
+    layout->addLayout(field);
     layout->addWidget(buttons);
 }
 

@@ -130,6 +130,16 @@ protected:
 
 SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
     : QWidget(parent), m_model(model), m_list(new SidebarList), m_notes(new QVBoxLayout) {
+    // Rows that come and go move the view's selection on their own; the window decides instead. The view
+    // moves its current row as rows are about to go, so the count rises before the view hears of them.
+    const auto begin = [this] { ++m_structuralChanges; };
+    const auto end = [this] {
+        if (--m_structuralChanges == 0) showSelection(m_shown);
+    };
+    connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, begin);
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, begin);
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, begin);
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, begin);
     m_list->setModel(model);
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);
@@ -152,18 +162,10 @@ SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
     m_list->expandAll();
     m_list->installEventFilter(this);
 
-    // Rows that come and go move the view's selection on their own; the window decides instead.
-    const auto begin = [this] { ++m_structuralChanges; };
-    const auto end = [this] {
-        if (--m_structuralChanges == 0) showSelection(m_shown);
-    };
-    connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this, begin);
+    // Ended once the view has taken the change in.
     connect(model, &QAbstractItemModel::rowsInserted, this, end);
-    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, begin);
     connect(model, &QAbstractItemModel::rowsRemoved, this, end);
-    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, begin);
     connect(model, &QAbstractItemModel::layoutChanged, this, end);
-    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, begin);
     connect(model, &QAbstractItemModel::modelReset, this, [this, end] {
         m_list->expandAll();
         end();

@@ -260,6 +260,9 @@ private slots:
         const char* testsKeys[] = {"", "Ctrl+Alt+F", ""};
         for (int i = 0; i < testsItems.size(); ++i)
             row("Tests", testsItems[i], testsKeys[i]);
+        row("View", QStringLiteral("Hide Toolbar"), "Ctrl+Alt+T");
+        row("View", QStringLiteral("Customize Toolbar\u2026"), "");
+        row("View", QStringLiteral("Hide Sidebar"), "Ctrl+Meta+S");
         row("View", QStringLiteral("Recipes"), "Ctrl+1");
         row("View", QStringLiteral("Tests"), "Ctrl+2");
         row("View", QStringLiteral("Materials"), "Ctrl+3");
@@ -282,6 +285,12 @@ private slots:
         for (QAction* action : window->menuBar()->actions())
             titles << plain(action->text());
         QCOMPARE(titles, (QStringList{"File", "Edit", "View", "Recipe", "Tests", "Help"}));
+        // The toolbar's and the sidebar's commands, then the chemistry and the pages.
+        QStringList view;
+        for (QAction* action : menuOf(*window->menuBar(), QStringLiteral("View"))->actions())
+            view << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(view, (QStringList{"Hide Toolbar", "Customize Toolbar\u2026", "-", "Hide Sidebar", "-",
+                                    "Hide Chemistry", "-", "Recipes", "Tests", "Materials"}));
     }
 
     void shortcutsTriggerTheirActions() {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -74,6 +75,24 @@ private slots:
         // Picking the stored set again writes nothing.
         emit panel.limitSetPicker()->activated(4);
         QCOMPARE(changes.count(), 1);
+    }
+
+    // At the chemistry column's usual width the picker shows every set's whole name.
+    void theReferenceSetPickerShowsWholeNames() {
+        ChemistryPanel panel;
+        panel.setChemistry(glaze());
+        panel.resize(380, 800);
+        panel.show();
+        QComboBox* picker = panel.limitSetPicker();
+        QTRY_VERIFY(picker->width() > 0);
+        int widest = 0;
+        for (int i = 0; i < picker->count(); ++i)
+            widest = std::max(widest, picker->fontMetrics().horizontalAdvance(picker->itemText(i)));
+        QStyleOptionComboBox option;
+        option.initFrom(picker);
+        const QRect text =
+            picker->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, picker);
+        QVERIFY2(text.width() >= widest, qPrintable(QStringLiteral("%1 < %2").arg(text.width()).arg(widest)));
     }
 
     void includingAdditionsIsAUserSettingThatHidesTheArrows() {

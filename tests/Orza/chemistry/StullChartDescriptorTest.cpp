@@ -97,11 +97,19 @@ private slots:
         QCOMPARE(chart->role(), QAccessible::Chart);
         QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Stull chart"));
         QCOMPARE(chart->text(QAccessible::Value), plot.accessibilityValue());
-        QCOMPARE(chart->text(QAccessible::Description), plot.accessibilityValue());
+        // The description carries the chart description itself: summary, both axes and every point.
+        QCOMPARE(chart->text(QAccessible::Description),
+                 QStringLiteral("Current glaze in the Gloss region. Horizontal axis SiO2 UMF, from 0.60 to 7.20. "
+                                "Vertical axis Al2O3 UMF, from 0.10 to 1.00. Glaze position, oldest first: "
+                                "Edit 1, Gloss, Silica 3.00, Alumina 0.30; Current, Gloss, Silica 3.20, "
+                                "Alumina 0.35."));
         QCOMPARE(chart->text(QAccessible::Help), QStringLiteral("Current glaze in the Gloss region"));
         QCOMPARE(chart->childCount(), 0);
         plot.setInput(StullChartInput{});
-        QCOMPARE(chart->text(QAccessible::Description), QStringLiteral("No glaze point yet."));
+        QCOMPARE(chart->text(QAccessible::Value), QStringLiteral("No glaze point yet."));
+        QCOMPARE(chart->text(QAccessible::Description),
+                 QStringLiteral("Horizontal axis SiO2 UMF, from 0.60 to 7.20. Vertical axis Al2O3 UMF, from 0.10 to "
+                                "1.00. Glaze position, oldest first: no points."));
     }
 };
 

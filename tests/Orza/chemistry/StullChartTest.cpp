@@ -176,6 +176,25 @@ private slots:
         QCOMPARE(label.center().x(), plot->toPixel(3.0, 0.3).x());
     }
 
+    // Near the plot's edges the label moves in rather than being cut: beside the left and right edges it
+    // shifts sideways, under the top it goes below the diamond.
+    void theGlazeLabelStaysInsideThePlot() {
+        StullPlot plot;
+        plot.resize(320, 160);
+        for (const StullPoint point : {StullPoint{0.35, 0.3}, StullPoint{7.49, 0.5}, StullPoint{3.0, 0.99}}) {
+            StullChartInput input;
+            input.current = point;
+            plot.setInput(input);
+            const QRectF label = plot.currentLabelRect();
+            QVERIFY2(plot.plotRect().contains(label),
+                     qPrintable(QStringLiteral("%1, %2").arg(point.siO2).arg(point.al2O3)));
+            // Never over the diamond itself.
+            const qreal half = std::sqrt(StullPlot::currentSymbolArea) / 2;
+            const QPointF at = plot.toPixel(point.siO2, point.al2O3);
+            QVERIFY(!label.intersects(QRectF(at.x() - half, at.y() - half, 2 * half, 2 * half)));
+        }
+    }
+
     void pointsThatCannotBeDrawnAreLeftOut() {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         StullChartView chart;

@@ -82,6 +82,22 @@ private slots:
         QCOMPARE(picked.takeFirst().first().toString(), QString::fromStdString(library.all()[2].id));
     }
 
+    // Clicking another material moves the highlight, and "Choose" picks it; it stays enabled after each click.
+    void chooseFollowsAClickedRow() {
+        const BookLibrary library({});
+        MaterialSearchList list(library, library.all()[0].id);
+        QSignalSpy picked(&list, &MaterialSearchList::picked);
+        list.show();
+        QVERIFY(list.chooseButton()->isEnabled());
+        for (const int row : {3, 1}) {
+            const QPoint at = list.list()->visualRect(list.list()->model()->index(row, 0)).center();
+            QTest::mouseClick(list.list()->viewport(), Qt::LeftButton, {}, at);
+            QVERIFY(list.chooseButton()->isEnabled());
+            QTest::mouseClick(list.chooseButton(), Qt::LeftButton);
+            QCOMPARE(picked.takeFirst().first().toString(), QString::fromStdString(library.all()[std::size_t(row)].id));
+        }
+    }
+
     void subtitleNamesTheThreeLargestOxides() {
         const GlazeCore::Material feldspar{"f",
                                            "Feldspar",

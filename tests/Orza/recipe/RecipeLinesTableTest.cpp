@@ -4,6 +4,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/recipe/MaterialPicker.h"
 #include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/recipe/RecipeLinesDelegates.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipeTotals.h"
@@ -12,6 +13,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -89,6 +91,31 @@ private slots:
         QCOMPARE(f.document->undoStack()->count(), 4);
     }
 
+    // The Material cell tells assistive tools what it opens, and a row with an amount but no material says
+    // it is not valid; the warning symbol stands right after the picker's name and chevron.
+    void materialCellWarningAndHint() {
+        Fixture f({line("", 7), line("silica", 60)});
+        f.table->resize(600, 300);
+        f.table->show();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(f.table->view());
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface* missing = table->tableInterface()->cellAt(0, RecipeLinesModel::materialColumn);
+        QAccessibleInterface* chosen = table->tableInterface()->cellAt(1, RecipeLinesModel::materialColumn);
+        QCOMPARE(missing->text(QAccessible::Name),
+                 QStringLiteral("Material: Choose material, Row not valid: amount without a material"));
+        QCOMPARE(chosen->text(QAccessible::Name), QStringLiteral("Material: Silica"));
+        QCOMPARE(missing->text(QAccessible::Description), QStringLiteral("Opens a searchable list of materials"));
+        QCOMPARE(chosen->text(QAccessible::Description), QStringLiteral("Opens a searchable list of materials"));
+
+        const QRect cell = f.table->view()->visualRect(f.model().index(0, RecipeLinesModel::materialColumn));
+        const QFontMetrics metrics(f.table->view()->font());
+        const QString name = QStringLiteral("Choose material");
+        const QRect warning = MaterialCellDelegate::warningRect(cell, name, metrics);
+        const int labelEnd = cell.left() + 6 + metrics.horizontalAdvance(name);
+        QVERIFY(warning.left() > labelEnd);
+        QVERIFY(warning.left() < labelEnd + 24);
+    }
+
     void addRemoveAndNormalizeUndoToTheSameRecipe() {
         Fixture f({line("silica", 30), line("kaolin", 20), line("rutile", 5, true)});
         const GlazeCore::Recipe original = f.recipe();
@@ -112,7 +139,14 @@ private slots:
         f.document->undoStack()->undo();
         f.document->undoStack()->undo();
         QCOMPARE(f.recipe(), original);
+        // Normalising keeps the lines and so their selection: "−" stays enabled.
+        f.table->view()->selectionModel()->select(f.model().index(1, 0),
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         f.table->normalizeButton()->click();
+        const auto kept = f.table->view()->selectionModel()->selectedRows();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept.front().row(), 1);
+        QVERIFY(f.table->footer()->removeButton()->isEnabled());
         QCOMPARE(f.recipe().lines[0].amount, 60.0);
         QCOMPARE(f.recipe().lines[1].amount, 40.0);
         QCOMPARE(f.recipe().lines[2].amount, 10.0);
@@ -160,6 +194,15 @@ private slots:
         QCOMPARE(f.recipe().lines[0].materialID, std::string("whiting"));
         QCOMPARE(f.cell(0, RecipeLinesModel::materialColumn), QStringLiteral("Whiting"));
         QVERIFY(f.model().index(0, 0).data(RecipeLinesModel::materialUsableRole).toBool());
+
+        // A second pick on the same line is a step of its own: one undo takes back only that pick.
+        picker = f.table->openPicker(f.model().index(0, 0));
+        picker->list()->searchField()->setText(QStringLiteral("kaolin"));
+        QTest::keyClick(picker->list()->searchField(), Qt::Key_Return);
+        QCOMPARE(f.recipe().lines[0].materialID, std::string("kaolin"));
+        QCOMPARE(f.document->undoStack()->count(), 2);
+        f.document->undoStack()->undo();
+        QCOMPARE(f.recipe().lines[0].materialID, std::string("whiting"));
     }
 
     // Replace Material is offered for one base row of a usable material, and only when it can be served.

@@ -22,7 +22,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QUndoStack>
 
@@ -71,6 +73,22 @@ private slots:
         boron.lines.push_back({GlazeCore::Uuid::random(), "colemanite", 10, true});
         QVERIFY(!RecipePane::hasBoron(RecipePane::chemistryOf(boron, library, false)));
         QVERIFY(RecipePane::hasBoron(RecipePane::chemistryOf(boron, library, true)));
+
+        // The book's own material with an analysis that is not valid is named as such, not as unknown.
+        const BookLibrary withInvalid({{"my-frit", "My Frit", {{GlazeCore::Oxide::SiO2, 150}}, 0, ""}});
+        GlazeCore::Recipe frit = OrzaTest::recipe("Frit");
+        frit.lines.push_back({GlazeCore::Uuid::random(), "my-frit", 10, false});
+        frit.lines.push_back({GlazeCore::Uuid::random(), "no-such", 10, false});
+        const auto warnings = RecipePane::chemistryOf(frit, withInvalid, false).result->warnings;
+        QVERIFY(std::find(warnings.begin(), warnings.end(),
+                          "\"My Frit\" has an analysis that is not valid: line ignored. Correct it on the Materials "
+                          "page.") != warnings.end());
+        QVERIFY(std::find(warnings.begin(), warnings.end(),
+                          "Unknown material \"no-such\" (not in the library or the book): line ignored.") !=
+                warnings.end());
+        QCOMPARE(std::count_if(warnings.begin(), warnings.end(),
+                               [](const std::string& w) { return w.find("my-frit") != std::string::npos; }),
+                 0);
     }
 
     // A new recipe guides the user; choosing a material brings the panel and the recipe's first place.
@@ -129,6 +147,45 @@ private slots:
         QCOMPARE(other->actions()->action(Command::toggleChemistry)->text(), QStringLiteral("Hide Chemistry"));
         command->trigger();
         QVERIFY(!paneOf(*window)->chemistryColumn()->isHidden());
+    }
+
+    // The notes fit their text again whenever their width changes, also when the chemistry column comes
+    // and goes; the lines table keeps its own height and the chart takes the rest.
+    void notesAndTableKeepTheirHeights() {
+        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        QVERIFY(OrzaTest::showActive(*window));
+        // Wide enough that the chemistry column comes and goes beside the editor without resizing the pane.
+        window->resize(1500, 780);
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        RecipePane* pane = paneOf(*window);
+        QTRY_VERIFY(pane->width() > 1100);
+        QPlainTextEdit* notes = pane->notesField();
+        const int oneLine = notes->height();
+        // A text a quarter wider than the field: two lines beside the chemistry, one without it.
+        const QFontMetrics metrics(notes->font());
+        QString text;
+        while (metrics.horizontalAdvance(text) < notes->viewport()->width() * 5 / 4)
+            text += QStringLiteral("glaze ");
+        notes->setPlainText(text.trimmed());
+        QTRY_VERIFY(notes->height() > oneLine);
+        const int twoLines = notes->height();
+        QTRY_VERIFY(!notes->verticalScrollBar()->isVisible());
+
+        window->state()->setShowChemistry(false);
+        QTRY_COMPARE(notes->height(), oneLine);
+        window->state()->setShowChemistry(true);
+        QTRY_COMPARE(notes->height(), twoLines);
+        QTRY_VERIFY(!notes->verticalScrollBar()->isVisible());
+        // Back from another page, the new pane's notes fit their text too.
+        window->model()->setSelection(SidebarItem::tests());
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        pane = paneOf(*window);
+        notes = pane->notesField();
+        QTRY_COMPARE(notes->height(), twoLines);
+
+        RecipeLinesTable* table = pane->linesTable();
+        QCOMPARE(table->height(), table->sizeHint().height());
+        QVERIFY(pane->chart()->height() > table->height());
     }
 
     void nameConeAndNotesWriteTheBook() {

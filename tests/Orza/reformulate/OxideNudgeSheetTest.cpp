@@ -4,6 +4,7 @@
 #include "GlazeCore/reformulate/ReformulateLeastSquares.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/chemistry/ChemistryPanel.h"
+#include "Orza/chemistry/StullChartView.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
@@ -147,8 +148,19 @@ private slots:
         QCOMPARE(document.book().recipes.size(), std::size_t(5));
     }
 
+    // The size comes from the screen at every solve, not only when the sheet first shows.
+    void theSizeIsWorkedOutAtEverySolve() {
+        auto window = OrzaTest::makeWindow(fiveRecipes());
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, window->document()->book().recipes[2].id, {});
+        const QSize size = ReformulateSheet::sheetSize(ReformulateSheet::screenFrame());
+        QCOMPARE(sheet->size(), size);
+        sheet->setFixedSize(size / 2);
+        sheet->setTarget(sheet->target() + 0.05);
+        QCOMPARE(sheet->size(), size);
+    }
+
     // The target row: the current value, a change of 0 for an unchanged target, a stepper held to 0 … 50,
-    // typing past it, and Return that only ends the typing. An unchanged result cannot be applied.
+    // and typing past it. An unchanged result cannot be applied; Return applies from the target field.
     void targetRowAndItsLimits() {
         auto window = OrzaTest::makeWindow(fiveRecipes());
         BookDocument& document = *window->document();
@@ -183,18 +195,20 @@ private slots:
         typeInto(sheet->targetField(), QStringLiteral("abc"));
         QCOMPARE(sheet->target(), 60.0);
 
-        typeInto(sheet->targetField(), QStringLiteral("%1").arg(current + 0.1));
-        QVERIFY(sheet->applyButton()->isEnabled());
+        // Escape cancels; Return applies, also from the target field, with the target just typed.
         const GlazeCore::GlazeBook book = document.book();
-        sheet->targetField()->setFocus();
-        const int solves = sheet->solveCount();
-        QTest::keyClick(sheet->targetField(), Qt::Key_Return);
-        QVERIFY(sheet->isVisible());
-        QVERIFY(document.book() == book);
-        QCOMPARE(sheet->solveCount(), solves);
         QTest::keyClick(sheet, Qt::Key_Escape);
         QVERIFY(!sheet->isVisible());
         QVERIFY(document.book() == book);
+        OrzaTest::settle();
+        sheet = OxideNudgeSheet::open(*window, id, NudgeRequest{});
+        QVERIFY(OrzaTest::showActive(*sheet));
+        sheet->targetField()->setFocus();
+        sheet->targetField()->selectAll();
+        QTest::keyClicks(sheet->targetField(), QLocale().toString(current + 0.1, 'f', 3));
+        QTest::keyClick(sheet->targetField(), Qt::Key_Return);
+        QVERIFY(!sheet->isVisible());
+        QVERIFY(std::abs(baseUmf(document, id, Oxide::SiO2) - std::round((current + 0.1) * 1000) / 1000) < 1e-6);
     }
 
     // The target is read as the potter's locale writes numbers: 0.35 in German is no number, where it was 35.
@@ -308,6 +322,40 @@ private slots:
         QCOMPARE(sheet->target(), std::round(std::max(0.0, alumina - 0.05) * 1000) / 1000);
         window->model()->setNudge(std::nullopt);
         QVERIFY(!sheet->isVisible());
+    }
+
+    // Undo after a nudge: the pane's chart still says what its trail is, and undoing a copy shows again the
+    // recipe that was shown before it, not the one after it.
+    void undoingANudgeInThePane() {
+        auto window = OrzaTest::makeWindowWithMenus(GlazeCore::SampleBook::makeBook());
+        BookDocument& document = *window->document();
+        const GlazeCore::Uuid id = document.book().recipes[1].id;
+        window->model()->setSelection(SidebarItem::recipe(id));
+        auto* pane = qobject_cast<RecipePane*>(window->detail());
+        const QString trailSentence = QStringLiteral(" The dashed line shows the last 5 edits.");
+
+        OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
+            ->applyButton()
+            ->click();
+        pane->refreshNow();
+        QVERIFY(pane->chart()->footnoteText().endsWith(trailSentence));
+        document.undoStack()->undo();
+        pane->refreshNow();
+        QVERIFY(pane->chart()->footnoteText().endsWith(trailSentence));
+        QCOMPARE(pane->chart()->input().trail.size(), std::size_t(2));
+
+        OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
+            ->copyButton()
+            ->click();
+        QVERIFY(window->model()->selection() != SidebarItem::recipe(id));
+        document.undoStack()->undo();
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(id)));
+        // Redo shows the copy again; deleting a selected recipe still selects the one in its place.
+        document.undoStack()->redo();
+        const GlazeCore::Uuid copyID = document.book().recipes[2].id;
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(copyID)));
+        document.removeRecipe(copyID);
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(document.book().recipes[2].id)));
     }
 };
 

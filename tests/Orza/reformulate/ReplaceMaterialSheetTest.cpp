@@ -117,6 +117,25 @@ private slots:
         QVERIFY(!none->cautionLabel()->isHidden());
     }
 
+    // Return on the "With" picker opens its list rather than saving the result as a new recipe.
+    void returnOnTheWithPickerOpensIt() {
+        auto window = OrzaTest::makeWindow(satinBook());
+        BookDocument& document = *window->document();
+        const GlazeCore::GlazeBook book = document.book();
+        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(*window, book.recipes[1].id,
+                                                                 ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
+        sheet->setNewID("wollastonite");
+        QVERIFY(sheet->saveButton()->isEnabled());
+        QVERIFY(OrzaTest::showActive(*sheet));
+        sheet->withButton()->setFocus();
+        QTest::keyClick(sheet->withButton(), Qt::Key_Return);
+        auto* picker = sheet->withButton()->findChild<MaterialPicker*>();
+        QVERIFY(picker && picker->isVisible());
+        QVERIFY(sheet->isVisible());
+        QVERIFY(document.book() == book);
+        picker->close();
+    }
+
     // Replace in This Recipe changes only the lines, Save as New Recipe (Return) inserts "Satin with
     // Wollastonite" after Satin and selects it; each is one undo step.
     void applyInPlaceAndAsCopyThenUndo() {

@@ -1,13 +1,16 @@
 #include "Orza/window/BookToolbar.h"
 
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
+#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -202,6 +205,43 @@ private slots:
 
         ToolbarItems::setShown({});
         QVERIFY(toolbarOf(*first).shownItems().empty());
+    }
+
+    // View > Hide Toolbar hides the toolbar of every window and is remembered; Hide Sidebar is the window's
+    // own; Customize Toolbar… opens the dialog over the window.
+    void viewMenuShowsAndHidesToolbarAndSidebar() {
+        auto window = makeWindow();
+        auto other = makeWindow();
+        window->show();
+        other->show();
+        QAction* toolbarCommand = window->actions()->action(Command::toggleToolbar);
+        QVERIFY(toolbarOf(*window).isVisible());
+        toolbarCommand->trigger();
+        QVERIFY(!toolbarOf(*window).isVisible());
+        QVERIFY(!toolbarOf(*other).isVisible());
+        QCOMPARE(toolbarCommand->text(), QStringLiteral("Show Toolbar"));
+        QCOMPARE(other->actions()->action(Command::toggleToolbar)->text(), QStringLiteral("Show Toolbar"));
+        auto later = makeWindow();
+        later->show();
+        QVERIFY(!toolbarOf(*later).isVisible());
+        toolbarCommand->trigger();
+        QVERIFY(toolbarOf(*later).isVisible());
+        QCOMPARE(toolbarCommand->text(), QStringLiteral("Hide Toolbar"));
+
+        QAction* sidebarCommand = window->actions()->action(Command::toggleSidebar);
+        sidebarCommand->trigger();
+        QVERIFY(!window->sidebar()->isVisible());
+        QVERIFY(other->sidebar()->isVisible());
+        QCOMPARE(sidebarCommand->text(), QStringLiteral("Show Sidebar"));
+        sidebarCommand->trigger();
+        QVERIFY(window->sidebar()->isVisible());
+        QCOMPARE(sidebarCommand->text(), QStringLiteral("Hide Sidebar"));
+
+        window->actions()->action(Command::customizeToolbar)->trigger();
+        auto* dialog = window->findChild<CustomizeToolbarDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        dialog->reject();
     }
 
     void customizeDialogChoosesAndOrders() {

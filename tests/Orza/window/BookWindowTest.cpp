@@ -14,6 +14,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -156,13 +157,18 @@ private slots:
         window->beginRename(id);
         dialog = window->findChild<RenameRecipeDialog*>();
         QCOMPARE(dialog->nameField()->selectedText(), QStringLiteral("Celadon")); // typing replaces it
+        // Its "Name" title stays in sight while the field holds text.
+        QCOMPARE(dialog->nameTitle()->text(), QStringLiteral("Name"));
+        QVERIFY(dialog->nameTitle()->isVisible());
+        QCOMPARE(dialog->nameTitle()->buddy(), dialog->nameField());
+        // A blank name is not an error: Rename stays enabled, Return closes the alert, the name stays.
         dialog->nameField()->setText(QStringLiteral(" \n\t"));
-        QVERIFY(!dialog->renameButton()->isEnabled()); // blanks alone are no name to rename to
+        QVERIFY(dialog->renameButton()->isEnabled());
         QTest::keyClick(dialog->nameField(), Qt::Key_Return);
-        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!window->renaming());
         QCOMPARE(document.book().recipes[0].name, std::string("Celadon"));
         QCOMPARE(document.undoStack()->count(), 1);
-        dialog->reject();
 
         document.undoStack()->setClean();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
