@@ -13,7 +13,9 @@
 #include "Orza/widgets/ArrowStepper.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/ScreenFit.h"
 #include "Orza/window/BookWindow.h"
+#include "Orza/window/FitWindowToScreen.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -152,7 +154,10 @@ private slots:
     void theSizeIsWorkedOutAtEverySolve() {
         auto window = OrzaTest::makeWindow(fiveRecipes());
         OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, window->document()->book().recipes[2].id, {});
-        const QSize size = ReformulateSheet::sheetSize(ReformulateSheet::screenFrame());
+        // The screen's usable area bounds the size the screen's frame gives.
+        const QRect area = ScreenFit::usableArea(sheet);
+        const QSize size = ReformulateSheet::sheetSize(ReformulateSheet::screenFrame())
+                               .boundedTo(area.marginsRemoved(FitWindowToScreen::decorations(sheet)).size());
         QCOMPARE(sheet->size(), size);
         sheet->setFixedSize(size / 2);
         sheet->setTarget(sheet->target() + 0.05);
