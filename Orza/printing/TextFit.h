@@ -20,6 +20,11 @@ QString elideMiddle(const QString& text, const std::function<bool(const QString&
 /// without the blanks it breaks at.
 QStringList wrappedLines(const QString& text, const QFont& font, const QPaintDevice& device, qreal width);
 
+/// The text broken into lines as wrappedLines does, at most `lineLimit` of them: when more would be needed,
+/// the last line kept takes the rest of the text and is cut at its end with "…".
+QStringList wrappedLinesCutAtEnd(const QString& text, const QFont& font, const QPaintDevice& device, qreal width,
+                                 int lineLimit);
+
 /// One line of text shrunk to fit a width: the font at the largest size down to `minimumScale` of its own
 /// at which the text fits, and the text cut at its end when even that size is too large.
 struct ShrunkLine {
