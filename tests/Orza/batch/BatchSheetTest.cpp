@@ -160,6 +160,14 @@ private slots:
         QCOMPARE(halves.message(), std::optional(QStringLiteral("Saved Celadon 1-2 batch.pdf.")));
         QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("Celadon 1-2 batch.pdf"))));
 
+        // A line break in the name is a space in the file's name; other control characters too.
+        BatchSheet twoLines(glaze("Two\nlines\tname\r", {line("silica", 10)}), BookLibrary({}));
+        PdfSaveDialog::setNextFolder(folder);
+        twoLines.exportPDF();
+        QCOMPARE(twoLines.message(), std::optional(QStringLiteral("Saved Two lines name  batch.pdf.")));
+        QCOMPARE(PdfSaveDialog::fileNameFor(QStringLiteral("A\u2028B\u0085C\u007fD\0E/F")),
+                 QStringLiteral("A B C D E-F"));
+
         PdfSaveDialog::setNextFileName(QDir(folder).filePath(QStringLiteral("gone/x.pdf")));
         halves.exportPDF();
         QVERIFY(halves.message()->startsWith(QStringLiteral("The PDF was not saved: ")));
