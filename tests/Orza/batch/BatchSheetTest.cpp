@@ -101,10 +101,11 @@ private slots:
         QCOMPARE(later.totalField()->text(), QStringLiteral("333"));
         QCOMPARE(later.precisionPicker()->currentText(), QStringLiteral("1 g"));
 
-        // A stored step the picker does not offer shows no choice, and the grams keep its decimals.
+        // A stored step the picker does not offer shows no choice; its size gives the decimals, here one.
         BatchSettings::setPrecision(0.25);
         QCOMPARE(later.precisionPicker()->currentIndex(), -1);
-        QCOMPARE(column(*later.table(), 1).first(), QStringLiteral("100.00"));
+        QCOMPARE(column(*later.table(), 1).first(), QStringLiteral("100.0"));
+        QCOMPARE(later.totalRow()->weightText(), QStringLiteral("336.3 g"));
     }
 
     // Nothing to list, or rows without a material, keep Print… and Export PDF… off and say why.
