@@ -8,7 +8,8 @@
 
 class QPaintDevice;
 
-/// Fitting a piece of text into a room that may be too small for it, on a page or on screen.
+/// Fitting a piece of text into a room that may be too small for it, on a page or on screen. Widths are in
+/// the font's own units: pixels of a screen font, text units of a page font (pageFont()).
 namespace Orza::Printing {
 
 /// The text cut in its middle to "start…end", keeping as many characters as `fits` accepts, a little more
