@@ -218,9 +218,8 @@ SearchDates::Texts SearchDates::make(double at, std::optional<std::int64_t> loca
         icu::UnicodeString formatted;
         icu::FieldPosition position;
         if (U_SUCCESS(status)) m_format->format(*m_formatCalendar, formatted, position);
-        std::string utf8;
-        formatted.toUTF8String(utf8);
-        texts.localeDateFolded = UnicodeText::fold(utf8);
+        formatted.toUTF8String(texts.localeDate);
+        texts.localeDateFolded = UnicodeText::fold(texts.localeDate);
     }
     return texts;
 }

@@ -30,7 +30,8 @@ class SearchDates {
 public:
     struct Texts {
         std::string yearMonthDay;
-        /// The locale's numeric date (day, month and year as numbers), folded.
+        /// The locale's numeric date (day, month and year as numbers), as shown and folded.
+        std::string localeDate;
         std::string localeDateFolded;
     };
 

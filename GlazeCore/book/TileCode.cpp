@@ -132,6 +132,23 @@ std::string addTile(TestTile tile, GlazeBook& book) {
     return code;
 }
 
+std::vector<std::pair<std::int64_t, std::string>> addTiles(std::vector<TestTile> tiles, GlazeBook& book) {
+    auto taken = takenKeys(book.tests);
+    std::int64_t highest = highestNumber(book.tests);
+    std::vector<std::pair<std::int64_t, std::string>> given;
+    given.reserve(tiles.size());
+    book.tests.reserve(book.tests.size() + tiles.size());
+    for (TestTile& tile : tiles) {
+        auto [n, code] = nextFreeCode(taken, std::max<std::int64_t>({highest + 1, book.nextTileNumber, 1}));
+        if (n <= highestCountedNumber) highest = std::max(highest, n);
+        tile.code = code;
+        book.tests.push_back(std::move(tile));
+        book.nextTileNumber = n + 1;
+        given.emplace_back(n, std::move(code));
+    }
+    return given;
+}
+
 std::variant<Problem, std::string> checkAlone(std::string_view typed) {
     const std::string code = trimmed(typed);
     std::string normal = UnicodeText::fold(code);

@@ -57,6 +57,9 @@ std::pair<std::int64_t, std::string> nextFreeCode(std::unordered_set<std::string
 std::string nextCode(const GlazeBook& book);
 void assignMissing(GlazeBook& book);
 std::string addTile(TestTile tile, GlazeBook& book);
+/// The tiles added in order as addTile adds each, the codes in use looked at once; returns each one's number
+/// and code.
+std::vector<std::pair<std::int64_t, std::string>> addTiles(std::vector<TestTile> tiles, GlazeBook& book);
 
 /// What validate() finds in the typed code alone, before any other tile is looked at: its problem, or else the
 /// uniqueness key that no other tile may have.

@@ -22,6 +22,19 @@ std::string TileCodeLedger::addTile(TestTile tile, GlazeBook& book) {
     return code;
 }
 
+std::vector<std::string> TileCodeLedger::addTiles(std::vector<TestTile> tiles, GlazeBook& book) {
+    std::lock_guard guard(m_lock);
+    if (book.nextTileNumber < m_floor) book.nextTileNumber = m_floor;
+    std::vector<std::string> codes;
+    codes.reserve(tiles.size());
+    // The floor passes every number handed out, as it does one tile at a time, also where numbering wraps.
+    for (auto& [n, code] : TileCode::addTiles(std::move(tiles), book)) {
+        m_floor = std::max(m_floor, std::min(n + 1, TileCode::largestDefaultNumber));
+        codes.push_back(std::move(code));
+    }
+    return codes;
+}
+
 bool TileCodeLedger::isAhead(const GlazeBook& book) const {
     std::lock_guard guard(m_lock);
     return book.nextTileNumber < m_floor;

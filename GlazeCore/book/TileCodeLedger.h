@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace GlazeCore {
 
@@ -20,6 +21,8 @@ public:
     std::int64_t floor() const;
     /// Adds the tile with a fresh code numbered from at least the floor; returns the code.
     std::string addTile(TestTile tile, GlazeBook& book);
+    /// Adds the tiles in order as addTile adds each, under one lock; returns their codes.
+    std::vector<std::string> addTiles(std::vector<TestTile> tiles, GlazeBook& book);
     /// True when the book's next tile number lags the floor, so the raised number still has to be saved.
     bool isAhead(const GlazeBook& book) const;
     /// A copy of the book whose next tile number covers the floor and every tile number in use.

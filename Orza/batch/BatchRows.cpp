@@ -42,7 +42,9 @@ QString precisionOptionText(double precision) {
 }
 
 int gramsDecimals(double precision) {
-    return GlazeCore::Batch::roundingDecimals(precision).value_or(2);
+    if (precision >= 1) return 0;
+    if (precision >= 0.1) return 1;
+    return 2; // a finer step, or one that is not a number
 }
 
 QString gramsText(double grams, double precision) {

@@ -43,8 +43,8 @@ inline constexpr std::array<double, 4> batchPrecisionOptions{1, 0.5, 0.1, 0.01};
 /// A step as the picker names it: "0.5 g".
 QString precisionOptionText(double precision);
 
-/// The decimals weights are shown with: those the weights were rounded to, so the digits shown are the
-/// weights themselves; 2 when the step rounds nothing.
+/// The decimals weights are shown with, by the step's size whatever step is stored: 0 for a step of 1 g or
+/// more, 1 from 0.1 g, else 2 (a finer step, or none).
 int gramsDecimals(double precision);
 /// A weight with gramsDecimals() decimals, grouped in the user's locale, without unit.
 QString gramsText(double grams, double precision);

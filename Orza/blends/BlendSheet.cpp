@@ -419,19 +419,18 @@ void BlendSheet::addTilesToBook(const std::vector<BlendTile>& tiles) {
         setMessage(*problem);
         return;
     }
-    std::vector<std::string> codes;
-    {
-        const BookDocument::ChangeGroup group(m_document, tr("Add Blend Tiles"));
-        const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-        for (const BlendTile& tile : tiles) {
-            GlazeCore::Recipe recipe = duplicateRecipe(tile.recipe, tileTitle(tile).toStdString());
-            const GlazeCore::TestTile entry = blendTestTile(recipe, tile.number, now);
-            if (!m_document.insertRecipe(m_document.book().recipes.size(), std::move(recipe), tr("Add Blend Tiles")))
-                continue;
-            if (m_addTestEntries && m_document.addTestTile(entry)) codes.push_back(m_document.book().tests.back().code);
-        }
+    // The recipes and entries are made first and written in one go: one change, one undo step, one refresh.
+    std::vector<GlazeCore::Recipe> recipes;
+    std::vector<GlazeCore::TestTile> entries;
+    recipes.reserve(tiles.size());
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    for (const BlendTile& tile : tiles) {
+        recipes.push_back(duplicateRecipe(tile.recipe, tileTitle(tile).toStdString()));
+        if (m_addTestEntries) entries.push_back(blendTestTile(recipes.back(), tile.number, now));
     }
-    setMessage(blendAddedMessage(int(tiles.size()), codes));
+    const auto codes = m_document.appendRecipesAndTiles(std::move(recipes), std::move(entries), tr("Add Blend Tiles"));
+    if (!codes) return;
+    setMessage(blendAddedMessage(int(tiles.size()), *codes));
 }
 
 } // namespace Orza

@@ -1,11 +1,11 @@
 #include "Orza/blends/TileCard.h"
 
 #include "GlazeCore/text/OxideText.h"
-#include "Orza/widgets/SheetStyle.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/widgets/RegionNames.h"
 #include "Orza/printing/TextFit.h"
+#include "Orza/widgets/RegionNames.h"
+#include "Orza/widgets/SheetStyle.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -94,13 +94,8 @@ QFont TileCard::captionFont() const {
 
 QStringList TileCard::titleLines(int width) const {
     if (m_titleAt && m_titleAt->first == width) return m_titleAt->second;
-    const QFont caption = captionFont();
     const qreal room = std::max(1, width - 2 * padding);
-    // Cut in the middle, so both the prefix and the proportions at the end stay readable.
-    const QString shown = Printing::elideMiddle(m_text.title, [&](const QString& candidate) {
-        return Printing::wrappedLines(candidate, caption, *this, room).size() <= titleLineLimit;
-    });
-    m_titleAt.emplace(width, Printing::wrappedLines(shown, caption, *this, room));
+    m_titleAt.emplace(width, Printing::wrappedLinesCutAtEnd(m_text.title, captionFont(), *this, room, titleLineLimit));
     return m_titleAt->second;
 }
 

@@ -42,8 +42,8 @@ QStringList tileCardChemistryLines(const std::optional<GlazeCore::Chemistry>& ch
 TileCardText tileCardText(const BlendTile& tile, const BookLibrary& library, const QString& title);
 
 /**
- * The small read-only panel of one blend tile: its number, its title (two lines at most, cut in the
- * middle), its material lines with their amounts, a divider and its chemistry. It takes the width it is
+ * The small read-only panel of one blend tile: its number, its title (two lines at most, cut at the
+ * end of the second), its material lines with their amounts, a divider and its chemistry. It takes the width it is
  * given and the height that needs; it is read out as one element.
  */
 class TileCard final : public QWidget {

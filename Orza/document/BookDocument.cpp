@@ -424,6 +424,35 @@ bool BookDocument::setTileCode(const GlazeCore::Uuid& id, std::string code) {
     return setField<BookFields::TileCode>({id}, std::move(code));
 }
 
+std::optional<std::vector<std::string>> BookDocument::appendRecipesAndTiles(std::vector<GlazeCore::Recipe> recipes,
+                                                                            std::vector<GlazeCore::TestTile> tiles,
+                                                                            const QString& label) {
+    const GlazeCore::GlazeBook& book = m_document.book;
+    if (recipes.empty() && tiles.empty()) return std::nullopt;
+    if (book.recipes.size() + recipes.size() > maxItems || book.tests.size() + tiles.size() > maxItems)
+        return std::nullopt;
+    for (const GlazeCore::Recipe& recipe : recipes)
+        if (recipeIndex(recipe.id)) return std::nullopt;
+    for (const GlazeCore::TestTile& tile : tiles)
+        if (tileIndex(tile.id) || !scheduleFits(tile.schedule)) return std::nullopt;
+    // The ledger codes the tiles on a working copy of the tests, so that the book changes in one step.
+    GlazeCore::GlazeBook working;
+    working.nextTileNumber = book.nextTileNumber;
+    std::vector<std::string> codes;
+    std::vector<GlazeCore::TestTile> coded;
+    if (!tiles.empty()) {
+        working.tests = book.tests;
+        codes = m_document.tileLedger->addTiles(std::move(tiles), working);
+        coded.assign(std::make_move_iterator(working.tests.begin() + std::ptrdiff_t(book.tests.size())),
+                     std::make_move_iterator(working.tests.end()));
+    }
+    endEditBurst();
+    push(
+        new AppendRecipesAndTiles(*this, std::move(recipes), std::move(coded), working.nextTileNumber, label, m_group));
+    endEditBurst();
+    return codes;
+}
+
 // --- Custom materials ------------------------------------------------------------------------------------------
 
 std::optional<std::size_t> BookDocument::materialIndex(std::string_view id) const {

@@ -155,6 +155,13 @@ public:
     bool setTileDate(const GlazeCore::Uuid& id, GlazeCore::Date date);
     bool setTileCode(const GlazeCore::Uuid& id, std::string code);
 
+    /// Appends the recipes, then the tiles coded by the document's ledger, as one change of the book: one undo
+    /// step named `label`, heard once through bookChanged. Returns the codes the tiles got; none, and nothing
+    /// changed, when the book cannot take them all.
+    std::optional<std::vector<std::string>> appendRecipesAndTiles(std::vector<GlazeCore::Recipe> recipes,
+                                                                  std::vector<GlazeCore::TestTile> tiles,
+                                                                  const QString& label);
+
     // --- Custom materials --------------------------------------------------------------------------------------
     /// By canonical id, as ids match everywhere in the book.
     std::optional<std::size_t> materialIndex(std::string_view id) const;
@@ -248,6 +255,9 @@ private:
     bool m_markedEdited = false;
     bool m_modified = false;
     int m_ledgerMarks = 0;
+    /// While above 0, bookChanged waits; it is sent once when the hold ends (BookAccess::OneBookChange).
+    int m_bookChangeHolds = 0;
+    bool m_bookChangeWaiting = false;
 
     mutable PositionIndex<GlazeCore::Uuid> m_recipeIndex;
     mutable PositionIndex<GlazeCore::Uuid> m_tileIndex;

@@ -66,30 +66,33 @@ QSizeF labelPaperSize(const GlazeCore::LabelLayout::Sheet& sheet) {
 TileLabel::TileLabel(const GlazeCore::LabelLayout::Text& text, QSizeF size, const QPaintDevice& device) {
     const LabelType type = typeFor(size.height());
     const qreal width = std::max<qreal>(size.width() - 2 * horizontalPadding, 1);
+    // The fonts measure in text units; the lines keep points.
+    const qreal room = width * Printing::textUnitsPerPoint;
     qreal y = type.verticalPadding;
-    // `room` is the font at its own size: a line shrunk to fit keeps that room and baseline, so the lines
+    // `fullSize` is the font at its own size: a line shrunk to fit keeps that room and baseline, so the lines
     // under it stay where they are.
-    const auto addLine = [&](QStringList rows, QFont font, qreal points, const QFont& room, int maxLines) {
-        const QFontMetricsF metrics(room, &device);
-        const qreal height = maxLines == 1 ? metrics.height() : maxLines * metrics.lineSpacing();
+    const auto addLine = [&](QStringList rows, QFont font, qreal points, const QFont& fullSize, int maxLines) {
+        const QFontMetricsF metrics(fullSize, &device);
+        const qreal unit = Printing::textUnitsPerPoint;
+        const qreal height = (maxLines == 1 ? metrics.height() : maxLines * metrics.lineSpacing()) / unit;
+        const auto direction = rows.join(QLatin1Char(' ')).isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
         m_lines.push_back({std::move(rows), std::move(font), points, QPointF(horizontalPadding, y), width, height,
-                           maxLines, metrics.ascent(), metrics.lineSpacing()});
+                           maxLines, metrics.ascent() / unit, metrics.lineSpacing() / unit, direction});
         y += height + type.spacing;
     };
 
     const QFont codeFont = Printing::pageFont(type.code, QFont::Bold, device);
-    const auto code = Printing::shrinkToWidth(oneLine(text.code), codeFont, device, width, 0.6);
+    const auto code = Printing::shrinkToWidth(oneLine(text.code), codeFont, device, room, 0.6);
     addLine({code.text}, code.font, type.code * code.scale, codeFont, 1);
 
     const QFont recipeFont = Printing::pageFont(type.recipe, QFont::Normal, device);
     const QString recipe = Printing::elideMiddle(oneLine(text.recipe), [&](const QString& candidate) {
-        return Printing::wrappedLines(candidate, recipeFont, device, width).size() <= recipeLines;
+        return Printing::wrappedLines(candidate, recipeFont, device, room).size() <= recipeLines;
     });
-    addLine(Printing::wrappedLines(recipe, recipeFont, device, width), recipeFont, type.recipe, recipeFont,
-            recipeLines);
+    addLine(Printing::wrappedLines(recipe, recipeFont, device, room), recipeFont, type.recipe, recipeFont, recipeLines);
 
     const QFont detailsFont = Printing::pageFont(type.details, QFont::Normal, device);
-    const auto details = Printing::shrinkToWidth(oneLine(text.details), detailsFont, device, width, 0.7);
+    const auto details = Printing::shrinkToWidth(oneLine(text.details), detailsFont, device, room, 0.7);
     addLine({details.text}, details.font, type.details * details.scale, detailsFont, 1);
 }
 
@@ -98,9 +101,11 @@ void TileLabel::paint(QPainter& painter, QPointF origin) const {
     painter.setPen(Qt::black);
     for (const Line& line : m_lines) {
         painter.setFont(line.font);
+        painter.setLayoutDirection(line.direction);
         qreal baseline = origin.y() + line.topLeft.y() + line.baseline;
         for (const QString& row : line.rows) {
-            painter.drawText(QPointF(origin.x() + line.topLeft.x(), baseline), row);
+            const Printing::TextUnitsPainter units(painter, QPointF(origin.x() + line.topLeft.x(), baseline));
+            painter.drawText(QPointF(0, 0), row);
             baseline += line.rowStep;
         }
     }

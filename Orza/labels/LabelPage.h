@@ -62,6 +62,7 @@ public:
     struct Line {
         /// The text as drawn, one entry a row: cut or broken to fit.
         QStringList rows;
+        /// A page font, in text units.
         QFont font;
         /// The font's size in points on the page, after any shrinking.
         qreal points = 0;
@@ -74,6 +75,9 @@ public:
         /// From the room's top to the first row's baseline, and from one row's baseline to the next.
         qreal baseline = 0;
         qreal rowStep = 0;
+        /// The line's own direction, from its first strong letter: every device draws its rows so, as they
+        /// were measured, whatever direction the device's painter starts with.
+        Qt::LayoutDirection direction = Qt::LeftToRight;
     };
 
     TileLabel(const GlazeCore::LabelLayout::Text& text, QSizeF size, const QPaintDevice& device);

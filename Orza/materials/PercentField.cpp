@@ -1,6 +1,8 @@
 #include "Orza/materials/PercentField.h"
 
 #include "Orza/materials/MaterialsStyle.h"
+#include "Orza/widgets/AccessibleFieldValue.h"
+#include "Orza/widgets/AccessibleHidden.h"
 
 #include <QFocusEvent>
 #include <QLabel>
@@ -40,6 +42,8 @@ PercentField::PercentField(const QString& title, double value, FractionDigits fr
     m_message->setAlignment(Qt::AlignRight);
     m_message->setWordWrap(true);
     m_message->hide();
+    // The field's own value reads the message; the label would say it a second time.
+    hideFromAccessibility(m_message);
 
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -117,8 +121,7 @@ void PercentField::updateMessage() {
     const auto why = message();
     m_message->setText(why.value_or(QString()));
     m_message->setVisible(why.has_value());
-    // The message itself is in the field's description, so a screen reader hears it with the value.
-    m_edit->setAccessibleDescription(why.value_or(QString()));
+    setAccessibleValue(m_edit, accessibleValue());
 }
 
 bool PercentField::eventFilter(QObject* watched, QEvent* event) {

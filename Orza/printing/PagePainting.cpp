@@ -1,6 +1,7 @@
 #include "Orza/printing/PagePainting.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -26,14 +27,28 @@ qreal devicePixelsPerPoint(const QPaintDevice& device) {
 
 QFont pageFont(qreal points, QFont::Weight weight, const QPaintDevice& device) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    // In the painter's point space the text must be `points` units high, and Qt turns a point size
-    // into units through the device's dpi: undo that here.
-    font.setPointSizeF(points * pointsPerInch / device.logicalDpiY());
+    // Qt turns a point size into pixels through the device's dpi, and the painter is scaled already:
+    // undo the dpi, so that one pixel of the font is one text unit.
+    font.setPointSizeF(points * textUnitsPerPoint * pointsPerInch / device.logicalDpiY());
     font.setWeight(weight);
     // Unhinted advances do not depend on the size the glyphs happen to land on, so a line measures the
     // same on every device.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+qreal pageTextWidth(const QString& text, const QFont& font, const QPaintDevice& device) {
+    return QFontMetricsF(font, &device).horizontalAdvance(text) / textUnitsPerPoint;
+}
+
+TextUnitsPainter::TextUnitsPainter(QPainter& painter, QPointF topLeft) : m_painter(painter) {
+    m_painter.save();
+    m_painter.translate(topLeft);
+    m_painter.scale(1 / textUnitsPerPoint, 1 / textUnitsPerPoint);
+}
+
+TextUnitsPainter::~TextUnitsPainter() {
+    m_painter.restore();
 }
 
 qreal fitScale(QSizeF content, QSizeF page) {

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QSizeF>
 
 #include <functional>
@@ -21,9 +22,30 @@ inline constexpr QSizeF letterPage{612, 792};
 /// widgets and pixmaps take one logical pixel for a point, as the rest of the interface does.
 qreal devicePixelsPerPoint(const QPaintDevice& device);
 
-/// The system font at `points` on the page. The painter is scaled to points already, so the size is
-/// given against the device's logical dpi, else the device's resolution would enlarge the text twice.
+/// Page text is set in fonts this many times their size and measured and drawn in units as much smaller
+/// than a point: Qt loads a font at a whole number of pixels, so in points a size such as 9.5 would reach
+/// the page as 10.
+inline constexpr qreal textUnitsPerPoint = 100;
+
+/// The system font at `points` on the page, in text units: a text unit is one pixel of the font, so the
+/// font is `points` × textUnitsPerPoint pixels high, whatever the device's resolution. Lengths measured
+/// with it are text units; draw it under textUnitsPainter().
 QFont pageFont(qreal points, QFont::Weight weight, const QPaintDevice& device);
+
+/// How wide the text is in points, set in a page font.
+qreal pageTextWidth(const QString& text, const QFont& font, const QPaintDevice& device);
+
+/// While it lives, the painter's origin is at `topLeft` (in points) and its unit is the text unit.
+class TextUnitsPainter {
+public:
+    TextUnitsPainter(QPainter& painter, QPointF topLeft);
+    ~TextUnitsPainter();
+    TextUnitsPainter(const TextUnitsPainter&) = delete;
+    TextUnitsPainter& operator=(const TextUnitsPainter&) = delete;
+
+private:
+    QPainter& m_painter;
+};
 
 /// min(1, page width ÷ content width, page height ÷ content height); a side of 1 point or less never
 /// limits it, so content is only ever scaled down.

@@ -16,8 +16,13 @@ std::optional<PdfSaveDialog::Answer> PdfSaveDialog::s_next;
 QString PdfSaveDialog::fileNameFor(const QString& suggestedName) {
     QString name = suggestedName;
     name.replace(QLatin1Char('/'), QLatin1Char('-'));
-    // No file name can hold a NUL; the panel would cut the name there.
-    name.remove(QChar(0));
+    // A line break or other control character (a NUL would cut the name) reads as the space it stands for.
+    for (QChar& c : name) {
+        const auto category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
     return name;
 }
 

@@ -18,7 +18,8 @@ class PdfSaveDialog final {
 public:
     using Callback = std::function<void(const QString& path)>;
 
-    /// `suggestedName` is offered as a file name: a "/" in it would name a folder, so it becomes "-".
+    /// `suggestedName` is offered as a file name: a "/" in it would name a folder, so it becomes "-", and a
+    /// line break or other control character becomes a space.
     static void chooseLocation(QWidget* window, const QString& suggestedName, Callback done);
 
     /// The name a panel offers for `suggestedName`.

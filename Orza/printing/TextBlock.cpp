@@ -1,5 +1,7 @@
 #include "Orza/printing/TextBlock.h"
 
+#include "Orza/printing/PagePainting.h"
+
 #include <QPainter>
 #include <QTextLayout>
 
@@ -26,17 +28,18 @@ TextBlock::TextBlock(const QString& text, const QFont& font, const QPaintDevice&
     m_layout->setTextOption(option);
     m_layout->setCacheEnabled(true);
     m_layout->beginLayout();
+    // Laid out in text units, the font's own; size() gives points.
     qreal y = 0;
     qreal width = 0;
     for (QTextLine line = m_layout->createLine(); line.isValid(); line = m_layout->createLine()) {
         line.setLeadingIncluded(true);
-        line.setLineWidth(std::max<qreal>(maxWidth, 1));
+        line.setLineWidth(std::max<qreal>(maxWidth * textUnitsPerPoint, 1));
         line.setPosition(QPointF(0, y));
         y += line.height();
         width = std::max(width, line.naturalTextWidth());
     }
     m_layout->endLayout();
-    m_size = QSizeF(width, y);
+    m_size = QSizeF(width, y) / textUnitsPerPoint;
 }
 
 TextBlock::TextBlock(TextBlock&&) noexcept = default;
@@ -48,10 +51,9 @@ int TextBlock::lineCount() const {
 }
 
 void TextBlock::paint(QPainter& painter, QPointF topLeft, const QColor& color) const {
-    painter.save();
+    const TextUnitsPainter units(painter, topLeft);
     painter.setPen(color);
-    m_layout->draw(&painter, topLeft);
-    painter.restore();
+    m_layout->draw(&painter, QPointF(0, 0));
 }
 
 } // namespace Orza::Printing

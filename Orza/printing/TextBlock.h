@@ -16,8 +16,9 @@ class QTextLayout;
 namespace Orza::Printing {
 
 /**
- * A piece of page text laid out once for one device: broken into lines at `maxWidth` points (at word
- * boundaries where it can, line breaks in the text kept), then measured and painted from that layout.
+ * A piece of page text in a page font (pageFont()) laid out once for one device: broken into lines at
+ * `maxWidth` points (at word boundaries where it can, line breaks in the text kept), then measured and
+ * painted from that layout.
  */
 class TextBlock final {
 public:

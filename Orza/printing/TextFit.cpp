@@ -5,6 +5,7 @@
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
+#include <limits>
 #include <vector>
 
 namespace Orza::Printing {
@@ -79,6 +80,11 @@ QString elideMiddle(const QString& text, const std::function<bool(const QString&
 }
 
 QStringList wrappedLines(const QString& text, const QFont& font, const QPaintDevice& device, qreal width) {
+    return wrappedLinesCutAtEnd(text, font, device, width, std::numeric_limits<int>::max());
+}
+
+QStringList wrappedLinesCutAtEnd(const QString& text, const QFont& font, const QPaintDevice& device, qreal width,
+                                 int lineLimit) {
     QTextLayout layout(text, font, &device);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -87,6 +93,10 @@ QStringList wrappedLines(const QString& text, const QFont& font, const QPaintDev
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(std::max<qreal>(width, 1));
+        if (lines.size() + 1 == lineLimit && line.textStart() + line.textLength() < text.size()) {
+            lines << QFontMetricsF(font, &device).elidedText(text.mid(line.textStart()), Qt::ElideRight, width);
+            break;
+        }
         QString piece = text.mid(line.textStart(), line.textLength());
         while (!piece.isEmpty() && piece.back().isSpace())
             piece.chop(1);

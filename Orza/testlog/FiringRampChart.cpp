@@ -19,7 +19,6 @@ namespace {
 QValueAxis* makeAxis(const QString& title) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->setMinorTickCount(0);
     return axis;
 }
@@ -37,7 +36,33 @@ std::optional<std::pair<double, double>> finiteRange(const std::vector<double>& 
     return range;
 }
 
+constexpr int mostSteps = 6;
+
 } // namespace
+
+RampAxisScale RampAxisScale::of(double low, double high, double least) {
+    const double span = std::max(high - low, least);
+    const double rough = span / mostSteps;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    RampAxisScale scale;
+    for (const double multiple : {1.0, 2.0, 5.0, 10.0}) {
+        scale.step = multiple * power;
+        if (scale.step >= rough * (1 - 1e-9)) break;
+    }
+    // Whole steps, counted from 0 so that the labels are round numbers.
+    scale.min = std::floor(low / scale.step + 1e-9) * scale.step;
+    scale.max = std::ceil(std::max(high, low + least) / scale.step - 1e-9) * scale.step;
+    scale.decimals = std::max(0, int(-std::floor(std::log10(scale.step) + 1e-9)));
+    return scale;
+}
+
+QStringList RampAxisScale::labels() const {
+    QStringList texts;
+    const int count = int(std::lround((max - min) / step));
+    for (int i = 0; i <= count; ++i)
+        texts << QString::asprintf("%.*f", decimals, min + i * step);
+    return texts;
+}
 
 FiringRampChart::FiringRampChart(QWidget* parent)
     // Handing the chart to the constructor: a view made without one makes a default chart that setChart() would
@@ -71,8 +96,13 @@ void FiringRampChart::setSchedule(const std::vector<GlazeCore::FiringSegment>& s
         if (std::isfinite(point.hours) && std::isfinite(point.celsius)) corners.append({point.hours, point.celsius});
     m_series->replace(corners);
     fitAxes();
-    const std::string text = GlazeCore::FiringSchedule::rampChartSummary(
-        m_points, schedule, [](int places, double value) { return formatDoublePlaces(places, value).toStdString(); });
+    const std::string text =
+        GlazeCore::FiringSchedule::rampChartSummary(m_points, schedule, [](int places, double value) {
+            // The whole-degree peak reads as a plain number ("1220"), the hours as the locale writes them.
+            QLocale locale;
+            if (places == 0) locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+            return formatDoublePlaces(places, value, locale).toStdString();
+        });
     setAccessibleDescription(QString::fromStdString(text));
 }
 
@@ -89,11 +119,17 @@ void FiringRampChart::fitAxes() {
     }
     const auto hourRange = finiteRange(hours).value_or(std::pair{0.0, 1.0});
     const auto celsiusRange = finiteRange(celsius).value_or(std::pair{0.0, 100.0});
-    // An empty schedule still gets axes with some room on them.
-    m_hours->setRange(hourRange.first, std::max(hourRange.second, hourRange.first + 1));
-    m_celsius->setRange(celsiusRange.first, std::max(celsiusRange.second, celsiusRange.first + 100));
-    m_hours->applyNiceNumbers();
-    m_celsius->applyNiceNumbers();
+    // The scale follows from the schedule alone, so a tile shows the same axes each time it is opened.
+    applyScale(*m_hours, RampAxisScale::of(hourRange.first, hourRange.second, 1));
+    applyScale(*m_celsius, RampAxisScale::of(celsiusRange.first, celsiusRange.second, 100));
+}
+
+void FiringRampChart::applyScale(QValueAxis& axis, const RampAxisScale& scale) {
+    axis.setRange(scale.min, scale.max);
+    axis.setTickType(QValueAxis::TicksDynamic);
+    axis.setTickAnchor(scale.min);
+    axis.setTickInterval(scale.step);
+    axis.setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
 }
 
 void FiringRampChart::changeEvent(QEvent* event) {

@@ -5,12 +5,29 @@
 
 #include <QChartView>
 
+#include <QStringList>
+
 #include <vector>
 
 class QLineSeries;
 class QValueAxis;
 
 namespace Orza {
+
+/// An axis from a whole number of steps at or below the lowest value to one at or above the highest, the
+/// step 1, 2 or 5 times a power of ten and at most six steps long; labels carry the step's decimals, so no
+/// two read the same.
+struct RampAxisScale {
+    double min = 0;
+    double max = 1;
+    double step = 1;
+    int decimals = 0;
+
+    /// The scale of values from `low` to `high`, spread over at least `least` (a range of none gets room).
+    static RampAxisScale of(double low, double high, double least);
+    /// The tick labels from min to max.
+    QStringList labels() const;
+};
 
 /**
  * The chart of kiln temperature against time for a firing schedule: one line through the ramp's corners,
@@ -38,6 +55,7 @@ protected:
 private:
     void applyPalette();
     void fitAxes();
+    static void applyScale(QValueAxis& axis, const RampAxisScale& scale);
 
     std::vector<GlazeCore::FiringSchedule::RampPoint> m_points;
     QLineSeries* m_series;

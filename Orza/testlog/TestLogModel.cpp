@@ -5,9 +5,9 @@
 #include "Orza/widgets/TextStyle.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFont>
 #include <QLocale>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <chrono>
@@ -15,11 +15,6 @@
 namespace Orza {
 
 namespace {
-
-QString dateText(const GlazeCore::Date& date) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(date.time_since_epoch()).count();
-    return QLocale().toString(QDateTime::fromMSecsSinceEpoch(ms).date(), QLocale::ShortFormat);
-}
 
 QFont codeFont() {
     QFont font = TextStyle::monospacedDigits(QApplication::font());
@@ -96,8 +91,15 @@ QVariant TestLogModel::codeCell(const GlazeCore::TestTile& tile, int role) const
 }
 
 QVariant TestLogModel::dateCell(const GlazeCore::TestTile& tile, int role) const {
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return dateText(tile.date);
-    return {};
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
+    // The numeric date the search finds the tile by, in every locale: a locale's short date may name the month.
+    std::pair<std::string, std::string> environment{QTimeZone::systemTimeZoneId().toStdString(),
+                                                    QLocale().name().toStdString()};
+    if (!m_dates || environment != m_datesFor) {
+        m_dates = std::make_unique<GlazeCore::SearchDates>(environment.first, environment.second);
+        m_datesFor = std::move(environment);
+    }
+    return QString::fromStdString(m_dates->of(tile.date).localeDate);
 }
 
 QVariant TestLogModel::firingCell(const GlazeCore::TestTile& tile, int role) const {

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
+#include "GlazeCore/book/SearchDates.h"
 #include "GlazeCore/text/Uuid.h"
 #include "Orza/document/BookFieldNames.h"
 #include "Orza/testlog/TileSearchCache.h"
 
 #include <QAbstractTableModel>
 
+#include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace Orza {
@@ -69,6 +73,9 @@ private:
     WindowModel& m_model;
     TileSearchCache& m_cache;
     std::vector<GlazeCore::Uuid> m_ids;
+    /// Dates as the search reads them, for the time zone and locale they were made for.
+    mutable std::unique_ptr<GlazeCore::SearchDates> m_dates;
+    mutable std::pair<std::string, std::string> m_datesFor;
     /// The rows of the tiles being removed, from testsAboutToBeRemoved to testsRemoved.
     std::optional<std::pair<int, int>> m_removing;
 };

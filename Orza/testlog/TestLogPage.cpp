@@ -366,10 +366,13 @@ void TestLogPage::updateEmptyState() {
     auto* view = new ContentUnavailableView(QStringLiteral("square.grid.3x3"), tr("No Test Tiles"), description);
     m_emptyAdd = new QPushButton(tr("Add Test"));
     m_emptyAdd->setDefault(true);
-    // Bordered and prominent: the accent colour marks the way forward.
+    // Bordered and prominent: the accent colour marks the way forward. A disabled button keeps the disabled
+    // colours, so that it looks disabled.
     QPalette accent = m_emptyAdd->palette();
-    accent.setColor(QPalette::Button, accent.color(QPalette::Highlight));
-    accent.setColor(QPalette::ButtonText, accent.color(QPalette::HighlightedText));
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        accent.setColor(group, QPalette::Button, accent.color(group, QPalette::Highlight));
+        accent.setColor(group, QPalette::ButtonText, accent.color(group, QPalette::HighlightedText));
+    }
     m_emptyAdd->setPalette(accent);
     m_emptyAdd->setEnabled(hasRecipes);
     connect(m_emptyAdd, &QPushButton::clicked, this, &TestLogPage::addTestTile);

@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <mutex>
 #include <unistd.h>
@@ -40,6 +41,41 @@ QSize decodeSize(const QImageReader& reader, QSize box) {
     return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
+/// Megabytes the decoder holds for the whole picture: most formats (16-bit PNG among them) decode it at full
+/// size before scaling it down to the size asked for.
+qint64 fullDecodeMegabytes(const QImageReader& reader) {
+    const QSize size = reader.size();
+    if (!size.isValid()) return 0;
+    const int bits = reader.imageFormat() == QImage::Format_Invalid
+                         ? 64
+                         : QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+    const qint64 bytes = qint64(size.width()) * size.height() * std::max(bits, 32) / 8;
+    return bytes / (1024 * 1024) + 1;
+}
+
+/// Half the machine's memory: a picture that needs more is left unread rather than let it crowd out the rest.
+qint64 largestDecodeMegabytes() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0) return 4096;
+    return qint64(pages) / (1024 * 1024) * pageSize / 2;
+}
+
+/// Reads the picture with the image allocation limit raised, for this read only, to what a full-size decode
+/// needs: the limit guards against hostile files, but a photo the user chose may be a large one.
+QImage readWithRoom(QImageReader& reader) {
+    // The limit is the process's; photo reads take turns, so each puts back what it found.
+    static std::mutex roomLock;
+    const std::lock_guard lock(roomLock);
+    const int limit = QImageReader::allocationLimit();
+    const qint64 needed = fullDecodeMegabytes(reader);
+    if (limit == 0 || needed <= limit || needed > largestDecodeMegabytes()) return reader.read();
+    QImageReader::setAllocationLimit(int(needed));
+    QImage image = reader.read();
+    QImageReader::setAllocationLimit(limit);
+    return image;
+}
+
 QImage readPicture(const std::string& path, QSize box) {
     // Opened by its raw bytes, so a name that is not UTF-8 still opens.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -53,7 +89,7 @@ QImage readPicture(const std::string& path, QSize box) {
     reader.setAutoTransform(true);
     reader.setDecideFormatFromContent(true);
     if (const QSize size = decodeSize(reader, box); size.isValid()) reader.setScaledSize(size);
-    return reader.read();
+    return readWithRoom(reader);
 }
 
 } // namespace

@@ -67,31 +67,44 @@ GlazeCore::Material& BookAccess::material(BookDocument& document, const std::str
 void BookAccess::recipeChanged(BookDocument& document, const GlazeCore::Uuid& id, RecipeField field) {
     emit document.recipeChanged(id, field);
     emit document.recipeEdited(id);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void BookAccess::lineChanged(BookDocument& document, const GlazeCore::Uuid& recipeID, const GlazeCore::Uuid& lineID,
                              LineField field) {
     emit document.lineChanged(recipeID, int(*document.lineIndex(recipeID, lineID)), field);
     emit document.recipeEdited(recipeID);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void BookAccess::tileChanged(BookDocument& document, const GlazeCore::Uuid& id, TileField field) {
     emit document.tileChanged(id, int(*document.tileIndex(id)), field);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void BookAccess::materialChanged(BookDocument& document, const std::string& canonicalID, MaterialField field) {
     emit document.materialChanged(int(*document.materialIndex(canonicalID)), field);
     document.customMaterialsChanged();
+    BookAccess::bookChanged(document);
+}
+
+void BookAccess::bookChanged(BookDocument& document) {
+    if (document.m_bookChangeHolds > 0) {
+        document.m_bookChangeWaiting = true;
+        return;
+    }
     emit document.bookChanged();
+}
+
+BookAccess::OneBookChange::~OneBookChange() {
+    if (--m_document.m_bookChangeHolds > 0 || !std::exchange(m_document.m_bookChangeWaiting, false)) return;
+    emit m_document.bookChanged();
 }
 
 void BookAccess::nextTileNumberChanged(BookDocument& document) {
     emit document.nextTileNumberChanged();
     document.syncLedgerMark();
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 // --- Recipes ---------------------------------------------------------------------------------------------------
@@ -107,7 +120,7 @@ void RecipeRows::aboutToInsert(BookDocument& document, const Owner&, int first, 
 void RecipeRows::inserted(BookDocument& document, const Owner&, int first, int last) {
     indexRows(document.m_recipeIndex, BookAccess::book(document).recipes, first, last, idOf<GlazeCore::Recipe>);
     emit document.recipesInserted(first, last);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void RecipeRows::aboutToRemove(BookDocument& document, const Owner&, int first, int last) {
@@ -117,7 +130,7 @@ void RecipeRows::aboutToRemove(BookDocument& document, const Owner&, int first, 
 
 void RecipeRows::removed(BookDocument& document, const Owner&, int first, int last) {
     emit document.recipesRemoved(first, last);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void RecipeRows::aboutToMove(BookDocument& document, const Owner&) {
@@ -127,7 +140,7 @@ void RecipeRows::aboutToMove(BookDocument& document, const Owner&) {
 void RecipeRows::moved(BookDocument& document, const Owner&, const RowMove& move, bool reversed) {
     document.m_recipeIndex.invalidateFrom(std::min(move.rows.front(), move.start()));
     emit document.recipesMoved(move, reversed);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 // --- Lines of one recipe -------------------------------------------------------------------------------------
@@ -145,7 +158,7 @@ void LineRows::inserted(BookDocument& document, const Owner& recipeID, int first
         indexRows(document.m_lineIndex, items(document, recipeID), first, last, idOf<GlazeCore::RecipeLine>);
     emit document.linesInserted(recipeID, first, last);
     emit document.recipeEdited(recipeID);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void LineRows::aboutToRemove(BookDocument& document, const Owner& recipeID, int first, int last) {
@@ -157,7 +170,7 @@ void LineRows::aboutToRemove(BookDocument& document, const Owner& recipeID, int 
 void LineRows::removed(BookDocument& document, const Owner& recipeID, int first, int last) {
     emit document.linesRemoved(recipeID, first, last);
     emit document.recipeEdited(recipeID);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void LineRows::aboutToMove(BookDocument& document, const Owner& recipeID) {
@@ -169,7 +182,7 @@ void LineRows::moved(BookDocument& document, const Owner& recipeID, const RowMov
         document.m_lineIndex.invalidateFrom(std::min(move.rows.front(), move.start()));
     emit document.linesMoved(recipeID, move, reversed);
     emit document.recipeEdited(recipeID);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void LineRows::aboutToReset(BookDocument& document, const Owner& recipeID) {
@@ -180,7 +193,7 @@ void LineRows::wasReset(BookDocument& document, const Owner& recipeID) {
     if (document.m_lineIndexRecipe == recipeID) document.m_lineIndexRecipe.reset();
     emit document.linesReset(recipeID);
     emit document.recipeEdited(recipeID);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 // --- Test tiles ------------------------------------------------------------------------------------------------
@@ -196,7 +209,7 @@ void TileRows::aboutToInsert(BookDocument& document, const Owner&, int first, in
 void TileRows::inserted(BookDocument& document, const Owner&, int first, int last) {
     indexRows(document.m_tileIndex, BookAccess::book(document).tests, first, last, idOf<GlazeCore::TestTile>);
     emit document.testsInserted(first, last);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void TileRows::aboutToRemove(BookDocument& document, const Owner&, int first, int last) {
@@ -206,7 +219,7 @@ void TileRows::aboutToRemove(BookDocument& document, const Owner&, int first, in
 
 void TileRows::removed(BookDocument& document, const Owner&, int first, int last) {
     emit document.testsRemoved(first, last);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void TileRows::aboutToMove(BookDocument& document, const Owner&) {
@@ -216,7 +229,7 @@ void TileRows::aboutToMove(BookDocument& document, const Owner&) {
 void TileRows::moved(BookDocument& document, const Owner&, const RowMove& move, bool reversed) {
     document.m_tileIndex.invalidateFrom(std::min(move.rows.front(), move.start()));
     emit document.testsMoved(move, reversed);
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 // --- Custom materials ------------------------------------------------------------------------------------------
@@ -233,7 +246,7 @@ void MaterialRows::inserted(BookDocument& document, const Owner&, int first, int
     indexRows(document.m_materialIndex, BookAccess::book(document).customMaterials, first, last, canonicalIDOf);
     emit document.materialsInserted(first, last);
     document.customMaterialsChanged();
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 void MaterialRows::aboutToRemove(BookDocument& document, const Owner&, int first, int last) {
@@ -244,7 +257,7 @@ void MaterialRows::aboutToRemove(BookDocument& document, const Owner&, int first
 void MaterialRows::removed(BookDocument& document, const Owner&, int first, int last) {
     emit document.materialsRemoved(first, last);
     document.customMaterialsChanged();
-    emit document.bookChanged();
+    BookAccess::bookChanged(document);
 }
 
 // --- A tile added through the ledger ---------------------------------------------------------------------------
@@ -261,6 +274,34 @@ void AddTestTile::apply() {
 
 void AddTestTile::revert() {
     m_held = RowEdit::take<TileRows>(document(), {}, m_index, 1);
+    BookAccess::book(document()).nextTileNumber = m_oldNext;
+    BookAccess::nextTileNumberChanged(document());
+}
+
+// --- Recipes and tiles appended together ---------------------------------------------------------------------
+
+AppendRecipesAndTiles::AppendRecipesAndTiles(BookDocument& document, std::vector<GlazeCore::Recipe> recipes,
+                                             std::vector<GlazeCore::TestTile> tiles, std::int64_t newNextTileNumber,
+                                             const QString& text, QUndoCommand* parent)
+    : BookCommand(document, text, parent), m_firstRecipe(BookAccess::book(document).recipes.size()),
+      m_recipeCount(recipes.size()), m_firstTile(BookAccess::book(document).tests.size()), m_tileCount(tiles.size()),
+      m_oldNext(BookAccess::book(document).nextTileNumber), m_newNext(newNextTileNumber), m_recipes(std::move(recipes)),
+      m_tiles(std::move(tiles)) {}
+
+void AppendRecipesAndTiles::apply() {
+    const BookAccess::OneBookChange once(document());
+    if (m_recipeCount > 0) RowEdit::insert<RecipeRows>(document(), {}, m_firstRecipe, m_recipes);
+    if (m_tileCount > 0) RowEdit::insert<TileRows>(document(), {}, m_firstTile, m_tiles);
+    if (m_newNext == m_oldNext) return;
+    BookAccess::book(document()).nextTileNumber = m_newNext;
+    BookAccess::nextTileNumberChanged(document());
+}
+
+void AppendRecipesAndTiles::revert() {
+    const BookAccess::OneBookChange once(document());
+    if (m_tileCount > 0) m_tiles = RowEdit::take<TileRows>(document(), {}, m_firstTile, m_tileCount);
+    if (m_recipeCount > 0) m_recipes = RowEdit::take<RecipeRows>(document(), {}, m_firstRecipe, m_recipeCount);
+    if (m_newNext == m_oldNext) return;
     BookAccess::book(document()).nextTileNumber = m_oldNext;
     BookAccess::nextTileNumberChanged(document());
 }

@@ -35,6 +35,22 @@ struct BookAccess {
 
     static void endEditBurst(BookDocument& document) { document.endEditBurst(); }
 
+    /// Sends bookChanged, or, inside a OneBookChange, leaves it for the end of that.
+    static void bookChanged(BookDocument& document);
+
+    /// Makes the changes done while it lives one bookChanged, sent as it ends: a change of many rows is
+    /// followed once by those who redo everything on any change.
+    class OneBookChange {
+    public:
+        explicit OneBookChange(BookDocument& document) : m_document(document) { ++m_document.m_bookChangeHolds; }
+        ~OneBookChange();
+        OneBookChange(const OneBookChange&) = delete;
+        OneBookChange& operator=(const OneBookChange&) = delete;
+
+    private:
+        BookDocument& m_document;
+    };
+
     /// Marks the document as taking a step back or forth for as long as it lives.
     class Replaying {
     public:

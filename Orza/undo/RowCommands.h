@@ -161,4 +161,30 @@ private:
     std::vector<GlazeCore::TestTile> m_held; // while the tile is out of the book
 };
 
+/**
+ * Recipes and test tiles appended to the end of their lists together, the tiles already coded, as one change
+ * of the book (a blend added to it). Undo takes both out and gives the book its next tile number back; the
+ * ledger's floor stays, so no code is handed out twice.
+ */
+class AppendRecipesAndTiles final : public BookCommand {
+public:
+    AppendRecipesAndTiles(BookDocument& document, std::vector<GlazeCore::Recipe> recipes,
+                          std::vector<GlazeCore::TestTile> tiles, std::int64_t newNextTileNumber, const QString& text,
+                          QUndoCommand* parent);
+
+private:
+    void apply() override;
+    void revert() override;
+
+    std::size_t m_firstRecipe;
+    std::size_t m_recipeCount;
+    std::size_t m_firstTile;
+    std::size_t m_tileCount;
+    std::int64_t m_oldNext;
+    std::int64_t m_newNext;
+    // While they are out of the book.
+    std::vector<GlazeCore::Recipe> m_recipes;
+    std::vector<GlazeCore::TestTile> m_tiles;
+};
+
 } // namespace Orza

@@ -189,6 +189,8 @@ void BookWindow::updateDetail() {
     }
     m_subtitle.clear(); // the new pane names its own
     m_detail = makeDetail();
+    // A page that sets no subtitle of its own (the Materials page) is named by its title.
+    if (m_subtitle.isEmpty()) m_subtitle = m_detail->windowTitle();
     updateTitle();
     m_detailArea->layout()->addWidget(m_detail);
 }

@@ -67,3 +67,35 @@ TEST(TileCodeLedger, copiesAddedFromTwoThreadsGetDifferentNumbers) {
     EXPECT_EQ(all.size(), 400u);
     EXPECT_EQ(ledger.floor(), 401);
 }
+
+// Many tiles at once get exactly what one at a time would give them: the same codes around taken ones, the
+// same next number and floor, even where the numbering runs into the largest default number.
+TEST(TileCodeLedger, tilesAddedTogetherMatchTilesAddedOneByOne) {
+    struct Start {
+        std::vector<std::string> codes;
+        std::int64_t nextTileNumber;
+        std::int64_t ledgerNext;
+    };
+    const Start starts[] = {
+        {{"T-001", "T-003", "t-004", "T-6"}, 2, 2},
+        {{"T-001"}, 2, 40},
+        {{"T-999998", "Kiln A"}, 5, 5},
+        {{}, 9'999'998, 9'999'998},
+    };
+    for (const Start& start : starts) {
+        std::vector<TestTile> added;
+        for (int i = 0; i < 6; ++i)
+            added.push_back(OrzaTest::tile());
+        TileCodeLedger oneLedger(bookWithTiles({}, start.ledgerNext));
+        TileCodeLedger manyLedger(bookWithTiles({}, start.ledgerNext));
+        GlazeBook one = bookWithTiles(start.codes, start.nextTileNumber);
+        GlazeBook many = one;
+        std::vector<std::string> oneCodes;
+        for (const TestTile& tile : added)
+            oneCodes.push_back(oneLedger.addTile(tile, one));
+        const std::vector<std::string> manyCodes = manyLedger.addTiles(added, many);
+        EXPECT_EQ(manyCodes, oneCodes) << start.codes.size() << " codes, next " << start.nextTileNumber;
+        EXPECT_TRUE(many == one);
+        EXPECT_EQ(manyLedger.floor(), oneLedger.floor());
+    }
+}

@@ -62,25 +62,26 @@ private slots:
         QCOMPARE(batchRowsTotal(rows), 285.7 + 47.6 + 190.5 + 95.2 + 47.6 + 333.3 + 38.1);
     }
 
-    // The digits shown are the weights themselves, whatever step is stored: the text reads back as the
-    // rounded weight, with the step's own decimals.
-    void gramsShowTheDecimalsTheyWereRoundedTo() {
+    // The decimals follow the step's size, for the steps offered and for any other step stored: the offered
+    // steps show the weights themselves, a 0.25 g step one decimal like the 0.5 g step.
+    void gramsShowDecimalsByTheStepsSize() {
         const auto recipe = recipeOf({line("silica", 1), line("kaolin", 2)});
         const BookLibrary library({});
         const struct {
             double step;
             int decimals;
-        } cases[] = {{1, 0}, {0.5, 1}, {0.1, 1}, {0.01, 2}, {0.25, 2}, {0.001, 3}, {2, 0}, {0.05, 2}};
-        for (const auto& c : cases) {
+        } cases[] = {{1, 0}, {0.5, 1}, {0.1, 1}, {0.01, 2}, {0.25, 1}, {0.001, 2}, {2, 0}, {0.05, 2}};
+        for (const auto& c : cases)
             QCOMPARE(gramsDecimals(c.step), c.decimals);
-            for (const BatchRow& row : batchRows(recipe, library, 1000, c.step)) {
-                const QString text = gramsText(row.grams, c.step);
+        for (const double offered : batchPrecisionOptions) {
+            for (const BatchRow& row : batchRows(recipe, library, 1000, offered)) {
+                const QString text = gramsText(row.grams, offered);
                 bool ok = false;
                 QCOMPARE(QLocale().toDouble(text, &ok), row.grams);
                 QVERIFY(ok);
             }
         }
-        QCOMPARE(gramsText(333.25, 0.25), QStringLiteral("333.25"));
+        QCOMPARE(gramsText(333.25, 0.25), QStringLiteral("333.3"));
         QCOMPARE(gramsText(1000, 0.1), QStringLiteral("1,000.0"));
         QCOMPARE(gramsText(333, 1), QStringLiteral("333"));
         // A step that rounds nothing shows two decimals.

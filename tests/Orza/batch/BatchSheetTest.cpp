@@ -101,10 +101,11 @@ private slots:
         QCOMPARE(later.totalField()->text(), QStringLiteral("333"));
         QCOMPARE(later.precisionPicker()->currentText(), QStringLiteral("1 g"));
 
-        // A stored step the picker does not offer shows no choice, and the grams keep its decimals.
+        // A stored step the picker does not offer shows no choice; its size gives the decimals, here one.
         BatchSettings::setPrecision(0.25);
         QCOMPARE(later.precisionPicker()->currentIndex(), -1);
-        QCOMPARE(column(*later.table(), 1).first(), QStringLiteral("100.00"));
+        QCOMPARE(column(*later.table(), 1).first(), QStringLiteral("100.0"));
+        QCOMPARE(later.totalRow()->weightText(), QStringLiteral("336.3 g"));
     }
 
     // The weight is read as the potter's locale writes numbers; a separator where it puts none is refused
@@ -196,6 +197,14 @@ private slots:
         halves.exportPDF();
         QCOMPARE(halves.message(), std::optional(QStringLiteral("Saved Celadon 1-2 batch.pdf.")));
         QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("Celadon 1-2 batch.pdf"))));
+
+        // A line break in the name is a space in the file's name; other control characters too.
+        BatchSheet twoLines(glaze("Two\nlines\tname\r", {line("silica", 10)}), BookLibrary({}));
+        PdfSaveDialog::setNextFolder(folder);
+        twoLines.exportPDF();
+        QCOMPARE(twoLines.message(), std::optional(QStringLiteral("Saved Two lines name  batch.pdf.")));
+        QCOMPARE(PdfSaveDialog::fileNameFor(QStringLiteral("A\u2028B\u0085C\u007fD\0E/F")),
+                 QStringLiteral("A B C D E-F"));
 
         PdfSaveDialog::setNextFileName(QDir(folder).filePath(QStringLiteral("gone/x.pdf")));
         halves.exportPDF();

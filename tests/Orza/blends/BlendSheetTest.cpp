@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QUndoStack>
@@ -103,6 +104,39 @@ private slots:
         QVERIFY(document.book() == before);
         document.undoStack()->redo();
         QCOMPARE(document.book().tests.back().code, after.tests.back().code);
+    }
+
+    // The whole blend reaches the book as one change, which those who follow the book hear once, on adding
+    // and on undoing, so the open sheet makes its tiles and cards once, not once per recipe and tile.
+    void aBlendIsOneChangeOfTheBook() {
+        auto window = OrzaTest::makeWindow(sample());
+        BookDocument& document = *window->document();
+        const GlazeCore::GlazeBook before = document.book();
+        const std::int64_t floor = document.tileLedger().floor();
+        BlendSheet* sheet = BlendSheet::open(*window, before.recipes[0].id, BlendMode::grid);
+        QSignalSpy changes(&document, &BookDocument::bookChanged);
+        QSignalSpy recipes(&document, &BookDocument::recipesInserted);
+        QSignalSpy tiles(&document, &BookDocument::testsInserted);
+
+        sheet->addButton()->click();
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(recipes.count(), 1);
+        QCOMPARE(recipes.at(0), (QVariantList{int(before.recipes.size()), int(before.recipes.size()) + 24}));
+        QCOMPARE(tiles.count(), 1);
+        QCOMPARE(tiles.at(0), (QVariantList{int(before.tests.size()), int(before.tests.size()) + 24}));
+        QCOMPARE(document.book().nextTileNumber, before.nextTileNumber + 25);
+        QCOMPARE(document.tileLedger().floor(), floor + 25);
+        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Add Blend Tiles"));
+
+        changes.clear();
+        document.undoStack()->undo();
+        QCOMPARE(changes.count(), 1);
+        QVERIFY(document.book() == before);
+        QCOMPARE(int(sheet->grid()->cards().size()), 25);
+        changes.clear();
+        document.undoStack()->redo();
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(document.book().tests.back().code, std::string("T-028"));
     }
 
     // Without test entries only recipes are added; a second press adds a second set with new ids.

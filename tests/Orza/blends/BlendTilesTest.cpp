@@ -143,6 +143,24 @@ private slots:
         QCOMPARE(surfaceHint(StullRegion::crazing), QStringLiteral("Crazing likely"));
     }
 
+    // A title too long for two lines keeps its start and is cut at the end of the second line, so the
+    // proportions that follow the prefix stay readable; a short one is left whole.
+    void longTitleIsCutAtTheEndOfItsSecondLine() {
+        const QString title = QStringLiteral("Tidewater Feldspar Gloss \u2013 Grid r2 c3: 75% Tidewater Feldspar "
+                                             "Gloss, 25% Ember Strontium Gloss, 0% Celadon Blue");
+        TileCard card;
+        card.setText({QStringLiteral("Tile 7"), title, {}, {}});
+        const QStringList lines = card.titleLines(180);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[1].endsWith(QChar(0x2026)), qPrintable(lines[1]));
+        const QString shown = lines.join(QLatin1Char(' ')).chopped(1);
+        QVERIFY2(title.startsWith(shown), qPrintable(shown));
+        QVERIFY(shown.contains(QStringLiteral("75% Tidewater")));
+
+        card.setText({QStringLiteral("Tile 1"), QStringLiteral("Blend \u2013 Tri 1: 100% A"), {}, {}});
+        QCOMPARE(card.titleLines(180), QStringList{QStringLiteral("Blend \u2013 Tri 1: 100% A")});
+    }
+
     // Near a region's edge the hint comes from the exact values, as the sidebar's dot does, not from the
     // rounded ones the card prints.
     void hintAgreesWithTheSidebarAtARegionsEdge() {

@@ -3,6 +3,7 @@
 #include "Orza/labels/LabelPreview.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/platform/PrintInfo.h"
+#include "Orza/printing/PagePainting.h"
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PrintDialog.h"
 #include "printing/PdfProbe.h"
@@ -10,6 +11,7 @@
 
 #include <QBuffer>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTest>
@@ -116,8 +118,7 @@ private slots:
                  qPrintable(joined));
         for (const auto& line : label.lines())
             for (const QString& row : line.rows)
-                QVERIFY2(QFontMetricsF(line.font, pdf.get()).horizontalAdvance(row) <= line.width + 0.01,
-                         qPrintable(row));
+                QVERIFY2(Printing::pageTextWidth(row, line.font, *pdf) <= line.width + 0.01, qPrintable(row));
         QVERIFY(label.lines()[2].points < 8 && label.lines()[2].points >= 8 * 0.7 - 1e-9);
     }
 
@@ -185,6 +186,59 @@ private slots:
             QVERIFY(std::abs(codes[i].box.left() - (frame.left() + 9)) < 1);
         }
         QVERIFY(labelPDFData(labelsOf(letter(), 0)).isEmpty());
+    }
+
+    // The type reaches paper and PDF at the sizes the label asks for, fractional ones too: on a Letter label
+    // the recipe's 9.5 points against the details' 8, on an A4 label the details' 9.5 against the recipe's 11.
+    void fractionalSizesReachThePage() {
+        if (!OrzaTest::PdfProbe::available()) QSKIP("pdfinfo and pdftotext are not installed");
+        // Words of one font: their boxes are as high as the font is large.
+        const auto heightOf = [](const QString& path, const QString& text) {
+            for (const auto& word : OrzaTest::PdfProbe::words(path))
+                if (word.text == text) return word.box.height();
+            return 0.0;
+        };
+        const auto expectRatio = [&](const QString& path, qreal recipe, qreal details) {
+            const qreal ratio = heightOf(path, QStringLiteral("Celadon")) / heightOf(path, QStringLiteral("Oxidation"));
+            QVERIFY2(std::abs(ratio - recipe / details) < 0.002,
+                     qPrintable(QStringLiteral("%1: %2 against %3").arg(path).arg(ratio).arg(recipe / details)));
+        };
+        const QString letterPath = filePath(QStringLiteral("letter.pdf"));
+        QVERIFY(!Printing::PdfFile{labelPDFData(labelsOf(letter(), 1))}.write(letterPath));
+        expectRatio(letterPath, 9.5, 8);
+        const QString a4Path = filePath(QStringLiteral("a4.pdf"));
+        QVERIFY(!Printing::PdfFile{labelPDFData(labelsOf(a4(), 1))}.write(a4Path));
+        expectRatio(a4Path, 11, 9.5);
+
+        const QString printed = filePath(QStringLiteral("printed.pdf"));
+        PrintInfo::shared().setOutputFileName(printed);
+        PrintDialog::setNextAnswer(PrintDialog::Answer::print);
+        QVERIFY(printLabelPDF(nullptr, labelsOf(letter(), 1), [](bool) {}));
+        expectRatio(printed, 9.5, 8);
+    }
+
+    // A name that starts in a right-to-left script reads in its own direction on every device, whatever
+    // direction the device's painter starts with, as it was measured: preview and paper agree.
+    void aRightToLeftNameIsDrawnAsMeasured() {
+        LabelSet set = labelsOf(letter(), 1);
+        set.recipes[0].name = "\u05e9\u05dc\u05d5\u05dd Celadon 12";
+        QImage blank(QSize(440, 200), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        const LabelPageLayout layout({std::make_shared<const LabelSet>(set), {0}, 0, false}, blank);
+        const auto& recipe = layout.labels().front().label.lines()[1];
+        QCOMPARE(recipe.direction, Qt::RightToLeft);
+        QCOMPARE(layout.labels().front().label.lines()[0].direction, Qt::LeftToRight);
+        const auto drawn = [&](Qt::LayoutDirection start) {
+            QImage image = blank;
+            QPainter painter(&image);
+            painter.setLayoutDirection(start);
+            painter.scale(2, 2);
+            painter.translate(-13.5, -36); // the first label's frame at the origin
+            layout.paint(painter);
+            return image;
+        };
+        QVERIFY(drawn(Qt::LeftToRight) != blank);
+        QCOMPARE(drawn(Qt::LeftToRight), drawn(Qt::RightToLeft));
     }
 
     // Printing uses a printer of the sheet's own paper: full page, no margins, no scaling, its own title.

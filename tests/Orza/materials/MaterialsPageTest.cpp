@@ -11,6 +11,7 @@
 #include "Orza/materials/CustomMaterialsModel.h"
 #include "Orza/materials/MaterialAnalysisView.h"
 #include "Orza/materials/PercentField.h"
+#include "Orza/models/WindowModel.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListFootButtons.h"
@@ -98,6 +99,19 @@ QStringList allBundledIDs() {
 class MaterialsPageTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private slots:
+    // The page's title names the window, as the Tests page's does; leaving the page takes it along.
+    void pageTitleNamesTheWindow() {
+        auto window = OrzaTest::makeWindow(sampleBook());
+        const auto subtitle = [&] { return window->windowTitle().section(QStringLiteral(" \u2014 "), 1); };
+        window->model()->setSelection(SidebarItem::materials());
+        QVERIFY(qobject_cast<MaterialsPage*>(window->detail()));
+        QCOMPARE(subtitle(), QStringLiteral("Materials"));
+        window->model()->setSelection(SidebarItem::tests());
+        QCOMPARE(subtitle(), QStringLiteral("Test Log"));
+        window->model()->setSelection(std::nullopt);
+        QCOMPARE(subtitle(), QString());
+    }
+
     void searchFiltersBothListsByNameIdOrSource() {
         Page p;
         // The table shows the whole name as a tooltip and the loss on ignition with one decimal.

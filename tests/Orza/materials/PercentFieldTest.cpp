@@ -2,6 +2,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -207,10 +208,28 @@ private slots:
         Form form(2);
         QCOMPARE(form.field->lineEdit()->accessibleName(), QStringLiteral("S i O 2 weight percent"));
         QCOMPARE(form.field->accessibleValue(), QStringLiteral("2"));
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(form.field->lineEdit());
+        QCOMPARE(field->text(QAccessible::Value), QStringLiteral("2"));
         QVERIFY(form.begin());
         type(form.field->lineEdit(), QStringLiteral("abc"));
         QCOMPARE(form.field->accessibleValue(), QStringLiteral("abc, ") + notANumber);
-        QCOMPARE(form.field->lineEdit()->accessibleDescription(), notANumber);
+        // The value reads the text and the message once; neither the description nor the red label repeats it.
+        field = QAccessible::queryAccessibleInterface(form.field->lineEdit());
+        QCOMPARE(field->text(QAccessible::Value), QStringLiteral("abc, ") + notANumber);
+        QVERIFY(!field->text(QAccessible::Description).contains(notANumber));
+        QLabel* red = nullptr;
+        for (QLabel* label : form.field->findChildren<QLabel*>())
+            if (label->text() == notANumber) red = label;
+        QVERIFY(red && red->isVisibleTo(form.field));
+        QVERIFY(QAccessible::queryAccessibleInterface(red)->state().invisible);
+        // Still a text field: its text, caret and editing reach assistive technology.
+        QCOMPARE(field->role(), QAccessible::EditableText);
+        QVERIFY(field->state().editable);
+        QCOMPARE(field->textInterface()->text(0, field->textInterface()->characterCount()), QStringLiteral("abc"));
+        QCOMPARE(field->textInterface()->cursorPosition(), 3);
+        field->editableTextInterface()->replaceText(0, 3, QStringLiteral("12"));
+        QCOMPARE(form.field->text(), QStringLiteral("12"));
+        QCOMPARE(field->text(QAccessible::Value), QStringLiteral("12"));
 
         PercentField untitled(QStringLiteral("Loss on ignition (%)"), 0, {0, 2});
         QCOMPARE(untitled.lineEdit()->accessibleName(), QStringLiteral("Loss on ignition (%)"));

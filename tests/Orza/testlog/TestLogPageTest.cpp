@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(s.model().testSelection(), std::optional(s.tile(1).id));
         QCOMPARE(s.highlighted(), QStringLiteral("T-002"));
         QCOMPARE(s.detail(), QStringLiteral("T-002"));
-        QCOMPARE(s.cell(0, TestLogModel::date), QLocale().toString(QDate(2024, 3, 5), QLocale::ShortFormat));
+        QCOMPARE(s.cell(0, TestLogModel::date), QStringLiteral("3/5/2024"));
         QCOMPARE(s.cell(1, TestLogModel::firing), QStringLiteral("10 \u00B7 Reduction"));
         QCOMPARE(s.cell(1, TestLogModel::firing, Qt::ToolTipRole), QStringLiteral("Cone 10, Reduction"));
         QCOMPARE(s.cell(1, TestLogModel::recipe), QStringLiteral("Tenmoku"));
@@ -345,6 +345,12 @@ private slots:
         QCOMPARE(s.page().emptyState()->title(), QStringLiteral("No Test Tiles"));
         QVERIFY(s.page().emptyState()->description().startsWith(QStringLiteral("Add a recipe first. Then log each")));
         QVERIFY(!s.page().emptyStateAddButton()->isEnabled());
+        // Disabled, it looks disabled: not in the accent colours it takes when it can be used.
+        const QPalette& disabled = s.page().emptyStateAddButton()->palette();
+        QCOMPARE(disabled.color(QPalette::Disabled, QPalette::Button),
+                 QApplication::palette(s.page().emptyStateAddButton()).color(QPalette::Disabled, QPalette::Button));
+        QVERIFY(disabled.color(QPalette::Disabled, QPalette::ButtonText) !=
+                disabled.color(QPalette::Disabled, QPalette::HighlightedText));
         s.model().setWantsTestSearchFocus(true);
         QVERIFY(!s.model().wantsTestSearchFocus());
         OrzaTest::settle();
@@ -354,12 +360,33 @@ private slots:
         OrzaTest::settle();
         QVERIFY(s.page().emptyState()->description().startsWith(QStringLiteral("Log each test tile")));
         QVERIFY(s.page().emptyStateAddButton()->isEnabled());
+        const QPalette& enabled = s.page().emptyStateAddButton()->palette();
+        QCOMPARE(enabled.color(QPalette::Active, QPalette::Button),
+                 enabled.color(QPalette::Active, QPalette::Highlight));
         s.page().emptyStateAddButton()->click();
         QVERIFY(!s.page().showsEmptyState());
         QCOMPARE(s.detail(), QStringLiteral("T-001"));
         QCOMPARE(s.count(), QStringLiteral("1 tile"));
         s.document().undoStack()->undo();
         QVERIFY(s.page().showsEmptyState());
+    }
+
+    // The date is numeric in every locale, the C locale too, and is the date the search finds the tile by.
+    void datesAreNumericAndSearchable() {
+        Shown s;
+        const struct {
+            const char* locale;
+            const char* date;
+        } cases[] = {{"C", "3/5/2024"}, {"en_GB", "05/03/2024"}, {"de_DE", "5.3.2024"}, {"en_US", "3/5/2024"}};
+        for (const auto& c : cases) {
+            QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+            const QString shown = s.cell(0, TestLogModel::date);
+            QCOMPARE(shown, QString::fromLatin1(c.date));
+            QCOMPARE(s.cell(0, TestLogModel::date, Qt::AccessibleTextRole), shown);
+            s.type(shown);
+            QCOMPARE(s.codes(), QStringList{QStringLiteral("T-001")});
+            s.field()->clear();
+        }
     }
 
     // Print Label… in the editor opens the label sheet for the selected tile.

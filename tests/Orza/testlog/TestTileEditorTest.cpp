@@ -13,10 +13,13 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTextCursor>
+#include <QValueAxis>
 
 #include <chrono>
+#include <tuple>
 
 using Orza::TestTileEditor;
 
@@ -47,6 +50,7 @@ private slots:
     void theDateShowsAndTakesFourDigitYears_data();
     void theDateShowsAndTakesFourDigitYears();
     void fieldsFollowTheBookAndShowingChangesNothing();
+    void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
 };
 
 void TestTileEditorTest::pickersOfferTheStoredValueWhenItIsNoneOfTheirRows() {
@@ -169,7 +173,7 @@ void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {
     QCOMPARE(editor.scheduleEditor()->rowCount(), 1);
     QCOMPARE(editor.rampChart()->points().back().hours, 10.8);
     QCOMPARE(editor.rampChart()->summary(),
-             QStringLiteral("1 segments. Peak 1,000 degrees Celsius at 9.8 hours. Total 10.8 hours."));
+             QStringLiteral("1 segments. Peak 1000 degrees Celsius at 9.8 hours. Total 10.8 hours."));
 
     // A tile that leaves the book leaves the form disabled; the undo brings both back.
     fixture.document.removeTests({id});
@@ -177,6 +181,44 @@ void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {
     fixture.document.undoStack()->undo();
     QVERIFY(editor.widget()->isEnabled());
     QCOMPARE(editor.codeField()->lineEdit()->text(), QStringLiteral(" T-002 "));
+}
+
+// The hours axis runs from 0 to the schedule's end rounded up to a whole step, the same whenever the tile is
+// shown, and its labels carry the step's decimals, so a short firing never reads "0 1 1".
+void TestTileEditorTest::rampAxesFitTheScheduleWithLabelsThatNeverRepeat() {
+    const Orza::RampAxisScale ten = Orza::RampAxisScale::of(0, 10.2, 1);
+    QCOMPARE(ten.max, 12.0);
+    QCOMPARE(ten.labels(), (QStringList{"0", "2", "4", "6", "8", "10", "12"}));
+    QCOMPARE(Orza::RampAxisScale::of(0, 1.2, 1).labels(),
+             (QStringList{"0.0", "0.2", "0.4", "0.6", "0.8", "1.0", "1.2"}));
+    for (double high = 0; high < 200; high = high * 1.13 + 0.07) {
+        const Orza::RampAxisScale scale = Orza::RampAxisScale::of(0, high, 1);
+        const QStringList labels = scale.labels();
+        QVERIFY2(scale.max >= high && labels.size() <= 7, qPrintable(QString::number(high)));
+        QCOMPARE(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+        QVERIFY2(scale.max < std::max(high, 1.0) + scale.step, qPrintable(QString::number(high)));
+    }
+
+    // 10.2 hours: 150 °C/h to 1200 °C, an hour at 1200, 60 °C/h to 1260 and 20 minutes there.
+    const std::vector<GlazeCore::FiringSegment> schedule{{150, 1200, 0}, {600, 1200, 60}, {60, 1260, 20}};
+    Orza::FiringRampChart chart;
+    chart.setSchedule(schedule);
+    QCOMPARE(chart.points().back().hours, 10.2);
+    const auto axis = [&chart] {
+        return std::tuple{chart.hoursAxis()->min(), chart.hoursAxis()->max(), chart.hoursAxis()->tickInterval(),
+                          chart.hoursAxis()->labelFormat()};
+    };
+    const auto first = axis();
+    QCOMPARE(first, (std::tuple{0.0, 12.0, 2.0, QStringLiteral("%.0f")}));
+    chart.setSchedule({{600, 700, 0}});
+    QCOMPARE(chart.hoursAxis()->labelFormat(), QStringLiteral("%.1f"));
+    chart.setSchedule(schedule);
+    QCOMPARE(axis(), first);
+    Orza::FiringRampChart reopened;
+    reopened.setSchedule(schedule);
+    QCOMPARE(std::tuple(reopened.hoursAxis()->min(), reopened.hoursAxis()->max()), std::tuple(0.0, 12.0));
+    QCOMPARE(chart.celsiusAxis()->min(), 0.0);
+    QVERIFY(chart.celsiusAxis()->max() >= 1260);
 }
 
 QTEST_MAIN(TestTileEditorTest)

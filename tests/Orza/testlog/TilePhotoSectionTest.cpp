@@ -4,12 +4,14 @@
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -43,6 +45,80 @@ GlazeCore::GlazeBook bookWithPhoto(std::optional<GlazeCore::Bytes> link) {
     return book;
 }
 
+/// A PNG file of 16-bit RGB, black, written without holding its pixels: the image data is one zero byte and
+/// copies of it (fixed-code deflate), so even a very large picture is a small file made at once.
+class BlackPng16 {
+public:
+    static QByteArray make(int width, int height) {
+        QByteArray png("\x89PNG\r\n\x1a\n", 8);
+        QByteArray header;
+        put32(header, std::uint32_t(width));
+        put32(header, std::uint32_t(height));
+        header.append("\x10\x02\x00\x00\x00", 5); // 16 bits, RGB, deflate, no filter method, no interlace
+        chunk(png, "IHDR", header);
+        chunk(png, "IDAT", zeros(std::uint64_t(height) * (1 + std::uint64_t(width) * 6)));
+        chunk(png, "IEND", {});
+        return png;
+    }
+
+private:
+    struct Bits {
+        QByteArray bytes;
+        std::uint32_t pending = 0;
+        int count = 0;
+        void put(std::uint32_t value, int n) { // least significant bit first
+            pending |= value << count;
+            for (count += n; count >= 8; count -= 8, pending >>= 8)
+                bytes.append(char(pending & 0xFF));
+        }
+        void code(std::uint32_t value, int n) { // a Huffman code goes most significant bit first
+            for (int i = n - 1; i >= 0; --i)
+                put((value >> i) & 1, 1);
+        }
+    };
+
+    static void put32(QByteArray& out, std::uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.append(char((value >> shift) & 0xFF));
+    }
+    static std::uint32_t crc(const QByteArray& data) {
+        std::uint32_t c = 0xFFFFFFFFu;
+        for (const char byte : data) {
+            c ^= std::uint8_t(byte);
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        }
+        return c ^ 0xFFFFFFFFu;
+    }
+    static void chunk(QByteArray& out, const char* type, const QByteArray& data) {
+        put32(out, std::uint32_t(data.size()));
+        const QByteArray body = QByteArray(type) + data;
+        out += body;
+        put32(out, crc(body));
+    }
+    /// A zlib stream of `size` zero bytes.
+    static QByteArray zeros(std::uint64_t size) {
+        Bits bits;
+        bits.put(0x78, 8);
+        bits.put(0x01, 8);
+        bits.put(1, 1);     // the last block,
+        bits.put(1, 2);     // in the fixed codes
+        bits.code(0x30, 8); // the literal 0
+        std::uint64_t left = size - 1;
+        for (; left >= 258; left -= 258) {
+            bits.code(0xC5, 8); // length 258
+            bits.code(0, 5);    // at distance 1
+        }
+        for (; left > 0; --left)
+            bits.code(0x30, 8);
+        bits.code(0, 7); // end of block
+        bits.put(0, 7);  // to a whole byte
+        QByteArray out = bits.bytes;
+        put32(out, std::uint32_t((size % 65521) << 16 | 1)); // Adler-32 of zeros
+        return out;
+    }
+};
+
 /// Waits for the read under way, if any, to end.
 bool settled(TilePhotoSection& section) {
     return QTest::qWaitFor([&] { return !section.isLoading(); });
@@ -57,6 +133,7 @@ private slots:
     void messagesBelongToTheLinkShown();
     void staleLinksAreRenewedOnceAndForeignLinksKept();
     void aLargePhotoIsReadOffTheMainThreadAtTheSizeShown();
+    void aPhotoBeyondTheImageLimitStillShows();
 };
 
 void TilePhotoSectionTest::choosingAndRemovingAPhoto() {
@@ -201,6 +278,31 @@ void TilePhotoSectionTest::aLargePhotoIsReadOffTheMainThreadAtTheSizeShown() {
     QVERIFY(!shown.isNull());
     QCOMPARE(shown.height(), int(TilePhotoSection::pictureHeight * section.devicePixelRatioF()));
     QVERIFY(shown.height() > shown.width());
+}
+
+// A 16-bit photo is decoded whole before it is scaled down, which takes more memory than the image reader
+// allows by default; the photo shows all the same, and the limit is left as it was.
+void TilePhotoSectionTest::aPhotoBeyondTheImageLimitStillShows() {
+    const QSize size(8000, 3000);
+    const int limit = QImageReader::allocationLimit();
+    QVERIFY(qint64(size.width()) * size.height() * 8 > qint64(limit) * 1024 * 1024);
+    const QString path = filePath(QStringLiteral("wide-16-bit.png"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(BlackPng16::make(size.width(), size.height()));
+    file.close();
+    QCOMPARE(QImageReader(path).size(), size);
+
+    OrzaTest::TileFixture fixture(bookWithPhoto(linkTo(path)));
+    TilePhotoSection section(fixture.document, fixture.tile().id);
+    QVERIFY(QTest::qWaitFor([&] { return !section.isLoading(); }, 20000));
+    QVERIFY2(!section.message(), qPrintable(section.message().value_or(QString())));
+    const QImage shown = section.photo();
+    QVERIFY(!shown.isNull());
+    QVERIFY(shown.width() < size.width());
+    QVERIFY(qAbs(shown.width() * size.height() - shown.height() * size.width()) <= size.width());
+    QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::black));
+    QCOMPARE(QImageReader::allocationLimit(), limit);
 }
 
 QTEST_MAIN(TilePhotoSectionTest)
