@@ -9,6 +9,7 @@
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/ProblemLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/ThemedIcon.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -210,7 +211,7 @@ void FiringScheduleEditor::addRow() {
         row.fields[c] = edit;
     }
     row.remove = new QToolButton;
-    row.remove->setIcon(QIcon(QStringLiteral(":/orza/testlog/icons/minus.circle.svg")));
+    row.remove->setIcon(ThemedIcon::symbolAt(QStringLiteral(":/orza/testlog/icons/minus.circle.svg")));
     row.remove->setAutoRaise(true);
     row.remove->setAccessibleName(tr("Remove segment %1").arg(n));
     row.remove->setToolTip(tr("Remove segment %1").arg(n));

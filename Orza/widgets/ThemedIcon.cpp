@@ -45,8 +45,12 @@ private:
 } // namespace
 
 QIcon symbol(const QString& name) {
+    return symbolAt(QStringLiteral(":/orza/icons/%1.svg").arg(name));
+}
+
+QIcon symbolAt(const QString& path) {
     ensureResources();
-    return QIcon(new ThemedEngine(QIcon(QStringLiteral(":/orza/icons/%1.svg").arg(name))));
+    return QIcon(new ThemedEngine(QIcon(path)));
 }
 
 QPixmap tinted(QPixmap shape, const QColor& color) {

@@ -12,6 +12,8 @@ namespace Orza::ThemedIcon {
 /// whenever it is painted, so it reads on light and dark palettes alike: dimmed when disabled, in the
 /// highlighted text colour when selected.
 QIcon symbol(const QString& name);
+/// The same for a symbol kept elsewhere among the resources, by its path.
+QIcon symbolAt(const QString& path);
 
 /// The shape of a drawn symbol in one colour.
 QPixmap tinted(QPixmap shape, const QColor& color);

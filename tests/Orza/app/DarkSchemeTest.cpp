@@ -20,6 +20,7 @@
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
@@ -27,6 +28,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QToolButton>
@@ -181,6 +183,24 @@ Findings segments(const Shot& shot) {
     return found;
 }
 
+/// The symbol of every icon-only button stands out from the button's face around it.
+Findings buttonSymbols(const Shot& shot) {
+    Findings found;
+    for (QAbstractButton* button : shot.top()->findChildren<QAbstractButton*>()) {
+        if (button->icon().isNull() || !button->text().isEmpty() || !shot.shows(button, button->rect())) continue;
+        QRect symbol(QPoint(), button->iconSize().boundedTo(button->size()));
+        symbol.moveCenter(button->rect().center());
+        const QColor face = shot.at(button, symbol.topLeft());
+        int strongest = 0;
+        for (int y = symbol.top(); y <= symbol.bottom(); ++y)
+            for (int x = symbol.left(); x <= symbol.right(); ++x)
+                strongest = std::max(strongest, gap(shot.at(button, QPoint(x, y)), face));
+        ++found.looked;
+        if (strongest < leastMarkGap) found.faults << button->accessibleName();
+    }
+    return found;
+}
+
 /// The check looked at `least` things or more, and none failed it.
 void expectReadable(const Findings& found, int least, const char* what) {
     QVERIFY2(found.looked >= least, what);
@@ -258,7 +278,15 @@ private slots:
         }
 
         show(SidebarItem::tests());
-        expectReadable(fieldFrames(Shot(m_window.get())), 8, "search, filters, tile and schedule fields");
+        // The schedule's remove buttons, scrolled into view in the tile editor.
+        for (QToolButton* remove : m_window->findChildren<QToolButton*>())
+            if (remove->accessibleName() == QStringLiteral("Remove segment 1"))
+                for (QWidget* up = remove->parentWidget(); up; up = up->parentWidget())
+                    if (auto* scroll = qobject_cast<QScrollArea*>(up)) scroll->ensureWidgetVisible(remove);
+        OrzaTest::settle();
+        const Shot tests(m_window.get());
+        expectReadable(fieldFrames(tests), 8, "search, filters, tile and schedule fields");
+        expectReadable(buttonSymbols(tests), 3, "symbol buttons of the test log");
 
         show(SidebarItem::materials());
         auto* materials = qobject_cast<MaterialsPage*>(m_window->detail());
