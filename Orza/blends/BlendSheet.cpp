@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -376,6 +377,7 @@ void BlendSheet::refreshSteppers() {
 }
 
 void BlendSheet::refresh() {
+    if (m_adding) return;
     refreshCornerPickers();
     refreshSteppers();
     const std::vector<BlendTile> list = tiles();
@@ -420,6 +422,9 @@ void BlendSheet::addTilesToBook(const std::vector<BlendTile>& tiles) {
     }
     std::vector<std::string> codes;
     {
+        // Each recipe and tile written is a change of the book; laying out every card again for each made a
+        // grid's Add take seconds.
+        const QScopedValueRollback adding(m_adding, true);
         const BookDocument::ChangeGroup group(m_document, tr("Add Blend Tiles"));
         const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
         for (const BlendTile& tile : tiles) {
@@ -430,6 +435,7 @@ void BlendSheet::addTilesToBook(const std::vector<BlendTile>& tiles) {
             if (m_addTestEntries && m_document.addTestTile(entry)) codes.push_back(m_document.book().tests.back().code);
         }
     }
+    refresh();
     setMessage(blendAddedMessage(int(tiles.size()), codes));
 }
 

@@ -99,6 +99,8 @@ private:
     BlendChoice m_choice;
     QString m_namePrefix;
     bool m_addTestEntries = true;
+    /// True while Add writes its tiles: the sheet shows the book once, after the last of them.
+    bool m_adding = false;
     std::optional<QString> m_addedMessage;
     /// What the corner pickers list: each recipe's name and id.
     std::vector<std::pair<QString, QString>> m_pickerEntries;
