@@ -45,9 +45,26 @@ DocumentController& controller() {
     return DocumentController::instance();
 }
 
-// Return and Escape last: in a sheet either may close it.
-constexpr std::array keys{Qt::Key_Down, Qt::Key_Up, Qt::Key_Right,  Qt::Key_Left,   Qt::Key_Tab,
-                          Qt::Key_X,    Qt::Key_5,  Qt::Key_Delete, Qt::Key_Return, Qt::Key_Escape};
+struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+// Undo and Redo among them, in the middle of everything else; Return and Escape last: in a sheet either may
+// close it.
+const std::array<Key, 13> keys{{{Qt::Key_Down},
+                                {Qt::Key_Up},
+                                {Qt::Key_Right},
+                                {Qt::Key_Left},
+                                {Qt::Key_Tab},
+                                {Qt::Key_X},
+                                {Qt::Key_5},
+                                {Qt::Key_Delete},
+                                {Qt::Key_Z, Qt::ControlModifier},
+                                {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+                                {Qt::Key_Z, Qt::ControlModifier},
+                                {Qt::Key_Return},
+                                {Qt::Key_Escape}}};
 
 /// No file, print or question panel ever waits for an answer: each is cancelled before it shows.
 void cancelEveryPanel() {
@@ -111,7 +128,7 @@ void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
  * closed it) and returns its root, or none when it cannot be shown now. Widgets are taken by their place in
  * that order, so when a sheet closes it opens again and the next widget has its turn. Every visible widget
  * gets the wheel both ways, a right click, a click and a double click; keys go to the widgets that can hold
- * the focus, as keys from a keyboard do.
+ * the focus, as keys from a keyboard do, each after the widget took the focus.
  */
 class Storm {
 public:
@@ -179,11 +196,11 @@ private:
         for (const auto& event : events)
             if (!give(event)) return;
         if (target->focusPolicy() != Qt::NoFocus) {
-            for (const Qt::Key key : keys) {
+            for (const Key& key : keys) {
                 const bool given = give([&] {
                     target->setFocus(Qt::OtherFocusReason);
-                    QTest::keyPress(target, key);
-                    if (target) QTest::keyRelease(target, key);
+                    QTest::keyPress(target, key.key, key.modifiers);
+                    if (target) QTest::keyRelease(target, key.key, key.modifiers);
                 });
                 if (!given) return;
             }
