@@ -284,15 +284,19 @@ void TestTileEditor::onTileChanged(const GlazeCore::Uuid& tileID, int, TileField
 }
 
 bool TestTileEditor::eventFilter(QObject* watched, QEvent* event) {
-    // A wheel over a picker that does not have the focus scrolls the form instead of changing the tile.
-    if (event->type() == QEvent::Wheel) {
-        auto* picker = qobject_cast<QWidget*>(watched);
-        if (picker && !picker->hasFocus()) {
+    // A wheel over a picker that does not have the focus scrolls the form instead of changing the tile. Only
+    // the pickers: the scroll area watches its own scroll bar too, and the wheel handed on to it passes here.
+    if (event->type() == QEvent::Wheel && isPicker(watched)) {
+        if (!static_cast<QWidget*>(watched)->hasFocus()) {
             QCoreApplication::sendEvent(verticalScrollBar(), event);
             return true;
         }
     }
     return QScrollArea::eventFilter(watched, event);
+}
+
+bool TestTileEditor::isPicker(const QObject* object) const {
+    return object == m_recipe || object == m_cone || object == m_atmosphere || object == m_date;
 }
 
 } // namespace Orza

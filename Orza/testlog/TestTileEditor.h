@@ -70,6 +70,7 @@ private:
     void showAll();
     void chooseDate(const QDate& date);
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
+    bool isPicker(const QObject* object) const;
 
     BookDocument& m_document;
     GlazeCore::Uuid m_tileID;

@@ -3,6 +3,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -45,6 +46,10 @@ bool NoInitialTextFocus::isUserInput(const QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::MouseButtonPress:
         return true;
+    case QEvent::FocusIn:
+        // A command that puts the focus in a field (Find Test) acts for the potter, whether it came by key,
+        // menu or toolbar; in a slow start it may land after the first pass.
+        return static_cast<const QFocusEvent*>(event)->reason() == Qt::ShortcutFocusReason;
     default:
         return false;
     }

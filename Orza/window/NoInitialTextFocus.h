@@ -9,8 +9,8 @@ namespace Orza {
 /**
  * Keeps a new window from opening in an editing state: on the window's first show it clears a text
  * field's keyboard focus at once and again 0.3 s later (a field may take the focus a moment after the
- * window appears). A table, list or button that holds the focus keeps it, and so does whatever a key or click
- * focused before the second pass. Acts once per window.
+ * window appears). A table, list or button that holds the focus keeps it, and so does whatever a key, a click
+ * or a command (a focus given for Qt::ShortcutFocusReason) focused before the second pass. Acts once per window.
  */
 class NoInitialTextFocus final : public QObject {
     Q_OBJECT

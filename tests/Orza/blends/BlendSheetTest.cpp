@@ -139,6 +139,20 @@ private slots:
         QCOMPARE(document.book().tests.back().code, std::string("T-028"));
     }
 
+    // An Add shows the book once it is written: the corner pickers list the new recipes once, not once for
+    // every recipe and tile written (which made a grid's Add take seconds).
+    void oneAddShowsTheBookOnce() {
+        auto window = OrzaTest::makeWindow(sample());
+        BlendSheet* sheet = BlendSheet::open(*window, window->document()->book().recipes[0].id, BlendMode::grid);
+        QComboBox* corner = sheet->cornerPicker(0);
+        int listed = 0;
+        connect(corner->model(), &QAbstractItemModel::rowsInserted, sheet,
+                [&listed](const QModelIndex&, int first, int last) { listed += last - first + 1; });
+        sheet->addButton()->click();
+        QCOMPARE(corner->count(), int(window->document()->book().recipes.size()));
+        QCOMPARE(listed, corner->count());
+    }
+
     // Without test entries only recipes are added; a second press adds a second set with new ids.
     void recipesAloneAndTwice() {
         auto window = OrzaTest::makeWindow(sample());

@@ -11,12 +11,15 @@
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/BookWindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace OrzaTest {
 
@@ -117,6 +120,16 @@ bool showActive(QWidget& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+void wheel(QWidget* target, int delta) {
+    const QPointF at = QRectF(target->rect()).center();
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    // Only a wheel from the system travels up to the parents; one sent by the program stays where it was sent
+    // (and sendEvent() would make it such a one).
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(target, &event);
 }
 
 void settle() {

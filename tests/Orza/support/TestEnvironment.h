@@ -101,6 +101,10 @@ void standInRecipePane(Orza::BookWindow& window, QStringList& calls);
 /// Shows the window and waits until it is active, so that keys reach it; false if it never was.
 [[nodiscard]] bool showActive(QWidget& window);
 
+/// One notch of the wheel over the middle of `target` (down for a negative `delta`), as the mouse sends it: a
+/// wheel the widget leaves goes on to its parents.
+void wheel(QWidget* target, int delta);
+
 /// Delivers the queued events, deferred deletes among them.
 void settle();
 

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
 #include <QValueAxis>
@@ -51,6 +52,7 @@ private slots:
     void theDateShowsAndTakesFourDigitYears();
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
+    void theWheelTurnsOnlyAFocusedPicker();
 };
 
 void TestTileEditorTest::pickersOfferTheStoredValueWhenItIsNoneOfTheirRows() {
@@ -219,6 +221,43 @@ void TestTileEditorTest::rampAxesFitTheScheduleWithLabelsThatNeverRepeat() {
     QCOMPARE(std::tuple(reopened.hoursAxis()->min(), reopened.hoursAxis()->max()), std::tuple(0.0, 12.0));
     QCOMPARE(chart.celsiusAxis()->min(), 0.0);
     QVERIFY(chart.celsiusAxis()->max() >= 1260);
+}
+
+void TestTileEditorTest::theWheelTurnsOnlyAFocusedPicker() {
+    OrzaTest::TileFixture fixture(GlazeCore::SampleBook::makeBook());
+    TestTileEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    editor.resize(480, 320);
+    QVERIFY(OrzaTest::showActive(editor));
+    QScrollBar* bar = editor.verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    const int recipe = editor.recipePicker()->currentIndex();
+    const QDate fired = editor.datePicker()->date();
+
+    // Over a picker without the focus the form scrolls and the tile stays as it is.
+    OrzaTest::wheel(editor.recipePicker(), -120);
+    QVERIFY(bar->value() > 0);
+    QCOMPARE(editor.recipePicker()->currentIndex(), recipe);
+    OrzaTest::wheel(editor.datePicker(), 120);
+    QCOMPARE(editor.datePicker()->date(), fired);
+
+    // Anywhere else the wheel is left to what is under it: the form, the chart, the notes and the scroll bar.
+    for (QWidget* target :
+         std::initializer_list<QWidget*>{editor.widget(), editor.rampChart(), editor.notesEditor()->viewport(), bar}) {
+        OrzaTest::wheel(target, -120);
+        OrzaTest::wheel(target, 120);
+    }
+    bar->setValue(0);
+    OrzaTest::wheel(editor.widget(), -120);
+    QVERIFY(bar->value() > 0);
+    QCOMPARE(fixture.steps(), 0);
+
+    // A picker with the focus takes the wheel: one step.
+    editor.conePicker()->setFocus();
+    QVERIFY(editor.conePicker()->hasFocus());
+    const std::string cone = fixture.tile().cone;
+    OrzaTest::wheel(editor.conePicker(), -120);
+    QVERIFY(fixture.tile().cone != cone);
+    QCOMPARE(fixture.steps(), 1);
 }
 
 QTEST_MAIN(TestTileEditorTest)
