@@ -118,9 +118,9 @@ std::optional<Date> parseDate(std::string_view t) {
 
 Uuid readUuid(Token value, const Path& at) {
     constexpr std::size_t length = 36;
-    if (const char* text = value.reader.stringOfLength(length)) {
+    if (const char* text = stringOfLength(value, length)) {
         if (const auto id = parseUuid({text, length})) {
-            value.reader.endString(text + length);
+            endString(value, text + length);
             return *id;
         }
     }
@@ -399,9 +399,8 @@ LongLists longListsFor(std::size_t textSize) {
 
 std::optional<GlazeBook> readByTokens(std::string_view padded, std::size_t window, const LongLists& longLists) {
     try {
-        TokenReader reader(padded.data(), padded.size(), window);
-        std::string scratch;
-        GlazeBook book = readBookObject(Token{reader, scratch, longLists}, Path{});
+        TokenReader reader(padded.data(), padded.size(), window, longLists);
+        GlazeBook book = readBookObject(reader.root(), Path{});
         if (!reader.atEnd()) return std::nullopt;
         return book;
     } catch (const NotTrusted&) {

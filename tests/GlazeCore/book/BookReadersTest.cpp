@@ -99,6 +99,23 @@ TEST(BookReaders, TokenPassReadsWrittenAndHandWrittenBooksItself) {
     EXPECT_TRUE(agrees(BookJson::writeBook(BookJson::readBook(richBook))));
 }
 
+// A window may end after any line, and the element it cuts off is read again in the next one: every window size
+// reads the same book, whether the long lists are read in order or in batches of one item.
+TEST(BookReaders, EveryWindowReadsTheSameBook) {
+    for (const std::string& text : {expectedFile(), BookJson::writeBook(BookJson::readBook(richBook))}) {
+        const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+        const Outcome expected = documentReader(bytes);
+        ASSERT_TRUE(expected.written.has_value()) << expected.error;
+        for (std::size_t window = 1; window <= 200; ++window) {
+            for (const Json::LongLists& plan : {Json::LongLists{}, Json::LongLists{true, 1}}) {
+                const auto read = BookJson::Readers::tokens(bytes, window, plan);
+                ASSERT_TRUE(read.has_value()) << "window " << window << (plan.shared ? " in batches" : "");
+                EXPECT_EQ(writtenExactly(*read), *expected.written) << "window " << window;
+            }
+        }
+    }
+}
+
 TEST(BookReaders, WhatTheTokenPassLeavesIsReadTheSameWay) {
     const auto book = [](const std::string& amount, const std::string& extra = "") {
         return R"({"recipes": [{"cone": "", "id": "6F1C1E2A-0B7D-4C55-9E3A-1D2B3C4D5E6F", "name": "", "notes": "",
