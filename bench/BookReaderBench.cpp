@@ -120,7 +120,7 @@ void BM_DecodeOneThread(benchmark::State& state) {
 // The same reading with the long lists read in batches side by side, whatever the book's size.
 void BM_DecodeSideBySide(benchmark::State& state) {
     measure(state, [](const Json::PaddedBytes& bytes) {
-        return readAndValidate(bytes, Json::LongLists{true, Json::LongLists{}.batchItems});
+        return readAndValidate(bytes, Json::LongLists{true, Json::LongLists{}.batchBytes});
     });
 }
 

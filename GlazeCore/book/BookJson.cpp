@@ -394,7 +394,7 @@ template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
 constexpr std::size_t smallestSharedText = std::size_t{8} << 20;
 
 LongLists longListsFor(std::size_t textSize) {
-    return {textSize >= smallestSharedText && Workers::threads() > 1, LongLists{}.batchItems};
+    return {textSize >= smallestSharedText && Workers::threads() > 1, LongLists{}.batchBytes};
 }
 
 std::optional<GlazeBook> readByTokens(std::string_view padded, std::size_t window, const LongLists& longLists) {

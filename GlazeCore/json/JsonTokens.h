@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +27,6 @@
 /// It trusts only what the full parser would read the same way: names without escapes, integers of at most 18
 /// digits, finite numbers, nesting a few levels deep. Anything else throws NotTrusted.
 namespace GlazeCore::Json {
-
-/// Thrown where a window ends inside an element, so that the element is read again in the next one.
-struct CutOff {};
 
 /// One value of a text read by the token reader, for the same typed readers that read a parsed document. Two
 /// pointers, so that it passes in registers.
@@ -110,9 +109,6 @@ void skipValue(Token value, int depth = 0);
 const char* stringOfLength(Token value, std::size_t length);
 /// Takes the string at `value`, whose closing quote is at `quote`.
 void endString(Token value, const char* quote);
-/// The text of the object at `item`, from its '{' to the next token, following only its nesting; throws CutOff
-/// when the part ends inside it.
-std::string_view passObject(Token item);
 
 /// The object or array at `value`, started.
 simdjson::ondemand::object startObject(Token value);
@@ -178,8 +174,6 @@ std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& 
         TextPart part(text, opening, from, partEnd(text, from, window));
         try {
             if (readWindow(part, place)) return part.nextOffset();
-        } catch (const CutOff&) {
-            if (part.holdsRest()) throw NotTrusted{};
         } catch (const NotTrusted&) {
             if (part.holdsRest() || !part.stoppedAtCut()) throw;
         }
@@ -301,77 +295,143 @@ template <class T, class ReadOne> void readArray(Token value, const Path& at, st
                std::make_move_iterator(buffer.end()));
 }
 
-/// The items of a long list read side by side: this thread follows only the nesting of the items to cut them
-/// out, and another reads each batch of them as a list of its own, every value checked. The commas between the
-/// items are this thread's to check; any doubt throws NotTrusted. Returns the offset just past the list.
+/// Where a long list may be cut into runs of items without reading it: at the lines that start an item. The
+/// first item, and the white space before it on its line, which starts the line of every item; a copy, as the
+/// text before the runs read may be given back.
+struct ItemLines {
+    std::size_t first;
+    std::string indent;
+};
+
+/// None when the items of the list at `open` do not start lines of their own, or there are none.
+std::optional<ItemLines> itemLines(const TokenText& text, std::size_t open);
+/// The first item at or after `from` on a line of `lines.indent` and '{', after a '}', a comma and white space;
+/// `end` gets the offset just past that '}'. None when there is no such item.
+std::optional<std::size_t> nextItemStart(const TokenText& text, const ItemLines& lines, std::size_t from,
+                                         std::size_t& end);
+
+/// The least room given to the run a long list closes in, which no line that starts an item follows.
+constexpr std::size_t lastRunBytes = std::size_t{64} << 10;
+
+/// A run of a long list's items, read as a list of its own by another thread.
+template <class T> struct ItemRun {
+    enum class State { reading, read, failed };
+    std::size_t begin;
+    std::size_t end;
+    std::vector<T> items = {};
+    /// Where the list closed inside the run, just past its ']'; none when the run ends with its last item.
+    std::optional<std::size_t> listEnd = std::nullopt;
+    State state = State::reading;
+};
+
+/// Reads the run's items, every value checked, and where the list closed in it.
+template <class T, class ReadOne> void readRun(const TokenText& text, ItemRun<T>& run, ReadOne readOne) {
+    TextPart part(text, '[', run.begin, run.end, ']');
+    const Path root;
+    std::size_t close = 0;
+    forEachItem(Token{&part.root(), part.source()}, [&](Token item) {
+        run.items.push_back(readOne(item, root.item(run.items.size())));
+        close = part.nextOffset();
+    });
+    if (close == run.end) return;
+    if (close > run.end || text.data[close] != ']') throw NotTrusted{};
+    run.listEnd = close + 1;
+}
+
+/// The items of a long list read side by side. This thread cuts the list into runs of about `batchBytes` at the
+/// lines that start items, looking at those lines alone, and checks the commas between the runs; other threads
+/// read each run as a list of its own, every value checked, and the run in which the list closes says where.
+/// The cuts are guesses: a run that does not read as whole items, or items that do not start lines of their
+/// own, leave the list to be read in order. Returns the offset just past the list, or none for that.
 template <class T, class ReadOne>
-std::size_t readItemsInBatches(const TokenText& text, std::size_t open, std::vector<T>& out, ReadOne readOne) {
+std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t open, std::vector<T>& out,
+                                              ReadOne readOne) {
+    const std::optional<ItemLines> lines = itemLines(text, open);
+    if (!lines) return std::nullopt;
     const LongLists& plan = text.longLists;
-    std::deque<std::vector<T>> batches;
-    std::deque<std::size_t> begins;
-    std::deque<std::atomic<bool>> done;
-    std::atomic<bool> failed{false};
-    std::size_t firstItem = 0, finished = 0;
-    // The text before the first batch not yet read is read for good.
-    const auto discardRead = [&] {
-        while (finished < done.size() && done[finished])
-            ++finished;
-        if (plan.discardBefore && finished < begins.size()) (*plan.discardBefore)(begins[finished]);
+    // Runs handed over and not yet taken in: enough to keep the threads busy, few enough that little is read past
+    // the list's end.
+    const std::size_t aheadMost = 2 * Workers::threads() + 2;
+    std::deque<ItemRun<T>> runs;
+    std::mutex lock;
+    std::condition_variable changed;
+    std::size_t takenIn = 0;
+    std::optional<std::size_t> end;
+    bool failed = false, discarded = false;
+    // Takes in, in order, the runs read so far; under the lock.
+    const auto takeIn = [&] {
+        for (; takenIn < runs.size() && runs[takenIn].state != ItemRun<T>::State::reading && !failed && !end;
+             ++takenIn) {
+            failed = runs[takenIn].state == ItemRun<T>::State::failed;
+            end = runs[takenIn].listEnd;
+        }
     };
-    std::size_t end = 0;
     {
         Workers workers;
-        std::size_t begin = 0, last = 0, count = 0;
-        const auto handOver = [&] {
-            std::vector<T>* batch = &batches.emplace_back();
-            std::atomic<bool>* batchDone = &done.emplace_back(false);
-            begins.push_back(begin);
-            const std::size_t index = firstItem;
-            firstItem += count;
-            workers.run([&text, &readOne, &failed, batch, batchDone, begin, last, count, index] {
-                try {
-                    TextPart part(text, '[', begin, last, ']');
-                    const Token list{&part.root(), part.source()};
-                    batch->reserve(count);
-                    const Path root;
-                    forEachItem(list,
-                                [&](Token item) { batch->push_back(readOne(item, root.item(index + batch->size()))); });
-                    if (batch->size() != count || part.nextOffset() != part.end()) throw NotTrusted{};
-                    *batchDone = true;
-                } catch (...) {
-                    failed = true;
+        std::optional<std::size_t> begin = lines->first;
+        while (begin) {
+            {
+                std::unique_lock guard(lock);
+                takeIn();
+                while (!failed && !end && runs.size() - takenIn >= aheadMost) {
+                    changed.wait(guard);
+                    takeIn();
                 }
+                if (failed || end) break;
+            }
+            if (plan.discardBefore && takenIn > 0) {
+                // The text before the first run not yet taken in is read for good.
+                (*plan.discardBefore)(takenIn < runs.size() ? runs[takenIn].begin : runs.back().end);
+                discarded = true;
+            }
+            std::size_t runEnd = 0;
+            const std::optional<std::size_t> next =
+                nextItemStart(text, *lines, *begin + std::max<std::size_t>(plan.batchBytes, 1), runEnd);
+            // The last run: the list closes in it, or it is read again in order.
+            if (!next) runEnd = partEnd(text, *begin, std::max(2 * plan.batchBytes, lastRunBytes));
+            ItemRun<T>* run;
+            {
+                std::lock_guard guard(lock);
+                run = &runs.emplace_back(ItemRun<T>{*begin, runEnd});
+            }
+            workers.run([&text, &readOne, &lock, &changed, run] {
+                typename ItemRun<T>::State state = ItemRun<T>::State::read;
+                try {
+                    readRun(text, *run, readOne);
+                } catch (...) {
+                    state = ItemRun<T>::State::failed;
+                }
+                std::lock_guard guard(lock);
+                run->state = state;
+                changed.notify_all();
             });
-            count = 0;
-            discardRead();
-        };
-        end = forEachItemInWindows(text, open, [&](Token item) {
-            if (failed) throw NotTrusted{};
-            const std::string_view object = passObject(item);
-            if (count == 0) begin = item.source->part->offsetOf(object.data());
-            last = item.source->part->offsetOf(object.data() + object.size());
-            if (++count == plan.batchItems) handOver();
-        });
-        if (count > 0) handOver();
-        workers.finish();
+            begin = next;
+        }
+        if (!failed && !end) workers.finish();
     }
-    if (failed) throw NotTrusted{};
-    if (plan.discardBefore) (*plan.discardBefore)(end);
+    takeIn();
+    if (failed || !end) {
+        // Read in order what was given back: the caller reads the bytes anew.
+        if (discarded) throw NotTrusted{};
+        return std::nullopt;
+    }
     std::size_t total = out.size();
-    for (const std::vector<T>& batch : batches)
-        total += batch.size();
+    for (std::size_t i = 0; i < takenIn; ++i)
+        total += runs[i].items.size();
     out.reserve(total);
-    for (std::vector<T>& batch : batches) {
-        out.insert(out.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
-        std::vector<T>().swap(batch);
+    for (std::size_t i = 0; i < takenIn; ++i) {
+        std::vector<T>& items = runs[i].items;
+        out.insert(out.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+        std::vector<T>().swap(items);
     }
+    if (plan.discardBefore) (*plan.discardBefore)(*end);
     return end;
 }
 
 /// For lists that may be long: room for as many items as the rest of the text could hold, at most `most`, so
 /// the items go straight into place and a long list is never copied; the room left over is given back when
 /// it is more than the list. A list of the text's outermost object is read a window at a time, and when the
-/// plan shares long lists, in batches side by side.
+/// plan shares long lists, in runs side by side.
 template <class T, class ReadOne>
 void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne readOne, std::size_t most,
                    std::size_t smallestItemBytes) {
@@ -387,8 +447,9 @@ void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne rea
         forEachItem(value, readItem);
     } else {
         if (text.data[open] != '[') throw NotTrusted{};
-        *source.end = text.longLists.shared ? readItemsInBatches(text, open, out, readOne)
-                                            : forEachItemInWindows(text, open, readItem);
+        std::optional<std::size_t> end;
+        if (text.longLists.shared) end = readRunsSideBySide(text, open, out, readOne);
+        *source.end = end ? *end : forEachItemInWindows(text, open, readItem);
     }
     if (out.capacity() > 2 * out.size()) out.shrink_to_fit();
 }

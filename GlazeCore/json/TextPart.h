@@ -12,11 +12,11 @@ namespace GlazeCore::Json {
 /// with the full parser, which finds and names the problem; so this reader never has to name one.
 struct NotTrusted {};
 
-/// How long lists are read: in order by one thread, or in batches of this many items side by side; then, when
+/// How long lists are read: in order by one thread, or in runs of about this many bytes side by side; then, when
 /// given, `discardBefore` hears of each offset of the text before which nothing will be read again.
 struct LongLists {
     bool shared = false;
-    std::size_t batchItems = 256;
+    std::size_t batchBytes = std::size_t{256} << 10;
     const std::function<void(std::size_t)>* discardBefore = nullptr;
 };
 

@@ -99,21 +99,28 @@ TEST(BookReaders, TokenPassReadsWrittenAndHandWrittenBooksItself) {
     EXPECT_TRUE(agrees(BookJson::writeBook(BookJson::readBook(richBook))));
 }
 
-// The same book laid out as written, with commas starting the lines, with CR LF line ends, and on one line.
+// The same book laid out as written, with commas starting the lines, with CR LF line ends, on one line, and with
+// the objects inside the items as far in as the items, where a line starting an object does not start an item.
 std::vector<std::string> layoutsOf(const std::string& written) {
-    std::string commaFirst, crLf, oneLine;
+    std::string commaFirst, crLf, oneLine, flat;
     for (std::size_t i = 0; i < written.size(); ++i) {
-        const char c = written[i];
-        commaFirst += c == ',' && written[i + 1] == '\n' ? '\n' : c == '\n' && i > 0 && written[i - 1] == ',' ? ',' : c;
-        crLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        if (c == '\n') {
+        const bool commaEndsLine = written[i] == ',' && written[i + 1] == '\n';
+        const bool lineFeedAfterComma = written[i] == '\n' && i > 0 && written[i - 1] == ',';
+        commaFirst += commaEndsLine ? '\n' : lineFeedAfterComma ? ',' : written[i];
+        crLf += written[i] == '\n' ? "\r\n" : std::string(1, written[i]);
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] != '\n')
+            oneLine += written[i];
+        else
             while (i + 1 < written.size() && written[i + 1] == ' ')
                 ++i;
-        } else {
-            oneLine += c;
-        }
     }
-    return {written, commaFirst, crLf, oneLine};
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        flat += written[i];
+        if (written.compare(i, 10, "\n        {") == 0 || written.compare(i, 10, "\n        }") == 0) i += 4;
+    }
+    return {written, commaFirst, crLf, oneLine, flat};
 }
 
 // A window may end after any line, and the element it cuts off is read again in the next one: every window size
