@@ -1,6 +1,7 @@
 #include "GlazeCore/book/BookJson.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
+#include "GlazeCore/json/JsonLongLists.h"
 #include "GlazeCore/json/JsonRead.h"
 #include "GlazeCore/json/JsonTokens.h"
 #include "GlazeCore/json/JsonWrite.h"

@@ -2,16 +2,11 @@
 
 #include "GlazeCore/json/JsonPath.h"
 #include "GlazeCore/json/TextPart.h"
-#include "GlazeCore/json/Workers.h"
 
 #include <algorithm>
 #include <array>
-#include <condition_variable>
 #include <cstdint>
 #include <cstring>
-#include <deque>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -293,165 +288,6 @@ template <class T, class ReadOne> void readArray(Token value, const Path& at, st
     out.reserve(buffer.size() - start);
     out.assign(std::make_move_iterator(buffer.begin() + static_cast<std::ptrdiff_t>(start)),
                std::make_move_iterator(buffer.end()));
-}
-
-/// Where a long list may be cut into runs of items without reading it: at the lines that start an item. The
-/// first item, and the white space before it on its line, which starts the line of every item; a copy, as the
-/// text before the runs read may be given back.
-struct ItemLines {
-    std::size_t first;
-    std::string indent;
-};
-
-/// None when the items of the list at `open` do not start lines of their own, or there are none.
-std::optional<ItemLines> itemLines(const TokenText& text, std::size_t open);
-/// The first item at or after `from` on a line of `lines.indent` and '{', after a '}', a comma and white space;
-/// `end` gets the offset just past that '}'. None when there is no such item.
-std::optional<std::size_t> nextItemStart(const TokenText& text, const ItemLines& lines, std::size_t from,
-                                         std::size_t& end);
-
-/// The least room given to the run a long list closes in, which no line that starts an item follows.
-constexpr std::size_t lastRunBytes = std::size_t{64} << 10;
-
-/// A run of a long list's items, read as a list of its own by another thread.
-template <class T> struct ItemRun {
-    enum class State { reading, read, failed };
-    std::size_t begin;
-    std::size_t end;
-    std::vector<T> items = {};
-    /// Where the list closed inside the run, just past its ']'; none when the run ends with its last item.
-    std::optional<std::size_t> listEnd = std::nullopt;
-    State state = State::reading;
-};
-
-/// Reads the run's items, every value checked, and where the list closed in it.
-template <class T, class ReadOne> void readRun(const TokenText& text, ItemRun<T>& run, ReadOne readOne) {
-    TextPart part(text, '[', run.begin, run.end, ']');
-    const Path root;
-    std::size_t close = 0;
-    forEachItem(Token{&part.root(), part.source()}, [&](Token item) {
-        run.items.push_back(readOne(item, root.item(run.items.size())));
-        close = part.nextOffset();
-    });
-    if (close == run.end) return;
-    if (close > run.end || text.data[close] != ']') throw NotTrusted{};
-    run.listEnd = close + 1;
-}
-
-/// The items of a long list read side by side. This thread cuts the list into runs of about `batchBytes` at the
-/// lines that start items, looking at those lines alone, and checks the commas between the runs; other threads
-/// read each run as a list of its own, every value checked, and the run in which the list closes says where.
-/// The cuts are guesses: a run that does not read as whole items, or items that do not start lines of their
-/// own, leave the list to be read in order. Returns the offset just past the list, or none for that.
-template <class T, class ReadOne>
-std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t open, std::vector<T>& out,
-                                              ReadOne readOne) {
-    const std::optional<ItemLines> lines = itemLines(text, open);
-    if (!lines) return std::nullopt;
-    const LongLists& plan = text.longLists;
-    // Runs handed over and not yet taken in: enough to keep the threads busy, few enough that little is read past
-    // the list's end.
-    const std::size_t aheadMost = 2 * Workers::threads() + 2;
-    std::deque<ItemRun<T>> runs;
-    std::mutex lock;
-    std::condition_variable changed;
-    std::size_t takenIn = 0;
-    std::optional<std::size_t> end;
-    bool failed = false, discarded = false;
-    // Takes in, in order, the runs read so far; under the lock.
-    const auto takeIn = [&] {
-        for (; takenIn < runs.size() && runs[takenIn].state != ItemRun<T>::State::reading && !failed && !end;
-             ++takenIn) {
-            failed = runs[takenIn].state == ItemRun<T>::State::failed;
-            end = runs[takenIn].listEnd;
-        }
-    };
-    {
-        Workers workers;
-        std::optional<std::size_t> begin = lines->first;
-        while (begin) {
-            {
-                std::unique_lock guard(lock);
-                takeIn();
-                while (!failed && !end && runs.size() - takenIn >= aheadMost) {
-                    changed.wait(guard);
-                    takeIn();
-                }
-                if (failed || end) break;
-            }
-            if (plan.discardBefore && takenIn > 0) {
-                // The text before the first run not yet taken in is read for good.
-                (*plan.discardBefore)(takenIn < runs.size() ? runs[takenIn].begin : runs.back().end);
-                discarded = true;
-            }
-            std::size_t runEnd = 0;
-            const std::optional<std::size_t> next =
-                nextItemStart(text, *lines, *begin + std::max<std::size_t>(plan.batchBytes, 1), runEnd);
-            // The last run: the list closes in it, or it is read again in order.
-            if (!next) runEnd = partEnd(text, *begin, std::max(2 * plan.batchBytes, lastRunBytes));
-            ItemRun<T>* run;
-            {
-                std::lock_guard guard(lock);
-                run = &runs.emplace_back(ItemRun<T>{*begin, runEnd});
-            }
-            workers.run([&text, &readOne, &lock, &changed, run] {
-                typename ItemRun<T>::State state = ItemRun<T>::State::read;
-                try {
-                    readRun(text, *run, readOne);
-                } catch (...) {
-                    state = ItemRun<T>::State::failed;
-                }
-                std::lock_guard guard(lock);
-                run->state = state;
-                changed.notify_all();
-            });
-            begin = next;
-        }
-        if (!failed && !end) workers.finish();
-    }
-    takeIn();
-    if (failed || !end) {
-        // Read in order what was given back: the caller reads the bytes anew.
-        if (discarded) throw NotTrusted{};
-        return std::nullopt;
-    }
-    std::size_t total = out.size();
-    for (std::size_t i = 0; i < takenIn; ++i)
-        total += runs[i].items.size();
-    out.reserve(total);
-    for (std::size_t i = 0; i < takenIn; ++i) {
-        std::vector<T>& items = runs[i].items;
-        out.insert(out.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
-        std::vector<T>().swap(items);
-    }
-    if (plan.discardBefore) (*plan.discardBefore)(*end);
-    return end;
-}
-
-/// For lists that may be long: room for as many items as the rest of the text could hold, at most `most`, so
-/// the items go straight into place and a long list is never copied; the room left over is given back when
-/// it is more than the list. A list of the text's outermost object is read a window at a time, and when the
-/// plan shares long lists, in runs side by side.
-template <class T, class ReadOne>
-void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne readOne, std::size_t most,
-                   std::size_t smallestItemBytes) {
-    const TokenSource& source = *value.source;
-    const TokenText& text = *source.text;
-    const std::size_t open = value.value ? source.part->offsetOf(tokenText(value).data()) : skipSpace(text, 0);
-    auto readItem = [&, i = std::size_t{0}](Token item) mutable {
-        if (i == 0) out.reserve(std::min(most, (text.size - open) / smallestItemBytes + 1));
-        out.push_back(readOne(item, at.item(i)));
-        ++i;
-    };
-    if (!source.end) {
-        forEachItem(value, readItem);
-    } else {
-        if (text.data[open] != '[') throw NotTrusted{};
-        std::optional<std::size_t> end;
-        if (text.longLists.shared) end = readRunsSideBySide(text, open, out, readOne);
-        *source.end = end ? *end : forEachItemInWindows(text, open, readItem);
-    }
-    if (out.capacity() > 2 * out.size()) out.shrink_to_fit();
 }
 
 } // namespace GlazeCore::Json
