@@ -142,8 +142,9 @@ std::size_t scalarEnd(Token value);
 /// Reads the container whose opening byte is at `open` a window at a time. `readWindow(part, place)` reads
 /// the elements of a window from its root, keeping `place` after each, and returns whether the container
 /// closed in it: false when an element was read past the window, as `place` says. A window that ends inside an
-/// element is followed by one starting at that element, twice as long when that is where the last one started.
-/// Returns the offset just past the container.
+/// element is followed by one starting at that element, twice as long when that is where the last one started;
+/// so reading an element must keep nothing from a try the window cut short. Returns the offset just past the
+/// container.
 template <class ReadWindow>
 std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& readWindow) {
     const char opening = text.data[open];
@@ -253,8 +254,9 @@ void readObject(Token value, const Path& at, const std::array<std::string_view, 
             return;
         }
         if (seen & (1u << i)) throw NotTrusted{};
-        seen |= 1u << i;
         onMember(i, member, at.member(names[i]));
+        // Only now: a member a window cut off is read again in the next one.
+        seen |= 1u << i;
     });
     if (requiredMask & ~seen) throw NotTrusted{};
 }
