@@ -4,7 +4,6 @@
 #include "GlazeCore/json/Workers.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -61,15 +60,17 @@ template <class T, class ReadOne> void readRun(const TokenText& text, ItemRun<T>
 /// run in which the list closed, or the first that failed. Only the thread that hands the runs over takes them in.
 template <class T> class ItemRuns {
 public:
-    /// Waits until fewer than `most` runs are out; false once the list closed in a run taken in or a run failed.
-    bool waitForRoom(std::size_t most) {
-        std::unique_lock guard(m_lock);
+    /// Takes in the runs read so far; true once the list closed in a run taken in, or a run failed.
+    bool done() {
+        std::lock_guard guard(m_lock);
         takeIn();
-        while (!done() && m_runs.size() - m_takenIn >= most) {
-            m_changed.wait(guard);
-            takeIn();
-        }
-        return !done();
+        return m_failed || m_end;
+    }
+
+    /// The runs handed over and not yet taken in.
+    std::size_t out() {
+        std::lock_guard guard(m_lock);
+        return m_runs.size() - m_takenIn;
     }
 
     ItemRun<T>& add(std::size_t begin, std::size_t end) {
@@ -77,11 +78,16 @@ public:
         return m_runs.emplace_back(ItemRun<T>{begin, end});
     }
 
-    /// For the reading thread: the run was read, or failed.
-    void finish(ItemRun<T>& run, typename ItemRun<T>::State state) {
+    /// Reads the run, on whichever thread, and notes what came of it.
+    template <class ReadOne> void read(const TokenText& text, ItemRun<T>& run, ReadOne readOne) {
+        typename ItemRun<T>::State state = ItemRun<T>::State::read;
+        try {
+            readRun(text, run, readOne);
+        } catch (...) {
+            state = ItemRun<T>::State::failed;
+        }
         std::lock_guard guard(m_lock);
         run.state = state;
-        m_changed.notify_all();
     }
 
     /// The offset before which every run was taken in, once one was.
@@ -96,24 +102,20 @@ public:
         return m_failed ? std::nullopt : m_end;
     }
 
-    /// The items of the runs taken in, moved to the end of `out`.
-    void moveItemsTo(std::vector<T>& out) {
-        std::size_t total = out.size();
-        for (std::size_t i = 0; i < m_takenIn; ++i)
-            total += m_runs[i].items.size();
-        out.reserve(total);
-        for (std::size_t i = 0; i < m_takenIn; ++i) {
-            std::vector<T>& items = m_runs[i].items;
+    /// The items of the runs taken in since the last call, moved to the end of `out`; by the thread that takes
+    /// the runs in, while the others read on.
+    void moveTakenInTo(std::vector<T>& out) {
+        for (; m_moved < m_takenIn; ++m_moved) {
+            std::vector<T>& items = m_runs[m_moved].items;
             out.insert(out.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
             std::vector<T>().swap(items);
         }
     }
 
 private:
-    bool done() const { return m_failed || m_end; }
-
     void takeIn() {
-        for (; m_takenIn < m_runs.size() && m_runs[m_takenIn].state != ItemRun<T>::State::reading && !done();
+        for (;
+             m_takenIn < m_runs.size() && m_runs[m_takenIn].state != ItemRun<T>::State::reading && !m_failed && !m_end;
              ++m_takenIn) {
             m_failed = m_runs[m_takenIn].state == ItemRun<T>::State::failed;
             m_end = m_runs[m_takenIn].listEnd;
@@ -122,15 +124,16 @@ private:
 
     std::deque<ItemRun<T>> m_runs;
     std::mutex m_lock;
-    std::condition_variable m_changed;
     std::size_t m_takenIn = 0;
+    std::size_t m_moved = 0;
     std::optional<std::size_t> m_end;
     bool m_failed = false;
 };
 
 /// The items of a long list read side by side. This thread cuts the list into runs of about `batchBytes` at the
-/// lines that start items, looking at those lines alone, and checks the commas between the runs; other threads
-/// read each run as a list of its own, every value checked, and the run in which the list closes says where.
+/// lines that start items, looking at those lines alone, and checks the commas between the runs; the reading
+/// threads, and this one when enough runs are out, read each run as a list of its own, every value checked, and
+/// the run in which the list closes says where.
 /// The cuts are guesses: a run that does not read as whole items, or items that do not start lines of their
 /// own, leave the list to be read in order. Returns the offset just past the list, or none for that.
 template <class T, class ReadOne>
@@ -142,11 +145,13 @@ std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t
     // Enough runs out to keep the threads busy, few enough that little is read past the list's end.
     const std::size_t aheadMost = 2 * Workers::threads() + 2;
     ItemRuns<T> runs;
+    const std::size_t itemsBefore = out.size();
     bool discarded = false;
     {
         Workers workers;
         std::optional<std::size_t> begin = lines->first;
-        while (begin && runs.waitForRoom(aheadMost)) {
+        while (begin && !runs.done()) {
+            runs.moveTakenInTo(out);
             if (const std::optional<std::size_t> read = runs.takenInBefore(); read && plan.discardBefore) {
                 (*plan.discardBefore)(*read);
                 discarded = true;
@@ -157,14 +162,11 @@ std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t
             // The last run: the list closes in it, or it is read again in order.
             if (!next) runEnd = partEnd(text, *begin, std::max(2 * plan.batchBytes, lastRunBytes));
             ItemRun<T>& run = runs.add(*begin, runEnd);
-            workers.run([&text, &readOne, &runs, &run] {
-                try {
-                    readRun(text, run, readOne);
-                    runs.finish(run, ItemRun<T>::State::read);
-                } catch (...) {
-                    runs.finish(run, ItemRun<T>::State::failed);
-                }
-            });
+            // With enough runs out, this thread reads one itself rather than wait.
+            if (runs.out() <= aheadMost)
+                workers.run([&text, &readOne, &runs, &run] { runs.read(text, run, readOne); });
+            else
+                runs.read(text, run, readOne);
             begin = next;
         }
         // Runs not yet started are dropped when the list closed before them.
@@ -173,8 +175,11 @@ std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t
     const std::optional<std::size_t> end = runs.listEnd();
     // Text given back cannot be read in order again; the caller reads the bytes anew.
     if (!end && discarded) throw NotTrusted{};
-    if (!end) return std::nullopt;
-    runs.moveItemsTo(out);
+    if (!end) {
+        out.erase(out.begin() + static_cast<std::ptrdiff_t>(itemsBefore), out.end());
+        return std::nullopt;
+    }
+    runs.moveTakenInTo(out);
     if (plan.discardBefore) (*plan.discardBefore)(*end);
     return end;
 }
@@ -199,7 +204,10 @@ void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne rea
     } else {
         if (text.data[open] != '[') throw NotTrusted{};
         std::optional<std::size_t> end;
-        if (text.longLists.shared) end = readRunsSideBySide(text, open, out, readOne);
+        if (text.longLists.shared) {
+            out.reserve(std::min(most, (text.size - open) / smallestItemBytes + 1));
+            end = readRunsSideBySide(text, open, out, readOne);
+        }
         *source.end = end ? *end : forEachItemInWindows(text, open, readItem);
     }
     if (out.capacity() > 2 * out.size()) out.shrink_to_fit();
