@@ -89,6 +89,8 @@ std::size_t skipSpace(const TokenText& text, std::size_t from);
 /// The first '"' or '\\' in [from, limit), else limit. Reads up to 7 bytes past `limit`, inside the padding.
 const char* quoteOrBackslash(const char* from, const char* limit);
 
+/// The string at `value`: a view of the part it was read from, or of the part's parser when it had escapes;
+/// good until this thread reads the next part.
 std::string_view readText(Token value, const Path&);
 inline std::string readString(Token value, const Path& at) {
     return std::string(readText(value, at));
