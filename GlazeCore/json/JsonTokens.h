@@ -115,6 +115,13 @@ simdjson::ondemand::array startArray(Token value);
 /// `member`.
 std::string_view memberName(const char* name, Token member);
 
+/// Whether `text` starts with `prefix`; byte by byte, as names are short and most differ at once.
+inline bool startsWith(const char* text, std::string_view prefix) {
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i]) return false;
+    return true;
+}
+
 /// The index among `names` (which hold neither quotes nor backslashes) of the member whose name starts at
 /// `name` and whose value is `member`, or N for another name. A known name is compared in place, so it is not
 /// scanned for its end.
@@ -123,7 +130,7 @@ std::size_t memberIndex(const char* name, Token member, const std::array<std::st
     for (std::size_t i = 0; i < N; ++i) {
         const std::string_view known = names[i];
         // The quote after a name without quotes or backslashes is the name's end.
-        if (name[known.size()] == '"' && std::memcmp(name, known.data(), known.size()) == 0) {
+        if (name[known.size()] == '"' && startsWith(name, known)) {
             onlyColonUntil(name + known.size() + 1, member);
             return i;
         }
