@@ -1,6 +1,7 @@
 #include "GlazeCore/book/BookJson.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
+#include "GlazeCore/json/JsonLongLists.h"
 #include "GlazeCore/json/JsonRead.h"
 #include "GlazeCore/json/JsonTokens.h"
 #include "GlazeCore/json/JsonWrite.h"
@@ -118,9 +119,9 @@ std::optional<Date> parseDate(std::string_view t) {
 
 Uuid readUuid(Token value, const Path& at) {
     constexpr std::size_t length = 36;
-    if (const char* text = value.reader.stringOfLength(length)) {
+    if (const char* text = stringOfLength(value, length)) {
         if (const auto id = parseUuid({text, length})) {
-            value.reader.endString(text + length);
+            endString(value, text + length);
             return *id;
         }
     }
@@ -394,14 +395,13 @@ template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
 constexpr std::size_t smallestSharedText = std::size_t{8} << 20;
 
 LongLists longListsFor(std::size_t textSize) {
-    return {textSize >= smallestSharedText && Workers::threads() > 1, LongLists{}.batchItems};
+    return {textSize >= smallestSharedText && Workers::threads() > 1, LongLists{}.batchBytes};
 }
 
 std::optional<GlazeBook> readByTokens(std::string_view padded, std::size_t window, const LongLists& longLists) {
     try {
-        TokenReader reader(padded.data(), padded.size(), window);
-        std::string scratch;
-        GlazeBook book = readBookObject(Token{reader, scratch, longLists}, Path{});
+        TokenReader reader(padded.data(), padded.size(), window, longLists);
+        GlazeBook book = readBookObject(reader.root(), Path{});
         if (!reader.atEnd()) return std::nullopt;
         return book;
     } catch (const NotTrusted&) {

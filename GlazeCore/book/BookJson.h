@@ -21,8 +21,8 @@ class parser;
 /// " : ", "\/" escaped, dates in whole UTC seconds with "Z"; a non-finite number throws JsonWriteError.
 namespace GlazeCore::BookJson {
 
-/// Reads the text in one pass over the parser's token index, without building a document; a text that pass
-/// does not take on trust is read again through a parsed document, which finds and names the problem.
+/// Reads the text in one pass through the parser's On-Demand interface, without building a document; a text that
+/// pass does not take on trust is read again through a parsed document, which finds and names the problem.
 GlazeBook readBook(const Json::PaddedBytes& bytes);
 /// The same, giving the pages of a large text back as its lists are read, so that the text and the book are
 /// never both whole in memory; should the document reader then be needed, `again` gives the bytes anew.
@@ -41,9 +41,9 @@ void writeBook(const GlazeBook& book, std::int64_t version, std::int64_t nextTil
 
 /// The two ways readBook reads, apart, for tests that hold them to each other and benchmarks that weigh them.
 namespace Readers {
-/// The token pass alone, indexing `window` bytes at a time and reading long lists as `longLists` says (by
-/// default as readBook does: by several threads for a large text): the book, or none when it leaves the text to
-/// the document reader.
+/// The token pass alone, reading `window` bytes at a time and long lists as `longLists` says (by default as
+/// readBook does: by several threads for a large text): the book, or none when it leaves the text to the document
+/// reader.
 std::optional<GlazeBook> tokens(const Json::PaddedBytes& bytes, std::size_t window = Json::TokenReader::defaultWindow,
                                 std::optional<Json::LongLists> longLists = std::nullopt);
 /// The document reader with a parser the caller keeps; throws what readBook throws.

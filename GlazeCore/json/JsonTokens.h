@@ -1,184 +1,252 @@
 #pragma once
 
 #include "GlazeCore/json/JsonPath.h"
-#include "GlazeCore/json/Workers.h"
+#include "GlazeCore/json/TextPart.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <deque>
-#include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace simdjson::internal {
-class dom_parser_implementation;
-}
-
+/// One forward pass over a padded JSON text through the parser's On-Demand interface, without building a
+/// document: every value is checked as the full parser checks it, the values a caller skips included.
+///
+/// The outermost containers are read a window at a time: each window is a part of the text of about half a
+/// megabyte (TextPart), ending just after a line feed, with as many whole elements of the container as it holds.
+/// An element the window cuts off is read again at the start of the next one. So the parser's index stays small
+/// and warm whatever the size of the text.
+///
+/// It trusts only what the full parser would read the same way: names without escapes, integers of at most 18
+/// digits, finite numbers, nesting a few levels deep. Anything else throws NotTrusted.
 namespace GlazeCore::Json {
 
-/// Thrown by the token reader at anything it does not take on trust. The caller then reads the same bytes
-/// with the full parser, which finds and names the problem; so this reader never has to name one.
-struct NotTrusted {};
+/// One value of a text read by the token reader, for the same typed readers that read a parsed document. Two
+/// pointers, so that it passes in registers.
+struct Token {
+    /// The value in its part; none for a container of the text read a window at a time.
+    simdjson::ondemand::value* value;
+    const TokenSource* source;
 
-/// One forward pass over a padded JSON text without building a document: the parser's first stage finds the
-/// structural characters (checking UTF-8, closed strings and control characters on the way), and this walks
-/// them, checking the grammar of every value as it goes, the values a caller skips included.
-///
-/// The first stage runs on one window of about half a megabyte at a time, each ending just after a line feed.
-/// A line feed is never inside a string of valid JSON (and a text where it is fails in the window that holds
-/// it), so each window starts outside any string and token, as the first stage assumes. The index then stays
-/// small and warm whatever the size of the text; a text without line feeds is one window.
-///
-/// It trusts only what the full parser would read the same way: keys without escapes, integers of at most 18
-/// digits, finite numbers, nesting a few levels deep. Anything else throws NotTrusted.
+    /// Takes a null; false, taking nothing, for any other value.
+    bool is_null() const;
+};
+
+/// A whole padded text, read a window of `window` bytes at a time with long lists read as `longLists` says.
 class TokenReader {
 public:
-    /// Text given to the first stage at once: its index fits the cache and is reused for every window.
     static constexpr std::size_t defaultWindow = std::size_t{512} << 10;
 
-    /// `data` is followed by at least 64 readable bytes: the padding, or more of a text this reads a part of.
-    TokenReader(const char* data, std::size_t size, std::size_t window = defaultWindow);
-    ~TokenReader();
+    TokenReader(const char* data, std::size_t size, std::size_t window, LongLists longLists);
     TokenReader(const TokenReader&) = delete;
     TokenReader& operator=(const TokenReader&) = delete;
 
-    /// The character that starts the current token; '\0' once every token is read.
-    char peek() {
-        if (m_token == m_count && !nextWindow()) return '\0';
-        return m_window[m_index[m_token]];
-    }
-    void expect(char c) {
-        if (peek() != c) throw NotTrusted{};
-        ++m_token;
-    }
-    bool take(char c) {
-        if (peek() != c) return false;
-        ++m_token;
-        return true;
-    }
-    bool atEnd() { return m_token == m_count && !nextWindow(); }
-    /// Bytes of text from the current token on.
-    std::size_t remaining() { return peek() == '\0' ? 0 : m_size - static_cast<std::size_t>(current() - m_text); }
-
-    /// The current token's string; a view of the text, or of `scratch` when it had escapes.
-    std::string_view string(std::string& scratch);
-    /// A member name: a string without escapes followed by ':'.
-    std::string_view key();
-    /// The index of the member name among `names` (which hold neither quotes nor backslashes), or N for
-    /// another name; compared in place, so a known name is not scanned for its end.
-    template <std::size_t N> std::size_t key(const std::array<std::string_view, N>& names) {
-        if (peek() != '"') throw NotTrusted{};
-        const char* begin = current() + 1;
-        for (std::size_t i = 0; i < N; ++i) {
-            const std::string_view name = names[i];
-            // The quote after a name without quotes or backslashes is the name's end.
-            if (begin[name.size()] == '"' && std::memcmp(begin, name.data(), name.size()) == 0) {
-                endString(begin + name.size());
-                expect(':');
-                return i;
-            }
-        }
-        key();
-        return N;
-    }
-    /// The string at the current token when its text is `length` bytes and the caller finds neither quote nor
-    /// backslash in them, so they are the whole string; taken by endString().
-    const char* stringOfLength(std::size_t length) {
-        if (peek() != '"') return nullptr;
-        const char* begin = current() + 1;
-        return begin[length] == '"' ? begin : nullptr;
-    }
-    /// Moves past the string whose closing quote is at `quote`.
-    void endString(const char* quote) {
-        onlySpaceUntilNextToken(quote + 1);
-        ++m_token;
-    }
-    /// Any number; an integer written out is read as the full parser reads it, exactly.
-    double number();
-    std::int64_t integer();
-    bool boolean();
-    /// Takes `null` and returns true; false, taking nothing, for any other value.
-    bool null();
-    /// Reads one value of any kind, checking it as the full parser would.
-    void skipValue(int depth = 0);
-    /// Passes one value following only its nesting, checking nothing else; returns the offset just past it.
-    std::size_t passValue();
-    /// The offset in the text of the current token; only after peek() found one.
-    std::size_t offset() const { return static_cast<std::size_t>(current() - m_text); }
-    const char* text() const { return m_text; }
-    std::size_t windowSize() const { return m_windowSize; }
-
-    /// After a value inside a container: true when another follows, false at `close`.
-    bool next(char close) {
-        if (take(',')) return true;
-        expect(close);
-        return false;
-    }
+    /// The container the text holds, to be read once.
+    Token root();
+    /// Whether nothing but white space follows the root, once read.
+    bool atEnd() const;
 
 private:
-    struct Number {
-        const char* end;
-        bool integral;
-    };
-    /// The first stage over the next window that holds a token; false at the end of the text.
-    bool nextWindow();
-    /// Where the current token starts; only after peek() found one.
-    const char* current() const { return m_window + m_index[m_token]; }
-    Number scanNumber(const char* at) const;
-    std::int64_t integral(const char* at, const Number& scanned);
-    /// Bytes from `from` up to the next token (or the window's end) must be white space.
-    void onlySpaceUntilNextToken(const char* from) const;
-    const char* nextTokenStart() const { return m_window + m_index[m_token + 1]; }
-
-    const char* m_text;
-    std::size_t m_size;
-    std::size_t m_windowSize;
-    std::size_t m_windowEnd = 0; // offset of the first byte after the current window
-    const char* m_window;
-    std::unique_ptr<simdjson::internal::dom_parser_implementation> m_parser;
-    const std::uint32_t* m_index = nullptr;
-    std::uint32_t m_count = 0;
-    std::uint32_t m_token = 0;
+    TokenText m_text;
+    std::size_t m_end;
+    TokenSource m_source;
 };
 
-/// How long lists are read: in order by one thread, or in batches of this many items side by side; then, when
-/// given, `discardBefore` hears of each offset of the text before which nothing will be read again.
-struct LongLists {
-    bool shared = false;
-    std::size_t batchItems = 256;
-    const std::function<void(std::size_t)>* discardBefore = nullptr;
+inline bool isJsonSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+// The helpers below run for nearly every token of a large file, so they stay inline.
+
+/// The token's text: from its first byte to the next token's, white space included.
+inline std::string_view tokenText(Token value) {
+    if (!value.value) throw NotTrusted{};
+    const std::string_view token = value.value->raw_json_token();
+    if (token.empty()) throw NotTrusted{};
+    return token;
+}
+
+/// Throws NotTrusted unless the bytes [from, to) are white space.
+inline void onlySpace(const char* from, const char* to) {
+    if (from > to) throw NotTrusted{};
+    for (; from < to; ++from)
+        if (!isJsonSpace(*from)) throw NotTrusted{};
+}
+
+/// Throws NotTrusted unless [from, value) is white space, a colon and white space.
+inline void onlyColonUntil(const char* from, Token value) {
+    const char* valueStart = tokenText(value).data();
+    while (from < valueStart && isJsonSpace(*from))
+        ++from;
+    if (from >= valueStart || *from != ':') throw NotTrusted{};
+    onlySpace(from + 1, valueStart);
+}
+
+/// The offset of the first byte at or after `from` that is not white space.
+std::size_t skipSpace(const TokenText& text, std::size_t from);
+/// The first '"' or '\\' in [from, limit), else limit. Reads up to 7 bytes past `limit`, inside the padding.
+const char* quoteOrBackslash(const char* from, const char* limit);
+
+/// The string at `value`: a view of the part it was read from, or of the part's parser when it had escapes;
+/// good until this thread reads the next part.
+std::string_view readText(Token value, const Path&);
+inline std::string readString(Token value, const Path& at) {
+    return std::string(readText(value, at));
+}
+/// Any number; an integer written out is read as the full parser reads it, exactly.
+double readDouble(Token value, const Path&);
+bool readBool(Token value, const Path&);
+std::int64_t readInteger(Token value, const Path&);
+/// Reads one value of any kind, checking it as the full parser would.
+void skipValue(Token value, int depth = 0);
+/// The string at `value` when its text is `length` bytes and the caller finds neither quote nor backslash in
+/// them, so they are the whole string; taken by endString().
+const char* stringOfLength(Token value, std::size_t length);
+/// Takes the string at `value`, whose closing quote is at `quote`.
+void endString(Token value, const char* quote);
+
+/// The object or array at `value`, started.
+simdjson::ondemand::object startObject(Token value);
+simdjson::ondemand::array startArray(Token value);
+
+/// The name starting at `name` (just past its opening quote) when it has no escapes, checked up to the value
+/// `member`.
+std::string_view memberName(const char* name, Token member);
+
+/// Whether `text` starts with `prefix`; byte by byte, as names are short and most differ at once.
+inline bool startsWith(const char* text, std::string_view prefix) {
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i]) return false;
+    return true;
+}
+
+/// The index among `names` (which hold neither quotes nor backslashes) of the member whose name starts at
+/// `name` and whose value is `member`, or N for another name. A known name is compared in place, so it is not
+/// scanned for its end.
+template <std::size_t N>
+std::size_t memberIndex(const char* name, Token member, const std::array<std::string_view, N>& names) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::string_view known = names[i];
+        // The quote after a name without quotes or backslashes is the name's end.
+        if (name[known.size()] == '"' && startsWith(name, known)) {
+            onlyColonUntil(name + known.size() + 1, member);
+            return i;
+        }
+    }
+    memberName(name, member);
+    return N;
+}
+
+/// Where reading a container a window at a time goes on: at an element, or past the one read last.
+struct WindowPlace {
+    std::size_t offset;
+    bool atElement;
 };
 
-/// One value at the reader's current token, for the same typed readers that read a parsed document.
-struct Token {
-    TokenReader& reader;
-    std::string& scratch;
-    LongLists longLists = {};
+/// The offset just past `value` when it is a scalar, which the iteration may leave untaken; else none.
+std::size_t scalarEnd(Token value);
 
-    /// Takes a null; false, taking nothing, for any other value.
-    bool is_null() const { return reader.null(); }
-};
+/// Reads the container whose opening byte is at `open` a window at a time. `readWindow(part, place)` reads
+/// the elements of a window from its root, keeping `place` after each, and returns whether the container
+/// closed in it: false when an element was read past the window, as `place` says. A window that ends inside an
+/// element is followed by one starting at that element, twice as long when that is where the last one started;
+/// so reading an element must keep nothing from a try the window cut short. Returns the offset just past the
+/// container.
+template <class ReadWindow>
+std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& readWindow) {
+    const char opening = text.data[open];
+    const char closing = opening == '{' ? '}' : ']';
+    WindowPlace place{open + 1, true};
+    std::size_t window = text.window;
+    std::size_t lastStart = open;
+    for (;;) {
+        std::size_t from = place.offset;
+        if (!place.atElement) {
+            from = skipSpace(text, from);
+            if (text.data[from] == closing) return from + 1;
+            if (text.data[from] != ',') throw NotTrusted{};
+            // An element follows the comma; the part would read a close there as an empty container.
+            from = skipSpace(text, from + 1);
+            if (text.data[from] == closing) throw NotTrusted{};
+        }
+        if (from != lastStart)
+            window = text.window;
+        else if (window < text.size)
+            window *= 2;
+        lastStart = from;
+        TextPart part(text, opening, from, partEnd(text, from, window));
+        try {
+            if (readWindow(part, place)) return part.nextOffset();
+        } catch (const NotTrusted&) {
+            if (part.holdsRest() || !part.stoppedAtCut()) throw;
+        }
+    }
+}
 
-inline std::string_view readText(Token value, const Path&) {
-    return value.reader.string(value.scratch);
+template <class OnMember>
+std::size_t forEachMemberInWindows(const TokenText& text, std::size_t open, OnMember& onMember) {
+    return readInWindows(text, open, [&](TextPart& part, WindowPlace& place) {
+        simdjson::ondemand::object object = startObject(Token{&part.root(), part.source()});
+        std::size_t escaped;
+        const TokenSource members{&text, &part, &escaped};
+        for (auto result : object) {
+            if (result.error() != simdjson::SUCCESS) throw NotTrusted{};
+            simdjson::ondemand::field& field = result.value_unsafe();
+            const char* name = field.key().raw();
+            place = {part.offsetOf(name - 1), true};
+            escaped = static_cast<std::size_t>(-1);
+            const Token member{&field.value(), &members};
+            const std::size_t scalar = scalarEnd(member);
+            onMember(name, member);
+            if (escaped != static_cast<std::size_t>(-1)) {
+                place = {escaped, false};
+                return false;
+            }
+            place = {scalar != static_cast<std::size_t>(-1) ? scalar : part.nextOffset(), false};
+        }
+        return true;
+    });
 }
-inline std::string readString(Token value, const Path&) {
-    return std::string(value.reader.string(value.scratch));
+
+template <class OnItem> std::size_t forEachItemInWindows(const TokenText& text, std::size_t open, OnItem&& onItem) {
+    return readInWindows(text, open, [&](TextPart& part, WindowPlace& place) {
+        simdjson::ondemand::array array = startArray(Token{&part.root(), part.source()});
+        for (auto result : array) {
+            if (result.error() != simdjson::SUCCESS) throw NotTrusted{};
+            const Token item{&result.value_unsafe(), part.source()};
+            place = {part.offsetOf(tokenText(item).data()), true};
+            const std::size_t scalar = scalarEnd(item);
+            onItem(item);
+            place = {scalar != static_cast<std::size_t>(-1) ? scalar : part.nextOffset(), false};
+        }
+        return true;
+    });
 }
-inline double readDouble(Token value, const Path&) {
-    return value.reader.number();
+
+/// Each member of the object at `value`, as its name's first byte and its value.
+template <class OnMember> void forEachMember(Token value, OnMember&& onMember) {
+    const TokenSource& source = *value.source;
+    if (!value.value) {
+        *source.end = forEachMemberInWindows(*source.text, skipSpace(*source.text, 0), onMember);
+        return;
+    }
+    simdjson::ondemand::object object = startObject(value);
+    for (auto result : object) {
+        if (result.error() != simdjson::SUCCESS) throw NotTrusted{};
+        simdjson::ondemand::field& field = result.value_unsafe();
+        onMember(field.key().raw(), Token{&field.value(), source.part->source()});
+    }
 }
-inline bool readBool(Token value, const Path&) {
-    return value.reader.boolean();
-}
-inline std::int64_t readInteger(Token value, const Path&) {
-    return value.reader.integer();
+
+/// Each item of the array at `value`, read in its part.
+template <class OnItem> void forEachItem(Token value, OnItem&& onItem) {
+    simdjson::ondemand::array array = startArray(value);
+    for (auto result : array) {
+        if (result.error() != simdjson::SUCCESS) throw NotTrusted{};
+        onItem(Token{&result.value_unsafe(), value.source->part->source()});
+    }
 }
 
 // Only the member handling matches the document reader's: a problem the typed readers find throws, and the
@@ -187,32 +255,24 @@ template <std::size_t N, class OnMember>
 void readObject(Token value, const Path& at, const std::array<std::string_view, N>& names, std::uint32_t requiredMask,
                 OnMember&& onMember) {
     static_assert(N <= 32);
-    TokenReader& reader = value.reader;
-    reader.expect('{');
     std::uint32_t seen = 0;
-    if (!reader.take('}')) {
-        do {
-            const std::size_t i = reader.key(names);
-            if (i == N) {
-                reader.skipValue(1);
-                continue;
-            }
-            if (seen & (1u << i)) throw NotTrusted{};
-            seen |= 1u << i;
-            onMember(i, value, at.member(names[i]));
-        } while (reader.next('}'));
-    }
+    forEachMember(value, [&](const char* name, Token member) {
+        const std::size_t i = memberIndex(name, member, names);
+        if (i == N) {
+            skipValue(member, 1);
+            return;
+        }
+        if (seen & (1u << i)) throw NotTrusted{};
+        onMember(i, member, at.member(names[i]));
+        // Only now: a member a window cut off is read again in the next one.
+        seen |= 1u << i;
+    });
     if (requiredMask & ~seen) throw NotTrusted{};
 }
 
 /// Each member's name and value, for objects whose names are data.
 template <class OnMember> void readMembers(Token value, const Path&, OnMember&& onMember) {
-    TokenReader& reader = value.reader;
-    reader.expect('{');
-    if (reader.take('}')) return;
-    do {
-        onMember(reader.key(), value);
-    } while (reader.next('}'));
+    forEachMember(value, [&](const char* name, Token member) { onMember(memberName(name, member), member); });
 }
 
 /// The items go into a buffer kept for the type, then into `out` in one allocation of the exact size, as the
@@ -220,9 +280,6 @@ template <class OnMember> void readMembers(Token value, const Path&, OnMember&& 
 template <class T, class ReadOne> void readArray(Token value, const Path& at, std::vector<T>& out, ReadOne readOne) {
     thread_local std::vector<T> buffer;
     constexpr std::size_t keptItems = 4096;
-    TokenReader& reader = value.reader;
-    reader.expect('[');
-    if (reader.take(']')) return;
     // Nonzero only when a T holds a list of T; whatever happens, the buffer ends as it began.
     const std::size_t start = buffer.size();
     struct Restore {
@@ -234,107 +291,14 @@ template <class T, class ReadOne> void readArray(Token value, const Path& at, st
         }
     } restore{buffer, start};
     std::size_t i = 0;
-    do {
-        buffer.push_back(readOne(value, at.item(i)));
+    forEachItem(value, [&](Token item) {
+        buffer.push_back(readOne(item, at.item(i)));
         ++i;
-    } while (reader.next(']'));
+    });
+    if (i == 0) return;
     out.reserve(buffer.size() - start);
     out.assign(std::make_move_iterator(buffer.begin() + static_cast<std::ptrdiff_t>(start)),
                std::make_move_iterator(buffer.end()));
-}
-
-/// The items of a long list read side by side: this thread follows only the nesting of the items to cut them
-/// into batches, and another reads each batch with a reader of its own over just the batch's bytes, every value
-/// checked. A batch that reads as whole items separated by commas, to its last byte, holds exactly the items
-/// this thread counted, so the list reads as one reader would read it; any doubt throws NotTrusted.
-template <class T, class ReadOne> void readItemsInBatches(Token value, std::vector<T>& out, ReadOne readOne) {
-    TokenReader& reader = value.reader;
-    const LongLists plan = value.longLists;
-    std::deque<std::vector<T>> batches;
-    std::deque<std::size_t> begins;
-    std::deque<std::atomic<bool>> done;
-    std::atomic<bool> failed{false};
-    std::size_t firstItem = 0, finished = 0;
-    // The text before the first batch not yet read is read for good.
-    const auto discardRead = [&] {
-        while (finished < done.size() && done[finished])
-            ++finished;
-        if (plan.discardBefore && finished < begins.size()) (*plan.discardBefore)(begins[finished]);
-    };
-    {
-        Workers workers;
-        bool more = true;
-        while (more) {
-            if (failed) throw NotTrusted{};
-            reader.peek();
-            const std::size_t begin = reader.offset();
-            std::size_t end = begin, count = 0;
-            for (;;) {
-                end = reader.passValue();
-                ++count;
-                if (!reader.take(',')) {
-                    reader.expect(']');
-                    more = false;
-                    break;
-                }
-                if (count == plan.batchItems) break;
-            }
-            std::vector<T>* batch = &batches.emplace_back();
-            std::atomic<bool>* batchDone = &done.emplace_back(false);
-            begins.push_back(begin);
-            const std::size_t index = firstItem;
-            firstItem += count;
-            workers.run([&reader, &readOne, &failed, batch, batchDone, begin, end, count, index] {
-                try {
-                    TokenReader part(reader.text() + begin, end - begin, reader.windowSize());
-                    std::string scratch;
-                    const Token item{part, scratch};
-                    batch->reserve(count);
-                    const Path root;
-                    for (std::size_t i = 0;; ++i) {
-                        batch->push_back(readOne(item, root.item(index + i)));
-                        if (part.atEnd()) break;
-                        part.expect(',');
-                    }
-                    *batchDone = true;
-                } catch (...) {
-                    failed = true;
-                }
-            });
-            discardRead();
-        }
-        workers.finish();
-    }
-    if (failed) throw NotTrusted{};
-    reader.peek();
-    if (plan.discardBefore) (*plan.discardBefore)(reader.offset());
-    std::size_t total = out.size();
-    for (const std::vector<T>& batch : batches)
-        total += batch.size();
-    out.reserve(total);
-    for (std::vector<T>& batch : batches) {
-        out.insert(out.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
-        std::vector<T>().swap(batch);
-    }
-}
-
-/// For lists that may be long: room for as many items as the rest of the text could hold, at most `most`, so
-/// the items go straight into place and a long list is never copied; the room left over is given back when
-/// it is more than the list. When the plan shares long lists, the items are read in batches side by side.
-template <class T, class ReadOne>
-void readLongArray(Token value, const Path& at, std::vector<T>& out, ReadOne readOne, std::size_t most,
-                   std::size_t smallestItemBytes) {
-    TokenReader& reader = value.reader;
-    reader.expect('[');
-    if (reader.take(']')) return;
-    if (value.longLists.shared) return readItemsInBatches(value, out, readOne);
-    out.reserve(std::min(most, reader.remaining() / smallestItemBytes + 1));
-    std::size_t i = 0;
-    do {
-        out.push_back(readOne(value, at.item(i)));
-        ++i;
-    } while (reader.next(']'));
-    if (out.capacity() > 2 * out.size()) out.shrink_to_fit();
 }
 
 } // namespace GlazeCore::Json

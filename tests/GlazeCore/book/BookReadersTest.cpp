@@ -99,6 +99,49 @@ TEST(BookReaders, TokenPassReadsWrittenAndHandWrittenBooksItself) {
     EXPECT_TRUE(agrees(BookJson::writeBook(BookJson::readBook(richBook))));
 }
 
+// The same book laid out as written, with commas starting the lines, with CR LF line ends, on one line, and with
+// the objects inside the items as far in as the items, where a line starting an object does not start an item.
+std::vector<std::string> layoutsOf(const std::string& written) {
+    std::string commaFirst, crLf, oneLine, flat;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const bool commaEndsLine = written[i] == ',' && written[i + 1] == '\n';
+        const bool lineFeedAfterComma = written[i] == '\n' && i > 0 && written[i - 1] == ',';
+        commaFirst += commaEndsLine ? '\n' : lineFeedAfterComma ? ',' : written[i];
+        crLf += written[i] == '\n' ? "\r\n" : std::string(1, written[i]);
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] != '\n')
+            oneLine += written[i];
+        else
+            while (i + 1 < written.size() && written[i + 1] == ' ')
+                ++i;
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        flat += written[i];
+        if (written.compare(i, 10, "\n        {") == 0 || written.compare(i, 10, "\n        }") == 0) i += 4;
+    }
+    return {written, commaFirst, crLf, oneLine, flat};
+}
+
+// A window may end after any line, and the element it cuts off is read again in the next one: every window size
+// reads the same book, whether the long lists are read in order or in batches of one item.
+TEST(BookReaders, EveryWindowReadsTheSameBook) {
+    std::vector<std::string> texts = layoutsOf(expectedFile());
+    texts.push_back(richBook);
+    for (const std::string& text : texts) {
+        const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+        const Outcome expected = documentReader(bytes);
+        ASSERT_TRUE(expected.written.has_value()) << expected.error;
+        for (std::size_t window = 1; window <= 200; ++window) {
+            for (const Json::LongLists& plan : {Json::LongLists{}, Json::LongLists{true, 1}}) {
+                const auto read = BookJson::Readers::tokens(bytes, window, plan);
+                ASSERT_TRUE(read.has_value()) << "window " << window << (plan.shared ? " in batches" : "");
+                EXPECT_EQ(writtenExactly(*read), *expected.written) << "window " << window;
+            }
+        }
+    }
+}
+
 TEST(BookReaders, WhatTheTokenPassLeavesIsReadTheSameWay) {
     const auto book = [](const std::string& amount, const std::string& extra = "") {
         return R"({"recipes": [{"cone": "", "id": "6F1C1E2A-0B7D-4C55-9E3A-1D2B3C4D5E6F", "name": "", "notes": "",

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <simdjson.h>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+
+namespace GlazeCore::Json {
+
+/// Thrown by the token reader at anything it does not take on trust. The caller then reads the same bytes
+/// with the full parser, which finds and names the problem; so this reader never has to name one.
+struct NotTrusted {};
+
+/// How long lists are read: in order by one thread, or in runs of about this many bytes side by side; then, when
+/// given, `discardBefore` hears of each offset of the text before which nothing will be read again.
+struct LongLists {
+    bool shared = false;
+    std::size_t batchBytes = std::size_t{256} << 10;
+    const std::function<void(std::size_t)>* discardBefore = nullptr;
+};
+
+/// A padded text read by the token reader, and how: the bytes it reads at once, and its long lists.
+struct TokenText {
+    const char* data;
+    std::size_t size;
+    std::size_t window;
+    LongLists longLists;
+};
+
+class TextPart;
+
+/// Where the token reader's values come from: the text, the part of it they were read from (none for a container
+/// read a window at a time), and, when set, where a value read a window at a time leaves the offset just past it.
+struct TokenSource {
+    const TokenText* text;
+    TextPart* part;
+    std::size_t* end;
+};
+
+/// Bytes [from, to) of a text, copied after `opening` (the '[' or '{' of the container they continue, or
+/// nothing) and before `closing`, and read by the parser's On-Demand interface as one value. Zeros follow the
+/// copy, so a part cut off inside a value ends in a parse error, never in bytes the part does not hold.
+///
+/// Parts stay small whatever the size of the text, so their index stays in the cache; each thread keeps the
+/// memory of the parts it read for the next ones.
+class TextPart {
+public:
+    TextPart(const TokenText& text, char opening, std::size_t from, std::size_t to, char closing = '\0');
+    ~TextPart();
+    TextPart(const TextPart&) = delete;
+    TextPart& operator=(const TextPart&) = delete;
+
+    /// The part's value, not yet started.
+    simdjson::ondemand::value& root();
+    /// The source of the values read from the part.
+    const TokenSource* source() const { return &m_source; }
+    /// The offset in the text of a byte of the part.
+    std::size_t offsetOf(const char* at) const {
+        return m_from + static_cast<std::size_t>(at - m_bytes) - (m_opening ? 1 : 0);
+    }
+    /// The offset of the token the parser reads next, or the part's end when none is left.
+    std::size_t nextOffset();
+    /// Whether the parser stopped where the part was cut off, so that a failure may be the cut's.
+    bool stoppedAtCut();
+    /// Whether the part holds the text to its end.
+    bool holdsRest() const { return m_to == m_textSize && !m_closing; }
+    std::size_t end() const { return m_to; }
+
+    struct Buffers;
+
+private:
+    TokenSource m_source;
+    std::size_t m_from;
+    std::size_t m_to;
+    std::size_t m_textSize;
+    bool m_opening;
+    bool m_closing;
+    std::unique_ptr<Buffers> m_buffers;
+    const char* m_bytes;
+    simdjson::ondemand::document m_document;
+    simdjson::ondemand::value m_root;
+};
+
+/// Where a part of the text ends when it starts at `from`: past the first line feed at least `window` bytes
+/// on, or at the text's end. A line feed is never inside a token of valid JSON, so no token is cut.
+std::size_t partEnd(const TokenText& text, std::size_t from, std::size_t window);
+
+} // namespace GlazeCore::Json

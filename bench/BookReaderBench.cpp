@@ -1,0 +1,140 @@
+// Reading a book's bytes, weighed against simdjson's parse of the same bytes by a parser that parsed them once
+// before (its memory already its own), at 1,000, 10,000 and 100,000 recipes of 10 lines and as many tiles.
+// x_warm_dom is the decode's time over the parse's, measured in the same run; at 100,000 it must stay within 2.5.
+// Opening reads the long lists of a large book side by side on the reading threads; the one-thread decode shows
+// what those threads save.
+#include "BenchBooks.h"
+
+#include "GlazeCore/book/BookJson.h"
+#include "GlazeCore/book/GlazeBookCodec.h"
+#include "GlazeCore/book/GlazeBookValidation.h"
+#include "GlazeCore/json/Workers.h"
+
+#include <benchmark/benchmark.h>
+#include <simdjson.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace GlazeCore;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Sample {
+    std::string bytes;
+    Json::PaddedBytes padded;
+};
+
+const Sample& sample(std::size_t items) {
+    static std::map<std::size_t, Sample> made;
+    auto found = made.find(items);
+    if (found == made.end()) {
+        Sample next{GlazeBookCodec::encode(Bench::makeBook(items)), {}};
+        next.padded = Json::PaddedBytes::copyOf(next.bytes);
+        found = made.emplace(items, std::move(next)).first;
+    }
+    return found->second;
+}
+
+double seconds(Clock::duration elapsed) {
+    return std::chrono::duration<double>(elapsed).count();
+}
+
+/// The median of five parses by a parser that parsed the same bytes once before.
+double warmDomSeconds(const Json::PaddedBytes& bytes) {
+    simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = Clock::now();
+        if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
+        benchmark::DoNotOptimize(root);
+        times.push_back(seconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+void report(benchmark::State& state, const Sample& sample, Clock::duration elapsed) {
+    const double mean = seconds(elapsed) / static_cast<double>(state.iterations());
+    const double dom = warmDomSeconds(sample.padded);
+    state.counters["warm_dom_ms"] = dom * 1e3;
+    state.counters["x_warm_dom"] = mean / dom;
+    state.counters["ns_per_item"] = mean * 1e9 / static_cast<double>(state.range(0));
+    state.counters["file_mb"] = static_cast<double>(sample.bytes.size()) / 1e6;
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sample.bytes.size()));
+}
+
+/// Runs `decode` once untimed, so that the memory the book takes is the allocator's to reuse as the parser's
+/// memory is the parser's, then times it.
+template <class Decode> void measure(benchmark::State& state, Decode decode) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    benchmark::DoNotOptimize(decode(s.padded));
+    const auto start = Clock::now();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(decode(s.padded));
+    report(state, s, Clock::now() - start);
+}
+
+// The token pass reading long lists as `longLists` says, and the validation, as decoding does them.
+GlazeBook readAndValidate(const Json::PaddedBytes& bytes, const Json::LongLists& longLists) {
+    std::optional<GlazeBook> book = BookJson::Readers::tokens(bytes, Json::TokenReader::defaultWindow, longLists);
+    if (!book) throw std::runtime_error("the token pass declined the sample book");
+    GlazeBookValidation::validate(*book);
+    return std::move(*book);
+}
+
+// The parse the decoding is weighed against, alone.
+void BM_WarmDomParse(benchmark::State& state) {
+    const Sample& s = sample(static_cast<std::size_t>(state.range(0)));
+    simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    if (parser.parse(s.padded.data(), s.padded.size(), false).get(root)) state.SkipWithError("parse failed");
+    for (auto _ : state) {
+        if (parser.parse(s.padded.data(), s.padded.size(), false).get(root)) state.SkipWithError("parse failed");
+        benchmark::DoNotOptimize(root);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.bytes.size()));
+}
+
+// What opening does with the file's bytes: the token pass (side by side for a large book), the validation and the
+// tile codes.
+void BM_Decode(benchmark::State& state) {
+    measure(state, [](const Json::PaddedBytes& bytes) { return GlazeBookCodec::decode(bytes); });
+    state.counters["reading_threads"] = static_cast<double>(Json::Workers::threads());
+}
+
+// The same reading with every list read in order on the calling thread.
+void BM_DecodeOneThread(benchmark::State& state) {
+    measure(state, [](const Json::PaddedBytes& bytes) { return readAndValidate(bytes, Json::LongLists{}); });
+}
+
+// The same reading with the long lists read in batches side by side, whatever the book's size.
+void BM_DecodeSideBySide(benchmark::State& state) {
+    measure(state, [](const Json::PaddedBytes& bytes) {
+        return readAndValidate(bytes, Json::LongLists{true, Json::LongLists{}.batchBytes});
+    });
+}
+
+void sizes(benchmark::internal::Benchmark* benchmark) {
+    for (const long items : Bench::sizes)
+        benchmark->Arg(items);
+    benchmark->ArgName("items")->Unit(benchmark::kMillisecond)->MinTime(2);
+}
+
+BENCHMARK(BM_WarmDomParse)->Apply(sizes);
+BENCHMARK(BM_Decode)->Apply(sizes);
+BENCHMARK(BM_DecodeOneThread)->Apply(sizes);
+BENCHMARK(BM_DecodeSideBySide)->Apply(sizes);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,89 @@
+// A part of a text read on its own: what the token reader's windows rely on.
+#include "GlazeCore/json/TextPart.h"
+#include "GlazeCore/json/PaddedBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace GlazeCore;
+
+namespace {
+
+struct Text {
+    Json::PaddedBytes bytes;
+    Json::TokenText text;
+
+    explicit Text(std::string_view content, std::size_t window = 8)
+        : bytes(Json::PaddedBytes::copyOf(content)), text{bytes.data(), bytes.size(), window, {}} {}
+};
+
+// The integers of the array a part holds, up to the first one it cannot read.
+std::vector<std::int64_t> integersOf(Json::TextPart& part) {
+    std::vector<std::int64_t> read;
+    simdjson::ondemand::array array;
+    if (part.root().get_array().get(array)) return read;
+    for (auto item : array) {
+        std::int64_t value;
+        if (item.get_int64().get(value)) break;
+        read.push_back(value);
+    }
+    return read;
+}
+
+} // namespace
+
+// The bytes after a part, which the parser may read past its end, are never the text's own: a part that stops
+// inside a value fails there, whatever follows in the text.
+TEST(TextPart, APartCutOffInsideAValueFailsAtTheCut) {
+    const Text whole("[1,\n2,\n3]");
+    {
+        Json::TextPart rest(whole.text, '\0', 0, whole.text.size);
+        EXPECT_EQ(integersOf(rest), (std::vector<std::int64_t>{1, 2, 3}));
+        EXPECT_TRUE(rest.holdsRest());
+    }
+    // The memory of the whole text's part is used again for this one.
+    Json::TextPart cut(whole.text, '\0', 0, 4); // "[1,\n"
+    EXPECT_EQ(integersOf(cut), std::vector<std::int64_t>{1});
+    EXPECT_TRUE(cut.stoppedAtCut());
+    EXPECT_FALSE(cut.holdsRest());
+
+    // A failure before the cut is the text's own.
+    const Text broken("[1,\nx,\n3]");
+    Json::TextPart early(broken.text, '\0', 0, 7);
+    EXPECT_EQ(integersOf(early), std::vector<std::int64_t>{1});
+    EXPECT_FALSE(early.stoppedAtCut());
+}
+
+// A part that continues a container after its opening reads on as the container, and offsets of its bytes and of
+// where it stopped are the text's.
+TEST(TextPart, APartContinuingAContainerMapsToTheText) {
+    const Text whole("{\"a\" : [10,\n  20, 30\n]}\n");
+    Json::TextPart items(whole.text, '[', 12, whole.text.size); // "  20, 30\n]}\n" after '['
+    simdjson::ondemand::array array;
+    ASSERT_FALSE(items.root().get_array().get(array));
+    std::vector<std::size_t> offsets;
+    for (auto item : array) {
+        simdjson::ondemand::value value;
+        ASSERT_FALSE(item.get(value));
+        offsets.push_back(items.offsetOf(value.raw_json_token().data()));
+    }
+    EXPECT_EQ(offsets, (std::vector<std::size_t>{14, 18}));
+    EXPECT_EQ(items.nextOffset(), 22u); // the '}' after the array's ']'
+    EXPECT_FALSE(items.stoppedAtCut());
+
+    // A list given its close reads as a whole array; the part ends past its close.
+    Json::TextPart closed(whole.text, '[', 8, 16, ']'); // "10,\n  20"
+    EXPECT_EQ(integersOf(closed), (std::vector<std::int64_t>{10, 20}));
+    EXPECT_EQ(closed.nextOffset(), closed.end());
+    EXPECT_FALSE(closed.holdsRest());
+}
+
+// Parts end after a line feed, where no token of valid JSON is cut, at least the window's bytes on.
+TEST(TextPart, PartsEndAfterALineFeedAtLeastAWindowOn) {
+    const Text whole("[1,\n22,\n333]");
+    EXPECT_EQ(Json::partEnd(whole.text, 0, 1), 4u);
+    EXPECT_EQ(Json::partEnd(whole.text, 0, 4), 8u);
+    EXPECT_EQ(Json::partEnd(whole.text, 4, 5), whole.text.size); // no line feed after: the text's end
+    EXPECT_EQ(Json::partEnd(whole.text, 0, 100), whole.text.size);
+}
