@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Orza/models/PaneContext.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -13,7 +15,6 @@ namespace Orza {
 
 class ActionRegistry;
 class BookDocument;
-class BookWindow;
 class ContentUnavailableView;
 class ListFootButtons;
 class ProblemLabel;
@@ -35,7 +36,7 @@ class WindowModel;
 class TestLogPage final : public QWidget {
     Q_OBJECT
 public:
-    TestLogPage(BookWindow& window, QWidget* parent = nullptr);
+    TestLogPage(const PaneContext& context, QWidget* parent = nullptr);
     ~TestLogPage() override;
 
     /// A new tile of the selected tile's recipe (else the book's first), coded by the ledger; clears the
@@ -95,7 +96,7 @@ private:
     void rowChosen();
     void replaceDetail(QWidget* replacement);
 
-    BookWindow& m_window;
+    PaneContext m_context;
     BookDocument& m_document;
     WindowModel& m_model;
     ActionRegistry& m_actions;

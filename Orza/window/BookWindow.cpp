@@ -47,6 +47,10 @@ BookWindow::~BookWindow() {
     delete takeCentralWidget();
 }
 
+PaneContext BookWindow::paneContext() {
+    return {*m_document, *m_model, *m_state, *m_actions, *this};
+}
+
 bool BookWindow::isUntitled() const {
     return m_document->isUntitled();
 }
@@ -187,10 +191,10 @@ void BookWindow::updateDetail() {
         m_actions->publishRecipeActions(m_detail, std::nullopt);
         m_actions->publishChemistryShown(m_detail, std::nullopt);
     }
-    m_subtitle.clear(); // the new pane names its own
     m_detail = makeDetail();
-    // A page that sets no subtitle of its own (the Materials page) is named by its title.
-    if (m_subtitle.isEmpty()) m_subtitle = m_detail->windowTitle();
+    // Each pane names itself by its title, which the window's title shows after the book's name.
+    m_subtitle = m_detail->windowTitle();
+    connect(m_detail, &QWidget::windowTitleChanged, this, &BookWindow::setSubtitle);
     updateTitle();
     m_detailArea->layout()->addWidget(m_detail);
 }
@@ -207,11 +211,11 @@ QWidget* BookWindow::makeDetail() {
         if (!m_document->recipeIndex(selection->recipeID))
             return new ContentUnavailableView(QStringLiteral("flask"), tr("No Recipe Selected"), QString(),
                                               m_detailArea);
-        return new RecipePane(*this, selection->recipeID, m_detailArea);
+        return new RecipePane(paneContext(), selection->recipeID, m_detailArea);
     }
     if (selection->kind == SidebarItem::Kind::materials)
         return new MaterialsPage(*m_document, *m_actions, m_detailArea);
-    return new TestLogPage(*this, m_detailArea);
+    return new TestLogPage(paneContext(), m_detailArea);
 }
 
 GlazeDocument BookWindow::makeSampleDocument() {

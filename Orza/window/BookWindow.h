@@ -3,6 +3,7 @@
 #include "GlazeCore/book/BookPage.h"
 #include "Orza/actions/BookActions.h"
 #include "Orza/document/GlazeDocument.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
 
 #include <QMainWindow>
@@ -46,6 +47,8 @@ public:
     WindowModel* model() const { return m_model; }
     WindowState* state() const { return m_state; }
     ActionRegistry* actions() const { return m_actions; }
+    /// What the window hands its panes and sheets.
+    PaneContext paneContext();
     SidebarView* sidebar() const { return m_sidebar; }
     /// View > Hide Sidebar: for this window, while it is open.
     bool sidebarShown() const;
@@ -53,8 +56,6 @@ public:
     /// The widget the detail area shows now.
     QWidget* detail() const { return m_detail; }
     bool isUntitled() const;
-    /// What the window's title says after the book's name: the pane's recipe and cone; empty for none.
-    void setSubtitle(const QString& subtitle);
 
     // Book actions, reached from the menus, the toolbar, the sidebar and the empty state.
     std::optional<GlazeCore::Uuid> selectedRecipeID() const;
@@ -109,6 +110,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// What the window's title says after the book's name: the pane's title; empty for none.
+    void setSubtitle(const QString& subtitle);
     void buildLayout();
     void connectSidebar();
     void updateNotes();

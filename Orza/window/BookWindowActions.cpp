@@ -100,7 +100,7 @@ void BookWindow::findTest() {
 
 void BookWindow::printLabels() {
     const bool searchShown = m_model->selection() == SidebarItem::tests() && m_model->isFiltering();
-    LabelSheet::open(*this, searchShown ? LabelScope::shown : LabelScope::all);
+    LabelSheet::open(paneContext(), searchShown ? LabelScope::shown : LabelScope::all);
 }
 
 std::optional<BookActions> BookWindow::bookActions() {

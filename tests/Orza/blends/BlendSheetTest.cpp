@@ -67,7 +67,7 @@ private slots:
         const GlazeCore::GlazeBook before = document.book();
         const int steps = document.undoStack()->count();
 
-        BlendSheet* sheet = BlendSheet::open(*window, book.recipes[0].id, mode);
+        BlendSheet* sheet = BlendSheet::open(window->paneContext(), book.recipes[0].id, mode);
         QVERIFY(sheet->isModal() && sheet->isVisible());
         QCOMPARE(window->model()->blendMode(), std::optional(mode));
         QVERIFY(!window->bookActions());
@@ -113,7 +113,7 @@ private slots:
         BookDocument& document = *window->document();
         const GlazeCore::GlazeBook before = document.book();
         const std::int64_t floor = document.tileLedger().floor();
-        BlendSheet* sheet = BlendSheet::open(*window, before.recipes[0].id, BlendMode::grid);
+        BlendSheet* sheet = BlendSheet::open(window->paneContext(), before.recipes[0].id, BlendMode::grid);
         QSignalSpy changes(&document, &BookDocument::bookChanged);
         QSignalSpy recipes(&document, &BookDocument::recipesInserted);
         QSignalSpy tiles(&document, &BookDocument::testsInserted);
@@ -217,8 +217,9 @@ private slots:
         QVERIFY(OrzaTest::showActive(*window));
         const std::size_t recipes = window->document()->book().recipes.size();
         QPointer<BlendSheet> sheet =
-            BlendSheet::open(*window, window->document()->book().recipes[0].id, BlendMode::triaxial);
-        QCOMPARE(BlendSheet::open(*window, window->document()->book().recipes[1].id, BlendMode::line), sheet.data());
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::triaxial);
+        QCOMPARE(BlendSheet::open(window->paneContext(), window->document()->book().recipes[1].id, BlendMode::line),
+                 sheet.data());
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
         sheet->prefixField()->setFocus();
@@ -232,9 +233,9 @@ private slots:
         // Whoever presents the sheet when the mode is set finds the one already up.
         const auto id = window->document()->book().recipes[0].id;
         const auto presenter = connect(window->model(), &WindowModel::blendModeChanged, window.get(), [&] {
-            if (const auto mode = window->model()->blendMode()) BlendSheet::open(*window, id, *mode);
+            if (const auto mode = window->model()->blendMode()) BlendSheet::open(window->paneContext(), id, *mode);
         });
-        QPointer<BlendSheet> again = BlendSheet::open(*window, id, BlendMode::grid);
+        QPointer<BlendSheet> again = BlendSheet::open(window->paneContext(), id, BlendMode::grid);
         disconnect(presenter);
         QCOMPARE(window->findChildren<BlendSheet*>().size(), 1);
         window->model()->setBlendMode(std::nullopt);

@@ -17,6 +17,7 @@
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/window/BookWindow.h"
+#include "support/PaneHost.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -188,43 +189,47 @@ private slots:
         QVERIFY(pane->chart()->height() > table->height());
     }
 
+    // Built from a window's parts alone: the fields write the book, and the pane's title follows them.
     void nameConeAndNotesWriteTheBook() {
-        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
-        const auto id = window->document()->book().recipes[0].id;
-        window->model()->setSelection(SidebarItem::recipe(id));
-        RecipePane* pane = paneOf(*window);
-        QTest::keyClicks(pane->nameField(), QStringLiteral(" glossy"));
-        QCOMPARE(window->document()->recipe(id)->name, std::string("A glossy"));
-        QCOMPARE(window->document()->undoStack()->count(), 1);
-        const int cone10 = pane->conePicker()->findData(QStringLiteral("10"));
+        OrzaTest::PaneHost host(OrzaTest::bookWithRecipes({"A"}));
+        BookDocument& document = host.document();
+        const auto id = document.book().recipes[0].id;
+        RecipePane pane(host.context(), id);
+        QCOMPARE(pane.windowTitle(), QStringLiteral("A \u00b7 Cone 6"));
+        QTest::keyClicks(pane.nameField(), QStringLiteral(" glossy"));
+        QCOMPARE(document.recipe(id)->name, std::string("A glossy"));
+        QCOMPARE(document.undoStack()->count(), 1);
+        const int cone10 = pane.conePicker()->findData(QStringLiteral("10"));
         QVERIFY(cone10 >= 0);
-        pane->conePicker()->setCurrentIndex(cone10);
-        emit pane->conePicker()->activated(cone10);
-        QCOMPARE(window->document()->recipe(id)->cone, std::string("10"));
-        window->document()->undoStack()->undo();
-        QCOMPARE(pane->conePicker()->currentData().toString(), QStringLiteral("6"));
-        window->document()->undoStack()->undo();
-        QCOMPARE(pane->nameField()->text(), QStringLiteral("A"));
+        pane.conePicker()->setCurrentIndex(cone10);
+        emit pane.conePicker()->activated(cone10);
+        QCOMPARE(document.recipe(id)->cone, std::string("10"));
+        QCOMPARE(pane.windowTitle(), QStringLiteral("A glossy \u00b7 Cone 10"));
+        document.undoStack()->undo();
+        QCOMPARE(pane.conePicker()->currentData().toString(), QStringLiteral("6"));
+        document.undoStack()->undo();
+        QCOMPARE(pane.nameField()->text(), QStringLiteral("A"));
+        QCOMPARE(pane.windowTitle(), QStringLiteral("A \u00b7 Cone 6"));
     }
 
     // A custom material that takes a built-in one's id changes the open recipe's chemistry at once.
     void aCustomMaterialOverridingABuiltInOneMovesTheRecipe() {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
         book.recipes[0].lines.push_back({GlazeCore::Uuid::random(), "whiting", 20, false});
-        auto window = OrzaTest::makeWindowWithMenus(book);
-        window->model()->setSelection(SidebarItem::recipe(book.recipes[0].id));
-        RecipePane* pane = paneOf(*window);
-        pane->refreshNow();
-        const double caBefore = GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO);
+        OrzaTest::PaneHost host(book);
+        BookDocument& document = host.document();
+        RecipePane pane(host.context(), book.recipes[0].id);
+        pane.refreshNow();
+        const double caBefore = GlazeCore::oxideValue(pane.chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO);
         QVERIFY(caBefore > 0);
-        QVERIFY(window->document()->insertMaterial(
+        QVERIFY(document.insertMaterial(
             0, {"whiting", "Whiting with magnesia", {{GlazeCore::Oxide::CaO, 30}, {GlazeCore::Oxide::MgO, 20}}, 44, ""},
             QStringLiteral("Add Material")));
-        pane->refreshNow();
-        QVERIFY(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::MgO) > 0);
-        window->document()->undoStack()->undo();
-        pane->refreshNow();
-        QCOMPARE(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO), caBefore);
+        pane.refreshNow();
+        QVERIFY(GlazeCore::oxideValue(pane.chemistryPanel()->chemistry().umf, GlazeCore::Oxide::MgO) > 0);
+        document.undoStack()->undo();
+        pane.refreshNow();
+        QCOMPARE(GlazeCore::oxideValue(pane.chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO), caBefore);
     }
 
     // The main road, through the real window: the sample book, one amount typed, the panel and the chart
