@@ -4,17 +4,17 @@
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsPage.h"
-#include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarModel.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/testlog/TestLogPage.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/EmptyDetailView.h"
 #include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/NoInitialTextFocus.h"
-#include "Orza/window/SidebarView.h"
 
 #include <QCloseEvent>
 #include <QMenu>

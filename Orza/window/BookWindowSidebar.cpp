@@ -5,8 +5,8 @@
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookNotes.h"
-#include "Orza/window/SidebarView.h"
 
 #include <QAction>
 #include <QMenu>

@@ -4,9 +4,9 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/PrintInfo.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/DeleteRecipeDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>

@@ -5,9 +5,9 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>

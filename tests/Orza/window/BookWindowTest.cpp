@@ -5,12 +5,12 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/EmptyDetailView.h"
 #include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/RenameRecipeDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
