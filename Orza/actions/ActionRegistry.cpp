@@ -1,8 +1,8 @@
 #include "Orza/actions/ActionRegistry.h"
 
 #include "GlazeCore/book/BookPage.h"
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/widgets/ContextMenu.h"
 #include "Orza/window/ToolbarItems.h"

@@ -2,7 +2,7 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/app/DocumentController.h"
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/window/BookWindow.h"
 
 #include <QAction>

@@ -7,10 +7,10 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/sidebar/SidebarRows.h"
 #include "Orza/widgets/ContentUnavailableView.h"
-#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 

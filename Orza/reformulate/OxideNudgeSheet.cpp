@@ -2,7 +2,6 @@
 
 #include "GlazeCore/reformulate/OxideNudge.h"
 #include "GlazeCore/reformulate/ReformulateLeastSquares.h"
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/chemistry/ChemistryTexts.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/document/BookDocument.h"
@@ -10,6 +9,7 @@
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/NudgeRules.h"
 #include "Orza/widgets/ArrowStepper.h"

@@ -5,9 +5,9 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookItems.h"
 #include "Orza/library/BookLibrary.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
-#include "Orza/widgets/ScreenFit.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,12 +1,12 @@
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 
 #include "GlazeCore/reformulate/ReplaceMaterial.h"
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/reformulate/ReplaceRules.h"

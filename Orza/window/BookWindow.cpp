@@ -5,6 +5,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsPage.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/sidebar/SidebarModel.h"
@@ -13,7 +14,6 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/EmptyDetailView.h"
-#include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/NoInitialTextFocus.h"
 
 #include <QCloseEvent>

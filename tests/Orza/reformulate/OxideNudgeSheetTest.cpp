@@ -8,14 +8,14 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/widgets/ArrowStepper.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
-#include "Orza/widgets/ScreenFit.h"
 #include "Orza/window/BookWindow.h"
-#include "Orza/window/FitWindowToScreen.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
