@@ -1,11 +1,11 @@
 #include "Orza/actions/ActionRegistry.h"
 
 #include "GlazeCore/book/BookPage.h"
+#include "Orza/actions/ToolbarItems.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/widgets/ContextMenu.h"
-#include "Orza/window/ToolbarItems.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "Orza/app/DocumentController.h"
 
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookFileType.h"
 #include "Orza/document/DocumentError.h"

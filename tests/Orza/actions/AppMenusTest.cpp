@@ -1,4 +1,4 @@
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"

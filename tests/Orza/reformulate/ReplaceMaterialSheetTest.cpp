@@ -7,8 +7,6 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/recipe/MaterialPicker.h"
-#include "Orza/recipe/MaterialSearchList.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipePane.h"
@@ -16,6 +14,8 @@
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/widgets/ElidedLabel.h"
 #include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/MaterialPicker.h"
+#include "Orza/widgets/MaterialSearchList.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 

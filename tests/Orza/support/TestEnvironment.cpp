@@ -1,7 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "Orza/actions/ActionRegistry.h"
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 #include "Orza/app/DocumentController.h"
 #include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"

@@ -1,4 +1,4 @@
-#include "Orza/window/ToolbarItems.h"
+#include "Orza/actions/ToolbarItems.h"
 
 #include "Orza/settings/Settings.h"
 
