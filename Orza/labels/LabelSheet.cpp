@@ -9,6 +9,7 @@
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/testlog/ShownTests.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 
@@ -98,7 +99,7 @@ LabelSheet* LabelSheet::open(const PaneContext& context, LabelScope requested) {
     WindowModel* model = &context.model;
     const auto make = [&] {
         model->setLabelScope(requested);
-        const auto shownNow = [document, model] { return model->filteredTests(*document); };
+        const auto shownNow = [document, model] { return shownTests(*document, *model); };
         auto* sheet = new LabelSheet(document->book(), shownNow(), model->testSelection(), model->isFiltering(),
                                      requested, &context.host);
         connect(document, &BookDocument::bookChanged, sheet,

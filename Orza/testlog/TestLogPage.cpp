@@ -2,7 +2,6 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/labels/LabelSheet.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
@@ -334,7 +333,7 @@ void TestLogPage::clearTestSearch() {
 }
 
 void TestLogPage::printSelectedLabel() {
-    LabelSheet::open(m_context, LabelScope::selected);
+    emit printLabelRequested();
 }
 
 // --- Following the book and the window model --------------------------------------------------------------------

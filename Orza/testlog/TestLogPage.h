@@ -54,7 +54,7 @@ public:
     /// Selects the tile whose code the search text is; on Return, also the one tile the search leaves.
     void findTestByCode(bool submitted);
     void clearTestSearch();
-    /// The label sheet for the selected tile.
+    /// Asks for the label sheet of the selected tile.
     void printSelectedLabel();
 
     // The page's parts, as the user reaches them.
@@ -75,6 +75,10 @@ public:
     QWidget* detail() const { return m_detail; }
     /// The editor, while one is shown.
     TestTileEditor* editor() const;
+
+signals:
+    /// Print Label… of the selected tile: the window opens the label sheet for it.
+    void printLabelRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

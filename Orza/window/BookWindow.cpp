@@ -3,6 +3,7 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/labels/LabelSheet.h"
 #include "Orza/materials/MaterialsPage.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FitWindowToScreen.h"
@@ -215,7 +216,10 @@ QWidget* BookWindow::makeDetail() {
     }
     if (selection->kind == SidebarItem::Kind::materials)
         return new MaterialsPage(*m_document, *m_actions, m_detailArea);
-    return new TestLogPage(paneContext(), m_detailArea);
+    auto* page = new TestLogPage(paneContext(), m_detailArea);
+    connect(page, &TestLogPage::printLabelRequested, this,
+            [this] { LabelSheet::open(paneContext(), LabelScope::selected); });
+    return page;
 }
 
 GlazeDocument BookWindow::makeSampleDocument() {
