@@ -6,6 +6,7 @@
 #include "GlazeCore/core/Error.h"
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/actions/ActionRegistry.h"
+#include "Orza/actions/Command.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/batch/BatchMenuPrint.h"
 #include "Orza/batch/BatchSheet.h"
@@ -99,7 +100,7 @@ RecipePane::RecipePane(const PaneContext& context, const GlazeCore::Uuid& recipe
     showRecipeFields();
     followChemistryShown();
     refresh();
-    publish();
+    setHandlers();
 }
 
 RecipePane::~RecipePane() = default;
@@ -232,12 +233,12 @@ void RecipePane::connectDocument() {
     connect(&m_context.state, &WindowState::showChemistryChanged, this, &RecipePane::followChemistryShown);
     connect(&m_context.model, &WindowModel::trailsChanged, this, &RecipePane::updateChart);
     // Add Material stops at the book's line limit, so the menus hear of the count.
-    const auto republish = [this](const GlazeCore::Uuid& id) {
-        if (id == m_recipeID) publish();
+    const auto recount = [this](const GlazeCore::Uuid& id) {
+        if (id == m_recipeID) m_context.actions.update();
     };
-    connect(document, &BookDocument::linesInserted, this, republish);
-    connect(document, &BookDocument::linesRemoved, this, republish);
-    connect(document, &BookDocument::linesReset, this, republish);
+    connect(document, &BookDocument::linesInserted, this, recount);
+    connect(document, &BookDocument::linesRemoved, this, recount);
+    connect(document, &BookDocument::linesReset, this, recount);
 }
 
 void RecipePane::showRecipeFields() {
@@ -389,26 +390,29 @@ void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {
     OxideNudgeSheet::open(m_context, m_recipeID, NudgeRequest{GlazeCore::Uuid::random(), oxide, direction});
 }
 
-RecipeActions RecipePane::makeActions() {
-    RecipeActions actions;
-    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_lines->appendLineKeepingSelection(); };
-    actions.blend = [this](BlendMode mode) { BlendSheet::open(m_context, m_recipeID, mode); };
-    actions.batchSheet = [this] { BatchSheet::open(m_context, m_recipeID); };
-    actions.nudge = [this] { OxideNudgeSheet::open(m_context, m_recipeID, NudgeRequest{}); };
-    actions.replaceMaterial = [this] { ReplaceMaterialSheet::open(m_context, m_recipeID, ReplaceRequest{}); };
-    actions.printBatchSheet = [this] {
+void RecipePane::setHandlers() {
+    ActionRegistry& actions = m_context.actions;
+    const auto on = [&](Command command, std::function<void()> run) { actions.setHandler(this, command, {run}); };
+    actions.setHandler(
+        this, Command::addMaterial,
+        {[this] { m_lines->appendLineKeepingSelection(); }, [this] { return m_document.canAddLine(m_recipeID); }});
+    const std::pair<Command, BlendMode> blends[] = {{Command::lineBlend, BlendMode::line},
+                                                    {Command::triaxialBlend, BlendMode::triaxial},
+                                                    {Command::gridBlend, BlendMode::grid}};
+    for (const auto& [command, mode] : blends)
+        on(command, [this, mode = mode] { BlendSheet::open(m_context, m_recipeID, mode); });
+    on(Command::batchSheet, [this] { BatchSheet::open(m_context, m_recipeID); });
+    on(Command::oxideNudge, [this] { OxideNudgeSheet::open(m_context, m_recipeID, NudgeRequest{}); });
+    on(Command::replaceMaterial, [this] { ReplaceMaterialSheet::open(m_context, m_recipeID, ReplaceRequest{}); });
+    on(Command::printBatchSheet, [this] {
         if (const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID))
             printBatchSheetFromMenu(&m_context.host, *recipe, m_document.library());
-    };
-    return actions;
-}
-
-void RecipePane::publish() {
-    ActionRegistry& actions = m_context.actions;
-    actions.publishRecipeActions(this, makeActions());
+    });
     WindowState* state = &m_context.state;
-    actions.publishChemistryShown(this, ChemistryShown{[state] { return state->showChemistry(); },
-                                                       [state](bool shown) { state->setShowChemistry(shown); }});
+    actions.setHandler(this, Command::toggleChemistry,
+                       {[state] { state->setShowChemistry(!state->showChemistry()); },
+                        {},
+                        [state] { return state->showChemistry(); }});
 }
 
 } // namespace Orza

@@ -2,7 +2,6 @@
 
 #include "GlazeCore/chemistry/Chemistry.h"
 #include "GlazeCore/text/Uuid.h"
-#include "Orza/actions/RecipeActions.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
 
@@ -39,8 +38,8 @@ class StullChartView;
  * The pane keeps no copy of the recipe: every field writes through the document's edits of this recipe,
  * and the pane follows the document's signals. The chemistry is worked out once per change (changes made
  * together are taken together), then the panel and the chart show it and the recipe's trail records its
- * new place. The pane publishes the recipe's menu actions and the chemistry flag through the window's
- * action registry, and opens the sheets that work on the recipe. Its window title names the recipe and cone
+ * new place. The pane serves the recipe's commands and the chemistry switch through the window's action
+ * registry while it lives, and opens the sheets that work on the recipe. Its window title names the recipe and cone
  * (subtitle()), for the window to show after the book's name.
  */
 class RecipePane final : public QWidget {
@@ -78,9 +77,6 @@ public:
     const LiveChemistry& liveChemistry() const { return m_live; }
     const std::optional<StullPoint>& stullPoint() const { return m_point; }
 
-    /// The actions this pane offers the menus: blank line, sheets, printing.
-    RecipeActions makeActions();
-
     // The pane's rules, worked out without widgets.
     static LiveChemistry chemistryOf(const GlazeCore::Recipe& recipe, const class BookLibrary& library,
                                      bool includeAdditions);
@@ -105,7 +101,8 @@ private:
     void refresh();
     void showChemistry();
     void updateChart();
-    void publish();
+    /// The commands this pane serves while it is on screen: a blank line, the sheets, printing, the chemistry.
+    void setHandlers();
     void followChemistryShown();
     void requestNudge(GlazeCore::Oxide oxide, int direction);
 

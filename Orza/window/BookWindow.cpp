@@ -40,11 +40,14 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     connectModel();
     updateTitle();
     updateDetail();
-    publishBookActions();
+    setBookHandlers();
+    updateActions();
 }
 
 BookWindow::~BookWindow() {
-    // The panes refer to the document and the model: they go first, while both are whole.
+    // The window's commands stop first, as they read the parts that go next. The panes refer to the document
+    // and the model: they go then, while both are whole.
+    m_actions->withdraw(this);
     delete takeCentralWidget();
 }
 
@@ -96,11 +99,11 @@ void BookWindow::connectDocument() {
         m_state->setFilePath(m_document->filePath());
         updateTitle();
     });
-    // The book actions rest on whether the book has recipes and tiles: only rows coming and going change that.
+    // The book's commands rest on whether the book has recipes and tiles: only rows coming and going change that.
     for (const auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved,
                               &BookDocument::testsInserted, &BookDocument::testsRemoved})
-        connect(m_document, signal, this, &BookWindow::publishBookActions);
-    connect(m_document, &BookDocument::reset, this, &BookWindow::publishBookActions);
+        connect(m_document, signal, this, &BookWindow::updateActions);
+    connect(m_document, &BookDocument::reset, this, &BookWindow::updateActions);
     // A recipe that an undo brings back (a deletion undone) is the one the user wants to see.
     connect(m_document, &BookDocument::recipesInserted, this, [this](int first, int last) {
         if (m_document->isReplaying())
@@ -108,7 +111,6 @@ void BookWindow::connectDocument() {
         else
             rememberShownBeforeInsert(first, last);
     });
-    connect(m_actions, &ActionRegistry::contextRecipeChanged, this, &BookWindow::publishBookActions);
 }
 
 void BookWindow::connectModel() {
@@ -117,12 +119,12 @@ void BookWindow::connectModel() {
         m_actions->setShownPage(shownPage());
         saveSelection();
         updateDetail();
-        publishBookActions();
+        updateActions();
     });
     for (const auto signal :
          {&WindowModel::blendModeChanged, &WindowModel::showBatchChanged, &WindowModel::dialogShownChanged,
           &WindowModel::nudgeChanged, &WindowModel::replaceChanged, &WindowModel::showLabelsChanged})
-        connect(m_model, signal, this, &BookWindow::publishBookActions);
+        connect(m_model, signal, this, &BookWindow::updateActions);
     connect(m_state, &WindowState::showChemistryChanged, m_actions, &ActionRegistry::update);
 }
 
@@ -151,8 +153,8 @@ void BookWindow::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void BookWindow::publishBookActions() {
-    m_actions->publishBookActions(bookActions());
+void BookWindow::updateActions() {
+    m_actions->setSheetShown(m_model->anySheetShown());
 }
 
 void BookWindow::setSubtitle(const QString& subtitle) {
@@ -188,9 +190,8 @@ void BookWindow::updateDetail() {
     if (m_detail) {
         m_detail->hide();
         m_detail->deleteLater();
-        // The pane's menu actions leave with it; a new pane publishes its own as it is made.
-        m_actions->publishRecipeActions(m_detail, std::nullopt);
-        m_actions->publishChemistryShown(m_detail, std::nullopt);
+        // The pane's commands leave with it; a new pane sets its own as it is made.
+        m_actions->withdraw(m_detail);
     }
     m_detail = makeDetail();
     // Each pane names itself by its title, which the window's title shows after the book's name.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GlazeCore/book/BookPage.h"
-#include "Orza/actions/BookActions.h"
 #include "Orza/document/GlazeDocument.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
@@ -69,9 +68,6 @@ public:
     /// Print Labels…: the label sheet for the tiles the test log shows while its search is on screen and
     /// active, else for all tiles.
     void printLabels();
-    /// None while a sheet or dialog of the window is up. The selected-recipe actions act on the recipe of
-    /// an open context menu, else on the selection.
-    std::optional<BookActions> bookActions();
 
     // The rename alert and the delete confirmation.
     const std::optional<GlazeCore::Uuid>& renaming() const { return m_renaming; }
@@ -117,7 +113,10 @@ private:
     void updateNotes();
     void connectDocument();
     void connectModel();
-    void publishBookActions();
+    /// The book's commands: the selected-recipe ones act on the recipe of an open context menu, else on the
+    /// selection; none runs while a sheet or dialog of the window is up.
+    void setBookHandlers();
+    void updateActions();
     void updateTitle();
     void updateDetail();
     QWidget* makeDetail();

@@ -1,6 +1,7 @@
 #include "Orza/blends/BlendSheet.h"
 
 #include "GlazeCore/book/SampleBook.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/blends/TileCardGrid.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
@@ -70,7 +71,7 @@ private slots:
         BlendSheet* sheet = BlendSheet::open(window->paneContext(), book.recipes[0].id, mode);
         QVERIFY(sheet->isModal() && sheet->isVisible());
         QCOMPARE(window->model()->blendMode(), std::optional(mode));
-        QVERIFY(!window->bookActions());
+        QVERIFY(!window->actions()->action(Command::addRecipe)->isEnabled());
         const std::vector<BlendTile> tiles = sheet->tiles();
         QCOMPARE(int(tiles.size()), count);
         QCOMPARE(sheet->countLabel()->text(), QStringLiteral("%1 tiles").arg(count));

@@ -10,6 +10,7 @@
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipeLinesView.h"
+#include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/widgets/IconLabel.h"
@@ -210,6 +211,36 @@ private slots:
         document.undoStack()->undo();
         QCOMPARE(pane.nameField()->text(), QStringLiteral("A"));
         QCOMPARE(pane.windowTitle(), QStringLiteral("A \u00b7 Cone 6"));
+    }
+
+    // The pane serves the recipe's commands for as long as it lives; they leave with it.
+    void thePaneServesItsCommandsWhileItLives() {
+        OrzaTest::PaneHost host(OrzaTest::bookWithRecipes({"A"}));
+        ActionRegistry& actions = host.actions();
+        const auto id = host.document().book().recipes[0].id;
+        const Command served[] = {Command::addMaterial, Command::lineBlend,       Command::triaxialBlend,
+                                  Command::gridBlend,   Command::batchSheet,      Command::printBatchSheet,
+                                  Command::oxideNudge,  Command::replaceMaterial, Command::toggleChemistry};
+        for (const Command command : served)
+            QVERIFY(!actions.action(command)->isEnabled());
+
+        auto pane = std::make_unique<RecipePane>(host.context(), id);
+        for (const Command command : served)
+            QVERIFY(actions.action(command)->isEnabled());
+        actions.action(Command::addMaterial)->trigger();
+        QCOMPARE(host.document().recipe(id)->lines.size(), std::size_t(2));
+        actions.action(Command::toggleChemistry)->trigger();
+        QVERIFY(!host.state().showChemistry());
+        QCOMPARE(actions.action(Command::toggleChemistry)->text(), QStringLiteral("Show Chemistry"));
+        actions.action(Command::oxideNudge)->trigger();
+        QVERIFY(host.model().nudge());
+        QVERIFY(host.widget().findChild<OxideNudgeSheet*>());
+
+        host.model().setNudge(std::nullopt);
+        pane.reset();
+        for (const Command command : served)
+            QVERIFY(!actions.hasHandler(command) && !actions.action(command)->isEnabled());
+        QCOMPARE(actions.action(Command::toggleChemistry)->text(), QStringLiteral("Hide Chemistry"));
     }
 
     // A custom material that takes a built-in one's id changes the open recipe's chemistry at once.

@@ -88,7 +88,7 @@ private slots:
                                                        NudgeRequest{GlazeCore::Uuid::random(), Oxide::Al2O3, 1});
         QVERIFY(sheet && sheet->isModal() && sheet->isVisible());
         QVERIFY(window->model()->nudge() && window->model()->anySheetShown());
-        QVERIFY(!window->bookActions());
+        QVERIFY(!window->actions()->action(Command::addRecipe)->isEnabled());
         QCOMPARE(sheet->oxide(), Oxide::Al2O3);
         QCOMPARE(sheet->target(), std::round((current + 0.05) * 1000) / 1000);
         QVERIFY(sheet->adjustment() && sheet->hasChanges());
