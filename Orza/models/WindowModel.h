@@ -78,7 +78,7 @@ public:
 
     /// A search text (after trimming blanks and tabs), a cone or an atmosphere narrows the test log.
     bool isFiltering() const;
-    /// A sheet or a dialog of the window is up; the window then publishes no menu actions.
+    /// A sheet or a dialog of the window is up; the commands that need a handler then wait.
     bool anySheetShown() const;
     /// The tiles the test log shows: all of them in book order, or those matching the search, searched afresh.
     /// For a book with no document, as in a plain model; a window's test log finds them with shownTests().
