@@ -1,4 +1,4 @@
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/app/Startup.h"
 
 #include <QApplication>
 
@@ -6,6 +6,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QStringList files = QApplication::arguments();
     files.removeFirst();
-    Orza::GlazeMainApp::start(application, files);
+    Orza::Startup::start(application, files);
     return QApplication::exec();
 }

@@ -38,7 +38,7 @@ struct OpenSheet {
         window->show();
         QCoreApplication::processEvents();
         const GlazeCore::Uuid start = window->document()->book().recipes.front().id;
-        sheet = Orza::BlendSheet::open(*window, start, Orza::BlendMode::grid);
+        sheet = Orza::BlendSheet::open(window->paneContext(), start, Orza::BlendMode::grid);
         sheet->setRows(10);
         sheet->setColumns(10);
         QCoreApplication::processEvents();

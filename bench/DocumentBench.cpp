@@ -3,7 +3,7 @@
 
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/models/SidebarModel.h"
+#include "Orza/sidebar/SidebarModel.h"
 
 #include <QApplication>
 #include <QUndoStack>

@@ -243,7 +243,7 @@ void BM_SelectTile(benchmark::State& state) {
 void BM_OpenPage(benchmark::State& state) {
     Shown& s = shown();
     for (auto _ : state) {
-        auto* page = new Orza::TestLogPage(*s.window);
+        auto* page = new Orza::TestLogPage(s.window->paneContext());
         delete page;
     }
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test, then the sanitizer and fuzzing steps.
+# Installs what is missing, checks the layers of Orza/, builds, and runs every test, then the sanitizer and fuzzing steps.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
+# The folders of Orza/ include only the folders below them; a loop fails here, before the build.
+bash tools/include-layers.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORZA_BUILD_TESTS=ON >/dev/null
 cmake --build build --parallel
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"

@@ -2,16 +2,14 @@
 
 #include "GlazeCore/book/BookPage.h"
 #include "GlazeCore/text/Uuid.h"
-#include "Orza/actions/BookActions.h"
-#include "Orza/actions/ChemistryShown.h"
 #include "Orza/actions/Command.h"
-#include "Orza/actions/RecipeActions.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -22,14 +20,24 @@ namespace Orza {
 
 class BookDocument;
 
+/// What runs a command, given by the window or the pane on screen; it runs on the main thread.
+struct CommandHandler {
+    std::function<void()> run;
+    /// Whether it can run now; none: whenever it is set.
+    std::function<bool()> canRun = {};
+    /// For a switch: whether what it switches is on now, which its titles follow.
+    std::function<bool()> isOn = {};
+};
+
 /**
- * The commands of one book window: one QAction per command, shared by the menu bar, the toolbar and every
- * context menu, so an item is enabled, titled and run the same way wherever it shows.
+ * The commands of one book window: one QAction per command of the CommandTable, shared by the menu bar,
+ * the toolbar and every context menu, so an item is enabled, titled and run the same way wherever it shows.
  *
- * The window publishes its book actions and the recipe pane its recipe actions and chemistry flag, each
- * as an optional bundle (none while a sheet or dialog is up). update() is the one place that reads them
- * and sets every action's enabled state and titles; an action runs the bundle's closure as it is when the
- * action is chosen. An action whose bundle, or whose closure in it, is missing is disabled.
+ * The window, the pane on screen and the menus set the handlers that run the commands, each for as long
+ * as its owner lives or until the owner withdraws it, so a pane's commands leave with the pane. update() is
+ * the one place that sets every action's enabled state and titles, by the table's rule for each command;
+ * an action runs its handler as it is when the action is chosen. While a sheet or dialog of the window is
+ * up, the commands that need a handler wait.
  *
  * Actions carry two titles: the menu title (text) and the short title (iconText) that the toolbar and
  * context menus show.
@@ -37,22 +45,25 @@ class BookDocument;
 class ActionRegistry final : public QObject {
     Q_OBJECT
 public:
-    /// Undo, Redo and Revert to Saved act on the document.
+    /// Undo, Redo, Page Setup and the text field's editing are the registry's own.
     ActionRegistry(QWidget* window, BookDocument& document);
 
     QAction* action(Command command) const { return m_actions[std::size_t(command)]; }
     /// The registry of the book window that holds `widget`, or null.
     static ActionRegistry* of(const QWidget* widget);
 
-    void publishBookActions(std::optional<BookActions> actions);
-    const std::optional<BookActions>& bookActions() const { return m_book; }
-    /// Published by the pane on screen; it lasts while `publisher` lives. A pane on its way out withdraws
-    /// only its own bundle, never the one of the pane that replaced it. Like the book actions, the recipe
-    /// actions are none while a sheet or dialog of the window is up.
-    void publishRecipeActions(QObject* publisher, std::optional<RecipeActions> actions);
-    std::optional<RecipeActions> recipeActions() const;
-    void publishChemistryShown(QObject* publisher, std::optional<ChemistryShown> shown);
-    /// What the chemistry command offers: true (to hide it) unless a pane publishes a hidden chemistry.
+    /// Makes `owner`'s handler the one that runs `command`, in place of any other. It goes with its owner.
+    void setHandler(QObject* owner, Command command, CommandHandler handler);
+    /// Takes back every handler `owner` set; a pane on its way out never takes those of the pane after it.
+    void withdraw(QObject* owner);
+    bool hasHandler(Command command) const { return handler(command) != nullptr; }
+    /// Whether the command can be chosen now, by its rule in the CommandTable.
+    bool canRun(Command command) const;
+
+    /// A sheet or dialog of the window is up, or no longer.
+    void setSheetShown(bool shown);
+
+    /// What the chemistry command offers: true (to hide it) unless a pane shows no chemistry.
     bool chemistryShown() const;
 
     /// The page the window shows, which the View menu marks; none when nothing is selected.
@@ -64,41 +75,35 @@ public:
     /// menu lives, those commands act on that recipe, selected or not.
     QMenu* recipeContextMenu(const GlazeCore::Uuid& recipeID, QWidget* parent);
 
-    /// Sets every action's enabled state and titles from the published bundles.
+    /// Sets every action's enabled state and titles from the handlers as they are now.
     void update();
 
 signals:
-    /// The context recipe changed: the window publishes its book actions for it again.
-    void contextRecipeChanged();
     /// Titles or enabled states may read differently now.
     void updated();
 
 private:
-    QAction* make(Command command, const QString& title, const QString& shortTitle = {});
-    void makeFileActions();
-    void makeEditActions();
-    void makeViewActions();
-    void makeRecipeActions();
-    void makeTestsActions();
-    void makeHelpActions();
+    struct Slot {
+        QPointer<QObject> owner;
+        CommandHandler handler;
+    };
+
+    void makeActions();
+    void setOwnHandlers();
+    const CommandHandler* handler(Command command) const;
     void run(Command command);
-    bool canRun(Command command) const;
     void updateTitles();
     void updateUndo();
     void updatePageChecks();
     /// Cut, Copy, Paste, Delete and Select All follow the text field that has the focus.
     void updateTextCommands();
     void followFocus(QWidget* focused);
-    QWidget* focusedTextField() const;
     void setContextRecipe(std::optional<GlazeCore::Uuid> recipeID);
 
     QWidget* m_window;
     std::array<QAction*, commandCount> m_actions{};
-    std::optional<BookActions> m_book;
-    QPointer<QObject> m_recipePublisher;
-    std::optional<RecipeActions> m_recipe;
-    QPointer<QObject> m_chemistryPublisher;
-    std::optional<ChemistryShown> m_chemistry;
+    std::array<Slot, commandCount> m_handlers{};
+    bool m_sheetShown = false;
     std::optional<GlazeCore::Uuid> m_contextRecipe;
     std::optional<GlazeCore::BookPage> m_shownPage;
     QPointer<QWidget> m_textField;

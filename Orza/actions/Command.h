@@ -2,7 +2,8 @@
 
 namespace Orza {
 
-/// Every command a book window offers, in menu order: each is one QAction of the window's ActionRegistry.
+/// Every command a book window offers: each is one row of the CommandTable and one QAction of the window's
+/// ActionRegistry. Nothing depends on their order here but commandCount, which needs blendMenu last.
 enum class Command {
     // File
     newBook,

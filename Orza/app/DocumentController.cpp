@@ -1,22 +1,21 @@
 #include "Orza/app/DocumentController.h"
 
-#include "Orza/actions/AppMenus.h"
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/app/AppMenus.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookFileType.h"
 #include "Orza/document/DocumentError.h"
 #include "Orza/platform/FileDialog.h"
+#include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/MessageBox.h"
+#include "Orza/platform/StartFolder.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/window/BookWindow.h"
-#include "Orza/window/FitWindowToScreen.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -32,10 +31,6 @@ QString samePath(const QString& path) {
 
 void call(const DocumentController::Done& done, bool result) {
     if (done) done(result);
-}
-
-QString existingFolder(const QString& folder) {
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void alertCannotOpen(QWidget* parent, const QString& path, const DocumentError& error) {
@@ -81,25 +76,12 @@ void DocumentController::launch(const QStringList& files) {
     }
     if (!files.isEmpty()) return;
     if (Settings::instance().boolValue(Settings::Key::showOpenPanelAtLaunch)) {
-        FileDialog::chooseBookToOpen(nullptr, defaultFolder(), [this](const QString& path) {
+        FileDialog::chooseBookToOpen(nullptr, StartFolder::lastUsed(), [this](const QString& path) {
             if (!path.isEmpty()) openFile(path);
         });
         return;
     }
     newDocument();
-}
-
-QString DocumentController::defaultFolder() {
-    if (QString last = existingFolder(Settings::instance().stringValue(Settings::Key::lastFolder)); !last.isEmpty())
-        return last;
-    if (QString documents = existingFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-        !documents.isEmpty())
-        return documents;
-    return QDir::homePath();
-}
-
-void DocumentController::rememberFolder(const QString& path) {
-    Settings::instance().set(Settings::Key::lastFolder, QFileInfo(path).absolutePath());
 }
 
 BookWindow* DocumentController::newDocument() {
@@ -168,7 +150,7 @@ BookWindow* DocumentController::readAndOpen(const QString& path) {
     GlazeDocument document = GlazeDocument::read(path, &stamp);
     BookWindow* window = openWindow(std::move(document), samePath(path));
     window->document()->setDiskStamp(stamp);
-    rememberFolder(path);
+    StartFolder::remember(path);
     if (untouched) {
         untouched->approveClose();
         untouched->close();
@@ -179,7 +161,7 @@ BookWindow* DocumentController::readAndOpen(const QString& path) {
 void DocumentController::chooseAndOpen(QWidget* window) {
     auto* book = qobject_cast<BookWindow*>(window);
     const QString folder =
-        book && !book->isUntitled() ? QFileInfo(book->document()->filePath()).absolutePath() : defaultFolder();
+        book && !book->isUntitled() ? QFileInfo(book->document()->filePath()).absolutePath() : StartFolder::lastUsed();
     QPointer<QWidget> guard(window);
     FileDialog::chooseBookToOpen(window, folder, [this, guard](const QString& path) {
         if (!path.isEmpty()) openFile(path, guard);
@@ -207,7 +189,8 @@ void DocumentController::saveAs(BookWindow* window, Done done) {
     // A saved book suggests its own name in its own folder; an untitled one gets the file type's suffix.
     const QString suggested = document.isUntitled() ? document.displayName() + QLatin1Char('.') + BookFileType::suffix
                                                     : QFileInfo(document.filePath()).fileName();
-    const QString folder = document.isUntitled() ? defaultFolder() : QFileInfo(document.filePath()).absolutePath();
+    const QString folder =
+        document.isUntitled() ? StartFolder::lastUsed() : QFileInfo(document.filePath()).absolutePath();
     QPointer<BookWindow> guard(window);
     FileDialog::chooseSaveLocation(window, folder, suggested, [this, guard, done](const QString& path) {
         if (!guard || path.isEmpty()) return call(done, false);
@@ -225,7 +208,7 @@ void DocumentController::saveAs(BookWindow* window, Done done) {
 void DocumentController::writeTo(BookWindow* window, const QString& path, const Done& done) {
     try {
         window->document()->save(path);
-        rememberFolder(path);
+        StartFolder::remember(path);
         call(done, true);
     } catch (const DocumentError& error) {
         MessageBox::alert(window,

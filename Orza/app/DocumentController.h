@@ -54,10 +54,6 @@ public:
     /// save that fails, keeps every window open.
     void quit(Done done = {});
 
-    /// Where the open and save panels start when the book has no folder of its own: the folder last used,
-    /// else the documents folder, else the home folder; only folders that exist.
-    static QString defaultFolder();
-
     const QList<BookWindow*>& windows() const { return m_windows; }
     BookWindow* windowForPath(const QString& path) const;
 
@@ -72,7 +68,6 @@ private:
     BookWindow* nextUnsaved(const QList<QPointer<BookWindow>>& discarded) const;
     void reviewUnsaved(const std::shared_ptr<QList<QPointer<BookWindow>>>& discarded, const Done& done);
     void closeAll();
-    static void rememberFolder(const QString& path);
 
     QList<BookWindow*> m_windows;
     int m_untitledCount = 0;

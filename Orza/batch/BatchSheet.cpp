@@ -5,16 +5,16 @@
 #include "Orza/batch/BatchSettings.h"
 #include "Orza/batch/BatchTotalRow.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/widgets/LiveNumberField.h"
-#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/widgets/TextStyle.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -58,31 +58,28 @@ BatchSheet::BatchSheet(GlazeCore::Recipe recipe, BookLibrary library, QWidget* p
     });
 }
 
-BatchSheet* BatchSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID) {
-    if (auto* up = raiseSheetOnScreen<BatchSheet>(window)) return up;
-    BookDocument* document = window.document();
-    const GlazeCore::Recipe* recipe = document->recipe(recipeID);
-    if (!recipe) return nullptr;
-
-    auto* sheet = new BatchSheet(*recipe, document->library(), &window);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    WindowModel* model = window.model();
-    connect(document, &BookDocument::bookChanged, sheet, [sheet, document, recipeID] {
-        // The pane the sheet belongs to goes when its recipe does, and the sheet with it.
-        if (const GlazeCore::Recipe* now = document->recipe(recipeID))
-            sheet->setRecipe(*now);
-        else
-            sheet->reject();
-    });
-    connect(document, &BookDocument::libraryChanged, sheet,
-            [sheet, document] { sheet->setLibrary(document->library()); });
-    connect(model, &WindowModel::showBatchChanged, sheet, [sheet, model] {
-        if (!model->showBatch()) sheet->reject();
-    });
-    connect(sheet, &QDialog::finished, model, [model] { model->setShowBatch(false); });
-    model->setShowBatch(true);
-    sheet->QDialog::open();
-    return sheet;
+BatchSheet* BatchSheet::open(const PaneContext& context, const GlazeCore::Uuid& recipeID) {
+    BookDocument* document = &context.document;
+    WindowModel* model = &context.model;
+    const auto make = [&]() -> BatchSheet* {
+        const GlazeCore::Recipe* recipe = document->recipe(recipeID);
+        if (!recipe) return nullptr;
+        auto* sheet = new BatchSheet(*recipe, document->library(), &context.host);
+        connect(document, &BookDocument::bookChanged, sheet, [sheet, document, recipeID] {
+            // The pane the sheet belongs to goes when its recipe does, and the sheet with it.
+            if (const GlazeCore::Recipe* now = document->recipe(recipeID))
+                sheet->setRecipe(*now);
+            else
+                sheet->reject();
+        });
+        connect(document, &BookDocument::libraryChanged, sheet,
+                [sheet, document] { sheet->setLibrary(document->library()); });
+        return sheet;
+    };
+    return openSheet<BatchSheet>(
+        context.host, make,
+        SheetFlag<WindowModel>{model, &WindowModel::showBatchChanged, [model] { return model->showBatch(); },
+                               [model] { model->setShowBatch(true); }, [model] { model->setShowBatch(false); }});
 }
 
 void BatchSheet::build() {

@@ -21,8 +21,8 @@ namespace Orza {
 
 class BatchRowsModel;
 class BatchTotalRow;
-class BookWindow;
 class LiveNumberField;
+struct PaneContext;
 
 /**
  * The batch sheet: one recipe as a weighing list, every line scaled to the batch weight and rounded to
@@ -39,7 +39,7 @@ public:
     /// library as the book changes. The window model's showBatch is true while it is up: clearing it
     /// closes the sheet, closing the sheet clears it. A sheet already up is brought forward instead.
     /// None when the book has no recipe with that id.
-    static BatchSheet* open(BookWindow& window, const GlazeCore::Uuid& recipeID);
+    static BatchSheet* open(const PaneContext& context, const GlazeCore::Uuid& recipeID);
     using QDialog::open;
 
     const GlazeCore::Recipe& recipe() const { return m_recipe; }

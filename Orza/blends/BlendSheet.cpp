@@ -3,16 +3,16 @@
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "Orza/blends/TileCardGrid.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/document/BookItems.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/BookItems.h"
-#include "Orza/models/SidebarRows.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/SystemBeep.h"
+#include "Orza/sidebar/SidebarRows.h"
 #include "Orza/widgets/ContentUnavailableView.h"
-#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -88,19 +88,14 @@ BlendSheet::BlendSheet(BookDocument& document, const GlazeCore::Uuid& startRecip
     connect(&document, &BookDocument::libraryChanged, this, &BlendSheet::refresh);
 }
 
-BlendSheet* BlendSheet::open(BookWindow& window, const GlazeCore::Uuid& startRecipeID, BlendMode mode) {
-    if (auto* up = raiseSheetOnScreen<BlendSheet>(window)) return up;
-    WindowModel* model = window.model();
-    auto* sheet = new BlendSheet(*window.document(), startRecipeID, mode, &window);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(model, &WindowModel::blendModeChanged, sheet, [sheet, model] {
-        if (!model->blendMode()) sheet->reject();
-    });
-    connect(sheet, &QDialog::finished, model, [model] { model->setBlendMode(std::nullopt); });
-    // Up before the mode is set, so that whoever opens sheets on that change finds this one.
-    sheet->QDialog::open();
-    model->setBlendMode(mode);
-    return sheet;
+BlendSheet* BlendSheet::open(const PaneContext& context, const GlazeCore::Uuid& startRecipeID, BlendMode mode) {
+    WindowModel* model = &context.model;
+    const auto make = [&] { return new BlendSheet(context.document, startRecipeID, mode, &context.host); };
+    return openSheet<BlendSheet>(context.host, make,
+                                 SheetFlag<WindowModel>{model, &WindowModel::blendModeChanged,
+                                                        [model] { return model->blendMode().has_value(); },
+                                                        [model, mode] { model->setBlendMode(mode); },
+                                                        [model] { model->setBlendMode(std::nullopt); }});
 }
 
 void BlendSheet::build() {

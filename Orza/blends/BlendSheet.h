@@ -24,9 +24,9 @@ class QStackedWidget;
 namespace Orza {
 
 class BookDocument;
-class BookWindow;
 class ContentUnavailableView;
 class TileCardGrid;
+struct PaneContext;
 
 /**
  * The blend sheet: two, three or four recipes of the book (the corners) mixed into a line, a triaxial
@@ -43,7 +43,7 @@ public:
     /// Opens the sheet window-modal over the window, starting from the recipe in the given mode. The window
     /// model's blendMode holds the mode while it is up: clearing it closes the sheet, closing the sheet clears
     /// it. A sheet already up is brought forward instead.
-    static BlendSheet* open(BookWindow& window, const GlazeCore::Uuid& startRecipeID, BlendMode mode);
+    static BlendSheet* open(const PaneContext& context, const GlazeCore::Uuid& startRecipeID, BlendMode mode);
     using QDialog::open;
 
     const BlendChoice& choice() const { return m_choice; }

@@ -3,10 +3,11 @@
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "Orza/document/BookCommands.h"
+#include "Orza/document/BookFields.h"
+#include "Orza/document/BookItems.h"
 #include "Orza/document/DocumentError.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/BookItems.h"
-#include "Orza/undo/BookFields.h"
 #include "Orza/undo/RowCommands.h"
 #include "Orza/undo/SetField.h"
 

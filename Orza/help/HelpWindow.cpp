@@ -1,8 +1,8 @@
 #include "Orza/help/HelpWindow.h"
 
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/platform/AccessibleHeading.h"
-#include "Orza/window/FitWindowToScreen.h"
+#include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/GlazeMainApp.h"
 
 #include <QAction>
 #include <QApplication>

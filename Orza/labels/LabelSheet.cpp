@@ -3,14 +3,15 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelPreview.h"
 #include "Orza/library/BookLibrary.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
-#include "Orza/widgets/ScreenFit.h"
+#include "Orza/testlog/ShownTests.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -93,25 +94,22 @@ LabelSheet::LabelSheet(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTil
     });
 }
 
-LabelSheet* LabelSheet::open(BookWindow& window, LabelScope requested) {
-    if (auto* up = raiseSheetOnScreen<LabelSheet>(window)) return up;
-    BookDocument* document = window.document();
-    WindowModel* model = window.model();
-    model->setLabelScope(requested);
-    const auto shownNow = [document, model] { return model->filteredTests(*document); };
-    auto* sheet =
-        new LabelSheet(document->book(), shownNow(), model->testSelection(), model->isFiltering(), requested, &window);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(document, &BookDocument::bookChanged, sheet,
-            [sheet, document, shownNow] { sheet->setBook(document->book(), shownNow()); });
-    connect(model, &WindowModel::showLabelsChanged, sheet, [sheet, model] {
-        if (!model->showLabels()) sheet->reject();
-    });
-    connect(sheet, &QDialog::finished, model, [model] { model->setShowLabels(false); });
-    // Up before the flag is set, so that whoever opens sheets on that change finds this one.
-    sheet->QDialog::open();
-    model->setShowLabels(true);
-    return sheet;
+LabelSheet* LabelSheet::open(const PaneContext& context, LabelScope requested) {
+    BookDocument* document = &context.document;
+    WindowModel* model = &context.model;
+    const auto make = [&] {
+        model->setLabelScope(requested);
+        const auto shownNow = [document, model] { return shownTests(*document, *model); };
+        auto* sheet = new LabelSheet(document->book(), shownNow(), model->testSelection(), model->isFiltering(),
+                                     requested, &context.host);
+        connect(document, &BookDocument::bookChanged, sheet,
+                [sheet, document, shownNow] { sheet->setBook(document->book(), shownNow()); });
+        return sheet;
+    };
+    return openSheet<LabelSheet>(
+        context.host, make,
+        SheetFlag<WindowModel>{model, &WindowModel::showLabelsChanged, [model] { return model->showLabels(); },
+                               [model] { model->setShowLabels(true); }, [model] { model->setShowLabels(false); }});
 }
 
 void LabelSheet::build() {

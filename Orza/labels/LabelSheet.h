@@ -17,8 +17,8 @@ class QPushButton;
 
 namespace Orza {
 
-class BookWindow;
 class LabelPreview;
+struct PaneContext;
 
 /// The scope the sheet starts with: a selected tile only while the book still holds it, the search's
 /// tiles only while a search or filter is active, else all tiles.
@@ -50,7 +50,7 @@ public:
      * labelScope is the scope asked for and showLabels is true while it is up: clearing showLabels closes
      * it, closing it clears showLabels. A sheet already up is brought forward instead.
      */
-    static LabelSheet* open(BookWindow& window, LabelScope requested);
+    static LabelSheet* open(const PaneContext& context, LabelScope requested);
     using QDialog::open;
 
     /// The book and the tiles the test log shows, after the book changed; the choices stay.

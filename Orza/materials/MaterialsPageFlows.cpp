@@ -4,8 +4,8 @@
 
 #include "GlazeCore/library/MaterialRules.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/document/BookItems.h"
 #include "Orza/materials/CustomMaterialEditor.h"
-#include "Orza/models/BookItems.h"
 #include "Orza/platform/MessageBox.h"
 
 #include <QLineEdit>

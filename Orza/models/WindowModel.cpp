@@ -2,9 +2,7 @@
 
 #include "GlazeCore/book/TestSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
-#include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/testlog/TileSearchCache.h"
 
 #include <QLocale>
 #include <QTimeZone>
@@ -114,16 +112,6 @@ std::vector<GlazeCore::TestTile> WindowModel::filteredTests(const std::vector<Gl
     const auto names = GlazeCore::TestSearch::materialNames(library);
     return GlazeCore::TestSearch::results(tiles, recipes, names, m_testQuery, m_testCone, m_testAtmosphere,
                                           QTimeZone::systemTimeZoneId().toStdString(), QLocale().name().toStdString());
-}
-
-std::vector<GlazeCore::TestTile> WindowModel::filteredTests(BookDocument& document) const {
-    const std::vector<GlazeCore::TestTile>& tiles = document.book().tests;
-    if (!isFiltering()) return tiles;
-    std::vector<GlazeCore::TestTile> shown;
-    for (const std::uint32_t position :
-         TileSearchCache::of(document).search({m_testQuery, m_testCone, m_testAtmosphere}))
-        shown.push_back(tiles[position]);
-    return shown;
 }
 
 } // namespace Orza

@@ -13,7 +13,6 @@
 
 namespace Orza {
 
-class BookDocument;
 class BookLibrary;
 
 /**
@@ -79,15 +78,13 @@ public:
 
     /// A search text (after trimming blanks and tabs), a cone or an atmosphere narrows the test log.
     bool isFiltering() const;
-    /// A sheet or a dialog of the window is up; the window then publishes no menu actions.
+    /// A sheet or a dialog of the window is up; the commands that need a handler then wait.
     bool anySheetShown() const;
     /// The tiles the test log shows: all of them in book order, or those matching the search, searched afresh.
-    /// For a book with no document, as in a plain model.
+    /// For a book with no document, as in a plain model; a window's test log finds them with shownTests().
     std::vector<GlazeCore::TestTile> filteredTests(const std::vector<GlazeCore::Recipe>& recipes,
                                                    const std::vector<GlazeCore::TestTile>& tiles,
                                                    const BookLibrary& library) const;
-    /// The same tiles of the document's book, found by the document's TileSearchCache.
-    std::vector<GlazeCore::TestTile> filteredTests(BookDocument& document) const;
 
 signals:
     void selectionChanged();

@@ -1,7 +1,7 @@
 #include "Orza/platform/FileDialog.h"
 
 #include "Orza/document/BookFileType.h"
-#include "Orza/widgets/ScreenFit.h"
+#include "Orza/platform/ScreenFit.h"
 
 #include <QFileDialog>
 

@@ -1,7 +1,7 @@
 #include "Orza/printing/PdfSaveDialog.h"
 
-#include "Orza/app/StartFolder.h"
-#include "Orza/widgets/ScreenFit.h"
+#include "Orza/platform/ScreenFit.h"
+#include "Orza/platform/StartFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

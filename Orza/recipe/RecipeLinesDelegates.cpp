@@ -1,9 +1,9 @@
 #include "Orza/recipe/RecipeLinesDelegates.h"
 
 #include "Orza/actions/DocumentFieldKeys.h"
-#include "Orza/recipe/MaterialPicker.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/MaterialPicker.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>

@@ -3,12 +3,12 @@
 #include "GlazeCore/recipe/Normalize.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/recipe/MaterialPicker.h"
 #include "Orza/recipe/RecipeLinesDelegates.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipeTotals.h"
 #include "Orza/widgets/ListFootButtons.h"
+#include "Orza/widgets/MaterialPicker.h"
 
 #include <QFrame>
 #include <QHeaderView>

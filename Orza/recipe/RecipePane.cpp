@@ -6,6 +6,7 @@
 #include "GlazeCore/core/Error.h"
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/actions/ActionRegistry.h"
+#include "Orza/actions/Command.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/batch/BatchMenuPrint.h"
 #include "Orza/batch/BatchSheet.h"
@@ -14,7 +15,7 @@
 #include "Orza/chemistry/StullChartView.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/SidebarRows.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/NotesField.h"
 #include "Orza/recipe/RecipeLinesTable.h"
@@ -22,10 +23,10 @@
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarRows.h"
 #include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/TextStyle.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -80,8 +81,8 @@ void nameInvalidMaterials(std::vector<std::string>& warnings, const GlazeCore::R
 
 } // namespace
 
-RecipePane::RecipePane(BookWindow& window, const GlazeCore::Uuid& recipeID, QWidget* parent)
-    : QWidget(parent), m_window(window), m_document(*window.document()), m_recipeID(recipeID),
+RecipePane::RecipePane(const PaneContext& context, const GlazeCore::Uuid& recipeID, QWidget* parent)
+    : QWidget(parent), m_context(context), m_document(context.document), m_recipeID(recipeID),
       m_refresh(new QTimer(this)) {
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(0);
@@ -99,7 +100,7 @@ RecipePane::RecipePane(BookWindow& window, const GlazeCore::Uuid& recipeID, QWid
     showRecipeFields();
     followChemistryShown();
     refresh();
-    publish();
+    setHandlers();
 }
 
 RecipePane::~RecipePane() = default;
@@ -124,9 +125,9 @@ QWidget* RecipePane::buildEditorColumn() {
     fields->addWidget(m_notes);
     layout->addWidget(header);
 
-    m_lines = new RecipeLinesTable(m_document, m_recipeID, m_window.actions());
+    m_lines = new RecipeLinesTable(m_document, m_recipeID, &m_context.actions);
     m_lines->setReplaceAction([this](const std::string& materialID) {
-        ReplaceMaterialSheet::open(m_window, m_recipeID, ReplaceRequest{GlazeCore::Uuid::random(), materialID});
+        ReplaceMaterialSheet::open(m_context, m_recipeID, ReplaceRequest{GlazeCore::Uuid::random(), materialID});
     });
     // The table takes the height its lines ask for (it may shrink when space is short); the chart the rest.
     m_lines->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -173,9 +174,8 @@ void RecipePane::buildHeader() {
         m_document.setRecipeNotes(m_recipeID, m_notes->toPlainText().toStdString());
     });
 
-    if (ActionRegistry* actions = m_window.actions())
-        for (QWidget* field : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_notes)})
-            DocumentFieldKeys::attach(field, m_document, *actions);
+    for (QWidget* field : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_notes)})
+        DocumentFieldKeys::attach(field, m_document, m_context.actions);
 }
 
 void RecipePane::buildChemistryColumn() {
@@ -216,7 +216,7 @@ void RecipePane::connectDocument() {
             showCone();
         else
             showRecipeFields();
-        m_window.setSubtitle(subtitle(*m_document.recipe(m_recipeID)));
+        setWindowTitle(subtitle(*m_document.recipe(m_recipeID)));
     });
     connect(document, &BookDocument::recipeEdited, this, [this](const GlazeCore::Uuid& id) {
         if (id == m_recipeID) scheduleRefresh();
@@ -230,15 +230,15 @@ void RecipePane::connectDocument() {
     connect(&Settings::instance(), &Settings::changed, this, [this](Settings::Key key) {
         if (key == Settings::Key::includeAdditions) scheduleRefresh();
     });
-    connect(m_window.state(), &WindowState::showChemistryChanged, this, &RecipePane::followChemistryShown);
-    connect(m_window.model(), &WindowModel::trailsChanged, this, &RecipePane::updateChart);
+    connect(&m_context.state, &WindowState::showChemistryChanged, this, &RecipePane::followChemistryShown);
+    connect(&m_context.model, &WindowModel::trailsChanged, this, &RecipePane::updateChart);
     // Add Material stops at the book's line limit, so the menus hear of the count.
-    const auto republish = [this](const GlazeCore::Uuid& id) {
-        if (id == m_recipeID) publish();
+    const auto recount = [this](const GlazeCore::Uuid& id) {
+        if (id == m_recipeID) m_context.actions.update();
     };
-    connect(document, &BookDocument::linesInserted, this, republish);
-    connect(document, &BookDocument::linesRemoved, this, republish);
-    connect(document, &BookDocument::linesReset, this, republish);
+    connect(document, &BookDocument::linesInserted, this, recount);
+    connect(document, &BookDocument::linesRemoved, this, recount);
+    connect(document, &BookDocument::linesReset, this, recount);
 }
 
 void RecipePane::showRecipeFields() {
@@ -254,7 +254,7 @@ void RecipePane::showRecipeFields() {
         m_notes->setProperty("showing", false);
     }
     showCone();
-    m_window.setSubtitle(subtitle(*recipe));
+    setWindowTitle(subtitle(*recipe));
 }
 
 void RecipePane::showCone() {
@@ -335,7 +335,7 @@ void RecipePane::refresh() {
     const bool moved = point != m_point || !m_point;
     m_point = point;
     // A new place joins the recipe's trail; the chart then draws the places before it.
-    if (point && moved) m_window.model()->recordTrail(*point, m_recipeID);
+    if (point && moved) m_context.model.recordTrail(*point, m_recipeID);
     updateChart();
     showChemistry();
 }
@@ -344,7 +344,7 @@ void RecipePane::updateChart() {
     StullChartInput input;
     if (m_live.result) {
         input.current = m_point;
-        input.trail = m_window.model()->trail(m_recipeID);
+        input.trail = m_context.model.trail(m_recipeID);
         if (!input.trail.empty() && m_point && nearlySame(input.trail.back(), *m_point)) input.trail.pop_back();
         input.hasBoron = hasBoron(m_live);
     }
@@ -371,14 +371,14 @@ void RecipePane::showChemistry() {
 }
 
 void RecipePane::followChemistryShown() {
-    const bool shown = m_window.state()->showChemistry();
+    const bool shown = m_context.state.showChemistry();
     m_column->setVisible(shown);
     m_columnDivider->setVisible(shown);
     const QSize minimum(int(shown ? 741 : GlazeCore::WindowLayout::recipeMainMinimumWidth),
                         int(GlazeCore::WindowLayout::recipePaneMinimumHeight));
     setMinimumSize(minimum);
     if (shown) showChemistry();
-    if (ActionRegistry* actions = m_window.actions()) actions->update();
+    m_context.actions.update();
 }
 
 void RecipePane::resizeEvent(QResizeEvent* event) {
@@ -387,30 +387,32 @@ void RecipePane::resizeEvent(QResizeEvent* event) {
 }
 
 void RecipePane::requestNudge(GlazeCore::Oxide oxide, int direction) {
-    OxideNudgeSheet::open(m_window, m_recipeID, NudgeRequest{GlazeCore::Uuid::random(), oxide, direction});
+    OxideNudgeSheet::open(m_context, m_recipeID, NudgeRequest{GlazeCore::Uuid::random(), oxide, direction});
 }
 
-RecipeActions RecipePane::makeActions() {
-    RecipeActions actions;
-    if (m_document.canAddLine(m_recipeID)) actions.addMaterial = [this] { m_lines->appendLineKeepingSelection(); };
-    actions.blend = [this](BlendMode mode) { BlendSheet::open(m_window, m_recipeID, mode); };
-    actions.batchSheet = [this] { BatchSheet::open(m_window, m_recipeID); };
-    actions.nudge = [this] { OxideNudgeSheet::open(m_window, m_recipeID, NudgeRequest{}); };
-    actions.replaceMaterial = [this] { ReplaceMaterialSheet::open(m_window, m_recipeID, ReplaceRequest{}); };
-    actions.printBatchSheet = [this] {
+void RecipePane::setHandlers() {
+    ActionRegistry& actions = m_context.actions;
+    const auto on = [&](Command command, std::function<void()> run) { actions.setHandler(this, command, {run}); };
+    actions.setHandler(
+        this, Command::addMaterial,
+        {[this] { m_lines->appendLineKeepingSelection(); }, [this] { return m_document.canAddLine(m_recipeID); }});
+    const std::pair<Command, BlendMode> blends[] = {{Command::lineBlend, BlendMode::line},
+                                                    {Command::triaxialBlend, BlendMode::triaxial},
+                                                    {Command::gridBlend, BlendMode::grid}};
+    for (const auto& [command, mode] : blends)
+        on(command, [this, mode = mode] { BlendSheet::open(m_context, m_recipeID, mode); });
+    on(Command::batchSheet, [this] { BatchSheet::open(m_context, m_recipeID); });
+    on(Command::oxideNudge, [this] { OxideNudgeSheet::open(m_context, m_recipeID, NudgeRequest{}); });
+    on(Command::replaceMaterial, [this] { ReplaceMaterialSheet::open(m_context, m_recipeID, ReplaceRequest{}); });
+    on(Command::printBatchSheet, [this] {
         if (const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID))
-            printBatchSheetFromMenu(&m_window, *recipe, m_document.library());
-    };
-    return actions;
-}
-
-void RecipePane::publish() {
-    ActionRegistry* actions = m_window.actions();
-    if (!actions) return;
-    actions->publishRecipeActions(this, makeActions());
-    WindowState* state = m_window.state();
-    actions->publishChemistryShown(this, ChemistryShown{[state] { return state->showChemistry(); },
-                                                        [state](bool shown) { state->setShowChemistry(shown); }});
+            printBatchSheetFromMenu(&m_context.host, *recipe, m_document.library());
+    });
+    WindowState* state = &m_context.state;
+    actions.setHandler(this, Command::toggleChemistry,
+                       {[state] { state->setShowChemistry(!state->showChemistry()); },
+                        {},
+                        [state] { return state->showChemistry(); }});
 }
 
 } // namespace Orza

@@ -2,7 +2,7 @@
 
 #include "GlazeCore/chemistry/Chemistry.h"
 #include "GlazeCore/text/Uuid.h"
-#include "Orza/actions/RecipeActions.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
 
 #include <QWidget>
@@ -26,7 +26,6 @@ struct Recipe;
 namespace Orza {
 
 class BookDocument;
-class BookWindow;
 class ChemistryPanel;
 class IconLabel;
 class RecipeLinesTable;
@@ -39,8 +38,9 @@ class StullChartView;
  * The pane keeps no copy of the recipe: every field writes through the document's edits of this recipe,
  * and the pane follows the document's signals. The chemistry is worked out once per change (changes made
  * together are taken together), then the panel and the chart show it and the recipe's trail records its
- * new place. The pane publishes the recipe's menu actions and the chemistry flag through the window's
- * action registry, and opens the sheets that work on the recipe.
+ * new place. The pane serves the recipe's commands and the chemistry switch through the window's action
+ * registry while it lives, and opens the sheets that work on the recipe. Its window title names the recipe and cone
+ * (subtitle()), for the window to show after the book's name.
  */
 class RecipePane final : public QWidget {
     Q_OBJECT
@@ -53,7 +53,7 @@ public:
         bool nothingChosen = true;
     };
 
-    RecipePane(BookWindow& window, const GlazeCore::Uuid& recipeID, QWidget* parent = nullptr);
+    RecipePane(const PaneContext& context, const GlazeCore::Uuid& recipeID, QWidget* parent = nullptr);
     ~RecipePane() override;
 
     const GlazeCore::Uuid& recipeID() const { return m_recipeID; }
@@ -77,15 +77,12 @@ public:
     const LiveChemistry& liveChemistry() const { return m_live; }
     const std::optional<StullPoint>& stullPoint() const { return m_point; }
 
-    /// The actions this pane offers the menus: blank line, sheets, printing.
-    RecipeActions makeActions();
-
     // The pane's rules, worked out without widgets.
     static LiveChemistry chemistryOf(const GlazeCore::Recipe& recipe, const class BookLibrary& library,
                                      bool includeAdditions);
     static std::optional<StullPoint> pointOf(const LiveChemistry& chemistry);
     static bool hasBoron(const LiveChemistry& chemistry);
-    /// "Name · Cone 6": the window's subtitle for the recipe.
+    /// "Name · Cone 6": the pane's title.
     static QString subtitle(const GlazeCore::Recipe& recipe);
     /// The cone picker's values: every cone of the list, then the recipe's own cone when the list lacks it.
     static std::vector<std::string> coneChoices(const std::string& cone);
@@ -104,11 +101,12 @@ private:
     void refresh();
     void showChemistry();
     void updateChart();
-    void publish();
+    /// The commands this pane serves while it is on screen: a blank line, the sheets, printing, the chemistry.
+    void setHandlers();
     void followChemistryShown();
     void requestNudge(GlazeCore::Oxide oxide, int direction);
 
-    BookWindow& m_window;
+    PaneContext m_context;
     BookDocument& m_document;
     GlazeCore::Uuid m_recipeID;
     QLineEdit* m_name = nullptr;

@@ -1,6 +1,6 @@
 #include "Orza/reformulate/MaterialPickerButton.h"
 
-#include "Orza/recipe/MaterialPicker.h"
+#include "Orza/widgets/MaterialPicker.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -2,13 +2,14 @@
 
 #include "GlazeCore/reformulate/OxideNudge.h"
 #include "GlazeCore/reformulate/ReformulateLeastSquares.h"
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/chemistry/ChemistryTexts.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/NudgeRules.h"
 #include "Orza/widgets/ArrowStepper.h"
@@ -16,7 +17,6 @@
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/TextStyle.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -81,26 +81,23 @@ OxideNudgeSheet::OxideNudgeSheet(BookDocument& document, const GlazeCore::Uuid& 
     m_targetField->selectAll();
 }
 
-OxideNudgeSheet* OxideNudgeSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID,
+OxideNudgeSheet* OxideNudgeSheet::open(const PaneContext& context, const GlazeCore::Uuid& recipeID,
                                        const NudgeRequest& request) {
-    if (auto* up = raiseSheetOnScreen<OxideNudgeSheet>(window)) return up;
-    BookDocument* document = window.document();
-    const GlazeCore::Recipe* recipe = document->recipe(recipeID);
-    if (!recipe) return nullptr;
-    WindowModel* model = window.model();
-    const double target = initialTarget(*recipe, document->library(), request);
-    auto* sheet = new OxideNudgeSheet(
-        *document, recipeID, request.oxide, target,
-        [model](const GlazeCore::Uuid& id) { model->setSelection(SidebarItem::recipe(id)); }, &window);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(model, &WindowModel::nudgeChanged, sheet, [sheet, model] {
-        if (!model->nudge() && sheet->isVisible()) sheet->reject();
-    });
-    connect(sheet, &QDialog::finished, model, [model] { model->setNudge(std::nullopt); });
-    // Up before the request is stored, so that whoever follows the request finds the sheet.
-    sheet->QDialog::open();
-    model->setNudge(request);
-    return sheet;
+    BookDocument* document = &context.document;
+    WindowModel* model = &context.model;
+    const auto make = [&]() -> OxideNudgeSheet* {
+        const GlazeCore::Recipe* recipe = document->recipe(recipeID);
+        if (!recipe) return nullptr;
+        const double target = initialTarget(*recipe, document->library(), request);
+        return new OxideNudgeSheet(
+            *document, recipeID, request.oxide, target,
+            [model](const GlazeCore::Uuid& id) { model->setSelection(SidebarItem::recipe(id)); }, &context.host);
+    };
+    return openSheet<OxideNudgeSheet>(context.host, make,
+                                      SheetFlag<WindowModel>{model, &WindowModel::nudgeChanged,
+                                                             [model] { return model->nudge().has_value(); },
+                                                             [model, request] { model->setNudge(request); },
+                                                             [model] { model->setNudge(std::nullopt); }});
 }
 
 double OxideNudgeSheet::initialTarget(const GlazeCore::Recipe& recipe, const BookLibrary& library,

@@ -17,9 +17,9 @@ namespace Orza {
 
 class AdjustmentSummary;
 class ArrowStepper;
-class BookWindow;
 class IconLabel;
 class LiveNumberField;
+struct PaneContext;
 
 /**
  * Oxide Nudge: moves one oxide of the recipe's unity formula to a target by changing the amounts of its
@@ -36,7 +36,8 @@ public:
     /// Opens the sheet window-modal over the window for the request, its target started from the recipe's
     /// base chemistry. The window model holds the request while the sheet is up: clearing it closes the
     /// sheet, closing the sheet clears it. None when the book has no recipe with that id.
-    static OxideNudgeSheet* open(BookWindow& window, const GlazeCore::Uuid& recipeID, const NudgeRequest& request);
+    static OxideNudgeSheet* open(const PaneContext& context, const GlazeCore::Uuid& recipeID,
+                                 const NudgeRequest& request);
     using QDialog::open;
     /// Where a request starts the target for the recipe: from its base UMF value of the oxide (0 when that
     /// cannot be worked out), one step up or down, or unchanged for direction 0.

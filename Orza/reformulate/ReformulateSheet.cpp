@@ -3,11 +3,11 @@
 #include "GlazeCore/core/Error.h"
 #include "GlazeCore/layout/WindowLayout.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/document/BookItems.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/BookItems.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
-#include "Orza/widgets/ScreenFit.h"
 
 #include <QApplication>
 #include <QFrame>

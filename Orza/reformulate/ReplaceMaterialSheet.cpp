@@ -1,18 +1,18 @@
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 
 #include "GlazeCore/reformulate/ReplaceMaterial.h"
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/reformulate/ReplaceRules.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/TextStyle.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -72,25 +72,22 @@ ReplaceMaterialSheet::ReplaceMaterialSheet(BookDocument& document, const GlazeCo
     refresh();
 }
 
-ReplaceMaterialSheet* ReplaceMaterialSheet::open(BookWindow& window, const GlazeCore::Uuid& recipeID,
+ReplaceMaterialSheet* ReplaceMaterialSheet::open(const PaneContext& context, const GlazeCore::Uuid& recipeID,
                                                  const ReplaceRequest& request) {
-    if (auto* up = raiseSheetOnScreen<ReplaceMaterialSheet>(window)) return up;
-    BookDocument* document = window.document();
-    const GlazeCore::Recipe* recipe = document->recipe(recipeID);
-    if (!recipe) return nullptr;
-    WindowModel* model = window.model();
-    auto* sheet = new ReplaceMaterialSheet(
-        *document, recipeID, ReplaceRules::initialOldID(*recipe, document->library(), request.materialID),
-        [model](const GlazeCore::Uuid& id) { model->setSelection(SidebarItem::recipe(id)); }, &window);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(model, &WindowModel::replaceChanged, sheet, [sheet, model] {
-        if (!model->replace() && sheet->isVisible()) sheet->reject();
-    });
-    connect(sheet, &QDialog::finished, model, [model] { model->setReplace(std::nullopt); });
-    // Up before the request is stored, so that whoever follows the request finds the sheet.
-    sheet->QDialog::open();
-    model->setReplace(request);
-    return sheet;
+    BookDocument* document = &context.document;
+    WindowModel* model = &context.model;
+    const auto make = [&]() -> ReplaceMaterialSheet* {
+        const GlazeCore::Recipe* recipe = document->recipe(recipeID);
+        if (!recipe) return nullptr;
+        return new ReplaceMaterialSheet(
+            *document, recipeID, ReplaceRules::initialOldID(*recipe, document->library(), request.materialID),
+            [model](const GlazeCore::Uuid& id) { model->setSelection(SidebarItem::recipe(id)); }, &context.host);
+    };
+    return openSheet<ReplaceMaterialSheet>(context.host, make,
+                                           SheetFlag<WindowModel>{model, &WindowModel::replaceChanged,
+                                                                  [model] { return model->replace().has_value(); },
+                                                                  [model, request] { model->setReplace(request); },
+                                                                  [model] { model->setReplace(std::nullopt); }});
 }
 
 QWidget* ReplaceMaterialSheet::makeChoiceRow() {

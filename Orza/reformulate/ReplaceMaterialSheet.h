@@ -16,9 +16,9 @@ class QStackedWidget;
 namespace Orza {
 
 class AdjustmentSummary;
-class BookWindow;
 class IconLabel;
 class MaterialPickerButton;
+struct PaneContext;
 
 /**
  * Replace Material: puts another material in place of one base material of the recipe and works out new
@@ -34,7 +34,7 @@ public:
     /// Opens the sheet window-modal over the window for the request, the material to replace preselected
     /// from it. The window model holds the request while the sheet is up: clearing it closes the sheet,
     /// closing the sheet clears it. None when the book has no recipe with that id.
-    static ReplaceMaterialSheet* open(BookWindow& window, const GlazeCore::Uuid& recipeID,
+    static ReplaceMaterialSheet* open(const PaneContext& context, const GlazeCore::Uuid& recipeID,
                                       const ReplaceRequest& request);
     using QDialog::open;
 

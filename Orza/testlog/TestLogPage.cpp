@@ -2,7 +2,7 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/labels/LabelSheet.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/testlog/ProblemLabel.h"
@@ -14,7 +14,6 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
-#include "Orza/window/BookWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,12 +78,11 @@ protected:
 
 } // namespace
 
-TestLogPage::TestLogPage(BookWindow& window, QWidget* parent)
-    : QWidget(parent), m_window(window), m_document(*window.document()), m_model(*window.model()),
-      m_actions(*window.actions()), m_tableModel(new TestLogModel(m_document, m_model, this)) {
+TestLogPage::TestLogPage(const PaneContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_document(context.document), m_model(context.model),
+      m_actions(context.actions), m_tableModel(new TestLogModel(m_document, m_model, this)) {
     setWindowTitle(tr("Test Log"));
     setAccessibleName(tr("Test Log"));
-    m_window.setSubtitle(tr("Test Log"));
 
     QWidget* detail = ListDetailSplit::detailColumn(detailMinimumWidth, m_detailHolder);
     QWidget* split = ListDetailSplit::make(makeListColumn(), detail, ListDetailSplit::Steady::list, listIdealWidth);
@@ -227,9 +225,9 @@ void TestLogPage::connectModels() {
     // After the table model, which refilters first: the search and the shown list agree here.
     connect(&m_model, &WindowModel::testQueryChanged, this, [this] { findTestByCode(false); });
     // Only the page on screen serves the request: one the window has just replaced waits for deletion and
-    // would take the request from the page that replaces it.
+    // would take the request from the page that replaces it. The window hides a page it replaces.
     connect(&m_model, &WindowModel::wantsTestSearchFocusChanged, this, [this] {
-        if (m_window.detail() == this) applySearchFocusRequest();
+        if (!isHidden() || !testAttribute(Qt::WA_WState_ExplicitShowHide)) applySearchFocusRequest();
     });
     for (const auto signal :
          {&WindowModel::testQueryChanged, &WindowModel::testConeChanged, &WindowModel::testAtmosphereChanged})
@@ -335,7 +333,7 @@ void TestLogPage::clearTestSearch() {
 }
 
 void TestLogPage::printSelectedLabel() {
-    LabelSheet::open(m_window, LabelScope::selected);
+    emit printLabelRequested();
 }
 
 // --- Following the book and the window model --------------------------------------------------------------------

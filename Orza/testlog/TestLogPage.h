@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Orza/models/PaneContext.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -13,7 +15,6 @@ namespace Orza {
 
 class ActionRegistry;
 class BookDocument;
-class BookWindow;
 class ContentUnavailableView;
 class ListFootButtons;
 class ProblemLabel;
@@ -35,7 +36,7 @@ class WindowModel;
 class TestLogPage final : public QWidget {
     Q_OBJECT
 public:
-    TestLogPage(BookWindow& window, QWidget* parent = nullptr);
+    TestLogPage(const PaneContext& context, QWidget* parent = nullptr);
     ~TestLogPage() override;
 
     /// A new tile of the selected tile's recipe (else the book's first), coded by the ledger; clears the
@@ -53,7 +54,7 @@ public:
     /// Selects the tile whose code the search text is; on Return, also the one tile the search leaves.
     void findTestByCode(bool submitted);
     void clearTestSearch();
-    /// The label sheet for the selected tile.
+    /// Asks for the label sheet of the selected tile.
     void printSelectedLabel();
 
     // The page's parts, as the user reaches them.
@@ -75,6 +76,10 @@ public:
     /// The editor, while one is shown.
     TestTileEditor* editor() const;
 
+signals:
+    /// Print Label… of the selected tile: the window opens the label sheet for it.
+    void printLabelRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -95,7 +100,7 @@ private:
     void rowChosen();
     void replaceDetail(QWidget* replacement);
 
-    BookWindow& m_window;
+    PaneContext m_context;
     BookDocument& m_document;
     WindowModel& m_model;
     ActionRegistry& m_actions;

@@ -1,12 +1,12 @@
 #include "Orza/testlog/TilePhotoSection.h"
 
 #include "GlazeCore/book/PhotoLink.h"
-#include "Orza/app/StartFolder.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/platform/ScreenFit.h"
+#include "Orza/platform/StartFolder.h"
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/PhotoView.h"
 #include "Orza/testlog/TilePhotoLoader.h"
-#include "Orza/widgets/ScreenFit.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -1,9 +1,12 @@
 #pragma once
 
-// Commands that put rows into one of the book's lists, take them out, move them or replace them all.
-// `Rows` is one of RecipeRows, LineRows, TileRows and MaterialRows (BookAccess.h).
+// Commands that put rows into one of a document's lists, take them out, move them or replace them all.
+// `Rows` names the document's Access, the Item and the Owner of the list (the document itself, or the item
+// that holds the list), and gives the list (items) and the signals around each change; the book's lists
+// are RecipeRows, LineRows, TileRows and MaterialRows (document/BookAccess.h).
 
-#include "Orza/undo/BookCommand.h"
+#include "Orza/undo/EditCommand.h"
+#include "Orza/undo/RowMove.h"
 
 #include <iterator>
 #include <utility>
@@ -13,8 +16,10 @@ namespace Orza {
 
 namespace RowEdit {
 
+template <class Rows> using DocumentOf = typename Rows::Access::Document;
+
 template <class Rows>
-void insert(BookDocument& document, const typename Rows::Owner& owner, std::size_t first,
+void insert(DocumentOf<Rows>& document, const typename Rows::Owner& owner, std::size_t first,
             std::vector<typename Rows::Item>& items) {
     auto& list = Rows::items(document, owner);
     const int last = int(first + items.size()) - 1;
@@ -26,7 +31,7 @@ void insert(BookDocument& document, const typename Rows::Owner& owner, std::size
 }
 
 template <class Rows>
-std::vector<typename Rows::Item> take(BookDocument& document, const typename Rows::Owner& owner, std::size_t first,
+std::vector<typename Rows::Item> take(DocumentOf<Rows>& document, const typename Rows::Owner& owner, std::size_t first,
                                       std::size_t count) {
     auto& list = Rows::items(document, owner);
     const int last = int(first + count) - 1;
@@ -54,16 +59,16 @@ inline std::vector<std::pair<std::size_t, std::size_t>> runs(const std::vector<s
 } // namespace RowEdit
 
 /// Puts a block of items in at one position; undo takes them out again.
-template <class Rows> class InsertRows final : public BookCommand {
+template <class Rows> class InsertRows final : public EditCommand<typename Rows::Access> {
 public:
-    InsertRows(BookDocument& document, typename Rows::Owner owner, std::size_t first,
+    InsertRows(RowEdit::DocumentOf<Rows>& document, typename Rows::Owner owner, std::size_t first,
                std::vector<typename Rows::Item> items, const QString& text, QUndoCommand* parent)
-        : BookCommand(document, text, parent), m_owner(std::move(owner)), m_first(first), m_count(items.size()),
-          m_held(std::move(items)) {}
+        : EditCommand<typename Rows::Access>(document, text, parent), m_owner(std::move(owner)), m_first(first),
+          m_count(items.size()), m_held(std::move(items)) {}
 
 private:
-    void apply() override { RowEdit::insert<Rows>(document(), m_owner, m_first, m_held); }
-    void revert() override { m_held = RowEdit::take<Rows>(document(), m_owner, m_first, m_count); }
+    void apply() override { RowEdit::insert<Rows>(this->document(), m_owner, m_first, m_held); }
+    void revert() override { m_held = RowEdit::take<Rows>(this->document(), m_owner, m_first, m_count); }
 
     typename Rows::Owner m_owner;
     std::size_t m_first;
@@ -72,22 +77,22 @@ private:
 };
 
 /// Takes out the items at the given positions (ascending) and puts them back in place on undo.
-template <class Rows> class RemoveRows final : public BookCommand {
+template <class Rows> class RemoveRows final : public EditCommand<typename Rows::Access> {
 public:
-    RemoveRows(BookDocument& document, typename Rows::Owner owner, const std::vector<std::size_t>& positions,
-               const QString& text, QUndoCommand* parent)
-        : BookCommand(document, text, parent), m_owner(std::move(owner)), m_runs(RowEdit::runs(positions)),
-          m_held(m_runs.size()) {}
+    RemoveRows(RowEdit::DocumentOf<Rows>& document, typename Rows::Owner owner,
+               const std::vector<std::size_t>& positions, const QString& text, QUndoCommand* parent)
+        : EditCommand<typename Rows::Access>(document, text, parent), m_owner(std::move(owner)),
+          m_runs(RowEdit::runs(positions)), m_held(m_runs.size()) {}
 
 private:
     void apply() override {
         // From the back, so the positions still to take stay where they were.
         for (std::size_t j = m_runs.size(); j-- > 0;)
-            m_held[j] = RowEdit::take<Rows>(document(), m_owner, m_runs[j].first, m_runs[j].second);
+            m_held[j] = RowEdit::take<Rows>(this->document(), m_owner, m_runs[j].first, m_runs[j].second);
     }
     void revert() override {
         for (std::size_t j = 0; j < m_runs.size(); ++j)
-            RowEdit::insert<Rows>(document(), m_owner, m_runs[j].first, m_held[j]);
+            RowEdit::insert<Rows>(this->document(), m_owner, m_runs[j].first, m_held[j]);
     }
 
     typename Rows::Owner m_owner;
@@ -95,23 +100,24 @@ private:
     std::vector<std::vector<typename Rows::Item>> m_held;
 };
 
-template <class Rows> class MoveRows final : public BookCommand {
+template <class Rows> class MoveRows final : public EditCommand<typename Rows::Access> {
 public:
-    MoveRows(BookDocument& document, typename Rows::Owner owner, RowMove move, const QString& text,
+    MoveRows(RowEdit::DocumentOf<Rows>& document, typename Rows::Owner owner, RowMove move, const QString& text,
              QUndoCommand* parent)
-        : BookCommand(document, text, parent), m_owner(std::move(owner)), m_move(std::move(move)) {}
+        : EditCommand<typename Rows::Access>(document, text, parent), m_owner(std::move(owner)),
+          m_move(std::move(move)) {}
 
 private:
     void apply() override { run(false); }
     void revert() override { run(true); }
     void run(bool reversed) {
-        Rows::aboutToMove(document(), m_owner);
-        auto& list = Rows::items(document(), m_owner);
+        Rows::aboutToMove(this->document(), m_owner);
+        auto& list = Rows::items(this->document(), m_owner);
         if (reversed)
             m_move.revert(list);
         else
             m_move.apply(list);
-        Rows::moved(document(), m_owner, m_move, reversed);
+        Rows::moved(this->document(), m_owner, m_move, reversed);
     }
 
     typename Rows::Owner m_owner;
@@ -119,72 +125,24 @@ private:
 };
 
 /// Replaces the whole list; undo and redo are the same swap.
-template <class Rows> class ReplaceRows final : public BookCommand {
+template <class Rows> class ReplaceRows final : public EditCommand<typename Rows::Access> {
 public:
-    ReplaceRows(BookDocument& document, typename Rows::Owner owner, std::vector<typename Rows::Item> items,
+    ReplaceRows(RowEdit::DocumentOf<Rows>& document, typename Rows::Owner owner, std::vector<typename Rows::Item> items,
                 const QString& text, QUndoCommand* parent)
-        : BookCommand(document, text, parent), m_owner(std::move(owner)), m_other(std::move(items)) {}
+        : EditCommand<typename Rows::Access>(document, text, parent), m_owner(std::move(owner)),
+          m_other(std::move(items)) {}
 
 private:
     void apply() override { swap(); }
     void revert() override { swap(); }
     void swap() {
-        Rows::aboutToReset(document(), m_owner);
-        std::swap(Rows::items(document(), m_owner), m_other);
-        Rows::wasReset(document(), m_owner);
+        Rows::aboutToReset(this->document(), m_owner);
+        std::swap(Rows::items(this->document(), m_owner), m_other);
+        Rows::wasReset(this->document(), m_owner);
     }
 
     typename Rows::Owner m_owner;
     std::vector<typename Rows::Item> m_other;
-};
-
-/**
- * A tile the ledger has already appended: the ledger must add it under its lock, so the document applies
- * it before pushing and the first redo does nothing. Undo takes the tile out and lowers the book's next
- * tile number again; the ledger's floor stays, so the number is not handed out twice.
- */
-class AddTestTile final : public BookCommand {
-public:
-    AddTestTile(BookDocument& document, std::size_t index, std::int64_t oldNextTileNumber,
-                std::int64_t newNextTileNumber, const QString& text, QUndoCommand* parent)
-        : BookCommand(document, text, parent), m_index(index), m_oldNext(oldNextTileNumber),
-          m_newNext(newNextTileNumber) {}
-
-private:
-    void apply() override;
-    void revert() override;
-
-    std::size_t m_index;
-    std::int64_t m_oldNext;
-    std::int64_t m_newNext;
-    bool m_appended = true;
-    std::vector<GlazeCore::TestTile> m_held; // while the tile is out of the book
-};
-
-/**
- * Recipes and test tiles appended to the end of their lists together, the tiles already coded, as one change
- * of the book (a blend added to it). Undo takes both out and gives the book its next tile number back; the
- * ledger's floor stays, so no code is handed out twice.
- */
-class AppendRecipesAndTiles final : public BookCommand {
-public:
-    AppendRecipesAndTiles(BookDocument& document, std::vector<GlazeCore::Recipe> recipes,
-                          std::vector<GlazeCore::TestTile> tiles, std::int64_t newNextTileNumber, const QString& text,
-                          QUndoCommand* parent);
-
-private:
-    void apply() override;
-    void revert() override;
-
-    std::size_t m_firstRecipe;
-    std::size_t m_recipeCount;
-    std::size_t m_firstTile;
-    std::size_t m_tileCount;
-    std::int64_t m_oldNext;
-    std::int64_t m_newNext;
-    // While they are out of the book.
-    std::vector<GlazeCore::Recipe> m_recipes;
-    std::vector<GlazeCore::TestTile> m_tiles;
 };
 
 } // namespace Orza

@@ -42,11 +42,10 @@ BookToolbar::BookToolbar(BookWindow& window) : QToolBar(tr("Toolbar"), &window),
         if (key == Settings::Key::bookToolbarShown) followShown();
     });
     ActionRegistry* actions = window.actions();
-    connect(actions->action(Command::toggleToolbar), &QAction::triggered, this, [] {
-        Settings& settings = Settings::instance();
-        settings.set(Settings::Key::bookToolbarShown, !settings.boolValue(Settings::Key::bookToolbarShown));
-    });
-    connect(actions->action(Command::customizeToolbar), &QAction::triggered, this, &BookToolbar::customize);
+    const auto shown = [] { return Settings::instance().boolValue(Settings::Key::bookToolbarShown); };
+    actions->setHandler(this, Command::toggleToolbar,
+                        {[shown] { Settings::instance().set(Settings::Key::bookToolbarShown, !shown()); }, {}, shown});
+    actions->setHandler(this, Command::customizeToolbar, {[this] { customize(); }});
     followShown();
     connect(window.actions(), &ActionRegistry::updated, this, &BookToolbar::updateAccessibleNames);
 }
@@ -92,7 +91,7 @@ void BookToolbar::updateAccessibleNames() {
 void BookToolbar::followShown() {
     const bool shown = Settings::instance().boolValue(Settings::Key::bookToolbarShown);
     setVisible(shown);
-    m_window.actions()->action(Command::toggleToolbar)->setText(shown ? tr("Hide Toolbar") : tr("Show Toolbar"));
+    m_window.actions()->update(); // the command's title follows
 }
 
 CustomizeToolbarDialog* BookToolbar::customize() {

@@ -3,18 +3,19 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/labels/LabelSheet.h"
 #include "Orza/materials/MaterialsPage.h"
-#include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarModel.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/testlog/TestLogPage.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/EmptyDetailView.h"
-#include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/NoInitialTextFocus.h"
-#include "Orza/window/SidebarView.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -39,12 +40,19 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     connectModel();
     updateTitle();
     updateDetail();
-    publishBookActions();
+    setBookHandlers();
+    updateActions();
 }
 
 BookWindow::~BookWindow() {
-    // The panes refer to the document and the model: they go first, while both are whole.
+    // The window's commands stop first, as they read the parts that go next. The panes refer to the document
+    // and the model: they go then, while both are whole.
+    m_actions->withdraw(this);
     delete takeCentralWidget();
+}
+
+PaneContext BookWindow::paneContext() {
+    return {*m_document, *m_model, *m_state, *m_actions, *this};
 }
 
 bool BookWindow::isUntitled() const {
@@ -91,11 +99,11 @@ void BookWindow::connectDocument() {
         m_state->setFilePath(m_document->filePath());
         updateTitle();
     });
-    // The book actions rest on whether the book has recipes and tiles: only rows coming and going change that.
+    // The book's commands rest on whether the book has recipes and tiles: only rows coming and going change that.
     for (const auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved,
                               &BookDocument::testsInserted, &BookDocument::testsRemoved})
-        connect(m_document, signal, this, &BookWindow::publishBookActions);
-    connect(m_document, &BookDocument::reset, this, &BookWindow::publishBookActions);
+        connect(m_document, signal, this, &BookWindow::updateActions);
+    connect(m_document, &BookDocument::reset, this, &BookWindow::updateActions);
     // A recipe that an undo brings back (a deletion undone) is the one the user wants to see.
     connect(m_document, &BookDocument::recipesInserted, this, [this](int first, int last) {
         if (m_document->isReplaying())
@@ -103,7 +111,6 @@ void BookWindow::connectDocument() {
         else
             rememberShownBeforeInsert(first, last);
     });
-    connect(m_actions, &ActionRegistry::contextRecipeChanged, this, &BookWindow::publishBookActions);
 }
 
 void BookWindow::connectModel() {
@@ -112,12 +119,12 @@ void BookWindow::connectModel() {
         m_actions->setShownPage(shownPage());
         saveSelection();
         updateDetail();
-        publishBookActions();
+        updateActions();
     });
     for (const auto signal :
          {&WindowModel::blendModeChanged, &WindowModel::showBatchChanged, &WindowModel::dialogShownChanged,
           &WindowModel::nudgeChanged, &WindowModel::replaceChanged, &WindowModel::showLabelsChanged})
-        connect(m_model, signal, this, &BookWindow::publishBookActions);
+        connect(m_model, signal, this, &BookWindow::updateActions);
     connect(m_state, &WindowState::showChemistryChanged, m_actions, &ActionRegistry::update);
 }
 
@@ -146,8 +153,8 @@ void BookWindow::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void BookWindow::publishBookActions() {
-    m_actions->publishBookActions(bookActions());
+void BookWindow::updateActions() {
+    m_actions->setSheetShown(m_model->anySheetShown());
 }
 
 void BookWindow::setSubtitle(const QString& subtitle) {
@@ -183,14 +190,13 @@ void BookWindow::updateDetail() {
     if (m_detail) {
         m_detail->hide();
         m_detail->deleteLater();
-        // The pane's menu actions leave with it; a new pane publishes its own as it is made.
-        m_actions->publishRecipeActions(m_detail, std::nullopt);
-        m_actions->publishChemistryShown(m_detail, std::nullopt);
+        // The pane's commands leave with it; a new pane sets its own as it is made.
+        m_actions->withdraw(m_detail);
     }
-    m_subtitle.clear(); // the new pane names its own
     m_detail = makeDetail();
-    // A page that sets no subtitle of its own (the Materials page) is named by its title.
-    if (m_subtitle.isEmpty()) m_subtitle = m_detail->windowTitle();
+    // Each pane names itself by its title, which the window's title shows after the book's name.
+    m_subtitle = m_detail->windowTitle();
+    connect(m_detail, &QWidget::windowTitleChanged, this, &BookWindow::setSubtitle);
     updateTitle();
     m_detailArea->layout()->addWidget(m_detail);
 }
@@ -207,11 +213,14 @@ QWidget* BookWindow::makeDetail() {
         if (!m_document->recipeIndex(selection->recipeID))
             return new ContentUnavailableView(QStringLiteral("flask"), tr("No Recipe Selected"), QString(),
                                               m_detailArea);
-        return new RecipePane(*this, selection->recipeID, m_detailArea);
+        return new RecipePane(paneContext(), selection->recipeID, m_detailArea);
     }
     if (selection->kind == SidebarItem::Kind::materials)
         return new MaterialsPage(*m_document, *m_actions, m_detailArea);
-    return new TestLogPage(*this, m_detailArea);
+    auto* page = new TestLogPage(paneContext(), m_detailArea);
+    connect(page, &TestLogPage::printLabelRequested, this,
+            [this] { LabelSheet::open(paneContext(), LabelScope::selected); });
+    return page;
 }
 
 GlazeDocument BookWindow::makeSampleDocument() {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GlazeCore/book/BookPage.h"
-#include "Orza/actions/BookActions.h"
 #include "Orza/document/GlazeDocument.h"
+#include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
 
 #include <QMainWindow>
@@ -46,6 +46,8 @@ public:
     WindowModel* model() const { return m_model; }
     WindowState* state() const { return m_state; }
     ActionRegistry* actions() const { return m_actions; }
+    /// What the window hands its panes and sheets.
+    PaneContext paneContext();
     SidebarView* sidebar() const { return m_sidebar; }
     /// View > Hide Sidebar: for this window, while it is open.
     bool sidebarShown() const;
@@ -53,8 +55,6 @@ public:
     /// The widget the detail area shows now.
     QWidget* detail() const { return m_detail; }
     bool isUntitled() const;
-    /// What the window's title says after the book's name: the pane's recipe and cone; empty for none.
-    void setSubtitle(const QString& subtitle);
 
     // Book actions, reached from the menus, the toolbar, the sidebar and the empty state.
     std::optional<GlazeCore::Uuid> selectedRecipeID() const;
@@ -68,9 +68,6 @@ public:
     /// Print Labels…: the label sheet for the tiles the test log shows while its search is on screen and
     /// active, else for all tiles.
     void printLabels();
-    /// None while a sheet or dialog of the window is up. The selected-recipe actions act on the recipe of
-    /// an open context menu, else on the selection.
-    std::optional<BookActions> bookActions();
 
     // The rename alert and the delete confirmation.
     const std::optional<GlazeCore::Uuid>& renaming() const { return m_renaming; }
@@ -109,12 +106,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// What the window's title says after the book's name: the pane's title; empty for none.
+    void setSubtitle(const QString& subtitle);
     void buildLayout();
     void connectSidebar();
     void updateNotes();
     void connectDocument();
     void connectModel();
-    void publishBookActions();
+    /// The book's commands: the selected-recipe ones act on the recipe of an open context menu, else on the
+    /// selection; none runs while a sheet or dialog of the window is up.
+    void setBookHandlers();
+    void updateActions();
     void updateTitle();
     void updateDetail();
     QWidget* makeDetail();

@@ -3,6 +3,7 @@
 #include "Orza/window/BookWindow.h"
 
 #include "Orza/actions/ActionRegistry.h"
+#include "Orza/actions/CommandTable.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
@@ -100,24 +101,28 @@ void BookWindow::findTest() {
 
 void BookWindow::printLabels() {
     const bool searchShown = m_model->selection() == SidebarItem::tests() && m_model->isFiltering();
-    LabelSheet::open(*this, searchShown ? LabelScope::shown : LabelScope::all);
+    LabelSheet::open(paneContext(), searchShown ? LabelScope::shown : LabelScope::all);
 }
 
-std::optional<BookActions> BookWindow::bookActions() {
-    if (m_model->anySheetShown()) return std::nullopt;
-    BookActions actions;
-    actions.addRecipe = [this] { addRecipe(); };
-    if (const auto id = subjectRecipeID()) {
-        const GlazeCore::Uuid recipeID = *id;
-        actions.selected = SelectedRecipeActions{[this, recipeID] { beginRename(recipeID); },
-                                                 [this, recipeID] { duplicateRecipe(recipeID); },
-                                                 [this, recipeID] { beginDelete(recipeID); }};
-    }
-    actions.showPage = [this](GlazeCore::BookPage page) { showPage(page); };
-    if (!m_document->book().recipes.empty()) actions.addTest = [this] { addTestTile(); };
-    actions.findTest = [this] { findTest(); };
-    if (!m_document->book().tests.empty()) actions.printLabels = [this] { printLabels(); };
-    return actions;
+void BookWindow::setBookHandlers() {
+    ActionRegistry& actions = *m_actions;
+    const auto onSubject = [this](void (BookWindow::*act)(const GlazeCore::Uuid&)) {
+        return CommandHandler{[this, act] {
+                                  if (const auto id = subjectRecipeID()) (this->*act)(*id);
+                              },
+                              [this] { return subjectRecipeID().has_value(); }};
+    };
+    actions.setHandler(this, Command::addRecipe, {[this] { addRecipe(); }});
+    actions.setHandler(this, Command::renameRecipe, onSubject(&BookWindow::beginRename));
+    actions.setHandler(this, Command::duplicateRecipe, onSubject(&BookWindow::duplicateRecipe));
+    actions.setHandler(this, Command::deleteRecipe, onSubject(&BookWindow::beginDelete));
+    for (const GlazeCore::BookPage page : GlazeCore::BookPage::allCases())
+        actions.setHandler(this, CommandTable::showing(page), {[this, page] { showPage(page); }});
+    actions.setHandler(this, Command::addTest,
+                       {[this] { addTestTile(); }, [this] { return !m_document->book().recipes.empty(); }});
+    actions.setHandler(this, Command::findTest, {[this] { findTest(); }});
+    actions.setHandler(this, Command::printLabels,
+                       {[this] { printLabels(); }, [this] { return !m_document->book().tests.empty(); }});
 }
 
 void BookWindow::commitRename() {

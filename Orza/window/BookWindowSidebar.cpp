@@ -5,8 +5,8 @@
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookNotes.h"
-#include "Orza/window/SidebarView.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,8 +26,8 @@ void BookWindow::connectSidebar() {
                 menu->setAttribute(Qt::WA_DeleteOnClose);
                 menu->popup(globalPosition);
             });
-    connect(m_actions->action(Command::toggleSidebar), &QAction::triggered, this,
-            [this] { setSidebarShown(!sidebarShown()); });
+    m_actions->setHandler(this, Command::toggleSidebar,
+                          {[this] { setSidebarShown(!sidebarShown()); }, {}, [this] { return sidebarShown(); }});
     updateNotes();
 }
 
@@ -37,7 +37,7 @@ bool BookWindow::sidebarShown() const {
 
 void BookWindow::setSidebarShown(bool shown) {
     m_sidebar->setVisible(shown);
-    m_actions->action(Command::toggleSidebar)->setText(shown ? tr("Hide Sidebar") : tr("Show Sidebar"));
+    m_actions->update(); // the command's title follows
 }
 
 void BookWindow::setSampleNoteClosed(bool closed) {

@@ -1,7 +1,7 @@
 #include "Orza/window/CustomizeToolbarDialog.h"
 
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/resources/Resources.h"
-#include "Orza/widgets/ScreenFit.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QCoreApplication>

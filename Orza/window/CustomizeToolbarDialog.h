@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Orza/window/ToolbarItems.h"
+#include "Orza/actions/ToolbarItems.h"
 
 #include <QDialog>
 

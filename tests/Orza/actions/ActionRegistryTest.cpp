@@ -1,5 +1,6 @@
 #include "Orza/actions/ActionRegistry.h"
 
+#include "Orza/actions/CommandTable.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
@@ -76,6 +77,51 @@ private slots:
         QVERIFY(!actions.action(Command::addRecipe)->isEnabled());
         window->findChild<RenameRecipeDialog*>()->reject();
         QVERIFY(actions.action(Command::replaceMaterial)->isEnabled());
+    }
+
+    // One row of the table per command: a command left out would have no action to show or run.
+    void everyCommandHasOneRow() {
+        std::vector<int> rows(commandCount, 0);
+        for (const CommandInfo& info : CommandTable::all())
+            ++rows[std::size_t(info.command)];
+        QCOMPARE(rows, std::vector<int>(commandCount, 1));
+        for (const GlazeCore::BookPage page : GlazeCore::BookPage::allCases())
+            QCOMPARE(CommandTable::of(CommandTable::showing(page)).page, std::optional(page));
+    }
+
+    // A handler stays until its owner takes it back or goes; another owner's handler is never taken with it.
+    void handlersLeaveWithTheirOwner() {
+        auto window = OrzaTest::makeWindow(OrzaTest::bookWithRecipes({"A"}));
+        ActionRegistry& actions = *window->actions();
+        QAction* addMaterial = actions.action(Command::addMaterial);
+        int runs = 0;
+        auto first = std::make_unique<QObject>();
+        QObject second;
+        actions.setHandler(first.get(), Command::addMaterial, {[&] { ++runs; }});
+        actions.setHandler(first.get(), Command::batchSheet, {[&] { runs += 10; }});
+        QVERIFY(addMaterial->isEnabled());
+        actions.setHandler(&second, Command::addMaterial, {[&] { runs += 100; }, [&] { return runs < 200; }});
+        first.reset();
+        QVERIFY(!actions.action(Command::batchSheet)->isEnabled());
+        QVERIFY(addMaterial->isEnabled());
+        addMaterial->trigger();
+        addMaterial->trigger();
+        QCOMPARE(runs, 200);
+        addMaterial->trigger(); // asked as it is chosen: it cannot run now, though the menus have not heard yet
+        QCOMPARE(runs, 200);
+        actions.update();
+        QVERIFY(!addMaterial->isEnabled());
+
+        // While a sheet or dialog is up, a handler waits; what runs any time does not.
+        actions.setHandler(&second, Command::addMaterial, {[&] { ++runs; }});
+        actions.setHandler(&second, Command::toggleChemistry, {[&] { ++runs; }});
+        window->model()->setShowBatch(true);
+        QVERIFY(!addMaterial->isEnabled());
+        QVERIFY(actions.action(Command::toggleChemistry)->isEnabled());
+        window->model()->setShowBatch(false);
+        QVERIFY(addMaterial->isEnabled());
+        actions.withdraw(&second);
+        QVERIFY(!addMaterial->isEnabled());
     }
 
     void undoInAFocusedFieldUndoesTheBook() {

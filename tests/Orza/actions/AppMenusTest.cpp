@@ -1,12 +1,12 @@
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/PrintInfo.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/DeleteRecipeDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
@@ -240,9 +240,9 @@ private slots:
 
         window->model()->setSelection(SidebarItem::tests());
         QVERIFY(!addMaterial->isEnabled());
-        QVERIFY(!window->actions()->recipeActions());
+        QVERIFY(!window->actions()->hasHandler(Command::addMaterial));
         settle();
-        QVERIFY(!window->actions()->recipeActions());
+        QVERIFY(!window->actions()->hasHandler(Command::addMaterial));
     }
 
     void itemsCarryLinuxShortcuts_data() {

@@ -303,7 +303,7 @@ private slots:
         openBook();
         show(SidebarItem::recipe(satin()));
         for (const BlendMode mode : {BlendMode::line, BlendMode::triaxial, BlendMode::grid}) {
-            BlendSheet* blend = settled(BlendSheet::open(*m_window, satin(), mode));
+            BlendSheet* blend = settled(BlendSheet::open(m_window->paneContext(), satin(), mode));
             const Shot shot(blend);
             expectReadable(segments(shot), 1, "blend type");
             expectReadable(fieldFrames(shot), 3, "blend fields");
@@ -311,10 +311,10 @@ private slots:
             blend->reject();
         }
         const std::function<QDialog*()> sheets[] = {
-            [this] { return BatchSheet::open(*m_window, satin()); },
-            [this] { return OxideNudgeSheet::open(*m_window, satin(), NudgeRequest{}); },
-            [this] { return ReplaceMaterialSheet::open(*m_window, satin(), ReplaceRequest{}); },
-            [this] { return LabelSheet::open(*m_window, LabelScope::all); }};
+            [this] { return BatchSheet::open(m_window->paneContext(), satin()); },
+            [this] { return OxideNudgeSheet::open(m_window->paneContext(), satin(), NudgeRequest{}); },
+            [this] { return ReplaceMaterialSheet::open(m_window->paneContext(), satin(), ReplaceRequest{}); },
+            [this] { return LabelSheet::open(m_window->paneContext(), LabelScope::all); }};
         for (const auto& open : sheets) {
             QDialog* sheet = settled(open());
             expectReadable(fieldFrames(Shot(sheet)), 1, sheet->metaObject()->className());
@@ -329,7 +329,7 @@ private slots:
         openBook();
         show(SidebarItem::materials());
         expectReadable(segments(Shot(m_window.get())), 1, "Bundled");
-        BlendSheet* blend = settled(BlendSheet::open(*m_window, satin(), BlendMode::triaxial));
+        BlendSheet* blend = settled(BlendSheet::open(m_window->paneContext(), satin(), BlendMode::triaxial));
         expectReadable(segments(Shot(blend)), 1, "blend type");
         blend->reject();
     }

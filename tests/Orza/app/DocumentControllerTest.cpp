@@ -1,10 +1,11 @@
 #include "Orza/app/DocumentController.h"
 
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FileDialog.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/MessageBox.h"
+#include "Orza/platform/StartFolder.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/window/BookWindow.h"
 #include "support/ChildRun.h"
@@ -214,7 +215,7 @@ private slots:
 
         // A last folder that has gone is passed over for one that exists.
         Settings::instance().set(Settings::Key::lastFolder, filePath("gone"));
-        QVERIFY(QFileInfo(DocumentController::defaultFolder()).isDir());
+        QVERIFY(QFileInfo(StartFolder::lastUsed()).isDir());
     }
 
     // Codes given to tiles on opening live in memory only: the book opens edited, so closing asks.

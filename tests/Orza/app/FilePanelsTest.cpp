@@ -107,12 +107,12 @@ private slots:
         const QString folder = QDir(filePath(QStringLiteral("Studio"))).absolutePath();
         const GlazeCore::Uuid recipe = window->document()->book().recipes.front().id;
 
-        BatchSheet* batch = BatchSheet::open(*window, recipe);
+        BatchSheet* batch = BatchSheet::open(window->paneContext(), recipe);
         batch->exportPDF();
         QCOMPARE(panelFolder(*batch), folder);
         batch->reject();
 
-        LabelSheet* labels = LabelSheet::open(*window, LabelScope::all);
+        LabelSheet* labels = LabelSheet::open(window->paneContext(), LabelScope::all);
         labels->exportLabels();
         QCOMPARE(panelFolder(*labels), folder);
         labels->reject();
@@ -133,7 +133,7 @@ private slots:
         Settings::instance().set(Settings::Key::lastFolder, last);
         BookWindow* window =
             controller().openWindow(GlazeDocument::make(OrzaTest::bookWithRecipes({"Celadon"}), false));
-        BatchSheet* batch = BatchSheet::open(*window, window->document()->book().recipes.front().id);
+        BatchSheet* batch = BatchSheet::open(window->paneContext(), window->document()->book().recipes.front().id);
         batch->exportPDF();
         QCOMPARE(panelFolder(*batch), QDir(last).absolutePath());
         batch->reject();

@@ -1,4 +1,4 @@
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/platform/GlazeMainApp.h"
 
 #include <QApplication>
 #include <QTest>

@@ -9,7 +9,6 @@
 #include "Orza/materials/MaterialsPage.h"
 #include "Orza/materials/PercentField.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/recipe/MaterialPicker.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipeLinesView.h"
@@ -20,6 +19,7 @@
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/testlog/TileCodeField.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/MaterialPicker.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 

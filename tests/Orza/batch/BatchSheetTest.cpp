@@ -243,12 +243,12 @@ private slots:
         QVERIFY(OrzaTest::showActive(*window));
         QVERIFY(window->actions()->action(Command::printBatchSheet)->isEnabled());
 
-        QVERIFY(!BatchSheet::open(*window, GlazeCore::Uuid::random()));
-        BatchSheet* sheet = BatchSheet::open(*window, id);
+        QVERIFY(!BatchSheet::open(window->paneContext(), GlazeCore::Uuid::random()));
+        BatchSheet* sheet = BatchSheet::open(window->paneContext(), id);
         QVERIFY(sheet && sheet->isVisible() && sheet->isModal());
         QVERIFY(window->model()->showBatch());
         QVERIFY(!window->actions()->action(Command::printBatchSheet)->isEnabled());
-        QCOMPARE(BatchSheet::open(*window, book.recipes[1].id), sheet);
+        QCOMPARE(BatchSheet::open(window->paneContext(), book.recipes[1].id), sheet);
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet);
 
@@ -275,10 +275,10 @@ private slots:
         QVERIFY(!first);
 
         // Clearing the flag puts the sheet away; so does the recipe leaving the book.
-        QPointer<BatchSheet> second(BatchSheet::open(*window, id));
+        QPointer<BatchSheet> second(BatchSheet::open(window->paneContext(), id));
         window->model()->setShowBatch(false);
         QVERIFY(second->isHidden());
-        QPointer<BatchSheet> third(BatchSheet::open(*window, id));
+        QPointer<BatchSheet> third(BatchSheet::open(window->paneContext(), id));
         QVERIFY(third != second && third->isVisible());
         window->document()->removeRecipe(id);
         QVERIFY(third->isHidden());

@@ -1,6 +1,7 @@
 #include "Orza/blends/BlendSheet.h"
 
 #include "GlazeCore/book/SampleBook.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/blends/TileCardGrid.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
@@ -67,10 +68,10 @@ private slots:
         const GlazeCore::GlazeBook before = document.book();
         const int steps = document.undoStack()->count();
 
-        BlendSheet* sheet = BlendSheet::open(*window, book.recipes[0].id, mode);
+        BlendSheet* sheet = BlendSheet::open(window->paneContext(), book.recipes[0].id, mode);
         QVERIFY(sheet->isModal() && sheet->isVisible());
         QCOMPARE(window->model()->blendMode(), std::optional(mode));
-        QVERIFY(!window->bookActions());
+        QVERIFY(!window->actions()->action(Command::addRecipe)->isEnabled());
         const std::vector<BlendTile> tiles = sheet->tiles();
         QCOMPARE(int(tiles.size()), count);
         QCOMPARE(sheet->countLabel()->text(), QStringLiteral("%1 tiles").arg(count));
@@ -113,7 +114,7 @@ private slots:
         BookDocument& document = *window->document();
         const GlazeCore::GlazeBook before = document.book();
         const std::int64_t floor = document.tileLedger().floor();
-        BlendSheet* sheet = BlendSheet::open(*window, before.recipes[0].id, BlendMode::grid);
+        BlendSheet* sheet = BlendSheet::open(window->paneContext(), before.recipes[0].id, BlendMode::grid);
         QSignalSpy changes(&document, &BookDocument::bookChanged);
         QSignalSpy recipes(&document, &BookDocument::recipesInserted);
         QSignalSpy tiles(&document, &BookDocument::testsInserted);
@@ -231,8 +232,9 @@ private slots:
         QVERIFY(OrzaTest::showActive(*window));
         const std::size_t recipes = window->document()->book().recipes.size();
         QPointer<BlendSheet> sheet =
-            BlendSheet::open(*window, window->document()->book().recipes[0].id, BlendMode::triaxial);
-        QCOMPARE(BlendSheet::open(*window, window->document()->book().recipes[1].id, BlendMode::line), sheet.data());
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::triaxial);
+        QCOMPARE(BlendSheet::open(window->paneContext(), window->document()->book().recipes[1].id, BlendMode::line),
+                 sheet.data());
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
         sheet->prefixField()->setFocus();
@@ -246,9 +248,9 @@ private slots:
         // Whoever presents the sheet when the mode is set finds the one already up.
         const auto id = window->document()->book().recipes[0].id;
         const auto presenter = connect(window->model(), &WindowModel::blendModeChanged, window.get(), [&] {
-            if (const auto mode = window->model()->blendMode()) BlendSheet::open(*window, id, *mode);
+            if (const auto mode = window->model()->blendMode()) BlendSheet::open(window->paneContext(), id, *mode);
         });
-        QPointer<BlendSheet> again = BlendSheet::open(*window, id, BlendMode::grid);
+        QPointer<BlendSheet> again = BlendSheet::open(window->paneContext(), id, BlendMode::grid);
         disconnect(presenter);
         QCOMPARE(window->findChildren<BlendSheet*>().size(), 1);
         window->model()->setBlendMode(std::nullopt);

@@ -3,7 +3,7 @@
 #include "GlazeCore/library/OxideTable.h"
 #include "Orza/blends/TileCard.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/SidebarRows.h"
+#include "Orza/sidebar/SidebarRows.h"
 #include "Orza/widgets/RegionNames.h"
 #include "support/TestEnvironment.h"
 

@@ -1,9 +1,9 @@
 #include "Orza/help/HelpWindow.h"
 
-#include "Orza/app/GlazeMainApp.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/window/BookWindow.h"
-#include "Orza/window/FitWindowToScreen.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>

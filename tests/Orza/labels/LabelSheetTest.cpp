@@ -106,13 +106,13 @@ private slots:
         // No search: the option is not offered. A selected tile that has gone falls back to all tiles.
         model.setTestCone(std::nullopt);
         model.setTestSelection(GlazeCore::Uuid::random());
-        sheet = LabelSheet::open(*window, LabelScope::selected);
+        sheet = LabelSheet::open(window->paneContext(), LabelScope::selected);
         QCOMPARE(sheet->scope(), LabelScope::all);
         QCOMPARE(items(*sheet->tilesPicker()), QStringList{QStringLiteral("All tiles (4)")});
         sheet->reject();
         OrzaTest::settle();
         model.setTestSelection(window->document()->book().tests[2].id);
-        sheet = LabelSheet::open(*window, LabelScope::selected);
+        sheet = LabelSheet::open(window->paneContext(), LabelScope::selected);
         QCOMPARE(sheet->scope(), LabelScope::selected);
         QCOMPARE(sheet->tilesPicker()->currentText(), QStringLiteral("Selected tile"));
         QCOMPARE(sheet->summaryText(), QStringLiteral("1 label on 1 page. The preview shows page 1."));
@@ -198,13 +198,13 @@ private slots:
         const GlazeCore::GlazeBook before = window->document()->book();
         // Whoever presents the sheet when the flag is set finds the one already up.
         const auto presenter = connect(window->model(), &WindowModel::showLabelsChanged, window.get(), [&] {
-            if (window->model()->showLabels()) LabelSheet::open(*window, LabelScope::shown);
+            if (window->model()->showLabels()) LabelSheet::open(window->paneContext(), LabelScope::shown);
         });
-        QPointer<LabelSheet> sheet = LabelSheet::open(*window, LabelScope::all);
+        QPointer<LabelSheet> sheet = LabelSheet::open(window->paneContext(), LabelScope::all);
         disconnect(presenter);
         QCOMPARE(window->findChildren<LabelSheet*>().size(), 1);
         QCOMPARE(sheet->scope(), LabelScope::all);
-        QCOMPARE(LabelSheet::open(*window, LabelScope::shown), sheet.data());
+        QCOMPARE(LabelSheet::open(window->paneContext(), LabelScope::shown), sheet.data());
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
         PrintDialog::setNextAnswer(PrintDialog::Answer::print);

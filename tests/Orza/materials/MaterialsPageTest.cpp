@@ -2,7 +2,7 @@
 
 #include "GlazeCore/library/MaterialRules.h"
 #include "MaterialsTestSupport.h"
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 #include "Orza/app/DocumentController.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"

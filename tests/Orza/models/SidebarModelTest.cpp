@@ -1,4 +1,4 @@
-#include "Orza/models/SidebarModel.h"
+#include "Orza/sidebar/SidebarModel.h"
 
 #include "Orza/document/BookDocument.h"
 #include "support/TestEnvironment.h"

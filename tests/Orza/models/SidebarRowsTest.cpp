@@ -1,10 +1,10 @@
-#include "Orza/models/SidebarRows.h"
+#include "Orza/sidebar/SidebarRows.h"
 
 #include "GlazeCore/book/SampleBook.h"
 #include "GlazeCore/library/OxideTable.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/SidebarModel.h"
+#include "Orza/sidebar/SidebarModel.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemModelTester>

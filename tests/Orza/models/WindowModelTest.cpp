@@ -2,8 +2,8 @@
 
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/library/MaterialRules.h"
+#include "Orza/document/BookItems.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/BookItems.h"
 #include "support/TestEnvironment.h"
 
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
-#include "Orza/recipe/MaterialPicker.h"
+#include "Orza/widgets/MaterialPicker.h"
 
 #include "Orza/library/BookLibrary.h"
-#include "Orza/recipe/MaterialResultsModel.h"
-#include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/widgets/MaterialResultsModel.h"
+#include "Orza/widgets/MaterialSearchList.h"
 #include "support/TestEnvironment.h"
 
 #include <QLabel>

@@ -2,14 +2,14 @@
 
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/recipe/MaterialPicker.h"
-#include "Orza/recipe/MaterialSearchList.h"
 #include "Orza/recipe/RecipeLinesDelegates.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipeTotals.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/MaterialPicker.h"
+#include "Orza/widgets/MaterialSearchList.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemModelTester>

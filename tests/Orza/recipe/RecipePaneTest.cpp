@@ -7,16 +7,18 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/recipe/MaterialPicker.h"
-#include "Orza/recipe/MaterialSearchList.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipeLinesView.h"
+#include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/MaterialPicker.h"
+#include "Orza/widgets/MaterialSearchList.h"
 #include "Orza/window/BookWindow.h"
+#include "support/PaneHost.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -188,43 +190,77 @@ private slots:
         QVERIFY(pane->chart()->height() > table->height());
     }
 
+    // Built from a window's parts alone: the fields write the book, and the pane's title follows them.
     void nameConeAndNotesWriteTheBook() {
-        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
-        const auto id = window->document()->book().recipes[0].id;
-        window->model()->setSelection(SidebarItem::recipe(id));
-        RecipePane* pane = paneOf(*window);
-        QTest::keyClicks(pane->nameField(), QStringLiteral(" glossy"));
-        QCOMPARE(window->document()->recipe(id)->name, std::string("A glossy"));
-        QCOMPARE(window->document()->undoStack()->count(), 1);
-        const int cone10 = pane->conePicker()->findData(QStringLiteral("10"));
+        OrzaTest::PaneHost host(OrzaTest::bookWithRecipes({"A"}));
+        BookDocument& document = host.document();
+        const auto id = document.book().recipes[0].id;
+        RecipePane pane(host.context(), id);
+        QCOMPARE(pane.windowTitle(), QStringLiteral("A \u00b7 Cone 6"));
+        QTest::keyClicks(pane.nameField(), QStringLiteral(" glossy"));
+        QCOMPARE(document.recipe(id)->name, std::string("A glossy"));
+        QCOMPARE(document.undoStack()->count(), 1);
+        const int cone10 = pane.conePicker()->findData(QStringLiteral("10"));
         QVERIFY(cone10 >= 0);
-        pane->conePicker()->setCurrentIndex(cone10);
-        emit pane->conePicker()->activated(cone10);
-        QCOMPARE(window->document()->recipe(id)->cone, std::string("10"));
-        window->document()->undoStack()->undo();
-        QCOMPARE(pane->conePicker()->currentData().toString(), QStringLiteral("6"));
-        window->document()->undoStack()->undo();
-        QCOMPARE(pane->nameField()->text(), QStringLiteral("A"));
+        pane.conePicker()->setCurrentIndex(cone10);
+        emit pane.conePicker()->activated(cone10);
+        QCOMPARE(document.recipe(id)->cone, std::string("10"));
+        QCOMPARE(pane.windowTitle(), QStringLiteral("A glossy \u00b7 Cone 10"));
+        document.undoStack()->undo();
+        QCOMPARE(pane.conePicker()->currentData().toString(), QStringLiteral("6"));
+        document.undoStack()->undo();
+        QCOMPARE(pane.nameField()->text(), QStringLiteral("A"));
+        QCOMPARE(pane.windowTitle(), QStringLiteral("A \u00b7 Cone 6"));
+    }
+
+    // The pane serves the recipe's commands for as long as it lives; they leave with it.
+    void thePaneServesItsCommandsWhileItLives() {
+        OrzaTest::PaneHost host(OrzaTest::bookWithRecipes({"A"}));
+        ActionRegistry& actions = host.actions();
+        const auto id = host.document().book().recipes[0].id;
+        const Command served[] = {Command::addMaterial, Command::lineBlend,       Command::triaxialBlend,
+                                  Command::gridBlend,   Command::batchSheet,      Command::printBatchSheet,
+                                  Command::oxideNudge,  Command::replaceMaterial, Command::toggleChemistry};
+        for (const Command command : served)
+            QVERIFY(!actions.action(command)->isEnabled());
+
+        auto pane = std::make_unique<RecipePane>(host.context(), id);
+        for (const Command command : served)
+            QVERIFY(actions.action(command)->isEnabled());
+        actions.action(Command::addMaterial)->trigger();
+        QCOMPARE(host.document().recipe(id)->lines.size(), std::size_t(2));
+        actions.action(Command::toggleChemistry)->trigger();
+        QVERIFY(!host.state().showChemistry());
+        QCOMPARE(actions.action(Command::toggleChemistry)->text(), QStringLiteral("Show Chemistry"));
+        actions.action(Command::oxideNudge)->trigger();
+        QVERIFY(host.model().nudge());
+        QVERIFY(host.widget().findChild<OxideNudgeSheet*>());
+
+        host.model().setNudge(std::nullopt);
+        pane.reset();
+        for (const Command command : served)
+            QVERIFY(!actions.hasHandler(command) && !actions.action(command)->isEnabled());
+        QCOMPARE(actions.action(Command::toggleChemistry)->text(), QStringLiteral("Hide Chemistry"));
     }
 
     // A custom material that takes a built-in one's id changes the open recipe's chemistry at once.
     void aCustomMaterialOverridingABuiltInOneMovesTheRecipe() {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
         book.recipes[0].lines.push_back({GlazeCore::Uuid::random(), "whiting", 20, false});
-        auto window = OrzaTest::makeWindowWithMenus(book);
-        window->model()->setSelection(SidebarItem::recipe(book.recipes[0].id));
-        RecipePane* pane = paneOf(*window);
-        pane->refreshNow();
-        const double caBefore = GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO);
+        OrzaTest::PaneHost host(book);
+        BookDocument& document = host.document();
+        RecipePane pane(host.context(), book.recipes[0].id);
+        pane.refreshNow();
+        const double caBefore = GlazeCore::oxideValue(pane.chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO);
         QVERIFY(caBefore > 0);
-        QVERIFY(window->document()->insertMaterial(
+        QVERIFY(document.insertMaterial(
             0, {"whiting", "Whiting with magnesia", {{GlazeCore::Oxide::CaO, 30}, {GlazeCore::Oxide::MgO, 20}}, 44, ""},
             QStringLiteral("Add Material")));
-        pane->refreshNow();
-        QVERIFY(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::MgO) > 0);
-        window->document()->undoStack()->undo();
-        pane->refreshNow();
-        QCOMPARE(GlazeCore::oxideValue(pane->chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO), caBefore);
+        pane.refreshNow();
+        QVERIFY(GlazeCore::oxideValue(pane.chemistryPanel()->chemistry().umf, GlazeCore::Oxide::MgO) > 0);
+        document.undoStack()->undo();
+        pane.refreshNow();
+        QCOMPARE(GlazeCore::oxideValue(pane.chemistryPanel()->chemistry().umf, GlazeCore::Oxide::CaO), caBefore);
     }
 
     // The main road, through the real window: the sample book, one amount typed, the panel and the chart

@@ -8,14 +8,14 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/ScreenFit.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/widgets/ArrowStepper.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
-#include "Orza/widgets/ScreenFit.h"
 #include "Orza/window/BookWindow.h"
-#include "Orza/window/FitWindowToScreen.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -84,11 +84,11 @@ private slots:
         const int steps = document.undoStack()->count();
         const double current = baseUmf(document, before.id, Oxide::Al2O3);
 
-        OxideNudgeSheet* sheet =
-            OxideNudgeSheet::open(*window, before.id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::Al2O3, 1});
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(window->paneContext(), before.id,
+                                                       NudgeRequest{GlazeCore::Uuid::random(), Oxide::Al2O3, 1});
         QVERIFY(sheet && sheet->isModal() && sheet->isVisible());
         QVERIFY(window->model()->nudge() && window->model()->anySheetShown());
-        QVERIFY(!window->bookActions());
+        QVERIFY(!window->actions()->action(Command::addRecipe)->isEnabled());
         QCOMPARE(sheet->oxide(), Oxide::Al2O3);
         QCOMPARE(sheet->target(), std::round((current + 0.05) * 1000) / 1000);
         QVERIFY(sheet->adjustment() && sheet->hasChanges());
@@ -120,7 +120,7 @@ private slots:
         BookDocument& document = *window->document();
         const GlazeCore::GlazeBook book = document.book();
         const GlazeCore::Uuid satinID = book.recipes[2].id;
-        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, satinID, NudgeRequest{});
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(window->paneContext(), satinID, NudgeRequest{});
         sheet->oxidePicker()->setCurrentIndex(sheet->oxidePicker()->findData(int(Oxide::Al2O3)));
         emit sheet->oxidePicker()->activated(sheet->oxidePicker()->currentIndex());
         QCOMPARE(sheet->oxide(), Oxide::Al2O3);
@@ -141,7 +141,7 @@ private slots:
         document.undoStack()->undo();
         QVERIFY(document.book() == book);
 
-        OxideNudgeSheet* again = OxideNudgeSheet::open(*window, satinID, NudgeRequest{});
+        OxideNudgeSheet* again = OxideNudgeSheet::open(window->paneContext(), satinID, NudgeRequest{});
         again->setTarget(again->target() + 0.2);
         document.removeRecipe(satinID);
         QVERIFY(again->adjustment());
@@ -153,7 +153,8 @@ private slots:
     // The size comes from the screen at every solve, not only when the sheet first shows.
     void theSizeIsWorkedOutAtEverySolve() {
         auto window = OrzaTest::makeWindow(fiveRecipes());
-        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, window->document()->book().recipes[2].id, {});
+        OxideNudgeSheet* sheet =
+            OxideNudgeSheet::open(window->paneContext(), window->document()->book().recipes[2].id, {});
         // The screen's usable area bounds the size the screen's frame gives.
         const QRect area = ScreenFit::usableArea(sheet);
         const QSize size = ReformulateSheet::sheetSize(ReformulateSheet::screenFrame())
@@ -170,7 +171,7 @@ private slots:
         auto window = OrzaTest::makeWindow(fiveRecipes());
         BookDocument& document = *window->document();
         const GlazeCore::Uuid id = document.book().recipes[2].id;
-        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, id, NudgeRequest{});
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{});
         const double current = baseUmf(document, id, Oxide::SiO2);
         QCOMPARE(sheet->oxide(), Oxide::SiO2);
         QCOMPARE(sheet->target(), current);
@@ -206,7 +207,7 @@ private slots:
         QVERIFY(!sheet->isVisible());
         QVERIFY(document.book() == book);
         OrzaTest::settle();
-        sheet = OxideNudgeSheet::open(*window, id, NudgeRequest{});
+        sheet = OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{});
         QVERIFY(OrzaTest::showActive(*sheet));
         sheet->targetField()->setFocus();
         sheet->targetField()->selectAll();
@@ -247,7 +248,7 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         auto window = OrzaTest::makeWindow(fiveRecipes());
         const GlazeCore::Uuid id = window->document()->book().recipes[2].id;
-        OxideNudgeSheet* sheet = OxideNudgeSheet::open(*window, id, NudgeRequest{});
+        OxideNudgeSheet* sheet = OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{});
         typeInto(sheet->targetField(), typed);
         QCOMPARE(sheet->target(), target);
         QCOMPARE(sheet->targetField()->accessibleDescription().isEmpty(), !refused);
@@ -266,7 +267,7 @@ private slots:
         auto window = OrzaTest::makeWindow(book);
         const GlazeCore::Uuid id = book.recipes[0].id;
         OxideNudgeSheet* sheet =
-            OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::B2O3, 1});
+            OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::B2O3, 1});
         QCOMPARE(sheet->target(), 0.05);
         QVERIFY(!sheet->adjustment());
         QCOMPARE(sheet->failureLabel()->text(),
@@ -339,7 +340,7 @@ private slots:
         auto* pane = qobject_cast<RecipePane*>(window->detail());
         const QString trailSentence = QStringLiteral(" The dashed line shows the last 5 edits.");
 
-        OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
+        OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
             ->applyButton()
             ->click();
         pane->refreshNow();
@@ -349,7 +350,7 @@ private slots:
         QVERIFY(pane->chart()->footnoteText().endsWith(trailSentence));
         QCOMPARE(pane->chart()->input().trail.size(), std::size_t(2));
 
-        OxideNudgeSheet::open(*window, id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
+        OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{GlazeCore::Uuid::random(), Oxide::SiO2, 1})
             ->copyButton()
             ->click();
         QVERIFY(window->model()->selection() != SidebarItem::recipe(id));

@@ -7,8 +7,6 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/recipe/MaterialPicker.h"
-#include "Orza/recipe/MaterialSearchList.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipePane.h"
@@ -16,6 +14,8 @@
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/widgets/ElidedLabel.h"
 #include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/MaterialPicker.h"
+#include "Orza/widgets/MaterialSearchList.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -80,7 +80,7 @@ private slots:
         BookDocument& document = *window->document();
         const GlazeCore::Uuid satinID = book.recipes[1].id;
 
-        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(*window, satinID, ReplaceRequest{});
+        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(window->paneContext(), satinID, ReplaceRequest{});
         QVERIFY(sheet && window->model()->replace() && window->model()->anySheetShown());
         QCOMPARE(sheet->oldID(), std::string("potash-feldspar"));
         QVERIFY(sheet->newID().empty());
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(document.book() == unchanged);
         OrzaTest::settle();
 
-        ReplaceMaterialSheet* none = ReplaceMaterialSheet::open(*window, book.recipes.back().id,
+        ReplaceMaterialSheet* none = ReplaceMaterialSheet::open(window->paneContext(), book.recipes.back().id,
                                                                 ReplaceRequest{GlazeCore::Uuid::random(), "rutile"});
         QVERIFY(none->oldID().empty());
         QCOMPARE(none->replacePicker()->count(), 0);
@@ -122,7 +122,7 @@ private slots:
         auto window = OrzaTest::makeWindow(satinBook());
         BookDocument& document = *window->document();
         const GlazeCore::GlazeBook book = document.book();
-        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(*window, book.recipes[1].id,
+        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(window->paneContext(), book.recipes[1].id,
                                                                  ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
         sheet->setNewID("wollastonite");
         QVERIFY(sheet->saveButton()->isEnabled());
@@ -145,8 +145,8 @@ private slots:
         const GlazeCore::Uuid satinID = book.recipes[1].id;
         const int steps = document.undoStack()->count();
 
-        ReplaceMaterialSheet* sheet =
-            ReplaceMaterialSheet::open(*window, satinID, ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
+        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(window->paneContext(), satinID,
+                                                                 ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
         QCOMPARE(sheet->oldID(), std::string("whiting"));
         sheet->setNewID("wollastonite");
         QCOMPARE(sheet->withButton()->displayName(), QStringLiteral("Wollastonite"));
@@ -167,7 +167,8 @@ private slots:
         QVERIFY(document.book() == book);
         OrzaTest::settle();
 
-        sheet = ReplaceMaterialSheet::open(*window, satinID, ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
+        sheet = ReplaceMaterialSheet::open(window->paneContext(), satinID,
+                                           ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
         sheet->setNewID("wollastonite");
         QTest::keyClick(sheet, Qt::Key_Return);
         QVERIFY(!sheet->isVisible());
@@ -188,7 +189,7 @@ private slots:
         auto window = OrzaTest::makeWindow(book);
         BookDocument& document = *window->document();
         const GlazeCore::Uuid id = book.recipes[0].id;
-        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(*window, id, ReplaceRequest{});
+        ReplaceMaterialSheet* sheet = ReplaceMaterialSheet::open(window->paneContext(), id, ReplaceRequest{});
         sheet->setNewID("zircon");
         QVERIFY(sheet->adjustment());
         QVERIFY(sheet->failureLabel()->isHidden());

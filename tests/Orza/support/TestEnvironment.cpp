@@ -1,7 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "Orza/actions/ActionRegistry.h"
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 #include "Orza/app/DocumentController.h"
 #include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"
@@ -103,17 +103,21 @@ void standInRecipePane(Orza::BookWindow& window, QStringList& calls) {
     Orza::WindowModel* model = window.model();
     Orza::WindowState* state = window.state();
     QStringList* log = &calls;
-    Orza::RecipeActions actions;
-    actions.addMaterial = [log, name] { *log << QStringLiteral("add material to ") + name; };
-    actions.blend = [model](Orza::BlendMode mode) { model->setBlendMode(mode); };
-    actions.batchSheet = [model] { model->setShowBatch(true); };
-    actions.printBatchSheet = [log, name] { *log << QStringLiteral("print ") + name; };
-    actions.nudge = [model] { model->setNudge(Orza::NudgeRequest{}); };
-    actions.replaceMaterial = [model] { model->setReplace(Orza::ReplaceRequest{}); };
-    window.actions()->publishRecipeActions(window.detail(), actions);
-    window.actions()->publishChemistryShown(
-        window.detail(), Orza::ChemistryShown{[state] { return state->showChemistry(); },
-                                              [state](bool shown) { state->setShowChemistry(shown); }});
+    Orza::ActionRegistry& actions = *window.actions();
+    QWidget* pane = window.detail();
+    const auto on = [&](Orza::Command command, std::function<void()> run) { actions.setHandler(pane, command, {run}); };
+    on(Orza::Command::addMaterial, [log, name] { *log << QStringLiteral("add material to ") + name; });
+    on(Orza::Command::lineBlend, [model] { model->setBlendMode(Orza::BlendMode::line); });
+    on(Orza::Command::triaxialBlend, [model] { model->setBlendMode(Orza::BlendMode::triaxial); });
+    on(Orza::Command::gridBlend, [model] { model->setBlendMode(Orza::BlendMode::grid); });
+    on(Orza::Command::batchSheet, [model] { model->setShowBatch(true); });
+    on(Orza::Command::printBatchSheet, [log, name] { *log << QStringLiteral("print ") + name; });
+    on(Orza::Command::oxideNudge, [model] { model->setNudge(Orza::NudgeRequest{}); });
+    on(Orza::Command::replaceMaterial, [model] { model->setReplace(Orza::ReplaceRequest{}); });
+    actions.setHandler(pane, Orza::Command::toggleChemistry,
+                       {[state] { state->setShowChemistry(!state->showChemistry()); },
+                        {},
+                        [state] { return state->showChemistry(); }});
 }
 
 bool showActive(QWidget& window) {

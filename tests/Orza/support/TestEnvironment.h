@@ -92,9 +92,9 @@ std::unique_ptr<Orza::BookWindow> makeWindow(GlazeCore::GlazeBook book = {});
 std::unique_ptr<Orza::BookWindow> makeWindowWithMenus(GlazeCore::GlazeBook book = {});
 
 /**
- * Stands in for the recipe pane of a later part on the window's detail area: publishes the recipe actions
- * and the chemistry flag as that pane does, for as long as the detail shown now lives. Its closures set the
- * window model's sheet requests as the pane does, and record the others in `calls` ("add material to A").
+ * Stands in for the recipe pane on the window's detail area: sets the handlers of the recipe's commands and
+ * the chemistry switch as that pane does, for as long as the detail shown now lives. They set the window
+ * model's sheet requests as the pane does, and record the others in `calls` ("add material to A").
  */
 void standInRecipePane(Orza::BookWindow& window, QStringList& calls);
 

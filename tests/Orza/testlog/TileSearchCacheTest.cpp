@@ -4,6 +4,7 @@
 #include "GlazeCore/book/TileCode.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/testlog/ShownTests.h"
 #include "Orza/testlog/TestFilterOptions.h"
 #include "Orza/undo/RowMove.h"
 #include "support/TestEnvironment.h"
@@ -109,7 +110,7 @@ struct Searching {
         const std::vector<Uuid> reference = expected(query, filters);
         QVERIFY2(cached(query, filters) == reference, qPrintable(what));
         std::vector<Uuid> shown;
-        for (const GlazeCore::TestTile& tile : model.filteredTests(document))
+        for (const GlazeCore::TestTile& tile : Orza::shownTests(document, model))
             shown.push_back(tile.id);
         QVERIFY2(shown == reference, qPrintable(what + QStringLiteral(" (window model)")));
         for (std::size_t i = 0; i < document.book().tests.size(); ++i) {

@@ -1,7 +1,7 @@
 #include "Orza/window/BookNotes.h"
 
 #include "GlazeCore/book/SampleBook.h"
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/widgets/LineLimitedLabel.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -66,12 +66,12 @@ private slots:
         // The recipe pane enables what it can serve and nothing else: a command whose sheet is not there
         // never records a request that nothing would serve.
         const auto served = [&] {
-            const RecipeActions offered = qobject_cast<RecipePane*>(window->detail())->makeActions();
+            const ActionRegistry& offered = *window->actions();
             QStringList expected = always;
-            if (offered.replaceMaterial) expected << QStringLiteral("replaceMaterial");
-            if (offered.nudge) expected << QStringLiteral("oxideNudge");
-            if (offered.blend) expected << QStringLiteral("blend");
-            if (offered.batchSheet) expected << QStringLiteral("batchSheet");
+            if (offered.hasHandler(Command::replaceMaterial)) expected << QStringLiteral("replaceMaterial");
+            if (offered.hasHandler(Command::oxideNudge)) expected << QStringLiteral("oxideNudge");
+            if (offered.hasHandler(Command::lineBlend)) expected << QStringLiteral("blend");
+            if (offered.hasHandler(Command::batchSheet)) expected << QStringLiteral("batchSheet");
             expected << QStringLiteral("chemistry");
             std::sort(expected.begin(), expected.end());
             return expected;
@@ -83,7 +83,7 @@ private slots:
         };
         model.setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
         QCOMPARE(enabled(), served());
-        if (!qobject_cast<RecipePane*>(window->detail())->makeActions().nudge) {
+        if (!window->actions()->hasHandler(Command::oxideNudge)) {
             toolbar.action(Item::oxideNudge)->trigger();
             QVERIFY(!model.nudge() && !model.anySheetShown());
         }

@@ -3,13 +3,13 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/models/SidebarModel.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/sidebar/SidebarModel.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/widgets/LineLimitedLabel.h"
 #include "Orza/window/BookNotes.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/RenameRecipeDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QMenu>

@@ -1,16 +1,17 @@
 #include "Orza/window/BookWindow.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/settings/WindowState.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/EmptyDetailView.h"
-#include "Orza/window/FitWindowToScreen.h"
 #include "Orza/window/RenameRecipeDialog.h"
-#include "Orza/window/SidebarView.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
@@ -120,19 +121,19 @@ private slots:
 
     void actionsBundleFollowsTheBookAndTheDialogs() {
         auto window = makeWindow();
-        auto actions = window->bookActions();
-        QVERIFY(actions && !actions->selected && !actions->addTest && !actions->printLabels);
+        const auto enabled = [&](Command command) { return window->actions()->action(command)->isEnabled(); };
+        QVERIFY(enabled(Command::addRecipe));
+        QVERIFY(!enabled(Command::renameRecipe) && !enabled(Command::addTest) && !enabled(Command::printLabels));
 
         window->addRecipe();
-        actions = window->bookActions();
-        QVERIFY(actions->selected && actions->addTest);
-        (*actions->addTest)();
-        QVERIFY(window->bookActions()->printLabels);
+        QVERIFY(enabled(Command::renameRecipe) && enabled(Command::addTest));
+        window->actions()->action(Command::addTest)->trigger();
+        QVERIFY(enabled(Command::printLabels));
 
         window->beginRename(window->document()->book().recipes[0].id);
-        QVERIFY(!window->bookActions());
+        QVERIFY(!enabled(Command::addRecipe) && !enabled(Command::printLabels));
         window->findChild<RenameRecipeDialog*>()->reject();
-        QVERIFY(window->bookActions());
+        QVERIFY(enabled(Command::addRecipe) && enabled(Command::printLabels));
     }
 
     void renameThroughItsDialog() {
@@ -145,7 +146,7 @@ private slots:
         QVERIFY(dialog);
         QCOMPARE(dialog->nameField()->text(), QStringLiteral("Gloss"));
         QVERIFY(window->model()->dialogShown());
-        QVERIFY(!window->bookActions());
+        QVERIFY(!window->actions()->action(Command::addRecipe)->isEnabled());
         dialog->nameField()->setText(QStringLiteral("  Celadon \n"));
         dialog->renameButton()->click();
         QCOMPARE(document.book().recipes[0].name, std::string("Celadon"));

@@ -120,14 +120,14 @@ private slots:
         openOn(screen);
         const GlazeCore::Uuid recipe = firstRecipe();
         for (const BlendMode mode : {BlendMode::line, BlendMode::triaxial, BlendMode::grid}) {
-            checkFits(BlendSheet::open(*m_window, recipe, mode), m_area);
+            checkFits(BlendSheet::open(m_window->paneContext(), recipe, mode), m_area);
             shownSheet<BlendSheet>(*m_window)->reject();
         }
-        checkFits(BatchSheet::open(*m_window, recipe), m_area);
+        checkFits(BatchSheet::open(m_window->paneContext(), recipe), m_area);
         shownSheet<BatchSheet>(*m_window)->reject();
-        checkFits(OxideNudgeSheet::open(*m_window, recipe, NudgeRequest{}), m_area);
+        checkFits(OxideNudgeSheet::open(m_window->paneContext(), recipe, NudgeRequest{}), m_area);
         shownSheet<OxideNudgeSheet>(*m_window)->reject();
-        checkFits(ReplaceMaterialSheet::open(*m_window, recipe, ReplaceRequest{}), m_area);
+        checkFits(ReplaceMaterialSheet::open(m_window->paneContext(), recipe, ReplaceRequest{}), m_area);
         shownSheet<ReplaceMaterialSheet>(*m_window)->reject();
     }
 
@@ -135,7 +135,7 @@ private slots:
     void sheetsAndDialogsOfTheBookFit() {
         QFETCH(QString, screen);
         openOn(screen);
-        checkFits(LabelSheet::open(*m_window, LabelScope::all), m_area);
+        checkFits(LabelSheet::open(m_window->paneContext(), LabelScope::all), m_area);
         shownSheet<LabelSheet>(*m_window)->reject();
 
         m_window->beginRename(firstRecipe());

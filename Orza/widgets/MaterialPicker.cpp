@@ -1,6 +1,6 @@
-#include "Orza/recipe/MaterialPicker.h"
+#include "Orza/widgets/MaterialPicker.h"
 
-#include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/widgets/MaterialSearchList.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// The writing side of BookDocument, for its undo commands only: nothing outside Orza/undo includes this.
+// The writing side of BookDocument, for its undo commands only: nothing but the document and its commands
+// includes this.
 
 #include "Orza/document/BookDocument.h"
 
@@ -15,6 +16,8 @@ namespace Orza {
  * expects its item to be in the book: commands run in undo-stack order, so what one changes is there.
  */
 struct BookAccess {
+    using Document = BookDocument;
+
     static GlazeCore::GlazeBook& book(BookDocument& document) { return document.m_document.book; }
     static GlazeCore::Recipe& recipe(BookDocument& document, const GlazeCore::Uuid& id);
     static GlazeCore::Material& material(BookDocument& document, const std::string& canonicalID);
@@ -73,6 +76,7 @@ struct WholeBook {
 // index of the list and sends the list's signals.
 
 struct RecipeRows {
+    using Access = BookAccess;
     using Item = GlazeCore::Recipe;
     using Owner = WholeBook;
     static std::vector<Item>& items(BookDocument& document, const Owner&);
@@ -85,6 +89,7 @@ struct RecipeRows {
 };
 
 struct LineRows {
+    using Access = BookAccess;
     using Item = GlazeCore::RecipeLine;
     using Owner = GlazeCore::Uuid; // the recipe
     static std::vector<Item>& items(BookDocument& document, const Owner& recipeID);
@@ -99,6 +104,7 @@ struct LineRows {
 };
 
 struct TileRows {
+    using Access = BookAccess;
     using Item = GlazeCore::TestTile;
     using Owner = WholeBook;
     static std::vector<Item>& items(BookDocument& document, const Owner&);
@@ -111,6 +117,7 @@ struct TileRows {
 };
 
 struct MaterialRows {
+    using Access = BookAccess;
     using Item = GlazeCore::Material;
     using Owner = WholeBook;
     static std::vector<Item>& items(BookDocument& document, const Owner&);

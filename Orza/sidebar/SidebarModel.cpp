@@ -1,10 +1,10 @@
-#include "Orza/models/SidebarModel.h"
+#include "Orza/sidebar/SidebarModel.h"
 
 #include "GlazeCore/book/BookPage.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/models/SidebarRows.h"
 #include "Orza/resources/Resources.h"
+#include "Orza/sidebar/SidebarRows.h"
 #include "Orza/widgets/RegionDot.h"
 #include "Orza/widgets/ThemedIcon.h"
 

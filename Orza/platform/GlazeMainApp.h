@@ -15,9 +15,8 @@ class QWidget;
 namespace Orza {
 
 /**
- * The application: its name, the size of a new book window, the pages it links to, and the start-up
- * that hands the command line to the document controller. It keeps no state of its own beyond the one
- * seam through which the help window, a part of its own, makes itself known.
+ * The application: its name, the size of a new book window and the pages it links to. It keeps no state of
+ * its own beyond the one seam through which the help window, a part of its own, makes itself known.
  */
 class GlazeMainApp final {
 public:
@@ -42,8 +41,8 @@ public:
     static void setHelpWindowOpener(std::function<void()> open);
     static const std::function<void()>& helpWindowOpener();
 
-    /// Names the application for settings and the desktop, then opens the files given (or a new book).
-    static void start(QApplication& application, const QStringList& files);
+    /// Names the application for the settings and the desktop, and gives it its icon.
+    static void nameApplication(QApplication& application);
 };
 
 } // namespace Orza

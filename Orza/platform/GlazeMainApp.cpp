@@ -1,13 +1,7 @@
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/platform/GlazeMainApp.h"
 
 #include "GlazeCore/layout/WindowLayout.h"
-#include "Orza/app/DocumentController.h"
-#include "Orza/app/ReadablePalette.h"
-#include "Orza/app/ReadableStyle.h"
-#include "Orza/app/Translations.h"
-#include "Orza/help/HelpWindow.h"
 #include "Orza/platform/MessageBox.h"
-#include "Orza/resources/Resources.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -86,19 +80,13 @@ const std::function<void()>& GlazeMainApp::helpWindowOpener() {
     return helpOpener();
 }
 
-void GlazeMainApp::start(QApplication& application, const QStringList& files) {
-    ensureResources();
-    Translations::install();
-    ReadablePalette::keep(application);
-    ReadableStyle::install();
+void GlazeMainApp::nameApplication(QApplication& application) {
     application.setProperty(bundleNameProperty, QStringLiteral("Orza"));
     QApplication::setOrganizationName(QStringLiteral("Orza"));
     QApplication::setApplicationName(QStringLiteral("Orza"));
     QApplication::setApplicationDisplayName(appName());
     QApplication::setDesktopFileName(QStringLiteral("orza"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/orza/icons/orza.svg")));
-    setHelpWindowOpener([] { HelpWindow::showHelp(); });
-    DocumentController::instance().launch(files);
 }
 
 } // namespace Orza

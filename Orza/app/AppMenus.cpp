@@ -1,8 +1,8 @@
-#include "Orza/actions/AppMenus.h"
+#include "Orza/app/AppMenus.h"
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/app/DocumentController.h"
-#include "Orza/app/GlazeMainApp.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/window/BookWindow.h"
 
 #include <QAction>
@@ -21,13 +21,11 @@ void addItems(QMenu* menu, const ActionRegistry& actions, std::initializer_list<
     }
 }
 
-void connectDocumentCommands(BookWindow& window, DocumentController& controller) {
-    const ActionRegistry& actions = *window.actions();
+void setDocumentHandlers(BookWindow& window, DocumentController& controller) {
+    ActionRegistry& actions = *window.actions();
     BookWindow* w = &window;
     DocumentController* c = &controller;
-    const auto on = [&](Command command, std::function<void()> run) {
-        QObject::connect(actions.action(command), &QAction::triggered, w, std::move(run));
-    };
+    const auto on = [&](Command command, std::function<void()> run) { actions.setHandler(w, command, {run}); };
     on(Command::newBook, [c] { c->newDocument(); });
     on(Command::open, [c, w] { c->chooseAndOpen(w); });
     on(Command::close, [c, w] { c->close(w); });
@@ -44,7 +42,7 @@ void connectDocumentCommands(BookWindow& window, DocumentController& controller)
 } // namespace
 
 void installAppMenus(BookWindow& window, DocumentController& controller) {
-    connectDocumentCommands(window, controller);
+    setDocumentHandlers(window, controller);
     const ActionRegistry& actions = *window.actions();
     QMenuBar* bar = window.menuBar();
     using C = Command;

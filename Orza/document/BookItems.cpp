@@ -1,4 +1,4 @@
-#include "Orza/models/BookItems.h"
+#include "Orza/document/BookItems.h"
 
 #include "GlazeCore/library/MaterialRules.h"
 #include "Orza/library/BookLibrary.h"

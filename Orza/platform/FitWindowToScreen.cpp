@@ -1,4 +1,4 @@
-#include "Orza/window/FitWindowToScreen.h"
+#include "Orza/platform/FitWindowToScreen.h"
 
 #include "GlazeCore/layout/WindowLayout.h"
 

@@ -1,9 +1,9 @@
-#include "Orza/recipe/MaterialResultsModel.h"
+#include "Orza/widgets/MaterialResultsModel.h"
 
 #include "GlazeCore/library/MaterialSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/widgets/MaterialSearchList.h"
 
 namespace Orza {
 

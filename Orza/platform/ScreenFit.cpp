@@ -1,6 +1,6 @@
-#include "Orza/widgets/ScreenFit.h"
+#include "Orza/platform/ScreenFit.h"
 
-#include "Orza/window/FitWindowToScreen.h"
+#include "Orza/platform/FitWindowToScreen.h"
 
 #include <QEvent>
 #include <QGuiApplication>

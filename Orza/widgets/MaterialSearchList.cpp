@@ -1,10 +1,10 @@
-#include "Orza/recipe/MaterialSearchList.h"
+#include "Orza/widgets/MaterialSearchList.h"
 
 #include "GlazeCore/library/MaterialSearch.h"
 #include "GlazeCore/text/OxideText.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
-#include "Orza/recipe/MaterialResultsModel.h"
+#include "Orza/widgets/MaterialResultsModel.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

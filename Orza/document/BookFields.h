@@ -4,7 +4,7 @@
 // the undo step's name, where the value lives and the signal that reports it.
 
 #include "GlazeCore/text/UnicodeText.h"
-#include "Orza/undo/BookAccess.h"
+#include "Orza/document/BookAccess.h"
 #include "Orza/undo/CommandId.h"
 
 #include <QCoreApplication>
@@ -81,6 +81,7 @@ struct InMaterial {
 /// One member of an item, declared in one line each below: where its item is, its merge id, the field
 /// its signal names and the member itself.
 template <class Where, CommandId id_, auto field_, auto member_> struct MemberValue {
+    using Access = BookAccess;
     using Key = typename Where::Key;
     using Value = std::remove_cvref_t<decltype(std::declval<typename Where::Item&>().*member_)>;
     static constexpr CommandId commandId = id_;
@@ -147,6 +148,7 @@ struct MaterialLoi : MemberValue<InMaterial, CommandId::materialLoi, MaterialFie
 
 /// One oxide of a custom material's analysis; none: the oxide is not in the analysis.
 struct MaterialOxide {
+    using Access = BookAccess;
     using Key = MaterialOxideKey;
     using Value = std::optional<double>;
     static constexpr CommandId commandId = CommandId::materialOxide;
@@ -175,6 +177,7 @@ struct MaterialOxide {
 
 /// The book's next tile number.
 struct NextTileNumber {
+    using Access = BookAccess;
     struct Key {
         friend bool operator==(const Key&, const Key&) = default;
     };

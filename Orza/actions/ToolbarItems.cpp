@@ -1,5 +1,6 @@
-#include "Orza/window/ToolbarItems.h"
+#include "Orza/actions/ToolbarItems.h"
 
+#include "Orza/actions/CommandTable.h"
 #include "Orza/settings/Settings.h"
 
 #include <QCoreApplication>
@@ -149,18 +150,9 @@ bool showsTitle(Item item) {
 }
 
 std::optional<QKeySequence> menuKey(Item item) {
-    switch (item) {
-    case Item::addRecipe:
-        return QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N);
-    case Item::findTest:
-        return QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F);
-    case Item::batchSheet:
-        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B);
-    case Item::chemistry:
-        return QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I);
-    default:
-        return std::nullopt;
-    }
+    const QList<QKeySequence> keys = CommandTable::shortcuts(CommandTable::of(command(item)));
+    if (keys.isEmpty()) return std::nullopt;
+    return keys.front();
 }
 
 std::vector<Item> parse(const QString& stored) {

@@ -1,6 +1,6 @@
-#include "Orza/window/SidebarView.h"
+#include "Orza/sidebar/SidebarView.h"
 
-#include "Orza/models/SidebarModel.h"
+#include "Orza/sidebar/SidebarModel.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QHeaderView>

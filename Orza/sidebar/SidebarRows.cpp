@@ -1,4 +1,4 @@
-#include "Orza/models/SidebarRows.h"
+#include "Orza/sidebar/SidebarRows.h"
 
 #include "GlazeCore/chemistry/GlazeCalculator.h"
 #include "Orza/widgets/RegionNames.h"
