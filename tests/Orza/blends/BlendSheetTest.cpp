@@ -144,7 +144,8 @@ private slots:
     // every recipe and tile written (which made a grid's Add take seconds).
     void oneAddShowsTheBookOnce() {
         auto window = OrzaTest::makeWindow(sample());
-        BlendSheet* sheet = BlendSheet::open(*window, window->document()->book().recipes[0].id, BlendMode::grid);
+        BlendSheet* sheet =
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::grid);
         QComboBox* corner = sheet->cornerPicker(0);
         int listed = 0;
         connect(corner->model(), &QAbstractItemModel::rowsInserted, sheet,
