@@ -6,9 +6,9 @@
 #include "BenchBooks.h"
 
 #include "GlazeCore/book/OrtonCones.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TestSearchCache.h"
 #include "GlazeCore/library/BundledLibrary.h"
+#include "GlazeCore/search/TestSearch.h"
+#include "GlazeCore/search/TestSearchCache.h"
 
 #include <benchmark/benchmark.h>
 

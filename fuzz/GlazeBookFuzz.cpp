@@ -3,7 +3,7 @@
 // of it finds what the plain reference search of the tests finds.
 
 #include "GlazeCore/book/GlazeBookCodec.h"
-#include "GlazeCore/book/TestSearch.h"
+#include "GlazeCore/search/TestSearch.h"
 
 #include "GlazeCore/core/Error.h"
 #include "support/ReferenceSearch.h"

@@ -3,10 +3,10 @@
 // the search filters; the rest is the text. The search must find what the plain reference search of the tests
 // finds.
 
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/library/MaterialRules.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/NumberText.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "support/ReferenceSearch.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "support/ReferenceSearch.h"
 
 #include "GlazeCore/book/OrtonCones.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchParts.h"
 #include "GlazeCore/library/MaterialLibrary.h"
+#include "GlazeCore/search/SearchParts.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchDates.h"
-#include "GlazeCore/book/SearchParts.h"
+#include "GlazeCore/search/SearchDates.h"
+#include "GlazeCore/search/SearchParts.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The cache must answer after any run of edits exactly as a search of the book as it now is.
-#include "GlazeCore/book/TestSearchCache.h"
-#include "GlazeCore/book/SearchParts.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearchCache.h"
+#include "GlazeCore/search/SearchParts.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "support/BookBuilders.h"
 #include "support/ReferenceSearch.h"
 

@@ -1,8 +1,8 @@
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/library/BundledLibrary.h"
 #include "GlazeCore/library/LayeredLibrary.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "support/BookBuilders.h"
 #include "support/ReferenceSearch.h"
 

@@ -1,5 +1,5 @@
-#include "GlazeCore/book/SearchDates.h"
-#include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/search/SearchDates.h"
+#include "GlazeCore/search/SearchFold.h"
 #include "GlazeCore/text/UnicodeText.h"
 #include "support/ReferenceSearch.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/search/SearchFold.h"
 
 #include <array>
 #include <cstdint>

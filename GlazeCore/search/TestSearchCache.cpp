@@ -1,9 +1,9 @@
-#include "GlazeCore/book/TestSearchCache.h"
+#include "GlazeCore/search/TestSearchCache.h"
 
-#include "GlazeCore/book/SearchDates.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/SearchDates.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <algorithm>
 #include <bit>
