@@ -55,9 +55,14 @@ struct TestSearchCache::RecipeEntry {
     bool current = false;
 };
 
+struct TestSearchCache::DayEntry {
+    std::string yearMonthDay;
+    std::string localeDate;
+};
+
 // The year, month and day name the day alone; the locale's date of it only takes part in the comparison.
-std::size_t TestSearchCache::DayHash::operator()(const DayKey& key) const noexcept {
-    return std::hash<std::string_view>{}(key.first);
+std::size_t TestSearchCache::DayHash::operator()(const DayView& day) const noexcept {
+    return std::hash<std::string_view>{}(day.first);
 }
 
 struct TestSearchCache::Query {
@@ -456,11 +461,12 @@ std::uint32_t TestSearchCache::recipeSlot(const Uuid& recipeID) {
 }
 
 std::uint32_t TestSearchCache::daySlot(const SearchDates::Texts& texts) {
-    if (const auto found = m_daySlots.find({texts.yearMonthDay, texts.localeDateFolded}); found != m_daySlots.end())
+    if (const auto found = m_daySlots.find(DayView(texts.yearMonthDay, texts.localeDateFolded));
+        found != m_daySlots.end())
         return found->second;
-    const DayEntry& day = m_days.emplace_back(DayEntry{texts.yearMonthDay, texts.localeDateFolded});
-    const auto slot = static_cast<std::uint32_t>(m_days.size() - 1);
-    m_daySlots.emplace(DayKey{day.yearMonthDay, day.localeDate}, slot);
+    const auto slot = static_cast<std::uint32_t>(m_days.size());
+    m_days.push_back({texts.yearMonthDay, texts.localeDateFolded});
+    m_daySlots.emplace(DayTexts(texts.yearMonthDay, texts.localeDateFolded), slot);
     return slot;
 }
 

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,10 +78,7 @@ public:
 private:
     struct TileEntry;
     struct RecipeEntry;
-    struct DayEntry {
-        std::string yearMonthDay;
-        std::string localeDate;
-    };
+    struct DayEntry;
     struct Query;
     struct Past;
     class Search;
@@ -127,13 +123,22 @@ private:
     std::string m_timeZone;
     std::string m_locale;
     bool m_datesKnown = false; // the days are of m_timeZone and m_locale
-    // The keys point into the days, which stay where they are as days are added.
-    using DayKey = std::pair<std::string_view, std::string_view>;
+    // A day's texts, found by the texts of a date without copying them.
+    using DayTexts = std::pair<std::string, std::string>;
+    using DayView = std::pair<std::string_view, std::string_view>;
     struct DayHash {
-        std::size_t operator()(const DayKey& key) const noexcept;
+        using is_transparent = void;
+        std::size_t operator()(const DayView& day) const noexcept;
+        std::size_t operator()(const DayTexts& day) const noexcept { return (*this)(DayView(day.first, day.second)); }
     };
-    std::deque<DayEntry> m_days;
-    std::unordered_map<DayKey, std::uint32_t, DayHash> m_daySlots;
+    struct DayEqual {
+        using is_transparent = void;
+        template <class A, class B> bool operator()(const A& a, const B& b) const noexcept {
+            return a.first == b.first && a.second == b.second;
+        }
+    };
+    std::vector<DayEntry> m_days;
+    std::unordered_map<DayTexts, std::uint32_t, DayHash, DayEqual> m_daySlots;
 
     bool m_once;
     SearchFold m_fold;
