@@ -4,7 +4,7 @@
 // file allows at 100,000. The same book at every size, so the sizes compare.
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

@@ -4,8 +4,8 @@
 // Aim: a keystroke that narrows the 100,000 tiles under 10 ms, the model update included.
 
 #include "GlazeCore/book/OrtonCones.h"
-#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/library/BundledLibrary.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/testlog/TestLogModel.h"

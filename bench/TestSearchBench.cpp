@@ -6,9 +6,9 @@
 #include "BenchBooks.h"
 
 #include "GlazeCore/book/OrtonCones.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TestSearchCache.h"
 #include "GlazeCore/library/BundledLibrary.h"
+#include "GlazeCore/search/TestSearch.h"
+#include "GlazeCore/search/TestSearchCache.h"
 
 #include <benchmark/benchmark.h>
 
@@ -171,7 +171,8 @@ void narrowingKeystroke(benchmark::State& state) {
     perTile(state, tiles, found, elapsed);
 }
 
-// The search as it was: every tile's text folded on every keystroke, and the matching tiles copied.
+// A search of a book met for the first time (TestSearch::results): every tile's text folded, and the matching
+// tiles copied.
 void searchUncached(benchmark::State& state) {
     const auto tiles = static_cast<std::size_t>(state.range(0));
     const Log& l = log(tiles, state.range(1) != 0);

@@ -1,11 +1,13 @@
 // Any text typed into a field that reads it: numbers in several locales, percentages, tile codes, and the test
 // log's search and Find Test run against a small fixed book. The first byte picks the locale, the time zone and
-// the search filters; the rest is the text.
+// the search filters; the rest is the text. The search must find what the plain reference search of the tests
+// finds.
 
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/library/MaterialRules.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/NumberText.h"
+#include "GlazeCore/tilecode/TileCode.h"
+#include "support/ReferenceSearch.h"
 
 #include <algorithm>
 #include <array>
@@ -113,8 +115,14 @@ void tileCodes(std::string_view text) {
 }
 
 void search(std::string_view text, std::uint8_t selector, const std::string& locale) {
+    namespace Reference = OrzaTest::ReferenceSearch;
     const FixedBook& fixed = fixedBook();
-    const std::vector<TestTile>& tiles = fixed.book.tests;
+    // The fixed tiles and one whose notes are the text.
+    std::vector<TestTile> tiles = fixed.book.tests;
+    TestTile noted = tiles[selector % tiles.size()];
+    noted.id = fixedID(99);
+    noted.notes = std::string(text);
+    tiles.push_back(noted);
     const std::optional<std::string> cone = selector & 0x20 ? std::optional<std::string>("6") : std::nullopt;
     const std::optional<std::string> atmosphere =
         selector & 0x40 ? std::optional<std::string>("OXIDATION") : std::nullopt;
@@ -128,15 +136,15 @@ void search(std::string_view text, std::uint8_t selector, const std::string& loc
         if (next == tiles.end()) broken("a search result that is no tile of the book, or out of order");
         ++next;
     }
+    if (found != Reference::results(tiles, fixed.book.recipes, fixed.names, text, cone, atmosphere, timeZone, locale))
+        broken("the search and the reference search found different tiles");
     // A tile is found by the words of its own notes.
-    TestTile noted = tiles[selector % tiles.size()];
-    noted.notes = std::string(text);
-    const std::string noteText = TestSearch::tileText(noted, nullptr, fixed.names, timeZone, locale);
-    if (!TestSearch::allTokensMatch(TestSearch::tokens(text, {}).tokens, noteText, std::nullopt))
+    const std::string noteText = Reference::tileText(noted, nullptr, fixed.names, timeZone, locale);
+    if (!Reference::allTokensMatch(Reference::tokens(text, {}).tokens, noteText, std::nullopt))
         broken("a tile's own notes do not find it");
 
-    if (const auto byCode = TestSearch::findByCode(text, tiles);
-        byCode && std::find(tiles.begin(), tiles.end(), *byCode) == tiles.end())
+    if (const auto byCode = TestSearch::findByCode(text, fixed.book.tests);
+        byCode && std::find(fixed.book.tests.begin(), fixed.book.tests.end(), *byCode) == fixed.book.tests.end())
         broken("Find Test gave a tile that is not in the book");
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/json/JsonWrite.h"
 #include "GlazeCore/json/PaddedBytes.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <cstdint>
 #include <functional>

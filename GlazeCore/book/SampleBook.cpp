@@ -1,6 +1,6 @@
 #include "GlazeCore/book/SampleBook.h"
 
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #include "GlazeCore/layout/LabelLayout.h"
 
-#include "GlazeCore/book/TestSearch.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
 
 #include <algorithm>

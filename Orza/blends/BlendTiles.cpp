@@ -1,9 +1,9 @@
 #include "Orza/blends/BlendTiles.h"
 
 #include "GlazeCore/book/Atmosphere.h"
-#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/chemistry/GlazeCalculator.h"
 #include "GlazeCore/recipe/Blend.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <QCoreApplication>
 

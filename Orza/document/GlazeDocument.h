@@ -1,10 +1,10 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/TileCode.h"
-#include "GlazeCore/book/TileCodeLedger.h"
 #include "GlazeCore/json/JsonWrite.h"
 #include "GlazeCore/json/PaddedBytes.h"
+#include "GlazeCore/tilecode/TileCode.h"
+#include "GlazeCore/tilecode/TileCodeLedger.h"
 #include "Orza/document/FileStamp.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "Orza/models/WindowModel.h"
 
-#include "GlazeCore/book/TestSearch.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/library/BookLibrary.h"
 

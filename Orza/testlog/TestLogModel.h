@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchDates.h"
+#include "GlazeCore/search/SearchDates.h"
 #include "GlazeCore/text/Uuid.h"
 #include "Orza/document/BookFieldNames.h"
 #include "Orza/testlog/TileSearchCache.h"

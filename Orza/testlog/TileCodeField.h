@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GlazeCore/book/TileCode.h"
 #include "GlazeCore/text/Uuid.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "Orza/document/BookFieldNames.h"
 
 #include <QWidget>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TestSearchCache.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearch.h"
+#include "GlazeCore/search/TestSearchCache.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "Orza/document/BookFieldNames.h"
 
 #include <QObject>

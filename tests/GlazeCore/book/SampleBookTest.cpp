@@ -1,8 +1,8 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
-#include "GlazeCore/book/TestSearch.h"
 #include "GlazeCore/library/BundledLibrary.h"
 #include "GlazeCore/library/MaterialRules.h"
+#include "GlazeCore/search/TestSearch.h"
 
 #include <gtest/gtest.h>
 

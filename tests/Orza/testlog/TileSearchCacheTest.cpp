@@ -1,7 +1,7 @@
 #include "Orza/testlog/TileSearchCache.h"
 
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearch.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/testlog/ShownTests.h"

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchParts.h"
 #include "GlazeCore/library/MaterialLibrary.h"
+#include "GlazeCore/search/SearchParts.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -21,8 +19,6 @@ namespace GlazeCore::TestSearch {
 
 /// Material id → name.
 using MaterialNames = SearchParts::MaterialNames;
-/// Recipe id → the first recipe with that id; the recipes must outlive the map.
-using RecipesByID = std::unordered_map<Uuid, const Recipe*>;
 /// Folded cone names that "cone X" in a query may name.
 using ConeVocabulary = std::unordered_set<std::string>;
 
@@ -35,17 +31,12 @@ struct Query {
 
 /// Every material of the library by id; when an id comes twice the first name wins.
 MaterialNames materialNames(const MaterialLibrary& library);
-/// The first recipe for each id.
-RecipesByID recipesByID(const std::vector<Recipe>& recipes);
-/// The map points into the list, so a temporary list is refused.
-RecipesByID recipesByID(const std::vector<Recipe>&& recipes) = delete;
-
 /// The folded names of the cone list, which "cone X" in a query may always name.
 const ConeVocabulary& foldedOrtonCones();
 
 /// The tiles that match, in their given order. The cone filter compares exactly, the atmosphere filter
-/// folded; the query's words must each occur in a tile's search text (or name its code's number). Every
-/// tile's text is folded for this one search; TestSearchCache keeps them from one search to the next.
+/// folded; the query's words must each occur in a tile's search text (or name its code's number). This is
+/// TestSearchCache's search of a book it has not met before: every tile's text is folded for this one search.
 std::vector<TestTile> results(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
                               const MaterialNames& names, std::string_view query,
                               const std::optional<std::string>& coneFilter,
@@ -55,22 +46,6 @@ std::vector<TestTile> results(const std::vector<TestTile>& tiles, const std::vec
 /// The folded query split at white space; "cone" followed by a word of a non-empty vocabulary becomes
 /// the query cone (the last such pair wins) and leaves the tokens.
 Query tokens(std::string_view query, const ConeVocabulary& vocabulary);
-
-/// One tile against the filters and the query; conditions are tried in order and the first failure rejects.
-bool matches(const TestTile& tile, const std::optional<std::string>& coneFilter,
-             const std::optional<std::string>& atmosphereFilter, const std::vector<std::string>& tokens,
-             const std::optional<std::string>& queryCone, const RecipesByID& recipes, const MaterialNames& names,
-             const std::string& timeZone, const std::string& locale);
-
-/// The folded text a tile is searched in: code, code without hyphens, recipe name ("Deleted recipe"
-/// when `recipe` is null), "cone", cone, atmosphere, notes, the year-month-day date, the locale's
-/// numeric date, then the recipe's material names, one a line.
-std::string tileText(const TestTile& tile, const Recipe* recipe, const MaterialNames& names,
-                     const std::string& timeZone, const std::string& locale);
-
-/// Each token is a substring of the text or, when the tile's code has a number, a code with that number.
-bool allTokensMatch(const std::vector<std::string>& tokens, std::string_view text,
-                    std::optional<std::int64_t> tileNumber);
 
 /// Find Test: the one tile whose code the typed text is (folded, trimmed), else the one tile whose code
 /// has the typed default-style number; none when nothing or more than one tile answers.

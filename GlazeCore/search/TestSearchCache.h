@@ -1,24 +1,27 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchParts.h"
+#include "GlazeCore/search/SearchDates.h"
+#include "GlazeCore/search/SearchParts.h"
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace GlazeCore {
 
-class SearchDates;
-
-/// The test log's search (TestSearch::results) for one book that changes a little between keystrokes: each
-/// tile's folded text is kept until the tile changes, each recipe's until the recipe or the material names
+/// The test log's search for one book that changes a little between keystrokes; TestSearch::results is a search
+/// of a cache made for it alone. The query's words (TestSearch::tokens) must each occur in a tile's search text
+/// (SearchParts) or name its code's number; the cone filter compares exactly, the atmosphere filter and a "cone X"
+/// pair of the query folded.
+///
+/// Each tile's folded text is kept until the tile changes, each recipe's until the recipe or the material names
 /// change, the dates until the calendar or the locale change. A search then folds nothing but the query and
 /// answers with the rows of the matching tiles, not copies of them.
 ///
@@ -29,7 +32,14 @@ class SearchDates;
 /// time.
 class TestSearchCache {
 public:
-    TestSearchCache();
+    enum class Use {
+        manySearches,
+        /// No search follows: what only speeds up a later search (the quick checks of SearchParts::Signature) is
+        /// not made.
+        oneSearch,
+    };
+
+    explicit TestSearchCache(Use use = Use::manySearches);
     ~TestSearchCache();
     TestSearchCache(const TestSearchCache&) = delete;
     TestSearchCache& operator=(const TestSearchCache&) = delete;
@@ -47,8 +57,7 @@ public:
     /// Forget everything: the book was replaced.
     void reset();
 
-    /// The rows of `tiles` that match the query and the filters, in order; the same tiles, in the same order,
-    /// as TestSearch::results gives.
+    /// The rows of `tiles` that match the query and the filters, in order.
     std::vector<std::uint32_t> search(const std::vector<TestTile>& tiles, const std::vector<Recipe>& recipes,
                                       const SearchParts::MaterialNames& names, std::string_view query,
                                       const std::optional<std::string>& coneFilter,
@@ -77,7 +86,7 @@ private:
     /// Makes what is missing, row by row, until `deadline`; false when it stopped before the last.
     bool update(const std::vector<TestTile>& tiles, const std::string& timeZone, const std::string& locale,
                 std::chrono::steady_clock::time_point deadline);
-    void refresh(TileEntry& entry, const TestTile& tile);
+    void refresh(TileEntry& entry, const TestTile& tile, SearchDates& dates);
     void markStale(std::size_t first, std::size_t end);
     void forgetAnswers();
     Query parse(std::string_view text, const std::optional<std::string>& coneFilter,
@@ -94,7 +103,7 @@ private:
     void build(TileEntry& entry, const TestTile& tile);
     void forget(TileEntry& entry);
     std::uint32_t recipeSlot(const Uuid& recipeID);
-    std::uint32_t daySlot(Date date);
+    std::uint32_t daySlot(const SearchDates::Texts& texts);
     const RecipeEntry& recipeText(std::uint32_t slot, const std::vector<GlazeCore::Recipe>& recipes,
                                   const SearchParts::MaterialNames& names);
 
@@ -113,10 +122,25 @@ private:
 
     std::string m_timeZone;
     std::string m_locale;
-    std::unique_ptr<SearchDates> m_dates;
+    bool m_datesKnown = false; // the days are of m_timeZone and m_locale
+    // A day's texts, found by the texts of a date without copying them.
+    using DayTexts = std::pair<std::string, std::string>;
+    using DayView = std::pair<std::string_view, std::string_view>;
+    struct DayHash {
+        using is_transparent = void;
+        std::size_t operator()(const DayView& day) const noexcept;
+        std::size_t operator()(const DayTexts& day) const noexcept { return (*this)(DayView(day.first, day.second)); }
+    };
+    struct DayEqual {
+        using is_transparent = void;
+        template <class A, class B> bool operator()(const A& a, const B& b) const noexcept {
+            return a.first == b.first && a.second == b.second;
+        }
+    };
     std::vector<DayEntry> m_days;
-    std::unordered_map<std::string, std::uint32_t> m_daySlots;
+    std::unordered_map<DayTexts, std::uint32_t, DayHash, DayEqual> m_daySlots;
 
+    bool m_once;
     SearchFold m_fold;
     std::vector<Past> m_past; // newest first; forgotten at any change
 };

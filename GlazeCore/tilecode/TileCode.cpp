@@ -1,4 +1,4 @@
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include "GlazeCore/text/PlainNumberText.h"
 #include "GlazeCore/text/UnicodeText.h"

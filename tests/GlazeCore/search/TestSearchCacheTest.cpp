@@ -1,9 +1,9 @@
 // The cache must answer after any run of edits exactly as a search of the book as it now is.
-#include "GlazeCore/book/TestSearchCache.h"
-#include "GlazeCore/book/SearchParts.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearchCache.h"
+#include "GlazeCore/search/SearchParts.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "support/BookBuilders.h"
+#include "support/ReferenceSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -131,13 +131,13 @@ public:
         return pick(5) == 0 ? std::optional(atmospheres[pick(atmospheres.size())]) : std::nullopt;
     }
 
-    /// The rows that a search of the book as it is finds, folding every tile afresh.
+    /// The rows that the plain reference search of the book as it is finds.
     std::vector<std::uint32_t> expected(const std::string& query, const std::optional<std::string>& coneFilter,
                                         const std::optional<std::string>& atmosphereFilter) const {
         std::vector<std::uint32_t> rows;
         std::size_t row = 0;
-        for (const TestTile& match :
-             TestSearch::results(tiles, recipes, names, query, coneFilter, atmosphereFilter, zone, "de_DE")) {
+        for (const TestTile& match : OrzaTest::ReferenceSearch::results(tiles, recipes, names, query, coneFilter,
+                                                                        atmosphereFilter, zone, "de_DE")) {
             while (tiles[row].id != match.id)
                 ++row;
             rows.push_back(static_cast<std::uint32_t>(row));

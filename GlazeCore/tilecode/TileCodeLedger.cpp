@@ -1,6 +1,6 @@
-#include "GlazeCore/book/TileCodeLedger.h"
+#include "GlazeCore/tilecode/TileCodeLedger.h"
 
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <algorithm>
 

@@ -1,12 +1,13 @@
-#include "GlazeCore/book/TestSearchCache.h"
+#include "GlazeCore/search/TestSearchCache.h"
 
-#include "GlazeCore/book/SearchDates.h"
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/SearchDates.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "GlazeCore/tilecode/TileCode.h"
 
 #include <algorithm>
 #include <bit>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <numeric>
@@ -58,6 +59,11 @@ struct TestSearchCache::DayEntry {
     std::string yearMonthDay;
     std::string localeDate;
 };
+
+// The year, month and day name the day alone; the locale's date of it only takes part in the comparison.
+std::size_t TestSearchCache::DayHash::operator()(const DayView& day) const noexcept {
+    return std::hash<std::string_view>{}(day.first);
+}
 
 struct TestSearchCache::Query {
     std::vector<std::string> tokens;
@@ -141,7 +147,7 @@ private:
     std::vector<bool> m_dayKnown;
 };
 
-TestSearchCache::TestSearchCache() = default;
+TestSearchCache::TestSearchCache(Use use) : m_once(use == Use::oneSearch) {}
 TestSearchCache::~TestSearchCache() = default;
 
 void TestSearchCache::tileChanged(std::size_t row) {
@@ -382,10 +388,10 @@ bool TestSearchCache::update(const std::vector<TestTile>& tiles, const std::stri
         m_rowsKnown = true;
         markStale(0, tiles.size());
     }
-    if (!m_dates || timeZone != m_timeZone || locale != m_locale) {
+    if (!m_datesKnown || timeZone != m_timeZone || locale != m_locale) {
         m_timeZone = timeZone;
         m_locale = locale;
-        m_dates = std::make_unique<SearchDates>(timeZone, locale);
+        m_datesKnown = true;
         m_days.clear();
         m_daySlots.clear();
         for (TileEntry& entry : m_tiles)
@@ -396,11 +402,15 @@ bool TestSearchCache::update(const std::vector<TestTile>& tiles, const std::stri
     }
     const std::size_t end = std::min(m_staleTo, tiles.size());
     std::size_t row = m_staleFrom;
+    // The thread's dates are shared with every other search on it, so a search of a book met for the first
+    // time does not make its own calendar and format.
+    SearchDates* dates = nullptr;
     for (std::size_t made = 0; row < end; ++row) {
         TileEntry& entry = m_tiles[row];
         if (entry.current && entry.dated) continue;
         if (++made % 64 == 0 && deadline != Clock::time_point::max() && Clock::now() >= deadline) break;
-        refresh(entry, tiles[row]);
+        if (dates == nullptr) dates = &SearchDates::forThread(timeZone, locale);
+        refresh(entry, tiles[row], *dates);
     }
     m_staleFrom = row;
     if (row < end) return false;
@@ -408,10 +418,10 @@ bool TestSearchCache::update(const std::vector<TestTile>& tiles, const std::stri
     return true;
 }
 
-void TestSearchCache::refresh(TileEntry& entry, const TestTile& tile) {
+void TestSearchCache::refresh(TileEntry& entry, const TestTile& tile, SearchDates& dates) {
     if (!entry.current) build(entry, tile);
     if (!entry.dated) {
-        entry.day = daySlot(tile.date);
+        entry.day = daySlot(dates.of(tile.date));
         entry.dated = true;
     }
     ++m_prepared;
@@ -429,7 +439,7 @@ void TestSearchCache::indexRecipes(const std::vector<GlazeCore::Recipe>& recipes
 void TestSearchCache::build(TileEntry& entry, const TestTile& tile) {
     forget(entry);
     SearchParts::tileText(entry.own, tile, m_fold);
-    entry.signature = SearchParts::Signature(entry.own.text);
+    entry.signature = m_once ? SearchParts::Signature::anyText() : SearchParts::Signature(entry.own.text);
     entry.number = TileCode::number(tile.code).value_or(noNumber);
     entry.recipe = recipeSlot(tile.recipeID);
     ++m_cones[std::string(entry.own.cone())];
@@ -450,14 +460,14 @@ std::uint32_t TestSearchCache::recipeSlot(const Uuid& recipeID) {
     return found->second;
 }
 
-std::uint32_t TestSearchCache::daySlot(Date date) {
-    const SearchDates::Texts& texts = m_dates->of(date);
-    std::string key = texts.yearMonthDay;
-    key += '\n';
-    key += texts.localeDateFolded;
-    const auto [found, added] = m_daySlots.emplace(std::move(key), static_cast<std::uint32_t>(m_days.size()));
-    if (added) m_days.push_back({texts.yearMonthDay, texts.localeDateFolded});
-    return found->second;
+std::uint32_t TestSearchCache::daySlot(const SearchDates::Texts& texts) {
+    if (const auto found = m_daySlots.find(DayView(texts.yearMonthDay, texts.localeDateFolded));
+        found != m_daySlots.end())
+        return found->second;
+    const auto slot = static_cast<std::uint32_t>(m_days.size());
+    m_days.push_back({texts.yearMonthDay, texts.localeDateFolded});
+    m_daySlots.emplace(DayTexts(texts.yearMonthDay, texts.localeDateFolded), slot);
+    return slot;
 }
 
 const TestSearchCache::RecipeEntry& TestSearchCache::recipeText(std::uint32_t slot,
@@ -473,8 +483,9 @@ const TestSearchCache::RecipeEntry& TestSearchCache::recipeText(std::uint32_t sl
         row = m_recipeRows.find(entry.id);
     }
     entry.text = SearchParts::recipeText(row == m_recipeRows.end() ? nullptr : &recipes[row->second], names, m_fold);
-    entry.nameSignature = SearchParts::Signature(entry.text.name);
-    entry.materialsSignature = SearchParts::Signature(entry.text.materials);
+    entry.nameSignature = m_once ? SearchParts::Signature::anyText() : SearchParts::Signature(entry.text.name);
+    entry.materialsSignature =
+        m_once ? SearchParts::Signature::anyText() : SearchParts::Signature(entry.text.materials);
     entry.current = true;
     return entry;
 }

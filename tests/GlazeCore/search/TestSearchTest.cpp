@@ -1,9 +1,10 @@
-#include "GlazeCore/book/TestSearch.h"
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/search/TestSearch.h"
 #include "GlazeCore/library/BundledLibrary.h"
 #include "GlazeCore/library/LayeredLibrary.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "support/BookBuilders.h"
+#include "support/ReferenceSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,8 @@ std::vector<std::string> codesOf(const std::vector<TestTile>& tiles) {
     return codes;
 }
 
-/// A small log searched in UTC and en_US unless a case says otherwise.
+/// A small log searched in UTC and en_US unless a case says otherwise; the plain reference search must find
+/// the same tiles.
 struct Log {
     std::vector<Recipe> recipes;
     std::vector<TestTile> tiles;
@@ -46,7 +48,12 @@ struct Log {
     std::vector<std::string> find(std::string_view query, std::optional<std::string> cone = std::nullopt,
                                   std::optional<std::string> atmosphere = std::nullopt, const std::string& zone = "UTC",
                                   const std::string& locale = "en_US") const {
-        return codesOf(TestSearch::results(tiles, recipes, names, query, cone, atmosphere, zone, locale));
+        const auto found = codesOf(TestSearch::results(tiles, recipes, names, query, cone, atmosphere, zone, locale));
+        EXPECT_EQ(
+            codesOf(OrzaTest::ReferenceSearch::results(tiles, recipes, names, query, cone, atmosphere, zone, locale)),
+            found)
+            << query;
+        return found;
     }
 };
 
@@ -71,6 +78,13 @@ TEST(TestSearchTokens, foldsSplitsAndTakesConePairs) {
               (std::vector<std::string>{"email", "shino", "\u03B3\u03BB\u03B1\u03C5\u03BA\u03BF",
                                         "\u0433\u043B\u0430\u0437\u0443\u0440\u044C", "\u91C9\u85AC"}));
     EXPECT_TRUE(TestSearch::tokens(" \n ", cones).tokens.empty());
+
+    // The reference search splits the same way.
+    for (const std::string_view query : {"cone 6 shino", "Cone 05\u00BD", "cone blue", "shino cone", "cone 6 cone 06",
+                                         "  a\tb\nc\u00A0d\u3000e\u2028f  ", "\u00C9MAIL \uFF33\uFF28 \u0393\u039B"}) {
+        const auto reference = OrzaTest::ReferenceSearch::tokens(query, {"6", "06", "05\u00BD"});
+        EXPECT_EQ(TestSearch::tokens(query, cones), (TestSearch::Query{reference.tokens, reference.cone})) << query;
+    }
 }
 
 TEST(TestSearchText, entriesInOrderFoldedAndJoinedByLineFeeds) {
@@ -78,13 +92,25 @@ TEST(TestSearchText, entriesInOrderFoldedAndJoinedByLineFeeds) {
         recipe("C\u00E9ladon \uFF22lue", {line("whiting", 10), line("", 5), line("mystery-clay", 3, true)});
     TestTile t = tile("T-001", &celadon, "6", "Thick on the R\u00CEM");
     t.atmosphere = "Reduction";
-    const TestSearch::MaterialNames names{{"whiting", "Whiting"}};
-    EXPECT_EQ(TestSearch::tileText(t, &celadon, names, "UTC", "en_US"),
-              "t-001\nt001\nceladon blue\ncone\n6\nreduction\nthick on the rim\n2026-09-14\n9/14/2026\n"
-              "whiting\nmystery-clay");
+    const OrzaTest::ReferenceSearch::MaterialNames names{{"whiting", "Whiting"}};
+    const std::string text = OrzaTest::ReferenceSearch::tileText(t, &celadon, names, "UTC", "en_US");
+    EXPECT_EQ(text, "t-001\nt001\nceladon blue\ncone\n6\nreduction\nthick on the rim\n2026-09-14\n9/14/2026\n"
+                    "whiting\nmystery-clay");
     t.notes.clear();
-    EXPECT_EQ(TestSearch::tileText(t, nullptr, names, "UTC", "de_DE"),
+    EXPECT_EQ(OrzaTest::ReferenceSearch::tileText(t, nullptr, names, "UTC", "de_DE"),
               "t-001\nt001\ndeleted recipe\ncone\n6\nreduction\n\n2026-09-14\n14.9.2026");
+
+    // The search finds the tile by each of those entries, and by no word that runs from one entry into the next.
+    Log log;
+    log.names = {names.begin(), names.end()};
+    log.recipes = {celadon};
+    log.tiles = {t};
+    log.tiles[0].notes = "Thick on the R\u00CEM";
+    for (const std::string_view entry : {"T-001", "t001", "C\u00C9LADON", "\uFF42lue", "cone", "rim", "2026-09-14",
+                                         "9/14/2026", "Whiting", "mystery-clay"})
+        EXPECT_EQ(log.find(entry), (std::vector<std::string>{"T-001"})) << entry;
+    for (const std::string_view across : {"t001celadon", "6reduction", "rim2026", "whitingmystery", "2026whiting"})
+        EXPECT_TRUE(log.find(across).empty()) << across;
 }
 
 TEST(TestSearchText, datesFollowTheTimeZone) {
@@ -155,20 +181,38 @@ TEST(TestSearchResults, textTokensFindNotesRecipesMaterialsAndCodes) {
 }
 
 TEST(TestSearchResults, matchesChecksTheFiltersBeforeTheText) {
+    namespace Reference = OrzaTest::ReferenceSearch;
     const std::vector<Recipe> recipes{recipe("Gloss")};
-    const TestSearch::RecipesByID byID = TestSearch::recipesByID(recipes);
+    const Reference::RecipesByID byID = Reference::recipesByID(recipes);
     TestTile t = tile("T-003", &recipes[0], "6", "glossy");
-    const TestSearch::MaterialNames none;
-    EXPECT_TRUE(TestSearch::matches(t, "6", "oxidation", {"glossy"}, "6", byID, none, "UTC", "en_US"));
-    EXPECT_FALSE(TestSearch::matches(t, "06", {}, {}, {}, byID, none, "UTC", "en_US"));
-    EXPECT_FALSE(TestSearch::matches(t, {}, "reduction", {}, {}, byID, none, "UTC", "en_US"));
-    EXPECT_FALSE(TestSearch::matches(t, {}, {}, {}, "10", byID, none, "UTC", "en_US"));
-    EXPECT_FALSE(TestSearch::matches(t, {}, {}, {"matte"}, {}, byID, none, "UTC", "en_US"));
+    const Reference::MaterialNames none;
+    const auto matches = [&](std::optional<std::string> cone, std::optional<std::string> atmosphere,
+                             Reference::Query query) {
+        return Reference::matches(t, cone, atmosphere, query, byID, none, "UTC", "en_US");
+    };
+    EXPECT_TRUE(matches("6", "oxidation", {{"glossy"}, "6"}));
+    EXPECT_FALSE(matches("06", {}, {}));
+    EXPECT_FALSE(matches({}, "reduction", {}));
+    EXPECT_FALSE(matches({}, {}, {{}, "10"}));
+    EXPECT_FALSE(matches({}, {}, {{"matte"}, {}}));
 
-    EXPECT_TRUE(TestSearch::allTokensMatch({}, "", std::nullopt));
-    EXPECT_TRUE(TestSearch::allTokensMatch({"t-3"}, "t-003", 3));
-    EXPECT_FALSE(TestSearch::allTokensMatch({"t-3"}, "t-003", std::nullopt));
-    EXPECT_FALSE(TestSearch::allTokensMatch({"t-3", "blue"}, "t-003", 3));
+    EXPECT_TRUE(Reference::allTokensMatch({}, "", std::nullopt));
+    EXPECT_TRUE(Reference::allTokensMatch({"t-3"}, "t-003", 3));
+    EXPECT_FALSE(Reference::allTokensMatch({"t-3"}, "t-003", std::nullopt));
+    EXPECT_FALSE(Reference::allTokensMatch({"t-3", "blue"}, "t-003", 3));
+
+    // The same conditions in the search: each filter or word alone turns the tile away.
+    Log log;
+    log.recipes = recipes;
+    log.tiles = {t};
+    const std::vector<std::string> found{"T-003"};
+    EXPECT_EQ(log.find("cone 6 glossy", std::string("6"), std::string("oxidation")), found);
+    EXPECT_TRUE(log.find("", std::string("06")).empty());
+    EXPECT_TRUE(log.find("", {}, std::string("reduction")).empty());
+    EXPECT_TRUE(log.find("cone 10").empty());
+    EXPECT_TRUE(log.find("matte").empty());
+    EXPECT_EQ(log.find("t-3"), found);
+    EXPECT_TRUE(log.find("t-3 blue").empty());
 }
 
 TEST(TestSearchFind, findByCodeExactThenByNumber) {
@@ -197,7 +241,8 @@ TEST(TestSearchNames, materialNamesKeepTheFirstNameOfAnID) {
 }
 
 TEST(TestSearchResults, agreesWithTheTextOfEachTile) {
-    // The search looks at a tile's entries in parts; it must find exactly what the whole text finds.
+    // The search looks at a tile's entries in parts, each folded on its own; it must find exactly what the whole
+    // text finds.
     Log log;
     log.names["celadon-base"] = "C\u00E9ladon \uFF22ase";
     log.recipes = {recipe("Shino", {line("whiting", 20), line("celadon-base", 5)}),
@@ -215,7 +260,8 @@ TEST(TestSearchResults, agreesWithTheTextOfEachTile) {
                        static_cast<int>(random() % 24));
         log.tiles.push_back(next);
     }
-    const TestSearch::RecipesByID byID = TestSearch::recipesByID(log.recipes);
+    namespace Reference = OrzaTest::ReferenceSearch;
+    const Reference::RecipesByID byID = Reference::recipesByID(log.recipes);
     const std::vector<std::string> queries{"glossy",        "\u00C9PAISSE blue", "t-12 base",
                                            "2023 shino",    "cone 6 ghost",      "c\u00E9ladon 2021-0",
                                            "deleted t0012", "1220 \u00B0c",      "cone 05\u00BD blue glossy",
@@ -226,15 +272,15 @@ TEST(TestSearchResults, agreesWithTheTextOfEachTile) {
         for (const TestTile& t : log.tiles) {
             const auto found = byID.find(t.recipeID);
             texts.push_back(
-                TestSearch::tileText(t, found == byID.end() ? nullptr : found->second, log.names, zone, "en_US"));
+                Reference::tileText(t, found == byID.end() ? nullptr : found->second, log.names, zone, "en_US"));
         }
         for (const std::string& query : queries) {
-            const TestSearch::Query parsed = TestSearch::tokens(query, {"6", "05\u00BD"});
+            const Reference::Query parsed = Reference::tokens(query, {"6", "05\u00BD"});
             std::vector<std::string> expected;
             for (std::size_t i = 0; i < log.tiles.size(); ++i) {
                 const TestTile& t = log.tiles[i];
                 if (parsed.cone && UnicodeText::fold(t.cone) != *parsed.cone) continue;
-                if (TestSearch::allTokensMatch(parsed.tokens, texts[i], TileCode::number(t.code)))
+                if (Reference::allTokensMatch(parsed.tokens, texts[i], TileCode::number(t.code)))
                     expected.push_back(t.code);
             }
             EXPECT_EQ(log.find(query, {}, {}, zone), expected) << query << " in " << zone;

@@ -1,4 +1,4 @@
-#include "GlazeCore/book/SearchDates.h"
+#include "GlazeCore/search/SearchDates.h"
 
 #include "GlazeCore/text/UnicodeText.h"
 

@@ -1,6 +1,7 @@
-#include "GlazeCore/book/SearchDates.h"
-#include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/search/SearchDates.h"
+#include "GlazeCore/search/SearchFold.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "support/ReferenceSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,6 @@
 #include <memory>
 #include <random>
 #include <thread>
-#include <unicode/datefmt.h>
-#include <unicode/locid.h>
-#include <unicode/timezone.h>
 
 using namespace GlazeCore;
 
@@ -41,27 +39,7 @@ TEST(SearchFoldParts, equalsTheWholeTextFold) {
 
 namespace {
 
-/// The locale's numeric date straight from ICU, without any of the search's caching.
-class ReferenceDate {
-public:
-    ReferenceDate(const std::string& zone, const std::string& locale) {
-        UErrorCode status = U_ZERO_ERROR;
-        m_format.reset(icu::DateFormat::createInstanceForSkeleton(icu::UnicodeString(u"yMd"),
-                                                                  icu::Locale(locale.c_str()), status));
-        std::unique_ptr<icu::TimeZone> tz(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(zone)));
-        m_format->setTimeZone(*tz);
-    }
-    std::string operator()(Date date) const {
-        icu::UnicodeString text;
-        m_format->format(std::chrono::duration<double, std::milli>(date.time_since_epoch()).count(), text);
-        std::string utf8;
-        text.toUTF8String(utf8);
-        return UnicodeText::fold(utf8);
-    }
-
-private:
-    std::unique_ptr<icu::DateFormat> m_format;
-};
+using OrzaTest::ReferenceSearch::LocaleDate;
 
 Date at(int y, unsigned m, unsigned d, std::chrono::minutes time) {
     using namespace std::chrono;
@@ -89,7 +67,7 @@ TEST(SearchDatesParts, cachedDaysMatchTheCalendarAcrossTransitions) {
 
     for (const std::string& zone : zones) {
         SearchDates cached(zone, "de_DE");
-        const ReferenceDate reference(zone, "de_DE");
+        const LocaleDate reference(zone, "de_DE");
         for (const Date date : dates) {
             const SearchDates::Texts& texts = cached.of(date);
             ASSERT_EQ(texts.yearMonthDay, yearMonthDayText(date, zone))
@@ -98,8 +76,7 @@ TEST(SearchDatesParts, cachedDaysMatchTheCalendarAcrossTransitions) {
         }
     }
     SearchDates arabic("Asia/Riyadh", "ar");
-    EXPECT_EQ(arabic.of(at(2026, 9, 14, 23h)).localeDateFolded,
-              ReferenceDate("Asia/Riyadh", "ar")(at(2026, 9, 14, 23h)));
+    EXPECT_EQ(arabic.of(at(2026, 9, 14, 23h)).localeDateFolded, LocaleDate("Asia/Riyadh", "ar")(at(2026, 9, 14, 23h)));
     EXPECT_EQ(yearMonthDayText(at(2026, 9, 14, 23h), "Asia/Riyadh"), "2026-09-15");
 }
 

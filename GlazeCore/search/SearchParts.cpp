@@ -1,4 +1,4 @@
-#include "GlazeCore/book/SearchParts.h"
+#include "GlazeCore/search/SearchParts.h"
 
 #include "GlazeCore/text/UnicodeText.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
-#include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/search/SearchFold.h"
 
 #include <array>
 #include <cstdint>
@@ -51,6 +51,12 @@ class Signature {
 public:
     Signature() = default;
     explicit Signature(std::string_view text) { add(text); }
+    /// The signature of a text that may hold any word: its quick check lets every word through.
+    static Signature anyText() {
+        Signature all;
+        all.m_bits.fill(~std::uint64_t{0});
+        return all;
+    }
 
     void add(std::string_view text);
     bool mayContain(const Signature& word) const {

@@ -1,4 +1,4 @@
-#include "GlazeCore/book/TileCode.h"
+#include "GlazeCore/tilecode/TileCode.h"
 #include "support/BookBuilders.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "GlazeCore/book/TileCodeLedger.h"
+#include "GlazeCore/tilecode/TileCodeLedger.h"
 #include "support/BookBuilders.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "GlazeCore/book/SearchFold.h"
+#include "GlazeCore/search/SearchFold.h"
 
 #include "GlazeCore/text/UnicodeText.h"
 
