@@ -42,6 +42,13 @@ TEST(TileCodeLedger, bookForSavingCoversTilesInUseAndLeavesTheBookAlone) {
     EXPECT_EQ(ledger.bookForSaving(already).nextTileNumber, 60);
 }
 
+TEST(TileCodeLedger, bookForSavingCountsTilesUpTo999999) {
+    const TileCodeLedger ledger(bookWithTiles({}, 1));
+    EXPECT_EQ(ledger.bookForSaving(bookWithTiles({"T-999998"}, 1)).nextTileNumber, 999'999);
+    EXPECT_EQ(ledger.bookForSaving(bookWithTiles({"T-999999"}, 1)).nextTileNumber, 1'000'000);
+    EXPECT_EQ(ledger.bookForSaving(bookWithTiles({"T-1000000"}, 1)).nextTileNumber, 1);
+}
+
 TEST(TileCodeLedger, floorCapsAtTenMillion) {
     TileCodeLedger ledger(bookWithTiles({}, 10'000'000));
     GlazeBook book = bookWithTiles({}, 10'000'000);

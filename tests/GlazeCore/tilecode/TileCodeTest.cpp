@@ -112,6 +112,34 @@ TEST(TileCodeAdding, hugeNumbersBlockOnlyThemselves) {
     EXPECT_EQ(TileCode::addTile(OrzaTest::tile(), book), "T-5000001");
 }
 
+// 999,999 is the last number that counts as the highest in use; one more is only blocked, never followed.
+TEST(TileCodeAdding, numbersCountUpTo999999AndNoFurther) {
+    EXPECT_EQ(TileCode::highestNumber(tiles({"T-999998"})), 999'998);
+    EXPECT_EQ(TileCode::highestNumber(tiles({"T-999999"})), 999'999);
+    EXPECT_EQ(TileCode::highestNumber(tiles({"t-0999999"})), 999'999);
+    EXPECT_EQ(TileCode::highestNumber(tiles({"T-1000000", "T-004"})), 4);
+
+    GlazeBook belowLast = bookWithTiles({"T-999998"}, 1);
+    EXPECT_EQ(TileCode::addTile(OrzaTest::tile(), belowLast), "T-999999");
+    EXPECT_EQ(belowLast.nextTileNumber, 1'000'000);
+
+    GlazeBook atLast = bookWithTiles({"T-999999"}, 1);
+    EXPECT_EQ(TileCode::nextCode(atLast), "T-1000000");
+    EXPECT_EQ(TileCode::addTile(OrzaTest::tile(), atLast), "T-1000000");
+    EXPECT_EQ(atLast.nextTileNumber, 1'000'001);
+
+    GlazeBook pastLast = bookWithTiles({"T-1000000"}, 1);
+    EXPECT_EQ(TileCode::addTile(OrzaTest::tile(), pastLast), "T-001");
+    // The last counted number leads the way past an uncounted one that blocks its own number.
+    GlazeBook both = bookWithTiles({"T-1000000", "T-999999"}, 1);
+    EXPECT_EQ(TileCode::addTile(OrzaTest::tile(), both), "T-1000001");
+
+    GlazeBook opened = bookWithTiles({"T-999999", " "}, 1);
+    TileCode::assignMissing(opened);
+    EXPECT_EQ(codesOf(opened), (std::vector<std::string>{"T-999999", "T-1000000"}));
+    EXPECT_EQ(opened.nextTileNumber, 1'000'001);
+}
+
 TEST(TileCodeAdding, freeCodeSearchStaysBelowTenMillion) {
     std::unordered_set<std::string> taken = {"#9999998", "#9999999"};
     const auto [n, code] = TileCode::nextFreeCode(taken, 9'999'999);

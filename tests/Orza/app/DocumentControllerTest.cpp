@@ -402,6 +402,7 @@ private slots:
 
         // Its own save is the version it knows now: the next save asks nothing.
         window->addRecipe();
+        saved = false;
         controller().save(window, [&](bool result) { saved = result; });
         QVERIFY(saved);
 
@@ -446,6 +447,47 @@ private slots:
         saved = false;
         controller().save(window, [&](bool result) { saved = result; });
         QVERIFY(saved);
+    }
+
+    // Save As onto the file the window has open is a save of that book: the whole book lands in the file,
+    // nothing is asked, the window is clean and its next save knows the file. When the disk refuses the
+    // bytes, the old file stays whole.
+    void saveAsOntoItsOwnFileWritesTheBookWhole() {
+        ORZA_TEST_IN_CHILD_PROCESS();
+        const QString path = writeBook("own.orzabook", {"A", "B"});
+        BookWindow* window = controller().openFile(path);
+        window->addRecipe();
+        bool saved = false;
+        FileDialog::setNextFileName(path);
+        controller().saveAs(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QVERIFY(MessageBox::takeRecordedAlerts().isEmpty());
+        QVERIFY(!window->isWindowModified());
+        QVERIFY(!window->document()->fileChangedOnDisk());
+        QCOMPARE(GlazeDocument::read(path).book, window->document()->book());
+        QCOMPARE(OrzaTest::recipeNames(GlazeDocument::read(path).book),
+                 (std::vector<std::string>{"A", "B", "New recipe 3"}));
+        QCOMPARE(controller().windowForPath(path), window);
+
+        window->addRecipe();
+        saved = false;
+        controller().save(window, [&](bool result) { saved = result; });
+        QVERIFY(saved);
+        QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(4));
+
+        const QByteArray whole = readAll(path);
+        for (int i = 0; i < 30; ++i)
+            window->addRecipe();
+        saved = true;
+        {
+            OrzaTest::FileSizeLimit limit(4096);
+            FileDialog::setNextFileName(path);
+            controller().saveAs(window, [&](bool result) { saved = result; });
+        }
+        QVERIFY(!saved);
+        QCOMPARE(MessageBox::takeRecordedAlerts().size(), 1);
+        QCOMPARE(readAll(path), whole);
+        QVERIFY(window->isWindowModified());
     }
 
     void aFailedSaveSaysWhyAndKeepsTheBookOpenAndEdited() {

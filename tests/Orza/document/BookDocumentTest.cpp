@@ -76,6 +76,51 @@ private slots:
         QCOMPARE(document.book().recipes[0].name, std::string("Caf\u00e9"));
     }
 
+    // Within one burst only the same field of the same item merges: the same field of another item, or
+    // another oxide of one material, is a step of its own that undoes alone.
+    void aBurstOverTwoItemsKeepsAStepForEach() {
+        GlazeCore::GlazeBook book = bookWithRecipes({"A", "B"});
+        book.recipes[0].lines.push_back({GlazeCore::Uuid::random(), "kaolin", 10, false});
+        book.tests = {tile(book.recipes[0].id), tile(book.recipes[0].id)};
+        book.customMaterials = {{"custom-1", "Mine", {{GlazeCore::Oxide::SiO2, 50}}, 0, ""}};
+        BookDocument document(GlazeDocument::make(book, false));
+        const auto a = book.recipes[0];
+        const auto b = book.recipes[1];
+        const QUndoStack& stack = *document.undoStack();
+
+        QVERIFY(document.setRecipeName(a.id, "A2"));
+        QVERIFY(document.setRecipeName(b.id, "B2"));
+        QCOMPARE(stack.count(), 2);
+        QVERIFY(document.setLineAmount(a.id, a.lines[0].id, 1));
+        QVERIFY(document.setLineAmount(a.id, a.lines[1].id, 2));
+        QCOMPARE(stack.count(), 4);
+        QVERIFY(document.setTileNotes(book.tests[0].id, "first"));
+        QVERIFY(document.setTileNotes(book.tests[1].id, "second"));
+        QCOMPARE(stack.count(), 6);
+        QVERIFY(document.setMaterialOxide("custom-1", GlazeCore::Oxide::SiO2, 60));
+        QVERIFY(document.setMaterialOxide("custom-1", GlazeCore::Oxide::Al2O3, 20));
+        QCOMPARE(stack.count(), 8);
+        // The same item again, still in the burst: one step more, not two.
+        QVERIFY(document.setMaterialOxide("custom-1", GlazeCore::Oxide::Al2O3, 21));
+        QCOMPARE(stack.count(), 8);
+
+        document.undoStack()->undo();
+        QCOMPARE(document.book().customMaterials[0].analysis, (GlazeCore::Analysis{{GlazeCore::Oxide::SiO2, 60}}));
+        document.undoStack()->undo();
+        document.undoStack()->undo();
+        QCOMPARE(document.book().tests[0].notes, std::string("first"));
+        QCOMPARE(document.book().tests[1].notes, book.tests[1].notes);
+        document.undoStack()->undo();
+        document.undoStack()->undo();
+        QCOMPARE(document.book().recipes[0].lines[0].amount, 1.0);
+        QCOMPARE(document.book().recipes[0].lines[1].amount, 10.0);
+        document.undoStack()->undo();
+        document.undoStack()->undo();
+        QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A2", "B"}));
+        document.undoStack()->undo();
+        QCOMPARE(document.book(), book);
+    }
+
     void anEditElsewhereLeavingTheFieldOrAnUndoStartsANewStep() {
         BookDocument document(GlazeDocument::make(bookWithRecipes({"A"}), false));
         const auto recipeID = document.book().recipes[0].id;

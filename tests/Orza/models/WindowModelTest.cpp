@@ -101,6 +101,21 @@ private slots:
         QCOMPARE(model.trail(b).size(), std::size_t(1));
     }
 
+    // The chart draws whatever the trail holds at each nudge, so the cap must hold after every point, not
+    // only once a long run has settled; the oldest point is the one that goes.
+    void trailNeverGrowsPastTheCapAndDropsTheOldestFirst() {
+        WindowModel model;
+        const auto recipe = GlazeCore::Uuid::random();
+        for (int i = 0; i < 20; ++i) {
+            model.recordTrail({1.0 + i, 0.2}, recipe);
+            const auto& trail = model.trail(recipe);
+            const int kept = std::min(i + 1, 6);
+            QCOMPARE(int(trail.size()), kept);
+            QCOMPARE(trail.front(), (StullPoint{1.0 + i - (kept - 1), 0.2}));
+            QCOMPARE(trail.back(), (StullPoint{1.0 + i, 0.2}));
+        }
+    }
+
     void filteredTestsShowAllUntilFilteredThenBookOrder() {
         WindowModel model;
         const auto recipe = OrzaTest::recipe("Celadon");
