@@ -471,8 +471,4 @@ bool MaterialsPage::isInUse(const std::string& id) const {
     return false;
 }
 
-QAbstractButton* MaterialsPage::scopeButton(Scope scope) const {
-    return scope == Scope::bundled ? m_bundledButton : m_customButton;
-}
-
 } // namespace Orza
