@@ -141,10 +141,6 @@ QString accessibleName(Item item, bool chemistryShown) {
     return label(item, chemistryShown);
 }
 
-bool needsRecipe(Item item) {
-    return item != Item::addRecipe && item != Item::findTest;
-}
-
 bool showsTitle(Item item) {
     return item == Item::blend || item == Item::batchSheet;
 }

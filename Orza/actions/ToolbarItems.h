@@ -32,8 +32,6 @@ QString symbol(Item item);
 /// Names the action, says what it does and ends with the key of the matching menu command.
 QString helpText(Item item, bool chemistryShown);
 QString accessibleName(Item item, bool chemistryShown);
-/// Usable only while the selection is a recipe that the book holds.
-bool needsRecipe(Item item);
 /// Shown as title and icon rather than the icon alone.
 bool showsTitle(Item item);
 /// The key of the menu command that does the same; the toolbar item itself has none.

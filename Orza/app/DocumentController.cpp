@@ -117,7 +117,6 @@ BookWindow* DocumentController::openWindow(GlazeDocument document, const QString
     window->show();
     window->raise();
     window->activateWindow();
-    emit windowOpened(window);
     return window;
 }
 

@@ -57,9 +57,6 @@ public:
     const QList<BookWindow*>& windows() const { return m_windows; }
     BookWindow* windowForPath(const QString& path) const;
 
-signals:
-    void windowOpened(Orza::BookWindow* window);
-
 private:
     DocumentController() = default;
     BookWindow* readAndOpen(const QString& path);

@@ -11,6 +11,7 @@
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/sidebar/SidebarRows.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/Divider.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 
@@ -42,13 +43,6 @@ constexpr int modePickerMaximumWidth = 420;
 constexpr int cornerPickerMaximumWidth = 220;
 constexpr int cornerPickerMinimumWidth = 100;
 constexpr int prefixFieldMaximumWidth = 220;
-
-QFrame* divider() {
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
 
 int triaxialTileCount(int divisions) {
     return (divisions + 1) * (divisions + 2) / 2;
@@ -304,10 +298,6 @@ void BlendSheet::setNamePrefix(const QString& prefix) {
 void BlendSheet::setAddTestEntries(bool add) {
     m_addTestEntries = add;
     if (m_testEntries->isChecked() != add) m_testEntries->setChecked(add);
-}
-
-std::vector<GlazeCore::Recipe> BlendSheet::cornerRecipes() const {
-    return blendCornerRecipes(m_document.book().recipes, m_choice);
 }
 
 std::vector<BlendTile> BlendSheet::tiles() const {

@@ -59,8 +59,6 @@ public:
     void setAddTestEntries(bool add);
     const std::optional<QString>& addedMessage() const { return m_addedMessage; }
 
-    /// The recipes of the mode's corners that the book still holds.
-    std::vector<GlazeCore::Recipe> cornerRecipes() const;
     /// The tiles of the choices and the book as they are now.
     std::vector<BlendTile> tiles() const;
     QString tileTitle(const BlendTile& tile) const { return blendTileTitle(m_namePrefix, tile); }

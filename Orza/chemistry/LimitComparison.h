@@ -38,7 +38,6 @@ public:
         const GlazeCore::Chemistry& chemistry, const GlazeCore::LimitSet* set,
         const GroupOf& groupOf = [](GlazeCore::Oxide oxide) { return OxideGroups::of(oxide); });
 
-    const GlazeCore::LimitSet* limitSet() const { return m_set; }
     /// The first range of the set that covers the oxide; null when there is none or no set.
     const GlazeCore::LimitRange* rangeForOxide(GlazeCore::Oxide oxide) const { return m_ranges[index(oxide)]; }
     RangeStatus rangeStatus(GlazeCore::Oxide oxide) const { return m_statuses[index(oxide)]; }

@@ -222,16 +222,6 @@ QPointF StullPlot::toPixelIn(const QRectF& plot, double siO2, double al2O3) cons
     return {plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height()};
 }
 
-std::vector<double> StullPlot::xTicks() const {
-    const StullDomain shown = domain();
-    return niceTicks(shown.x.lowerBound, shown.x.upperBound, std::max(2, int(plotRect().width() / xTickSpacing)));
-}
-
-std::vector<double> StullPlot::yTicks() const {
-    const StullDomain shown = domain();
-    return niceTicks(shown.y.lowerBound, shown.y.upperBound, std::max(2, int(plotRect().height() / yTickSpacing)));
-}
-
 void StullPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paint(painter, rect());

@@ -49,9 +49,6 @@ public:
     /// How many times the raster has been made, for checking that it is kept.
     int regionImageBuilds() const { return m_imageBuilds; }
 
-    std::vector<double> xTicks() const;
-    std::vector<double> yTicks() const;
-
     /// What assistive technology is told: the spoken value and the chart description.
     QString accessibilityValue() const;
     StullChartDescriptor descriptor() const { return StullChartDescriptor::make(m_input); }

@@ -238,10 +238,6 @@ bool UmfGrid::columnVisible(Column column, Variant variant) const {
     return true;
 }
 
-bool UmfGrid::showsColumn(Column column) const {
-    return columnVisible(column, m_variant);
-}
-
 int UmfGrid::columnWidth(Column column, Variant variant) const {
     int width = m_header[column]->sizeHint().width();
     for (const Row& cells : m_rows) {

@@ -54,8 +54,6 @@ public:
     bool arrowsShown() const { return m_arrowsShown; }
     /// The columns of a variant, which the group headings span.
     int gridColumnCount(Variant variant) const;
-    /// Whether the column has cells in the current layout.
-    bool showsColumn(Column column) const;
 
     bool isRowShown(GlazeCore::Oxide oxide) const;
     QLabel* headerCell(Column column) const { return m_header[column]; }

@@ -82,7 +82,6 @@ public:
 
     /// Ends the current typing burst: the next edit is a new undo step even of the same field.
     void endEditBurst() { ++m_burst; }
-    quint64 editBurst() const { return m_burst; }
 
     /// Makes every change until it ends one undo step named `label`.
     class ChangeGroup {

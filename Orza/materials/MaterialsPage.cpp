@@ -10,6 +10,7 @@
 #include "Orza/materials/MaterialAnalysisView.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/Divider.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/widgets/ThemedIcon.h"
@@ -50,22 +51,10 @@ constexpr int listMaximumWidth = 340;
 constexpr int customDetailMinimumWidth = 380;
 constexpr int scopePickerMaximumWidth = 240;
 
-QFrame* divider(QFrame::Shape shape) {
-    auto* line = new QFrame;
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Plain);
-    line->setForegroundRole(QPalette::Mid);
-    return line;
-}
-
 /// The shared empty state, its description wrapped to fit a pane narrower than the view's usual width.
 ContentUnavailableView* emptyState(const QString& title, const QString& description, int width) {
     auto* view = new ContentUnavailableView(QStringLiteral("shippingbox"), title, description);
-    for (QLabel* label : view->findChildren<QLabel*>()) {
-        if (!label->wordWrap()) continue;
-        label->setFixedWidth(width);
-        label->setMinimumHeight(label->heightForWidth(width));
-    }
+    view->setDescriptionWidth(width);
     return view;
 }
 
@@ -96,7 +85,7 @@ MaterialsPage::MaterialsPage(BookDocument& document, ActionRegistry& actions, QW
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(makeTopRow());
-    column->addWidget(divider(QFrame::HLine));
+    column->addWidget(hairline());
     column->addWidget(m_panes, 1);
 
     connectDocument();
@@ -198,7 +187,7 @@ QWidget* MaterialsPage::makeBundledPane() {
     columnLayout->setContentsMargins(0, 0, 0, 0);
     columnLayout->setSpacing(0);
     columnLayout->addWidget(m_table, 1);
-    columnLayout->addWidget(divider(QFrame::HLine));
+    columnLayout->addWidget(hairline());
     columnLayout->addLayout(foot);
 
     QWidget* detail = ListDetailSplit::detailColumn(bundledDetailMinimumWidth, m_bundledHolder);
@@ -269,7 +258,7 @@ QWidget* MaterialsPage::makeCustomListColumn() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_list, 1);
-    layout->addWidget(divider(QFrame::HLine));
+    layout->addWidget(hairline());
     layout->addWidget(m_foot);
     return column;
 }
@@ -480,10 +469,6 @@ bool MaterialsPage::isInUse(const std::string& id) const {
                 return true;
         }
     return false;
-}
-
-QAbstractButton* MaterialsPage::scopeButton(Scope scope) const {
-    return scope == Scope::bundled ? m_bundledButton : m_customButton;
 }
 
 } // namespace Orza

@@ -65,7 +65,6 @@ public:
     bool isInUse(const std::string& id) const;
 
     // The page's parts, as the user reaches them.
-    QAbstractButton* scopeButton(Scope scope) const;
     QLineEdit* searchField() const { return m_search; }
     QTableView* bundledTable() const { return m_table; }
     BundledMaterialsModel* bundledModel() const { return m_bundledModel; }

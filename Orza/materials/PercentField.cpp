@@ -3,8 +3,8 @@
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/widgets/AccessibleFieldValue.h"
 #include "Orza/widgets/AccessibleHidden.h"
+#include "Orza/widgets/LiveNumberField.h"
 
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -30,12 +30,21 @@ int fieldWidth(const QLineEdit& edit) {
 
 PercentField::PercentField(const QString& title, double value, FractionDigits fractionDigits,
                            const std::optional<QString>& spokenName, QWidget* parent)
-    : QWidget(parent), m_title(title), m_value(value), m_fractionDigits(fractionDigits), m_edit(new QLineEdit),
-      m_message(new QLabel) {
+    : QWidget(parent), m_message(new QLabel) {
+    LiveNumberField::Rules rules;
+    rules.format = [fractionDigits](double shown) { return formatted(shown, fractionDigits); };
+    rules.read = [](const QString& text) -> std::optional<double> {
+        const auto entry = GlazeCore::MaterialRules::parsePercent(text.toStdString(), currentLocaleID());
+        if (entry.kind != GlazeCore::MaterialRules::PercentEntry::Kind::value) return std::nullopt;
+        return entry.number;
+    };
+    // The book is the judge: the stored value changes only when the owner hands it back.
+    rules.ownerConfirmsWrites = true;
+    m_edit = new LiveNumberField(title, value, std::move(rules));
+    m_edit->setPlaceholderText(QString());
     m_edit->setAccessibleName(spokenName.value_or(title));
     m_edit->setAlignment(Qt::AlignRight);
     m_edit->setFixedWidth(fieldWidth(*m_edit));
-    m_edit->installEventFilter(this);
 
     m_message->setFont(MaterialsStyle::captionFont(font()));
     MaterialsStyle::makeAlert(m_message);
@@ -51,9 +60,17 @@ PercentField::PercentField(const QString& title, double value, FractionDigits fr
     stack->addWidget(m_edit, 0, Qt::AlignRight);
     stack->addWidget(m_message);
 
-    showText(formatted(value, fractionDigits));
-    connect(m_edit, &QLineEdit::textEdited, this, &PercentField::userEdited);
-    connect(m_edit, &QLineEdit::returnPressed, this, &PercentField::tidy);
+    updateMessage();
+    connect(m_edit, &QLineEdit::textChanged, this, &PercentField::updateMessage);
+    connect(m_edit, &LiveNumberField::valueEdited, this, &PercentField::valueEdited);
+}
+
+double PercentField::value() const {
+    return m_edit->value();
+}
+
+QLineEdit* PercentField::lineEdit() const {
+    return m_edit;
 }
 
 QString PercentField::text() const {
@@ -83,38 +100,7 @@ QString PercentField::formatted(double value, FractionDigits fractionDigits) {
 }
 
 void PercentField::setValue(double value) {
-    // Compared bit for bit: a stored NaN is still the same stored value.
-    if (value == m_value || (std::isnan(value) && std::isnan(m_value))) return;
-    m_value = value;
-    const auto typed = entry();
-    if (m_focused && typed.kind == GlazeCore::MaterialRules::PercentEntry::Kind::value && typed.number == value) return;
-    showText(formatted(value, m_fractionDigits));
-}
-
-void PercentField::userEdited() {
-    updateMessage();
-    if (!m_focused) return;
-    const auto typed = entry();
-    if (typed.kind != GlazeCore::MaterialRules::PercentEntry::Kind::value || typed.number == m_value) return;
-    // The stored value changes only when the owner hands it back through setValue(): a write the book
-    // refuses leaves the field's idea of the stored value alone.
-    emit valueEdited(typed.number);
-}
-
-void PercentField::focusLost() {
-    m_focused = false;
-    tidy();
-}
-
-void PercentField::tidy() {
-    if (entry().kind != GlazeCore::MaterialRules::PercentEntry::Kind::value) return;
-    const QString tidied = formatted(m_value, m_fractionDigits);
-    if (m_edit->text() != tidied) showText(tidied);
-}
-
-void PercentField::showText(const QString& text) {
-    m_edit->setText(text);
-    updateMessage();
+    m_edit->setValue(value);
 }
 
 void PercentField::updateMessage() {
@@ -122,19 +108,6 @@ void PercentField::updateMessage() {
     m_message->setText(why.value_or(QString()));
     m_message->setVisible(why.has_value());
     setAccessibleValue(m_edit, accessibleValue());
-}
-
-bool PercentField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_edit) {
-        if (event->type() == QEvent::FocusIn) {
-            m_focused = true;
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // A context menu or a switch to another window leaves the field this window's focus.
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) focusLost();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace Orza

@@ -13,15 +13,17 @@ class QLineEdit;
 
 namespace Orza {
 
+class LiveNumberField;
+
 /**
  * The field of one percentage of a custom material: its loss on ignition or one oxide's weight percent.
  *
- * Every keystroke whose text is a percentage from 0 to 100 and differs from the stored value is written at
- * once (valueEdited), so the totals and the chemistry follow the typing; an empty field means 0. Any other
- * text writes nothing and shows why under the field in red. While the field has the focus the user's text
- * stands as typed when it means the stored value (12.50 is not rewritten to 12.5 under the cursor); on
- * losing the focus (or on Return) a valid text is tidied to the stored value, an invalid one stays with
- * its message.
+ * A live number field whose text is a percentage: every keystroke whose text is a percentage from 0 to 100
+ * and differs from the stored value is written at once (valueEdited), so the totals and the chemistry follow
+ * the typing; an empty field means 0. Any other text writes nothing and shows why under the field in red.
+ * While the field has the focus the user's text stands as typed when it means the stored value (12.50 is
+ * not rewritten to 12.5 under the cursor); on losing the focus (or on Return) a valid text is tidied to the
+ * stored value, an invalid one stays with its message.
  *
  * Numbers are read and written in the user's current locale, never grouped.
  */
@@ -34,10 +36,8 @@ public:
     PercentField(const QString& title, double value, FractionDigits fractionDigits,
                  const std::optional<QString>& spokenName = std::nullopt, QWidget* parent = nullptr);
 
-    QString title() const { return m_title; }
-    double value() const { return m_value; }
-    FractionDigits fractionDigits() const { return m_fractionDigits; }
-    QLineEdit* lineEdit() const { return m_edit; }
+    double value() const;
+    QLineEdit* lineEdit() const;
     QString text() const;
     /// The verdict on the text as it stands.
     GlazeCore::MaterialRules::PercentEntry entry() const;
@@ -57,23 +57,11 @@ signals:
     /// The user typed a new valid percentage; the owner stores it and hands it back through setValue().
     void valueEdited(double value);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void userEdited();
-    void focusLost();
-    /// A valid text becomes the stored value's own text; an invalid one stays with its message.
-    void tidy();
-    void showText(const QString& text);
     void updateMessage();
 
-    QString m_title;
-    double m_value;
-    FractionDigits m_fractionDigits;
-    QLineEdit* m_edit;
+    LiveNumberField* m_edit;
     QLabel* m_message;
-    bool m_focused = false;
 };
 
 } // namespace Orza

@@ -7,10 +7,10 @@
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipeTotals.h"
+#include "Orza/widgets/Divider.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/widgets/MaterialPicker.h"
 
-#include <QFrame>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QMenu>
@@ -19,17 +19,6 @@
 #include <QVBoxLayout>
 
 namespace Orza {
-
-namespace {
-
-QFrame* divider() {
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-} // namespace
 
 RecipeLinesTable::RecipeLinesTable(BookDocument& document, const GlazeCore::Uuid& recipeID, ActionRegistry* actions,
                                    QWidget* parent)

@@ -13,6 +13,7 @@
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/NudgeRules.h"
 #include "Orza/widgets/ArrowStepper.h"
+#include "Orza/widgets/Divider.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/SheetOnScreen.h"

@@ -10,7 +10,6 @@
 #include "Orza/reformulate/AdjustmentSummary.h"
 
 #include <QApplication>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -119,13 +118,6 @@ ReformulateSheet::Result ReformulateSheet::run(const std::function<GlazeCore::Ad
     } catch (const std::exception& error) {
         return Failure{QString::fromUtf8(error.what()), std::nullopt};
     }
-}
-
-QFrame* ReformulateSheet::divider() {
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
 }
 
 QPushButton* ReformulateSheet::button(const QString& title, const QString& help) {

@@ -12,7 +12,6 @@
 #include <variant>
 #include <vector>
 
-class QFrame;
 class QPushButton;
 class QStackedWidget;
 class QVBoxLayout;
@@ -85,7 +84,6 @@ protected:
     /// The sheet's content column.
     QVBoxLayout* content() const { return m_content; }
     BookDocument& document() const { return m_document; }
-    static QFrame* divider();
     /// A button that Return never presses unless the sheet makes it the default.
     static QPushButton* button(const QString& title, const QString& help = {});
     /// The area under the choices: a page of `messageParts` one under another, or the summary of a solve.

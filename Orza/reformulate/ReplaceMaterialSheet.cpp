@@ -10,6 +10,7 @@
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/reformulate/ReplaceRules.h"
+#include "Orza/widgets/Divider.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/TextStyle.h"

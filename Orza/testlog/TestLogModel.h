@@ -35,8 +35,6 @@ public:
 
     TestLogModel(BookDocument& document, WindowModel& model, QObject* parent = nullptr);
 
-    /// The ids shown, row by row.
-    const std::vector<GlazeCore::Uuid>& shownIDs() const { return m_ids; }
     const GlazeCore::Uuid& idAt(int row) const { return m_ids.at(std::size_t(row)); }
     /// The row of the tile, when it is shown.
     std::optional<int> rowOf(const GlazeCore::Uuid& id) const;

@@ -12,6 +12,7 @@
 #include "Orza/testlog/TileCodeField.h"
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/Divider.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
 
@@ -22,7 +23,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -44,25 +44,6 @@ constexpr int listMinimumWidth = 320;
 constexpr int listIdealWidth = 420;
 constexpr int listMaximumWidth = 600;
 constexpr int detailMinimumWidth = 360;
-
-QFrame* divider(QFrame::Shape shape) {
-    auto* line = new QFrame;
-    line->setFrameShape(shape);
-    line->setFrameShadow(QFrame::Plain);
-    line->setForegroundRole(QPalette::Mid);
-    return line;
-}
-
-/// The shared empty state, its description wrapped to fit a narrower pane than the view's usual width.
-ContentUnavailableView* emptyView(const QString& symbol, const QString& title, const QString& description, int width) {
-    auto* view = new ContentUnavailableView(symbol, title, description);
-    for (QLabel* label : view->findChildren<QLabel*>()) {
-        if (!label->wordWrap()) continue;
-        label->setFixedWidth(width);
-        label->setMinimumHeight(label->heightForWidth(width));
-    }
-    return view;
-}
 
 /// Recipe names are cut in the middle, so both ends of "Celadon … v2" stay readable.
 class MiddleElideDelegate final : public QStyledItemDelegate {
@@ -137,9 +118,9 @@ QWidget* TestLogPage::makeListColumn() {
     layout->setSpacing(0);
     layout->addWidget(m_bar);
     layout->addWidget(m_bannerRow);
-    layout->addWidget(divider(QFrame::HLine));
+    layout->addWidget(hairline());
     layout->addWidget(makeTable(), 1);
-    layout->addWidget(divider(QFrame::HLine));
+    layout->addWidget(hairline());
     layout->addWidget(m_foot);
     return column;
 }
@@ -207,9 +188,10 @@ QWidget* TestLogPage::makeTable() {
         menu->popup(m_table->viewport()->mapToGlobal(at));
     });
 
-    m_noMatch = emptyView(QStringLiteral("magnifyingglass"), tr("No Matching Tiles"),
-                          tr("No tile matches the search and filters. Check the code, or clear the search."),
-                          listMinimumWidth - 40);
+    m_noMatch =
+        new ContentUnavailableView(QStringLiteral("magnifyingglass"), tr("No Matching Tiles"),
+                                   tr("No tile matches the search and filters. Check the code, or clear the search."));
+    m_noMatch->setDescriptionWidth(listMinimumWidth - 40);
     m_noMatch->setParent(m_table->viewport());
     m_noMatch->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_table->viewport()->installEventFilter(this);
@@ -328,10 +310,6 @@ void TestLogPage::findTestByCode(bool submitted) {
     if (submitted && m_tableModel->rowCount() == 1) m_model.setTestSelection(m_tableModel->idAt(0));
 }
 
-void TestLogPage::clearTestSearch() {
-    m_model.setTestQuery(std::string());
-}
-
 void TestLogPage::printSelectedLabel() {
     emit printLabelRequested();
 }
@@ -442,8 +420,10 @@ void TestLogPage::updateDetail() {
         return;
     }
     if (m_detail && !editor()) return;
-    replaceDetail(emptyView(QStringLiteral("square.grid.3x3"), tr("No Test Selected"),
-                            tr("Add a test tile, or select one in the list."), detailMinimumWidth - 40));
+    auto* empty = new ContentUnavailableView(QStringLiteral("square.grid.3x3"), tr("No Test Selected"),
+                                             tr("Add a test tile, or select one in the list."));
+    empty->setDescriptionWidth(detailMinimumWidth - 40);
+    replaceDetail(empty);
 }
 
 void TestLogPage::replaceDetail(QWidget* replacement) {

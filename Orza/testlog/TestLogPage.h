@@ -53,7 +53,6 @@ public:
     void applySearchFocusRequest();
     /// Selects the tile whose code the search text is; on Return, also the one tile the search leaves.
     void findTestByCode(bool submitted);
-    void clearTestSearch();
     /// Asks for the label sheet of the selected tile.
     void printSelectedLabel();
 

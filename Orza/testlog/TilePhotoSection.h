@@ -52,7 +52,6 @@ public:
     bool isLoading() const;
     QPushButton* chooseButton() const { return m_choose; }
     QPushButton* removeButton() const { return m_remove; }
-    PhotoView* photoView() const { return m_picture; }
     /// The open panel while it is up.
     QFileDialog* openPanel() const;
 

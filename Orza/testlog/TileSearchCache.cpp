@@ -244,10 +244,6 @@ const GlazeCore::Uuid& TileSearchCache::idAt(std::size_t position) const {
     return m_codes[position].id;
 }
 
-std::size_t TileSearchCache::builtCount() const {
-    return m_search.preparedCount();
-}
-
 TileSearchCache::Positions TileSearchCache::search(const TileFilters& filters) {
     readEnvironment();
     const GlazeCore::GlazeBook& book = m_document.book();

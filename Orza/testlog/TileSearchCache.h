@@ -72,8 +72,6 @@ public:
 
     /// Builds search texts ahead of need for about `budget`; false once every tile has its text.
     bool buildAhead(std::chrono::microseconds budget);
-    /// How many tiles have their search text now.
-    std::size_t builtCount() const;
 
 signals:
     /// The codes that tiles share may read differently.

@@ -28,9 +28,7 @@ ContentUnavailableView::ContentUnavailableView(const QString& symbol, const QStr
 
     m_description->setAlignment(Qt::AlignCenter);
     m_description->setWordWrap(true);
-    // A fixed width lets the wrapped text report the height it needs.
-    m_description->setFixedWidth(460);
-    m_description->setMinimumHeight(m_description->heightForWidth(460));
+    setDescriptionWidth(460);
     m_description->setForegroundRole(QPalette::PlaceholderText);
 
     m_buttons->setSpacing(12);
@@ -55,6 +53,12 @@ QString ContentUnavailableView::title() const {
 
 QString ContentUnavailableView::description() const {
     return m_description->text();
+}
+
+void ContentUnavailableView::setDescriptionWidth(int width) {
+    // A fixed width lets the wrapped text report the height it needs.
+    m_description->setFixedWidth(width);
+    m_description->setMinimumHeight(m_description->heightForWidth(width));
 }
 
 } // namespace Orza

@@ -16,6 +16,8 @@ public:
 
     QString title() const;
     QString description() const;
+    /// Wraps the description to `width`, for a pane narrower than the view's usual width.
+    void setDescriptionWidth(int width);
     /// The row of buttons under the description, 12 points apart; empty until buttons are added.
     QHBoxLayout* buttonRow() const { return m_buttons; }
 

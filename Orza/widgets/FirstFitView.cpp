@@ -62,7 +62,6 @@ void FirstFitView::choose(int width) {
     if (variant == m_current) return;
     m_current = variant;
     showVariant(variant);
-    emit variantChanged(variant);
 }
 
 FirstFitStack::FirstFitStack(const std::vector<QWidget*>& variants, QWidget* parent)

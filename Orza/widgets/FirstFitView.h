@@ -33,9 +33,6 @@ public:
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
 
-signals:
-    void variantChanged(int variant);
-
 protected:
     virtual int variantCount() const = 0;
     virtual int naturalWidth(int variant) const = 0;

@@ -8,6 +8,8 @@
 #include <QFocusEvent>
 #include <QLocale>
 
+#include <cmath>
+
 namespace Orza {
 
 namespace {
@@ -24,43 +26,69 @@ bool isBlank(const QString& text) {
     return GlazeCore::UnicodeText::trimHorizontalSpace(text.toStdString()).empty();
 }
 
+/// The plain number of most fields: any magnitude up to the largest, negative only when allowed.
+LiveNumberField::Rules plainRules(LiveNumberField::FractionDigits fractionDigits, bool allowsNegative) {
+    LiveNumberField::Rules rules;
+    rules.format = [fractionDigits](double value) {
+        return QString::fromStdString(GlazeCore::NumberText::format(value, fractionDigits, currentLocaleID()));
+    };
+    rules.read = [allowsNegative](const QString& text) {
+        return GlazeCore::NumberText::parse(text.toStdString(), allowsNegative, currentLocaleID());
+    };
+    rules.refusal = [allowsNegative] {
+        const QLocale locale;
+        const QString lowest = allowsNegative ? locale.toString(-largestNumber) : locale.toString(0);
+        return LiveNumberField::tr("Enter a number from %1 to %2.").arg(lowest, locale.toString(largestNumber));
+    };
+    return rules;
+}
+
 } // namespace
 
 LiveNumberField::LiveNumberField(const QString& title, double value, FractionDigits fractionDigits, bool allowsNegative,
                                  QWidget* parent)
-    : QLineEdit(parent), m_title(title), m_value(value), m_fractionDigits(fractionDigits),
-      m_allowsNegative(allowsNegative), m_problemMark(new QAction(this)) {
+    : LiveNumberField(title, value, plainRules(fractionDigits, allowsNegative), parent) {}
+
+LiveNumberField::LiveNumberField(const QString& title, double value, Rules rules, QWidget* parent)
+    : QLineEdit(parent), m_title(title), m_value(value), m_rules(std::move(rules)) {
     setPlaceholderText(title);
     setAccessibleName(title);
-    setText(formatted(value));
-    m_problemMark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
-    // Hidden after adding: the line edit shows the button it makes for an action whatever the action says.
-    addAction(m_problemMark, QLineEdit::TrailingPosition);
-    m_problemMark->setVisible(false);
+    setText(m_rules.format(value));
+    if (m_rules.refusal) {
+        m_problemMark = new QAction(this);
+        m_problemMark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
+        // Hidden after adding: the line edit shows the button it makes for an action whatever the action says.
+        addAction(m_problemMark, QLineEdit::TrailingPosition);
+        m_problemMark->setVisible(false);
+        connect(this, &QLineEdit::textChanged, this, &LiveNumberField::updateProblem);
+    }
     connect(this, &QLineEdit::textEdited, this, &LiveNumberField::userEdited);
-    connect(this, &QLineEdit::textChanged, this, &LiveNumberField::updateProblem);
     connect(this, &QLineEdit::returnPressed, this, &LiveNumberField::tidy);
 }
 
 void LiveNumberField::setValue(double value) {
-    if (value == m_value) return;
+    // Compared bit for bit: a stored NaN is still the same stored value.
+    if (value == m_value || (std::isnan(value) && std::isnan(m_value))) return;
     m_value = value;
     // What the user typed (1.50, "1.", 01) survives a value it already means.
-    if (m_editing && parsed(text()) == value) return;
-    setText(formatted(value));
+    if (m_editing && m_rules.read(text()) == value) return;
+    setText(m_rules.format(value));
 }
 
 void LiveNumberField::userEdited(const QString& text) {
-    // Driven by the user's own edits only, so every new number typed is stored.
-    const auto number = GlazeCore::NumberText::editedValue(text.toStdString(), true, m_fractionDigits, m_allowsNegative,
-                                                           currentLocaleID(), m_value);
-    if (!number) return;
-    m_value = *number;
+    // Driven by the user's own edits only, so every new number typed is stored. No comparison with the
+    // stored value's text: after typing 1.2345 and deleting two digits, "1.23" is what the user means.
+    if (m_rules.ownerConfirmsWrites && !m_editing) return;
+    const auto number = m_rules.read(text);
+    if (!number || *number == m_value) return;
+    if (!m_rules.ownerConfirmsWrites) m_value = *number;
     emit valueEdited(*number);
 }
 
 void LiveNumberField::tidy() {
-    const QString tidied = formatted(m_value);
+    // A refused text the owner explains stays, so its explanation still fits.
+    if (!m_rules.refusal && !m_rules.read(text())) return;
+    const QString tidied = m_rules.format(m_value);
     if (text() != tidied) setText(tidied);
 }
 
@@ -80,34 +108,20 @@ void LiveNumberField::focusOutEvent(QFocusEvent* event) {
 void LiveNumberField::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
     // The mark keeps its contrast when the palette turns dark or light.
-    if (event->type() == QEvent::PaletteChange)
+    if (m_problemMark && event->type() == QEvent::PaletteChange)
         m_problemMark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
 }
 
 void LiveNumberField::updateProblem() {
     // A blank field or the stored value's own text is no mistake, only text being typed can be.
     const QString typed = text();
-    const bool refused = !isBlank(typed) && typed != formatted(m_value) && !parsed(typed);
-    const QString problem = refused ? rangeMessage() : QString();
+    const bool refused = !isBlank(typed) && typed != m_rules.format(m_value) && !m_rules.read(typed);
+    const QString problem = refused ? m_rules.refusal() : QString();
     if (problem == m_problem) return;
     m_problem = problem;
     m_problemMark->setVisible(refused);
     m_problemMark->setToolTip(problem);
     setAccessibleDescription(problem);
-}
-
-QString LiveNumberField::rangeMessage() const {
-    const QLocale locale;
-    const QString lowest = m_allowsNegative ? locale.toString(-largestNumber) : locale.toString(0);
-    return tr("Enter a number from %1 to %2.").arg(lowest, locale.toString(largestNumber));
-}
-
-QString LiveNumberField::formatted(double value) const {
-    return QString::fromStdString(GlazeCore::NumberText::format(value, m_fractionDigits, currentLocaleID()));
-}
-
-std::optional<double> LiveNumberField::parsed(const QString& text) const {
-    return GlazeCore::NumberText::parse(text.toStdString(), m_allowsNegative, currentLocaleID());
 }
 
 } // namespace Orza

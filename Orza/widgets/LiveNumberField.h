@@ -4,6 +4,9 @@
 
 #include <QLineEdit>
 
+#include <functional>
+#include <optional>
+
 namespace Orza {
 
 /**
@@ -17,19 +20,33 @@ namespace Orza {
  * value can never store the rounding. A written value keeps every digit typed; the digits limit only the
  * display. Text that does not parse stays as typed and writes nothing, and while it stands the field says
  * so: a warning mark at its end whose tooltip, like the field's accessible description, gives the range.
+ * A field of another kind of number (a percentage, say) brings its own rules for reading and writing it.
  */
 class LiveNumberField final : public QLineEdit {
     Q_OBJECT
 public:
     using FractionDigits = GlazeCore::NumberText::FractionDigits;
 
+    /// How a field of another kind of number reads and writes its text, and what its owner answers for.
+    struct Rules {
+        /// The text of a value.
+        std::function<QString(double value)> format;
+        /// The number a text means; none when it means none.
+        std::function<std::optional<double>(const QString& text)> read;
+        /// Why a text that reads as no number is refused, for the field's warning mark. Without it the owner
+        /// says why beside the field, and a refused text stays when editing ends so that message still applies.
+        std::function<QString()> refusal;
+        /// Only edits made while the field is being edited write, and a written value becomes the field's
+        /// own only when the owner hands it back through setValue(): a write the owner refuses leaves it alone.
+        bool ownerConfirmsWrites = false;
+    };
+
     LiveNumberField(const QString& title, double value, FractionDigits fractionDigits, bool allowsNegative,
                     QWidget* parent = nullptr);
+    LiveNumberField(const QString& title, double value, Rules rules, QWidget* parent = nullptr);
 
     QString title() const { return m_title; }
     double value() const { return m_value; }
-    FractionDigits fractionDigits() const { return m_fractionDigits; }
-    bool allowsNegative() const { return m_allowsNegative; }
     /// Whether the field is being edited; a popup or another window taking the keyboard does not end it.
     bool isEditing() const { return m_editing; }
 
@@ -54,17 +71,13 @@ private:
     void userEdited(const QString& text);
     void tidy();
     void updateProblem();
-    QString rangeMessage() const;
-    QString formatted(double value) const;
-    std::optional<double> parsed(const QString& text) const;
 
     QString m_title;
     double m_value;
-    FractionDigits m_fractionDigits;
-    bool m_allowsNegative;
+    Rules m_rules;
     bool m_editing = false;
     QString m_problem;
-    QAction* m_problemMark;
+    QAction* m_problemMark = nullptr;
 };
 
 } // namespace Orza
