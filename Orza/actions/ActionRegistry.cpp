@@ -197,6 +197,7 @@ QMenu* ActionRegistry::recipeContextMenu(const GlazeCore::Uuid& recipeID, QWidge
 }
 
 void ActionRegistry::update() {
+    if (m_retired) return;
     for (const CommandInfo& info : CommandTable::all())
         action(info.command)->setEnabled(canRun(info.command));
     updateTitles();
@@ -224,6 +225,7 @@ void ActionRegistry::followFocus(QWidget* focused) {
 }
 
 void ActionRegistry::updateTextCommands() {
+    if (m_retired) return;
     for (const Command command : textCommands)
         action(command)->setEnabled(canRun(command));
 }

@@ -77,6 +77,9 @@ public:
 
     /// Sets every action's enabled state and titles from the handlers as they are now.
     void update();
+    /// The window is going: handlers still leave with their owners, but nothing is updated or announced,
+    /// as whoever would hear it may already be half taken apart.
+    void retire() { m_retired = true; }
 
 signals:
     /// Titles or enabled states may read differently now.
@@ -104,6 +107,7 @@ private:
     std::array<QAction*, commandCount> m_actions{};
     std::array<Slot, commandCount> m_handlers{};
     bool m_sheetShown = false;
+    bool m_retired = false;
     std::optional<GlazeCore::Uuid> m_contextRecipe;
     std::optional<GlazeCore::BookPage> m_shownPage;
     QPointer<QWidget> m_textField;

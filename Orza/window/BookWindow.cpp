@@ -48,6 +48,7 @@ BookWindow::~BookWindow() {
     // The window's commands stop first, as they read the parts that go next. The panes refer to the document
     // and the model: they go then, while both are whole.
     m_actions->withdraw(this);
+    m_actions->retire();
     delete takeCentralWidget();
 }
 

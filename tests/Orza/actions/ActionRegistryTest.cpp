@@ -124,6 +124,21 @@ private slots:
         QVERIFY(!addMaterial->isEnabled());
     }
 
+    // Listeners of a closing window (its toolbar, say) read the window: they must not hear from its commands
+    // once the window is no longer whole, as its panes and bars leave one by one.
+    void aClosingWindowAnnouncesNothingHalfTakenApart() {
+        auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
+        QObject* const shell = window.get();
+        QObject listener;
+        int heardWhileGoing = 0;
+        connect(window->actions(), &ActionRegistry::updated, &listener, [&] {
+            if (!qobject_cast<BookWindow*>(shell)) ++heardWhileGoing;
+        });
+        window->actions()->update();
+        window.reset();
+        QCOMPARE(heardWhileGoing, 0);
+    }
+
     void undoInAFocusedFieldUndoesTheBook() {
         auto window = OrzaTest::makeWindowWithMenus(OrzaTest::bookWithRecipes({"A"}));
         BookDocument& document = *window->document();
