@@ -4,6 +4,7 @@
 // Opening reads the long lists of a large book side by side on the reading threads; the one-thread decode shows
 // what those threads save.
 #include "BenchBooks.h"
+#include "WarmParse.h"
 
 #include "GlazeCore/book/BookJson.h"
 #include "GlazeCore/book/GlazeBookCodec.h"
@@ -43,29 +44,9 @@ const Sample& sample(std::size_t items) {
     return found->second;
 }
 
-double seconds(Clock::duration elapsed) {
-    return std::chrono::duration<double>(elapsed).count();
-}
-
-/// The median of five parses by a parser that parsed the same bytes once before.
-double warmDomSeconds(const Json::PaddedBytes& bytes) {
-    simdjson::dom::parser parser;
-    simdjson::dom::element root;
-    if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
-    std::vector<double> times;
-    for (int i = 0; i < 5; ++i) {
-        const auto start = Clock::now();
-        if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
-        benchmark::DoNotOptimize(root);
-        times.push_back(seconds(Clock::now() - start));
-    }
-    std::sort(times.begin(), times.end());
-    return times[2];
-}
-
 void report(benchmark::State& state, const Sample& sample, Clock::duration elapsed) {
-    const double mean = seconds(elapsed) / static_cast<double>(state.iterations());
-    const double dom = warmDomSeconds(sample.padded);
+    const double mean = Bench::seconds(elapsed) / static_cast<double>(state.iterations());
+    const double dom = Bench::warmDomParseSeconds(sample.padded);
     state.counters["warm_dom_ms"] = dom * 1e3;
     state.counters["x_warm_dom"] = mean / dom;
     state.counters["ns_per_item"] = mean * 1e9 / static_cast<double>(state.range(0));

@@ -2,6 +2,7 @@
 // file allows). Decoding is measured against simdjson's parse of the same bytes with a parser that already
 // holds its memory, in the same run; peak memory in a process of its own.
 #include "BenchBooks.h"
+#include "WarmParse.h"
 
 #include "GlazeCore/book/BookJson.h"
 #include "GlazeCore/book/GlazeBookCodec.h"
@@ -54,26 +55,6 @@ const Sample& sample(std::size_t items) {
     return found->second;
 }
 
-double seconds(Clock::duration elapsed) {
-    return std::chrono::duration<double>(elapsed).count();
-}
-
-/// The median of five parses by a parser that parsed the same bytes once before.
-double warmParseSeconds(const Json::PaddedBytes& bytes) {
-    simdjson::dom::parser parser;
-    simdjson::dom::element root;
-    if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
-    std::vector<double> times;
-    for (int i = 0; i < 5; ++i) {
-        const auto start = Clock::now();
-        if (parser.parse(bytes.data(), bytes.size(), false).get(root)) return -1;
-        benchmark::DoNotOptimize(root);
-        times.push_back(seconds(Clock::now() - start));
-    }
-    std::sort(times.begin(), times.end());
-    return times[2];
-}
-
 /// The whole file read straight into a padded buffer, in parts side by side, as the application reads it.
 Json::PaddedBytes readFile(const char* path) {
     const int file = open(path, O_RDONLY);
@@ -103,7 +84,7 @@ int openChild(const char* path, const char* reader) {
     }
     const auto decoded = Clock::now();
     const long afterDecode = Bench::peakResidentBytes();
-    std::printf("%f %f %ld %ld\n", seconds(read - began), seconds(decoded - read), afterRead - start,
+    std::printf("%f %f %ld %ld\n", Bench::seconds(read - began), Bench::seconds(decoded - read), afterRead - start,
                 afterDecode - afterRead);
     return 0;
 }
@@ -150,7 +131,7 @@ void reportOpen(benchmark::State& state, const Sample& sample, const char* reade
 
 // Time per item, which stays flat while cost grows with the book and no faster.
 void reportPerItem(benchmark::State& state, const Sample& sample, Clock::duration elapsed) {
-    const double mean = seconds(elapsed) / static_cast<double>(state.iterations());
+    const double mean = Bench::seconds(elapsed) / static_cast<double>(state.iterations());
     state.counters["ns_per_item"] = mean * 1e9 / static_cast<double>(state.range(0));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sample.bytes.size()));
     state.counters["file_mb"] = static_cast<double>(sample.bytes.size()) / 1e6;
@@ -158,8 +139,8 @@ void reportPerItem(benchmark::State& state, const Sample& sample, Clock::duratio
 
 void reportRatio(benchmark::State& state, const Sample& sample, Clock::duration elapsed) {
     reportPerItem(state, sample, elapsed);
-    const double mean = seconds(elapsed) / static_cast<double>(state.iterations());
-    state.counters["x_warm_parse"] = mean / warmParseSeconds(sample.padded);
+    const double mean = Bench::seconds(elapsed) / static_cast<double>(state.iterations());
+    state.counters["x_warm_parse"] = mean / Bench::warmDomParseSeconds(sample.padded);
 }
 
 // --- Parsing alone ------------------------------------------------------------------------------------------------
