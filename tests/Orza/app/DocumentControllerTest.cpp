@@ -45,11 +45,7 @@ private:
     }
 
     void tearDown() override {
-        for (BookWindow* window : controller().windows()) {
-            window->approveClose();
-            window->close();
-        }
-        settle();
+        OrzaTest::closeEveryWindow();
         QVERIFY(controller().windows().isEmpty());
         QVERIFY2(MessageBox::clearNextAnswers(), "a queued answer was not asked for");
         QVERIFY2(FileDialog::clearNextFileName(), "a queued file name was not asked for");

@@ -44,11 +44,7 @@ class FilePanelsTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
     void tearDown() override {
-        for (BookWindow* window : controller().windows()) {
-            window->approveClose();
-            window->close();
-        }
-        settle();
+        OrzaTest::closeEveryWindow();
         QVERIFY(controller().windows().isEmpty());
         QVERIFY(FileDialog::clearNextFileName());
     }
@@ -89,11 +85,7 @@ private slots:
         QCOMPARE(controller().windows().size(), 2);
 
         // With two windows up, neither is "the" new book: both stay.
-        for (BookWindow* window : controller().windows()) {
-            window->approveClose();
-            window->close();
-        }
-        settle();
+        OrzaTest::closeEveryWindow();
         controller().newDocument();
         controller().newDocument();
         controller().openFile(path);

@@ -141,6 +141,14 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void closeEveryWindow() {
+    for (Orza::BookWindow* window : Orza::DocumentController::instance().windows()) {
+        window->approveClose();
+        window->close();
+    }
+    settle();
+}
+
 QByteArray readAll(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);

@@ -107,6 +107,8 @@ void wheel(QWidget* target, int delta);
 
 /// Delivers the queued events, deferred deletes among them.
 void settle();
+/// Closes every book window the application's controller holds, unsaved changes dropped, and settles.
+void closeEveryWindow();
 
 QByteArray readAll(const QString& path);
 void writeAll(const QString& path, const QByteArray& bytes);
