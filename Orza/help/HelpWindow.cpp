@@ -34,17 +34,21 @@ QFont scaledFont(QFont font, double scale, QFont::Weight weight) {
     return font;
 }
 
+/// A topic's title and text can be selected and copied.
+constexpr Qt::TextInteractionFlags selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+
 QWidget* topicGroup(const HelpWindow::Topic& topic, const QFont& titleFont) {
     auto* group = new QWidget;
     group->setObjectName(topic.id);
     auto* title = new QLabel(topic.title);
     title->setTextFormat(Qt::PlainText);
     title->setFont(titleFont);
+    title->setTextInteractionFlags(selectable);
     markAsHeading(title);
     auto* text = new QLabel(topic.text);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setTextInteractionFlags(selectable);
     text->setAlignment(Qt::AlignLeading | Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(group);
