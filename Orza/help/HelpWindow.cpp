@@ -1,6 +1,7 @@
 #include "Orza/help/HelpWindow.h"
 
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/ExactWindowTitle.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
 
@@ -149,6 +150,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("help"));
     const QString name = GlazeMainApp::appName();
     setWindowTitle(tr("%1 Help").arg(name));
+    new ExactWindowTitle(this);
     // The books are the application; an open help window alone does not keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(minimumContentSize);
