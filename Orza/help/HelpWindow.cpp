@@ -1,6 +1,7 @@
 #include "Orza/help/HelpWindow.h"
 
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/ExactWindowTitle.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
 
@@ -34,17 +35,21 @@ QFont scaledFont(QFont font, double scale, QFont::Weight weight) {
     return font;
 }
 
+/// A topic's title and text can be selected and copied.
+constexpr Qt::TextInteractionFlags selectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+
 QWidget* topicGroup(const HelpWindow::Topic& topic, const QFont& titleFont) {
     auto* group = new QWidget;
     group->setObjectName(topic.id);
     auto* title = new QLabel(topic.title);
     title->setTextFormat(Qt::PlainText);
     title->setFont(titleFont);
+    title->setTextInteractionFlags(selectable);
     markAsHeading(title);
     auto* text = new QLabel(topic.text);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setTextInteractionFlags(selectable);
     text->setAlignment(Qt::AlignLeading | Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(group);
@@ -145,6 +150,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("help"));
     const QString name = GlazeMainApp::appName();
     setWindowTitle(tr("%1 Help").arg(name));
+    new ExactWindowTitle(this);
     // The books are the application; an open help window alone does not keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(minimumContentSize);

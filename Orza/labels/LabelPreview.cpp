@@ -56,9 +56,8 @@ qreal LabelPreview::scaleFor(QSizeF area, const GlazeCore::LabelLayout::Sheet& s
 QRectF LabelPreview::pageFrame() const {
     if (!m_labels) return {};
     const auto& sheet = m_labels->sheet;
-    // Room for the shadow on every side.
-    const QSizeF area = QSizeF(size()) - QSizeF(2 * shadowRadius, 2 * shadowRadius);
-    const qreal scale = scaleFor(area, sheet);
+    // The whole area: the shadow falls outside the page, where the page meets an edge of the area, beyond it.
+    const qreal scale = scaleFor(QSizeF(size()), sheet);
     const QSizeF shown(sheet.pageWidth * scale, sheet.pageHeight * scale);
     return {QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown};
 }

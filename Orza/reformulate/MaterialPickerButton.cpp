@@ -2,10 +2,14 @@
 
 #include "Orza/widgets/MaterialPicker.h"
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 namespace Orza {
 
@@ -81,12 +85,23 @@ void MaterialPickerButton::paintEvent(QPaintEvent*) {
 }
 
 void MaterialPickerButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isReturn && !defaultButtonTakesReturn()) {
         event->accept();
         click();
         return;
     }
+    // Ignored here, Return travels up to the dialog, which presses its default button.
     QAbstractButton::keyPressEvent(event);
+}
+
+bool MaterialPickerButton::defaultButtonTakesReturn() const {
+    const auto* dialog = qobject_cast<const QDialog*>(window());
+    if (!dialog) return false;
+    const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
+    return std::any_of(buttons.begin(), buttons.end(), [](const QPushButton* button) {
+        return button->isDefault() && button->isVisible() && button->isEnabled();
+    });
 }
 
 void MaterialPickerButton::refreshTexts() {

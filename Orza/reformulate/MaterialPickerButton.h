@@ -38,11 +38,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    /// Return opens the list, as Space does; it never reaches the sheet's default button.
+    /// Return opens the list, as Space does, unless the dialog's default button can act on it: then it goes
+    /// there, so that once a material is chosen Return finishes the dialog.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refreshTexts();
+    bool defaultButtonTakesReturn() const;
 
     BookLibrary m_library;
     std::string m_materialID;

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QLineSeries>
+#include <QLocale>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -60,7 +61,7 @@ QStringList RampAxisScale::labels() const {
     QStringList texts;
     const int count = int(std::lround((max - min) / step));
     for (int i = 0; i <= count; ++i)
-        texts << QString::asprintf("%.*f", decimals, min + i * step);
+        texts << formatDoublePlaces(decimals, min + i * step);
     return texts;
 }
 
@@ -71,6 +72,9 @@ FiringRampChart::FiringRampChart(QWidget* parent)
       m_celsius(makeAxis(tr("°C"))) {
     QChart* ramp = chart();
     ramp->legend()->hide();
+    // Axis numbers as the locale writes them ("0,5" in German), like every number the views show.
+    ramp->setLocalizeNumbers(true);
+    ramp->setLocale(QLocale());
     ramp->setBackgroundRoundness(0);
     ramp->setMargins(QMargins(4, 4, 4, 4));
     ramp->addSeries(m_series);

@@ -27,7 +27,8 @@ QSizeF PhotoView::shownSize() const {
 QSizeF PhotoView::fitted(int width) const {
     const QSizeF own = shownSize();
     if (own.isEmpty()) return {};
-    const double scale = std::min({1.0, width / own.width(), m_maximumHeight / own.height()});
+    // Small pictures are enlarged too: the picture fills its width or the height limit, whichever comes first.
+    const double scale = std::min(width / own.width(), m_maximumHeight / own.height());
     return own * scale;
 }
 

@@ -6,8 +6,8 @@
 namespace Orza {
 
 /**
- * A picture scaled to fit its width and a height limit, keeping its proportions, never enlarged beyond
- * its own size. Its height follows its width, so it fits a column of any width.
+ * A picture scaled to fit its width and a height limit, keeping its proportions, small pictures enlarged
+ * as large ones are reduced. Its height follows its width, so it fits a column of any width.
  */
 class PhotoView final : public QWidget {
     Q_OBJECT

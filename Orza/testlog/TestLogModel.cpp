@@ -92,6 +92,10 @@ QVariant TestLogModel::codeCell(const GlazeCore::TestTile& tile, int role) const
 
 QVariant TestLogModel::dateCell(const GlazeCore::TestTile& tile, int role) const {
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
+    return dateText(tile.date);
+}
+
+QString TestLogModel::dateText(GlazeCore::Date date) const {
     // The numeric date the search finds the tile by, in every locale: a locale's short date may name the month.
     std::pair<std::string, std::string> environment{QTimeZone::systemTimeZoneId().toStdString(),
                                                     QLocale().name().toStdString()};
@@ -99,7 +103,7 @@ QVariant TestLogModel::dateCell(const GlazeCore::TestTile& tile, int role) const
         m_dates = std::make_unique<GlazeCore::SearchDates>(environment.first, environment.second);
         m_datesFor = std::move(environment);
     }
-    return QString::fromStdString(m_dates->of(tile.date).localeDate);
+    return QString::fromStdString(m_dates->of(date).localeDate);
 }
 
 QVariant TestLogModel::firingCell(const GlazeCore::TestTile& tile, int role) const {

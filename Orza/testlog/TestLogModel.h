@@ -47,6 +47,8 @@ public:
 
     /// The recipe's name as stored (empty included), or "Deleted recipe" when the book has no such recipe.
     QString recipeNameOrDeleted(const GlazeCore::Uuid& recipeID) const;
+    /// The date as the Date column writes it: the locale's numeric date of its day in the system time zone.
+    QString dateText(GlazeCore::Date date) const;
 
 private:
     QVariant codeCell(const GlazeCore::TestTile& tile, int role) const;

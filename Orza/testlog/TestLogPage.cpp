@@ -18,13 +18,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDate>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
@@ -35,6 +33,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <chrono>
 
 namespace Orza {
 
@@ -44,6 +43,13 @@ constexpr int listMinimumWidth = 320;
 constexpr int listIdealWidth = 420;
 constexpr int listMaximumWidth = 600;
 constexpr int detailMinimumWidth = 360;
+
+/// A date whose numeric form is as wide as a date gets: a two-digit day and month, and a year of wide digits.
+/// Noon keeps it on the 28th in every time zone.
+GlazeCore::Date widestDate() {
+    using namespace std::chrono;
+    return sys_days{year(2088) / December / 28} + hours(12);
+}
 
 /// Recipe names are cut in the middle, so both ends of "Celadon … v2" stay readable.
 class MiddleElideDelegate final : public QStyledItemDelegate {
@@ -155,13 +161,13 @@ QWidget* TestLogPage::makeTable() {
     header->setSectionsClickable(false);
     header->setMinimumSectionSize(48);
     header->setStretchLastSection(true);
-    // The ideal widths, widened where the font needs more for a typical code and date.
+    // The ideal widths, widened where the font needs more for a typical code, the widest date and a firing.
     const QFontMetrics metrics = m_table->fontMetrics();
     const auto fit = [&](int ideal, const QString& sample) {
         return std::max(ideal, metrics.horizontalAdvance(sample) + 16);
     };
     header->resizeSection(TestLogModel::code, fit(56, QStringLiteral("T-00000")));
-    header->resizeSection(TestLogModel::date, fit(72, QLocale().toString(QDate(2026, 12, 28), QLocale::ShortFormat)));
+    header->resizeSection(TestLogModel::date, fit(72, m_tableModel->dateText(widestDate())));
     header->resizeSection(TestLogModel::firing, fit(90, tr("%1 \u00B7 %2").arg(QStringLiteral("6"), tr("Oxidation"))));
 
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TestLogPage::rowChosen);

@@ -4,6 +4,7 @@
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/LineLimitedLabel.h"
+#include "Orza/widgets/TextStyle.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QHBoxLayout>
@@ -19,6 +20,20 @@ namespace {
 
 QIcon symbol(const QString& name) {
     return ThemedIcon::symbol(name);
+}
+
+constexpr qreal cornerRadius = 8;
+/// How far the note's background steps from the window's towards its text.
+constexpr float backgroundStep = 0.07f;
+
+/// The secondary level of the window's background: the window colour a step towards its text, so the note
+/// reads as a card on light and dark palettes alike.
+QColor secondaryBackground(const QPalette& palette) {
+    const QColor window = palette.color(QPalette::Window);
+    const QColor text = palette.color(QPalette::WindowText);
+    const auto step = [](float from, float to) { return from + (to - from) * backgroundStep; };
+    return QColor::fromRgbF(step(window.redF(), text.redF()), step(window.greenF(), text.greenF()),
+                            step(window.blueF(), text.blueF()));
 }
 
 /// A size smaller than body text, as notes and captions are set.
@@ -50,8 +65,7 @@ NoteBanner::NoteBanner(const QString& heading, const QString& symbolName, const 
     connect(m_close, &QToolButton::clicked, this, &NoteBanner::closeClicked);
 
     m_text->setFont(callout);
-    m_text->setForegroundRole(QPalette::Text);
-    m_heading->setForegroundRole(QPalette::Text);
+    TextStyle::makeSecondary(m_text);
 
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -73,12 +87,11 @@ NoteBanner::NoteBanner(const QString& heading, const QString& symbolName, const 
 }
 
 void NoteBanner::paintEvent(QPaintEvent*) {
-    // A card in the palette's own colours: text on the base colour, framed like other panels of the style.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
-    painter.setBrush(palette().color(QPalette::Base));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(secondaryBackground(palette()));
+    painter.drawRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
 }
 
 TileCodeNote::TileCodeNote(const QString& text, QWidget* parent)

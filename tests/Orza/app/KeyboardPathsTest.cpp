@@ -13,6 +13,7 @@
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipePane.h"
+#include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/TestLogPage.h"
 #include "Orza/testlog/TestSearchBar.h"
@@ -33,6 +34,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Orza;
@@ -95,9 +97,11 @@ private:
     }
 
     /// A book with a recipe of 60 silica and a tile of it, in an active window with the menus.
-    BookWindow& openBook() {
+    BookWindow& openBook() { return openBook({{GlazeCore::Uuid::random(), "silica", 60, false}}); }
+    /// The same with the recipe's `lines`.
+    BookWindow& openBook(std::vector<GlazeCore::RecipeLine> lines) {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Satin"});
-        book.recipes[0].lines = {{GlazeCore::Uuid::random(), "silica", 60, false}};
+        book.recipes[0].lines = std::move(lines);
         book.tests.push_back(OrzaTest::tile(book.recipes[0].id, "6", "T-001"));
         book.tests[0].schedule = GlazeCore::FiringSchedule::cone6DefaultSchedule();
         m_window = OrzaTest::makeWindowWithMenus(book);
@@ -187,6 +191,31 @@ private slots:
         QVERIFY(second != added);
         type(QStringLiteral("B-13"));
         QCOMPARE(m_window->document()->tile(*second)->code, std::string("B-13"));
+    }
+
+    // Recipe > Replace Material…, Return, "dolo", Return, Return: the list opens from the "With" picker, the pick
+    // lands there, and the next Return saves the new recipe.
+    void aMaterialReplacedByKeysAlone() {
+        openBook({{GlazeCore::Uuid::random(), "whiting", 20, false},
+                  {GlazeCore::Uuid::random(), "silica", 50, false},
+                  {GlazeCore::Uuid::random(), "kaolin", 30, false}});
+        const GlazeCore::Recipe before = satin();
+        m_window->actions()->action(Command::replaceMaterial)->trigger();
+        QTRY_VERIFY(qobject_cast<ReplaceMaterialSheet*>(QApplication::activeWindow()));
+        press(Qt::Key_Return);
+        QTRY_VERIFY(qobject_cast<MaterialPicker*>(QApplication::activePopupWidget()));
+        type(QStringLiteral("dolo"));
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        press(Qt::Key_Return);
+
+        QTRY_VERIFY(!m_window->model()->replace());
+        const auto& recipes = m_window->document()->book().recipes;
+        QCOMPARE(recipes.size(), std::size_t(2));
+        QVERIFY(recipes[0] == before);
+        QCOMPARE(recipes[1].name, std::string("Satin with Dolomite"));
+        QVERIFY(std::any_of(recipes[1].lines.begin(), recipes[1].lines.end(),
+                            [](const GlazeCore::RecipeLine& line) { return line.materialID == "dolomite"; }));
     }
 
     void tabReadsTheTileEditorTopToBottom() {

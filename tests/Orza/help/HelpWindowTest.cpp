@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenuBar>
@@ -140,6 +141,25 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(help->column()->width(), HelpWindow::maximumColumnWidth);
         QCOMPARE(help->column()->x(), 0);
+        help->close();
+    }
+
+    // Each topic's title and text: selected and copied whole.
+    void topicTitlesAndTextsCanBeCopied() {
+        HelpWindow* help = HelpWindow::showHelp();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        for (const auto& topic : HelpWindow::topics()) {
+            for (QLabel* label : topicLabels(*help, topic.id)) {
+                QApplication::clipboard()->clear();
+                label->setSelection(0, int(label->text().size()));
+                QCOMPARE(label->selectedText(), label->text());
+                label->setFocus();
+                QTest::keySequence(label, QKeySequence::Copy);
+                QCOMPARE(QApplication::clipboard()->text(), label->text());
+            }
+        }
+        // The heading is an ordinary text.
+        QVERIFY(!(help->heading()->textInteractionFlags() & Qt::TextSelectableByMouse));
         help->close();
     }
 

@@ -54,6 +54,16 @@ int slotOf(const OrzaTest::PdfProbe::Word& word, const Sheet& sheet) {
     return row * sheet.columns + column;
 }
 
+/// Where the preview draws its white page, found in a picture of the widget.
+QRect drawnPage(LabelPreview& preview) {
+    const QImage image = preview.grab().toImage();
+    QRect page;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() >= 250) page |= QRect(x, y, 1, 1);
+    return page;
+}
+
 } // namespace
 
 class LabelPageTest : public OrzaTest::IsolatedSuite {
@@ -282,6 +292,15 @@ private slots:
         const QRectF frame = preview.pageFrame();
         QVERIFY(std::abs(frame.center().x() - 200) < 0.5 && std::abs(frame.center().y() - 250) < 0.5);
         QVERIFY(preview.layout() && preview.layout()->outlines().size() == 30);
+
+        // Drawn: the page fills the height of 400 × 500, its shadow left outside, and is centred across.
+        for (const auto& [sheet, width] : {std::pair{&a4(), 353.5}, std::pair{&letter(), 386.4}}) {
+            preview.setPage(std::make_shared<const LabelSet>(labelsOf(*sheet, 3)), labelsOf(*sheet, 3).pages()[0]);
+            const QRect page = drawnPage(preview);
+            QVERIFY2(std::abs(page.height() - 500) <= 1, qPrintable(QString::number(page.height())));
+            QVERIFY2(std::abs(page.width() - width) <= 1.5, qPrintable(QString::number(page.width())));
+            QVERIFY(std::abs(page.center().x() - 199.5) <= 1);
+        }
     }
 };
 

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -386,6 +387,28 @@ private slots:
             s.type(shown);
             QCOMPARE(s.codes(), QStringList{QStringLiteral("T-001")});
             s.field()->clear();
+        }
+    }
+
+    // The Date column is as wide as the whole date the locale writes, a four-digit year included.
+    void wholeDatesFitTheDateColumn() {
+        for (const char* locale : {"en_US", "de_DE"}) {
+            QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+            GlazeCore::GlazeBook book = logBook();
+            book.tests[0].date = day(2025, 12, 16);
+            book.tests[1].date = day(2025, 10, 29);
+            book.tests[2].date = day(2088, 12, 28);
+            Shown s(book);
+            QTableView* table = s.page().table();
+            const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+            const int room = table->columnWidth(TestLogModel::date) - 2 * margin;
+            for (int row = 0; row < 3; ++row) {
+                const QString date = s.cell(row, TestLogModel::date);
+                QVERIFY2(date.endsWith(QStringLiteral("2025")) || date.endsWith(QStringLiteral("2088")),
+                         qPrintable(date));
+                QVERIFY2(table->fontMetrics().horizontalAdvance(date) <= room,
+                         qPrintable(QStringLiteral("%1 in %2").arg(date).arg(room)));
+            }
         }
     }
 

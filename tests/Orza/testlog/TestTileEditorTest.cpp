@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGraphicsTextItem>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -52,6 +53,7 @@ private slots:
     void theDateShowsAndTakesFourDigitYears();
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
+    void rampAxesWriteTheirNumbersAsTheLocaleDoes();
     void theWheelTurnsOnlyAFocusedPicker();
 };
 
@@ -221,6 +223,25 @@ void TestTileEditorTest::rampAxesFitTheScheduleWithLabelsThatNeverRepeat() {
     QCOMPARE(std::tuple(reopened.hoursAxis()->min(), reopened.hoursAxis()->max()), std::tuple(0.0, 12.0));
     QCOMPARE(chart.celsiusAxis()->min(), 0.0);
     QVERIFY(chart.celsiusAxis()->max() >= 1260);
+}
+
+// A firing of 2.5 hours in German: the hours axis reads 0,0 … 2,5 as drawn, the degrees are grouped.
+void TestTileEditorTest::rampAxesWriteTheirNumbersAsTheLocaleDoes() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    Orza::FiringRampChart chart;
+    chart.setSchedule({{400, 1020, 0}});
+    chart.resize(420, 180);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QSet<QString> drawn;
+    for (const QGraphicsItem* item : chart.scene()->items())
+        if (const auto* text = qgraphicsitem_cast<const QGraphicsTextItem*>(item)) drawn << text->toPlainText();
+
+    const QStringList hours{"0,0", "0,5", "1,0", "1,5", "2,0", "2,5"};
+    QCOMPARE(Orza::RampAxisScale::of(0, 2.5, 1).labels(), hours);
+    for (const QString& label : hours + QStringList{"1.000", "1.200"})
+        QVERIFY2(drawn.contains(label), qPrintable(QStringList(drawn.begin(), drawn.end()).join(" ")));
+    QVERIFY(!drawn.contains(QStringLiteral("2.5")));
 }
 
 void TestTileEditorTest::theWheelTurnsOnlyAFocusedPicker() {

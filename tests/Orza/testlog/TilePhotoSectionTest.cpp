@@ -1,5 +1,6 @@
 #include "Orza/testlog/TilePhotoSection.h"
 #include "GlazeCore/book/PhotoLink.h"
+#include "Orza/testlog/PhotoView.h"
 #include "Orza/testlog/TilePhotoLoader.h"
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 using Orza::TilePhotoSection;
 
@@ -119,6 +121,16 @@ private:
     }
 };
 
+/// The part of the widget's picture drawn in `colour`.
+QRect drawnExtent(QWidget* widget, const QColor& colour) {
+    const QImage image = widget->grab().toImage();
+    QRect extent;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour) extent |= QRect(x, y, 1, 1);
+    return extent;
+}
+
 /// Waits for the read under way, if any, to end.
 bool settled(TilePhotoSection& section) {
     return QTest::qWaitFor([&] { return !section.isLoading(); });
@@ -134,6 +146,7 @@ private slots:
     void staleLinksAreRenewedOnceAndForeignLinksKept();
     void aLargePhotoIsReadOffTheMainThreadAtTheSizeShown();
     void aPhotoBeyondTheImageLimitStillShows();
+    void smallAndLargePhotosFillTheHeightLimit();
 };
 
 void TilePhotoSectionTest::choosingAndRemovingAPhoto() {
@@ -303,6 +316,36 @@ void TilePhotoSectionTest::aPhotoBeyondTheImageLimitStillShows() {
     QVERIFY(qAbs(shown.width() * size.height() - shown.height() * size.width()) <= size.width());
     QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::black));
     QCOMPARE(QImageReader::allocationLimit(), limit);
+}
+
+// Scaled to fit 240 points of height, a small photo enlarged as a large one is reduced; a narrow column
+// fits it to its width.
+void TilePhotoSectionTest::smallAndLargePhotosFillTheHeightLimit() {
+    const struct {
+        QSize file;
+        int columnWidth;
+        QSize drawn;
+    } cases[] = {{{200, 200}, 480, {240, 240}}, {{600, 1200}, 480, {120, 240}}, {{200, 100}, 160, {160, 80}}};
+    for (const auto& c : cases) {
+        const QString path =
+            writePicture(filePath(QStringLiteral("photo-%1x%2.png").arg(c.file.width()).arg(c.file.height())), c.file);
+        OrzaTest::TileFixture fixture(bookWithPhoto(linkTo(path)));
+        QWidget column;
+        auto* section = new TilePhotoSection(fixture.document, fixture.tile().id);
+        auto* layout = new QVBoxLayout(&column);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(section);
+        layout->addStretch(1);
+        section->setFixedWidth(c.columnWidth);
+        column.resize(c.columnWidth, 600);
+        column.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&column));
+        QVERIFY(settled(*section));
+        QCoreApplication::processEvents();
+        auto* picture = section->findChild<Orza::PhotoView*>();
+        QVERIFY(picture && picture->isVisible());
+        QCOMPARE(drawnExtent(picture, QColor(Qt::darkCyan)).size(), c.drawn);
+    }
 }
 
 QTEST_MAIN(TilePhotoSectionTest)

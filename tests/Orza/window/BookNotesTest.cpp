@@ -5,10 +5,15 @@
 #include "Orza/widgets/LineLimitedLabel.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
+
+#include <cmath>
 
 using namespace Orza;
 
@@ -19,6 +24,28 @@ QString words(int count) {
     for (int i = 0; i < count; ++i)
         list << QStringLiteral("glaze%1").arg(i);
     return list.join(QLatin1Char(' '));
+}
+
+QPalette darkPalette() {
+    QPalette palette(QColor(49, 54, 59));
+    palette.setColor(QPalette::Window, QColor(49, 54, 59));
+    palette.setColor(QPalette::Base, QColor(35, 38, 41));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, QColor(239, 240, 241));
+    palette.setColor(QPalette::PlaceholderText, QColor(161, 169, 177));
+    return palette;
+}
+
+int gap(const QColor& a, const QColor& b) {
+    return std::abs(a.lightness() - b.lightness());
+}
+
+/// `colour` laid over `below`, as its alpha blends it.
+QColor over(const QColor& colour, const QColor& below) {
+    const float alpha = colour.alphaF();
+    return QColor::fromRgbF(colour.redF() * alpha + below.redF() * (1 - alpha),
+                            colour.greenF() * alpha + below.greenF() * (1 - alpha),
+                            colour.blueF() * alpha + below.blueF() * (1 - alpha));
 }
 
 } // namespace
@@ -76,6 +103,41 @@ private slots:
         QVERIFY(sample.shownLines(60).last().endsWith(QChar(0x2026)));
         QCOMPARE(sample.shownLines(60).size(), 16);
         QVERIFY(!sample.shownLines(2000).last().endsWith(QChar(0x2026)));
+    }
+
+    // A card one step off the window, without a frame, its corners rounded by 8, and the text in the secondary
+    // colour, readable on it, in a light and in a dark palette.
+    void bannerIsASecondaryCardInLightAndDark() {
+        const auto restore = qScopeGuard([] { QApplication::setPalette(QApplication::style()->standardPalette()); });
+        for (const QPalette& palette : {QApplication::style()->standardPalette(), darkPalette()}) {
+            QApplication::setPalette(palette);
+            QWidget sidebar;
+            sidebar.setAutoFillBackground(true);
+            auto* note = new TileCodeNote(words(12), &sidebar);
+            note->setGeometry(20, 20, 220, note->heightForWidth(220));
+            sidebar.resize(260, note->height() + 40);
+            sidebar.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&sidebar));
+            const QImage shot = sidebar.grab().toImage();
+            const auto at = [&](int x, int y) { return shot.pixelColor(note->mapTo(&sidebar, QPoint(x, y))); };
+
+            const QColor window = palette.color(QPalette::Window);
+            const QColor fill = at(8, note->height() / 2);
+            QVERIFY(gap(fill, window) >= 8);
+            QCOMPARE(at(0, note->height() / 2), fill);
+            QVERIFY(gap(at(4, 0), window) < gap(at(4, 0), fill));
+            QCOMPARE(at(8, 0), fill);
+
+            // The inkiest pixel of the text is the secondary colour over the card.
+            const QRect text = note->textLabel()->geometry();
+            QColor ink = fill;
+            for (int y = text.top(); y <= text.bottom(); ++y)
+                for (int x = text.left(); x <= text.right(); ++x)
+                    if (gap(at(x, y), fill) > gap(ink, fill)) ink = at(x, y);
+            const QColor secondary = over(palette.color(QPalette::PlaceholderText), fill);
+            QVERIFY2(gap(ink, secondary) <= 12, qPrintable(ink.name() + QStringLiteral(" for ") + secondary.name()));
+            QVERIFY(gap(secondary, fill) >= 70);
+        }
     }
 
     void bannerHeightFollowsItsWidth() {
