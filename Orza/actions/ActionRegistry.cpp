@@ -4,6 +4,7 @@
 #include "Orza/actions/ToolbarItems.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/platform/PrintInfo.h"
+#include "Orza/widgets/AccessibleMenuHint.h"
 #include "Orza/widgets/ContextMenu.h"
 
 #include <QAction>
@@ -76,6 +77,7 @@ void ActionRegistry::makeActions() {
         if (info.hint) {
             action->setStatusTip(CommandTable::tr(info.hint));
             action->setToolTip(CommandTable::tr(info.hint));
+            readStatusTipInMenus(action);
         }
         connect(action, &QAction::triggered, this, [this, command = info.command] { run(command); });
         m_actions[std::size_t(info.command)] = action;

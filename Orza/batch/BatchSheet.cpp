@@ -11,6 +11,7 @@
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
@@ -146,7 +147,7 @@ QWidget* BatchSheet::makeForm() {
 
     auto* precisionLabel = new QLabel(tr("Precision"));
     m_precision = new QComboBox;
-    m_precision->setAccessibleName(tr("Weighing precision"));
+    setComboBoxName(m_precision, tr("Weighing precision"));
     m_precision->setMaximumWidth(precisionPickerMaxWidth);
     for (const double option : batchPrecisionOptions)
         m_precision->addItem(precisionOptionText(option), option);

@@ -10,6 +10,7 @@
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/sidebar/SidebarRows.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
 #include "Orza/widgets/SheetOnScreen.h"
@@ -330,7 +331,7 @@ void BlendSheet::refreshCornerPickers() {
         if (!used) continue;
         m_cornerLabels[i]->setText(labels[int(i)]);
         QComboBox* picker = m_cornerPickers[i];
-        picker->setAccessibleName(tr("Recipe %1").arg(labels[int(i)]));
+        setComboBoxName(picker, tr("Recipe %1").arg(labels[int(i)]));
         const QSignalBlocker quiet(picker);
         if (refill || picker->count() != int(m_pickerEntries.size())) {
             picker->clear();

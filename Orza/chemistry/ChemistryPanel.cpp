@@ -5,6 +5,7 @@
 #include "Orza/chemistry/ChemistryTexts.h"
 #include "Orza/chemistry/LimitComparison.h"
 #include "Orza/chemistry/UmfGrid.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/DisclosureGroup.h"
 #include "Orza/widgets/IconLabel.h"
@@ -97,7 +98,7 @@ void ChemistryPanel::buildPicker(QVBoxLayout* column) {
     m_picker = new QComboBox;
     for (const GlazeCore::LimitSet& set : sets())
         m_picker->addItem(QString::fromStdString(set.name), QString::fromStdString(set.id));
-    m_picker->setAccessibleName(tr("Reference range set"));
+    setComboBoxName(m_picker, tr("Reference range set"));
     // As wide as the longest set name where the column has room; in a narrow column the names shorten
     // rather than widen the column past the pane.
     m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);

@@ -84,7 +84,7 @@ std::pair<QLineF, qreal> clipped(const QLineF& segment, const QRectF& rect) {
 }
 
 /// The plot is one element for assistive tools: a chart whose value says where the glaze is and whose
-/// description holds its axes and points.
+/// description says it again before its axes and points.
 class StullPlotInterface final : public QAccessibleWidget {
 public:
     explicit StullPlotInterface(StullPlot* plot) : QAccessibleWidget(plot, QAccessible::Chart) {}
@@ -166,9 +166,10 @@ QString StullPlot::accessibilityValue() const {
 }
 
 void StullPlot::refreshAccessibility() {
-    // The value says where the glaze is; the description carries the chart description for exploring it.
+    // Qt's Linux bridge sends no value for a chart, so the description opens with it; the chart description
+    // for exploring the points follows.
     const ChartDescription description = descriptor().makeChartDescription();
-    setAccessibleDescription(description.text());
+    setAccessibleDescription(accessibilityValue() + QLatin1Char(' ') + description.text());
     setWhatsThis(description.summary.value_or(QString()));
 }
 

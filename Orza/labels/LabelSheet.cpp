@@ -10,6 +10,7 @@
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/testlog/ShownTests.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 
@@ -159,13 +160,13 @@ QWidget* LabelSheet::makeForm() {
     fields->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
     m_tilesPicker = new QComboBox;
-    m_tilesPicker->setAccessibleName(tr("Tiles"));
+    setComboBoxName(m_tilesPicker, tr("Tiles"));
     fields->addRow(tr("Tiles"), m_tilesPicker);
     connect(m_tilesPicker, &QComboBox::activated, this,
             [this](int index) { setScope(LabelScope(m_tilesPicker->itemData(index).toInt())); });
 
     m_sheetPicker = new QComboBox;
-    m_sheetPicker->setAccessibleName(tr("Label sheet"));
+    setComboBoxName(m_sheetPicker, tr("Label sheet"));
     fields->addRow(tr("Label sheet"), m_sheetPicker);
     fillSheetPicker();
     connect(m_sheetPicker, &QComboBox::activated, this, [this](int index) {
@@ -173,7 +174,7 @@ QWidget* LabelSheet::makeForm() {
     });
 
     m_startPicker = new QComboBox;
-    m_startPicker->setAccessibleName(tr("Start at label"));
+    setComboBoxName(m_startPicker, tr("Start at label"));
     m_startPicker->setToolTip(
         tr("On a sheet that is partly used, skip the labels that are gone. Labels count across, then down."));
     fields->addRow(tr("Start at label"), m_startPicker);

@@ -9,10 +9,12 @@
 #include "Orza/materials/CustomMaterialsModel.h"
 #include "Orza/materials/MaterialAnalysisView.h"
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
+#include "Orza/widgets/SearchClearButton.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QAction>
@@ -124,9 +126,13 @@ QWidget* MaterialsPage::makeTopRow() {
     m_search = new QLineEdit;
     m_search->setPlaceholderText(tr("Search materials"));
     m_search->setAccessibleName(tr("Search materials"));
-    m_search->setClearButtonEnabled(true);
+    enableSearchClearButton(m_search);
     ensureResources();
-    m_search->addAction(ThemedIcon::symbol(QStringLiteral("magnifyingglass")), QLineEdit::LeadingPosition);
+    QAction* glass =
+        m_search->addAction(ThemedIcon::symbol(QStringLiteral("magnifyingglass")), QLineEdit::LeadingPosition);
+    // The glass only marks a search field; a reader would meet it as a button with no name.
+    for (QObject* shown : glass->associatedObjects())
+        if (auto* button = qobject_cast<QToolButton*>(shown)) hideFromAccessibility(button);
     m_search->setMinimumWidth(160);
     m_search->setMaximumWidth(260);
     connect(m_search, &QLineEdit::textChanged, this, &MaterialsPage::applyQuery);

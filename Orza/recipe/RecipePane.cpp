@@ -24,6 +24,7 @@
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/sidebar/SidebarRows.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/TextStyle.h"
@@ -153,7 +154,7 @@ void RecipePane::buildHeader() {
 
     m_cone = new QComboBox;
     m_cone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    m_cone->setAccessibleName(tr("Cone"));
+    setComboBoxName(m_cone, tr("Cone"));
     chooseConesByTyping(m_cone);
     connect(m_cone, &QComboBox::activated, this, [this](int index) {
         m_document.endEditBurst();

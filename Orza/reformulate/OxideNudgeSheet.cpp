@@ -12,6 +12,7 @@
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/NudgeRules.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ArrowStepper.h"
 #include "Orza/widgets/Divider.h"
 #include "Orza/widgets/IconLabel.h"
@@ -115,7 +116,7 @@ QWidget* OxideNudgeSheet::makeTargetRow() {
 
     auto* pickerLabel = new QLabel(tr("Oxide"));
     m_picker = new QComboBox;
-    m_picker->setAccessibleName(tr("Oxide"));
+    setComboBoxName(m_picker, tr("Oxide"));
     m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     pickerLabel->setBuddy(m_picker);
     connect(m_picker, &QComboBox::activated, this, [this](int index) {

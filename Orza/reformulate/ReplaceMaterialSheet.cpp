@@ -10,6 +10,7 @@
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/MaterialPickerButton.h"
 #include "Orza/reformulate/ReplaceRules.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/Divider.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/SheetOnScreen.h"
@@ -99,7 +100,7 @@ QWidget* ReplaceMaterialSheet::makeChoiceRow() {
 
     auto* replaceLabel = new QLabel(tr("Replace"));
     m_picker = new QComboBox;
-    m_picker->setAccessibleName(tr("Replace"));
+    setComboBoxName(m_picker, tr("Replace"));
     m_picker->setMaximumWidth(replacePickerMaximumWidth);
     m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     replaceLabel->setBuddy(m_picker);

@@ -5,6 +5,7 @@
 #include "Orza/resources/Resources.h"
 #include "Orza/testlog/TestFilterOptions.h"
 #include "Orza/testlog/TileSearchCache.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/TextStyle.h"
@@ -169,11 +170,11 @@ QWidget* TestSearchBar::makeFilterRow() {
     row->setSpacing(8);
 
     m_cone = new QComboBox;
-    m_cone->setAccessibleName(tr("Cone filter"));
+    setComboBoxName(m_cone, tr("Cone filter"));
     chooseConesByTyping(m_cone);
     m_cone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_atmosphere = new QComboBox;
-    m_atmosphere->setAccessibleName(tr("Atmosphere filter"));
+    setComboBoxName(m_atmosphere, tr("Atmosphere filter"));
     m_atmosphere->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_count = new QLabel;
     m_count->setFont(TextStyle::monospacedDigits(TextStyle::font(TextStyle::Style::callout, font())));

@@ -10,6 +10,7 @@
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/TileCodeField.h"
 #include "Orza/testlog/TilePhotoSection.h"
+#include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ConeTyping.h"
 
 #include <QComboBox>
@@ -37,7 +38,7 @@ QDateTime localTime(const GlazeCore::Date& date) {
 
 QComboBox* makePicker(const QString& name) {
     auto* picker = new QComboBox;
-    picker->setAccessibleName(name);
+    setComboBoxName(picker, name);
     picker->setMaximumWidth(pickerWidth);
     picker->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     picker->setMinimumContentsLength(16);

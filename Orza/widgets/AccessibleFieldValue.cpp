@@ -20,9 +20,19 @@ public:
 
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 
+    QString value() const { return edit()->property(valueProperty).toString(); }
+
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Value) return edit()->property(valueProperty).toString();
+        if (kind == QAccessible::Value) return value();
+        if (kind == QAccessible::Description) return description();
         return QAccessibleWidget::text(kind);
+    }
+    /// The Linux bridge reads a text field's text, never its value: a value that says more than the text
+    /// (why the text is refused, say) reaches the reader as the description, ahead of any of the field's own.
+    QString description() const {
+        const QString own = QAccessibleWidget::text(QAccessible::Description);
+        if (value() == edit()->text() || own == value()) return own;
+        return own.isEmpty() ? value() : value() + QLatin1Char(' ') + own;
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
@@ -113,6 +123,8 @@ void setAccessibleValue(QLineEdit* edit, const QString& value) {
     if (!QAccessible::isActive()) return;
     QAccessibleValueChangeEvent changed(edit, value);
     QAccessible::updateAccessibility(&changed);
+    QAccessibleEvent described(edit, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 } // namespace Orza

@@ -5,6 +5,7 @@
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/widgets/MaterialResultsModel.h"
+#include "Orza/widgets/SearchClearButton.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -93,7 +94,7 @@ MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::st
       m_list(new QListView), m_count(new QLabel), m_choose(new QPushButton(tr("Choose"))) {
     m_search->setPlaceholderText(tr("Search materials"));
     m_search->setAccessibleName(tr("Search materials"));
-    m_search->setClearButtonEnabled(true);
+    enableSearchClearButton(m_search);
     m_search->installEventFilter(this);
 
     m_list->setModel(m_results.get());

@@ -3,12 +3,14 @@
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -291,6 +293,34 @@ private slots:
             view << (action->isSeparator() ? QStringLiteral("-") : action->text());
         QCOMPARE(view, (QStringList{"Hide Toolbar", "Customize Toolbar\u2026", "-", "Hide Sidebar", "-",
                                     "Hide Chemistry", "-", "Recipes", "Tests", "Materials"}));
+    }
+
+    // A reader hears what each Help item does: Qt's own menu items read their titles alone.
+    void helpItemsReadTheirHints() {
+        int helpAsked = 0;
+        GlazeMainApp::setHelpWindowOpener([&helpAsked] { ++helpAsked; });
+        auto window = makeWindowWithMenus();
+        GlazeMainApp::setHelpWindowOpener({});
+        QMenu* menu = menuOf(*window->menuBar(), QStringLiteral("Help"));
+        QAccessibleInterface* help = QAccessible::queryAccessibleInterface(menu);
+        QStringList read;
+        for (int i = 0; i < help->childCount(); ++i)
+            if (QAccessibleInterface* item = help->child(i); item->role() != QAccessible::Separator)
+                read << item->text(QAccessible::Name) + QStringLiteral(": ") + item->text(QAccessible::Description);
+        QCOMPARE(read, (QStringList{"Orza Help: Opens the help window",
+                                    "Orza Support: Opens the support page in your web browser",
+                                    "Privacy Policy: Opens the privacy policy in your web browser",
+                                    "Open Sample Book: Opens a new untitled book with six sample cone 6 recipes"}));
+
+        // Still a menu item of its menu, with its keys, that runs its command.
+        QAccessibleInterface* item = help->child(0);
+        QCOMPARE(item->role(), QAccessible::MenuItem);
+        QCOMPARE(item->parent()->object(), menu);
+        QCOMPARE(help->indexOfChild(item), 0);
+        QCOMPARE(item->text(QAccessible::Accelerator), QKeySequence(Qt::CTRL | Qt::Key_Question).toString(QKeySequence::NativeText));
+        QVERIFY(item->state().invisible);
+        item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(helpAsked, 1);
     }
 
     void shortcutsTriggerTheirActions() {

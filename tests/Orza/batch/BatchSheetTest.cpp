@@ -16,6 +16,7 @@
 #include "printing/PdfProbe.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -81,6 +82,8 @@ private slots:
         BatchSheet sheet(celadon(), BookLibrary({}));
         QCOMPARE(sheet.totalField()->text(), QStringLiteral("1000"));
         QCOMPARE(sheet.precisionPicker()->currentText(), QStringLiteral("0.1 g"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(sheet.precisionPicker())->text(QAccessible::Name),
+                 QStringLiteral("Weighing precision"));
         QCOMPARE(column(*sheet.table(), 0),
                  (QStringList{"Silica", "Potash feldspar", "Whiting", "Kaolin", "Red iron oxide (addition)"}));
         QCOMPARE(column(*sheet.table(), 1), (QStringList{"300.0", "250.0", "200.0", "250.0", "10.0"}));

@@ -10,6 +10,7 @@
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -189,10 +190,17 @@ private slots:
         emit sheet.cornerPicker(3)->activated(5);
         QCOMPARE(sheet.choice().corners[3], book.recipes[5].id);
 
+        // A reader hears which corner a picker chooses, then its recipe, in every mode.
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(sheet.cornerPicker(0));
+        QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Recipe Top left"));
+        QCOMPARE(spoken->text(QAccessible::Value), QString::fromStdString(book.recipes[2].name));
+
         sheet.modeButton(BlendMode::line)->click();
         QCOMPARE(sheet.tiles().size(), std::size_t(5));
         QVERIFY(!sheet.cornerPicker(2)->isVisibleTo(&sheet));
         QCOMPARE(sheet.cornerLabel(0)->text(), QStringLiteral("A"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(sheet.cornerPicker(0))->text(QAccessible::Name),
+                 QStringLiteral("Recipe A"));
         sheet.modeButton(BlendMode::grid)->click();
         QCOMPARE(sheet.choice().corners[3], book.recipes[5].id);
         QCOMPARE(sheet.cornerLabel(0)->text(), QStringLiteral("Top left"));

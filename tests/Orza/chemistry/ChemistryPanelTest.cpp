@@ -7,6 +7,8 @@
 #include "Orza/widgets/IconLabel.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -75,6 +77,28 @@ private slots:
         // Picking the stored set again writes nothing.
         emit panel.limitSetPicker()->activated(4);
         QCOMPARE(changes.count(), 1);
+    }
+
+    // Qt on Linux reads a combo box by its current item; ours is read by its name, the item as its value.
+    void theReferenceSetPickerIsReadByItsName() {
+        ChemistryPanel panel;
+        panel.setChemistry(glaze());
+        const auto& sets = GlazeCore::Limits::referenceSets();
+        QComboBox* picker = panel.limitSetPicker();
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(picker);
+        QCOMPARE(spoken->role(), QAccessible::ComboBox);
+        QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Reference range set"));
+        QCOMPARE(spoken->text(QAccessible::Value), QString::fromStdString(sets[0].name));
+        QVERIFY(spoken->state().expandable && !spoken->state().expanded);
+        QCOMPARE(spoken->childCount(), 1);
+        QCOMPARE(spoken->child(0)->object(), picker->view());
+        QCOMPARE(spoken->indexOfChild(spoken->child(0)), 0);
+        QVERIFY(spoken->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+        picker->setCurrentIndex(2);
+        emit picker->activated(2);
+        QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Reference range set"));
+        QCOMPARE(spoken->text(QAccessible::Value), QString::fromStdString(sets[2].name));
     }
 
     // At the chemistry column's usual width the picker shows every set's whole name.

@@ -97,19 +97,27 @@ private slots:
         QCOMPARE(chart->role(), QAccessible::Chart);
         QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("Stull chart"));
         QCOMPARE(chart->text(QAccessible::Value), plot.accessibilityValue());
-        // The description carries the chart description itself: summary, both axes and every point.
+        // The Linux bridge reads no value for a chart: the description says where the glaze is and how it
+        // moved, then carries the chart description itself: summary, both axes and every point.
         QCOMPARE(chart->text(QAccessible::Description),
-                 QStringLiteral("Current glaze in the Gloss region. Horizontal axis SiO2 UMF, from 0.60 to 7.20. "
+                 QStringLiteral("Glaze point at silica 3.20, alumina 0.35, in the Gloss region. Since the last edit, "
+                                "silica changed by 0.20 and alumina by 0.05. The trail has 1 earlier point. "
+                                "Current glaze in the Gloss region. Horizontal axis SiO2 UMF, from 0.60 to 7.20. "
                                 "Vertical axis Al2O3 UMF, from 0.10 to 1.00. Glaze position, oldest first: "
                                 "Edit 1, Gloss, Silica 3.00, Alumina 0.30; Current, Gloss, Silica 3.20, "
                                 "Alumina 0.35."));
         QCOMPARE(chart->text(QAccessible::Help), QStringLiteral("Current glaze in the Gloss region"));
         QCOMPARE(chart->childCount(), 0);
+        plot.setInput(StullChartInput::comparison(StullPoint{3.0, 0.3}, StullPoint{3.5, 0.3}, false));
+        QVERIFY(chart->text(QAccessible::Description)
+                    .startsWith(QStringLiteral("Glaze point at silica 3.50, alumina 0.30, in the Gloss region. "
+                                               "Compared with the current recipe, silica changes by 0.50 and "
+                                               "alumina by 0.00. Current glaze in the Gloss region.")));
         plot.setInput(StullChartInput{});
         QCOMPARE(chart->text(QAccessible::Value), QStringLiteral("No glaze point yet."));
         QCOMPARE(chart->text(QAccessible::Description),
-                 QStringLiteral("Horizontal axis SiO2 UMF, from 0.60 to 7.20. Vertical axis Al2O3 UMF, from 0.10 to "
-                                "1.00. Glaze position, oldest first: no points."));
+                 QStringLiteral("No glaze point yet. Horizontal axis SiO2 UMF, from 0.60 to 7.20. Vertical axis "
+                                "Al2O3 UMF, from 0.10 to 1.00. Glaze position, oldest first: no points."));
     }
 };
 

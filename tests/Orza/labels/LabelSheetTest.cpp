@@ -12,6 +12,7 @@
 #include "printing/PdfProbe.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -87,6 +88,12 @@ private slots:
                  (QStringList{QStringLiteral("All tiles (4)"), QStringLiteral("Tiles shown by the search (2)")}));
         QCOMPARE(sheet->tiles().size(), std::size_t(2));
         QCOMPARE(sheet->tiles().back().code, std::string("T-003"));
+        // Each picker is read by what it chooses, not by its current entry.
+        QStringList spoken;
+        for (QComboBox* picker : sheet->findChildren<QComboBox*>())
+            spoken << QAccessible::queryAccessibleInterface(picker)->text(QAccessible::Name);
+        spoken.sort();
+        QCOMPARE(spoken, (QStringList{"Label sheet", "Start at label", "Tiles"}));
         QVERIFY(!window->actions()->action(Command::printLabels)->isEnabled());
         sheet->cancelButton()->click();
         QVERIFY(!model.showLabels());

@@ -18,6 +18,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +111,18 @@ private slots:
         QCOMPARE(subtitle(), QStringLiteral("Test Log"));
         window->model()->setSelection(std::nullopt);
         QCOMPARE(subtitle(), QString());
+    }
+
+    // Inside the search field a reader meets one button, named for what it does.
+    void theSearchFieldsClearButtonIsNamed() {
+        Page p;
+        p.page->setQuery(QStringLiteral("whiting"));
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(p.page->searchField());
+        QList<QAccessibleInterface*> buttons;
+        for (int i = 0; i < field->childCount(); ++i)
+            if (field->child(i)->role() == QAccessible::Button) buttons << field->child(i);
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.front()->text(QAccessible::Name), QStringLiteral("Clear the search"));
     }
 
     void searchFiltersBothListsByNameIdOrSource() {

@@ -21,6 +21,7 @@
 #include "support/PaneHost.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -202,6 +203,7 @@ private slots:
         QCOMPARE(document.undoStack()->count(), 1);
         const int cone10 = pane.conePicker()->findData(QStringLiteral("10"));
         QVERIFY(cone10 >= 0);
+        QCOMPARE(QAccessible::queryAccessibleInterface(pane.conePicker())->text(QAccessible::Name), QStringLiteral("Cone"));
         pane.conePicker()->setCurrentIndex(cone10);
         emit pane.conePicker()->activated(cone10);
         QCOMPARE(document.recipe(id)->cone, std::string("10"));

@@ -18,6 +18,7 @@
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -184,6 +185,7 @@ private slots:
 
         // The base's oxides come first, then a divider, then the others: no boron here.
         QComboBox* picker = sheet->oxidePicker();
+        QCOMPARE(QAccessible::queryAccessibleInterface(picker)->text(QAccessible::Name), QStringLiteral("Oxide"));
         const int boron = picker->findData(int(Oxide::B2O3));
         const int divider = picker->findText(QString());
         QVERIFY(divider > 0 && boron > divider && picker->findData(int(Oxide::K2O)) < divider);

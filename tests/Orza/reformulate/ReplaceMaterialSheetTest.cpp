@@ -19,6 +19,7 @@
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -88,6 +89,7 @@ private slots:
         QCOMPARE(sheet->solveCount(), 1);
         QCOMPARE(sheet->replacePicker()->count(), 4);
         QCOMPARE(sheet->replacePicker()->currentText(), QStringLiteral("Potash feldspar"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(sheet->replacePicker())->text(QAccessible::Name), QStringLiteral("Replace"));
         QCOMPARE(sheet->withButton()->displayName(), QStringLiteral("Choose material"));
         QCOMPARE(sheet->promptLabel()->text(), QStringLiteral("Choose the material to use in its place."));
         QVERIFY(!sheet->cautionLabel()->isHidden());

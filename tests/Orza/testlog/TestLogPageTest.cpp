@@ -15,6 +15,7 @@
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -208,6 +209,11 @@ private slots:
 
         s.choose(cone, QStringLiteral("Cone 10"));
         QCOMPARE(s.model().testCone(), std::optional<std::string>("10"));
+        // A reader hears what each menu is for, then the entry chosen.
+        QCOMPARE(QAccessible::queryAccessibleInterface(cone)->text(QAccessible::Name), QStringLiteral("Cone filter"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(cone)->text(QAccessible::Value), QStringLiteral("Cone 10"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(atmosphere)->text(QAccessible::Name),
+                 QStringLiteral("Atmosphere filter"));
         QCOMPARE(s.codes(), QStringList{"T-002"});
         QCOMPARE(s.count(), QStringLiteral("1 of 4"));
         s.document().setTileCone(s.tile(1).id, "11");

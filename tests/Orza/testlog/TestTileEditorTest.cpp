@@ -7,6 +7,7 @@
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGraphicsTextItem>
@@ -70,6 +71,10 @@ void TestTileEditorTest::pickersOfferTheStoredValueWhenItIsNoneOfTheirRows() {
     QCOMPARE(editor.conePicker()->count(), 38);
     QCOMPARE(editor.conePicker()->itemText(0), QStringLiteral("Cone 022"));
     QCOMPARE(editor.conePicker()->currentText(), QStringLiteral("Cone 5.5"));
+    // Read by their names; the entry chosen is the value.
+    for (auto [picker, name] : {std::pair{editor.recipePicker(), "Recipe"}, std::pair{editor.conePicker(), "Cone"},
+                                std::pair{editor.atmospherePicker(), "Atmosphere"}})
+        QCOMPARE(QAccessible::queryAccessibleInterface(picker)->text(QAccessible::Name), QString::fromLatin1(name));
     QCOMPARE(items(editor.atmospherePicker()).last(), QStringLiteral("oxidation"));
     QCOMPARE(editor.atmospherePicker()->count(), 7);
 

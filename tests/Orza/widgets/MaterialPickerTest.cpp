@@ -5,6 +5,7 @@
 #include "Orza/widgets/MaterialSearchList.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -53,6 +54,15 @@ private slots:
         QCOMPARE(list.countLabel()->text(), QStringLiteral("0 materials"));
         list.searchField()->setText(QStringLiteral("my frit"));
         QCOMPARE(list.countLabel()->text(), QStringLiteral("1 material"));
+    }
+
+    // The field's clear button is named for a reader.
+    void theClearButtonIsNamed() {
+        MaterialSearchList list(BookLibrary({}), "");
+        list.searchField()->setText(QStringLiteral("kaolin"));
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(list.searchField());
+        QCOMPARE(field->childCount(), 1);
+        QCOMPARE(field->child(0)->text(QAccessible::Name), QStringLiteral("Clear the search"));
     }
 
     // Return in the field picks the highlight, else the first result; in the list only the highlight.
