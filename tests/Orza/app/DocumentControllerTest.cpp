@@ -12,9 +12,11 @@
 #include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTest>
 #include <QUndoStack>
 
@@ -30,6 +32,18 @@ namespace {
 
 DocumentController& controller() {
     return DocumentController::instance();
+}
+
+/// The text of the question shown over `window`, which is then answered with Cancel; empty when none is up.
+QString askedQuestion(const BookWindow& window) {
+    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
+        if (!box->isVisible()) continue;
+        const QString text = box->text();
+        box->button(QMessageBox::Cancel)->click();
+        settle();
+        return text;
+    }
+    return {};
 }
 
 } // namespace
@@ -116,6 +130,48 @@ private slots:
                  qPrintable(alerts[0].informativeText));
         QCOMPARE(readAll(path), bytes);
         QVERIFY(controller().windows().isEmpty());
+    }
+
+    // A file's name may hold line breaks and direction controls: the title and every question and alert that
+    // names the book write them out, so that no name splits a line or turns the rest of a sentence around.
+    void oddFileNamesShowTheirControlsWrittenOut() {
+        const QString shown = QStringLiteral("Glaze \\u202Ekoob.txt\\u000ASecond.orzabook");
+        const QString path = writeBook(QStringLiteral("Glaze \u202Ekoob.txt\nSecond.orzabook"), {"A"});
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window);
+        QVERIFY2(window->windowTitle().startsWith(shown + QStringLiteral("[*] \u2014 ")),
+                 qPrintable(window->windowTitle()));
+
+        window->addRecipe();
+        controller().close(window);
+        QCOMPARE(askedQuestion(*window),
+                 QStringLiteral("Do you want to save the changes made to the document \u201c%1\u201d?").arg(shown));
+        controller().revertToSaved(window);
+        QCOMPARE(askedQuestion(*window), QStringLiteral("Revert to the saved version of \u201c%1\u201d?").arg(shown));
+        OrzaTest::writeAll(path, readAll(path) + "\n"); // another program's change
+        controller().save(window);
+        QCOMPARE(askedQuestion(*window),
+                 QStringLiteral("The book \u201c%1\u201d was changed by another program since it was opened or last "
+                                "saved.")
+                     .arg(shown));
+
+        MessageBox::setNextAnswer(MessageBox::Answer::overwrite);
+        GlazeDocument::failNextCommit();
+        controller().save(window);
+        BookWindow* other = controller().newDocument();
+        FileDialog::setNextFileName(path);
+        controller().saveAs(other);
+        const QString broken = filePath(QStringLiteral("Broken \u2067name\u2028.orzabook"));
+        OrzaTest::writeAll(broken, "not a book");
+        controller().openFile(broken);
+        QStringList alerts;
+        for (const MessageBox::Alert& alert : MessageBox::takeRecordedAlerts())
+            alerts << alert.text;
+        QCOMPARE(alerts,
+                 (QStringList{QStringLiteral("The book \u201c%1\u201d could not be saved.").arg(shown),
+                              QStringLiteral("The book \u201c%1\u201d is open in another window.").arg(shown),
+                              QStringLiteral("The book \u201cBroken \\u2067name\\u2028.orzabook\u201d could not "
+                                             "be opened.")}));
     }
 
     // A file that is not a book reads as a plain sentence, with the reader's words kept as details; the
