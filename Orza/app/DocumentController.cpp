@@ -211,8 +211,8 @@ void DocumentController::writeTo(BookWindow* window, const QString& path, const 
         StartFolder::remember(path);
         call(done, true);
     } catch (const DocumentError& error) {
-        MessageBox::alert(window,
-                          tr("The book \u201c%1\u201d could not be saved.").arg(window->document()->displayName()),
+        // The file that could not be written: after Save As, not the one the window still holds.
+        MessageBox::alert(window, tr("The book \u201c%1\u201d could not be saved.").arg(visibleFileName(path)),
                           error.message(), error.details());
         call(done, false);
     }

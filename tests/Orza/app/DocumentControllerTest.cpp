@@ -563,6 +563,24 @@ private slots:
         QCOMPARE(readAll(path), saved);
     }
 
+    // A Save As that fails names the file it could not write, not the book the window still holds.
+    void aFailedSaveAsNamesTheFileItCouldNotWrite() {
+        BookWindow* window = controller().openFile(writeBook("book.orzabook", {"A"}));
+        window->addRecipe();
+        const QString copy = filePath("copy.orzabook");
+        FileDialog::setNextFileName(copy);
+        GlazeDocument::failNextCommit();
+        bool saved = true;
+        controller().saveAs(window, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts[0].text, QStringLiteral("The book \u201ccopy.orzabook\u201d could not be saved."));
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(window->document()->displayName(), QStringLiteral("book.orzabook"));
+        QVERIFY(window->isWindowModified());
+    }
+
     void revertAsksThenReadsTheFileAgain() {
         const QString path = writeBook("revert.orzabook", {"A"});
         BookWindow* window = controller().openFile(path);
