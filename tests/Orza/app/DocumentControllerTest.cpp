@@ -13,6 +13,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,6 +45,14 @@ QString askedQuestion(const BookWindow& window) {
         return text;
     }
     return {};
+}
+
+/// The one alert on screen; null when there is none or more than one.
+QMessageBox* shownAlert() {
+    QList<QMessageBox*> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) shown.append(box);
+    return shown.size() == 1 ? shown.first() : nullptr;
 }
 
 } // namespace
@@ -172,6 +181,44 @@ private slots:
                               QStringLiteral("The book \u201c%1\u201d is open in another window.").arg(shown),
                               QStringLiteral("The book \u201cBroken \\u2067name\\u2028.orzabook\u201d could not "
                                              "be opened.")}));
+    }
+
+    // An alert about a book stands over that book's window and is modal to it alone; one about no window (a
+    // file given at start-up that could not be opened) blocks every window and stays on top of them all, so
+    // that it cannot hide behind one.
+    void alertsStandOverTheirWindowOrOnTopOfEveryWindow() {
+        MessageBox::setRecordingAlerts(false);
+        const QString bad = filePath("bad.orzabook");
+        OrzaTest::writeAll(bad, "not a book");
+        BookWindow* window = controller().openFile(writeBook("good.orzabook", {"A"}));
+        const auto overTheWindow = [window] {
+            QMessageBox* alert = shownAlert();
+            QVERIFY(alert);
+            QCOMPARE(alert->parentWidget(), window);
+            QCOMPARE(alert->windowModality(), Qt::WindowModal);
+            QVERIFY(!alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            alert->accept();
+            settle();
+        };
+
+        FileDialog::setNextFileName(bad);
+        controller().chooseAndOpen(window);
+        overTheWindow();
+        window->addRecipe();
+        GlazeDocument::failNextCommit();
+        controller().save(window);
+        overTheWindow();
+
+        controller().launch({bad});
+        settle();
+        QMessageBox* alert = shownAlert();
+        QVERIFY(alert);
+        QVERIFY(!alert->parentWidget());
+        QCOMPARE(alert->windowModality(), Qt::ApplicationModal);
+        QVERIFY(alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        alert->accept();
+        settle();
+        MessageBox::setRecordingAlerts(true);
     }
 
     // A file that is not a book reads as a plain sentence, with the reader's words kept as details; the
