@@ -4,6 +4,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookFileType.h"
 #include "Orza/document/DocumentError.h"
+#include "Orza/document/VisibleFileName.h"
 #include "Orza/platform/FileDialog.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
@@ -34,9 +35,9 @@ void call(const DocumentController::Done& done, bool result) {
 }
 
 void alertCannotOpen(QWidget* parent, const QString& path, const DocumentError& error) {
-    MessageBox::alert(
-        parent, DocumentController::tr("The book \u201c%1\u201d could not be opened.").arg(QFileInfo(path).fileName()),
-        error.message(), error.details());
+    MessageBox::alert(parent,
+                      DocumentController::tr("The book \u201c%1\u201d could not be opened.").arg(visibleFileName(path)),
+                      error.message(), error.details());
 }
 
 /// A new untitled book nobody has written in, as a start without files leaves it: it gives way to a book
@@ -196,7 +197,7 @@ void DocumentController::saveAs(BookWindow* window, Done done) {
         // Two windows writing one file would each overwrite the other's work.
         if (BookWindow* other = windowForPath(path); other && other != guard) {
             MessageBox::alert(guard,
-                              tr("The book \u201c%1\u201d is open in another window.").arg(QFileInfo(path).fileName()),
+                              tr("The book \u201c%1\u201d is open in another window.").arg(visibleFileName(path)),
                               tr("Choose another name, or close that window first. Nothing was saved."));
             return call(done, false);
         }
@@ -210,8 +211,8 @@ void DocumentController::writeTo(BookWindow* window, const QString& path, const 
         StartFolder::remember(path);
         call(done, true);
     } catch (const DocumentError& error) {
-        MessageBox::alert(window,
-                          tr("The book \u201c%1\u201d could not be saved.").arg(window->document()->displayName()),
+        // The file that could not be written: after Save As, not the one the window still holds.
+        MessageBox::alert(window, tr("The book \u201c%1\u201d could not be saved.").arg(visibleFileName(path)),
                           error.message(), error.details());
         call(done, false);
     }

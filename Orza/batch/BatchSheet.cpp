@@ -5,6 +5,7 @@
 #include "Orza/batch/BatchSettings.h"
 #include "Orza/batch/BatchTotalRow.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/document/VisibleFileName.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/ScreenFit.h"
@@ -18,7 +19,6 @@
 #include "Orza/widgets/TextStyle.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -299,7 +299,7 @@ void BatchSheet::exportPDF() {
         if (const auto error = pdf.write(path))
             self->setMessage(tr("The PDF was not saved: %1").arg(*error));
         else
-            self->setMessage(tr("Saved %1.").arg(QFileInfo(path).fileName()));
+            self->setMessage(tr("Saved %1.").arg(visibleFileName(path)));
     });
 }
 

@@ -7,11 +7,11 @@
 #include "Orza/document/BookFields.h"
 #include "Orza/document/BookItems.h"
 #include "Orza/document/DocumentError.h"
+#include "Orza/document/VisibleFileName.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/undo/RowCommands.h"
 #include "Orza/undo/SetField.h"
 
-#include <QFileInfo>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -89,7 +89,7 @@ const BookLibrary& BookDocument::library() const {
 }
 
 QString BookDocument::displayName() const {
-    if (!m_filePath.isEmpty()) return QFileInfo(m_filePath).fileName();
+    if (!m_filePath.isEmpty()) return visibleFileName(m_filePath);
     return m_untitledName.isEmpty() ? tr("Untitled") : m_untitledName;
 }
 

@@ -60,7 +60,8 @@ public:
 
     const QString& filePath() const { return m_filePath; }
     bool isUntitled() const { return m_filePath.isEmpty(); }
-    /// The file's name, or the untitled name the application gave the document.
+    /// The file's name as titles and messages show it (visibleFileName), or the untitled name the application
+    /// gave the document.
     QString displayName() const;
     void setUntitledName(const QString& name) { m_untitledName = name; }
 

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include <unistd.h>
 
@@ -25,6 +26,8 @@ namespace {
 QString tr(const char* text) {
     return QCoreApplication::translate("GlazeDocument", text);
 }
+
+bool commitFails = false;
 
 /// Where in the book a reading problem lies, in a potter's words: "recipe 3", "test tile 12"; empty when
 /// the place would not help.
@@ -201,8 +204,13 @@ std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
         file.cancelWriting();
         throw DocumentError(QString::fromUtf8(error.what()));
     }
+    if (std::exchange(commitFails, false)) file.cancelWriting();
     if (!file.commit()) throw notWritten(file.errorString());
     return written;
+}
+
+void GlazeDocument::failNextCommit() {
+    commitFails = true;
 }
 
 std::shared_ptr<GlazeCore::TileCodeLedger> defaultTileLedger() {

@@ -49,6 +49,9 @@ struct GlazeDocument {
     /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show,
     /// the system's reason among it. Returns the stamp of the file written.
     std::optional<FileStamp> save(const QString& path) const;
+    /// For tests: the next save fails at its last step, where the written file takes the old one's place, as
+    /// when the file system refuses it.
+    static void failNextCommit();
 
     /// Equal books and equal sample flags; the ledgers and notices are not compared.
     friend bool operator==(const GlazeDocument& a, const GlazeDocument& b) {

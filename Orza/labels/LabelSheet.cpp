@@ -1,6 +1,7 @@
 #include "Orza/labels/LabelSheet.h"
 
 #include "Orza/document/BookDocument.h"
+#include "Orza/document/VisibleFileName.h"
 #include "Orza/labels/LabelPreview.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
@@ -15,7 +16,6 @@
 #include "Orza/widgets/SheetStyle.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -324,7 +324,7 @@ void LabelSheet::exportLabels() {
         if (const auto error = pdf.write(path))
             self->setMessage(tr("The PDF was not saved: %1").arg(*error));
         else
-            self->setMessage(tr("Saved %1.").arg(QFileInfo(path).fileName()));
+            self->setMessage(tr("Saved %1.").arg(visibleFileName(path)));
     });
 }
 

@@ -17,7 +17,6 @@ namespace {
 void show(QFileDialog* dialog, const FileDialog::Callback& done) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setNameFilters(BookFileType::nameFilters().split(QStringLiteral(";;")));
-    dialog->setDefaultSuffix(QLatin1String(BookFileType::suffix));
     QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, done](int result) {
         const QStringList files = dialog->selectedFiles();
         done(result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString());
@@ -51,6 +50,9 @@ void FileDialog::chooseSaveLocation(QWidget* window, const QString& folder, cons
     }
     auto* dialog = new QFileDialog(window, QFileDialog::tr("Save As"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without the suffix gets it when saving only: a path typed into the open panel is opened as
+    // it stands, so that Orza says what is wrong with the file rather than that nothing is there.
+    dialog->setDefaultSuffix(QLatin1String(BookFileType::suffix));
     dialog->setDirectory(folder);
     dialog->selectFile(suggestedName);
     show(dialog, done);

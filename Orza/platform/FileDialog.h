@@ -13,7 +13,7 @@ namespace Orza {
 /**
  * The open and save panels for book files, window-modal and answered through a callback with the chosen
  * path (empty when the user cancelled). Each panel starts in the folder it is given; the save panel
- * suggests a name, the open panel never does.
+ * suggests a name and adds the book suffix to a name typed without one, the open panel does neither.
  *
  * Tests answer the next panel with setNextFileName(); the callback then runs before the call returns, and
  * lastRequest() tells how the panel was asked for.

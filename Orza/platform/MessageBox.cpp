@@ -20,6 +20,28 @@ QString tr(const char* text) {
     return QCoreApplication::translate("MessageBox", text);
 }
 
+/// A warning standing over the window that `window` lies in.
+QMessageBox* makeBox(QWidget* window, const QString& text, QMessageBox::StandardButtons buttons) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QString(), text, buttons, window ? window->window() : nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
+}
+
+/// Modal to its window alone, so that it stays with the book it is about. One about no window blocks every
+/// window and stays on top of them all: open() would make it modal to no window, free to fall behind one and
+/// leave Orza looking stuck.
+void present(QMessageBox* box) {
+    if (box->parentWidget()) {
+        box->open();
+        return;
+    }
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
 /// A button of a question: a standard one, named in the user's language by Qt, or one of our own words.
 struct Choice {
     QMessageBox::StandardButton standard = QMessageBox::NoButton;
@@ -30,9 +52,7 @@ struct Choice {
 
 void ask(QWidget* window, const QString& text, const QString& informative, const QList<Choice>& choices,
          MessageBox::Answer defaultAnswer, const MessageBox::Callback& done) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::NoButton, window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    auto* box = makeBox(window, text, QMessageBox::NoButton);
     box->setInformativeText(informative);
     auto answers = std::make_shared<QHash<QAbstractButton*, MessageBox::Answer>>();
     for (const Choice& choice : choices) {
@@ -47,7 +67,7 @@ void ask(QWidget* window, const QString& text, const QString& informative, const
         QAbstractButton* clicked = box->clickedButton();
         done(answers->value(clicked, MessageBox::Answer::cancel));
     });
-    box->open();
+    present(box);
 }
 
 } // namespace
@@ -94,20 +114,13 @@ void MessageBox::askToOverwriteChangedFile(QWidget* window, const QString& docum
 void MessageBox::alert(QWidget* window, const QString& text, const QString& informativeText,
                        const QString& detailedText) {
     if (s_recording) {
-        s_recorded.append({text, informativeText, detailedText, window});
+        s_recorded.append({text, informativeText, detailedText, window ? window->window() : nullptr});
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    auto* box = makeBox(window, text, QMessageBox::Ok);
     box->setInformativeText(informativeText);
     box->setDetailedText(detailedText);
-    box->open();
-    if (!window) {
-        // It concerns no window, so it stands in front of all of them.
-        box->raise();
-        box->activateWindow();
-    }
+    present(box);
 }
 
 void MessageBox::setNextAnswer(Answer answer) {

@@ -12,8 +12,10 @@ namespace Orza {
 
 /**
  * Window-modal questions and alerts, opened with open() and answered through a callback, never a nested
- * event loop. Tests answer the next question with setNextAnswer() and collect alerts instead of showing
- * them with setRecordingAlerts(); either way the callback runs before the call returns.
+ * event loop. Each stands over the window of the widget it is given and is modal to that window alone; one
+ * given no widget is application-modal and stays on top of every window. Tests answer the next question with
+ * setNextAnswer() and collect alerts instead of showing them with setRecordingAlerts(); either way the
+ * callback runs before the call returns.
  */
 class MessageBox final {
 public:
@@ -24,7 +26,8 @@ public:
         QString text;
         QString informativeText;
         QString detailedText;
-        /// The window the alert stands over; none for an alert in front of everything.
+        /// The window the alert stands over (the window of the widget given); none for an alert in front of
+        /// everything.
         QPointer<QWidget> window;
     };
 

@@ -194,6 +194,30 @@ private slots:
         QVERIFY(!printLabels->isEnabled());
     }
 
+    // Revert to Saved has something to go back to only in a book that has a file and changes since it was
+    // written: not while untitled, not when saved and unedited, not once undo has gone back to the saved book.
+    void revertToSavedNeedsASavedEditedBook() {
+        auto window = makeWindowWithMenus();
+        QAction* revert = item(*window->menuBar(), QStringLiteral("File"), QStringLiteral("Revert to Saved"));
+        QVERIFY(revert);
+        const auto enabledAfter = [&](const char* state, bool expected) {
+            QVERIFY2(revert->isEnabled() == expected, state);
+        };
+        enabledAfter("untitled", false);
+        window->addRecipe();
+        enabledAfter("untitled and edited", false);
+        window->document()->save(filePath(QStringLiteral("revert.orzabook")));
+        enabledAfter("saved", false);
+        window->addRecipe();
+        enabledAfter("saved and edited", true);
+        window->document()->undoStack()->undo();
+        enabledAfter("undone back to the saved book", false);
+        window->document()->undoStack()->redo();
+        enabledAfter("redone", true);
+        window->document()->save(window->document()->filePath());
+        enabledAfter("saved again", false);
+    }
+
     void itemsCallTheirClosures() {
         auto window = makeWindowWithMenus(OrzaTest::bookWithRecipes({"A", "B"}));
         const QMenuBar& bar = *window->menuBar();

@@ -12,9 +12,12 @@
 #include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTest>
 #include <QUndoStack>
 
@@ -30,6 +33,26 @@ namespace {
 
 DocumentController& controller() {
     return DocumentController::instance();
+}
+
+/// The text of the question shown over `window`, which is then answered with Cancel; empty when none is up.
+QString askedQuestion(const BookWindow& window) {
+    for (QMessageBox* box : window.findChildren<QMessageBox*>()) {
+        if (!box->isVisible()) continue;
+        const QString text = box->text();
+        box->button(QMessageBox::Cancel)->click();
+        settle();
+        return text;
+    }
+    return {};
+}
+
+/// The one alert on screen; null when there is none or more than one.
+QMessageBox* shownAlert() {
+    QList<QMessageBox*> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) shown.append(box);
+    return shown.size() == 1 ? shown.first() : nullptr;
 }
 
 } // namespace
@@ -116,6 +139,86 @@ private slots:
                  qPrintable(alerts[0].informativeText));
         QCOMPARE(readAll(path), bytes);
         QVERIFY(controller().windows().isEmpty());
+    }
+
+    // A file's name may hold line breaks and direction controls: the title and every question and alert that
+    // names the book write them out, so that no name splits a line or turns the rest of a sentence around.
+    void oddFileNamesShowTheirControlsWrittenOut() {
+        const QString shown = QStringLiteral("Glaze \\u202Ekoob.txt\\u000ASecond.orzabook");
+        const QString path = writeBook(QStringLiteral("Glaze \u202Ekoob.txt\nSecond.orzabook"), {"A"});
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window);
+        QVERIFY2(window->windowTitle().startsWith(shown + QStringLiteral("[*] \u2014 ")),
+                 qPrintable(window->windowTitle()));
+
+        window->addRecipe();
+        controller().close(window);
+        QCOMPARE(askedQuestion(*window),
+                 QStringLiteral("Do you want to save the changes made to the document \u201c%1\u201d?").arg(shown));
+        controller().revertToSaved(window);
+        QCOMPARE(askedQuestion(*window), QStringLiteral("Revert to the saved version of \u201c%1\u201d?").arg(shown));
+        OrzaTest::writeAll(path, readAll(path) + "\n"); // another program's change
+        controller().save(window);
+        QCOMPARE(askedQuestion(*window),
+                 QStringLiteral("The book \u201c%1\u201d was changed by another program since it was opened or last "
+                                "saved.")
+                     .arg(shown));
+
+        MessageBox::setNextAnswer(MessageBox::Answer::overwrite);
+        GlazeDocument::failNextCommit();
+        controller().save(window);
+        BookWindow* other = controller().newDocument();
+        FileDialog::setNextFileName(path);
+        controller().saveAs(other);
+        const QString broken = filePath(QStringLiteral("Broken \u2067name\u2028.orzabook"));
+        OrzaTest::writeAll(broken, "not a book");
+        controller().openFile(broken);
+        QStringList alerts;
+        for (const MessageBox::Alert& alert : MessageBox::takeRecordedAlerts())
+            alerts << alert.text;
+        QCOMPARE(alerts,
+                 (QStringList{QStringLiteral("The book \u201c%1\u201d could not be saved.").arg(shown),
+                              QStringLiteral("The book \u201c%1\u201d is open in another window.").arg(shown),
+                              QStringLiteral("The book \u201cBroken \\u2067name\\u2028.orzabook\u201d could not "
+                                             "be opened.")}));
+    }
+
+    // An alert about a book stands over that book's window and is modal to it alone; one about no window (a
+    // file given at start-up that could not be opened) blocks every window and stays on top of them all, so
+    // that it cannot hide behind one.
+    void alertsStandOverTheirWindowOrOnTopOfEveryWindow() {
+        MessageBox::setRecordingAlerts(false);
+        const QString bad = filePath("bad.orzabook");
+        OrzaTest::writeAll(bad, "not a book");
+        BookWindow* window = controller().openFile(writeBook("good.orzabook", {"A"}));
+        const auto overTheWindow = [window] {
+            QMessageBox* alert = shownAlert();
+            QVERIFY(alert);
+            QCOMPARE(alert->parentWidget(), window);
+            QCOMPARE(alert->windowModality(), Qt::WindowModal);
+            QVERIFY(!alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            alert->accept();
+            settle();
+        };
+
+        FileDialog::setNextFileName(bad);
+        controller().chooseAndOpen(window);
+        overTheWindow();
+        window->addRecipe();
+        GlazeDocument::failNextCommit();
+        controller().save(window);
+        overTheWindow();
+
+        controller().launch({bad});
+        settle();
+        QMessageBox* alert = shownAlert();
+        QVERIFY(alert);
+        QVERIFY(!alert->parentWidget());
+        QCOMPARE(alert->windowModality(), Qt::ApplicationModal);
+        QVERIFY(alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        alert->accept();
+        settle();
+        MessageBox::setRecordingAlerts(true);
     }
 
     // A file that is not a book reads as a plain sentence, with the reader's words kept as details; the
@@ -505,6 +608,24 @@ private slots:
         QVERIFY(alerts[0].text.contains(QStringLiteral("could not be saved")));
         QVERIFY2(alerts[0].informativeText.contains(QStringLiteral("amount")), qPrintable(alerts[0].informativeText));
         QCOMPARE(readAll(path), saved);
+    }
+
+    // A Save As that fails names the file it could not write, not the book the window still holds.
+    void aFailedSaveAsNamesTheFileItCouldNotWrite() {
+        BookWindow* window = controller().openFile(writeBook("book.orzabook", {"A"}));
+        window->addRecipe();
+        const QString copy = filePath("copy.orzabook");
+        FileDialog::setNextFileName(copy);
+        GlazeDocument::failNextCommit();
+        bool saved = true;
+        controller().saveAs(window, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts[0].text, QStringLiteral("The book \u201ccopy.orzabook\u201d could not be saved."));
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(window->document()->displayName(), QStringLiteral("book.orzabook"));
+        QVERIFY(window->isWindowModified());
     }
 
     void revertAsksThenReadsTheFileAgain() {

@@ -7,6 +7,7 @@
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FileDialog.h"
+#include "Orza/platform/MessageBox.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/testlog/TestLogPage.h"
 #include "Orza/testlog/TestTileEditor.h"
@@ -117,6 +118,40 @@ private slots:
         QVERIFY(photo->openPanel());
         QCOMPARE(photo->openPanel()->directory().absolutePath(), folder);
         photo->openPanel()->reject();
+    }
+
+    // A path typed into the open panel is opened as it stands, so that a file without the book suffix, or a
+    // device, gets Orza's own word on what is wrong with it; the save panel alone adds the suffix.
+    void onlyTheSavePanelAddsTheBookSuffix() {
+        BookWindow* window = controller().newDocument();
+        const QString notes = filePath(QStringLiteral("notes"));
+        OrzaTest::writeAll(notes, "Celadon: 4 parts feldspar");
+        const QList<std::pair<QString, QStringList>> typed{
+            {notes,
+             {QStringLiteral("The book \u201cnotes\u201d could not be opened."),
+              QStringLiteral("The file is not a glaze book, or it is damaged. The file was not changed.")}},
+            {QStringLiteral("/dev/null"),
+             {QStringLiteral("The book \u201cnull\u201d could not be opened."),
+              QStringLiteral("It is not a regular file, so it cannot be a book file.")}}};
+        for (const auto& [path, alert] : typed) {
+            controller().chooseAndOpen(window);
+            QFileDialog* panel = window->findChild<QFileDialog*>();
+            QVERIFY(panel && panel->isVisible());
+            panel->selectFile(path);
+            QCOMPARE(panel->selectedFiles(), QStringList{path});
+            static_cast<QDialog*>(panel)->accept(); // Open, as the panel's button does it
+            settle();
+            const auto alerts = MessageBox::takeRecordedAlerts();
+            QCOMPARE(alerts.size(), 1);
+            QCOMPARE((QStringList{alerts[0].text, alerts[0].informativeText}), alert);
+        }
+
+        controller().saveAs(window);
+        QFileDialog* panel = window->findChild<QFileDialog*>();
+        QVERIFY(panel && panel->isVisible());
+        panel->selectFile(filePath(QStringLiteral("Glazes")));
+        QCOMPARE(panel->selectedFiles(), QStringList{filePath(QStringLiteral("Glazes.orzabook"))});
+        panel->reject();
     }
 
     void panelsOfAnUntitledBookStartInTheFolderLastUsed() {

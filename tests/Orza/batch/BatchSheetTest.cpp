@@ -209,6 +209,11 @@ private slots:
         QCOMPARE(PdfSaveDialog::fileNameFor(QStringLiteral("A\u2028B\u0085C\u007fD\0E/F")),
                  QStringLiteral("A B C D E-F"));
 
+        // A name typed into the panel is shown with its line breaks and direction controls written out.
+        PdfSaveDialog::setNextFileName(QDir(folder).filePath(QStringLiteral("Odd \u202Ename\n.pdf")));
+        halves.exportPDF();
+        QCOMPARE(halves.message(), std::optional(QStringLiteral("Saved Odd \\u202Ename\\u000A.pdf.")));
+
         PdfSaveDialog::setNextFileName(QDir(folder).filePath(QStringLiteral("gone/x.pdf")));
         halves.exportPDF();
         QVERIFY(halves.message()->startsWith(QStringLiteral("The PDF was not saved: ")));

@@ -1,5 +1,6 @@
 #include "Orza/blends/BlendSheet.h"
 
+#include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/blends/TileCardGrid.h"
@@ -264,6 +265,46 @@ private slots:
         QCOMPARE(window->findChildren<BlendSheet*>().size(), 1);
         window->model()->setBlendMode(std::nullopt);
         QVERIFY(again->isHidden());
+    }
+
+    // The sheet and the document draw the tile limit in one place: a blend that brings the book's tiles to
+    // exactly the limit goes in through either of them; a blend one tile larger is refused by both, the book
+    // left as it was and the sheet saying why.
+    void theSheetAndTheDocumentAgreeOnTheTileLimit() {
+        const auto limit = std::size_t(GlazeCore::GlazeBookValidation::maxItems);
+        for (const std::size_t room : {std::size_t(5), std::size_t(4)}) {
+            GlazeCore::GlazeBook book;
+            book.recipes = {glaze("Celadon", {line("silica", 10)}), glaze("Tenmoku", {line("kaolin", 10)})};
+            for (std::size_t i = 0; i < limit - room; ++i)
+                book.tests.push_back(OrzaTest::tile(book.recipes[0].id));
+            BookDocument document(GlazeDocument::make(std::move(book), false));
+            BlendSheet sheet(document, document.book().recipes[0].id, BlendMode::line);
+            const std::vector<BlendTile> tiles = sheet.tiles();
+            QCOMPARE(tiles.size(), std::size_t(5));
+            const bool fits = tiles.size() <= room;
+
+            std::vector<GlazeCore::Recipe> recipes;
+            std::vector<GlazeCore::TestTile> entries;
+            for (const BlendTile& tile : tiles) {
+                recipes.push_back(tile.recipe);
+                recipes.back().id = GlazeCore::Uuid::random();
+                entries.push_back(OrzaTest::tile(recipes.back().id));
+            }
+            QCOMPARE(document.appendRecipesAndTiles(recipes, entries, QStringLiteral("Add")).has_value(), fits);
+            QCOMPARE(document.book().tests.size(), fits ? limit : limit - room);
+            if (fits) {
+                QVERIFY(!document.canAddTest());
+                document.undoStack()->undo();
+            }
+
+            sheet.addTilesToBook(tiles);
+            QCOMPARE(document.book().tests.size(), fits ? limit : limit - room);
+            QCOMPARE(document.book().recipes.size(), fits ? std::size_t(7) : std::size_t(2));
+            if (fits)
+                QVERIFY(sheet.addedMessage() && sheet.addedMessage()->startsWith(QStringLiteral("Added 5 recipes")));
+            else
+                QCOMPARE(sheet.addedMessage(), std::optional(QStringLiteral("The book cannot hold 5 more recipes.")));
+        }
     }
 
     // Tiles that would make a book the file cannot hold again are refused whole, with the reason.

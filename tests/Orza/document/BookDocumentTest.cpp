@@ -6,11 +6,16 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 
 #include <cmath>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace Orza;
 using OrzaTest::bookWithRecipes;
@@ -18,6 +23,22 @@ using OrzaTest::readAll;
 using OrzaTest::recipeNames;
 using OrzaTest::tile;
 using OrzaTest::writeAll;
+
+namespace {
+
+/// Sets the file's modification time to the given second and nanosecond.
+bool setModified(const QString& path, std::int64_t seconds, long nanoseconds) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), nanoseconds}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+struct stat statusOf(const QString& path) {
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+} // namespace
 
 class BookDocumentTest : public OrzaTest::IsolatedSuite {
     Q_OBJECT
@@ -380,6 +401,40 @@ private slots:
         }
         QCOMPARE(sound.filePath(), path);
         QVERIFY(sound.isModified());
+    }
+
+    // Another program's rewrite that keeps the size is seen all the same: written in place within the same
+    // second, by the fraction of the second; copied over with its time kept (rsync -t writes a new file and
+    // renames it over the old one), by the file itself.
+    void aSameSizeRewriteIsAChangeOnDisk() {
+        const QString path = filePath("shared.orzabook");
+        OrzaTest::saveBook(bookWithRecipes({"Mine"}), path);
+        const std::int64_t second = 1'700'000'000;
+        QVERIFY(setModified(path, second, 100'000'000));
+        BookDocument document(GlazeDocument::read(path), path);
+        QVERIFY(!document.fileChangedOnDisk());
+
+        QByteArray theirs = readAll(path);
+        theirs.replace("Mine", "Ours");
+        const ino_t inode = statusOf(path).st_ino;
+        writeAll(path, theirs);
+        QVERIFY(setModified(path, second, 200'000'000));
+        QCOMPARE(statusOf(path).st_ino, inode);
+        QVERIFY(document.fileChangedOnDisk());
+
+        document.revert();
+        QVERIFY(!document.fileChangedOnDisk());
+        const struct stat before = statusOf(path);
+        const QString copy = filePath("shared.orzabook.tmp");
+        theirs.replace("Ours", "Them");
+        writeAll(copy, theirs);
+        QVERIFY(setModified(copy, before.st_mtim.tv_sec, before.st_mtim.tv_nsec));
+        QVERIFY(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()) == 0);
+        const struct stat after = statusOf(path);
+        QVERIFY(after.st_ino != before.st_ino);
+        QCOMPARE(after.st_size, before.st_size);
+        QVERIFY(after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec);
+        QVERIFY(document.fileChangedOnDisk());
     }
 
     void readingReportsWhyAndWritesNothing() {

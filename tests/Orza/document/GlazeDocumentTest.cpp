@@ -76,6 +76,33 @@ private slots:
         QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("kept.orzabook")});
     }
 
+    // The file system can refuse the last step too, where the written file takes the old one's place: that is
+    // no save. The old file stays whole with no written copy beside it, a Save As leaves no new file, and the
+    // document stays edited and where it was.
+    void aRefusedCommitIsNoSave() {
+        const QString path = filePath("kept.orzabook");
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Old"}), path);
+        const QByteArray old = readAll(path);
+        BookDocument document(GlazeDocument::make(OrzaTest::bookWithRecipes({"New"}), false), path);
+        document.markEdited();
+        for (const QString& target : {path, filePath("copy.orzabook")}) {
+            GlazeDocument::failNextCommit();
+            try {
+                document.save(target);
+                QFAIL("a refused commit was reported as saved");
+            } catch (const DocumentError& error) {
+                QVERIFY2(error.message().endsWith(QStringLiteral("The file on disk was not changed.")),
+                         qPrintable(error.message()));
+            }
+            QCOMPARE(readAll(path), old);
+            QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("kept.orzabook")});
+            QVERIFY(document.isModified());
+            QCOMPARE(document.filePath(), path);
+        }
+        document.save(path); // the refusal was for one save only
+        QCOMPARE(GlazeDocument::read(path).book.recipes[0].name, std::string("New"));
+    }
+
     // A disk without room for the whole book (here a file size limit: writes beyond it fail as on a full
     // disk) fails the save with the system's reason, whether the room ends within the first buffer of bytes
     // or after it, for a book smaller than a buffer or larger. The old file stays as it was and the document

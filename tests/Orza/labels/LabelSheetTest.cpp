@@ -192,6 +192,10 @@ private slots:
         QVERIFY(
             OrzaTest::PdfProbe::text(filePath(QStringLiteral("Tile labels.pdf"))).contains(QStringLiteral("T-003")));
 
+        PdfSaveDialog::setNextFileName(filePath(QStringLiteral("Tiles\u2028\u2066A.pdf")));
+        sheet.exportButton()->click();
+        QCOMPARE(sheet.messageLabel()->text(), QStringLiteral("Saved Tiles\\u2028\\u2066A.pdf."));
+
         PdfSaveDialog::setNextFileName(filePath(QStringLiteral("missing/Tile labels.pdf")));
         sheet.exportButton()->click();
         QVERIFY(sheet.messageLabel()->text().startsWith(QStringLiteral("The PDF was not saved: ")));

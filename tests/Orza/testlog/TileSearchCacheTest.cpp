@@ -82,7 +82,10 @@ const std::vector<Filters> filterChoices{
 
 /// A document, its cache and a window model whose filteredTests is the reference for every search.
 struct Searching {
-    Orza::BookDocument document{Orza::GlazeDocument::make(oddBook(), false)};
+    explicit Searching(GlazeCore::GlazeBook book = oddBook())
+        : document(Orza::GlazeDocument::make(std::move(book), false)) {}
+
+    Orza::BookDocument document;
     TileSearchCache& cache = TileSearchCache::of(document);
     Orza::WindowModel model;
 
@@ -203,6 +206,42 @@ private slots:
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
         s.compareAll("locale changed");
         QCOMPARE(s.cached("5.3.2024", {}).size(), std::size_t(2));
+    }
+
+    // Changes that come before the cache has caught up with the last ones: two edits of one tile, edits on both
+    // sides of where building ahead stopped, rows going and coming back above an edited tile. No search may
+    // answer from a tile's old text.
+    void changesBeforeTheCacheCatchesUpAreAllSearched() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+        for (int i = 0; i < 2000; ++i)
+            book.tests.push_back(
+                tile(book.recipes[0].id, "T-" + std::to_string(i + 1), "6", "Oxidation", "plain", day(2024, 1, 1)));
+        Searching s(std::move(book));
+        const auto compare = [&](const char* after) {
+            for (const std::string query : {"plain", "amber", "ochre", "crawled", "pinholed", "shivered"})
+                s.compareQuery(after, query, {});
+        };
+        const auto notes = [&](std::size_t row, std::string text) {
+            QVERIFY(s.document.setTileNotes(s.tileAt(row).id, std::move(text)));
+        };
+        QVERIFY(s.cache.buildAhead(std::chrono::microseconds(0))); // stopped part of the way
+        notes(10, "amber");
+        notes(10, "ochre");
+        notes(1500, "crawled");
+        compare("edits on both sides of where building stopped");
+
+        notes(1800, "pinholed");
+        QVERIFY(s.document.removeTests({s.tileAt(5).id}));
+        compare("an edit, then a row removed above it");
+
+        {
+            Orza::BookDocument::ChangeGroup together(s.document, QStringLiteral("Edit"));
+            QVERIFY(s.document.removeTests({s.tileAt(3).id}));
+            notes(1700, "shivered");
+        }
+        compare("a row removed and an edit");
+        s.document.undoStack()->undo(); // the edit goes back, then the row comes back above it
+        compare("both undone");
     }
 
     // Find Test and the shared-code warning give GlazeCore's answers, and the warning's signal follows.

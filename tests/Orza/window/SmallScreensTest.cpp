@@ -1,5 +1,6 @@
 // Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
-// its content given at least the room it asks for. The suite runs on two offscreen screens of those sizes.
+// its content given at least the room it asks for; where the content cannot fit, it still never asks for more
+// than the screen. The suite runs on three offscreen screens.
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/app/DocumentController.h"
@@ -7,6 +8,7 @@
 #include "Orza/blends/BlendSheet.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
+#include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/window/BookToolbar.h"
@@ -18,6 +20,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFont>
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -72,6 +75,18 @@ void checkFits(QWidget* dialog, const QRect& area) {
     QVERIFY(buttons > 0);
 }
 
+/// The dialog stands inside the area and asks for no more than the area, frame included, as its smallest size.
+void checkWithinScreen(QWidget* dialog, const QRect& area) {
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    OrzaTest::settle();
+    const QSize room = area.marginsRemoved(FitWindowToScreen::decorations(dialog)).size();
+    const QSize smallest = dialog->minimumSize();
+    QVERIFY2(smallest.width() <= room.width() && smallest.height() <= room.height(),
+             qPrintable(describe(dialog, smallest) + QStringLiteral(" at the smallest")));
+    QVERIFY2(area.contains(dialog->frameGeometry()), qPrintable(describe(dialog, dialog->frameGeometry().size())));
+}
+
 template <class Sheet> Sheet* shownSheet(QWidget& window) {
     for (Sheet* sheet : window.findChildren<Sheet*>())
         if (sheet->isVisible()) return sheet;
@@ -83,8 +98,11 @@ template <class Sheet> Sheet* shownSheet(QWidget& window) {
 class SmallScreensTest : public OrzaTest::WindowSuite {
     Q_OBJECT
 private:
+    using Check = std::function<void(QWidget* dialog, const QRect& area)>;
+
     std::unique_ptr<BookWindow> m_window;
     QRect m_area;
+    QFont m_font;
 
     /// The sample book in a window on the named screen.
     void openOn(const QString& screenName) {
@@ -92,19 +110,56 @@ private:
         QVERIFY(screen);
         m_area = screen->availableGeometry();
         m_window = OrzaTest::makeWindow(BookWindow::makeSampleDocument());
-        m_window->setGeometry(QRect(m_area.topLeft() + QPoint(20, 40), QSize(700, 500)));
+        m_window->setGeometry(
+            QRect(m_area.topLeft() + QPoint(20, 40), QSize(700, 500).boundedTo(m_area.size() - QSize(40, 60))));
         QVERIFY(OrzaTest::showActive(*m_window));
         QTRY_COMPARE(m_window->screen(), screen);
     }
 
     GlazeCore::Uuid firstRecipe() const { return m_window->document()->book().recipes.front().id; }
 
+    void setUp() override { m_font = QApplication::font(); }
+
     void tearDown() override {
         if (m_window)
             for (QDialog* dialog : m_window->findChildren<QDialog*>())
                 if (dialog->isVisible()) dialog->reject();
         m_window.reset();
+        QApplication::setFont(m_font);
         OrzaTest::settle();
+    }
+
+    void checkSheetsOfTheRecipe(const Check& check) {
+        const GlazeCore::Uuid recipe = firstRecipe();
+        for (const BlendMode mode : {BlendMode::line, BlendMode::triaxial, BlendMode::grid}) {
+            check(BlendSheet::open(m_window->paneContext(), recipe, mode), m_area);
+            shownSheet<BlendSheet>(*m_window)->reject();
+        }
+        check(BatchSheet::open(m_window->paneContext(), recipe), m_area);
+        shownSheet<BatchSheet>(*m_window)->reject();
+        check(OxideNudgeSheet::open(m_window->paneContext(), recipe, NudgeRequest{}), m_area);
+        shownSheet<OxideNudgeSheet>(*m_window)->reject();
+        check(ReplaceMaterialSheet::open(m_window->paneContext(), recipe, ReplaceRequest{}), m_area);
+        shownSheet<ReplaceMaterialSheet>(*m_window)->reject();
+    }
+
+    void checkSheetsAndDialogsOfTheBook(const Check& check) {
+        check(LabelSheet::open(m_window->paneContext(), LabelScope::all), m_area);
+        shownSheet<LabelSheet>(*m_window)->reject();
+
+        m_window->beginRename(firstRecipe());
+        check(shownSheet<QDialog>(*m_window), m_area);
+        shownSheet<QDialog>(*m_window)->reject();
+        m_window->beginDelete(firstRecipe());
+        check(shownSheet<QDialog>(*m_window), m_area);
+        shownSheet<QDialog>(*m_window)->reject();
+
+        check(m_window->findChild<BookToolbar*>()->customize(), m_area);
+        shownSheet<QDialog>(*m_window)->reject();
+
+        DocumentController::instance().chooseAndOpen(m_window.get());
+        check(shownSheet<QFileDialog>(*m_window), m_area);
+        shownSheet<QFileDialog>(*m_window)->reject();
     }
 
     static void addScreens() {
@@ -118,44 +173,38 @@ private slots:
     void sheetsOfTheRecipeFit() {
         QFETCH(QString, screen);
         openOn(screen);
-        const GlazeCore::Uuid recipe = firstRecipe();
-        for (const BlendMode mode : {BlendMode::line, BlendMode::triaxial, BlendMode::grid}) {
-            checkFits(BlendSheet::open(m_window->paneContext(), recipe, mode), m_area);
-            shownSheet<BlendSheet>(*m_window)->reject();
-        }
-        checkFits(BatchSheet::open(m_window->paneContext(), recipe), m_area);
-        shownSheet<BatchSheet>(*m_window)->reject();
-        checkFits(OxideNudgeSheet::open(m_window->paneContext(), recipe, NudgeRequest{}), m_area);
-        shownSheet<OxideNudgeSheet>(*m_window)->reject();
-        checkFits(ReplaceMaterialSheet::open(m_window->paneContext(), recipe, ReplaceRequest{}), m_area);
-        shownSheet<ReplaceMaterialSheet>(*m_window)->reject();
+        checkSheetsOfTheRecipe(checkFits);
     }
 
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
     void sheetsAndDialogsOfTheBookFit() {
         QFETCH(QString, screen);
         openOn(screen);
-        checkFits(LabelSheet::open(m_window->paneContext(), LabelScope::all), m_area);
-        shownSheet<LabelSheet>(*m_window)->reject();
+        checkSheetsAndDialogsOfTheBook(checkFits);
+    }
 
-        m_window->beginRename(firstRecipe());
-        checkFits(shownSheet<QDialog>(*m_window), m_area);
-        shownSheet<QDialog>(*m_window)->reject();
-        m_window->beginDelete(firstRecipe());
-        checkFits(shownSheet<QDialog>(*m_window), m_area);
-        shownSheet<QDialog>(*m_window)->reject();
-
-        checkFits(m_window->findChild<BookToolbar*>()->customize(), m_area);
-        shownSheet<QDialog>(*m_window)->reject();
-
-        DocumentController::instance().chooseAndOpen(m_window.get());
-        checkFits(shownSheet<QFileDialog>(*m_window), m_area);
-        shownSheet<QFileDialog>(*m_window)->reject();
+    // Where the content cannot fit (a screen below 800 × 600, or fonts twice the size on one of 800 × 600), no
+    // sheet or dialog asks for more than the screen as its smallest size: it stays inside, scrolling its content.
+    void noDialogAsksForMoreThanTheScreen_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<double>("fontScale");
+        QTest::newRow("640 × 480") << QStringLiteral("tiny") << 1.0;
+        QTest::newRow("800 × 600, large fonts") << QStringLiteral("small") << 2.0;
+    }
+    void noDialogAsksForMoreThanTheScreen() {
+        QFETCH(QString, screen);
+        QFETCH(double, fontScale);
+        QFont font = m_font;
+        font.setPointSizeF(m_font.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        openOn(screen);
+        checkSheetsOfTheRecipe(checkWithinScreen);
+        checkSheetsAndDialogsOfTheBook(checkWithinScreen);
     }
 };
 
 int main(int argc, char** argv) {
-    // Two screens side by side: 900 × 600 and 800 × 600, both without panels.
+    // Three screens side by side: 900 × 600, 800 × 600 and 640 × 480, all without panels.
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
@@ -163,6 +212,8 @@ int main(int argc, char** argv) {
     file.write(R"({"screens": [
         {"name": "wide", "x": 0, "y": 0, "width": 900, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
         {"name": "small", "x": 900, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "tiny", "x": 1700, "y": 0, "width": 640, "height": 480, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
