@@ -101,7 +101,7 @@ void FiringScheduleEditorTest::segmentsAddRemoveAndResetAsUndoableSteps() {
 void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused() {
     OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
-    editor.show();
+    QVERIFY(OrzaTest::showActive(editor));
     Orza::LiveNumberField* target = editor.field(2, Column::target);
 
     typeInto(target, QStringLiteral("1240"));
@@ -118,7 +118,16 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     QCOMPARE(announced.count(), 1);
     QVERIFY(!target->accessibleDescription().isEmpty());
 
+    // Leaving takes the whole edit back, 1240 and all: no step is left and the book is not edited.
+    editor.field(2, Column::hold)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(fixture.tile().schedule[2].targetC, 1220.0);
+    QCOMPARE(target->text(), QStringLiteral("1220"));
+    QVERIFY(editor.problemLabel()->isHidden());
+    QCOMPARE(fixture.steps(), 0);
+    QVERIFY(!fixture.document.isModified());
+
     // A negative value is taken, as the book holds it; the message goes.
+    typeInto(target, QStringLiteral("1240"));
     typeInto(target, QStringLiteral("-5"));
     QCOMPARE(fixture.tile().schedule[2].targetC, -5.0);
     QVERIFY(editor.problemLabel()->isHidden());
@@ -157,6 +166,8 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem_data() {
                                                   << "1.50" << 1.0 << true;
     QTest::newRow("de decimal point") << "de_DE"
                                       << "19.5" << 19.0 << true;
+    QTest::newRow("de zero-led group") << "de_DE"
+                                       << "0.125" << 0.0 << true;
     QTest::newRow("de grouped") << "de_DE"
                                 << "1.500" << 1500.0 << false;
     QTest::newRow("fr full stop") << "fr_FR"
@@ -179,12 +190,16 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem() {
     QLocale::setDefault(QLocale(locale));
     OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
-    editor.show();
+    QVERIFY(OrzaTest::showActive(editor));
+    const double before = fixture.tile().schedule[0].ratePerHour;
 
     typeInto(editor.field(0, Column::rate), typed);
     QCOMPARE(fixture.tile().schedule[0].ratePerHour, stored);
     QCOMPARE(editor.problemLabel()->isVisible(), refused);
     QCOMPARE(editor.field(0, Column::rate)->accessibleDescription().isEmpty(), !refused);
+    // Leaving keeps only a number typed in full.
+    editor.field(0, Column::target)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, refused ? before : stored);
 }
 
 void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {
