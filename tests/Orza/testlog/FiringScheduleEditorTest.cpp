@@ -112,9 +112,9 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     typeInto(target, QStringLiteral("2000000"));
     QCOMPARE(fixture.tile().schedule[2].targetC, 200000.0); // the last digit went beyond the limit
     QVERIFY(!editor.problemLabel()->isHidden());
-    // The keystroke before did change the schedule: the sentence says what the segment holds now.
+    // The sentence names the value leaving the field goes back to, written as the limit is.
     QCOMPARE(editor.problemLabel()->text(),
-             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 200000 °C."));
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 1,220 °C."));
     QCOMPARE(announced.count(), 1);
     QVERIFY(!target->accessibleDescription().isEmpty());
 
@@ -147,7 +147,7 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     // and the message goes with it.
     typeInto(editor.field(0, Column::rate), QStringLiteral("1x"));
     QCOMPARE(editor.problemLabel()->text(),
-             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 1 keeps its rate of 1 °C/h."));
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 1 keeps its rate of 150 °C/h."));
     fixture.document.undoStack()->undo();
     QCOMPARE(editor.field(0, Column::rate)->text(), QStringLiteral("150"));
     QVERIFY(editor.problemLabel()->isHidden());
