@@ -76,6 +76,10 @@ bool groupSizesFit(const std::vector<int>& groups, const Rules& rules) {
     return groups.back() == rules.primarySize;
 }
 
+bool isZero(char32_t digit) {
+    return u_charDigitValue(static_cast<UChar32>(digit)) == 0;
+}
+
 } // namespace
 
 bool isValid(std::u32string_view text, const Rules& rules) {
@@ -83,6 +87,7 @@ bool isValid(std::u32string_view text, const Rules& rules) {
     bool inIntegerPart = true;
     constexpr char32_t none = 0;
     char32_t pendingSeparator = none; // a grouping separator not yet followed by a digit
+    bool ledByZero = false;           // the first digit is a zero
 
     const auto endIntegerPart = [&] {
         inIntegerPart = false;
@@ -99,6 +104,7 @@ bool isValid(std::u32string_view text, const Rules& rules) {
         }
         switch (role) {
         case Role::digit:
+            if (groups.empty()) ledByZero = isZero(c);
             if (groups.empty() || pendingSeparator != none) groups.push_back(0);
             pendingSeparator = none;
             ++groups.back();
@@ -124,6 +130,8 @@ bool isValid(std::u32string_view text, const Rules& rules) {
         }
     }
     if (inIntegerPart && !endIntegerPart()) return false;
+    // Nobody groups a leading zero: "0.125" in German is an eighth written the English way, not 125.
+    if (groups.size() >= 2 && ledByZero) return false;
     return groupSizesFit(groups, rules);
 }
 

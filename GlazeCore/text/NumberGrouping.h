@@ -21,7 +21,8 @@ struct Rules {
 /// locale does:
 /// - a comma or full stop (or a look-alike) is either the locale's decimal or grouping separator;
 /// - grouping separators (the locale's, or any space or apostrophe) stand only between digits before the
-///   decimal separator, one at a time, and the groups they make have the locale's sizes;
+///   decimal separator, one at a time, and the groups they make have the locale's sizes, the first of
+///   them not starting with a zero;
 /// - a space before the first digit is ignored, as the lenient parser ignores it.
 bool isValid(std::u32string_view text, const Rules& rules);
 

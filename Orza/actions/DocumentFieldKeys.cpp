@@ -2,6 +2,7 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/widgets/LiveNumberField.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -71,8 +72,11 @@ bool DocumentFieldKeys::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A context menu or a switch to another window leaves the field this window's focus.
-        if (watched == m_field && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            m_document.endEditBurst();
+        if (watched != m_field || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
+        // Filters see the event before the field does: a refused number takes its typing back inside the
+        // burst, so the step it merged into is dropped rather than joined by one more.
+        if (auto* number = qobject_cast<LiveNumberField*>(m_field)) number->revertRefusedText();
+        m_document.endEditBurst();
         break;
     }
     default:

@@ -16,7 +16,7 @@ class BookDocument;
  * (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y) and the Undo and Redo of its context menu act on the document's steps,
  * never on the field's own text history, so field and book cannot disagree; the field shows the book's
  * value again when its owner hears of the change. Leaving the field ends the typing burst, so the next
- * edit of the same field is an undo step of its own.
+ * edit of the same field is an undo step of its own; a number field takes its refused text back first.
  *
  * Works on QLineEdit and QPlainTextEdit; lives as long as the field.
  */

@@ -23,7 +23,8 @@ class LiveNumberField;
  * the typing; an empty field means 0. Any other text writes nothing and shows why under the field in red.
  * While the field has the focus the user's text stands as typed when it means the stored value (12.50 is
  * not rewritten to 12.5 under the cursor); on losing the focus (or on Return) a valid text is tidied to the
- * stored value, an invalid one stays with its message.
+ * stored value, and an invalid one takes back what the edit wrote: the value it began from is written again
+ * and shown.
  *
  * Numbers are read and written in the user's current locale, never grouped.
  */

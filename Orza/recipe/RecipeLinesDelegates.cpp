@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -123,7 +124,17 @@ void AmountDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
 void AmountDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
     // Only what the user typed is written; the text shown at the start never is.
     auto* field = qobject_cast<LiveNumberField*>(editor);
-    if (field && field->value() != index.data(Qt::EditRole).toDouble()) model->setData(index, field->value());
+    if (!field) return;
+    // Tab or a click elsewhere commits before the field hears that its edit ends.
+    field->revertRefusedText();
+    if (field->value() != index.data(Qt::EditRole).toDouble()) model->setData(index, field->value());
+}
+
+bool AmountDelegate::eventFilter(QObject* object, QEvent* event) {
+    // Escape cancels the edit, as in any item view: the amount typed so far is taken back with it.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        if (auto* field = qobject_cast<LiveNumberField*>(object)) field->revertEdit();
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 } // namespace Orza

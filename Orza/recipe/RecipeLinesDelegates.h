@@ -31,7 +31,8 @@ signals:
 
 /**
  * The Amount cell's editor: a live number field (0 to 2 decimals, no negatives) that writes every value
- * typed at once, so the chemistry follows the typing, and whose undo keys undo the book.
+ * typed at once, so the chemistry follows the typing, and whose undo keys undo the book. An edit that ends
+ * on a text that is no number, or with Escape, takes back what it wrote.
  */
 class AmountDelegate final : public QStyledItemDelegate {
     Q_OBJECT
@@ -41,6 +42,9 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     BookDocument& m_document;

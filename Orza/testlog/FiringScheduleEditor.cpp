@@ -2,7 +2,6 @@
 
 #include "GlazeCore/book/FiringSchedule.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
-#include "GlazeCore/text/NumberText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/document/BookDocument.h"
@@ -55,10 +54,9 @@ QString largest(double limit) {
     return QLocale().toString(qlonglong(limit));
 }
 
-/// What a refused field leaves in the book: its segment's number as it stands.
+/// What a refused field leaves in the book: the number its edit began from, written as the limit is.
 QString keptValue(int segment, FiringScheduleEditor::Column column, double value) {
-    const QString number =
-        QString::fromStdString(GlazeCore::NumberText::format(value, fieldDigits, QLocale().name().toStdString()));
+    const QString number = formatDouble(value);
     switch (column) {
     case FiringScheduleEditor::Column::rate:
         return FiringScheduleEditor::tr("Segment %1 keeps its rate of %2 °C/h.").arg(segment).arg(number);
@@ -278,13 +276,11 @@ QString FiringScheduleEditor::problemText() const {
     LiveNumberField* described = m_refused.contains(m_lastRefused) ? m_lastRefused : *m_refused.constBegin();
     QString text =
         tr("Enter a number from %1 to %2.").arg(largest(-Limits::maxFiringValue), largest(Limits::maxFiringValue));
-    // Earlier keystrokes may have written; the sentence names what the book holds now, never "not changed".
-    const auto segments = schedule();
-    for (int row = 0; row < rowCount() && std::size_t(row) < segments.size(); ++row) {
+    // Earlier keystrokes wrote on the way; leaving the field takes them back to the value it began from.
+    for (int row = 0; row < rowCount(); ++row) {
         for (int c = 0; c < 3; ++c) {
             if (m_rows[std::size_t(row)].fields[c] != described) continue;
-            GlazeCore::FiringSegment segment = segments[std::size_t(row)];
-            text += QLatin1Char(' ') + keptValue(row + 1, Column(c), member(segment, Column(c)));
+            text += QLatin1Char(' ') + keptValue(row + 1, Column(c), described->valueBeforeEdit());
         }
     }
     return text;

@@ -27,9 +27,9 @@ class ProblemLabel;
  *
  * Every change reads the tile's schedule from the book, changes it and writes the whole list back through
  * the document, one undoable edit; typing in the fields of one schedule merges into one step until a field
- * loses the focus. The fields take what a book file can hold: a text that is no such number stays as typed,
- * writes nothing and shows the limit with what the segment keeps meanwhile. Add Segment stops at the most
- * segments a tile may have.
+ * loses the focus. The fields take what a book file can hold: a text that is no such number writes nothing
+ * and shows the limit with the value the segment keeps, the one its edit began from, which leaving the field
+ * goes back to. Add Segment stops at the most segments a tile may have.
  */
 class FiringScheduleEditor final : public QWidget {
     Q_OBJECT

@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QHideEvent>
+#include <QKeyEvent>
 #include <QLocale>
 
 #include <cmath>
@@ -21,6 +23,11 @@ std::string currentLocaleID() {
 
 // The largest magnitude the parsing takes.
 constexpr qlonglong largestNumber = 1'000'000;
+
+/// Compared bit for bit: a stored NaN is still the same stored value.
+bool sameValue(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 bool isBlank(const QString& text) {
     return GlazeCore::UnicodeText::trimHorizontalSpace(text.toStdString()).empty();
@@ -50,7 +57,7 @@ LiveNumberField::LiveNumberField(const QString& title, double value, FractionDig
     : LiveNumberField(title, value, plainRules(fractionDigits, allowsNegative), parent) {}
 
 LiveNumberField::LiveNumberField(const QString& title, double value, Rules rules, QWidget* parent)
-    : QLineEdit(parent), m_title(title), m_value(value), m_rules(std::move(rules)) {
+    : QLineEdit(parent), m_title(title), m_value(value), m_valueBeforeEdit(value), m_rules(std::move(rules)) {
     setPlaceholderText(title);
     setAccessibleName(title);
     setText(m_rules.format(value));
@@ -63,15 +70,19 @@ LiveNumberField::LiveNumberField(const QString& title, double value, Rules rules
         connect(this, &QLineEdit::textChanged, this, &LiveNumberField::updateProblem);
     }
     connect(this, &QLineEdit::textEdited, this, &LiveNumberField::userEdited);
-    connect(this, &QLineEdit::returnPressed, this, &LiveNumberField::tidy);
+    connect(this, &QLineEdit::returnPressed, this, [this] {
+        revertRefusedText();
+        tidy();
+    });
 }
 
 void LiveNumberField::setValue(double value) {
-    // Compared bit for bit: a stored NaN is still the same stored value.
-    if (value == m_value || (std::isnan(value) && std::isnan(m_value))) return;
+    if (sameValue(value, m_value)) return;
     m_value = value;
     // What the user typed (1.50, "1.", 01) survives a value it already means.
     if (m_editing && m_rules.read(text()) == value) return;
+    // A change from outside (an undo): what is typed from here on is taken back to it, not past it.
+    m_valueBeforeEdit = value;
     setText(m_rules.format(value));
 }
 
@@ -85,15 +96,36 @@ void LiveNumberField::userEdited(const QString& text) {
     emit valueEdited(*number);
 }
 
+void LiveNumberField::revertRefusedText() {
+    if (isRefused()) revertEdit();
+}
+
+void LiveNumberField::revertEdit() {
+    const double start = m_valueBeforeEdit;
+    if (!sameValue(start, m_value)) {
+        if (!m_rules.ownerConfirmsWrites) m_value = start;
+        setText(m_rules.format(start));
+        // Written back as any typed value is, so the owner's merged step ends where it began.
+        emit valueEdited(start);
+    }
+    tidy();
+}
+
 void LiveNumberField::tidy() {
-    // A refused text the owner explains stays, so its explanation still fits.
-    if (!m_rules.refusal && !m_rules.read(text())) return;
     const QString tidied = m_rules.format(m_value);
     if (text() != tidied) setText(tidied);
 }
 
+bool LiveNumberField::isRefused() const {
+    // The stored value's own text is no typing, even where it reads as no number ("nan").
+    const QString typed = text();
+    return typed != m_rules.format(m_value) && !m_rules.read(typed);
+}
+
 void LiveNumberField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    // A context menu or another window handing the focus back goes on with the same edit.
+    if (!m_editing) m_valueBeforeEdit = m_value;
     m_editing = true;
 }
 
@@ -101,8 +133,26 @@ void LiveNumberField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // A context menu or a switch to another window leaves the field this window's focus.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
+    endEdit();
+}
+
+void LiveNumberField::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    // A sheet closed with Escape ends its edit as surely as leaving the field does; a minimised one does not.
+    if (m_editing && !event->spontaneous()) endEdit();
+}
+
+void LiveNumberField::endEdit() {
+    revertRefusedText();
     m_editing = false;
     tidy();
+}
+
+void LiveNumberField::keyPressEvent(QKeyEvent* event) {
+    const bool returnTakesBack = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && isRefused();
+    QLineEdit::keyPressEvent(event);
+    // Spent on taking the text back: the default button must not act on a value nobody saw.
+    if (returnTakesBack) event->accept();
 }
 
 void LiveNumberField::changeEvent(QEvent* event) {
@@ -113,9 +163,8 @@ void LiveNumberField::changeEvent(QEvent* event) {
 }
 
 void LiveNumberField::updateProblem() {
-    // A blank field or the stored value's own text is no mistake, only text being typed can be.
-    const QString typed = text();
-    const bool refused = !isBlank(typed) && typed != m_rules.format(m_value) && !m_rules.read(typed);
+    // A blank field is no mistake yet, only text being typed can be.
+    const bool refused = !isBlank(text()) && isRefused();
     const QString problem = refused ? m_rules.refusal() : QString();
     if (problem == m_problem) return;
     m_problem = problem;

@@ -18,9 +18,15 @@ namespace Orza {
  * is lenient in that locale, refuses an empty or out-of-range text, and refuses a negative number unless
  * allowed. Only the user's own edits write: text the field sets itself never does, so showing a rounded
  * value can never store the rounding. A written value keeps every digit typed; the digits limit only the
- * display. Text that does not parse stays as typed and writes nothing, and while it stands the field says
- * so: a warning mark at its end whose tooltip, like the field's accessible description, gives the range.
- * A field of another kind of number (a percentage, say) brings its own rules for reading and writing it.
+ * display. Text that does not parse writes nothing, and while it stands the field says so: a warning mark
+ * at its end whose tooltip, like the field's accessible description, gives the range.
+ *
+ * An edit that ends (focus leaves, the field is hidden, or Return) on a text that is no number takes back
+ * what its typing wrote: "17.5" in German wrote 1 and 17 on the way, and neither is what was meant. The
+ * field writes the value it had when the edit began, so a typing burst merged into one step ends back where
+ * it began, and shows it. An outside change of the value while editing (an undo) starts the edit afresh
+ * from there. A field of another kind of number (a percentage, say) brings its own rules for reading and
+ * writing it.
  */
 class LiveNumberField final : public QLineEdit {
     Q_OBJECT
@@ -34,7 +40,7 @@ public:
         /// The number a text means; none when it means none.
         std::function<std::optional<double>(const QString& text)> read;
         /// Why a text that reads as no number is refused, for the field's warning mark. Without it the owner
-        /// says why beside the field, and a refused text stays when editing ends so that message still applies.
+        /// says why beside the field.
         std::function<QString()> refusal;
         /// Only edits made while the field is being edited write, and a written value becomes the field's
         /// own only when the owner hands it back through setValue(): a write the owner refuses leaves it alone.
@@ -53,6 +59,14 @@ public:
     /// Why the typed text is not stored; empty while the text is a number the field takes, is blank, or
     /// shows the stored value.
     QString problem() const { return m_problem; }
+    /// The value this edit began from, which a text that is no number goes back to when the edit ends.
+    double valueBeforeEdit() const { return m_valueBeforeEdit; }
+
+    /// Ends the edit as leaving the field does when its text is no number: what the edit wrote is taken
+    /// back. For an owner that ends the edit before the field hears of it (an item view's Tab).
+    void revertRefusedText();
+    /// Takes back what the edit wrote, whatever the text: the value it began from is written and shown.
+    void revertEdit();
 
     /// The value changed elsewhere (an undo, a reformulation): the text shows it, unless the field is being
     /// edited and its text already means exactly that value.
@@ -65,15 +79,20 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void userEdited(const QString& text);
+    void endEdit();
     void tidy();
+    bool isRefused() const;
     void updateProblem();
 
     QString m_title;
     double m_value;
+    double m_valueBeforeEdit;
     Rules m_rules;
     bool m_editing = false;
     QString m_problem;

@@ -134,6 +134,42 @@ TEST(NumberTextParse, separatorsOnlyWhereTheLocalePutsThem) {
         EXPECT_EQ(NumberText::parse(c.text, true, c.locale), c.value) << c.locale << ": " << c.text;
 }
 
+// A first group may be as long as any other, but nobody groups a leading zero: "0.125" in German is an
+// eighth written the English way, never 125.
+TEST(NumberTextParse, firstGroupFullButNeverLedByZero) {
+    struct Case {
+        const char* locale;
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"de_DE", "0.125", std::nullopt},
+        {"de_DE", "0.250", std::nullopt},
+        {"de_DE", "00.500", std::nullopt},
+        {"de_DE", "0.125,5", std::nullopt},
+        {"en_US", "0,250", std::nullopt},
+        {"en_US", "0,125", std::nullopt},
+        {"en_US", "-0,125", std::nullopt},
+        {"fr_FR", "0 125", std::nullopt},
+        {"de_CH", "0'125", std::nullopt},
+        {"en_IN", "0,00,000", std::nullopt},
+        {"en_US", "100,000", 100'000},
+        {"en_US", "-100,000", -100'000},
+        {"de_DE", "100.000", 100'000},
+        {"de_DE", "100.000,5", 100'000.5},
+        {"fr_FR", "100 000", 100'000},
+        {"de_CH", "100'000", 100'000},
+        {"en_IN", "1,00,000", 100'000},
+        {"en_IN", "10,00,000", 1'000'000},
+        // Ungrouped, a leading zero is only a zero.
+        {"de_DE", "0,125", 0.125},
+        {"de_DE", "0125", 125},
+        {"en_US", "0.125", 0.125},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberText::parse(c.text, true, c.locale), c.value) << c.locale << ": " << c.text;
+}
+
 TEST(NumberTextParse, localeDataOfTheCoveredLocalesIsPresent) {
     // The cases above rely on these separators; without the locale data ICU would fall back to the root's.
     EXPECT_EQ(NumberText::format(1.5, {1, 1}, "de_DE"), "1,5");

@@ -112,7 +112,7 @@ private slots:
     }
 
     // The weight is read as the potter's locale writes numbers; a separator where it puts none is refused
-    // and marked, and only the digits before it were stored.
+    // and marked, and the digits before it, stored on the way, are taken back when the sheet closes.
     void weightReadsNumbersOfTheLocale_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("typed");
@@ -142,10 +142,16 @@ private slots:
         QFETCH(bool, refused);
         QLocale::setDefault(QLocale(locale));
         BatchSheet sheet(celadon(), BookLibrary({}));
+        const double before = BatchSettings::totalGrams();
+        QVERIFY(OrzaTest::showActive(sheet));
+        sheet.totalField()->setFocus(Qt::TabFocusReason);
         sheet.totalField()->selectAll();
         QTest::keyClicks(sheet.totalField(), typed);
         QCOMPARE(BatchSettings::totalGrams(), stored);
         QCOMPARE(sheet.totalField()->accessibleDescription().isEmpty(), !refused);
+        QTest::keyClick(sheet.totalField(), Qt::Key_Escape);
+        QVERIFY(!sheet.isVisible());
+        QCOMPARE(QSettings().value(QStringLiteral("batchTotalGrams")).toDouble(), refused ? before : stored);
     }
 
     // Nothing to list, or rows without a material, keep Print… and Export PDF… off and say why.

@@ -16,6 +16,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -58,6 +59,8 @@ struct Fixture {
 
 class RecipeLinesTableTest : public OrzaTest::IsolatedSuite {
     Q_OBJECT
+    void tearDown() override { QLocale::setDefault(QLocale::c()); }
+
 private slots:
     // Percentages, totals and marks follow every edit; additions count against the base.
     void cellsAndTotalsFollowTheLines() {
@@ -182,6 +185,54 @@ private slots:
         QCOMPARE(f.document->undoStack()->count(), 1);
         QTest::keyClicks(editor, QStringLiteral("x")); // does not parse: nothing more is written
         QCOMPARE(f.recipe().lines[1].amount, 12.5);
+    }
+
+    // An amount edit that ends on a text that is no number, or with Escape, takes back what its typing wrote
+    // on the way: the line keeps its amount, no undo step is left and the book is not marked edited.
+    void endingAnAmountEditKeepsOnlyANumberTyped_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<QString>("shown");
+        const int tab = Qt::Key_Tab;
+        QTest::newRow("de decimal point, Tab") << "de_DE"
+                                               << "17.5" << tab << 40.0 << "40";
+        QTest::newRow("de fraction wiped, Tab") << "de_DE"
+                                                << "0.25" << tab << 40.0 << "40";
+        QTest::newRow("de zero-led group, Tab") << "de_DE"
+                                                << "0.125" << tab << 40.0 << "40";
+        QTest::newRow("de four decimals, Return") << "de_DE"
+                                                  << "1.2345" << int(Qt::Key_Return) << 40.0 << "40";
+        QTest::newRow("en beyond the bound, Tab") << "en_US"
+                                                  << "99999999999" << tab << 40.0 << "40";
+        QTest::newRow("en number, Escape") << "en_US"
+                                           << "25" << int(Qt::Key_Escape) << 40.0 << "40";
+        QTest::newRow("de decimal comma, Tab") << "de_DE"
+                                               << "17,5" << tab << 17.5 << "17,5";
+    }
+    void endingAnAmountEditKeepsOnlyANumberTyped() {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(double, stored);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        Fixture f({line("silica", 60), line("kaolin", 40)});
+        RecipeLinesView& view = *f.table->view();
+        QVERIFY(OrzaTest::showActive(*f.table));
+        const QModelIndex amount = f.model().index(1, RecipeLinesModel::amountColumn);
+        view.setCurrentIndex(amount);
+        view.edit(amount);
+        auto* editor = view.findChild<LiveNumberField*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key(key));
+        QCOMPARE(f.recipe().lines[1].amount, stored);
+        QCOMPARE(f.cell(1, RecipeLinesModel::amountColumn), shown);
+        QCOMPARE(f.document->undoStack()->count(), stored == 40 ? 0 : 1);
+        QCOMPARE(f.document->isModified(), stored != 40);
     }
 
     void pickerWritesTheChosenMaterial() {

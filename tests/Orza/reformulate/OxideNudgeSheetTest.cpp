@@ -251,9 +251,16 @@ private slots:
         auto window = OrzaTest::makeWindow(fiveRecipes());
         const GlazeCore::Uuid id = window->document()->book().recipes[2].id;
         OxideNudgeSheet* sheet = OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{});
+        const double start = sheet->target();
         typeInto(sheet->targetField(), typed);
         QCOMPARE(sheet->target(), target);
         QCOMPARE(sheet->targetField()->accessibleDescription().isEmpty(), !refused);
+        // Return over a refused text takes the target back and applies nothing.
+        if (refused) {
+            QTest::keyClick(sheet->targetField(), Qt::Key_Return);
+            QVERIFY(sheet->isVisible());
+            QCOMPARE(sheet->target(), start);
+        }
         QTest::keyClick(sheet, Qt::Key_Escape);
     }
 

@@ -101,7 +101,7 @@ void FiringScheduleEditorTest::segmentsAddRemoveAndResetAsUndoableSteps() {
 void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused() {
     OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
-    editor.show();
+    QVERIFY(OrzaTest::showActive(editor));
     Orza::LiveNumberField* target = editor.field(2, Column::target);
 
     typeInto(target, QStringLiteral("1240"));
@@ -112,13 +112,22 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     typeInto(target, QStringLiteral("2000000"));
     QCOMPARE(fixture.tile().schedule[2].targetC, 200000.0); // the last digit went beyond the limit
     QVERIFY(!editor.problemLabel()->isHidden());
-    // The keystroke before did change the schedule: the sentence says what the segment holds now.
+    // The sentence names the value leaving the field goes back to, written as the limit is.
     QCOMPARE(editor.problemLabel()->text(),
-             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 200000 °C."));
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 1,220 °C."));
     QCOMPARE(announced.count(), 1);
     QVERIFY(!target->accessibleDescription().isEmpty());
 
+    // Leaving takes the whole edit back, 1240 and all: no step is left and the book is not edited.
+    editor.field(2, Column::hold)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(fixture.tile().schedule[2].targetC, 1220.0);
+    QCOMPARE(target->text(), QStringLiteral("1220"));
+    QVERIFY(editor.problemLabel()->isHidden());
+    QCOMPARE(fixture.steps(), 0);
+    QVERIFY(!fixture.document.isModified());
+
     // A negative value is taken, as the book holds it; the message goes.
+    typeInto(target, QStringLiteral("1240"));
     typeInto(target, QStringLiteral("-5"));
     QCOMPARE(fixture.tile().schedule[2].targetC, -5.0);
     QVERIFY(editor.problemLabel()->isHidden());
@@ -138,7 +147,7 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     // and the message goes with it.
     typeInto(editor.field(0, Column::rate), QStringLiteral("1x"));
     QCOMPARE(editor.problemLabel()->text(),
-             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 1 keeps its rate of 1 °C/h."));
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 1 keeps its rate of 150 °C/h."));
     fixture.document.undoStack()->undo();
     QCOMPARE(editor.field(0, Column::rate)->text(), QStringLiteral("150"));
     QVERIFY(editor.problemLabel()->isHidden());
@@ -157,6 +166,8 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem_data() {
                                                   << "1.50" << 1.0 << true;
     QTest::newRow("de decimal point") << "de_DE"
                                       << "19.5" << 19.0 << true;
+    QTest::newRow("de zero-led group") << "de_DE"
+                                       << "0.125" << 0.0 << true;
     QTest::newRow("de grouped") << "de_DE"
                                 << "1.500" << 1500.0 << false;
     QTest::newRow("fr full stop") << "fr_FR"
@@ -179,12 +190,16 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem() {
     QLocale::setDefault(QLocale(locale));
     OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
-    editor.show();
+    QVERIFY(OrzaTest::showActive(editor));
+    const double before = fixture.tile().schedule[0].ratePerHour;
 
     typeInto(editor.field(0, Column::rate), typed);
     QCOMPARE(fixture.tile().schedule[0].ratePerHour, stored);
     QCOMPARE(editor.problemLabel()->isVisible(), refused);
     QCOMPARE(editor.field(0, Column::rate)->accessibleDescription().isEmpty(), !refused);
+    // Leaving keeps only a number typed in full.
+    editor.field(0, Column::target)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, refused ? before : stored);
 }
 
 void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {
