@@ -160,12 +160,6 @@ GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>*
     }
 }
 
-std::string GlazeDocument::fileBytes() const {
-    std::string bytes;
-    writeFileBytes([&](std::string_view piece) { bytes.append(piece); });
-    return bytes;
-}
-
 void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {
     // No copy of the book: the raised number and the version go straight into the text.
     const std::int64_t nextTileNumber = tileLedger->nextTileNumberForSaving(book);
