@@ -33,9 +33,6 @@ struct GlazeDocument {
     static GlazeDocument makeNew();
     /// A document over a book, with a fresh ledger and no notice.
     static GlazeDocument make(GlazeCore::GlazeBook book, bool isSample);
-    /// Decodes and validates the bytes of a book file; throws what the codec throws.
-    static GlazeDocument fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes);
-    static GlazeDocument fromFileBytes(std::string_view bytes);
     /// Reads a book file, once, straight into the buffer the parser reads; throws DocumentError with the
     /// sentence to show. Never writes the file. `stamp`, when given, receives the stamp of the file read.
     static GlazeDocument read(const QString& path, std::optional<FileStamp>* stamp = nullptr);
