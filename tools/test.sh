@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-# The folders of Orza/ include only the folders below them; a loop fails here, before the build.
+# Each folder of Orza/ includes only the folders README.md lists before it; any other include fails here,
+# before the build.
 bash tools/include-layers.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORZA_BUILD_TESTS=ON >/dev/null
 cmake --build build --parallel

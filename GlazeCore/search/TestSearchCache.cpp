@@ -188,20 +188,6 @@ void TestSearchCache::tilesRemoved(std::size_t first, std::size_t count) {
     forgetAnswers();
 }
 
-void TestSearchCache::tilesMoved(const std::vector<std::size_t>& oldRows) {
-    if (oldRows.size() != m_tiles.size()) return reset();
-    std::vector<TileEntry> moved;
-    moved.reserve(m_tiles.size());
-    for (const std::size_t row : oldRows) {
-        if (row >= m_tiles.size()) return reset();
-        moved.push_back(std::move(m_tiles[row]));
-    }
-    m_tiles = std::move(moved);
-    // Moves are rare: every row is looked at again rather than the stale ones followed to their new rows.
-    markStale(0, m_tiles.size());
-    forgetAnswers();
-}
-
 void TestSearchCache::recipeChanged(const Uuid& recipeID) {
     if (const auto found = m_recipeSlots.find(recipeID); found != m_recipeSlots.end())
         m_recipes[found->second].current = false;

@@ -47,8 +47,6 @@ public:
     void tileChanged(std::size_t row);
     void tilesInserted(std::size_t first, std::size_t count);
     void tilesRemoved(std::size_t first, std::size_t count);
-    /// After a move: `oldRows[i]` is the row before the move of the tile now at row i.
-    void tilesMoved(const std::vector<std::size_t>& oldRows);
     /// The recipe's name or lines changed.
     void recipeChanged(const Uuid& recipeID);
     /// Recipes were added, removed or moved: which recipe an id names may have changed.

@@ -62,11 +62,6 @@ ActionRegistry::ActionRegistry(QWidget* window, BookDocument& document)
     update();
 }
 
-ActionRegistry* ActionRegistry::of(const QWidget* widget) {
-    if (!widget) return nullptr;
-    return widget->window()->findChild<ActionRegistry*>(QStringLiteral("actionRegistry"), Qt::FindDirectChildrenOnly);
-}
-
 void ActionRegistry::makeActions() {
     for (const CommandInfo& info : CommandTable::all()) {
         auto* action = new QAction(CommandTable::title(info), this);

@@ -49,8 +49,6 @@ public:
     ActionRegistry(QWidget* window, BookDocument& document);
 
     QAction* action(Command command) const { return m_actions[std::size_t(command)]; }
-    /// The registry of the book window that holds `widget`, or null.
-    static ActionRegistry* of(const QWidget* widget);
 
     /// Makes `owner`'s handler the one that runs `command`, in place of any other. It goes with its owner.
     void setHandler(QObject* owner, Command command, CommandHandler handler);

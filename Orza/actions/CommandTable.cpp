@@ -122,4 +122,8 @@ QList<QKeySequence> CommandTable::shortcuts(const CommandInfo& info) {
     return shortcuts;
 }
 
+QString CommandTable::shortcutText(Command command) {
+    return shortcuts(of(command)).value(0).toString(QKeySequence::NativeText);
+}
+
 } // namespace Orza

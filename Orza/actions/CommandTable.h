@@ -70,6 +70,9 @@ public:
     static QString title(const CommandInfo& info, bool on = true);
     static QString shortTitle(const CommandInfo& info);
     static QList<QKeySequence> shortcuts(const CommandInfo& info);
+    /// The shortcut shown for the command, as the platform writes it, for hints and help texts; empty
+    /// when it has none.
+    static QString shortcutText(Command command);
 };
 
 } // namespace Orza

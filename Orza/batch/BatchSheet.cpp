@@ -1,6 +1,7 @@
 #include "Orza/batch/BatchSheet.h"
 
 #include "GlazeCore/book/RecipeCheck.h"
+#include "Orza/actions/CommandTable.h"
 #include "Orza/batch/BatchRowsModel.h"
 #include "Orza/batch/BatchSettings.h"
 #include "Orza/batch/BatchTotalRow.h"
@@ -189,9 +190,9 @@ QWidget* BatchSheet::makeButtons() {
     auto* row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
     m_print = new QPushButton(tr("Print\u2026"));
-    const QKeySequence printKeys(Qt::CTRL | Qt::Key_P);
-    m_print->setShortcut(printKeys);
-    m_print->setToolTip(tr("Print the batch sheet (%1)").arg(printKeys.toString(QKeySequence::NativeText)));
+    // The key of File > Print Batch Sheet: while the sheet is up, that command is off and this button takes it.
+    m_print->setShortcut(CommandTable::shortcuts(CommandTable::of(Command::printBatchSheet)).value(0));
+    m_print->setToolTip(tr("Print the batch sheet (%1)").arg(CommandTable::shortcutText(Command::printBatchSheet)));
     m_export = new QPushButton(tr("Export PDF\u2026"));
     m_done = new QPushButton(tr("Done"));
     // Return means Done wherever the focus is, as the sheet's default action.

@@ -53,7 +53,6 @@ public:
     void setDivisions(int divisions);
     void setRows(int rows);
     void setColumns(int columns);
-    const QString& namePrefix() const { return m_namePrefix; }
     void setNamePrefix(const QString& prefix);
     bool addTestEntries() const { return m_addTestEntries; }
     void setAddTestEntries(bool add);

@@ -172,18 +172,6 @@ void LineRows::removed(BookDocument& document, const Owner& recipeID, int first,
     BookAccess::bookChanged(document);
 }
 
-void LineRows::aboutToMove(BookDocument& document, const Owner& recipeID) {
-    emit document.linesAboutToBeMoved(recipeID);
-}
-
-void LineRows::moved(BookDocument& document, const Owner& recipeID, const RowMove& move, bool reversed) {
-    if (document.m_lineIndexRecipe == recipeID)
-        document.m_lineIndex.invalidateFrom(std::min(move.rows.front(), move.start()));
-    emit document.linesMoved(recipeID, move, reversed);
-    emit document.recipeEdited(recipeID);
-    BookAccess::bookChanged(document);
-}
-
 void LineRows::aboutToReset(BookDocument& document, const Owner& recipeID) {
     emit document.linesAboutToBeReset(recipeID);
 }
@@ -218,16 +206,6 @@ void TileRows::aboutToRemove(BookDocument& document, const Owner&, int first, in
 
 void TileRows::removed(BookDocument& document, const Owner&, int first, int last) {
     emit document.testsRemoved(first, last);
-    BookAccess::bookChanged(document);
-}
-
-void TileRows::aboutToMove(BookDocument& document, const Owner&) {
-    emit document.testsAboutToBeMoved();
-}
-
-void TileRows::moved(BookDocument& document, const Owner&, const RowMove& move, bool reversed) {
-    document.m_tileIndex.invalidateFrom(std::min(move.rows.front(), move.start()));
-    emit document.testsMoved(move, reversed);
     BookAccess::bookChanged(document);
 }
 

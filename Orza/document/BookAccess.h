@@ -97,8 +97,6 @@ struct LineRows {
     static void inserted(BookDocument& document, const Owner& recipeID, int first, int last);
     static void aboutToRemove(BookDocument& document, const Owner& recipeID, int first, int last);
     static void removed(BookDocument& document, const Owner& recipeID, int first, int last);
-    static void aboutToMove(BookDocument& document, const Owner& recipeID);
-    static void moved(BookDocument& document, const Owner& recipeID, const RowMove& move, bool reversed);
     static void aboutToReset(BookDocument& document, const Owner& recipeID);
     static void wasReset(BookDocument& document, const Owner& recipeID);
 };
@@ -112,8 +110,6 @@ struct TileRows {
     static void inserted(BookDocument& document, const Owner&, int first, int last);
     static void aboutToRemove(BookDocument& document, const Owner&, int first, int last);
     static void removed(BookDocument& document, const Owner&, int first, int last);
-    static void aboutToMove(BookDocument& document, const Owner&);
-    static void moved(BookDocument& document, const Owner&, const RowMove& move, bool reversed);
 };
 
 struct MaterialRows {

@@ -294,15 +294,6 @@ bool BookDocument::removeLines(const GlazeCore::Uuid& recipeID, const std::vecto
     return true;
 }
 
-bool BookDocument::moveLines(const GlazeCore::Uuid& recipeID, const RowMove& move) {
-    const GlazeCore::Recipe* owner = recipe(recipeID);
-    if (!owner) return false;
-    const RowMove checked = RowMove::make(move.rows, move.destination, owner->lines.size());
-    if (checked.rows.empty() || checked.isNoOp()) return false;
-    push(new MoveRows<LineRows>(*this, recipeID, checked, tr("Move Materials"), m_group));
-    return true;
-}
-
 bool BookDocument::setLines(const GlazeCore::Uuid& recipeID, std::vector<GlazeCore::RecipeLine> lines,
                             const QString& label) {
     const GlazeCore::Recipe* owner = recipe(recipeID);
@@ -382,13 +373,6 @@ bool BookDocument::removeTests(const std::vector<GlazeCore::Uuid>& tileIDs) {
     if (positions.empty()) return false;
     push(new RemoveRows<TileRows>(*this, {}, positions,
                                   positions.size() == 1 ? tr("Delete Test Tile") : tr("Delete Test Tiles"), m_group));
-    return true;
-}
-
-bool BookDocument::moveTests(const RowMove& move) {
-    const RowMove checked = RowMove::make(move.rows, move.destination, m_document.book.tests.size());
-    if (checked.rows.empty() || checked.isNoOp()) return false;
-    push(new MoveRows<TileRows>(*this, {}, checked, tr("Move Test Tiles"), m_group));
     return true;
 }
 

@@ -125,7 +125,6 @@ public:
     bool insertLine(const GlazeCore::Uuid& recipeID, std::size_t index, GlazeCore::RecipeLine line,
                     const QString& label);
     bool removeLines(const GlazeCore::Uuid& recipeID, const std::vector<GlazeCore::Uuid>& lineIDs);
-    bool moveLines(const GlazeCore::Uuid& recipeID, const RowMove& move);
     /// Replaces all the lines at once (a normalised base, an applied reformulation): one step named `label`.
     bool setLines(const GlazeCore::Uuid& recipeID, std::vector<GlazeCore::RecipeLine> lines, const QString& label);
     /// A step of its own: two picks on one line are two steps.
@@ -145,7 +144,6 @@ public:
     /// tile limit.
     bool addTestTile(GlazeCore::TestTile tile);
     bool removeTests(const std::vector<GlazeCore::Uuid>& tileIDs);
-    bool moveTests(const RowMove& move);
     bool setTileRecipe(const GlazeCore::Uuid& id, const GlazeCore::Uuid& recipeID);
     bool setTileCone(const GlazeCore::Uuid& id, std::string cone);
     bool setTileAtmosphere(const GlazeCore::Uuid& id, std::string atmosphere);
@@ -189,9 +187,6 @@ signals:
     void linesInserted(const GlazeCore::Uuid& recipeID, int first, int last);
     void linesAboutToBeRemoved(const GlazeCore::Uuid& recipeID, int first, int last);
     void linesRemoved(const GlazeCore::Uuid& recipeID, int first, int last);
-    void linesAboutToBeMoved(const GlazeCore::Uuid& recipeID);
-    /// `reversed`: the move was undone, so rows go from the moved order back to the original one.
-    void linesMoved(const GlazeCore::Uuid& recipeID, const Orza::RowMove& move, bool reversed);
     void linesAboutToBeReset(const GlazeCore::Uuid& recipeID);
     void linesReset(const GlazeCore::Uuid& recipeID);
     /// After any change of one recipe's name, cone, notes or lines.
@@ -202,6 +197,7 @@ signals:
     void recipesAboutToBeRemoved(int first, int last);
     void recipesRemoved(int first, int last);
     void recipesAboutToBeMoved();
+    /// `reversed`: the move was undone, so rows go from the moved order back to the original one.
     void recipesMoved(const Orza::RowMove& move, bool reversed);
 
     void tileChanged(const GlazeCore::Uuid& tileID, int row, Orza::TileField field);
@@ -209,8 +205,6 @@ signals:
     void testsInserted(int first, int last);
     void testsAboutToBeRemoved(int first, int last);
     void testsRemoved(int first, int last);
-    void testsAboutToBeMoved();
-    void testsMoved(const Orza::RowMove& move, bool reversed);
 
     void materialChanged(int row, Orza::MaterialField field);
     void materialsAboutToBeInserted(int first, int last);

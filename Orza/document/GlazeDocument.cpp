@@ -126,14 +126,6 @@ GlazeDocument GlazeDocument::make(GlazeCore::GlazeBook book, bool isSample) {
     return {std::move(book), isSample, std::move(ledger), std::nullopt};
 }
 
-GlazeDocument GlazeDocument::fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes) {
-    return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes));
-}
-
-GlazeDocument GlazeDocument::fromFileBytes(std::string_view bytes) {
-    return fromFileBytes(GlazeCore::Json::PaddedBytes::copyOf(bytes));
-}
-
 GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>* stamp) {
     const QFileInfo info(path);
     if (info.isDir()) throw DocumentError(tr("It is a folder, not a book file."));
@@ -161,12 +153,6 @@ GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>*
     } catch (const std::exception& error) {
         throw DocumentError(QString::fromUtf8(error.what()));
     }
-}
-
-std::string GlazeDocument::fileBytes() const {
-    std::string bytes;
-    writeFileBytes([&](std::string_view piece) { bytes.append(piece); });
-    return bytes;
 }
 
 void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {

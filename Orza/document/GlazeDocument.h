@@ -33,17 +33,13 @@ struct GlazeDocument {
     static GlazeDocument makeNew();
     /// A document over a book, with a fresh ledger and no notice.
     static GlazeDocument make(GlazeCore::GlazeBook book, bool isSample);
-    /// Decodes and validates the bytes of a book file; throws what the codec throws.
-    static GlazeDocument fromFileBytes(const GlazeCore::Json::PaddedBytes& bytes);
-    static GlazeDocument fromFileBytes(std::string_view bytes);
     /// Reads a book file, once, straight into the buffer the parser reads; throws DocumentError with the
     /// sentence to show. Never writes the file. `stamp`, when given, receives the stamp of the file read.
     static GlazeDocument read(const QString& path, std::optional<FileStamp>* stamp = nullptr);
 
-    /// The bytes to save: the next tile number raised to cover the ledger, the format version that the
-    /// book needs. The document itself is not changed. Throws what the codec throws.
-    std::string fileBytes() const;
-    /// The same bytes handed to `sink` in pieces, never held whole; on a throw the receiver drops them.
+    /// Hands the bytes to save to `sink` in pieces, never held whole: the next tile number raised to cover
+    /// the ledger, the format version that the book needs. The document itself is not changed. Throws what
+    /// the codec throws; on a throw the receiver drops the pieces.
     void writeFileBytes(const GlazeCore::Json::Sink& sink) const;
     /// Writes the bytes to `path` through a temporary file, so a failure leaves any old file whole; a book
     /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show,

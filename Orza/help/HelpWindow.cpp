@@ -1,5 +1,6 @@
 #include "Orza/help/HelpWindow.h"
 
+#include "Orza/actions/CommandTable.h"
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/platform/ExactWindowTitle.h"
 #include "Orza/platform/FitWindowToScreen.h"
@@ -23,10 +24,6 @@ namespace {
 QPointer<HelpWindow>& theWindow() {
     static QPointer<HelpWindow> window;
     return window;
-}
-
-QString keys(QKeyCombination combination) {
-    return QKeySequence(combination).toString(QKeySequence::NativeText);
 }
 
 QFont scaledFont(QFont font, double scale, QFont::Weight weight) {
@@ -121,7 +118,7 @@ std::vector<HelpWindow::Topic> HelpWindow::topics() {
          tr("The Tests page (in the sidebar, or View > Tests, %1) logs each tile with its recipe, cone, atmosphere, "
             "firing schedule, notes and photo. Tests > Add Test adds a tile. The ramp chart draws the firing "
             "schedule. The book keeps a link to the photo file, not a copy of it.")
-             .arg(keys(Qt::CTRL | Qt::Key_2))},
+             .arg(CommandTable::shortcutText(Command::showTests))},
         {QStringLiteral("tilecodes"), tr("Tile codes, labels and search"),
          tr("Every tile gets a short code (T-001, T-002 \u2026) to write on its back; the code stands in the first "
             "column of the test log. A code changed in the Code field is used as typed, or refused with the reason "
@@ -136,13 +133,13 @@ std::vector<HelpWindow::Topic> HelpWindow::topics() {
             "(2\u215d \u00d7 1 in) or an A4 sheet of 21 labels (63.5 \u00d7 38.1 mm), for all tiles, the tiles shown "
             "or the selected tile, starting at any label of the sheet. Print at 100 % and try plain paper first. "
             "Export PDF\u2026 saves the labels.")
-             .arg(name, keys(Qt::CTRL | Qt::ALT | Qt::Key_F))},
+             .arg(name, CommandTable::shortcutText(Command::findTest))},
         {QStringLiteral("materials"), tr("Materials"),
          tr("The Materials page (in the sidebar, or View > Materials, %1) lists the book's materials. The built-in "
             "materials are read-only, and each names its source. To change one, duplicate it as a custom material; "
             "or add a material of your own with its oxide analysis, loss on ignition and source. Custom materials are "
             "saved in the book.")
-             .arg(keys(Qt::CTRL | Qt::Key_3))},
+             .arg(CommandTable::shortcutText(Command::showMaterials))},
     };
 }
 

@@ -29,7 +29,7 @@ inline constexpr qreal textUnitsPerPoint = 100;
 
 /// The system font at `points` on the page, in text units: a text unit is one pixel of the font, so the
 /// font is `points` × textUnitsPerPoint pixels high, whatever the device's resolution. Lengths measured
-/// with it are text units; draw it under textUnitsPainter().
+/// with it are text units; draw it under a TextUnitsPainter.
 QFont pageFont(qreal points, QFont::Weight weight, const QPaintDevice& device);
 
 /// How wide the text is in points, set in a page font.

@@ -32,18 +32,6 @@ RecipeLinesModel::RecipeLinesModel(BookDocument& document, const GlazeCore::Uuid
         endRemoveRows();
         updateTotals();
     });
-    connect(&document, &BookDocument::linesAboutToBeMoved, this, [this, mine](const auto& id) {
-        if (mine(id)) emit layoutAboutToBeChanged();
-    });
-    connect(
-        &document, &BookDocument::linesMoved, this, [this, mine](const auto& id, const RowMove& move, bool reversed) {
-            if (!mine(id)) return;
-            for (const QModelIndex& old : persistentIndexList()) {
-                const auto row = std::size_t(old.row());
-                changePersistentIndex(old, index(int(reversed ? move.oldRow(row) : move.newRow(row)), old.column()));
-            }
-            emit layoutChanged();
-        });
     const auto resetting = [this, mine](const auto& id) {
         if (mine(id)) beginResetModel();
     };

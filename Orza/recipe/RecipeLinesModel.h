@@ -17,7 +17,6 @@ struct RecipeLine;
 namespace Orza {
 
 class BookDocument;
-struct RowMove;
 
 /**
  * The material lines of one recipe as a table: material, amount, share of the base, addition. Reads the

@@ -1,6 +1,7 @@
 #include "Orza/recipe/RecipeLinesTable.h"
 
 #include "GlazeCore/recipe/Normalize.h"
+#include "Orza/actions/CommandTable.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/recipe/RecipeLinesDelegates.h"
@@ -12,7 +13,6 @@
 #include "Orza/widgets/MaterialPicker.h"
 
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -49,8 +49,7 @@ RecipeLinesTable::RecipeLinesTable(BookDocument& document, const GlazeCore::Uuid
     small.setPointSizeF(small.pointSizeF() * 0.92);
     m_normalize->setFont(small);
     connect(m_normalize, &QPushButton::clicked, this, &RecipeLinesTable::normalizeBase);
-    m_footer->setAddHelp(tr("Add a material line (%1)")
-                             .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L).toString(QKeySequence::NativeText)));
+    m_footer->setAddHelp(tr("Add a material line (%1)").arg(CommandTable::shortcutText(Command::addMaterial)));
     m_footer->setTrailing(m_normalize);
     connect(m_footer, &ListFootButtons::addRequested, this, &RecipeLinesTable::addLine);
     connect(m_footer, &ListFootButtons::removeRequested, this, &RecipeLinesTable::removeSelectedLines);

@@ -67,7 +67,6 @@ public:
     ChemistryPanel* chemistryPanel() const { return m_panel; }
     /// The "Chemistry" title and the sentence shown instead of the panel; hidden while the panel shows.
     IconLabel* chemistryNote() const { return m_note; }
-    IconLabel* bundledProblem() const { return m_bundledProblem; }
 
     /// Gives the name field the keyboard with the name selected, for a recipe just made.
     void focusName();

@@ -19,12 +19,10 @@ class RecipeTotals final : public QWidget {
 public:
     RecipeTotals(RecipeLinesModel* model, QHeaderView* columns, QWidget* parent = nullptr);
 
-    QWidget* baseRow() const { return m_baseRow; }
     QWidget* additionsRow() const { return m_additionsRow; }
     QLabel* baseAmount() const { return m_baseAmount; }
     QLabel* basePercent() const { return m_basePercent; }
     QLabel* additionsAmount() const { return m_additionsAmount; }
-    QLabel* additionsPercent() const { return m_additionsPercent; }
 
     QSize sizeHint() const override;
 

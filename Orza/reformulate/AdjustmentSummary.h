@@ -92,8 +92,6 @@ public:
     std::vector<GlazeCore::Oxide> shownOxides() const;
     const UnityCells& ratioCells() const { return m_ratio; }
     QLabel* targetHeader() const { return m_targetHeader; }
-    QWidget* materialsGrid() const { return m_materialsGrid; }
-    QWidget* unityGrid() const { return m_unityGrid; }
     StullChartView* chart() const { return m_chart; }
 
 private:

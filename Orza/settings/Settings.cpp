@@ -85,10 +85,4 @@ void Settings::set(Key key, const QVariant& newValue) {
     if (before != typed(newValue)) emit changed(key);
 }
 
-void Settings::resetToDefaults() {
-    QSettings settings;
-    for (const Entry& e : table())
-        settings.remove(QString::fromLatin1(e.name));
-}
-
 } // namespace Orza

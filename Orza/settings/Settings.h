@@ -46,8 +46,6 @@ public:
 
     /// Stores the value; does nothing, and signals nothing, when it equals the current one.
     void set(Key key, const QVariant& value);
-    /// Removes every stored value, so each key reads its default again.
-    void resetToDefaults();
 
 signals:
     void changed(Orza::Settings::Key key);

@@ -53,7 +53,6 @@ void SidebarModel::connectRecipes() {
     connect(&document, &BookDocument::lineChanged, this, forget);
     connect(&document, &BookDocument::linesInserted, this, forget);
     connect(&document, &BookDocument::linesRemoved, this, forget);
-    connect(&document, &BookDocument::linesMoved, this, forget);
     connect(&document, &BookDocument::linesReset, this, forget);
     connect(&document, &BookDocument::recipeEdited, this, &SidebarModel::recipeRowChanged);
     connect(&document, &BookDocument::libraryChanged, this, &SidebarModel::allRegionsChanged);
@@ -72,7 +71,6 @@ void SidebarModel::connectPages() {
     // The Tests row counts tiles and names the last one's code.
     for (const auto signal : {&BookDocument::testsInserted, &BookDocument::testsRemoved})
         connect(&document, signal, this, &SidebarModel::updateTestsRow);
-    connect(&document, &BookDocument::testsMoved, this, &SidebarModel::updateTestsRow);
     connect(&document, &BookDocument::tileChanged, this, [this](const GlazeCore::Uuid&, int, TileField field) {
         if (field == TileField::code) updateTestsRow();
     });

@@ -31,7 +31,6 @@ TestLogModel::TestLogModel(BookDocument& document, WindowModel& model, QObject* 
     connect(&m_document, &BookDocument::testsInserted, this, &TestLogModel::tilesInserted);
     connect(&m_document, &BookDocument::testsAboutToBeRemoved, this, &TestLogModel::tilesAboutToBeRemoved);
     connect(&m_document, &BookDocument::testsRemoved, this, &TestLogModel::tilesRemoved);
-    connect(&m_document, &BookDocument::testsMoved, this, &TestLogModel::resetRows);
     connect(&m_document, &BookDocument::reset, this, &TestLogModel::resetRows);
     connect(&m_document, &BookDocument::recipeChanged, this, [this](const GlazeCore::Uuid&, RecipeField field) {
         if (field == RecipeField::name) recipeNamesChanged();

@@ -56,7 +56,6 @@ TileSearchCache::~TileSearchCache() = default;
 void TileSearchCache::connectDocument() {
     connect(&m_document, &BookDocument::testsInserted, this, &TileSearchCache::tilesInserted);
     connect(&m_document, &BookDocument::testsRemoved, this, &TileSearchCache::tilesRemoved);
-    connect(&m_document, &BookDocument::testsMoved, this, &TileSearchCache::tilesMoved);
     connect(&m_document, &BookDocument::tileChanged, this, &TileSearchCache::tileChanged);
     connect(&m_document, &BookDocument::reset, this, &TileSearchCache::rebuildAll);
     connect(&m_document, &BookDocument::recipeEdited, this,
@@ -157,36 +156,6 @@ void TileSearchCache::tilesRemoved(int first, int last) {
     m_codes.erase(m_codes.begin() + first, m_codes.begin() + last + 1);
     m_search.tilesRemoved(std::size_t(first), std::size_t(last - first + 1));
     if (sharedBefore > 0 || m_sharedKeys > 0) m_codesTouched = true;
-    announce();
-}
-
-void TileSearchCache::tilesMoved() {
-    std::unordered_map<GlazeCore::Uuid, std::size_t> at;
-    at.reserve(m_codes.size());
-    for (std::size_t i = 0; i < m_codes.size(); ++i)
-        at.emplace(m_codes[i].id, i);
-    const auto& tests = m_document.book().tests;
-    std::vector<Entry> ordered;
-    std::vector<CodeRef> codes;
-    std::vector<std::size_t> oldRows;
-    ordered.reserve(tests.size());
-    codes.reserve(tests.size());
-    oldRows.reserve(tests.size());
-    for (const GlazeCore::TestTile& tile : tests) {
-        const auto found = at.find(tile.id);
-        if (found == at.end()) {
-            // Never expected: the cache starts over rather than answer for the wrong tiles.
-            rebuildAll();
-            return;
-        }
-        ordered.push_back(std::move(m_entries[found->second]));
-        codes.push_back(m_codes[found->second]);
-        oldRows.push_back(found->second);
-    }
-    m_entries = std::move(ordered);
-    m_codes = std::move(codes);
-    m_search.tilesMoved(oldRows);
-    if (m_sharedKeys > 0) m_codesTouched = true;
     announce();
 }
 

@@ -97,7 +97,6 @@ private:
 
     void tilesInserted(int first, int last);
     void tilesRemoved(int first, int last);
-    void tilesMoved();
     void tileChanged(const GlazeCore::Uuid& id, int row, TileField field);
 
     BookDocument& m_document;

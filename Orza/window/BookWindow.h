@@ -71,7 +71,6 @@ public:
 
     // The rename alert and the delete confirmation.
     const std::optional<GlazeCore::Uuid>& renaming() const { return m_renaming; }
-    const QString& renameText() const { return m_renameText; }
     void setRenameText(const QString& text) { m_renameText = text; }
     void commitRename();
     const std::optional<GlazeCore::Uuid>& pendingDelete() const { return m_pendingDelete; }

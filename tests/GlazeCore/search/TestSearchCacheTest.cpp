@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <numeric>
 #include <random>
 
 using namespace GlazeCore;
@@ -38,7 +37,7 @@ public:
     TestSearchCache cache;
 
     void editOnce() {
-        switch (pick(11)) {
+        switch (pick(10)) {
         case 0: {
             const std::size_t row = pick(tiles.size());
             tiles[row].notes = words[pick(words.size())] + " " + words[pick(words.size())];
@@ -69,32 +68,18 @@ public:
             break;
         }
         case 4: {
-            std::vector<std::size_t> oldRows(tiles.size());
-            std::iota(oldRows.begin(), oldRows.end(), std::size_t{0});
-            std::shuffle(oldRows.begin(),
-                         oldRows.begin() + static_cast<std::ptrdiff_t>(
-                                               std::min<std::size_t>(oldRows.size(), 1 + pick(oldRows.size()))),
-                         m_random);
-            std::vector<TestTile> moved;
-            for (const std::size_t row : oldRows)
-                moved.push_back(tiles[row]);
-            tiles = std::move(moved);
-            cache.tilesMoved(oldRows);
-            break;
-        }
-        case 5: {
             Recipe& recipe = recipes[pick(recipes.size())];
             recipe.name = words[pick(words.size())] + " recipe";
             cache.recipeChanged(recipe.id);
             break;
         }
-        case 6: {
+        case 5: {
             Recipe& recipe = recipes[pick(recipes.size())];
             recipe.lines.push_back(OrzaTest::line(pick(2) ? "kaolin" : "ghost-" + std::to_string(pick(9)), 5));
             cache.recipeChanged(recipe.id);
             break;
         }
-        case 7:
+        case 6:
             // Removing a recipe leaves its tiles on "Deleted recipe"; putting one back names them again.
             if (pick(2) && recipes.size() > 2)
                 recipes.erase(recipes.begin() + static_cast<std::ptrdiff_t>(pick(recipes.size())));
@@ -102,11 +87,11 @@ public:
                 recipes.insert(recipes.begin(), makeRecipe());
             cache.recipesChanged();
             break;
-        case 8:
+        case 7:
             names["kaolin"] = words[pick(words.size())];
             cache.materialNamesChanged();
             break;
-        case 9:
+        case 8:
             zone = pick(2) ? "UTC" : "Pacific/Kiritimati";
             break;
         default: {

@@ -265,6 +265,11 @@ private slots:
         QCOMPARE(BatchSheet::open(window->paneContext(), book.recipes[1].id), sheet);
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet);
+        // The button takes the key of the menu's print, and its tooltip names that key.
+        const QKeySequence menuKeys = window->actions()->action(Command::printBatchSheet)->shortcut();
+        QCOMPARE(sheet->printButton()->shortcut(), menuKeys);
+        QCOMPARE(sheet->printButton()->toolTip(),
+                 QStringLiteral("Print the batch sheet (%1)").arg(menuKeys.toString(QKeySequence::NativeText)));
 
         PrintDialog::setNextAnswer(PrintDialog::Answer::print);
         QTest::keyClick(sheet, Qt::Key_P, Qt::ControlModifier);

@@ -50,7 +50,6 @@ private slots:
         document.save(path);
         const QByteArray saved = readAll(path);
         QVERIFY(saved.size() > 10'000'000); // above the size read and decoded in parts
-        QCOMPARE(saved.toStdString(), document.document().fileBytes());
 
         const GlazeDocument reopened = GlazeDocument::read(path);
         QVERIFY(reopened.book == document.book());
@@ -127,7 +126,7 @@ private slots:
             names.push_back("Glaze " + std::to_string(i));
         BookDocument document(GlazeDocument::make(OrzaTest::bookWithRecipes(names), false), path);
         document.markEdited();
-        QVERIFY(document.document().fileBytes().size() > std::size_t(room) + 1000);
+        QVERIFY(GlazeCore::GlazeBookCodec::encode(document.book()).size() > std::size_t(room) + 1000);
         try {
             OrzaTest::FileSizeLimit limit(room);
             document.save(path);

@@ -1,5 +1,6 @@
 #include "Orza/help/HelpWindow.h"
 
+#include "Orza/actions/CommandTable.h"
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
@@ -110,6 +111,13 @@ private slots:
         QCOMPARE(named, 7);
         QVERIFY(HelpWindow::topics()[7].text.contains(QLatin1String("Ctrl+2")));
         QVERIFY(HelpWindow::topics()[8].text.contains(QLatin1String("Ctrl+Alt+F")));
+        // The keys named are the commands' keys as the menus show them.
+        for (const auto& [topic, command] : {std::pair{7, Command::showTests}, std::pair{8, Command::findTest},
+                                             std::pair{9, Command::showMaterials}}) {
+            const QString keys = CommandTable::shortcutText(command);
+            QVERIFY(!keys.isEmpty());
+            QVERIFY2(topics[topic].text.contains(keys), qPrintable(keys));
+        }
     }
 
     void layoutKeepsItsLimitsAndShowsEveryText() {

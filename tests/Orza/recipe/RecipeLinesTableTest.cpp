@@ -1,6 +1,7 @@
 #include "Orza/recipe/RecipeLinesTable.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
+#include "Orza/actions/CommandTable.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/recipe/RecipeLinesDelegates.h"
 #include "Orza/recipe/RecipeLinesModel.h"
@@ -122,6 +123,9 @@ private slots:
     void addRemoveAndNormalizeUndoToTheSameRecipe() {
         Fixture f({line("silica", 30), line("kaolin", 20), line("rutile", 5, true)});
         const GlazeCore::Recipe original = f.recipe();
+        // "+" names the key of Recipe > Add Material, which adds a line too.
+        QCOMPARE(f.table->footer()->addButton()->toolTip(),
+                 QStringLiteral("Add a material line (%1)").arg(CommandTable::shortcutText(Command::addMaterial)));
         f.table->footer()->addButton()->click();
         f.table->footer()->addButton()->click();
         QCOMPARE(f.recipe().lines.size(), std::size_t(5));

@@ -39,8 +39,6 @@ private slots:
         settings.set(Key::firstLaunchSampleShown, true); // read back from the file as text, still equal
         QCOMPARE(changed.count(), 2);
         QCOMPARE(settings.boolValue(Key::firstLaunchSampleShown), true);
-        settings.resetToDefaults();
-        QCOMPARE(settings.stringValue(Key::labelSheetID), QStringLiteral("letter-30"));
     }
 
     void numbersFallBackWhenNotNumbers() {
