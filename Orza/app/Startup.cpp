@@ -6,6 +6,7 @@
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/resources/Resources.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ void start(QApplication& application, const QStringList& files) {
     Translations::install();
     ReadablePalette::keep(application);
     ReadableStyle::install();
+    WheelNeedsFocus::install();
     GlazeMainApp::nameApplication(application);
     GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });
     DocumentController::instance().launch(files);

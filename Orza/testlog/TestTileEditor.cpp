@@ -13,12 +13,9 @@
 #include "Orza/widgets/ConeTyping.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
-#include <QEvent>
 #include <QFormLayout>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -41,8 +38,6 @@ QComboBox* makePicker(const QString& name) {
     picker->setMaximumWidth(pickerWidth);
     picker->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     picker->setMinimumContentsLength(16);
-    // Scrolling the form must not turn a picker the pointer passes over.
-    picker->setFocusPolicy(Qt::StrongFocus);
     return picker;
 }
 
@@ -118,9 +113,6 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     m_date->setDisplayFormat(fourDigitYearDateFormat());
     m_date->setMinimumDate(QDate(100, 1, 1));
     m_date->setMaximumWidth(pickerWidth);
-    m_date->setFocusPolicy(Qt::StrongFocus);
-    for (QWidget* picker : std::initializer_list<QWidget*>{m_recipe, m_cone, m_atmosphere, m_date})
-        picker->installEventFilter(this);
 
     form->addRow(tr("Code"), m_code);
     form->addRow(tr("Recipe"), m_recipe);
@@ -281,22 +273,6 @@ void TestTileEditor::onTileChanged(const GlazeCore::Uuid& tileID, int, TileField
     default:
         break; // the code, schedule and photo rows follow their own fields
     }
-}
-
-bool TestTileEditor::eventFilter(QObject* watched, QEvent* event) {
-    // A wheel over a picker that does not have the focus scrolls the form instead of changing the tile. Only
-    // the pickers: the scroll area watches its own scroll bar too, and the wheel handed on to it passes here.
-    if (event->type() == QEvent::Wheel && isPicker(watched)) {
-        if (!static_cast<QWidget*>(watched)->hasFocus()) {
-            QCoreApplication::sendEvent(verticalScrollBar(), event);
-            return true;
-        }
-    }
-    return QScrollArea::eventFilter(watched, event);
-}
-
-bool TestTileEditor::isPicker(const QObject* object) const {
-    return object == m_recipe || object == m_cone || object == m_atmosphere || object == m_date;
 }
 
 } // namespace Orza

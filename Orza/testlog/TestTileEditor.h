@@ -53,9 +53,6 @@ public:
     QPlainTextEdit* notesEditor() const { return m_notes; }
     TilePhotoSection* photoSection() const { return m_photo; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* makeTileSection(ActionRegistry& actions);
     QWidget* makeScheduleSection(ActionRegistry& actions);
@@ -70,7 +67,6 @@ private:
     void showAll();
     void chooseDate(const QDate& date);
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
-    bool isPicker(const QObject* object) const;
 
     BookDocument& m_document;
     GlazeCore::Uuid m_tileID;

@@ -7,6 +7,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/MessageBox.h"
+#include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/BookWindow.h"
@@ -32,6 +33,7 @@ IsolatedEnvironment::IsolatedEnvironment() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     Orza::MessageBox::setRecordingAlerts(true);
     Orza::Translations::install();
+    Orza::WheelNeedsFocus::install();
 }
 
 IsolatedEnvironment::~IsolatedEnvironment() {

@@ -24,7 +24,8 @@ namespace OrzaTest {
 
 /**
  * Settings written to a fresh folder, and alerts collected instead of shown, for as long as it lives:
- * nothing a test stores reaches the user's settings or the next test.
+ * nothing a test stores reaches the user's settings or the next test. The application's wheel filter is put in
+ * as at start-up.
  */
 class IsolatedEnvironment {
 public:
