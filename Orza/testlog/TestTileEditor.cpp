@@ -3,34 +3,27 @@
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/book/OrtonCones.h"
 #include "Orza/actions/DocumentFieldKeys.h"
-#include "Orza/display/DateDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/FormSection.h"
+#include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TileCodeField.h"
+#include "Orza/testlog/TileDateField.h"
 #include "Orza/testlog/TilePhotoSection.h"
 #include "Orza/widgets/ConeTyping.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QVBoxLayout>
-
-#include <chrono>
 
 namespace Orza {
 
 namespace {
 
 constexpr int pickerWidth = 320;
-
-QDateTime localTime(const GlazeCore::Date& date) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(date.time_since_epoch()).count();
-    return QDateTime::fromMSecsSinceEpoch(ms);
-}
 
 QComboBox* makePicker(const QString& name) {
     auto* picker = new QComboBox;
@@ -93,6 +86,10 @@ void TestTileEditor::setPrintLabel(std::function<void()> printLabel) {
     m_code->setPrintLabel(std::move(printLabel));
 }
 
+QDateEdit* TestTileEditor::datePicker() const {
+    return m_date;
+}
+
 QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     auto* section = new FormSection(tr("Tile"));
     auto* form = new QFormLayout;
@@ -107,11 +104,8 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     m_cone = makePicker(tr("Cone"));
     chooseConesByTyping(m_cone);
     m_atmosphere = makePicker(tr("Atmosphere"));
-    m_date = new QDateEdit;
-    m_date->setAccessibleName(tr("Fired on"));
-    m_date->setCalendarPopup(true);
-    m_date->setDisplayFormat(fourDigitYearDateFormat());
-    m_date->setMinimumDate(QDate(100, 1, 1));
+    m_dateProblem = new ProblemLabel;
+    m_date = new TileDateField(m_document, m_tileID, *m_dateProblem);
     m_date->setMaximumWidth(pickerWidth);
 
     form->addRow(tr("Code"), m_code);
@@ -119,6 +113,8 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     form->addRow(tr("Cone"), m_cone);
     form->addRow(tr("Atmosphere"), m_atmosphere);
     form->addRow(tr("Fired on"), m_date);
+    // Under the form, not in it: the form gives a field that wraps too little height.
+    section->rows()->addWidget(m_dateProblem);
 
     const auto pick = [this](QComboBox* picker, auto write) {
         connect(picker, &QComboBox::activated, this, [this, picker, write](int index) {
@@ -134,7 +130,6 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     });
     pick(m_cone, [this](const QString& value) { m_document.setTileCone(m_tileID, value.toStdString()); });
     pick(m_atmosphere, [this](const QString& value) { m_document.setTileAtmosphere(m_tileID, value.toStdString()); });
-    connect(m_date, &QDateEdit::dateChanged, this, &TestTileEditor::chooseDate);
     return section;
 }
 
@@ -176,7 +171,6 @@ void TestTileEditor::showAll() {
     showRecipes();
     showCone();
     showAtmosphere();
-    showDate();
     showNotes();
     m_form->setEnabled(m_document.tile(m_tileID) != nullptr);
 }
@@ -215,28 +209,6 @@ void TestTileEditor::showAtmosphere() {
     showChoices(m_atmosphere, rows, stored, stored);
 }
 
-void TestTileEditor::showDate() {
-    const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
-    if (!tile) return;
-    const QDate day = localTime(tile->date).date();
-    if (day == m_date->date()) return;
-    m_showing = true;
-    m_date->setDate(day);
-    m_showing = false;
-}
-
-void TestTileEditor::chooseDate(const QDate& day) {
-    const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
-    if (m_showing || !tile || !day.isValid()) return;
-    // Only the day changes: the time of day the tile was stored with stays.
-    const QDateTime before = localTime(tile->date);
-    const QDateTime after(day, before.time());
-    if (!after.isValid()) return;
-    const auto shift = std::chrono::milliseconds(after.toMSecsSinceEpoch() - before.toMSecsSinceEpoch());
-    if (shift.count() == 0) return;
-    m_document.setTileDate(m_tileID, tile->date + shift);
-}
-
 void TestTileEditor::showNotes() {
     const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
     if (!tile) return;
@@ -264,14 +236,11 @@ void TestTileEditor::onTileChanged(const GlazeCore::Uuid& tileID, int, TileField
     case TileField::atmosphere:
         showAtmosphere();
         break;
-    case TileField::date:
-        showDate();
-        break;
     case TileField::notes:
         showNotes();
         break;
     default:
-        break; // the code, schedule and photo rows follow their own fields
+        break; // the code, date, schedule and photo rows follow their own fields
     }
 }
 
