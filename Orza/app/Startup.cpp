@@ -5,6 +5,7 @@
 #include "Orza/app/ReadableStyle.h"
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
+#include "Orza/platform/FocusInView.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/resources/Resources.h"
@@ -19,6 +20,7 @@ void start(QApplication& application, const QStringList& files) {
     ReadablePalette::keep(application);
     ReadableStyle::install();
     WheelNeedsFocus::install();
+    FocusInView::install();
     GlazeMainApp::nameApplication(application);
     GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });
     DocumentController::instance().launch(files);

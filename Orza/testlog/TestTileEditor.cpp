@@ -67,7 +67,8 @@ TestTileEditor::TestTileEditor(BookDocument& document, ActionRegistry& actions, 
     setWidget(m_form);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Narrower than the form only in a small window, where the form scrolls sideways to the field in use.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     connect(&m_document, &BookDocument::tileChanged, this, &TestTileEditor::onTileChanged);
     for (auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved})

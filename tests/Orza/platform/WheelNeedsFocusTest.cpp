@@ -109,7 +109,7 @@ private slots:
             QCOMPARE(value(), before);
             QVERIFY(!control->hasFocus());
 
-            control->setFocus();
+            control->setFocus(Qt::MouseFocusReason); // as a click gives it
             OrzaTest::wheel(control, -120);
             QVERIFY(value() != before);
             QCOMPARE(bar->value(), notch);

@@ -6,6 +6,7 @@
 #include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FocusInView.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/settings/Settings.h"
@@ -34,6 +35,7 @@ IsolatedEnvironment::IsolatedEnvironment() {
     Orza::MessageBox::setRecordingAlerts(true);
     Orza::Translations::install();
     Orza::WheelNeedsFocus::install();
+    Orza::FocusInView::install();
 }
 
 IsolatedEnvironment::~IsolatedEnvironment() {
@@ -136,6 +138,14 @@ void wheel(QWidget* target, int delta) {
     // (and sendEvent() would make it such a one).
     QSpontaneKeyEvent::setSpontaneous(&event);
     qApp->notify(target, &event);
+}
+
+QRect shownPart(const QWidget* widget, QRect rect) {
+    for (; !widget->isWindow(); widget = widget->parentWidget()) {
+        rect = rect.intersected(widget->rect()).translated(widget->pos());
+        if (rect.isEmpty()) return {};
+    }
+    return rect.intersected(widget->rect());
 }
 
 void settle() {
