@@ -5,7 +5,9 @@
 #include "Orza/app/ReadableStyle.h"
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
+#include "Orza/platform/FocusInView.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/resources/Resources.h"
 
 #include <QApplication>
@@ -17,6 +19,8 @@ void start(QApplication& application, const QStringList& files) {
     Translations::install();
     ReadablePalette::keep(application);
     ReadableStyle::install();
+    WheelNeedsFocus::install();
+    FocusInView::install();
     GlazeMainApp::nameApplication(application);
     GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });
     DocumentController::instance().launch(files);

@@ -43,6 +43,9 @@ constexpr int listMinimumWidth = 320;
 constexpr int listIdealWidth = 420;
 constexpr int listMaximumWidth = 600;
 constexpr int detailMinimumWidth = 360;
+// On a small screen the page fits the window rather than scrolling sideways, so a field focused in the tile
+// editor never pushes the table out of view: the detail goes below its usual least, and its editor scrolls.
+constexpr int detailNarrowestWidth = 240;
 
 /// A date whose numeric form is as wide as a date gets: a two-digit day and month, and a year of wide digits.
 /// Noon keeps it on the 28th in every time zone.
@@ -71,12 +74,12 @@ TestLogPage::TestLogPage(const PaneContext& context, QWidget* parent)
     setWindowTitle(tr("Test Log"));
     setAccessibleName(tr("Test Log"));
 
-    QWidget* detail = ListDetailSplit::detailColumn(detailMinimumWidth, m_detailHolder);
-    QWidget* split = ListDetailSplit::make(makeListColumn(), detail, ListDetailSplit::Steady::list, listIdealWidth);
+    QWidget* detail = ListDetailSplit::detailColumn(detailNarrowestWidth, m_detailHolder);
+    m_split = ListDetailSplit::make(makeListColumn(), detail, ListDetailSplit::Steady::list, listIdealWidth);
 
     m_forms = new QStackedWidget;
     m_forms->addWidget(makeEmptyPage());
-    m_forms->addWidget(split);
+    m_forms->addWidget(m_split);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_forms);
@@ -241,6 +244,16 @@ void TestLogPage::connectModels() {
             updateFoot();
         });
     connect(&m_tableModel->cache(), &TileSearchCache::codesChanged, this, &TestLogPage::updateBanner);
+}
+
+void TestLogPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // In a narrow window the list gives up its extra width before the detail goes below its usual least.
+    const QList<int> sizes = m_split->sizes();
+    if (sizes.size() == 2 && sizes[1] < detailMinimumWidth && sizes[0] > listMinimumWidth) {
+        const int give = std::min(sizes[0] - listMinimumWidth, detailMinimumWidth - sizes[1]);
+        m_split->setSizes({sizes[0] - give, sizes[1] + give});
+    }
 }
 
 bool TestLogPage::eventFilter(QObject* watched, QEvent* event) {
@@ -428,7 +441,7 @@ void TestLogPage::updateDetail() {
     if (m_detail && !editor()) return;
     auto* empty = new ContentUnavailableView(QStringLiteral("square.grid.3x3"), tr("No Test Selected"),
                                              tr("Add a test tile, or select one in the list."));
-    empty->setDescriptionWidth(detailMinimumWidth - 40);
+    empty->setDescriptionWidth(detailNarrowestWidth - 40);
     replaceDetail(empty);
 }
 

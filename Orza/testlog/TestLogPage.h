@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPushButton;
+class QSplitter;
 class QStackedWidget;
 class QTableView;
 class QVBoxLayout;
@@ -80,6 +81,7 @@ signals:
     void printLabelRequested();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -108,6 +110,7 @@ private:
     bool m_syncing = false;
 
     QStackedWidget* m_forms = nullptr;
+    QSplitter* m_split = nullptr;
     QVBoxLayout* m_emptyHolder = nullptr;
     ContentUnavailableView* m_emptyView = nullptr;
     QPushButton* m_emptyAdd = nullptr;

@@ -3,27 +3,22 @@
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/book/OrtonCones.h"
 #include "Orza/actions/DocumentFieldKeys.h"
-#include "Orza/display/DateDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/FormSection.h"
+#include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TileCodeField.h"
+#include "Orza/testlog/TileDateField.h"
 #include "Orza/testlog/TilePhotoSection.h"
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ConeTyping.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDateEdit>
-#include <QEvent>
 #include <QFormLayout>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
-
-#include <chrono>
 
 namespace Orza {
 
@@ -31,19 +26,12 @@ namespace {
 
 constexpr int pickerWidth = 320;
 
-QDateTime localTime(const GlazeCore::Date& date) {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(date.time_since_epoch()).count();
-    return QDateTime::fromMSecsSinceEpoch(ms);
-}
-
 QComboBox* makePicker(const QString& name) {
     auto* picker = new QComboBox;
     setComboBoxName(picker, name);
     picker->setMaximumWidth(pickerWidth);
     picker->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     picker->setMinimumContentsLength(16);
-    // Scrolling the form must not turn a picker the pointer passes over.
-    picker->setFocusPolicy(Qt::StrongFocus);
     return picker;
 }
 
@@ -80,7 +68,8 @@ TestTileEditor::TestTileEditor(BookDocument& document, ActionRegistry& actions, 
     setWidget(m_form);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Narrower than the form only in a small window, where the form scrolls sideways to the field in use.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     connect(&m_document, &BookDocument::tileChanged, this, &TestTileEditor::onTileChanged);
     for (auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved})
@@ -99,6 +88,10 @@ void TestTileEditor::setPrintLabel(std::function<void()> printLabel) {
     m_code->setPrintLabel(std::move(printLabel));
 }
 
+QDateEdit* TestTileEditor::datePicker() const {
+    return m_date;
+}
+
 QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     auto* section = new FormSection(tr("Tile"));
     auto* form = new QFormLayout;
@@ -113,21 +106,17 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     m_cone = makePicker(tr("Cone"));
     chooseConesByTyping(m_cone);
     m_atmosphere = makePicker(tr("Atmosphere"));
-    m_date = new QDateEdit;
-    m_date->setAccessibleName(tr("Fired on"));
-    m_date->setCalendarPopup(true);
-    m_date->setDisplayFormat(fourDigitYearDateFormat());
-    m_date->setMinimumDate(QDate(100, 1, 1));
+    m_dateProblem = new ProblemLabel;
+    m_date = new TileDateField(m_document, m_tileID, *m_dateProblem);
     m_date->setMaximumWidth(pickerWidth);
-    m_date->setFocusPolicy(Qt::StrongFocus);
-    for (QWidget* picker : std::initializer_list<QWidget*>{m_recipe, m_cone, m_atmosphere, m_date})
-        picker->installEventFilter(this);
 
     form->addRow(tr("Code"), m_code);
     form->addRow(tr("Recipe"), m_recipe);
     form->addRow(tr("Cone"), m_cone);
     form->addRow(tr("Atmosphere"), m_atmosphere);
     form->addRow(tr("Fired on"), m_date);
+    // Under the form, not in it: the form gives a field that wraps too little height.
+    section->rows()->addWidget(m_dateProblem);
 
     const auto pick = [this](QComboBox* picker, auto write) {
         connect(picker, &QComboBox::activated, this, [this, picker, write](int index) {
@@ -143,7 +132,6 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     });
     pick(m_cone, [this](const QString& value) { m_document.setTileCone(m_tileID, value.toStdString()); });
     pick(m_atmosphere, [this](const QString& value) { m_document.setTileAtmosphere(m_tileID, value.toStdString()); });
-    connect(m_date, &QDateEdit::dateChanged, this, &TestTileEditor::chooseDate);
     return section;
 }
 
@@ -185,7 +173,6 @@ void TestTileEditor::showAll() {
     showRecipes();
     showCone();
     showAtmosphere();
-    showDate();
     showNotes();
     m_form->setEnabled(m_document.tile(m_tileID) != nullptr);
 }
@@ -224,28 +211,6 @@ void TestTileEditor::showAtmosphere() {
     showChoices(m_atmosphere, rows, stored, stored);
 }
 
-void TestTileEditor::showDate() {
-    const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
-    if (!tile) return;
-    const QDate day = localTime(tile->date).date();
-    if (day == m_date->date()) return;
-    m_showing = true;
-    m_date->setDate(day);
-    m_showing = false;
-}
-
-void TestTileEditor::chooseDate(const QDate& day) {
-    const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
-    if (m_showing || !tile || !day.isValid()) return;
-    // Only the day changes: the time of day the tile was stored with stays.
-    const QDateTime before = localTime(tile->date);
-    const QDateTime after(day, before.time());
-    if (!after.isValid()) return;
-    const auto shift = std::chrono::milliseconds(after.toMSecsSinceEpoch() - before.toMSecsSinceEpoch());
-    if (shift.count() == 0) return;
-    m_document.setTileDate(m_tileID, tile->date + shift);
-}
-
 void TestTileEditor::showNotes() {
     const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
     if (!tile) return;
@@ -273,31 +238,12 @@ void TestTileEditor::onTileChanged(const GlazeCore::Uuid& tileID, int, TileField
     case TileField::atmosphere:
         showAtmosphere();
         break;
-    case TileField::date:
-        showDate();
-        break;
     case TileField::notes:
         showNotes();
         break;
     default:
-        break; // the code, schedule and photo rows follow their own fields
+        break; // the code, date, schedule and photo rows follow their own fields
     }
-}
-
-bool TestTileEditor::eventFilter(QObject* watched, QEvent* event) {
-    // A wheel over a picker that does not have the focus scrolls the form instead of changing the tile. Only
-    // the pickers: the scroll area watches its own scroll bar too, and the wheel handed on to it passes here.
-    if (event->type() == QEvent::Wheel && isPicker(watched)) {
-        if (!static_cast<QWidget*>(watched)->hasFocus()) {
-            QCoreApplication::sendEvent(verticalScrollBar(), event);
-            return true;
-        }
-    }
-    return QScrollArea::eventFilter(watched, event);
-}
-
-bool TestTileEditor::isPicker(const QObject* object) const {
-    return object == m_recipe || object == m_cone || object == m_atmosphere || object == m_date;
 }
 
 } // namespace Orza

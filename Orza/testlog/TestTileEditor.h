@@ -17,7 +17,9 @@ class ActionRegistry;
 class BookDocument;
 class FiringRampChart;
 class FiringScheduleEditor;
+class ProblemLabel;
 class TileCodeField;
+class TileDateField;
 class TilePhotoSection;
 
 /**
@@ -47,14 +49,13 @@ public:
     QComboBox* recipePicker() const { return m_recipe; }
     QComboBox* conePicker() const { return m_cone; }
     QComboBox* atmospherePicker() const { return m_atmosphere; }
-    QDateEdit* datePicker() const { return m_date; }
+    QDateEdit* datePicker() const;
+    /// Why the date chosen last was refused; hidden while none was.
+    ProblemLabel* dateProblem() const { return m_dateProblem; }
     FiringScheduleEditor* scheduleEditor() const { return m_schedule; }
     FiringRampChart* rampChart() const { return m_chart; }
     QPlainTextEdit* notesEditor() const { return m_notes; }
     TilePhotoSection* photoSection() const { return m_photo; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* makeTileSection(ActionRegistry& actions);
@@ -65,12 +66,9 @@ private:
     void showRecipes();
     void showCone();
     void showAtmosphere();
-    void showDate();
     void showNotes();
     void showAll();
-    void chooseDate(const QDate& date);
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
-    bool isPicker(const QObject* object) const;
 
     BookDocument& m_document;
     GlazeCore::Uuid m_tileID;
@@ -79,7 +77,8 @@ private:
     QComboBox* m_recipe = nullptr;
     QComboBox* m_cone = nullptr;
     QComboBox* m_atmosphere = nullptr;
-    QDateEdit* m_date = nullptr;
+    TileDateField* m_date = nullptr;
+    ProblemLabel* m_dateProblem = nullptr;
     FiringScheduleEditor* m_schedule = nullptr;
     FiringRampChart* m_chart = nullptr;
     QPlainTextEdit* m_notes = nullptr;

@@ -6,7 +6,9 @@
 #include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/FocusInView.h"
 #include "Orza/platform/MessageBox.h"
+#include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/BookWindow.h"
@@ -32,6 +34,8 @@ IsolatedEnvironment::IsolatedEnvironment() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     Orza::MessageBox::setRecordingAlerts(true);
     Orza::Translations::install();
+    Orza::WheelNeedsFocus::install();
+    Orza::FocusInView::install();
 }
 
 IsolatedEnvironment::~IsolatedEnvironment() {
@@ -134,6 +138,14 @@ void wheel(QWidget* target, int delta) {
     // (and sendEvent() would make it such a one).
     QSpontaneKeyEvent::setSpontaneous(&event);
     qApp->notify(target, &event);
+}
+
+QRect shownPart(const QWidget* widget, QRect rect) {
+    for (; !widget->isWindow(); widget = widget->parentWidget()) {
+        rect = rect.intersected(widget->rect()).translated(widget->pos());
+        if (rect.isEmpty()) return {};
+    }
+    return rect.intersected(widget->rect());
 }
 
 void settle() {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,7 +25,8 @@ namespace OrzaTest {
 
 /**
  * Settings written to a fresh folder, and alerts collected instead of shown, for as long as it lives:
- * nothing a test stores reaches the user's settings or the next test.
+ * nothing a test stores reaches the user's settings or the next test. The application's wheel and focus filters
+ * are put in as at start-up.
  */
 class IsolatedEnvironment {
 public:
@@ -104,6 +106,10 @@ void standInRecipePane(Orza::BookWindow& window, QStringList& calls);
 /// One notch of the wheel over the middle of `target` (down for a negative `delta`), as the mouse sends it: a
 /// wheel the widget leaves goes on to its parents.
 void wheel(QWidget* target, int delta);
+
+/// The part of `rect`, in `widget`'s coordinates, that its window shows: what every parent leaves of it, in the
+/// window's coordinates.
+QRect shownPart(const QWidget* widget, QRect rect);
 
 /// Delivers the queued events, deferred deletes among them.
 void settle();

@@ -1,8 +1,10 @@
 #include "Orza/testlog/TestTileEditor.h"
+#include "GlazeCore/book/DateYears.h"
 #include "GlazeCore/book/FiringSchedule.h"
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
+#include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TileCodeField.h"
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
@@ -52,6 +54,7 @@ private slots:
     void theDateChangesTheDayAndKeepsTheTimeOfDay();
     void theDateShowsAndTakesFourDigitYears_data();
     void theDateShowsAndTakesFourDigitYears();
+    void aTypedDateIsWrittenOnceCompleteAndKeepsTheTimeOfDay();
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
     void rampAxesWriteTheirNumbersAsTheLocaleDoes();
@@ -152,7 +155,56 @@ void TestTileEditorTest::theDateShowsAndTakesFourDigitYears() {
     QVERIFY(OrzaTest::showActive(editor));
     picker->setFocus();
     QTest::keyClicks(picker, typed);
+    QTest::keyClick(picker, Qt::Key_Return);
     QCOMPARE(fixture.tile().date, localDate(2026, 12, 3, QTime(12, 0)));
+}
+
+// Typed from the year, 0 3 1 2 2 0 2 6 wrote a date for every year on the way (3, 31, 312) and shifted the
+// stored instant by each step's difference; 312 lies outside the clock, so the tile ended in 1804 at another
+// time of day.
+void TestTileEditorTest::aTypedDateIsWrittenOnceCompleteAndKeepsTheTimeOfDay() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-002");
+    tile.date = localDate(2026, 3, 1, QTime(12, 0, 7, 250));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    Orza::ProblemLabel* problem = editor.dateProblem();
+    QVERIFY(OrzaTest::showActive(editor));
+    const auto typeYear = [&](const QString& digits, Qt::Key finish) {
+        picker->setFocus();
+        picker->setSelectedSection(QDateTimeEdit::YearSection);
+        const int steps = fixture.steps();
+        for (const QChar digit : digits) {
+            QTest::keyClick(picker, digit.toLatin1());
+            QCOMPARE(fixture.steps(), steps);
+        }
+        QTest::keyClick(picker, finish);
+    };
+
+    // A year the book cannot hold is refused where it was typed; the tile keeps its date.
+    typeYear(QStringLiteral("03122026"), Qt::Key_Tab);
+    QCOMPARE(picker->text(), QStringLiteral("01.03.0312"));
+    QCOMPARE(fixture.tile().date, tile.date);
+    QCOMPARE(fixture.steps(), 0);
+    QVERIFY(problem->isVisible());
+    QVERIFY(problem->text().contains(QStringLiteral("312")));
+    const QString last = QString::number(GlazeCore::DateYears::last() + 1);
+    typeYear(last, Qt::Key_Return);
+    QVERIFY(problem->text().contains(last));
+    QCOMPARE(fixture.tile().date, tile.date);
+
+    // Complete dates are written once each, at the stored time of day, however many years away.
+    typeYear(QStringLiteral("2027"), Qt::Key_Return);
+    QVERIFY(problem->isHidden());
+    QCOMPARE(fixture.steps(), 1);
+    QCOMPARE(fixture.tile().date, localDate(2027, 3, 1, QTime(12, 0, 7, 250)));
+    typeYear(QString::number(GlazeCore::DateYears::first()), Qt::Key_Tab);
+    QCOMPARE(fixture.steps(), 2);
+    QCOMPARE(fixture.tile().date, localDate(GlazeCore::DateYears::first(), 3, 1, QTime(12, 0, 7, 250)));
+    QCOMPARE(picker->text(), QStringLiteral("01.03.%1").arg(GlazeCore::DateYears::first()));
 }
 
 void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {

@@ -1,6 +1,6 @@
 // Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
-// its content given at least the room it asks for; where the content cannot fit, it still never asks for more
-// than the screen. The suite runs on three offscreen screens.
+// its content given at least the room it asks for, and the field that takes the focus in view; where the content
+// cannot fit, it still never asks for more than the screen. The suite runs on three offscreen screens.
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/app/DocumentController.h"
@@ -8,9 +8,14 @@
 #include "Orza/blends/BlendSheet.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
+#include "Orza/models/WindowModel.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
+#include "Orza/testlog/TestLogPage.h"
+#include "Orza/testlog/TestSearchBar.h"
+#include "Orza/testlog/TestTileEditor.h"
+#include "Orza/testlog/TileCodeField.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
@@ -21,10 +26,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFont>
+#include <QHeaderView>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,6 +94,14 @@ void checkWithinScreen(QWidget* dialog, const QRect& area) {
     QVERIFY2(smallest.width() <= room.width() && smallest.height() <= room.height(),
              qPrintable(describe(dialog, smallest) + QStringLiteral(" at the smallest")));
     QVERIFY2(area.contains(dialog->frameGeometry()), qPrintable(describe(dialog, dialog->frameGeometry().size())));
+}
+
+/// A focused field is in view when the window shows its middle at its full height: one wider than its pane
+/// cannot show whole.
+bool inView(const QWidget* field) {
+    const QRect shown = OrzaTest::shownPart(field, field->rect());
+    const QPoint middle = field->mapTo(field->window(), field->rect().center());
+    return shown.height() == field->height() && shown.contains(middle);
 }
 
 template <class Sheet> Sheet* shownSheet(QWidget& window) {
@@ -174,6 +191,41 @@ private slots:
         QFETCH(QString, screen);
         openOn(screen);
         checkSheetsOfTheRecipe(checkFits);
+    }
+
+    // Tabbing through the tile editor keeps the focused field and the table's Code column in view; Find Test
+    // shows the search field it focuses, even from a page scrolled sideways.
+    void theTestsPageKeepsTheFocusInView_data() { addScreens(); }
+    void theTestsPageKeepsTheFocusInView() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        m_window->setGeometry(m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())));
+        m_window->model()->setSelection(SidebarItem::tests());
+        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        auto* page = qobject_cast<TestLogPage*>(m_window->detail());
+        QVERIFY(page && page->editor());
+        QHeaderView* header = page->table()->horizontalHeader();
+        const auto codeColumnShown = [header] {
+            const QRect code(header->sectionViewportPosition(0), 0, header->sectionSize(0), header->height());
+            return OrzaTest::shownPart(header->viewport(), code).size() == code.size();
+        };
+        QVERIFY(codeColumnShown());
+
+        page->editor()->codeField()->lineEdit()->setFocus(Qt::TabFocusReason);
+        for (int tab = 0; tab < 12; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(page->editor()->isAncestorOf(focused));
+            QVERIFY2(inView(focused), focused->metaObject()->className());
+            QVERIFY(codeColumnShown());
+        }
+
+        auto* pages = m_window->findChild<QScrollArea*>();
+        pages->horizontalScrollBar()->setValue(pages->horizontalScrollBar()->maximum());
+        m_window->findTest();
+        QLineEdit* search = page->searchBar()->searchField();
+        QTRY_VERIFY(search->hasFocus());
+        QCOMPARE(OrzaTest::shownPart(search, search->rect()).size(), search->size());
     }
 
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }

@@ -1,0 +1,52 @@
+#include "Orza/platform/FocusInView.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QScrollArea>
+
+namespace Orza {
+
+namespace {
+
+// Room left around a field scrolled into view, so its frame is not flush with the edge.
+constexpr int margin = 8;
+
+bool movesTheView(Qt::FocusReason reason) {
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        return true;
+    default:
+        return false; // a click, a menu, a popup or the window coming back: the field is where the user left it
+    }
+}
+
+void showInEveryScrollArea(QWidget* field) {
+    for (QWidget* up = field->parentWidget(); up; up = up->parentWidget()) {
+        auto* area = qobject_cast<QScrollArea*>(up);
+        if (!area || !area->widget() || !area->widget()->isAncestorOf(field)) continue;
+        const QRect rect(field->mapTo(area->widget(), QPoint(0, 0)), field->size());
+        // Centre and half sizes: the whole field where it fits, else its top left corner.
+        area->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + margin,
+                            rect.height() / 2 + margin);
+    }
+}
+
+} // namespace
+
+void FocusInView::install() {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || application->findChild<FocusInView*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    application->installEventFilter(new FocusInView(application));
+}
+
+bool FocusInView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && watched->isWidgetType() &&
+        movesTheView(static_cast<QFocusEvent*>(event)->reason()))
+        showInEveryScrollArea(static_cast<QWidget*>(watched));
+    return false;
+}
+
+} // namespace Orza
