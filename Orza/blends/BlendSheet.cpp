@@ -53,9 +53,11 @@ int triaxialTileCount(int divisions) {
 std::optional<QString> cannotAdd(const BookDocument& document, const std::vector<BlendTile>& tiles, bool withTests) {
     namespace Limits = GlazeCore::GlazeBookValidation;
     const auto& book = document.book();
-    if (book.recipes.size() + tiles.size() > std::size_t(Limits::maxItems) ||
-        (withTests && book.tests.size() + tiles.size() > std::size_t(Limits::maxItems)))
+    const auto overflows = [&tiles](std::size_t held) { return held + tiles.size() > std::size_t(Limits::maxItems); };
+    if (overflows(book.recipes.size()))
         return BlendSheet::tr("The book cannot hold %1 more recipes.").arg(tiles.size());
+    if (withTests && overflows(book.tests.size()))
+        return BlendSheet::tr("The book cannot hold %1 more test tiles.").arg(tiles.size());
     for (const BlendTile& tile : tiles) {
         try {
             Limits::checkRecipe(tile.recipe);

@@ -303,7 +303,7 @@ private slots:
             if (fits)
                 QVERIFY(sheet.addedMessage() && sheet.addedMessage()->startsWith(QStringLiteral("Added 5 recipes")));
             else
-                QCOMPARE(sheet.addedMessage(), std::optional(QStringLiteral("The book cannot hold 5 more recipes.")));
+                QCOMPARE(sheet.addedMessage(), std::optional(QStringLiteral("The book cannot hold 5 more test tiles.")));
         }
     }
 
