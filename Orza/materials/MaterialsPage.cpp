@@ -148,6 +148,8 @@ QWidget* MaterialsPage::makeBundledPane() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setTextElideMode(Qt::ElideMiddle);
+    // A list of rows to choose from: Tab leaves it for the next control, the arrows move the selection.
+    m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
     m_table->setShowGrid(false);
     m_table->setAlternatingRowColors(true);

@@ -148,6 +148,8 @@ QWidget* TestLogPage::makeTable() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A list of rows to choose from: Tab leaves it for the next control, the arrows move the selection.
+    m_table->setTabKeyNavigation(false);
     m_table->setTextElideMode(Qt::ElideRight);
     m_table->setItemDelegateForColumn(TestLogModel::recipe, new MiddleElideDelegate(m_table));
     m_table->setWordWrap(false);

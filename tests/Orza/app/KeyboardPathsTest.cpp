@@ -1,6 +1,6 @@
 // A potter at the keyboard: a whole recipe entered by keys alone, the name and code of a new recipe and tile
 // typed straight after the command that made them, Tab through the editors in reading order, and a cone
-// picker set by typing the cone.
+// picker set by typing the cone; Tab leaves the lists of rows.
 
 #include "GlazeCore/book/FiringSchedule.h"
 #include "Orza/actions/ActionRegistry.h"
@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -264,6 +265,26 @@ private slots:
         QCOMPARE(chain.value(1), editor->loiField()->lineEdit());
         QCOMPARE(chain.value(2), editor->sourceField());
         checkReadingOrder(chain, editor);
+    }
+
+    // Tab leaves the lists of tiles and bundled materials for the next control and keeps the row chosen.
+    void tabLeavesTheListsOfTilesAndMaterials() {
+        openBook();
+        auto leavesKeepingTheRow = [](QTableView* table) {
+            table->setFocus(Qt::TabFocusReason);
+            table->selectRow(0);
+            press(Qt::Key_Tab);
+            QVERIFY(focused() != table);
+            QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
+        };
+        m_window->model()->setSelection(SidebarItem::tests());
+        OrzaTest::settle();
+        leavesKeepingTheRow(testLog()->table());
+        m_window->model()->setSelection(SidebarItem::materials());
+        OrzaTest::settle();
+        auto* page = qobject_cast<MaterialsPage*>(m_window->detail());
+        QVERIFY(page);
+        leavesKeepingTheRow(page->bundledTable());
     }
 
     void typingTheConeChoosesIt() {
