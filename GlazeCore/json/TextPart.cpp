@@ -1,6 +1,7 @@
 #include "GlazeCore/json/TextPart.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <vector>
@@ -19,6 +20,8 @@ constexpr std::size_t keptBytes = std::size_t{8} << 20;
 
 // Several parts may be open at once on a thread: a list read inside the book object, for one.
 thread_local std::vector<std::unique_ptr<TextPart::Buffers>> spareBuffers;
+
+std::atomic<std::size_t> handed{0};
 
 std::unique_ptr<TextPart::Buffers> takeBuffers() {
     if (spareBuffers.empty()) return std::make_unique<TextPart::Buffers>();
@@ -42,6 +45,7 @@ TextPart::TextPart(const TokenText& text, char opening, std::size_t from, std::s
     if (m_closing) *out++ = closing;
     std::memset(out, 0, simdjson::SIMDJSON_PADDING);
     m_bytes = bytes.data();
+    handed.fetch_add(length, std::memory_order_relaxed);
     // Room to spare: parts differ in length by a line, and the parser would make its index anew for each longer one.
     simdjson::ondemand::parser& parser = m_buffers->parser;
     if (parser.capacity() < length && parser.allocate(std::bit_ceil(length)) != simdjson::SUCCESS) throw NotTrusted{};
@@ -52,6 +56,10 @@ TextPart::~TextPart() {
     if (m_buffers->bytes.capacity() <= keptBytes + simdjson::SIMDJSON_PADDING &&
         m_buffers->parser.capacity() <= keptBytes)
         spareBuffers.push_back(std::move(m_buffers));
+}
+
+std::size_t TextPart::handedBytes() {
+    return handed.load(std::memory_order_relaxed);
 }
 
 simdjson::ondemand::value& TextPart::root() {

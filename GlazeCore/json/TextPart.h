@@ -67,6 +67,10 @@ public:
     bool holdsRest() const { return m_to == m_textSize && !m_closing; }
     std::size_t end() const { return m_to; }
 
+    /// The bytes every part so far handed to the parser, on any thread: what reading a text costs, for the tests and
+    /// benchmarks that hold the reader to reading each byte about once.
+    static std::size_t handedBytes();
+
     struct Buffers;
 
 private:
