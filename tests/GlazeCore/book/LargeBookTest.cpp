@@ -2,9 +2,13 @@
 #include "GlazeCore/book/BookJson.h"
 #include "GlazeCore/book/GlazeBookCodec.h"
 #include "GlazeCore/book/GlazeBookError.h"
+#include "GlazeCore/json/TextPart.h"
 #include "support/BookBuilders.h"
+#include "support/BookLayouts.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace GlazeCore;
 
@@ -99,6 +103,33 @@ TEST(LargeBook, BatchesReadAsOneReaderReads) {
     ASSERT_TRUE(inOrder && inBatches);
     EXPECT_EQ(BookJson::writeBook(*inBatches), text);
     EXPECT_EQ(BookJson::writeBook(*inOrder), text);
+}
+
+// However the text is laid out, each byte goes to the parser about once: windows end between tokens without the
+// rest of the text.
+TEST(LargeBook, EveryLayoutIsHandedToTheParserAboutOnce) {
+    const std::string written = GlazeBookCodec::encode(bookOf(2000));
+    std::string crOnly = written;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    const std::pair<const char*, std::string> layouts[] = {
+        {"as written", written},
+        {"with CR line ends", crOnly},
+        {"compact", OrzaTest::compactText(written)},
+        {"an item a line", OrzaTest::compactText(written, "\n", 2)},
+        {"a member a line", OrzaTest::compactText(written, "\r\n", 1)},
+    };
+    constexpr std::size_t window = std::size_t{16} << 10;
+    for (const auto& [layout, text] : layouts) {
+        const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+        for (const Json::LongLists& plan : {Json::LongLists{}}) {
+            const std::size_t before = Json::TextPart::handedBytes();
+            const auto read = BookJson::Readers::tokens(bytes, window, plan);
+            const double handed = static_cast<double>(Json::TextPart::handedBytes() - before) / text.size();
+            ASSERT_TRUE(read) << layout;
+            EXPECT_EQ(BookJson::writeBook(*read), written) << layout;
+            EXPECT_LT(handed, 1.25) << layout;
+        }
+    }
 }
 
 TEST(LargeBook, ALargeTextGivesItsPagesBackAndIsReadAgainOnlyToNameAProblem) {
