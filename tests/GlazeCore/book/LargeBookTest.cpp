@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 using namespace GlazeCore;
 
@@ -105,8 +107,8 @@ TEST(LargeBook, BatchesReadAsOneReaderReads) {
     EXPECT_EQ(BookJson::writeBook(*inOrder), text);
 }
 
-// However the text is laid out, each byte goes to the parser about once: windows end between tokens without the
-// rest of the text.
+// However the text is laid out, each byte goes to the parser about once, in order and in runs side by side: windows
+// and runs end between tokens without the rest of the text, and runs start before items however the items are set.
 TEST(LargeBook, EveryLayoutIsHandedToTheParserAboutOnce) {
     const std::string written = GlazeBookCodec::encode(bookOf(2000));
     std::string crOnly = written;
@@ -121,13 +123,26 @@ TEST(LargeBook, EveryLayoutIsHandedToTheParserAboutOnce) {
     constexpr std::size_t window = std::size_t{16} << 10;
     for (const auto& [layout, text] : layouts) {
         const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
-        for (const Json::LongLists& plan : {Json::LongLists{}}) {
+        for (const bool sideBySide : {false, true}) {
+            // Once the runs of a list are read, the text up to its close is given back.
+            std::vector<std::size_t> givenBack;
+            const std::function<void(std::size_t)> giveBack = [&](std::size_t offset) { givenBack.push_back(offset); };
+            const Json::LongLists plan{sideBySide, window, sideBySide ? &giveBack : nullptr};
             const std::size_t before = Json::TextPart::handedBytes();
             const auto read = BookJson::Readers::tokens(bytes, window, plan);
             const double handed = static_cast<double>(Json::TextPart::handedBytes() - before) / text.size();
-            ASSERT_TRUE(read) << layout;
-            EXPECT_EQ(BookJson::writeBook(*read), written) << layout;
-            EXPECT_LT(handed, 1.25) << layout;
+            const std::string how = std::string(layout) + (sideBySide ? ", side by side" : ", in order");
+            ASSERT_TRUE(read) << how;
+            EXPECT_EQ(BookJson::writeBook(*read), written) << how;
+            EXPECT_LT(handed, 1.25) << how;
+            if (!sideBySide) continue;
+            const std::size_t recipesClose = text.rfind(']', text.find("\"tests\"")) + 1;
+            const std::size_t testsClose = text.rfind(']') + 1;
+            const auto gaveBack = [&](std::size_t offset) {
+                return std::find(givenBack.begin(), givenBack.end(), offset) != givenBack.end();
+            };
+            EXPECT_TRUE(gaveBack(recipesClose)) << how;
+            EXPECT_TRUE(gaveBack(testsClose)) << how;
         }
     }
 }
