@@ -24,12 +24,21 @@ constexpr std::size_t keptBytes = std::size_t{8} << 20;
 thread_local std::vector<std::unique_ptr<TextPart::Buffers>> spareBuffers;
 
 std::atomic<std::size_t> handed{0};
+std::atomic<std::size_t> made{0};
 
 std::unique_ptr<TextPart::Buffers> takeBuffers() {
-    if (spareBuffers.empty()) return std::make_unique<TextPart::Buffers>();
+    if (spareBuffers.empty()) {
+        made.fetch_add(1, std::memory_order_relaxed);
+        return std::make_unique<TextPart::Buffers>();
+    }
     std::unique_ptr<TextPart::Buffers> buffers = std::move(spareBuffers.back());
     spareBuffers.pop_back();
     return buffers;
+}
+
+void keepBuffers(std::unique_ptr<TextPart::Buffers> buffers) {
+    if (buffers->bytes.capacity() <= keptBytes + simdjson::SIMDJSON_PADDING && buffers->parser.capacity() <= keptBytes)
+        spareBuffers.push_back(std::move(buffers));
 }
 
 // Where a part may end outside strings: past any byte that is neither in a number nor in a literal.
@@ -56,7 +65,7 @@ bool isCutByte(char c) {
 TextPart::TextPart(const TokenText& text, char opening, std::size_t from, std::size_t to, char closing)
     : m_source{&text, this, nullptr}, m_from(from), m_to(to), m_textSize(text.size), m_opening(opening != '\0'),
       m_closing(closing != '\0'), m_buffers(takeBuffers()) {
-    if (!parse(text, opening, closing)) throw NotTrusted{};
+    if (!parse(text, opening, closing)) refuse();
 }
 
 TextPart::TextPart(const TokenText& text, char opening, std::size_t from, AtLeast length)
@@ -65,9 +74,15 @@ TextPart::TextPart(const TokenText& text, char opening, std::size_t from, AtLeas
     if (parse(text, opening, '\0')) return;
     const std::size_t outside = partEndOutsideStrings(text, from, length.bytes);
     // At the same cut the text itself is refused.
-    if (outside == m_to) throw NotTrusted{};
+    if (outside == m_to) refuse();
     m_to = outside;
-    if (!parse(text, opening, '\0')) throw NotTrusted{};
+    if (!parse(text, opening, '\0')) refuse();
+}
+
+void TextPart::refuse() {
+    // Texts the parser refuses come in runs when a text is tried in parts; the memory stays for the next part.
+    keepBuffers(std::move(m_buffers));
+    throw NotTrusted{};
 }
 
 bool TextPart::parse(const TokenText& text, char opening, char closing) {
@@ -89,13 +104,15 @@ bool TextPart::parse(const TokenText& text, char opening, char closing) {
 }
 
 TextPart::~TextPart() {
-    if (m_buffers->bytes.capacity() <= keptBytes + simdjson::SIMDJSON_PADDING &&
-        m_buffers->parser.capacity() <= keptBytes)
-        spareBuffers.push_back(std::move(m_buffers));
+    keepBuffers(std::move(m_buffers));
 }
 
 std::size_t TextPart::handedBytes() {
     return handed.load(std::memory_order_relaxed);
+}
+
+std::size_t TextPart::memoriesMade() {
+    return made.load(std::memory_order_relaxed);
 }
 
 simdjson::ondemand::value& TextPart::root() {

@@ -78,12 +78,17 @@ public:
     /// The bytes every part so far handed to the parser, on any thread: what reading a text costs, for the tests and
     /// benchmarks that hold the reader to reading each byte about once.
     static std::size_t handedBytes();
+    /// The memories for parts (a buffer and a parser) every thread so far made: a thread keeps one for each part it
+    /// has open at once, so their number grows with the threads, not with the parts.
+    static std::size_t memoriesMade();
 
     struct Buffers;
 
 private:
     /// Copies the part's bytes and starts the parser on them; false when the parser refuses them.
     bool parse(const TokenText& text, char opening, char closing);
+    /// Throws NotTrusted, the thread keeping the part's memory.
+    [[noreturn]] void refuse();
 
     TokenSource m_source;
     std::size_t m_from;

@@ -123,3 +123,17 @@ TEST(TextPart, APartWhoseCutFallsInsideAStringEndsPastIt) {
     const Text unclosed(R"(["a},b,c)");
     EXPECT_THROW(Json::TextPart(unclosed.text, '[', 1, Json::AtLeast{1}), Json::NotTrusted);
 }
+
+// A thread keeps the memory of its parts for the next ones, also when the parser refused a part: a damaged text may
+// be tried in many parts, each refused.
+TEST(TextPart, AThreadKeepsItsPartsMemoryWhenAPartIsRefused) {
+    const Text fine("[1]");
+    { Json::TextPart warm(fine.text, '\0', 0, fine.text.size); }
+    const std::size_t made = Json::TextPart::memoriesMade();
+    const Text broken("[\"1]");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_THROW(Json::TextPart(broken.text, '\0', 0, broken.text.size), Json::NotTrusted);
+        Json::TextPart again(fine.text, '\0', 0, fine.text.size);
+    }
+    EXPECT_EQ(Json::TextPart::memoriesMade(), made);
+}
