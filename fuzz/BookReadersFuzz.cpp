@@ -1,6 +1,7 @@
 // Any bytes read both ways a book is read: the token pass must read a text exactly as the document reader does,
-// or leave it to that reader, with its usual window, a window of a few bytes (every line feed starts one), and its
-// long lists cut into batches of one item read side by side. Use the glaze_book corpus and dictionary.
+// or leave it to that reader, with its usual window, a window of a few bytes (nearly every line end or comma between
+// tokens starts one), and its long lists cut into batches of one item read side by side. Use the glaze_book corpus and
+// dictionary.
 
 #include "GlazeCore/book/BookJson.h"
 

@@ -92,8 +92,8 @@ Outcome documentReader(const Json::PaddedBytes& bytes) {
 }
 
 /// The token pass agrees with the document reader, or declines; true when it read the book itself. It runs
-/// with its usual window; indexing a few bytes at a time, so that every line feed starts a window; and, when
-/// asked, with every item of the long lists a batch of its own, read side by side.
+/// with its usual window; indexing a few bytes at a time, so that nearly every line end or comma between tokens starts
+/// a window; and, when asked, with every item of the long lists a batch of its own, read side by side.
 bool agrees(std::string_view text, bool inBatches = true) {
     const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
     std::vector<std::optional<GlazeBook>> reads{
