@@ -1,6 +1,7 @@
 // Any bytes read both ways a book is read: the token pass must read a text exactly as the document reader does,
-// or leave it to that reader, with its usual window, a window of a few bytes (every line feed starts one), and its
-// long lists cut into batches of one item read side by side. Use the glaze_book corpus and dictionary.
+// or leave it to that reader, with its usual window, a window of a few bytes (nearly every line end or comma between
+// tokens starts one), and its long lists cut into batches of one item read side by side. Use the glaze_book corpus and
+// dictionary.
 
 #include "GlazeCore/book/BookJson.h"
 
@@ -35,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf({reinterpret_cast<const char*>(data), size});
     std::optional<std::string> expected;
     try {
-        simdjson::dom::parser parser;
+        // One parser for every input: making its memory anew costs more than reading a small input.
+        static simdjson::dom::parser parser;
         expected = exactly(BookJson::Readers::document(bytes, parser));
     } catch (const JsonReadError&) {
     } catch (const JsonWriteError&) {

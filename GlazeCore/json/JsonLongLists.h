@@ -13,23 +13,26 @@
 /// The long lists of a text read by the token reader: in order, or in runs of items side by side.
 namespace GlazeCore::Json {
 
-/// Where a long list may be cut into runs of items without reading it: at the lines that start an item. The
-/// first item, and the white space before it on its line, which starts the line of every item; a copy, as the
-/// text before the runs read may be given back.
-struct ItemLines {
+/// Where a long list may be cut into runs of items without reading it: before the items that start as its first
+/// one does. The first item, and its bytes from its '{' to the end of its first member's name, as every writer that
+/// writes one item of a list writes the next; a copy, as the text before the runs read may be given back.
+struct ItemStarts {
     std::size_t first;
-    std::string indent;
+    std::string head;
 };
 
-/// None when the items of the list at `open` do not start lines of their own, or there are none.
-std::optional<ItemLines> itemLines(const TokenText& text, std::size_t open);
-/// The first item at or after `from` on a line of `lines.indent` and '{', after a '}', a comma and white space;
-/// `end` gets the offset just past that '}'. None when there is no such item.
-std::optional<std::size_t> nextItemStart(const TokenText& text, const ItemLines& lines, std::size_t from,
-                                         std::size_t& end);
+/// None when the list at `open` does not start with an object whose first member has a short name without escapes.
+std::optional<ItemStarts> itemStarts(const TokenText& text, std::size_t open);
+/// The first item starting at or after `from`, and before `to`, with `starts.head`, after a '}', a comma and white
+/// space; `end` gets the offset just past that '}'. None when there is no such item.
+std::optional<std::size_t> nextItemStart(const TokenText& text, const ItemStarts& starts, std::size_t from,
+                                         std::size_t to, std::size_t& end);
 
-/// The least room given to the run a long list closes in, which no line that starts an item follows.
+/// The least room given to the run a long list closes in, which no item start follows.
 constexpr std::size_t lastRunBytes = std::size_t{64} << 10;
+/// How many runs' length past a run's least length the next item start is looked for. An item longer than that
+/// leaves the list to be read in order; so a run stays short whatever follows the list.
+constexpr std::size_t farthestItemStart = 8;
 
 /// A run of a long list's items, read as a list of its own by another thread.
 template <class T> struct ItemRun {
@@ -130,18 +133,20 @@ private:
     bool m_failed = false;
 };
 
-/// The items of a long list read side by side. This thread cuts the list into runs of about `batchBytes` at the
-/// lines that start items, looking at those lines alone, and checks the commas between the runs; the reading
-/// threads, and this one when enough runs are out, read each run as a list of its own, every value checked, and
-/// the run in which the list closes says where.
-/// The cuts are guesses: a run that does not read as whole items, or items that do not start lines of their
-/// own, leave the list to be read in order. Returns the offset just past the list, or none for that.
+/// The items of a long list read side by side. This thread cuts the list into runs of about `batchBytes` before
+/// items that start as the first one does, looking at a few bytes past each run's least length alone, and checks the
+/// commas between the runs; the reading threads, and this one when enough runs are out, read each run as a list of
+/// its own, every value checked, and the run in which the list closes says where.
+/// The cuts are guesses: a run that does not read as whole items, or items that start otherwise, leave the list to
+/// be read in order. Returns the offset just past the list, or none for that.
 template <class T, class ReadOne>
 std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t open, std::vector<T>& out,
                                               ReadOne readOne) {
-    const std::optional<ItemLines> lines = itemLines(text, open);
-    if (!lines) return std::nullopt;
+    const std::optional<ItemStarts> starts = itemStarts(text, open);
+    if (!starts) return std::nullopt;
     const LongLists& plan = text.longLists;
+    const std::size_t least = std::max<std::size_t>(plan.batchBytes, 1);
+    const std::size_t reach = std::max(farthestItemStart * least, lastRunBytes);
     // Enough runs out to keep the threads busy, few enough that little is read past the list's end.
     const std::size_t aheadMost = 2 * Workers::threads() + 2;
     ItemRuns<T> runs;
@@ -149,7 +154,7 @@ std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t
     bool discarded = false;
     {
         Workers workers;
-        std::optional<std::size_t> begin = lines->first;
+        std::optional<std::size_t> begin = starts->first;
         while (begin && !runs.done()) {
             runs.moveTakenInTo(out);
             if (const std::optional<std::size_t> read = runs.takenInBefore(); read && plan.discardBefore) {
@@ -158,9 +163,9 @@ std::optional<std::size_t> readRunsSideBySide(const TokenText& text, std::size_t
             }
             std::size_t runEnd = 0;
             const std::optional<std::size_t> next =
-                nextItemStart(text, *lines, *begin + std::max<std::size_t>(plan.batchBytes, 1), runEnd);
+                nextItemStart(text, *starts, *begin + least, *begin + least + reach, runEnd);
             // The last run: the list closes in it, or it is read again in order.
-            if (!next) runEnd = partEnd(text, *begin, std::max(2 * plan.batchBytes, lastRunBytes));
+            if (!next) runEnd = partEndOutsideStrings(text, *begin, std::max(2 * plan.batchBytes, lastRunBytes));
             ItemRun<T>& run = runs.add(*begin, runEnd);
             // With enough runs out, this thread reads one itself rather than wait.
             if (runs.out() <= aheadMost)

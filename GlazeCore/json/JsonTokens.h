@@ -15,7 +15,7 @@
 /// document: every value is checked as the full parser checks it, the values a caller skips included.
 ///
 /// The outermost containers are read a window at a time: each window is a part of the text of about half a
-/// megabyte (TextPart), ending just after a line feed, with as many whole elements of the container as it holds.
+/// megabyte (TextPart), ending between two tokens, with as many whole elements of the container as it holds.
 /// An element the window cuts off is read again at the start of the next one. So the parser's index stays small
 /// and warm whatever the size of the text.
 ///
@@ -176,7 +176,7 @@ std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& 
         else if (window < text.size)
             window *= 2;
         lastStart = from;
-        TextPart part(text, opening, from, partEnd(text, from, window));
+        TextPart part(text, opening, from, AtLeast{window});
         try {
             if (readWindow(part, place)) return part.nextOffset();
         } catch (const NotTrusted&) {

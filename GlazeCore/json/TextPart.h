@@ -38,6 +38,11 @@ struct TokenSource {
     std::size_t* end;
 };
 
+/// How far a part of the text reaches: at least this many bytes, to the first cut after them.
+struct AtLeast {
+    std::size_t bytes;
+};
+
 /// Bytes [from, to) of a text, copied after `opening` (the '[' or '{' of the container they continue, or
 /// nothing) and before `closing`, and read by the parser's On-Demand interface as one value. Zeros follow the
 /// copy, so a part cut off inside a value ends in a parse error, never in bytes the part does not hold.
@@ -47,6 +52,9 @@ struct TokenSource {
 class TextPart {
 public:
     TextPart(const TokenText& text, char opening, std::size_t from, std::size_t to, char closing = '\0');
+    /// The part from `from`, which is outside strings, to the cut partEnd finds `length` bytes on; should that cut
+    /// fall inside a string, which the parser finds unclosed, to the first cut outside strings instead.
+    TextPart(const TokenText& text, char opening, std::size_t from, AtLeast length);
     ~TextPart();
     TextPart(const TextPart&) = delete;
     TextPart& operator=(const TextPart&) = delete;
@@ -67,9 +75,21 @@ public:
     bool holdsRest() const { return m_to == m_textSize && !m_closing; }
     std::size_t end() const { return m_to; }
 
+    /// The bytes every part so far handed to the parser, on any thread: what reading a text costs, for the tests and
+    /// benchmarks that hold the reader to reading each byte about once.
+    static std::size_t handedBytes();
+    /// The memories for parts (a buffer and a parser) every thread so far made: a thread keeps one for each part it
+    /// has open at once, so their number grows with the threads, not with the parts.
+    static std::size_t memoriesMade();
+
     struct Buffers;
 
 private:
+    /// Copies the part's bytes and starts the parser on them; false when the parser refuses them.
+    bool parse(const TokenText& text, char opening, char closing);
+    /// Throws NotTrusted, the thread keeping the part's memory.
+    [[noreturn]] void refuse();
+
     TokenSource m_source;
     std::size_t m_from;
     std::size_t m_to;
@@ -82,8 +102,13 @@ private:
     simdjson::ondemand::value m_root;
 };
 
-/// Where a part of the text ends when it starts at `from`: past the first line feed at least `window` bytes
-/// on, or at the text's end. A line feed is never inside a token of valid JSON, so no token is cut.
+/// Where a part of the text that starts at `from` is cut, looking only at the bytes past `window`: just past the
+/// first line end or tab, or comma after a string or a close, at least `window` bytes on; or at the text's end.
+/// Neither a line end nor a tab is ever inside a token of valid JSON. Such a comma is outside strings too unless a
+/// string holds it, and then the part ends inside that string, which the parser refuses.
 std::size_t partEnd(const TokenText& text, std::size_t from, std::size_t window);
+/// The same cut, never inside a string, at a comma, colon, bracket, brace or white space: found by reading the text
+/// from `from`, which must be outside strings, so it costs a pass over the window.
+std::size_t partEndOutsideStrings(const TokenText& text, std::size_t from, std::size_t window);
 
 } // namespace GlazeCore::Json

@@ -19,7 +19,7 @@ public:
     static std::size_t threads();
 
     void run(std::function<void()> task);
-    /// Waits until every task given ran.
+    /// Waits until every task given ran, running those not yet started on this thread.
     void finish();
 
     /// The tasks of one Workers, as the threads count them.

@@ -2,6 +2,7 @@
 // text it refuses, so that the errors and their paths stay the document reader's.
 #include "GlazeCore/book/BookJson.h"
 #include "GlazeCore/book/GlazeBookCodec.h"
+#include "support/BookLayouts.h"
 
 #include <gtest/gtest.h>
 #include <simdjson.h>
@@ -44,6 +45,28 @@ const std::string richBook = R"({"future": {"a": [1, -2.5e-3, true, false, null,
    "notes": "", "photoBookmark": null, "recipeID": "99999999-AAAA-4BBB-8CCC-DDDDDDDDDDDD", "schedule": []}]
 })";
 
+// Strings that hold what ends a window or starts a run (commas after closes and quotes, brackets, escaped quotes and
+// backslashes), and objects inside items that start as the items do, so that guessed cuts fall inside strings and
+// runs start inside items.
+const std::string trickyBook = R"json({"customMaterials": [
+  {"analysis": {"SiO2": 60}, "id": "m},{\"analysis\": 1}", "loi": 1, "name": "a\",b", "source": "x],y},z\\"},
+  {"analysis": {}, "id": "n", "loi": 2, "name": "[{\"id\":\"q\"}]", "source": "\\\",\\\\\","}],
+ "nextTileNumber": 4, "version": 2,
+ "recipes": [
+  {"cone": "6", "id": "6F1C1E2A-0B7D-4C55-9E3A-1D2B3C4D5E6F", "lines": [], "name": "},{\"cone\": \"6\"},",
+   "notes": "", "later": [{"cone": "x"}, {"cone": "y", "id": 1}, {"cone": [{"cone": {}}, {"cone": 2}]}]},
+  {"cone": "10", "id": "7F1C1E2A-0B7D-4C55-9E3A-1D2B3C4D5E6F", "name": "r2", "notes": "\r\n},\n",
+   "lines": [{"amount": 1, "id": "11111111-2222-4333-8444-555555555555", "isAddition": false,
+              "materialID": "a,b}],"}]}],
+ "tests": [
+  {"atmosphere": "},{\"atmosphere\": ", "cone": "6", "date": "2024-05-17T14:03:09Z", "code": "T-001",
+   "id": "33333333-4444-4555-8666-777777777777", "notes": "", "recipeID": "6F1C1E2A-0B7D-4C55-9E3A-1D2B3C4D5E6F",
+   "schedule": [{"holdMinutes": 0, "ratePerHour": 1, "targetC": 2},
+                {"holdMinutes": 3, "ratePerHour": 4, "targetC": 5}]},
+  {"atmosphere": "", "cone": "", "date": "2024-05-18T14:03:09Z", "id": "44444444-5555-4666-8777-888888888888",
+   "notes": "\",\"", "recipeID": "7F1C1E2A-0B7D-4C55-9E3A-1D2B3C4D5E6F", "schedule": []}]
+})json";
+
 /// What a reader made of the bytes: the written text of the book read (dates keep their fractions), or
 /// the error's whole message.
 struct Outcome {
@@ -69,8 +92,8 @@ Outcome documentReader(const Json::PaddedBytes& bytes) {
 }
 
 /// The token pass agrees with the document reader, or declines; true when it read the book itself. It runs
-/// with its usual window; indexing a few bytes at a time, so that every line feed starts a window; and, when
-/// asked, with every item of the long lists a batch of its own, read side by side.
+/// with its usual window; indexing a few bytes at a time, so that nearly every line end or comma between tokens starts
+/// a window; and, when asked, with every item of the long lists a batch of its own, read side by side.
 bool agrees(std::string_view text, bool inBatches = true) {
     const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
     std::vector<std::optional<GlazeBook>> reads{
@@ -97,17 +120,20 @@ TEST(BookReaders, TokenPassReadsWrittenAndHandWrittenBooksItself) {
     EXPECT_TRUE(agrees("\xEF\xBB\xBF" + expectedFile()));
     EXPECT_TRUE(agrees(richBook));
     EXPECT_TRUE(agrees(BookJson::writeBook(BookJson::readBook(richBook))));
+    EXPECT_TRUE(agrees(trickyBook));
 }
 
-// The same book laid out as written, with commas starting the lines, with CR LF line ends, on one line, and with
-// the objects inside the items as far in as the items, where a line starting an object does not start an item.
+// The same book laid out as written, with commas starting the lines, with CR LF line ends, with CR line ends, on one
+// line, with the objects inside the items as far in as the items, where a line starting an object does not start an
+// item; and compact: on one line, with an item of each list a line, and with a member of the book a line.
 std::vector<std::string> layoutsOf(const std::string& written) {
-    std::string commaFirst, crLf, oneLine, flat;
+    std::string commaFirst, crLf, crOnly, oneLine, flat;
     for (std::size_t i = 0; i < written.size(); ++i) {
         const bool commaEndsLine = written[i] == ',' && written[i + 1] == '\n';
         const bool lineFeedAfterComma = written[i] == '\n' && i > 0 && written[i - 1] == ',';
         commaFirst += commaEndsLine ? '\n' : lineFeedAfterComma ? ',' : written[i];
         crLf += written[i] == '\n' ? "\r\n" : std::string(1, written[i]);
+        crOnly += written[i] == '\n' ? '\r' : written[i];
     }
     for (std::size_t i = 0; i < written.size(); ++i) {
         if (written[i] != '\n')
@@ -120,13 +146,23 @@ std::vector<std::string> layoutsOf(const std::string& written) {
         flat += written[i];
         if (written.compare(i, 10, "\n        {") == 0 || written.compare(i, 10, "\n        }") == 0) i += 4;
     }
-    return {written, commaFirst, crLf, oneLine, flat};
+    return {written,
+            commaFirst,
+            crLf,
+            crOnly,
+            oneLine,
+            flat,
+            OrzaTest::compactText(written),
+            OrzaTest::compactText(written, "\n", 2),
+            OrzaTest::compactText(written, "\r", 1)};
 }
 
-// A window may end after any line, and the element it cuts off is read again in the next one: every window size
-// reads the same book, whether the long lists are read in order or in batches of one item.
+// A window may end between any two tokens, and the element it cuts off is read again in the next one: every window
+// size reads the same book, whether the long lists are read in order or in batches of one item.
 TEST(BookReaders, EveryWindowReadsTheSameBook) {
     std::vector<std::string> texts = layoutsOf(expectedFile());
+    for (const std::string& text : layoutsOf(trickyBook))
+        texts.push_back(text);
     texts.push_back(richBook);
     for (const std::string& text : texts) {
         const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
@@ -179,7 +215,7 @@ TEST(BookReaders, DamagedTextsAreReadAlikeOrDeclined) {
     const char replacements[] = {'"', '\\', ',', ':', '{', '}',    '[',    ']',    ' ',    'x', '0', '9', '-',
                                  '.', 'e',  '+', 'n', 't', '\x01', '\x7f', '\xC3', '\xFF', '/', 'u', '\0'};
     std::size_t trusted = 0;
-    for (const std::string& original : {richBook, expectedFile()}) {
+    for (const std::string& original : {richBook, expectedFile(), OrzaTest::compactText(trickyBook)}) {
         for (std::size_t at = 0; at < original.size(); ++at) {
             trusted += agrees(original.substr(0, at), at % 4 == 0);
             std::string cut = original;

@@ -2,9 +2,15 @@
 #include "GlazeCore/book/BookJson.h"
 #include "GlazeCore/book/GlazeBookCodec.h"
 #include "GlazeCore/book/GlazeBookError.h"
+#include "GlazeCore/json/TextPart.h"
 #include "support/BookBuilders.h"
+#include "support/BookLayouts.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 using namespace GlazeCore;
 
@@ -99,6 +105,46 @@ TEST(LargeBook, BatchesReadAsOneReaderReads) {
     ASSERT_TRUE(inOrder && inBatches);
     EXPECT_EQ(BookJson::writeBook(*inBatches), text);
     EXPECT_EQ(BookJson::writeBook(*inOrder), text);
+}
+
+// However the text is laid out, each byte goes to the parser about once, in order and in runs side by side: windows
+// and runs end between tokens without the rest of the text, and runs start before items however the items are set.
+TEST(LargeBook, EveryLayoutIsHandedToTheParserAboutOnce) {
+    const std::string written = GlazeBookCodec::encode(bookOf(2000));
+    std::string crOnly = written;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    const std::pair<const char*, std::string> layouts[] = {
+        {"as written", written},
+        {"with CR line ends", crOnly},
+        {"compact", OrzaTest::compactText(written)},
+        {"an item a line", OrzaTest::compactText(written, "\n", 2)},
+        {"a member a line", OrzaTest::compactText(written, "\r\n", 1)},
+    };
+    constexpr std::size_t window = std::size_t{16} << 10;
+    for (const auto& [layout, text] : layouts) {
+        const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+        for (const bool sideBySide : {false, true}) {
+            // Once the runs of a list are read, the text up to its close is given back.
+            std::vector<std::size_t> givenBack;
+            const std::function<void(std::size_t)> giveBack = [&](std::size_t offset) { givenBack.push_back(offset); };
+            const Json::LongLists plan{sideBySide, window, sideBySide ? &giveBack : nullptr};
+            const std::size_t before = Json::TextPart::handedBytes();
+            const auto read = BookJson::Readers::tokens(bytes, window, plan);
+            const double handed = static_cast<double>(Json::TextPart::handedBytes() - before) / text.size();
+            const std::string how = std::string(layout) + (sideBySide ? ", side by side" : ", in order");
+            ASSERT_TRUE(read) << how;
+            EXPECT_EQ(BookJson::writeBook(*read), written) << how;
+            EXPECT_LT(handed, 1.25) << how;
+            if (!sideBySide) continue;
+            const std::size_t recipesClose = text.rfind(']', text.find("\"tests\"")) + 1;
+            const std::size_t testsClose = text.rfind(']') + 1;
+            const auto gaveBack = [&](std::size_t offset) {
+                return std::find(givenBack.begin(), givenBack.end(), offset) != givenBack.end();
+            };
+            EXPECT_TRUE(gaveBack(recipesClose)) << how;
+            EXPECT_TRUE(gaveBack(testsClose)) << how;
+        }
+    }
 }
 
 TEST(LargeBook, ALargeTextGivesItsPagesBackAndIsReadAgainOnlyToNameAProblem) {

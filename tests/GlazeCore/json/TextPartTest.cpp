@@ -79,11 +79,61 @@ TEST(TextPart, APartContinuingAContainerMapsToTheText) {
     EXPECT_FALSE(closed.holdsRest());
 }
 
-// Parts end after a line feed, where no token of valid JSON is cut, at least the window's bytes on.
-TEST(TextPart, PartsEndAfterALineFeedAtLeastAWindowOn) {
+// Parts end between two tokens at least a window on, looking at the bytes from there alone: after a line end or a
+// tab, never inside a token of valid JSON, or after a comma that follows a close or a quote not escaped; a comma
+// after a number may end one.
+TEST(TextPart, PartsEndBetweenTokensAtLeastAWindowOn) {
     const Text whole("[1,\n22,\n333]");
     EXPECT_EQ(Json::partEnd(whole.text, 0, 1), 4u);
     EXPECT_EQ(Json::partEnd(whole.text, 0, 4), 8u);
-    EXPECT_EQ(Json::partEnd(whole.text, 4, 5), whole.text.size); // no line feed after: the text's end
+    EXPECT_EQ(Json::partEnd(whole.text, 4, 5), whole.text.size); // nothing after: the text's end
     EXPECT_EQ(Json::partEnd(whole.text, 0, 100), whole.text.size);
+
+    const std::string compact = R"([{"a":1,"b":[2],"c":"x\",y","d":"z"},{"e":3}])";
+    const Text one(compact);
+    EXPECT_EQ(Json::partEnd(one.text, 0, 1), compact.find("[2],") + 4);
+    EXPECT_EQ(Json::partEnd(one.text, 0, compact.find("[2],") + 4), compact.find("y\",") + 3); // past "\","
+    for (const char lineEnd : {'\r', '\t'}) {
+        const Text other("[1,2," + std::string(1, lineEnd) + "3,\"4\",5]");
+        EXPECT_EQ(Json::partEnd(other.text, 0, 1), 6u) << int(lineEnd);
+    }
+}
+
+// Where a cut the bytes suggest falls inside a string, the part ends past the string: the parser finds the string
+// unclosed, and the text read from the part's start shows where strings are.
+TEST(TextPart, APartWhoseCutFallsInsideAStringEndsPastIt) {
+    const std::string compact = R"(["a},b\"],c",{"d":"\\"},"e"])";
+    const Text whole(compact);
+    const std::size_t afterString = compact.find("\",{") + 2;
+    EXPECT_EQ(Json::partEnd(whole.text, 1, 1), compact.find("},b") + 2); // inside the first string
+    EXPECT_EQ(Json::partEndOutsideStrings(whole.text, 1, 1), afterString);
+    EXPECT_EQ(Json::partEndOutsideStrings(whole.text, 1, afterString - 1), afterString + 1); // past '{'
+    const std::size_t last = compact.find("\"e\"");
+    EXPECT_EQ(Json::partEndOutsideStrings(whole.text, 1, last), last + 4); // past "\\" and "e"
+
+    Json::TextPart part(whole.text, '[', 1, Json::AtLeast{1});
+    EXPECT_EQ(part.end(), afterString);
+    simdjson::ondemand::array array;
+    ASSERT_FALSE(part.root().get_array().get(array));
+    std::string_view first;
+    ASSERT_FALSE((*array.begin()).get_string().get(first));
+    EXPECT_EQ(first, "a},b\"],c");
+
+    // A text whose string does not close is refused at either cut.
+    const Text unclosed(R"(["a},b,c)");
+    EXPECT_THROW(Json::TextPart(unclosed.text, '[', 1, Json::AtLeast{1}), Json::NotTrusted);
+}
+
+// A thread keeps the memory of its parts for the next ones, also when the parser refused a part: a damaged text may
+// be tried in many parts, each refused.
+TEST(TextPart, AThreadKeepsItsPartsMemoryWhenAPartIsRefused) {
+    const Text fine("[1]");
+    { Json::TextPart warm(fine.text, '\0', 0, fine.text.size); }
+    const std::size_t made = Json::TextPart::memoriesMade();
+    const Text broken("[\"1]");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_THROW(Json::TextPart(broken.text, '\0', 0, broken.text.size), Json::NotTrusted);
+        Json::TextPart again(fine.text, '\0', 0, fine.text.size);
+    }
+    EXPECT_EQ(Json::TextPart::memoriesMade(), made);
 }
