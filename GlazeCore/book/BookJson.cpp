@@ -1,5 +1,6 @@
 #include "GlazeCore/book/BookJson.h"
 
+#include "GlazeCore/book/DateYears.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/json/JsonLongLists.h"
 #include "GlazeCore/json/JsonRead.h"
@@ -70,17 +71,23 @@ bool digits(std::string_view text, std::size_t pos, std::size_t count, int& out)
     return true;
 }
 
+// How a date's text reads: a date, no date at all, or a date the clock cannot hold.
+struct DateText {
+    std::optional<Date> date;
+    bool beyondTheClock = false;
+};
+
 // "YYYY-MM-DDTHH:MM:SS", an optional fraction, then "Z" or "+HH:MM"/"-HH:MM". Civil-date arithmetic only,
 // so neither the locale nor the TZ variable plays a part.
-std::optional<Date> parseDate(std::string_view t) {
+DateText parseDate(std::string_view t) {
     using namespace std::chrono;
     int y, mo, d, h, mi, s;
     if (!digits(t, 0, 4, y) || t.size() < 20 || t[4] != '-' || !digits(t, 5, 2, mo) || t[7] != '-' ||
         !digits(t, 8, 2, d) || t[10] != 'T' || !digits(t, 11, 2, h) || t[13] != ':' || !digits(t, 14, 2, mi) ||
         t[16] != ':' || !digits(t, 17, 2, s))
-        return std::nullopt;
+        return {};
     const year_month_day ymd{year{y}, month{static_cast<unsigned>(mo)}, day{static_cast<unsigned>(d)}};
-    if (!ymd.ok() || h > 23 || mi > 59 || s > 59) return std::nullopt;
+    if (!ymd.ok() || h > 23 || mi > 59 || s > 59) return {};
 
     std::size_t pos = 19;
     std::int64_t fractionNanos = 0;
@@ -90,9 +97,9 @@ std::optional<Date> parseDate(std::string_view t) {
         std::int64_t scale = 100'000'000;
         for (; pos < t.size() && t[pos] >= '0' && t[pos] <= '9'; ++pos, scale /= 10)
             fractionNanos += (t[pos] - '0') * scale; // digits past nanoseconds add 0
-        if (pos == start) return std::nullopt;
+        if (pos == start) return {};
     }
-    if (pos >= t.size()) return std::nullopt;
+    if (pos >= t.size()) return {};
     std::int64_t offsetSeconds = 0;
     if (t[pos] == 'Z') {
         ++pos;
@@ -100,21 +107,21 @@ std::optional<Date> parseDate(std::string_view t) {
         int oh, om;
         if (!digits(t, pos + 1, 2, oh) || pos + 3 >= t.size() || t[pos + 3] != ':' || !digits(t, pos + 4, 2, om) ||
             oh > 23 || om > 59)
-            return std::nullopt;
+            return {};
         offsetSeconds = (t[pos] == '+' ? 1 : -1) * (oh * 3600 + om * 60);
         pos += 6;
     } else {
-        return std::nullopt;
+        return {};
     }
-    if (pos != t.size()) return std::nullopt;
+    if (pos != t.size()) return {};
 
     const std::int64_t utcSeconds =
         std::int64_t{sys_days{ymd}.time_since_epoch().count()} * 86400 + h * 3600 + mi * 60 + s - offsetSeconds;
     // The clock's range is narrower than four-digit years when it counts nanoseconds.
     constexpr std::int64_t lowest = floor<seconds>(system_clock::time_point::min()).time_since_epoch().count() + 1;
     constexpr std::int64_t highest = floor<seconds>(system_clock::time_point::max()).time_since_epoch().count() - 1;
-    if (utcSeconds < lowest || utcSeconds > highest) return std::nullopt;
-    return Date{seconds{utcSeconds}} + duration_cast<system_clock::duration>(nanoseconds{fractionNanos});
+    if (utcSeconds < lowest || utcSeconds > highest) return {std::nullopt, true};
+    return {Date{seconds{utcSeconds}} + duration_cast<system_clock::duration>(nanoseconds{fractionNanos})};
 }
 
 Uuid readUuid(Token value, const Path& at) {
@@ -130,9 +137,12 @@ Uuid readUuid(Token value, const Path& at) {
 
 template <class V> Date readDate(V value, const Path& at) {
     const std::string_view text = readText(value, at);
-    const auto date = parseDate(text);
-    if (!date) fail(at, "not an ISO 8601 date (such as 2024-05-17T14:03:09Z): " + quoted(text));
-    return *date;
+    const DateText read = parseDate(text);
+    if (read.beyondTheClock)
+        fail(at, "a date outside the years " + std::to_string(DateYears::first()) + " to " +
+                     std::to_string(DateYears::last()) + ", which Orza cannot hold: " + quoted(text));
+    if (!read.date) fail(at, "not an ISO 8601 date (such as 2024-05-17T14:03:09Z): " + quoted(text));
+    return *read.date;
 }
 
 int base64Value(char c) {

@@ -263,10 +263,19 @@ TEST(BookJsonDates, MalformedDatesAreRefusedWithTheirPath) {
          {"2024-02-30T00:00:00Z", "2023-02-29T00:00:00Z", "2024-05-17 14:03:09Z", "2024-05-17T14:03:09",
           "2024-05-17T24:00:00Z", "2024-05-17T14:60:00Z", "2024-05-17T14:03:09z", "2024-05-17T14:03:09+0200",
           "2024-05-17T14:03:09+02", "2024-05-17T14:03:09.Z", "2024-05-17T14:03:09Z ", "24-05-17T14:03:09Z",
-          "2024-5-17T14:03:09Z", "0001-01-01T00:00:00Z", "", "1715954589"}) {
+          "2024-5-17T14:03:09Z", "", "1715954589"}) {
         const JsonReadError error = readError(bookWithTiles(tileWith("") + "," + tileWith("", date)));
         EXPECT_EQ(error.path(), "tests[1].date") << date;
         EXPECT_EQ(error.problem().rfind("not an ISO 8601 date", 0), 0u) << date;
+    }
+}
+
+// A well-formed date the clock cannot hold is named as such, not as text that is no date.
+TEST(BookJsonDates, DatesBeyondTheClockAreRefusedAsSuch) {
+    for (const char* date : {"0001-01-01T00:00:00Z", "1500-06-01T12:00:00Z", "9999-12-31T23:59:59Z"}) {
+        const JsonReadError error = readError(bookWithTiles(tileWith("", date)));
+        EXPECT_EQ(error.path(), "tests[0].date") << date;
+        EXPECT_EQ(error.problem().rfind("a date outside the years 1678 to 2261", 0), 0u) << error.problem();
     }
 }
 
