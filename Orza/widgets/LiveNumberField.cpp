@@ -139,7 +139,15 @@ void LiveNumberField::focusOutEvent(QFocusEvent* event) {
 void LiveNumberField::hideEvent(QHideEvent* event) {
     QLineEdit::hideEvent(event);
     // A sheet closed with Escape ends its edit as surely as leaving the field does; a minimised one does not.
-    if (m_editing && !event->spontaneous()) endEdit();
+    // On the next turn: a window being destroyed hides its fields while its owners are half gone, and then
+    // the field goes with them and the turn never comes.
+    if (!m_editing || event->spontaneous()) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_editing && !isVisible()) endEdit();
+        },
+        Qt::QueuedConnection);
 }
 
 void LiveNumberField::endEdit() {

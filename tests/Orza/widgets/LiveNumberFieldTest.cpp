@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <vector>
 
 using Orza::LiveNumberField;
 
@@ -290,6 +291,48 @@ private slots:
 
         QTest::keyClick(field, Qt::Key_Return); // a number: Return goes on to the default button
         QCOMPARE(pressed.count(), 1);
+    }
+
+    // A sheet closed takes a refused text back once its turn is over; a sheet destroyed while shown, its edit
+    // kept by another window holding the keyboard, tells its half-destroyed owner nothing.
+    void hidingTakesARefusedTextBackAndDestroyingTellsNobody() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        struct Sheet : QDialog {
+            LiveNumberField* field = new LiveNumberField(QStringLiteral("Target"), 3, {0, 2}, false, this);
+            bool* destroyed;
+            std::vector<double>* heard;
+            Sheet(bool* destroyed, std::vector<double>* heard) : destroyed(destroyed), heard(heard) {
+                connect(field, &LiveNumberField::valueEdited, this, [this](double value) {
+                    QVERIFY2(!*this->destroyed, "the field wrote to an owner being destroyed");
+                    this->heard->push_back(value);
+                });
+            }
+            ~Sheet() override { *destroyed = true; }
+        };
+        bool destroyed = false;
+        std::vector<double> heard;
+        for (const bool destroy : {false, true}) {
+            destroyed = false;
+            auto sheet = std::make_unique<Sheet>(&destroyed, &heard);
+            QVERIFY(OrzaTest::showActive(*sheet));
+            sheet->field->setFocus(Qt::TabFocusReason);
+            sheet->field->selectAll();
+            type(sheet->field, QStringLiteral("17.5"));
+            QCOMPARE(heard.back(), 17.0);
+            QWidget elsewhere;
+            QVERIFY(OrzaTest::showActive(elsewhere)); // the field's edit goes on
+            QVERIFY(sheet->field->isEditing());
+            heard.clear();
+            if (destroy) {
+                sheet.reset();
+                OrzaTest::settle();
+                QVERIFY(heard.empty());
+            } else {
+                sheet->hide();
+                QTRY_COMPARE(heard, std::vector<double>{3});
+                QCOMPARE(sheet->field->text(), QStringLiteral("3"));
+            }
+        }
     }
 
     void outsideChanges() {
