@@ -28,9 +28,14 @@ void showInEveryScrollArea(QWidget* field) {
         auto* area = qobject_cast<QScrollArea*>(up);
         if (!area || !area->widget() || !area->widget()->isAncestorOf(field)) continue;
         const QRect rect(field->mapTo(area->widget(), QPoint(0, 0)), field->size());
-        // Centre and half sizes: the whole field where it fits, else its top left corner.
-        area->ensureVisible(rect.center().x(), rect.center().y(), rect.width() / 2 + margin,
-                            rect.height() / 2 + margin);
+        const QSize room = area->viewport()->size();
+        // The whole field where it fits; along a side it overflows, its start, where the caret and the text
+        // begin.
+        const bool fitsAcross = rect.width() + 2 * margin <= room.width();
+        const bool fitsDown = rect.height() + 2 * margin <= room.height();
+        area->ensureVisible(fitsAcross ? rect.center().x() : rect.left(), fitsDown ? rect.center().y() : rect.top(),
+                            fitsAcross ? rect.width() / 2 + margin : margin,
+                            fitsDown ? rect.height() / 2 + margin : margin);
     }
 }
 

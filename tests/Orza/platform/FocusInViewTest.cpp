@@ -1,10 +1,11 @@
 // A field that takes the focus from a key or a command is scrolled into view by every scroll area around it;
-// one the user clicks stays where it is.
+// one the user clicks stays where it is, and one larger than the view shows its start.
 
 #include "support/TestEnvironment.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -65,6 +66,29 @@ private slots:
         forms.start->setFocus(Qt::OtherFocusReason);
         forms.deep->setFocus(Qt::ShortcutFocusReason);
         QVERIFY(shownWhole(forms.deep));
+    }
+
+    // A field taller than the view shows its top, where typing begins, not its far end.
+    void aFieldLargerThanTheViewShowsItsStart() {
+        QScrollArea area;
+        auto* page = new QWidget;
+        auto* column = new QVBoxLayout(page);
+        auto* start = new QLineEdit;
+        auto* notes = new QPlainTextEdit;
+        notes->setFixedHeight(400);
+        column->addWidget(start);
+        column->addSpacing(100);
+        column->addWidget(notes);
+        area.setWidget(page);
+        area.setWidgetResizable(true);
+        area.resize(320, 200);
+        QVERIFY(OrzaTest::showActive(area));
+        start->setFocus(Qt::OtherFocusReason);
+
+        notes->setFocus(Qt::ShortcutFocusReason);
+        const QRect shown = OrzaTest::shownPart(notes, notes->rect());
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown.top(), notes->mapTo(notes->window(), QPoint()).y());
     }
 };
 
