@@ -22,8 +22,9 @@ bool ExactWindowTitle::eventFilter(QObject* watched, QEvent* event) {
 void ExactWindowTitle::showTitle() {
     QWindow* native = m_window->windowHandle();
     if (!native) return;
-    // The platform adds the display name only to a title that does not end with it already, and every title
-    // ends with an empty one: the name is set aside while the title goes out, and put back.
+    // The desktop platforms add the display name only to a title that does not end with it already, and every
+    // title ends with an empty one: the name is set aside while the title goes out, and put back. The
+    // application always sets its display name at start, so putting it back changes no other window.
     const QString displayName = QGuiApplication::applicationDisplayName();
     QGuiApplication::setApplicationDisplayName(QString());
     native->setTitle(native->title());

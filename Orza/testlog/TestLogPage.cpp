@@ -48,7 +48,7 @@ constexpr int detailMinimumWidth = 360;
 constexpr int detailNarrowestWidth = 240;
 
 /// A date whose numeric form is as wide as a date gets: a two-digit day and month, and a year of wide digits.
-/// Noon keeps it on the 28th in every time zone.
+/// Noon keeps it a two-digit day in every time zone.
 GlazeCore::Date widestDate() {
     using namespace std::chrono;
     return sys_days{year(2088) / December / 28} + hours(12);
