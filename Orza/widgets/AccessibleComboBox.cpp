@@ -1,5 +1,7 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 
+#include "Orza/widgets/AccessibleOwnInterface.h"
+
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -63,14 +65,9 @@ QAccessibleInterface* comboBoxFactory(const QString&, QObject* object) {
 } // namespace
 
 void setComboBoxName(QComboBox* box, const QString& name) {
-    static const bool installed = (QAccessible::installFactory(comboBoxFactory), true);
-    (void)installed;
     if (!box->property(namedProperty).toBool()) {
         box->setProperty(namedProperty, true);
-        // Filling the box may have made Qt's own interface already; drop it, so the next query reaches ours.
-        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(box);
-        if (made && !dynamic_cast<NamedComboBoxInterface*>(made))
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+        useOwnInterface<NamedComboBoxInterface>(box, comboBoxFactory);
     }
     box->setAccessibleName(name);
 }

@@ -1,5 +1,7 @@
 #include "Orza/widgets/AccessibleFieldValue.h"
 
+#include "Orza/widgets/AccessibleOwnInterface.h"
+
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -107,17 +109,11 @@ QAccessibleInterface* fieldFactory(const QString&, QObject* object) {
 } // namespace
 
 void setAccessibleValue(QLineEdit* edit, const QString& value) {
-    static const bool installed = (QAccessible::installFactory(fieldFactory), true);
-    (void)installed;
     const bool first = !edit->property(valueProperty).isValid();
     if (!first && edit->property(valueProperty).toString() == value) return;
     edit->setProperty(valueProperty, value);
     if (first) {
-        // A widget makes its plain interface as early as its first accessibility event, with or without an
-        // assistive tool; drop it, so the next query reaches the factory.
-        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(edit);
-        if (made && !dynamic_cast<FieldInterface*>(made))
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+        useOwnInterface<FieldInterface>(edit, fieldFactory);
         return;
     }
     if (!QAccessible::isActive()) return;

@@ -1,5 +1,7 @@
 #include "Orza/widgets/AccessibleMenuHint.h"
 
+#include "Orza/widgets/AccessibleOwnInterface.h"
+
 #include <QAccessibleObject>
 #include <QAction>
 #include <QMenu>
@@ -116,14 +118,9 @@ QAccessibleInterface* hintFactory(const QString&, QObject* object) {
 } // namespace
 
 void readStatusTipInMenus(QAction* action) {
-    static const bool installed = (QAccessible::installFactory(hintFactory), true);
-    (void)installed;
     if (action->property(hintProperty).toBool()) return;
     action->setProperty(hintProperty, true);
-    // A menu that was read before makes Qt's own item; drop it, so the next query reaches ours.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(action);
-    if (made && !dynamic_cast<HintedMenuItem*>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    useOwnInterface<HintedMenuItem>(action, hintFactory);
 }
 
 } // namespace Orza
