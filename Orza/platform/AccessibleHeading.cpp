@@ -1,5 +1,7 @@
 #include "Orza/platform/AccessibleHeading.h"
 
+#include "Orza/platform/AccessibleOwnInterface.h"
+
 #include <QAccessibleWidget>
 #include <QLabel>
 
@@ -28,14 +30,8 @@ QAccessibleInterface* headingFactory(const QString& className, QObject* object) 
 } // namespace
 
 void markAsHeading(QLabel* label) {
-    static const bool installed = (QAccessible::installFactory(headingFactory), true);
-    (void)installed;
     label->setProperty(headingProperty, true);
-    // A label makes its accessible interface as soon as it gets text; drop that one so the next query
-    // reaches the factory.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(label);
-    if (made && made->role() != QAccessible::Heading)
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    useOwnInterface<HeadingInterface>(label, headingFactory);
 }
 
 bool isHeading(const QLabel* label) {

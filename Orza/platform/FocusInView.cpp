@@ -1,6 +1,7 @@
 #include "Orza/platform/FocusInView.h"
 
-#include <QCoreApplication>
+#include "Orza/platform/ApplicationFilter.h"
+
 #include <QFocusEvent>
 #include <QScrollArea>
 
@@ -42,9 +43,7 @@ void showInEveryScrollArea(QWidget* field) {
 } // namespace
 
 void FocusInView::install() {
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application || application->findChild<FocusInView*>(QString(), Qt::FindDirectChildrenOnly)) return;
-    application->installEventFilter(new FocusInView(application));
+    installApplicationFilter<FocusInView>();
 }
 
 bool FocusInView::eventFilter(QObject* watched, QEvent* event) {

@@ -1,9 +1,10 @@
 #include "Orza/platform/WheelNeedsFocus.h"
 
+#include "Orza/platform/ApplicationFilter.h"
+
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QScrollBar>
 
@@ -20,9 +21,7 @@ bool turnsWithTheWheel(const QObject* object) {
 } // namespace
 
 void WheelNeedsFocus::install() {
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application || application->findChild<WheelNeedsFocus*>(QString(), Qt::FindDirectChildrenOnly)) return;
-    application->installEventFilter(new WheelNeedsFocus(application));
+    installApplicationFilter<WheelNeedsFocus>();
 }
 
 bool WheelNeedsFocus::eventFilter(QObject* watched, QEvent* event) {

@@ -21,6 +21,7 @@ protected:
 
 private:
     using QObject::QObject;
+    template <class Filter> friend void installApplicationFilter();
 };
 
 } // namespace Orza

@@ -1,6 +1,6 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 
-#include "Orza/widgets/AccessibleOwnInterface.h"
+#include "Orza/platform/AccessibleOwnInterface.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>

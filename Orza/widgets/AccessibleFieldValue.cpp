@@ -1,6 +1,6 @@
 #include "Orza/widgets/AccessibleFieldValue.h"
 
-#include "Orza/widgets/AccessibleOwnInterface.h"
+#include "Orza/platform/AccessibleOwnInterface.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>

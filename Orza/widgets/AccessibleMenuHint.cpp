@@ -1,6 +1,6 @@
 #include "Orza/widgets/AccessibleMenuHint.h"
 
-#include "Orza/widgets/AccessibleOwnInterface.h"
+#include "Orza/platform/AccessibleOwnInterface.h"
 
 #include <QAccessibleObject>
 #include <QAction>
