@@ -1,5 +1,7 @@
 #include "Orza/app/ReadablePalette.h"
 
+#include "Orza/widgets/ColorMix.h"
+
 #include <QApplication>
 #include <QEvent>
 
@@ -31,11 +33,7 @@ int gap(const QColor& a, const QColor& b) {
 }
 
 QColor towardsText(const QPalette& palette, QPalette::ColorGroup group, float share) {
-    const QColor text = palette.color(group, QPalette::WindowText);
-    const QColor window = palette.color(group, QPalette::Window);
-    return QColor::fromRgbF(window.redF() + (text.redF() - window.redF()) * share,
-                            window.greenF() + (text.greenF() - window.greenF()) * share,
-                            window.blueF() + (text.blueF() - window.blueF()) * share);
+    return towards(palette.color(group, QPalette::Window), palette.color(group, QPalette::WindowText), share);
 }
 
 bool readableIn(const QPalette& palette, QPalette::ColorGroup group) {

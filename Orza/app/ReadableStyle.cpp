@@ -1,6 +1,7 @@
 #include "Orza/app/ReadableStyle.h"
 
 #include "Orza/app/ReadablePalette.h"
+#include "Orza/widgets/ColorMix.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -51,11 +52,7 @@ void ReadableStyle::install() {
 }
 
 QColor ReadableStyle::chosenSegmentFill(const QPalette& palette) {
-    const QColor accent = palette.color(QPalette::Highlight);
-    const QColor button = palette.color(QPalette::Button);
-    return QColor::fromRgbF(button.redF() + (accent.redF() - button.redF()) * chosenShare,
-                            button.greenF() + (accent.greenF() - button.greenF()) * chosenShare,
-                            button.blueF() + (accent.blueF() - button.blueF()) * chosenShare);
+    return towards(palette.color(QPalette::Button), palette.color(QPalette::Highlight), chosenShare);
 }
 
 bool ReadableStyle::repairsBase() const {

@@ -1,21 +1,12 @@
 #include "Orza/widgets/SheetStyle.h"
 
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/widgets/ColorMix.h"
 
 #include <QLabel>
 #include <QPalette>
 
 namespace Orza::SheetStyle {
-
-namespace {
-
-QColor mix(const QColor& a, const QColor& b, qreal share) {
-    return QColor::fromRgbF(float(a.redF() * share + b.redF() * (1 - share)),
-                            float(a.greenF() * share + b.greenF() * (1 - share)),
-                            float(a.blueF() * share + b.blueF() * (1 - share)));
-}
-
-} // namespace
 
 void styleAsTitle(QLabel* label) {
     QFont font = label->font();
@@ -38,7 +29,7 @@ void styleAsCallout(QLabel* label, const QColor& color) {
 }
 
 QColor secondaryColor(const QPalette& palette) {
-    return mix(palette.color(QPalette::WindowText), palette.color(QPalette::Window), 0.62);
+    return towards(palette.color(QPalette::Window), palette.color(QPalette::WindowText), 0.62);
 }
 
 } // namespace Orza::SheetStyle

@@ -3,6 +3,7 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/ColorMix.h"
 #include "Orza/widgets/LineLimitedLabel.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/widgets/ThemedIcon.h"
@@ -24,16 +25,12 @@ QIcon symbol(const QString& name) {
 
 constexpr qreal cornerRadius = 8;
 /// How far the note's background steps from the window's towards its text.
-constexpr float backgroundStep = 0.07f;
+constexpr qreal backgroundStep = 0.07;
 
 /// The secondary level of the window's background: the window colour a step towards its text, so the note
 /// reads as a card on light and dark palettes alike.
 QColor secondaryBackground(const QPalette& palette) {
-    const QColor window = palette.color(QPalette::Window);
-    const QColor text = palette.color(QPalette::WindowText);
-    const auto step = [](float from, float to) { return from + (to - from) * backgroundStep; };
-    return QColor::fromRgbF(step(window.redF(), text.redF()), step(window.greenF(), text.greenF()),
-                            step(window.blueF(), text.blueF()));
+    return towards(palette.color(QPalette::Window), palette.color(QPalette::WindowText), backgroundStep);
 }
 
 /// A size smaller than body text, as notes and captions are set.
