@@ -54,6 +54,16 @@ struct Fixture {
     QString cell(int row, int column, int role = Qt::DisplayRole) const {
         return model().index(row, column).data(role).toString();
     }
+    /// Opens the amount editor of `row` with its text selected, as a double click does.
+    LiveNumberField* editAmount(int row) const {
+        RecipeLinesView& view = *table->view();
+        const QModelIndex amount = model().index(row, RecipeLinesModel::amountColumn);
+        view.setCurrentIndex(amount);
+        view.edit(amount);
+        auto* editor = view.findChild<LiveNumberField*>();
+        if (editor) editor->selectAll();
+        return editor;
+    }
 };
 
 } // namespace
@@ -175,14 +185,9 @@ private slots:
     // is one undo step.
     void typingAnAmountWritesEachValue() {
         Fixture f({line("silica", 60), line("kaolin", 40)});
-        RecipeLinesView& view = *f.table->view();
         f.table->show();
-        const QModelIndex amount = f.model().index(1, RecipeLinesModel::amountColumn);
-        view.setCurrentIndex(amount);
-        view.edit(amount);
-        auto* editor = view.findChild<LiveNumberField*>();
+        LiveNumberField* editor = f.editAmount(1);
         QVERIFY(editor);
-        editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("12.5"));
         QCOMPARE(f.recipe().lines[1].amount, 12.5);
         QCOMPARE(f.table->totals()->baseAmount()->text(), QStringLiteral("72.5"));
@@ -223,14 +228,9 @@ private slots:
         QFETCH(QString, shown);
         QLocale::setDefault(QLocale(locale));
         Fixture f({line("silica", 60), line("kaolin", 40)});
-        RecipeLinesView& view = *f.table->view();
         QVERIFY(OrzaTest::showActive(*f.table));
-        const QModelIndex amount = f.model().index(1, RecipeLinesModel::amountColumn);
-        view.setCurrentIndex(amount);
-        view.edit(amount);
-        auto* editor = view.findChild<LiveNumberField*>();
+        LiveNumberField* editor = f.editAmount(1);
         QVERIFY(editor);
-        editor->selectAll();
         QTest::keyClicks(editor, typed);
         QTest::keyClick(editor, Qt::Key(key));
         QCOMPARE(f.recipe().lines[1].amount, stored);
