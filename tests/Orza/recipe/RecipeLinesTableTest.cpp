@@ -219,6 +219,8 @@ private slots:
                                            << "25" << int(Qt::Key_Escape) << 40.0 << "40";
         QTest::newRow("de decimal comma, Tab") << "de_DE"
                                                << "17,5" << tab << 17.5 << "17,5";
+        QTest::newRow("de minus zero, Tab") << "de_DE"
+                                            << "-0" << tab << 0.0 << "0";
     }
     void endingAnAmountEditKeepsOnlyANumberTyped() {
         QFETCH(QString, locale);
