@@ -48,6 +48,8 @@ const icu::number::LocalizedNumberFormatter& formatterFor(const std::string& loc
     auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(locale.c_str()))
                          .precision(icu::number::Precision::minMaxFraction(digits.lo, digits.hi))
                          .grouping(UNUM_GROUPING_OFF)
+                         // A value that rounds to zero is shown as 0, not "-0".
+                         .sign(UNUM_SIGN_NEGATIVE)
                          .notation(icu::number::Notation::simple());
     return cache.emplace(std::move(key), std::move(formatter)).first->second;
 }

@@ -91,6 +91,11 @@ QString nudgeAccessibleName(Oxide oxide) {
     return tr("Oxide Nudge for %1").arg(spokenFormula(oxide));
 }
 
+QString nudgeAccessibleHint(const QLocale& locale) {
+    return tr("Opens a sheet that changes the amounts so this oxide goes up or down by %1")
+        .arg(formatDoublePlaces(2, 0.05, locale));
+}
+
 QString expansionValue(const GlazeCore::Chemistry& chemistry, const QLocale& locale) {
     if (!chemistry.expansion) return tr("Not available");
     QString value = tr("%1 × 10⁻⁷/K").arg(formatDoublePlaces(1, *chemistry.expansion, locale));

@@ -142,8 +142,7 @@ void UmfGrid::buildRow(Oxide oxide, int gridRow) {
 
     cells.stepper->setToolTip(ChemistryTexts::nudgeHelp(oxide));
     cells.stepper->setAccessibleName(ChemistryTexts::nudgeAccessibleName(oxide));
-    cells.stepper->setAccessibleDescription(
-        tr("Opens a sheet that changes the amounts so this oxide goes up or down by 0.05"));
+    cells.stepper->setAccessibleDescription(ChemistryTexts::nudgeAccessibleHint());
     connect(cells.stepper, &ArrowStepper::incremented, this, [this, oxide] { emit nudgeRequested(oxide, 1); });
     connect(cells.stepper, &ArrowStepper::decremented, this, [this, oxide] { emit nudgeRequested(oxide, -1); });
 

@@ -4,8 +4,20 @@
 
 namespace Orza {
 
+namespace {
+
+/// Fixed notation with `places` decimals; a value that rounds to zero is written without a minus sign.
+QString fixed(double value, int places, const QLocale& locale) {
+    const QString text = locale.toString(value, 'f', places);
+    if (!(value < 0)) return text;
+    const QString magnitude = locale.toString(-value, 'f', places);
+    return magnitude == locale.toString(0.0, 'f', places) ? magnitude : text;
+}
+
+} // namespace
+
 QString formatDouble(double value, const QLocale& locale) {
-    QString text = locale.toString(value, 'f', 2);
+    QString text = fixed(value, 2, locale);
     const QString decimal = locale.decimalPoint();
     const qsizetype point = text.lastIndexOf(decimal);
     if (point < 0) return text;
@@ -19,7 +31,7 @@ QString formatDouble(double value, const QLocale& locale) {
 }
 
 QString formatDoublePlaces(int places, double value, const QLocale& locale) {
-    return locale.toString(value, 'f', places);
+    return fixed(value, places, locale);
 }
 
 QString spokenFormula(GlazeCore::Oxide oxide) {

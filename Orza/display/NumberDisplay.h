@@ -6,7 +6,8 @@
 #include <QString>
 
 // How panes and sheets show numbers and formulas. Display numbers use the user's current locale with its
-// grouping; editable fields use GlazeCore's NumberText, which never groups.
+// grouping; editable fields use GlazeCore's NumberText, which never groups. A value that rounds to zero is
+// written as zero, never as "-0".
 namespace Orza {
 
 /// 0 to 2 fraction digits: trailing zeros dropped (1, 1.5, 1.26 in English).

@@ -1,6 +1,7 @@
 #include "Orza/help/HelpWindow.h"
 
 #include "Orza/actions/CommandTable.h"
+#include "Orza/display/NumberDisplay.h"
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/platform/ExactWindowTitle.h"
 #include "Orza/platform/FitWindowToScreen.h"
@@ -79,7 +80,7 @@ std::vector<HelpWindow::Topic> HelpWindow::topics() {
             "choose. The ranges are there for comparison; they are not a safety rating.")},
         {QStringLiteral("nudge"), tr("Oxide Nudge"),
          tr("Open Oxide Nudge from Recipe > Oxide Nudge, with its toolbar button, or with the small arrows beside a "
-            "UMF value. Pick an oxide and type a target UMF, or step the target up or down by 0.05. %1 then changes "
+            "UMF value. Pick an oxide and type a target UMF, or step the target up or down by %2. %1 then changes "
             "the amounts of the materials already in the recipe so that the oxide reaches the target, when those "
             "materials can reach it; the other oxides stay as close as they allow, and where several answers would "
             "do, %1 takes the one that changes the amounts least. No amount goes below 0. For a flux oxide, the other "
@@ -89,7 +90,7 @@ std::vector<HelpWindow::Topic> HelpWindow::topics() {
             "additions in chemistry\u201d is on, and a recipe with only one flux oxide has no arrows on it. Apply "
             "changes the recipe, and Edit > Undo takes the change back. Apply as Copy adds a new recipe instead, its "
             "base scaled to 100 and its additions unchanged and not counted.")
-             .arg(name)},
+             .arg(name, formatDoublePlaces(2, 0.05))},
         {QStringLiteral("replace"), tr("Replace Material"),
          tr("Open Replace Material from Recipe > Replace Material, with its toolbar button, or from a row's context "
             "menu. Pick the base material to replace and the material to use instead. %1 works out an amount for the "
@@ -130,10 +131,10 @@ std::vector<HelpWindow::Topic> HelpWindow::topics() {
             "by code, recipe, material, words of the notes or date (for example 2026-09); a full code selects its "
             "tile, and \u201ccone 6\u201d finds only the tiles fired to cone 6. The cone and atmosphere menus narrow "
             "the list. Print Labels prints code, recipe, cone, atmosphere and date on a Letter sheet of 30 labels "
-            "(2\u215d \u00d7 1 in) or an A4 sheet of 21 labels (63.5 \u00d7 38.1 mm), for all tiles, the tiles shown "
+            "(2\u215d \u00d7 1 in) or an A4 sheet of 21 labels (%3 \u00d7 %4 mm), for all tiles, the tiles shown "
             "or the selected tile, starting at any label of the sheet. Print at 100 % and try plain paper first. "
             "Export PDF\u2026 saves the labels.")
-             .arg(name, CommandTable::shortcutText(Command::findTest))},
+             .arg(name, CommandTable::shortcutText(Command::findTest), formatDouble(63.5), formatDouble(38.1))},
         {QStringLiteral("materials"), tr("Materials"),
          tr("The Materials page (in the sidebar, or View > Materials, %1) lists the book's materials. The built-in "
             "materials are read-only, and each names its source. To change one, duplicate it as a custom material; "

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -29,6 +30,12 @@
 namespace Orza {
 
 namespace {
+
+/// A sheet's sizes as the locale writes them: "63,5 × 38,1 mm" in German.
+QString shownSheetTitle(const std::string& title) {
+    static const QRegularExpression decimalPoint(QStringLiteral("(?<=\\d)\\.(?=\\d)"));
+    return QString::fromStdString(title).replace(decimalPoint, QLocale().decimalPoint());
+}
 
 constexpr int sheetMinimumWidth = 640;
 constexpr int sheetMinimumHeight = 520;
@@ -275,7 +282,7 @@ void LabelSheet::fillSheetPicker() {
     const QSignalBlocker quiet(m_sheetPicker);
     if (m_sheetPicker->count() == 0)
         for (const auto& sheet : GlazeCore::LabelLayout::sheets())
-            m_sheetPicker->addItem(QString::fromStdString(sheet.title), QString::fromStdString(sheet.id));
+            m_sheetPicker->addItem(shownSheetTitle(sheet.title), QString::fromStdString(sheet.id));
     // A stored id that names no sheet prints on Letter, and the picker shows no choice until one is made.
     m_sheetPicker->setCurrentIndex(m_sheetPicker->findData(storedSheetID()));
 }

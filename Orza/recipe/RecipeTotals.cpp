@@ -50,8 +50,8 @@ void RecipeTotals::update() {
     const double base = m_model->baseTotal();
     const double additions = m_model->additionsTotal();
     m_baseAmount->setText(formatDouble(base));
-    // A fixed text: "100.0 %" reads the same in every language.
-    m_basePercent->setText(base > 0 ? QStringLiteral("100.0 %") : QStringLiteral("\u2013"));
+    // Written like the shares in the rows above it: "100,0 %" in German.
+    m_basePercent->setText(base > 0 ? formatDoublePlaces(1, 100) + QStringLiteral(" %") : QStringLiteral("\u2013"));
     m_baseRow->setAccessibleName(tr("Base total %1").arg(formatDouble(base)));
     const bool showAdditions = additions > 0;
     m_additionsRow->setVisible(showAdditions);

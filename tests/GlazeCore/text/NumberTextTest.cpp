@@ -30,6 +30,13 @@ TEST(NumberTextFormat, fractionDigitsWithinRangeAndNoGrouping) {
     EXPECT_EQ(NumberText::format(2.5, {0, 3}, german), "2,5");
 }
 
+TEST(NumberTextFormat, zeroAfterRoundingHasNoSign) {
+    EXPECT_EQ(NumberText::format(-0.0, {0, 2}, german), "0");
+    EXPECT_EQ(NumberText::format(-0.001, {0, 2}, german), "0");
+    EXPECT_EQ(NumberText::format(-0.004, {1, 2}, us), "0.0");
+    EXPECT_EQ(NumberText::format(-0.006, {0, 2}, german), "-0,01");
+}
+
 TEST(NumberTextFormat, roundsHalfToEvenAtTheLastShownDigit) {
     // 0.125 and 0.375 are exact in binary, so only the rounding rule decides.
     EXPECT_EQ(NumberText::format(0.125, {0, 2}, us), "0.12");

@@ -52,6 +52,13 @@ private slots:
                                          english),
                  QStringLiteral("Glaze point at silica 3.50, alumina 0.30, in the Gloss region. Compared with the "
                                 "current recipe, silica changes by 0.50 and alumina by 0.00."));
+        // A target the solver reaches to a hair below the current point is no change at all: no minus sign.
+        const StullChartInput reached =
+            StullChartInput::comparison(StullPoint{3.98, 0.41}, StullPoint{3.98 - 1e-9, 0.41 - 1e-12}, false);
+        QVERIFY2(stullAccessibilityValue(reached, QLocale(QLocale::German))
+                     .endsWith(QStringLiteral(" Compared with the current recipe, silica changes by 0,00 and "
+                                              "alumina by 0,00.")),
+                 qPrintable(stullAccessibilityValue(reached, QLocale(QLocale::German))));
     }
 
     void theDescriptionListsThePointsOldestFirst() {

@@ -205,6 +205,14 @@ private slots:
         QCOMPARE(ChemistryTexts::umfCell(gloss(), Oxide::SiO2, german), QStringLiteral("3,000"));
         QCOMPARE(ChemistryTexts::nudgeHelp(Oxide::Al2O3, german),
                  QStringLiteral("Oxide Nudge: change the amounts so that Al₂O₃ goes up or down by 0,05 in the UMF"));
+
+        // The arrows' hint is read with the same comma as their tooltip.
+        QLocale::setDefault(german);
+        UmfGrid grid;
+        grid.setContent(gloss(), LimitComparison(gloss(), &cone6()), true, false);
+        const QString hint = grid.stepper(Oxide::SiO2)->accessibleDescription();
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(hint, QStringLiteral("Opens a sheet that changes the amounts so this oxide goes up or down by 0,05"));
     }
 };
 

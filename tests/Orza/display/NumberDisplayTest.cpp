@@ -38,6 +38,31 @@ private slots:
         QCOMPARE(formatDoublePlaces(1, 2500, QLocale(QStringLiteral("en_US"))), QStringLiteral("2,500.0"));
     }
 
+    void zeroAfterRoundingHasNoSign_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("places");
+        QTest::addColumn<QString>("text");
+        // places -1: formatDouble, which drops trailing zeros
+        QTest::newRow("up to two") << "de_DE" << -0.004 << -1 << "0";
+        QTest::newRow("two places") << "de_DE" << -0.001 << 2 << "0,00";
+        QTest::newRow("one place") << "de_DE" << -0.04 << 1 << "0,0";
+        QTest::newRow("no places") << "de_DE" << -0.4 << 0 << "0";
+        QTest::newRow("english") << "en_US" << -0.0004 << 3 << "0.000";
+        QTest::newRow("negative zero") << "de_DE" << -0.0 << 2 << "0,00";
+        QTest::newRow("still negative") << "de_DE" << -0.006 << 2 << "-0,01";
+        QTest::newRow("still negative, up to two") << "de_DE" << -0.005001 << -1 << "-0,01";
+        QTest::newRow("grouped negative") << "de_DE" << -1234.5 << 1 << "-1.234,5";
+    }
+    void zeroAfterRoundingHasNoSign() {
+        QFETCH(QString, locale);
+        QFETCH(double, value);
+        QFETCH(int, places);
+        QFETCH(QString, text);
+        const QLocale shown(locale);
+        QCOMPARE(places < 0 ? formatDouble(value, shown) : formatDoublePlaces(places, value, shown), text);
+    }
+
     void formulasAreSpelledOut() {
         QCOMPARE(spokenFormula(GlazeCore::Oxide::Li2O), QStringLiteral("L i 2 O"));
         QCOMPARE(spokenFormula(GlazeCore::Oxide::Al2O3), QStringLiteral("A l 2 O 3"));

@@ -120,6 +120,15 @@ private slots:
         }
     }
 
+    // Numbers in the topics are written as the locale writes them.
+    void numbersAsTheLocaleWritesThem() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        const std::vector<HelpWindow::Topic> topics = HelpWindow::topics();
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(topics[2].text.contains(QLatin1String("step the target up or down by 0,05.")));
+        QVERIFY(topics[8].text.contains(QStringLiteral("an A4 sheet of 21 labels (63,5 \u00d7 38,1 mm)")));
+    }
+
     void layoutKeepsItsLimitsAndShowsEveryText() {
         HelpWindow* help = HelpWindow::showHelp();
         QVERIFY(QTest::qWaitForWindowExposed(help));

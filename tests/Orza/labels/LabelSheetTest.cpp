@@ -165,6 +165,15 @@ private slots:
         QCOMPARE(later.sheetPicker()->currentIndex(), -1);
     }
 
+    // The sheets' sizes are written as the potter's locale writes numbers.
+    void sheetSizesAsTheLocaleWritesThem() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        LabelSheet sheet(bookWithTiles(1), {}, std::nullopt, false, LabelScope::all);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(items(*sheet.sheetPicker()), (QStringList{QStringLiteral("Letter, 30 labels, 2\u215d \u00d7 1 in"),
+                                                           QStringLiteral("A4, 21 labels, 63,5 \u00d7 38,1 mm")}));
+    }
+
     // Without tiles nothing can be printed or saved; print failures and export results share one line.
     void buttonsReportInOneLine() {
         if (!OrzaTest::PdfProbe::available()) QSKIP("pdfinfo and pdftotext are not installed");

@@ -105,6 +105,19 @@ private slots:
         QCOMPARE(f.document->undoStack()->count(), 4);
     }
 
+    // In German every figure of the table and its totals writes a decimal comma, the base's 100 % included.
+    void figuresAsTheLocaleWritesThem() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        Fixture f({line("silica", 30), line("kaolin", 70), line("rutile", 2.5, true)});
+        QCOMPARE(f.cell(0, RecipeLinesModel::percentColumn), QStringLiteral("30,0 %"));
+        QCOMPARE(f.cell(2, RecipeLinesModel::amountColumn), QStringLiteral("2,5"));
+        QCOMPARE(f.table->totals()->baseAmount()->text(), QStringLiteral("100"));
+        QCOMPARE(f.table->totals()->basePercent()->text(), QStringLiteral("100,0 %"));
+        QCOMPARE(f.table->totals()->additionsAmount()->text(), QStringLiteral("2,5"));
+        QCOMPARE(f.table->totals()->additionsRow()->accessibleName(),
+                 QStringLiteral("Additions 2,5, 2,5 percent of base"));
+    }
+
     // The Material cell tells assistive tools what it opens, and a row with an amount but no material says
     // it is not valid; the warning symbol stands right after the picker's name and chevron.
     void materialCellWarningAndHint() {
@@ -219,6 +232,8 @@ private slots:
                                            << "25" << int(Qt::Key_Escape) << 40.0 << "40";
         QTest::newRow("de decimal comma, Tab") << "de_DE"
                                                << "17,5" << tab << 17.5 << "17,5";
+        QTest::newRow("de minus zero, Tab") << "de_DE"
+                                            << "-0" << tab << 0.0 << "0";
     }
     void endingAnAmountEditKeepsOnlyANumberTyped() {
         QFETCH(QString, locale);
