@@ -4,6 +4,8 @@
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/widgets/AccessibleHidden.h"
+#include "Orza/widgets/AccessibleLabelledValue.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -76,10 +78,11 @@ MaterialAnalysisView::MaterialAnalysisView(GlazeCore::Material material, bool re
     stack->addWidget(id);
 
     auto* loiRow = new QHBoxLayout;
-    loiRow->addWidget(plain(tr("Loss on ignition")));
+    auto* loiTitle = plain(tr("Loss on ignition"));
+    loiRow->addWidget(loiTitle);
     loiRow->addStretch(1);
     auto* loi = plain(formatDoublePlaces(2, m_material.loi) + QStringLiteral(" %"));
-    loi->setAccessibleName(tr("Loss on ignition"));
+    readAsLabelledValue(loiTitle, loi);
     loiRow->addWidget(selectable(loi));
     stack->addLayout(loiRow);
 
@@ -119,7 +122,8 @@ QWidget* MaterialAnalysisView::makeAnalysisGrid() {
         formula->setAccessibleName(spoken);
         auto* number = plain(value);
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        number->setAccessibleName(spoken);
+        // The formula speaks for the row.
+        hideFromAccessibility(number);
         layout->addWidget(formula, row, 0, Qt::AlignLeft);
         layout->addWidget(number, row, 1);
         ++row;

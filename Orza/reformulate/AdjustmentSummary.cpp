@@ -174,6 +174,8 @@ void AdjustmentSummary::placeTotalRow() {
         const auto& [cell, alignment] = cells[std::size_t(column)];
         m_materialsLayout->removeWidget(cell);
         m_materialsLayout->addWidget(cell, gridRow, column, alignment);
+        // A reader goes through the grid's children in their order: last, as on screen.
+        cell->raise();
     }
 }
 

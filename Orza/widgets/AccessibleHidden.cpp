@@ -1,5 +1,7 @@
 #include "Orza/widgets/AccessibleHidden.h"
 
+#include "Orza/platform/AccessibleOwnInterface.h"
+
 #include <QAccessibleWidget>
 #include <QWidget>
 
@@ -34,15 +36,15 @@ QAccessibleInterface* hiddenFactory(const QString&, QObject* object) {
 } // namespace
 
 void hideFromAccessibility(QWidget* widget, bool hidden) {
-    static const bool installed = (QAccessible::installFactory(hiddenFactory), true);
-    (void)installed;
     if (widget->property(hiddenProperty).toBool() == hidden) return;
     widget->setProperty(hiddenProperty, hidden);
-    // Drop an interface made before the change, so the next query reaches the factory. Interfaces are made
-    // only on request, so there is none to drop while no assistive tool has asked.
-    if (!QAccessible::isActive()) return;
+    // A label's first text or name made Qt's own interface already, reader or not; it is swapped either way.
+    if (hidden) {
+        useOwnInterface<HiddenInterface>(widget, hiddenFactory);
+        return;
+    }
     if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
-        made && made->state().invisible != hidden)
+        dynamic_cast<HiddenInterface*>(made))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 

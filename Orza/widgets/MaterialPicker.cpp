@@ -1,5 +1,6 @@
 #include "Orza/widgets/MaterialPicker.h"
 
+#include "Orza/platform/AccessiblePopup.h"
 #include "Orza/widgets/MaterialSearchList.h"
 
 #include <QLineEdit>
@@ -39,6 +40,7 @@ MaterialPicker::MaterialPicker(const BookLibrary& library, const std::string& se
     : QFrame(parent, Qt::Popup), m_list(new MaterialSearchList(library, selectedID)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::StyledPanel);
+    exposePopupAsWindow(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_list);

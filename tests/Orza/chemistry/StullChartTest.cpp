@@ -291,6 +291,27 @@ private slots:
                  QStringLiteral("This glaze: SiO₂ 8.00, Al₂O₃ 1.20, Outside chart"));
     }
 
+    // With a glaze on the chart the caption is not read: the plot's value says the same. Without one the
+    // caption is the only word on what is missing.
+    void theCaptionIsReadOnlyWithoutAGlaze() {
+        StullChartView chart;
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        chart.setInput(input);
+        chart.show();
+        QStringList spoken = OrzaTest::spokenTexts(&chart);
+        QVERIFY(!spoken.contains(chart.captionText()));
+        QVERIFY(spoken.contains(QStringLiteral("Stull chart: ") + chart.plot()->accessibilityValue()));
+
+        chart.setInput({});
+        QVERIFY(
+            OrzaTest::spokenTexts(&chart).contains(QStringLiteral("Add materials to place the glaze on the chart.")));
+        input.current = StullPoint{4.0, 0.9};
+        chart.setInput(input);
+        spoken = OrzaTest::spokenTexts(&chart);
+        QVERIFY(!spoken.contains(chart.captionText()));
+    }
+
     void theFootnoteSaysWhatTheTrailMeans() {
         const QString base = QStringLiteral(
             "Regions from Stull's 1912 chart, fired to cone 11, glazes without boron. Use it as a rough guide.");

@@ -198,6 +198,22 @@ private slots:
         QVERIFY(!grid.headerCell(UmfGrid::oxideColumn)->isHidden()); // the header row stays
     }
 
+    // A reader hears the group headings and the rows by their labels; the column titles are not read.
+    void aReaderSkipsTheHeaderRow() {
+        const Chemistry chemistry = gloss();
+        const LimitComparison comparison(chemistry, &cone6());
+        UmfGrid grid;
+        grid.setContent(chemistry, comparison, true, false);
+        grid.show();
+        const QStringList spoken = OrzaTest::spokenTexts(&grid);
+        QVERIFY(spoken.contains(grid.groupHeading(OxideGroup::flux)->text()));
+        QVERIFY(spoken.contains(grid.oxideCell(Oxide::SiO2)->accessibleName()));
+        for (int column = 0; column < UmfGrid::columnCount; ++column) {
+            const QLabel* title = grid.headerCell(UmfGrid::Column(column));
+            QVERIFY2(title->text().isEmpty() || !spoken.contains(title->text()), qPrintable(title->text()));
+        }
+    }
+
     void numbersFollowTheLocale() {
         const QLocale german(QLocale::German, QLocale::Germany);
         const GlazeCore::LimitRange& knao = cone6().ranges.front();

@@ -268,6 +268,16 @@ private slots:
         for (QLabel* label : editable.findChildren<QLabel*>())
             QVERIFY(!label->text().startsWith(QStringLiteral("Bundled material")));
     }
+
+    // A reader hears the loss on ignition by its name with its value, and each oxide row once.
+    void readOnlyViewIsReadRowByRow() {
+        MaterialAnalysisView view(material("whiting", "Whiting", {{Oxide::CaO, 56.03}}, 43.97, ""), true);
+        view.show();
+        const QStringList spoken = OrzaTest::spokenTexts(&view);
+        QCOMPARE(spoken.count(QStringLiteral("Loss on ignition: 43.97 %")), 1);
+        QVERIFY(!spoken.contains(QStringLiteral("Loss on ignition")));
+        QCOMPARE(spoken.count(QStringLiteral("C a O 56.03 percent")), 1);
+    }
 };
 
 QTEST_MAIN(CustomMaterialEditorTest)

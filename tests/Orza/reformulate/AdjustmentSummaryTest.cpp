@@ -111,6 +111,29 @@ private slots:
         QCOMPARE(summary.totalCells().now->text(), QStringLiteral("15"));
     }
 
+    // A reader hears the rows top to bottom as they stand, the base total after the materials, and never
+    // the column titles.
+    void aReaderHearsTheRowsInScreenOrder() {
+        const BookLibrary library({});
+        const GlazeCore::Recipe now = glaze({line("whiting", 10), line("silica", 30)});
+        const GlazeCore::Recipe next = glaze({line("whiting", 12), line("silica", 28)});
+        AdjustmentSummary summary;
+        summary.setContent(now, adjustment(next, {{Oxide::CaO, 1}}, {{Oxide::CaO, 1}}, {{Oxide::CaO, 1}}), library,
+                           QStringLiteral("Target"), missText);
+        summary.show();
+        const QStringList spoken = OrzaTest::spokenTexts(&summary);
+        const QStringList rows{QStringLiteral("Whiting, now 10, new 12"), QStringLiteral("Silica, now 30, new 28"),
+                               QStringLiteral("Base total, now 40, new 40"),
+                               QStringLiteral("C a O, now 1.000, target 1.000, new 1.000")};
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            QVERIFY2(spoken.contains(rows[i]), qPrintable(rows[i]));
+            if (i > 0) QVERIFY2(spoken.indexOf(rows[i - 1]) < spoken.indexOf(rows[i]), qPrintable(rows[i]));
+        }
+        for (const QString& title : {QStringLiteral("Material"), QStringLiteral("Now"), QStringLiteral("New"),
+                                     QStringLiteral("Change"), QStringLiteral("Oxide (UMF)"), QStringLiteral("Target")})
+            QVERIFY2(!spoken.contains(title), qPrintable(title));
+    }
+
     // Every oxide reached: one line with the column title in lower case and no warning marks. Misses: one
     // orange line each, in oxide order, and a marked, bold New value.
     void outcomeAndUnityGrid() {

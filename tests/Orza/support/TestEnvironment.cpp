@@ -13,6 +13,7 @@
 #include "Orza/settings/WindowState.h"
 #include "Orza/window/BookWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
@@ -146,6 +147,26 @@ QRect shownPart(const QWidget* widget, QRect rect) {
         if (rect.isEmpty()) return {};
     }
     return rect.intersected(widget->rect());
+}
+
+namespace {
+
+void collectSpoken(QAccessibleInterface* element, QStringList& spoken) {
+    if (!element || element->state().invisible) return;
+    const QString name = element->text(QAccessible::Name);
+    const QString value = element->text(QAccessible::Value);
+    if (!name.isEmpty() || !value.isEmpty())
+        spoken << (value.isEmpty() || value == name ? name : name + QStringLiteral(": ") + value);
+    for (int i = 0; i < element->childCount(); ++i)
+        collectSpoken(element->child(i), spoken);
+}
+
+} // namespace
+
+QStringList spokenTexts(QWidget* root) {
+    QStringList spoken;
+    collectSpoken(QAccessible::queryAccessibleInterface(root), spoken);
+    return spoken;
 }
 
 void settle() {

@@ -111,6 +111,11 @@ void wheel(QWidget* target, int delta);
 /// window's coordinates.
 QRect shownPart(const QWidget* widget, QRect rect);
 
+/// What a screen reader reads in `root`, through its accessibility interfaces in their order: each shown
+/// element's name, followed by ": " and its value when it has another. Invisible elements and their children
+/// are skipped.
+QStringList spokenTexts(QWidget* root);
+
 /// Delivers the queued events, deferred deletes among them.
 void settle();
 /// Closes every book window the application's controller holds, unsaved changes dropped, and settles.

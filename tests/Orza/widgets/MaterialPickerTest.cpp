@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,6 +17,14 @@
 using namespace Orza;
 
 namespace {
+
+/// The application's accessible child for `object`, if it lists one.
+QAccessibleInterface* applicationChild(QObject* object) {
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    for (int i = 0; i < application->childCount(); ++i)
+        if (QAccessibleInterface* child = application->child(i); child && child->object() == object) return child;
+    return nullptr;
+}
 
 QString highlightedName(const MaterialSearchList& list) {
     const QModelIndex current = list.list()->selectionModel()->currentIndex();
@@ -63,6 +72,42 @@ private slots:
         QAccessibleInterface* field = QAccessible::queryAccessibleInterface(list.searchField());
         QCOMPARE(field->childCount(), 1);
         QCOMPARE(field->child(0)->text(QAccessible::Name), QStringLiteral("Clear the search"));
+    }
+
+    // A reader finds the open popup as a window of the application, hears its parts by their names, and
+    // follows the focus into its search field; once it closes, the window is gone.
+    void thePopupIsAWindowAReaderFollows() {
+        const BookLibrary library({});
+        QWidget window;
+        QVERIFY(OrzaTest::showActive(window));
+        auto* owner = new QLineEdit(&window);
+        owner->setFocus();
+        QPointer picker = new MaterialPicker(library, "", owner);
+        QVERIFY(!applicationChild(picker));
+        QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+        const int windows = application->childCount();
+        picker->popUp(QRect(window.mapToGlobal(QPoint(0, 0)), QSize(100, 20)));
+
+        QAccessibleInterface* popup = applicationChild(picker);
+        QVERIFY(popup);
+        QCOMPARE(popup->role(), QAccessible::Window);
+        QVERIFY(popup->state().active);
+        QCOMPARE(popup->parent()->object(), qApp);
+        QCOMPARE(application->childCount(), windows + 1);
+        QCOMPARE(application->indexOfChild(popup), windows);
+        QCOMPARE(application->focusChild()->object(), picker.data());
+        QCOMPARE(popup->focusChild()->object(), picker->list()->searchField());
+
+        const QStringList spoken = OrzaTest::spokenTexts(picker);
+        const QString count = picker->list()->countLabel()->text();
+        for (const QString& part :
+             {QStringLiteral("Search materials"), QStringLiteral("Materials"), count, QStringLiteral("Choose")})
+            QVERIFY2(spoken.contains(part), qPrintable(part));
+
+        picker->close();
+        OrzaTest::settle();
+        QVERIFY(!picker);
+        QCOMPARE(application->childCount(), windows);
     }
 
     // Return in the field picks the highlight, else the first result; in the list only the highlight.
