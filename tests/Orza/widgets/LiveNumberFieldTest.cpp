@@ -335,6 +335,29 @@ private slots:
         }
     }
 
+    // An edit ended while the field keeps the keyboard (a save from the keys) ends as leaving ends it, and what
+    // is typed next is a new edit: a refusal then goes back to the value kept, not to where the first began.
+    void anEditEndedInPlaceGoesOnAsANewOne() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        Form form(3, {0, 2}, false);
+        QVERIFY(form.begin());
+        type(form.field, QStringLiteral("17.5"));
+        form.field->endEdit();
+        QCOMPARE(form.field->value(), 3.0);
+        QCOMPARE(form.field->text(), QStringLiteral("3"));
+        QVERIFY(form.field->hasFocus() && form.field->isEditing());
+
+        form.field->selectAll();
+        type(form.field, QStringLiteral("17,50"));
+        form.field->endEdit();
+        QCOMPARE(form.field->value(), 17.5);
+        QCOMPARE(form.field->text(), QStringLiteral("17,5"));
+        type(form.field, QStringLiteral("x"));
+        form.leave();
+        QCOMPARE(form.field->value(), 17.5);
+        QCOMPARE(form.written(), (QList<double>{1, 17, 3, 1, 17, 17.5}));
+    }
+
     void outsideChanges() {
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         Form form(1, {0, 2}, false);
