@@ -35,6 +35,10 @@ void replaceItem(QMenu& menu, const QString& name, const char* title, QAction* r
 DocumentFieldKeys::DocumentFieldKeys(QWidget* field, BookDocument& document, ActionRegistry& actions)
     : QObject(field), m_field(field), m_document(document), m_actions(actions) {
     field->installEventFilter(this);
+    // A save or a question about the book ends the edit the way leaving the field does.
+    connect(&document, &BookDocument::fieldEditsEnding, this, [this] {
+        if (auto* number = qobject_cast<LiveNumberField*>(m_field); number && number->isEditing()) endEdit();
+    });
     if (auto* text = qobject_cast<QPlainTextEdit*>(field)) {
         text->viewport()->installEventFilter(this);
         text->setUndoRedoEnabled(false);
@@ -62,27 +66,37 @@ bool DocumentFieldKeys::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         break;
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
         // Reaches the field only when there is nothing to undo: its own history must not run instead.
-        if (isUndoKey(*static_cast<QKeyEvent*>(event))) return true;
+        if (isUndoKey(key)) return true;
+        // Escape cancels a number's edit: what its typing wrote is taken back, and the field shows the value
+        // the edit began from.
+        if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier)
+            if (auto* number = qobject_cast<LiveNumberField*>(m_field); number && number->isEditing())
+                number->revertEdit();
         break;
+    }
     case QEvent::ContextMenu:
         showContextMenu(*static_cast<QContextMenuEvent*>(event));
         return true;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A context menu or a switch to another window leaves the field this window's focus.
-        if (watched != m_field || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
-        // Filters see the event before the field does: a refused number takes its typing back inside the
-        // burst, so the step it merged into is dropped rather than joined by one more.
-        if (auto* number = qobject_cast<LiveNumberField*>(m_field)) number->revertRefusedText();
-        m_document.endEditBurst();
+        if (watched == m_field && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) endEdit();
         break;
     }
     default:
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void DocumentFieldKeys::endEdit() {
+    // Before the burst ends (and, on leaving, before the field hears of it): a refused number takes its typing
+    // back inside the burst, so the step it merged into is dropped rather than joined by one more.
+    if (auto* number = qobject_cast<LiveNumberField*>(m_field)) number->endEdit();
+    m_document.endEditBurst();
 }
 
 void DocumentFieldKeys::showContextMenu(const QContextMenuEvent& event) {

@@ -17,6 +17,8 @@ class BookDocument;
  * never on the field's own text history, so field and book cannot disagree; the field shows the book's
  * value again when its owner hears of the change. Leaving the field ends the typing burst, so the next
  * edit of the same field is an undo step of its own; a number field takes its refused text back first.
+ * A save or a question about the book (BookDocument::endFieldEdits) ends a number's edit the same way, and
+ * Escape cancels it.
  *
  * Works on QLineEdit and QPlainTextEdit; lives as long as the field.
  */
@@ -31,6 +33,8 @@ protected:
 private:
     DocumentFieldKeys(QWidget* field, BookDocument& document, ActionRegistry& actions);
     bool isUndoKey(const QKeyEvent& event) const;
+    /// Ends the field's edit and the typing burst: on leaving the field, and before a save or a question.
+    void endEdit();
     void showContextMenu(const QContextMenuEvent& event);
 
     QWidget* m_field;

@@ -169,6 +169,8 @@ void DocumentController::chooseAndOpen(QWidget* window) {
 }
 
 void DocumentController::save(BookWindow* window, Done done) {
+    // Before any question or panel: the file and the answers weigh only what the potter typed and kept.
+    window->document()->endFieldEdits();
     if (window->isUntitled()) {
         saveAs(window, std::move(done));
         return;
@@ -185,6 +187,7 @@ void DocumentController::save(BookWindow* window, Done done) {
 }
 
 void DocumentController::saveAs(BookWindow* window, Done done) {
+    window->document()->endFieldEdits();
     const BookDocument& document = *window->document();
     // A saved book suggests its own name in its own folder; an untitled one gets the file type's suffix.
     const QString suggested = document.isUntitled() ? document.displayName() + QLatin1Char('.') + BookFileType::suffix
@@ -220,6 +223,7 @@ void DocumentController::writeTo(BookWindow* window, const QString& path, const 
 
 void DocumentController::revertToSaved(BookWindow* window) {
     if (window->isUntitled()) return;
+    window->document()->endFieldEdits();
     QPointer<BookWindow> guard(window);
     MessageBox::askToRevert(window, window->document()->displayName(), [guard](MessageBox::Answer answer) {
         if (!guard || answer != MessageBox::Answer::revert) return;
@@ -234,6 +238,8 @@ void DocumentController::revertToSaved(BookWindow* window) {
 }
 
 void DocumentController::close(BookWindow* window, Done done) {
+    // A refused text taken back leaves nothing to ask about.
+    window->document()->endFieldEdits();
     if (!window->document()->isModified()) {
         window->approveClose();
         window->close();
@@ -281,6 +287,9 @@ BookWindow* DocumentController::nextUnsaved(const QList<QPointer<BookWindow>>& d
 void DocumentController::reviewUnsaved(const std::shared_ptr<QList<QPointer<BookWindow>>>& discarded,
                                        const Done& done) {
     // Found afresh each time: the questions are window-modal, so another window may be edited meanwhile.
+    // A refused text taken back leaves its book as it was: nothing to ask about.
+    for (BookWindow* open : m_windows)
+        open->document()->endFieldEdits();
     BookWindow* window = nextUnsaved(*discarded);
     if (!window) return call(done, true);
     QPointer<BookWindow> guard(window);

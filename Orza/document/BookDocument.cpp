@@ -485,7 +485,14 @@ bool BookDocument::setMaterialOxide(std::string_view id, GlazeCore::Oxide oxide,
 
 // --- Files -----------------------------------------------------------------------------------------------------
 
+void BookDocument::endFieldEdits() {
+    // Inside the field's burst, so a refused text's take-back drops the step its typing merged into.
+    emit fieldEditsEnding();
+    endEditBurst();
+}
+
 void BookDocument::save(const QString& path) {
+    endFieldEdits();
     m_diskStamp = m_document.save(path);
 
     const bool moved = path != m_filePath;
@@ -499,6 +506,7 @@ void BookDocument::save(const QString& path) {
 
 void BookDocument::revert() {
     if (m_filePath.isEmpty()) return;
+    endFieldEdits();
     std::optional<FileStamp> stamp;
     GlazeDocument reread = GlazeDocument::read(m_filePath, &stamp);
     // The ledger lives as long as the document: a code handed out before the revert may be on a label already.

@@ -83,6 +83,10 @@ public:
 
     /// Ends the current typing burst: the next edit is a new undo step even of the same field.
     void endEditBurst() { ++m_burst; }
+    /// Ends the edit of whichever field is editing the book, exactly as leaving that field ends it, and then
+    /// the typing burst. Saving, reverting and every question about unsaved changes begin here, so that what
+    /// is written or weighed is what the potter typed and kept, never a refused text's prefix.
+    void endFieldEdits();
 
     /// Makes every change until it ends one undo step named `label`.
     class ChangeGroup {
@@ -173,14 +177,18 @@ public:
     /// Sets one oxide's weight percent; none takes the oxide out of the analysis.
     bool setMaterialOxide(std::string_view id, GlazeCore::Oxide oxide, std::optional<double> percent);
 
-    /// Writes the book to `path` through a temporary file, so a failure leaves any old file whole.
-    /// On success the document is clean and belongs to `path`. Throws DocumentError, changing nothing.
+    /// Ends the field edits (endFieldEdits), then writes the book to `path` through a temporary file, so a
+    /// failure leaves any old file whole. On success the document is clean and belongs to `path`. Throws
+    /// DocumentError, changing nothing.
     void save(const QString& path);
-    /// Reads the file again and drops every unsaved change and the undo history. Throws DocumentError,
-    /// changing nothing.
+    /// Ends the field edits, then reads the file again and drops every unsaved change and the undo history.
+    /// Throws DocumentError, changing nothing.
     void revert();
 
 signals:
+    /// A field editing the book ends its edit now, as leaving it would (endFieldEdits()).
+    void fieldEditsEnding();
+
     void recipeChanged(const GlazeCore::Uuid& recipeID, Orza::RecipeField field);
     void lineChanged(const GlazeCore::Uuid& recipeID, int row, Orza::LineField field);
     void linesAboutToBeInserted(const GlazeCore::Uuid& recipeID, int first, int last);

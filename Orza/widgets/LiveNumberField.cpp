@@ -152,8 +152,10 @@ void LiveNumberField::hideEvent(QHideEvent* event) {
 
 void LiveNumberField::endEdit() {
     revertRefusedText();
-    m_editing = false;
     tidy();
+    // Still focused, the field begins a new edit: a text refused later goes back to this value, not further.
+    m_valueBeforeEdit = m_value;
+    m_editing = hasFocus();
 }
 
 void LiveNumberField::keyPressEvent(QKeyEvent* event) {

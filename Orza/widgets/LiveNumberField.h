@@ -21,12 +21,12 @@ namespace Orza {
  * display. Text that does not parse writes nothing, and while it stands the field says so: a warning mark
  * at its end whose tooltip, like the field's accessible description, gives the range.
  *
- * An edit that ends (focus leaves, the field is hidden, or Return) on a text that is no number takes back
- * what its typing wrote: "17.5" in German wrote 1 and 17 on the way, and neither is what was meant. The
- * field writes the value it had when the edit began, so a typing burst merged into one step ends back where
- * it began, and shows it. An outside change of the value while editing (an undo) starts the edit afresh
- * from there. A field of another kind of number (a percentage, say) brings its own rules for reading and
- * writing it.
+ * An edit that ends (focus leaves, the field is hidden, Return, or its owner ends it before a save) on a text
+ * that is no number takes back what its typing wrote: "17.5" in German wrote 1 and 17 on the way, and neither
+ * is what was meant. The field writes the value it had when the edit began, so a typing burst merged into one
+ * step ends back where it began, and shows it. An outside change of the value while editing (an undo) starts
+ * the edit afresh from there. A field of another kind of number (a percentage, say) brings its own rules for
+ * reading and writing it.
  */
 class LiveNumberField final : public QLineEdit {
     Q_OBJECT
@@ -62,8 +62,13 @@ public:
     /// The value this edit began from, which a text that is no number goes back to when the edit ends.
     double valueBeforeEdit() const { return m_valueBeforeEdit; }
 
-    /// Ends the edit as leaving the field does when its text is no number: what the edit wrote is taken
-    /// back. For an owner that ends the edit before the field hears of it (an item view's Tab).
+    /// Ends the edit as leaving the field does: a text that is no number takes back what the edit wrote, a
+    /// number stays as typed, and the text is tidied. Leaving, hiding and every save or question about the
+    /// book end an edit through here. A field that keeps the focus (a save from the keyboard) goes on with a
+    /// new edit from the value it holds now.
+    void endEdit();
+    /// Takes back what the edit wrote when its text is no number. For an owner that ends the edit before the
+    /// field hears of it (an item view's Tab).
     void revertRefusedText();
     /// Takes back what the edit wrote, whatever the text: the value it began from is written and shown.
     void revertEdit();
@@ -85,7 +90,6 @@ protected:
 
 private:
     void userEdited(const QString& text);
-    void endEdit();
     void tidy();
     bool isRefused() const;
     void updateProblem();

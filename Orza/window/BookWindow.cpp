@@ -241,6 +241,8 @@ void BookWindow::showEvent(QShowEvent* event) {
 }
 
 void BookWindow::closeEvent(QCloseEvent* event) {
+    // A refused text taken back leaves the book as it was: nothing to ask about.
+    if (!m_closeApproved) m_document->endFieldEdits();
     if (m_closeApproved || !m_document->isModified()) {
         event->accept();
         return;

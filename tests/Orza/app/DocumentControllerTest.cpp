@@ -1,22 +1,37 @@
 #include "Orza/app/DocumentController.h"
 
+#include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/materials/CustomMaterialEditor.h"
+#include "Orza/materials/MaterialsPage.h"
+#include "Orza/materials/PercentField.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FileDialog.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/platform/StartFolder.h"
+#include "Orza/recipe/RecipeLinesModel.h"
+#include "Orza/recipe/RecipeLinesTable.h"
+#include "Orza/recipe/RecipeLinesView.h"
+#include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/Settings.h"
+#include "Orza/testlog/FiringScheduleEditor.h"
+#include "Orza/testlog/TestLogPage.h"
+#include "Orza/testlog/TestTileEditor.h"
+#include "Orza/widgets/LiveNumberField.h"
 #include "Orza/window/BookWindow.h"
 #include "support/ChildRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTest>
 #include <QUndoStack>
@@ -55,6 +70,76 @@ QMessageBox* shownAlert() {
     return shown.size() == 1 ? shown.first() : nullptr;
 }
 
+/// The places a number of the book is typed into.
+enum class Place { amount, hold, silica };
+/// The ways out of an edit that write or weigh the book.
+enum class Way { saveKeys, saveAs, closeQuestionSave, quitQuestionSave, closeButton, closeCommand, revertCancelled };
+
+const std::string clayID = "local-clay";
+
+/// 28 in each place: the recipe line's amount, the tile's first hold, the custom material's SiO2.
+GlazeCore::GlazeBook bookOfTwentyEights() {
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A"});
+    book.recipes[0].lines[0].amount = 28;
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.schedule = {{150, 600, 28}};
+    book.tests.push_back(tile);
+    book.customMaterials.push_back({clayID, "Local clay", {{GlazeCore::Oxide::SiO2, 28}}, 0, ""});
+    return book;
+}
+
+double storedAt(const GlazeCore::GlazeBook& book, Place place) {
+    switch (place) {
+    case Place::amount:
+        return book.recipes[0].lines[0].amount;
+    case Place::hold:
+        return book.tests[0].schedule[0].holdMinutes;
+    case Place::silica:
+        break;
+    }
+    return book.customMaterials[0].analysis.at(GlazeCore::Oxide::SiO2);
+}
+
+/// The field of `place` with the keyboard and its text selected, as a double click or a click leaves it.
+QLineEdit* startEditing(BookWindow& window, Place place) {
+    QLineEdit* field = nullptr;
+    switch (place) {
+    case Place::amount: {
+        window.model()->setSelection(SidebarItem::recipe(window.document()->book().recipes[0].id));
+        auto* pane = qobject_cast<RecipePane*>(window.detail());
+        if (!pane) return nullptr;
+        RecipeLinesView& view = *pane->linesTable()->view();
+        const QModelIndex amount = pane->linesTable()->model()->index(0, RecipeLinesModel::amountColumn);
+        view.setCurrentIndex(amount);
+        view.edit(amount);
+        field = view.findChild<LiveNumberField*>();
+        break;
+    }
+    case Place::hold: {
+        window.showPage(GlazeCore::BookPage::tests);
+        auto* page = qobject_cast<TestLogPage*>(window.detail());
+        if (!page || !page->editor()) return nullptr;
+        field = page->editor()->scheduleEditor()->field(0, FiringScheduleEditor::Column::hold);
+        break;
+    }
+    case Place::silica: {
+        window.showPage(GlazeCore::BookPage::materials);
+        auto* page = qobject_cast<MaterialsPage*>(window.detail());
+        if (!page) return nullptr;
+        page->setScope(MaterialsPage::Scope::custom);
+        page->selectCustom(clayID);
+        if (!page->editor()) return nullptr;
+        field = page->editor()->oxideField(GlazeCore::Oxide::SiO2)->lineEdit();
+        page->editor()->ensureWidgetVisible(field);
+        break;
+    }
+    }
+    if (!field) return nullptr;
+    field->setFocus(Qt::MouseFocusReason);
+    field->selectAll();
+    return field->hasFocus() ? field : nullptr;
+}
+
 } // namespace
 
 class DocumentControllerTest : public OrzaTest::WindowSuite {
@@ -68,6 +153,7 @@ private:
     }
 
     void tearDown() override {
+        QLocale::setDefault(QLocale::c());
         OrzaTest::closeEveryWindow();
         QVERIFY(controller().windows().isEmpty());
         QVERIFY2(MessageBox::clearNextAnswers(), "a queued answer was not asked for");
@@ -712,6 +798,131 @@ private slots:
         window = controller().openFile(path);
         window->addTestTile();
         QCOMPARE(window->document()->book().tests[0].code, std::string("T-002"));
+    }
+
+    // Every way out of an edit that writes the book or asks about it ends the edit first, exactly as leaving
+    // the field does: a text that is no number goes back to the value before the edit, so the file never
+    // holds the prefix typed on the way ("17.5" in German wrote 17) and no undo step holds it; a number is
+    // kept as typed. A window whose only change went back closes without asking.
+    void everyWayOutOfAnEditKeepsOnlyWhatWasTyped_data() {
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("kept");
+        QTest::addColumn<int>("way");
+        QTest::addColumn<bool>("editedBefore");
+        const int amount = int(Place::amount), hold = int(Place::hold), silica = int(Place::silica);
+        QTest::newRow("amount, de 17.5, Ctrl+S") << amount << "de_DE"
+                                                 << "17.5" << 28.0 << int(Way::saveKeys) << false;
+        QTest::newRow("amount, en 1,5, Ctrl+S") << amount << "en_US"
+                                                << "1,5" << 28.0 << int(Way::saveKeys) << false;
+        QTest::newRow("amount, de 17,5, Ctrl+S") << amount << "de_DE"
+                                                 << "17,5" << 17.5 << int(Way::saveKeys) << false;
+        QTest::newRow("hold, de 17.5, Ctrl+S") << hold << "de_DE"
+                                               << "17.5" << 28.0 << int(Way::saveKeys) << false;
+        QTest::newRow("hold, en 1,5, Save As") << hold << "en_US"
+                                               << "1,5" << 28.0 << int(Way::saveAs) << false;
+        QTest::newRow("SiO2, de 17.5, Ctrl+S") << silica << "de_DE"
+                                               << "17.5" << 28.0 << int(Way::saveKeys) << false;
+        QTest::newRow("SiO2, en 1.5, Ctrl+S") << silica << "en_US"
+                                              << "1.5" << 1.5 << int(Way::saveKeys) << false;
+        QTest::newRow("SiO2, en 1,5, the close question's Save")
+            << silica << "en_US"
+            << "1,5" << 28.0 << int(Way::closeQuestionSave) << true;
+        QTest::newRow("hold, de 17,5, the close question's Save")
+            << hold << "de_DE"
+            << "17,5" << 17.5 << int(Way::closeQuestionSave) << false;
+        QTest::newRow("amount, de 17.5, the quit question's Save")
+            << amount << "de_DE"
+            << "17.5" << 28.0 << int(Way::quitQuestionSave) << true;
+        QTest::newRow("amount, de 17.5, close button") << amount << "de_DE"
+                                                       << "17.5" << 28.0 << int(Way::closeButton) << false;
+        QTest::newRow("hold, en 1,5, Close") << hold << "en_US"
+                                             << "1,5" << 28.0 << int(Way::closeCommand) << false;
+        QTest::newRow("SiO2, de 17.5, Close") << silica << "de_DE"
+                                              << "17.5" << 28.0 << int(Way::closeCommand) << false;
+        QTest::newRow("SiO2, de 17.5, Revert cancelled") << silica << "de_DE"
+                                                         << "17.5" << 28.0 << int(Way::revertCancelled) << false;
+    }
+    void everyWayOutOfAnEditKeepsOnlyWhatWasTyped() {
+        QFETCH(int, place);
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(double, kept);
+        QFETCH(int, way);
+        QFETCH(bool, editedBefore);
+        QLocale::setDefault(QLocale(locale));
+        const QString path = filePath("numbers.orzabook");
+        OrzaTest::saveBook(bookOfTwentyEights(), path);
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window && OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        QVERIFY(!document.isModified());
+        if (editedBefore) window->addRecipe();
+        const int steps = document.undoStack()->count();
+        QLineEdit* field = startEditing(*window, Place(place));
+        QVERIFY(field);
+        QTest::keyClicks(field, typed);
+        QVERIFY(storedAt(document.book(), Place(place)) != 28); // written on the way
+        const QString keptText = QLocale().toString(kept);
+        const auto inFile = [&](const QString& file) { return storedAt(GlazeDocument::read(file).book, Place(place)); };
+
+        switch (Way(way)) {
+        case Way::saveKeys:
+            QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(inFile(path), kept);
+            break;
+        case Way::saveAs: {
+            const QString copy = filePath("copy.orzabook");
+            FileDialog::setNextFileName(copy);
+            controller().saveAs(window);
+            QCOMPARE(inFile(copy), kept);
+            break;
+        }
+        case Way::closeQuestionSave:
+            MessageBox::setNextAnswer(MessageBox::Answer::save);
+            controller().close(window);
+            break;
+        case Way::quitQuestionSave:
+            MessageBox::setNextAnswer(MessageBox::Answer::save);
+            controller().quit();
+            break;
+        case Way::closeButton:
+            window->close();
+            break;
+        case Way::closeCommand:
+            controller().close(window);
+            break;
+        case Way::revertCancelled:
+            MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+            controller().revertToSaved(window);
+            QCOMPARE(inFile(path), 28.0);
+            break;
+        }
+        settle();
+
+        if (Way(way) == Way::saveKeys || Way(way) == Way::saveAs || Way(way) == Way::revertCancelled) {
+            // The book as the field now shows it, saved; only a number kept is a step.
+            QCOMPARE(storedAt(document.book(), Place(place)), kept);
+            QCOMPARE(field->text(), keptText);
+            QVERIFY(!document.isModified());
+            QVERIFY(!window->isWindowModified());
+            QCOMPARE(document.undoStack()->count(), steps + (kept != 28 ? 1 : 0));
+            QVERIFY(field->hasFocus());
+            if (Way(way) != Way::saveKeys) return;
+            // The edit the save ended has nothing left to cancel, and undoing and saving again never stores the
+            // prefix either.
+            QTest::keyClick(field, Qt::Key_Escape);
+            QVERIFY(!document.isModified());
+            window->actions()->action(Command::undo)->trigger();
+            window->actions()->action(Command::save)->trigger();
+            QCOMPARE(inFile(path), 28.0);
+            return;
+        }
+        // Asked only when more than the refused text was edited, and saved when asked.
+        QVERIFY(controller().windows().isEmpty());
+        QCOMPARE(inFile(path), kept);
+        if (editedBefore) QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
     }
 };
 

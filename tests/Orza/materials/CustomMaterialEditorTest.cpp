@@ -127,6 +127,44 @@ private slots:
         QVERIFY(!editing.document().isModified());
     }
 
+    // Escape cancels the edit of a percentage, a number typed in full or not: the book keeps what it held, no
+    // step is left, and the field goes on with a new edit from there.
+    void escapeCancelsAPercentEdit_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("loi");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("SiO2, de decimal point") << "de_DE" << false << "17.5";
+        QTest::newRow("SiO2, en number") << "en_US" << false << "25";
+        QTest::newRow("LOI, en decimal comma") << "en_US" << true << "1,5";
+        QTest::newRow("LOI, de number") << "de_DE" << true << "2,5";
+    }
+    void escapeCancelsAPercentEdit() {
+        QFETCH(QString, locale);
+        QFETCH(bool, loi);
+        QFETCH(QString, typed);
+        QLocale::setDefault(QLocale(locale));
+        Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 10));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QLineEdit* field = loi ? editing.editor->loiField()->lineEdit() : editing.field(Oxide::SiO2);
+        const auto stored = [&] { return loi ? editing.stored().loi : editing.stored().analysis.at(Oxide::SiO2); };
+        const double before = stored();
+        const QString shown = field->text();
+
+        QVERIFY(editing.focus(field));
+        type(field, typed);
+        QVERIFY(stored() != before);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(stored(), before);
+        QCOMPARE(field->text(), shown);
+        QCOMPARE(editing.document().undoStack()->count(), 0);
+        QVERIFY(!editing.document().isModified());
+        QVERIFY(field->hasFocus());
+
+        field->selectAll();
+        type(field, QStringLiteral("8"));
+        QCOMPARE(stored(), 8.0);
+    }
+
     void totalLineAndBannerFollowTheAnalysis_data() {
         QTest::addColumn<double>("silica");
         QTest::addColumn<double>("loi");

@@ -52,6 +52,7 @@ private slots:
     void typedNumbersReadAsTheLocaleWritesThem_data();
     void typedNumbersReadAsTheLocaleWritesThem();
     void addSegmentStopsAtTheBooksLimit();
+    void escapeAndSavingEndAnEditAsLeavingDoes();
 };
 
 void FiringScheduleEditorTest::segmentsAddRemoveAndResetAsUndoableSteps() {
@@ -216,6 +217,45 @@ void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {
     editor.addFiringSegment();
     QCOMPARE(fixture.tile().schedule.size(), std::size_t(1000));
     QCOMPARE(editor.rowCount(), 1000);
+}
+
+// Escape cancels a field's edit, a number typed in full too. Saving mid-edit ends it as leaving does before
+// the book is written: a refused text's prefix reaches neither the file nor an undo step, a number is kept.
+void FiringScheduleEditorTest::escapeAndSavingEndAnEditAsLeavingDoes() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* hold = editor.field(2, Column::hold);
+    const auto holdInFile = [](const QString& path) {
+        return Orza::GlazeDocument::read(path).book.tests[0].schedule[2].holdMinutes;
+    };
+
+    typeInto(hold, QStringLiteral("45"));
+    QCOMPARE(fixture.tile().schedule[2].holdMinutes, 45.0);
+    QTest::keyClick(hold, Qt::Key_Escape);
+    QCOMPARE(fixture.tile().schedule[2].holdMinutes, 10.0);
+    QCOMPARE(hold->text(), QStringLiteral("10"));
+    QCOMPARE(fixture.steps(), 0);
+    QVERIFY(!fixture.document.isModified());
+
+    const QString path = filePath(QStringLiteral("tile.orzabook"));
+    typeInto(hold, QStringLiteral("17.5"));
+    QCOMPARE(fixture.tile().schedule[2].holdMinutes, 17.0);
+    fixture.document.save(path);
+    QCOMPARE(holdInFile(path), 10.0);
+    QCOMPARE(hold->text(), QStringLiteral("10"));
+    QVERIFY(editor.problemLabel()->isHidden());
+    QCOMPARE(fixture.steps(), 0);
+    QVERIFY(!fixture.document.isModified());
+
+    typeInto(hold, QStringLiteral("17,5"));
+    fixture.document.save(path);
+    QCOMPARE(holdInFile(path), 17.5);
+    QCOMPARE(hold->text(), QStringLiteral("17,5"));
+    QCOMPARE(fixture.steps(), 1);
+    QVERIFY(!fixture.document.isModified());
+    QVERIFY(hold->hasFocus());
 }
 
 QTEST_MAIN(FiringScheduleEditorTest)

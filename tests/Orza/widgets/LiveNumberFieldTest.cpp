@@ -4,12 +4,15 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -234,6 +237,61 @@ private slots:
         QCOMPARE(form.field->accessibleDescription(), QString());
     }
 
+    // A book may hold what no field takes: a number beyond the bound, or none at all, which a field of its own
+    // rules may write as "nan". Shown, it is the stored value, not typing: no mark, Return goes on to the
+    // default button, and leaving writes nothing.
+    void aStoredValueNoFieldTakesIsNoRefusal_data() {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<bool>("ownRules");
+        QTest::addColumn<QString>("shown");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("beyond the bound") << 5e6 << false << "5000000";
+        QTest::newRow("not a number") << nan << false << "NaN";
+        QTest::newRow("not a number, own rules") << nan << true << "nan";
+    }
+    void aStoredValueNoFieldTakesIsNoRefusal() {
+        QFETCH(double, stored);
+        QFETCH(bool, ownRules);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        LiveNumberField::Rules rules;
+        rules.format = [](double value) {
+            return std::isnan(value) ? QStringLiteral("nan") : QLocale().toString(value, 'f', 1);
+        };
+        rules.read = [](const QString& text) -> std::optional<double> {
+            bool ok = false;
+            const double value = QLocale().toDouble(text, &ok);
+            return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
+        };
+        rules.refusal = [] { return QStringLiteral("Enter a percentage."); };
+        QDialog dialog;
+        auto* field = ownRules ? new LiveNumberField(QStringLiteral("Percent"), 1, rules)
+                               : new LiveNumberField(QStringLiteral("Amount"), 1, {0, 2}, false);
+        auto* ok = new QPushButton(QStringLiteral("OK"));
+        ok->setDefault(true);
+        auto* other = new QLineEdit;
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(field);
+        layout->addWidget(other);
+        layout->addWidget(ok);
+        QObject::connect(field, &LiveNumberField::valueEdited, field, &LiveNumberField::setValue);
+        QSignalSpy writes(field, &LiveNumberField::valueEdited);
+        QSignalSpy pressed(ok, &QPushButton::clicked);
+
+        field->setValue(stored); // the book read again, an undo
+        QCOMPARE(field->text(), shown);
+        QCOMPARE(field->problem(), QString());
+        QVERIFY(OrzaTest::showActive(dialog));
+        field->setFocus(Qt::TabFocusReason);
+        QCOMPARE(field->problem(), QString());
+        QCOMPARE(field->accessibleDescription(), QString());
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        other->setFocus(Qt::TabFocusReason);
+        QCOMPARE(field->text(), shown);
+        QVERIFY(writes.isEmpty());
+    }
+
     void negativesWhenAllowed() {
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         Form form(4, {0, 3}, true);
@@ -333,6 +391,82 @@ private slots:
                 QCOMPARE(sheet->field->text(), QStringLiteral("3"));
             }
         }
+    }
+
+    // An edit ended while the field keeps the keyboard (a save from the keys) ends as leaving ends it, and what
+    // is typed next is a new edit: a refusal then goes back to the value kept, not to where the first began.
+    void anEditEndedInPlaceGoesOnAsANewOne() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        Form form(3, {0, 2}, false);
+        QVERIFY(form.begin());
+        type(form.field, QStringLiteral("17.5"));
+        form.field->endEdit();
+        QCOMPARE(form.field->value(), 3.0);
+        QCOMPARE(form.field->text(), QStringLiteral("3"));
+        QVERIFY(form.field->hasFocus() && form.field->isEditing());
+
+        form.field->selectAll();
+        type(form.field, QStringLiteral("17,50"));
+        form.field->endEdit();
+        QCOMPARE(form.field->value(), 17.5);
+        QCOMPARE(form.field->text(), QStringLiteral("17,5"));
+        type(form.field, QStringLiteral("x"));
+        form.leave();
+        QCOMPARE(form.field->value(), 17.5);
+        QCOMPARE(form.written(), (QList<double>{1, 17, 3, 1, 17, 17.5}));
+    }
+
+    // The field's context menu takes the keyboard and gives it back: the same edit goes on, so a refusal after
+    // it goes back to where the edit began, not to what was typed before the menu.
+    void aContextMenuKeepsTheEditItInterrupts() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        Form form(3, {0, 2}, false);
+        QVERIFY(form.begin());
+        type(form.field, QStringLiteral("17"));
+        QCOMPARE(form.field->value(), 17.0);
+        std::unique_ptr<QMenu> menu(form.field->createStandardContextMenu());
+        menu->popup(form.field->mapToGlobal(QPoint(4, 4)));
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(form.field->isEditing());
+        QTest::keyClick(menu.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QTRY_VERIFY(form.field->hasFocus());
+
+        type(form.field, QStringLiteral(".5"));
+        QCOMPARE(form.field->text(), QStringLiteral("17.5"));
+        form.leave();
+        QCOMPARE(form.field->value(), 3.0);
+        QCOMPARE(form.field->text(), QStringLiteral("3"));
+        QCOMPARE(form.written(), (QList<double>{1, 17, 3}));
+    }
+
+    // Hidden and shown again within one turn (a new parent, new window flags), a sheet goes on with its edit:
+    // the end its hiding queued finds the field shown and leaves it be.
+    void aSheetShownAgainBeforeItsTurnKeepsItsEdit() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        QDialog sheet;
+        auto* field = new LiveNumberField(QStringLiteral("Target"), 3, {0, 2}, false, &sheet);
+        QObject::connect(field, &LiveNumberField::valueEdited, field, &LiveNumberField::setValue);
+        QSignalSpy writes(field, &LiveNumberField::valueEdited);
+        QVERIFY(OrzaTest::showActive(sheet));
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        type(field, QStringLiteral("17.5"));
+        QWidget elsewhere;
+        QVERIFY(OrzaTest::showActive(elsewhere)); // the field's edit goes on
+        QVERIFY(field->isEditing());
+
+        sheet.hide();
+        sheet.show();
+        OrzaTest::settle();
+        QVERIFY(field->isEditing());
+        QCOMPARE(field->text(), QStringLiteral("17.5"));
+        QCOMPARE(field->value(), 17.0);
+        QCOMPARE(writes.count(), 2); // 1 and 17, nothing taken back
+
+        sheet.hide(); // hidden for good: now the edit ends
+        QTRY_COMPARE(field->value(), 3.0);
+        QVERIFY(!field->isEditing());
     }
 
     void outsideChanges() {
