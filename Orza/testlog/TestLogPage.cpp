@@ -291,6 +291,10 @@ void TestLogPage::focusSelectedTileCode() {
     if (!shown) return;
     // Ready for the code written on the tile: typing replaces the one given, and never reaches the table's
     // type-ahead.
+    // A new editor is shown and laid out on a later turn. Laid out now, the focus brings the code into view
+    // where it will stand, not where an editor not yet laid out puts it.
+    shown->show();
+    m_detailHolder->activate();
     QLineEdit* code = shown->codeField()->lineEdit();
     code->setFocus(Qt::OtherFocusReason);
     code->selectAll();

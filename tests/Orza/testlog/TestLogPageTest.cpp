@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -311,6 +313,24 @@ private slots:
         QTest::keyClick(s.page().table(), Qt::Key_Delete);
         QCOMPARE(s.codes(), (QStringList{"T-001", "T-002", "\u2013"}));
         QCOMPARE(s.document().undoStack()->count(), steps + 1);
+    }
+
+    // Add Test gives the new tile's code the keyboard, and a window too narrow for the page scrolls it into view.
+    void theNewTilesCodeComesIntoView() {
+        Shown s;
+        s.window->resize(BookWindow::minimumSize);
+        QVERIFY(OrzaTest::showActive(*s.window));
+        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        QScrollBar* across = s.window->findChild<QScrollArea*>()->horizontalScrollBar();
+        across->setValue(0);
+        QLineEdit* shownCode = s.page().editor()->codeField()->lineEdit();
+        QVERIFY(OrzaTest::shownPart(shownCode, shownCode->rect()).isEmpty()); // the detail is out of view
+
+        s.page().addTestTile();
+        QLineEdit* code = s.page().editor()->codeField()->lineEdit();
+        QVERIFY(code->hasFocus());
+        OrzaTest::settle();
+        QCOMPARE(OrzaTest::shownPart(code, code->rect()).size(), code->size());
     }
 
     // Without recipes there is nothing to add a tile of; deleting still works.
