@@ -13,6 +13,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/window/BookWindow.h"
+#include "support/PaneHost.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -313,6 +315,31 @@ private slots:
         QTest::keyClick(s.page().table(), Qt::Key_Delete);
         QCOMPARE(s.codes(), (QStringList{"T-001", "T-002", "\u2013"}));
         QCOMPARE(s.document().undoStack()->count(), steps + 1);
+    }
+
+    // A list dragged wider keeps that width as the window narrows and widens again, giving way only while the
+    // detail would go below its usual least.
+    void aDraggedListWidthIsKept() {
+        OrzaTest::PaneHost host(logBook());
+        TestLogPage page(host.context());
+        page.resize(1100, 600);
+        page.show();
+        OrzaTest::settle();
+        auto* split = page.findChild<QSplitter*>();
+        QCOMPARE(split->sizes().value(0), 420);
+        QSplitterHandle* handle = split->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(100, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(100, 0));
+        QCOMPARE(split->sizes().value(0), 520);
+
+        page.resize(800, 600);
+        OrzaTest::settle();
+        QCOMPARE(split->sizes().value(1), 360);
+        page.resize(1100, 600);
+        OrzaTest::settle();
+        QCOMPARE(split->sizes().value(0), 520);
     }
 
     // Add Test gives the new tile's code the keyboard, and a window too narrow for the page scrolls it into view.
