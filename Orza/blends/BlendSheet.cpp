@@ -15,6 +15,7 @@
 #include "Orza/widgets/Divider.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
+#include "Orza/widgets/WholeNumberStepper.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,7 +27,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -163,16 +163,16 @@ QWidget* BlendSheet::makeControls() {
     m_resolution = new QStackedWidget;
     m_steps = makeStepper(blendStepsRange[0], blendStepsRange[1], tr("Steps"));
     m_steps->setPrefix(tr("Steps: "));
-    connect(m_steps, &QSpinBox::valueChanged, this, &BlendSheet::setSteps);
+    connect(m_steps, &WholeNumberStepper::valueChanged, this, &BlendSheet::setSteps);
     m_divisions = makeStepper(blendDivisionsRange[0], blendDivisionsRange[1], tr("Divisions"));
     m_divisions->setPrefix(tr("Divisions: "));
-    connect(m_divisions, &QSpinBox::valueChanged, this, &BlendSheet::setDivisions);
+    connect(m_divisions, &WholeNumberStepper::valueChanged, this, &BlendSheet::setDivisions);
     m_rows = makeStepper(blendSidesRange[0], blendSidesRange[1], tr("Rows"));
     m_rows->setPrefix(tr("Rows: "));
-    connect(m_rows, &QSpinBox::valueChanged, this, &BlendSheet::setRows);
+    connect(m_rows, &WholeNumberStepper::valueChanged, this, &BlendSheet::setRows);
     m_columns = makeStepper(blendSidesRange[0], blendSidesRange[1], tr("Columns"));
     m_columns->setPrefix(tr("Columns: "));
-    connect(m_columns, &QSpinBox::valueChanged, this, &BlendSheet::setColumns);
+    connect(m_columns, &WholeNumberStepper::valueChanged, this, &BlendSheet::setColumns);
 
     const auto page = [](std::initializer_list<QWidget*> widgets, int spacing) {
         auto* holder = new QWidget;
@@ -192,9 +192,8 @@ QWidget* BlendSheet::makeControls() {
     return controls;
 }
 
-QSpinBox* BlendSheet::makeStepper(int minimum, int maximum, const QString& accessibleName) {
-    auto* stepper = new QSpinBox;
-    stepper->setRange(minimum, maximum);
+WholeNumberStepper* BlendSheet::makeStepper(int minimum, int maximum, const QString& accessibleName) {
+    auto* stepper = new WholeNumberStepper(minimum, maximum);
     stepper->setValue(5);
     stepper->setAccessibleName(accessibleName);
     return stepper;
@@ -349,19 +348,19 @@ void BlendSheet::refreshSteppers() {
     m_modes->button(int(m_choice.mode))->setChecked(true);
     m_resolution->setCurrentIndex(int(m_choice.mode));
     const int triaxialTiles = triaxialTileCount(m_choice.divisions);
-    const std::pair<QSpinBox*, int> values[] = {{m_steps, m_choice.steps},
-                                                {m_divisions, m_choice.divisions},
-                                                {m_rows, m_choice.rows},
-                                                {m_columns, m_choice.columns}};
+    const std::pair<WholeNumberStepper*, int> values[] = {{m_steps, m_choice.steps},
+                                                          {m_divisions, m_choice.divisions},
+                                                          {m_rows, m_choice.rows},
+                                                          {m_columns, m_choice.columns}};
     for (const auto& [stepper, value] : values) {
         const QSignalBlocker quiet(stepper);
         stepper->setValue(value);
     }
     m_divisions->setSuffix(tr(" (%1 tiles)").arg(triaxialTiles));
-    m_steps->setAccessibleDescription(tr("%1 steps").arg(m_choice.steps));
-    m_divisions->setAccessibleDescription(tr("%1 divisions, %2 tiles").arg(m_choice.divisions).arg(triaxialTiles));
-    m_rows->setAccessibleDescription(QString::number(m_choice.rows));
-    m_columns->setAccessibleDescription(QString::number(m_choice.columns));
+    m_steps->setSpokenValue(tr("%1 steps").arg(m_choice.steps));
+    m_divisions->setSpokenValue(tr("%1 divisions, %2 tiles").arg(m_choice.divisions).arg(triaxialTiles));
+    m_rows->setSpokenValue(QString::number(m_choice.rows));
+    m_columns->setSpokenValue(QString::number(m_choice.columns));
 }
 
 void BlendSheet::refresh() {

@@ -18,7 +18,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QSpinBox;
 class QStackedWidget;
 
 namespace Orza {
@@ -26,6 +25,7 @@ namespace Orza {
 class BookDocument;
 class ContentUnavailableView;
 class TileCardGrid;
+class WholeNumberStepper;
 struct PaneContext;
 
 /**
@@ -68,10 +68,10 @@ public:
     QPushButton* modeButton(BlendMode mode) const;
     QComboBox* cornerPicker(int index) const;
     QLabel* cornerLabel(int index) const;
-    QSpinBox* stepsStepper() const { return m_steps; }
-    QSpinBox* divisionsStepper() const { return m_divisions; }
-    QSpinBox* rowsStepper() const { return m_rows; }
-    QSpinBox* columnsStepper() const { return m_columns; }
+    WholeNumberStepper* stepsStepper() const { return m_steps; }
+    WholeNumberStepper* divisionsStepper() const { return m_divisions; }
+    WholeNumberStepper* rowsStepper() const { return m_rows; }
+    WholeNumberStepper* columnsStepper() const { return m_columns; }
     QLabel* countLabel() const { return m_count; }
     ContentUnavailableView* emptyView() const { return m_empty; }
     TileCardGrid* grid() const { return m_grid; }
@@ -86,7 +86,7 @@ private:
     QWidget* makeControls();
     QWidget* makeTileArea();
     QWidget* makeFooter();
-    QSpinBox* makeStepper(int minimum, int maximum, const QString& accessibleName);
+    WholeNumberStepper* makeStepper(int minimum, int maximum, const QString& accessibleName);
     void refresh();
     void refreshCornerPickers();
     void refreshSteppers();
@@ -105,10 +105,10 @@ private:
     std::vector<QComboBox*> m_cornerPickers;
     std::vector<QWidget*> m_cornerBoxes;
     QStackedWidget* m_resolution = nullptr;
-    QSpinBox* m_steps = nullptr;
-    QSpinBox* m_divisions = nullptr;
-    QSpinBox* m_rows = nullptr;
-    QSpinBox* m_columns = nullptr;
+    WholeNumberStepper* m_steps = nullptr;
+    WholeNumberStepper* m_divisions = nullptr;
+    WholeNumberStepper* m_rows = nullptr;
+    WholeNumberStepper* m_columns = nullptr;
     QStackedWidget* m_tileArea = nullptr;
     ContentUnavailableView* m_empty = nullptr;
     QLabel* m_count = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -85,6 +86,13 @@ private:
     }
 };
 
+/// Whether a mouse event belongs to the context menu alone. Left unaccepted, so the menu's own event follows.
+bool leftToTheMenu(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) return false;
+    event->ignore();
+    return true;
+}
+
 /// The sidebar's list: the keyboard and the mouse reach only rows that can be chosen.
 class SidebarList final : public QTreeView {
 public:
@@ -117,6 +125,17 @@ protected:
         if (moves && current.isValid() && (current.flags() & Qt::ItemIsSelectable) &&
             !selectionModel()->isSelected(current))
             selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    // A right click only opens its row's menu: the selection, and the row the keys start from, stay put.
+    void mousePressEvent(QMouseEvent* event) override {
+        if (!leftToTheMenu(event)) QTreeView::mousePressEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (!leftToTheMenu(event)) QTreeView::mouseReleaseEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (!leftToTheMenu(event)) QTreeView::mouseDoubleClickEvent(event);
     }
 
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {

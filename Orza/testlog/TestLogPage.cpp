@@ -76,6 +76,9 @@ TestLogPage::TestLogPage(const PaneContext& context, QWidget* parent)
 
     QWidget* detail = ListDetailSplit::detailColumn(detailNarrowestWidth, m_detailHolder);
     m_split = ListDetailSplit::make(makeListColumn(), detail, ListDetailSplit::Steady::list, listIdealWidth);
+    m_listWidth = listIdealWidth;
+    m_split->installEventFilter(this);
+    connect(m_split, &QSplitter::splitterMoved, this, [this] { m_listWidth = m_split->sizes().value(0); });
 
     m_forms = new QStackedWidget;
     m_forms->addWidget(makeEmptyPage());
@@ -248,17 +251,18 @@ void TestLogPage::connectModels() {
     connect(&m_tableModel->cache(), &TileSearchCache::codesChanged, this, &TestLogPage::updateBanner);
 }
 
-void TestLogPage::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // In a narrow window the list gives up its extra width before the detail goes below its usual least.
-    const QList<int> sizes = m_split->sizes();
-    if (sizes.size() == 2 && sizes[1] < detailMinimumWidth && sizes[0] > listMinimumWidth) {
-        const int give = std::min(sizes[0] - listMinimumWidth, detailMinimumWidth - sizes[1]);
-        m_split->setSizes({sizes[0] - give, sizes[1] + give});
-    }
+void TestLogPage::fitListWidth() {
+    // The list keeps its width (its ideal, or where it was dragged) while the detail has its usual least
+    // beside it. A narrower page takes the difference from the list, down to the list's own least; only then
+    // does the detail go below its usual least.
+    const int room = m_split->contentsRect().width() - m_split->handleWidth();
+    const int list = std::clamp(room - detailMinimumWidth, listMinimumWidth, std::max(m_listWidth, listMinimumWidth));
+    if (m_split->sizes().value(0) != list) m_split->setSizes({list, std::max(room - list, 0)});
 }
 
 bool TestLogPage::eventFilter(QObject* watched, QEvent* event) {
+    // Before the split lays out its new width, so it does so once, with the list's width for that width.
+    if (watched == m_split && event->type() == QEvent::Resize) fitListWidth();
     if (watched == m_table->viewport() && event->type() == QEvent::Resize)
         m_noMatch->setGeometry(m_table->viewport()->rect());
     return QWidget::eventFilter(watched, event);
@@ -291,6 +295,10 @@ void TestLogPage::focusSelectedTileCode() {
     if (!shown) return;
     // Ready for the code written on the tile: typing replaces the one given, and never reaches the table's
     // type-ahead.
+    // A new editor is shown and laid out on a later turn. Laid out now, the focus brings the code into view
+    // where it will stand, not where an editor not yet laid out puts it.
+    shown->show();
+    m_detailHolder->activate();
     QLineEdit* code = shown->codeField()->lineEdit();
     code->setFocus(Qt::OtherFocusReason);
     code->selectAll();

@@ -81,7 +81,6 @@ signals:
     void printLabelRequested();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -100,6 +99,7 @@ private:
     void rowsChanged();
     void rowChosen();
     void replaceDetail(QWidget* replacement);
+    void fitListWidth();
 
     PaneContext m_context;
     BookDocument& m_document;
@@ -111,6 +111,8 @@ private:
 
     QStackedWidget* m_forms = nullptr;
     QSplitter* m_split = nullptr;
+    /// The list's width when the page has room for it: its ideal until the user drags the divider.
+    int m_listWidth = 0;
     QVBoxLayout* m_emptyHolder = nullptr;
     ContentUnavailableView* m_emptyView = nullptr;
     QPushButton* m_emptyAdd = nullptr;

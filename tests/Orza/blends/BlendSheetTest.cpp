@@ -8,6 +8,7 @@
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/widgets/ContentUnavailableView.h"
+#include "Orza/widgets/WholeNumberStepper.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -236,6 +237,66 @@ private slots:
         QVERIFY(!sheet.addedMessage());
     }
 
+    // A number typed into a stepper is never cut: a whole number in the range is taken when the field is left,
+    // anything else stands marked until then and gives way to the value it would have replaced.
+    void typedNumbersAreTakenWholeOrNotAtAll() {
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        const std::size_t recipes = document.book().recipes.size();
+        BlendSheet* sheet = BlendSheet::open(window->paneContext(), document.book().recipes[0].id, BlendMode::line);
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet);
+        const auto type = [](QSpinBox* stepper, const QString& text) {
+            stepper->setFocus(Qt::TabFocusReason);
+            stepper->selectAll();
+            QTest::keyClicks(stepper, text);
+        };
+
+        QSpinBox* steps = sheet->stepsStepper();
+        for (const QString& refused : {QStringLiteral("25"), QStringLiteral("7.5"), QStringLiteral("1")}) {
+            type(steps, refused);
+            QCOMPARE(steps->text(), QStringLiteral("Steps: ") + refused);
+            QCOMPARE(steps->accessibleDescription(), QStringLiteral("Enter a whole number from 2 to 21."));
+            QCOMPARE(sheet->choice().steps, 5);
+            QTest::keyClick(steps, Qt::Key_Tab);
+            QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
+            QCOMPARE(steps->accessibleDescription(), QStringLiteral("5 steps"));
+            QCOMPARE(sheet->tiles().size(), std::size_t(5));
+        }
+        // A step from a refused text, or Return on one, only takes it back: nothing is added for a value nobody saw.
+        type(steps, QStringLiteral("25"));
+        QTest::keyClick(steps, Qt::Key_Up);
+        QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
+        QCOMPARE(steps->accessibleDescription(), QStringLiteral("5 steps"));
+        type(steps, QStringLiteral("25"));
+        QTest::keyClick(steps, Qt::Key_Return);
+        QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
+        QCOMPARE(document.book().recipes.size(), recipes);
+        // A number in the range is taken whole, once the typing is done.
+        type(steps, QStringLiteral("12"));
+        QCOMPARE(sheet->choice().steps, 5);
+        QTest::keyClick(steps, Qt::Key_Tab);
+        QCOMPARE(sheet->choice().steps, 12);
+        QCOMPARE(sheet->countLabel()->text(), QStringLiteral("12 tiles"));
+
+        sheet->modeButton(BlendMode::triaxial)->click();
+        type(sheet->divisionsStepper(), QStringLiteral("11"));
+        QCOMPARE(sheet->divisionsStepper()->accessibleDescription(),
+                 QStringLiteral("Enter a whole number from 1 to 10."));
+        QTest::keyClick(sheet->divisionsStepper(), Qt::Key_Tab);
+        QCOMPARE(sheet->divisionsStepper()->text(), QStringLiteral("Divisions: 5 (21 tiles)"));
+
+        sheet->modeButton(BlendMode::grid)->click();
+        type(sheet->columnsStepper(), QStringLiteral("10.0"));
+        QTest::keyClick(sheet->columnsStepper(), Qt::Key_Tab);
+        type(sheet->rowsStepper(), QStringLiteral("3"));
+        QTest::keyClick(sheet->rowsStepper(), Qt::Key_Tab);
+        QCOMPARE(sheet->choice().columns, 5);
+        QCOMPARE(sheet->choice().rows, 3);
+        QCOMPARE(sheet->tiles().size(), std::size_t(15));
+    }
+
     // Return adds wherever the focus is; Escape closes, and closing clears the window's blend mode.
     void keysAndTheWindowModel() {
         auto window = OrzaTest::makeWindow(sample());
@@ -303,7 +364,8 @@ private slots:
             if (fits)
                 QVERIFY(sheet.addedMessage() && sheet.addedMessage()->startsWith(QStringLiteral("Added 5 recipes")));
             else
-                QCOMPARE(sheet.addedMessage(), std::optional(QStringLiteral("The book cannot hold 5 more test tiles.")));
+                QCOMPARE(sheet.addedMessage(),
+                         std::optional(QStringLiteral("The book cannot hold 5 more test tiles.")));
         }
     }
 

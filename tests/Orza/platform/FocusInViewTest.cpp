@@ -3,6 +3,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,27 +69,46 @@ private slots:
         QVERIFY(shownWhole(forms.deep));
     }
 
-    // A field taller than the view shows its top, where typing begins, not its far end.
+    // A field larger than the view, or one that fits only without the room left around it, shows its start,
+    // where typing begins, not its far end; down a page and across one alike.
+    void aFieldLargerThanTheViewShowsItsStart_data() {
+        QTest::addColumn<Qt::Orientation>("along");
+        QTest::addColumn<int>("overflow"); // the field's length beyond the view's
+        QTest::newRow("taller than the view") << Qt::Vertical << 200;
+        QTest::newRow("too tall for its margins") << Qt::Vertical << -4;
+        QTest::newRow("wider than the view") << Qt::Horizontal << 200;
+        QTest::newRow("too wide for its margins") << Qt::Horizontal << -4;
+    }
     void aFieldLargerThanTheViewShowsItsStart() {
+        QFETCH(Qt::Orientation, along);
+        QFETCH(int, overflow);
+        const bool down = along == Qt::Vertical;
+        // One scroll bar, across the field, so the view's length along it is known before it is shown.
         QScrollArea area;
+        area.setFrameShape(QFrame::NoFrame);
+        area.setVerticalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        area.setHorizontalScrollBarPolicy(down ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+        const QSize room(320, 200);
         auto* page = new QWidget;
-        auto* column = new QVBoxLayout(page);
+        auto* line = new QBoxLayout(down ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, page);
         auto* start = new QLineEdit;
         auto* notes = new QPlainTextEdit;
-        notes->setFixedHeight(400);
-        column->addWidget(start);
-        column->addSpacing(100);
-        column->addWidget(notes);
+        down ? notes->setFixedHeight(room.height() + overflow) : notes->setFixedWidth(room.width() + overflow);
+        line->addWidget(start, 0, Qt::AlignLeft | Qt::AlignTop);
+        line->addSpacing(100);
+        line->addWidget(notes);
         area.setWidget(page);
         area.setWidgetResizable(true);
-        area.resize(320, 200);
+        area.resize(room);
         QVERIFY(OrzaTest::showActive(area));
+        QCOMPARE(down ? area.viewport()->height() : area.viewport()->width(), down ? room.height() : room.width());
         start->setFocus(Qt::OtherFocusReason);
 
         notes->setFocus(Qt::ShortcutFocusReason);
         const QRect shown = OrzaTest::shownPart(notes, notes->rect());
+        const QPoint origin = notes->mapTo(notes->window(), QPoint());
         QVERIFY(!shown.isEmpty());
-        QCOMPARE(shown.top(), notes->mapTo(notes->window(), QPoint()).y());
+        QCOMPARE(down ? shown.top() : shown.left(), down ? origin.y() : origin.x());
     }
 };
 

@@ -13,6 +13,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/window/BookWindow.h"
+#include "support/PaneHost.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -22,6 +23,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -311,6 +315,49 @@ private slots:
         QTest::keyClick(s.page().table(), Qt::Key_Delete);
         QCOMPARE(s.codes(), (QStringList{"T-001", "T-002", "\u2013"}));
         QCOMPARE(s.document().undoStack()->count(), steps + 1);
+    }
+
+    // A list dragged wider keeps that width as the window narrows and widens again, giving way only while the
+    // detail would go below its usual least.
+    void aDraggedListWidthIsKept() {
+        OrzaTest::PaneHost host(logBook());
+        TestLogPage page(host.context());
+        page.resize(1100, 600);
+        page.show();
+        OrzaTest::settle();
+        auto* split = page.findChild<QSplitter*>();
+        QCOMPARE(split->sizes().value(0), 420);
+        QSplitterHandle* handle = split->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(100, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(100, 0));
+        QCOMPARE(split->sizes().value(0), 520);
+
+        page.resize(800, 600);
+        OrzaTest::settle();
+        QCOMPARE(split->sizes().value(1), 360);
+        page.resize(1100, 600);
+        OrzaTest::settle();
+        QCOMPARE(split->sizes().value(0), 520);
+    }
+
+    // Add Test gives the new tile's code the keyboard, and a window too narrow for the page scrolls it into view.
+    void theNewTilesCodeComesIntoView() {
+        Shown s;
+        s.window->resize(BookWindow::minimumSize);
+        QVERIFY(OrzaTest::showActive(*s.window));
+        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        QScrollBar* across = s.window->findChild<QScrollArea*>()->horizontalScrollBar();
+        across->setValue(0);
+        QLineEdit* shownCode = s.page().editor()->codeField()->lineEdit();
+        QVERIFY(OrzaTest::shownPart(shownCode, shownCode->rect()).isEmpty()); // the detail is out of view
+
+        s.page().addTestTile();
+        QLineEdit* code = s.page().editor()->codeField()->lineEdit();
+        QVERIFY(code->hasFocus());
+        OrzaTest::settle();
+        QCOMPARE(OrzaTest::shownPart(code, code->rect()).size(), code->size());
     }
 
     // Without recipes there is nothing to add a tile of; deleting still works.

@@ -12,6 +12,8 @@
 #include "Orza/window/RenameRecipeDialog.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -146,6 +148,45 @@ private slots:
         QVERIFY(confirm);
         confirm->deleteButton()->click();
         QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A", "B copy"}));
+    }
+
+    // A right click on a row that is not selected opens that row's menu and leaves the selection where it was,
+    // whether the menu is dismissed or used.
+    void rightClickLeavesTheSelection() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B"}));
+        QVERIFY(OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        const auto a = SidebarItem::recipe(document.book().recipes[0].id);
+        window->model()->setSelection(a);
+        const QString title = window->windowTitle();
+        QTreeView* list = window->sidebar()->list();
+        const QModelIndex selectedRow = window->sidebar()->model()->indexFor(a);
+        const QPoint onB =
+            list->visualRect(window->sidebar()->model()->indexFor(SidebarItem::recipe(document.book().recipes[1].id)))
+                .center();
+        const auto openMenu = [&] {
+            QTest::mousePress(list->viewport(), Qt::RightButton, {}, onB);
+            QContextMenuEvent request(QContextMenuEvent::Mouse, onB, list->viewport()->mapToGlobal(onB));
+            QApplication::sendEvent(list->viewport(), &request);
+            QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, onB);
+            return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        };
+
+        QMenu* menu = openMenu();
+        QVERIFY(menu);
+        QCOMPARE(window->model()->selection(), std::optional(a));
+        QCOMPARE(list->currentIndex(), selectedRow);
+        QCOMPARE(window->windowTitle(), title);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(window->model()->selection(), std::optional(a));
+        QCOMPARE(window->windowTitle(), title);
+
+        menu = openMenu();
+        QVERIFY(menu);
+        entry(menu, QStringLiteral("Duplicate"))->trigger();
+        menu->close();
+        QCOMPARE(recipeNames(document.book()), (std::vector<std::string>{"A", "B", "B copy"}));
     }
 
     // The keys walk the rows that can be chosen: recipes, then Tests and Materials; never a section title.

@@ -1,6 +1,7 @@
 // Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
 // its content given at least the room it asks for, and the field that takes the focus in view; where the content
-// cannot fit, it still never asks for more than the screen. The suite runs on three offscreen screens.
+// cannot fit, it still never asks for more than the screen. The Tests page from those screens up to 1440 × 900.
+// The suite runs on four offscreen screens.
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/app/DocumentController.h"
@@ -10,8 +11,10 @@
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
+#include "Orza/testlog/TestLogModel.h"
 #include "Orza/testlog/TestLogPage.h"
 #include "Orza/testlog/TestSearchBar.h"
 #include "Orza/testlog/TestTileEditor.h"
@@ -33,6 +36,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -228,6 +233,48 @@ private slots:
         QCOMPARE(OrzaTest::shownPart(search, search->rect()).size(), search->size());
     }
 
+    // In the window a new book opens in, the Tests list takes its ideal width wherever the page holds it beside
+    // the detail's usual least, its columns whole within it; only a small screen narrows it, toward its least.
+    void theTestsListTakesItsIdealWidth_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<int>("listWidth");   // -1: what the detail leaves
+        QTest::addColumn<int>("detailWidth"); // -1: what the list leaves
+        QTest::newRow("1440 × 900") << QStringLiteral("normal") << 420 << -1;
+        QTest::newRow("900 × 600") << QStringLiteral("wide") << -1 << 360;
+        QTest::newRow("800 × 600") << QStringLiteral("small") << 320 << -1;
+    }
+    void theTestsListTakesItsIdealWidth() {
+        QFETCH(QString, screen);
+        QFETCH(int, listWidth);
+        QFETCH(int, detailWidth);
+        openOn(screen);
+        BookDocument& document = *m_window->document();
+        QVERIFY(document.renameRecipe(document.book().tests.front().recipeID, "Celadon Blue"));
+        m_window->setGeometry(
+            QRect(m_area.topLeft(), FitWindowToScreen::fittingSize(GlazeMainApp::defaultWindowSize(m_area.size()),
+                                                                   m_area, m_window.get())));
+        m_window->model()->setSelection(SidebarItem::tests());
+        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        auto* page = qobject_cast<TestLogPage*>(m_window->detail());
+        QVERIFY(page && page->editor());
+        auto* split = page->findChild<QSplitter*>();
+        const QList<int> sizes = split->sizes();
+        QCOMPARE(sizes.size(), 2);
+        QVERIFY2(sizes[0] >= 320 && sizes[0] <= 420, qPrintable(QString::number(sizes[0])));
+        if (listWidth >= 0) QCOMPARE(sizes[0], listWidth);
+        if (detailWidth >= 0) QCOMPARE(sizes[1], detailWidth);
+        // The page fits the window: nothing scrolls sideways.
+        QCOMPARE(m_window->findChild<QScrollArea*>()->horizontalScrollBar()->maximum(), 0);
+        if (sizes[0] < 420) return;
+
+        QTableView* table = page->table();
+        QVERIFY(!table->horizontalScrollBar()->isVisible());
+        QCOMPARE(table->horizontalHeader()->length(), table->viewport()->width());
+        const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+        const int room = table->columnWidth(TestLogModel::recipe) - 2 * margin;
+        QVERIFY(table->fontMetrics().horizontalAdvance(QStringLiteral("Celadon Blue")) <= room);
+    }
+
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
     void sheetsAndDialogsOfTheBookFit() {
         QFETCH(QString, screen);
@@ -256,7 +303,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // Three screens side by side: 900 × 600, 800 × 600 and 640 × 480, all without panels.
+    // Four screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, all without panels.
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
@@ -266,6 +313,8 @@ int main(int argc, char** argv) {
         {"name": "small", "x": 900, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1},
         {"name": "tiny", "x": 1700, "y": 0, "width": 640, "height": 480, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "normal", "x": 2340, "y": 0, "width": 1440, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));

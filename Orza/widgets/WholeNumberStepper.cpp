@@ -1,0 +1,121 @@
+#include "Orza/widgets/WholeNumberStepper.h"
+
+#include "Orza/widgets/SymbolIcon.h"
+#include "Orza/widgets/TextStyle.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QStyle>
+
+namespace Orza {
+
+WholeNumberStepper::WholeNumberStepper(int minimum, int maximum, QWidget* parent) : QSpinBox(parent) {
+    setRange(minimum, maximum);
+    // A number being typed is no choice yet: "2" on the way to "21" must not lay out 2 tiles.
+    setKeyboardTracking(false);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    m_mark = new QAction(this);
+    m_mark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
+    // Hidden after adding: the line edit shows the button it makes for an action whatever the action says.
+    lineEdit()->addAction(m_mark, QLineEdit::TrailingPosition);
+    m_mark->setVisible(false);
+    // The spin box puts the value's own text back with the line edit's signals blocked: the mark is checked
+    // again wherever that happens.
+    connect(lineEdit(), &QLineEdit::textChanged, this, &WholeNumberStepper::updateProblem);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &WholeNumberStepper::updateProblem);
+    connect(this, &QSpinBox::valueChanged, this, &WholeNumberStepper::updateProblem);
+}
+
+void WholeNumberStepper::setSpokenValue(const QString& value) {
+    m_spoken = value;
+    setAccessibleDescription(m_problem.isEmpty() ? m_spoken : m_problem);
+}
+
+QStringView WholeNumberStepper::typedPart(QStringView text) const {
+    if (text.startsWith(prefix())) text = text.sliced(prefix().size());
+    if (!suffix().isEmpty() && text.endsWith(suffix())) text.chop(suffix().size());
+    return text.trimmed();
+}
+
+std::optional<int> WholeNumberStepper::typedNumber(const QString& text) const {
+    const QStringView number = typedPart(text);
+    // Digits only: no sign, no separators, no fraction, so nothing typed is read as some other number.
+    if (number.isEmpty() || number.size() > 9) return std::nullopt;
+    for (const QChar c : number)
+        if (!c.isDigit()) return std::nullopt;
+    QLocale locale = this->locale();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const int value = locale.toInt(number, &ok);
+    if (!ok || value < minimum() || value > maximum()) return std::nullopt;
+    return value;
+}
+
+QValidator::State WholeNumberStepper::validate(QString& text, int& /*position*/) const {
+    // Anything may be typed; what is not taken stands marked until the edit ends and the value comes back.
+    return typedNumber(text) ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+int WholeNumberStepper::valueFromText(const QString& text) const {
+    return typedNumber(text).value_or(value());
+}
+
+void WholeNumberStepper::fixup(QString& /*text*/) const {
+    // Nothing is mended: dropping a separator from "1,5" would make 15.
+}
+
+void WholeNumberStepper::keyPressEvent(QKeyEvent* event) {
+    const bool returnTakesBack =
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_problem.isEmpty();
+    QSpinBox::keyPressEvent(event);
+    // Spent on taking the text back: the default button must not act on a value nobody saw.
+    if (returnTakesBack) event->accept();
+}
+
+void WholeNumberStepper::stepBy(int steps) {
+    // A step from a refused text only takes it back.
+    QSpinBox::stepBy(steps);
+    updateProblem();
+}
+
+void WholeNumberStepper::changeEvent(QEvent* event) {
+    QSpinBox::changeEvent(event);
+    // The mark keeps its contrast when the palette turns dark or light.
+    if (event->type() == QEvent::PaletteChange)
+        m_mark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
+}
+
+int WholeNumberStepper::markWidth() const {
+    // The room the line edit gives an action's button beside its text.
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, lineEdit());
+    return icon + icon / 4 + 6;
+}
+
+QSize WholeNumberStepper::sizeHint() const {
+    // Wide enough for the mark beside the widest number, so a refused text does not hide behind it.
+    return QSpinBox::sizeHint() + QSize(markWidth(), 0);
+}
+
+QSize WholeNumberStepper::minimumSizeHint() const {
+    return QSpinBox::minimumSizeHint() + QSize(markWidth(), 0);
+}
+
+void WholeNumberStepper::updateProblem() {
+    const QString typed = lineEdit()->text();
+    // A blank field is no mistake yet, only text being typed can be.
+    const bool refused = !typedPart(typed).isEmpty() && !typedNumber(typed);
+    const QString problem =
+        refused
+            ? tr("Enter a whole number from %1 to %2.").arg(locale().toString(minimum()), locale().toString(maximum()))
+            : QString();
+    if (problem == m_problem) return;
+    m_problem = problem;
+    m_mark->setVisible(refused);
+    m_mark->setToolTip(problem);
+    setAccessibleDescription(m_problem.isEmpty() ? m_spoken : m_problem);
+}
+
+} // namespace Orza
