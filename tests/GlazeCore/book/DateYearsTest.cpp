@@ -13,6 +13,11 @@ using namespace std::chrono;
 // tile holds and the book file writes and reads back.
 TEST(DateYears, everyDayOfThemIsStoredInAnyZone) {
     EXPECT_TRUE(DateYears::holds(2026));
+    // Both years the refusal names as the range are in it, and no year past them.
+    EXPECT_TRUE(DateYears::holds(DateYears::first()));
+    EXPECT_TRUE(DateYears::holds(DateYears::last()));
+    EXPECT_FALSE(DateYears::holds(DateYears::first() - 1));
+    EXPECT_FALSE(DateYears::holds(DateYears::last() + 1));
 
     GlazeBook book = OrzaTest::bookWithTiles({"T-001", "T-002"});
     book.tests[0].date = sys_days{year{DateYears::first()} / January / 1} - hours{14};

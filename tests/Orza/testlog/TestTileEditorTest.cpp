@@ -17,13 +17,14 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSet>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QTextCursor>
 #include <QValueAxis>
 
 #include <chrono>
+#include <ctime>
 #include <tuple>
 
 using Orza::TestTileEditor;
@@ -42,6 +43,26 @@ GlazeCore::Date localDate(int year, int month, int day, QTime time) {
     return GlazeCore::Date(std::chrono::milliseconds(local.toMSecsSinceEpoch()));
 }
 
+/// The process's time zone for as long as it lives.
+class TimeZone {
+public:
+    explicit TimeZone(const char* zone) : m_had(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZone() {
+        if (m_had)
+            qputenv("TZ", m_old);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
 } // namespace
 
 class TestTileEditorTest : public OrzaTest::IsolatedSuite {
@@ -55,6 +76,9 @@ private slots:
     void theDateShowsAndTakesFourDigitYears_data();
     void theDateShowsAndTakesFourDigitYears();
     void aTypedDateIsWrittenOnceCompleteAndKeepsTheTimeOfDay();
+    void aDateThatCannotBeStoredIsRefusedAndGoesBack_data();
+    void aDateThatCannotBeStoredIsRefusedAndGoesBack();
+    void aDayTypedIntoFebruaryStaysInTheDay();
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
     void rampAxesWriteTheirNumbersAsTheLocaleDoes();
@@ -105,7 +129,9 @@ void TestTileEditorTest::pickersOfferTheStoredValueWhenItIsNoneOfTheirRows() {
 void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
     GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
     GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
-    tile.date = localDate(2024, 3, 5, QTime(14, 37, 12, 250));
+    // The stored instant goes below the millisecond that the field's clock reads.
+    const std::chrono::microseconds belowMillisecond(437);
+    tile.date = localDate(2024, 3, 5, QTime(14, 37, 12, 250)) + belowMillisecond;
     book.tests.push_back(tile);
     OrzaTest::TileFixture fixture(book);
     TestTileEditor editor(fixture.document, fixture.actions, tile.id);
@@ -113,7 +139,7 @@ void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
     QCOMPARE(fixture.steps(), 0);
 
     editor.datePicker()->setDate(QDate(2024, 11, 9));
-    QCOMPARE(fixture.tile().date, localDate(2024, 11, 9, QTime(14, 37, 12, 250)));
+    QCOMPARE(fixture.tile().date, localDate(2024, 11, 9, QTime(14, 37, 12, 250)) + belowMillisecond);
     fixture.document.undoStack()->undo();
     QCOMPARE(fixture.tile().date, tile.date);
     QCOMPARE(editor.datePicker()->date(), QDate(2024, 3, 5));
@@ -135,6 +161,10 @@ void TestTileEditorTest::theDateShowsAndTakesFourDigitYears_data() {
     QTest::newRow("ch") << "de_CH"
                         << "05.03.1926"
                         << "03122026";
+    QTest::newRow("sv") << "sv_SE"
+                        << "1926-03-05"
+                        << "20261203";
+    QTest::newRow("bg") << "bg_BG" << QString::fromUtf8("5.03.1926 г.") << "03122026";
 }
 
 // A two-digit year showed 1926 as 26 and stored 03.12.2026 typed in German as 2020-12-03.
@@ -184,9 +214,10 @@ void TestTileEditorTest::aTypedDateIsWrittenOnceCompleteAndKeepsTheTimeOfDay() {
         QTest::keyClick(picker, finish);
     };
 
-    // A year the book cannot hold is refused where it was typed; the tile keeps its date.
+    // A year the book cannot hold is refused where it was typed; the tile keeps its date and the field goes
+    // back to it.
     typeYear(QStringLiteral("03122026"), Qt::Key_Tab);
-    QCOMPARE(picker->text(), QStringLiteral("01.03.0312"));
+    QCOMPARE(picker->text(), QStringLiteral("01.03.2026"));
     QCOMPARE(fixture.tile().date, tile.date);
     QCOMPARE(fixture.steps(), 0);
     QVERIFY(problem->isVisible());
@@ -205,6 +236,145 @@ void TestTileEditorTest::aTypedDateIsWrittenOnceCompleteAndKeepsTheTimeOfDay() {
     QCOMPARE(fixture.steps(), 2);
     QCOMPARE(fixture.tile().date, localDate(GlazeCore::DateYears::first(), 3, 1, QTime(12, 0, 7, 250)));
     QCOMPARE(picker->text(), QStringLiteral("01.03.%1").arg(GlazeCore::DateYears::first()));
+    // The last year the refusal names is one the tile takes.
+    typeYear(QString::number(GlazeCore::DateYears::last()), Qt::Key_Return);
+    QVERIFY(problem->isHidden());
+    QCOMPARE(fixture.steps(), 3);
+    QCOMPARE(fixture.tile().date, localDate(GlazeCore::DateYears::last(), 3, 1, QTime(12, 0, 7, 250)));
+}
+
+void TestTileEditorTest::aDateThatCannotBeStoredIsRefusedAndGoesBack_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDate>("stored");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("saidAtOnce");
+    QTest::addColumn<QString>("why");
+    const auto row = [](const char* name, const char* locale, QDate stored, QDateTimeEdit::Section section,
+                        const char* typed, const char* shown, bool saidAtOnce, const char* why) {
+        QTest::newRow(name) << QString::fromLatin1(locale) << stored << int(section) << QString::fromLatin1(typed)
+                            << QString::fromUtf8(shown) << saidAtOnce
+                            << QString::fromUtf8(why) + QStringLiteral(" The date was not changed.");
+    };
+    row("de 31 into February", "de_DE", QDate(2026, 2, 5), QDateTimeEdit::DaySection, "31", "31.02.2026", true,
+        "The date 31.02.2026 does not exist. Its month has 28 days.");
+    row("de 31, then February", "de_DE", QDate(2026, 3, 5), QDateTimeEdit::DaySection, "3102", "31.02.2026", true,
+        "The date 31.02.2026 does not exist. Its month has 28 days.");
+    row("de 31 into April", "de_DE", QDate(2026, 4, 5), QDateTimeEdit::DaySection, "31", "31.04.2026", true,
+        "The date 31.04.2026 does not exist. Its month has 30 days.");
+    row("de 29 into February", "de_DE", QDate(2026, 2, 5), QDateTimeEdit::DaySection, "29", "29.02.2026", true,
+        "The date 29.02.2026 does not exist. Its month has 28 days.");
+    row("de 32", "de_DE", QDate(2026, 3, 5), QDateTimeEdit::DaySection, "32", "03.03.2026", true,
+        "The date 32.03.2026 does not exist. Its month has 31 days.");
+    row("de month 13", "de_DE", QDate(2026, 3, 5), QDateTimeEdit::MonthSection, "13", "05.01.2026", true,
+        "The date 05.13.2026 does not exist. A year has 12 months.");
+    row("de partial year", "de_DE", QDate(2026, 3, 5), QDateTimeEdit::YearSection, "20", "05.03.20", false,
+        "The year in 05.03.20 is not complete. Type all four digits of the year.");
+    row("de year beyond", "de_DE", QDate(2026, 3, 5), QDateTimeEdit::YearSection, "2262", "05.03.2262", true,
+        "The year 2262 cannot be stored. Type a year from 1678 to 2261.");
+    row("de lone 0 day", "de_DE", QDate(2026, 3, 5), QDateTimeEdit::DaySection, "0", "0.03.2026", false,
+        "The date 0.03.2026 is not complete. Type a day, a month and a year.");
+    row("en 31 into February", "en_US", QDate(2026, 2, 5), QDateTimeEdit::DaySection, "31", "2/31/2026", true,
+        "The date 2/31/2026 does not exist. Its month has 28 days.");
+    row("en 2/3/0", "en_US", QDate(2026, 3, 5), QDateTimeEdit::MonthSection, "2/3/0", "2/3/0", false,
+        "The year in 2/3/0 is not complete. Type all four digits of the year.");
+}
+
+// Day 31 typed into February showed 03.1.2026 and stored 3 January; day 31 and then month 02 stored the 28th;
+// a refused year stayed in the field, and a partial one went back without a word.
+void TestTileEditorTest::aDateThatCannotBeStoredIsRefusedAndGoesBack() {
+    QFETCH(QString, locale);
+    QFETCH(QDate, stored);
+    QFETCH(int, section);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, saidAtOnce);
+    QFETCH(QString, why);
+    QLocale::setDefault(QLocale(locale));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(stored.year(), stored.month(), stored.day(), QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    Orza::ProblemLabel* problem = editor.dateProblem();
+    const QString storedText = picker->text();
+    QVERIFY(OrzaTest::showActive(editor));
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::Section(section));
+
+    QTest::keyClicks(picker, typed);
+    QCOMPARE(picker->text(), shown);
+    QCOMPARE(problem->isVisible(), saidAtOnce);
+    if (saidAtOnce) QCOMPARE(problem->text(), why);
+
+    // Left with a click elsewhere: the text goes back to the tile's date and the reason stays.
+    editor.notesEditor()->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!picker->hasFocus());
+    QCOMPARE(picker->text(), storedText);
+    QVERIFY(problem->isVisible());
+    QCOMPARE(problem->text(), why);
+    QCOMPARE(fixture.tile().date, tile.date);
+    QCOMPARE(fixture.steps(), 0);
+
+    // A date typed after it is taken, and the reason goes.
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(picker, QStringLiteral("2027"));
+    QVERIFY(problem->isHidden());
+    QTest::keyClick(picker, Qt::Key_Return);
+    QCOMPARE(fixture.tile().date, localDate(2027, stored.month(), stored.day(), QTime(12, 0)));
+}
+
+// The potter's own steps: the month first, then day 31, which stays in the day; a step of the arrows beyond the
+// last year goes back at once. East of UTC, where the editor's own midnight falls on the day before.
+void TestTileEditorTest::aDayTypedIntoFebruaryStaysInTheDay() {
+    const TimeZone berlin("Europe/Berlin");
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(2026, 10, 5, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    Orza::ProblemLabel* problem = editor.dateProblem();
+    QVERIFY(OrzaTest::showActive(editor));
+
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::MonthSection);
+    QTest::keyClicks(picker, QStringLiteral("02"));
+    editor.notesEditor()->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(fixture.tile().date, localDate(2026, 2, 5, QTime(12, 0)));
+
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(picker, '3');
+    QCOMPARE(picker->text(), QStringLiteral("03.02.2026"));
+    QCOMPARE(picker->currentSection(), QDateTimeEdit::DaySection);
+    QTest::keyClick(picker, '1');
+    QCOMPARE(picker->text(), QStringLiteral("31.02.2026"));
+    QVERIFY(problem->isVisible());
+    // Tab goes on to the next part with the text as typed; a month that has the day makes it a date.
+    QTest::keyClick(picker, Qt::Key_Backtab);
+    QTest::keyClick(picker, Qt::Key_Tab);
+    QCOMPARE(picker->text(), QStringLiteral("31.02.2026"));
+    QCOMPARE(picker->currentSection(), QDateTimeEdit::MonthSection);
+    QTest::keyClicks(picker, QStringLiteral("03"));
+    QVERIFY(problem->isHidden());
+    QCOMPARE(fixture.steps(), 1);
+    QTest::keyClick(picker, Qt::Key_Return);
+    QCOMPARE(fixture.tile().date, localDate(2026, 3, 31, QTime(12, 0)));
+    QCOMPARE(fixture.steps(), 2);
+
+    fixture.document.setTileDate(tile.id, localDate(GlazeCore::DateYears::last(), 3, 31, QTime(12, 0)));
+    picker->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClick(picker, Qt::Key_Up);
+    QCOMPARE(picker->date(), QDate(GlazeCore::DateYears::last(), 3, 31));
+    QVERIFY(problem->text().contains(QString::number(GlazeCore::DateYears::last() + 1)));
+    QCOMPARE(fixture.tile().date, localDate(GlazeCore::DateYears::last(), 3, 31, QTime(12, 0)));
 }
 
 void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {
