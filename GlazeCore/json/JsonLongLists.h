@@ -61,23 +61,26 @@ template <class T, class ReadOne> void readRun(const TokenText& text, ItemRun<T>
 
 /// The runs of a long list handed to the reading threads, and what came of them, taken in in order: up to the
 /// run in which the list closed, or the first that failed. Only the thread that hands the runs over takes them in.
+/// Every member takes the lock: the reading threads note what came of their runs at any time.
 template <class T> class ItemRuns {
 public:
+    using Guard = std::lock_guard<std::mutex>;
+
     /// Takes in the runs read so far; true once the list closed in a run taken in, or a run failed.
     bool done() {
-        std::lock_guard guard(m_lock);
-        takeIn();
+        Guard guard(m_lock);
+        takeIn(guard);
         return m_failed || m_end;
     }
 
     /// The runs handed over and not yet taken in.
     std::size_t out() {
-        std::lock_guard guard(m_lock);
+        Guard guard(m_lock);
         return m_runs.size() - m_takenIn;
     }
 
     ItemRun<T>& add(std::size_t begin, std::size_t end) {
-        std::lock_guard guard(m_lock);
+        Guard guard(m_lock);
         return m_runs.emplace_back(ItemRun<T>{begin, end});
     }
 
@@ -89,25 +92,27 @@ public:
         } catch (...) {
             state = ItemRun<T>::State::failed;
         }
-        std::lock_guard guard(m_lock);
+        Guard guard(m_lock);
         run.state = state;
     }
 
     /// The offset before which every run was taken in, once one was.
-    std::optional<std::size_t> takenInBefore() const {
+    std::optional<std::size_t> takenInBefore() {
+        Guard guard(m_lock);
         if (m_takenIn == 0) return std::nullopt;
         return m_takenIn < m_runs.size() ? m_runs[m_takenIn].begin : m_runs.back().end;
     }
 
     /// Once every run is back: where the list closed, or none when it did not close in the runs read.
     std::optional<std::size_t> listEnd() {
-        takeIn();
+        Guard guard(m_lock);
+        takeIn(guard);
         return m_failed ? std::nullopt : m_end;
     }
 
-    /// The items of the runs taken in since the last call, moved to the end of `out`; by the thread that takes
-    /// the runs in, while the others read on.
+    /// The items of the runs taken in since the last call, moved to the end of `out`.
     void moveTakenInTo(std::vector<T>& out) {
+        Guard guard(m_lock);
         for (; m_moved < m_takenIn; ++m_moved) {
             std::vector<T>& items = m_runs[m_moved].items;
             out.insert(out.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
@@ -116,7 +121,8 @@ public:
     }
 
 private:
-    void takeIn() {
+    /// With the lock held, which the guard stands for.
+    void takeIn(const Guard&) {
         for (;
              m_takenIn < m_runs.size() && m_runs[m_takenIn].state != ItemRun<T>::State::reading && !m_failed && !m_end;
              ++m_takenIn) {

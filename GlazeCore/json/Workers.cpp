@@ -3,17 +3,30 @@
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace GlazeCore::Json {
 
 struct Workers::Group {
-    std::size_t waiting = 0; // given and not yet done
+    std::size_t waiting = 0;  // given and not yet done
+    std::exception_ptr error; // the first a task threw, not yet thrown to the caller
 };
 
 namespace {
+
+/// Runs the task; what it throws is returned, so it never leaves a thread nor skips the count after it.
+std::exception_ptr runCaught(const std::function<void()>& task) noexcept {
+    try {
+        task();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
 
 /// The reading threads, and the tasks given to them with the group each belongs to.
 class Pool {
@@ -26,15 +39,24 @@ public:
     std::size_t size() const { return m_threads.size(); }
 
     void run(const std::shared_ptr<Workers::Group>& group, std::function<void()> task) {
+        bool given = false;
         {
             std::lock_guard guard(m_lock);
-            ++group->waiting;
-            m_tasks.push_back({group, std::move(task)});
+            if (!group->error) {
+                m_tasks.push_back({group, std::move(task)});
+                ++group->waiting;
+                given = true;
+            }
         }
-        m_work.notify_one();
+        if (given)
+            m_work.notify_one();
+        else
+            finish(*group, true, true);
     }
 
-    void finish(Workers::Group& group, bool dropWaiting) {
+    /// Waits for the group's tasks, dropping those not started or running them on this thread; then throws the
+    /// group's error when asked.
+    void finish(Workers::Group& group, bool dropWaiting, bool throwError) {
         std::unique_lock guard(m_lock);
         const auto ofGroup = [&](const Task& task) { return task.group.get() == &group; };
         if (dropWaiting) {
@@ -48,11 +70,12 @@ public:
             Task task = std::move(*next);
             m_tasks.erase(next);
             guard.unlock();
-            task.run();
+            std::exception_ptr error = runCaught(task.run);
             guard.lock();
-            --group.waiting;
+            done(group, std::move(error));
         }
         m_done.wait(guard, [&] { return group.waiting == 0; });
+        if (throwError && group.error) std::rethrow_exception(std::exchange(group.error, nullptr));
     }
 
     ~Pool() {
@@ -86,10 +109,16 @@ private:
             Task task = std::move(m_tasks.front());
             m_tasks.pop_front();
             guard.unlock();
-            task.run();
+            std::exception_ptr error = runCaught(task.run);
             guard.lock();
-            if (--task.group->waiting == 0) m_done.notify_all();
+            done(*task.group, std::move(error));
         }
+    }
+
+    /// With the lock held: one task of the group ended, having thrown `error` or not.
+    void done(Workers::Group& group, std::exception_ptr error) {
+        if (error && !group.error) group.error = std::move(error);
+        if (--group.waiting == 0) m_done.notify_all();
     }
 
     std::mutex m_lock;
@@ -105,7 +134,7 @@ private:
 Workers::Workers() : m_group(std::make_shared<Group>()) {}
 
 Workers::~Workers() {
-    Pool::instance().finish(*m_group, true);
+    Pool::instance().finish(*m_group, true, false);
 }
 
 std::size_t Workers::threads() {
@@ -117,7 +146,7 @@ void Workers::run(std::function<void()> task) {
 }
 
 void Workers::finish() {
-    Pool::instance().finish(*m_group, false);
+    Pool::instance().finish(*m_group, false, true);
 }
 
 } // namespace GlazeCore::Json

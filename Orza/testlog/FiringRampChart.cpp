@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -53,14 +54,19 @@ RampAxisScale RampAxisScale::of(double low, double high, double least) {
     // Whole steps, counted from 0 so that the labels are round numbers.
     scale.min = std::floor(low / scale.step + 1e-9) * scale.step;
     scale.max = std::ceil(std::max(high, low + least) / scale.step - 1e-9) * scale.step;
+    // A span near the largest double rounds up past it (a book's rate may be as small as 1e-306 °C/h).
+    if (!std::isfinite(scale.max)) scale.max = std::floor(std::numeric_limits<double>::max() / scale.step) * scale.step;
     scale.decimals = std::max(0, int(-std::floor(std::log10(scale.step) + 1e-9)));
     return scale;
 }
 
+int RampAxisScale::steps() const {
+    return int(std::lround((max - min) / step));
+}
+
 QStringList RampAxisScale::labels() const {
     QStringList texts;
-    const int count = int(std::lround((max - min) / step));
-    for (int i = 0; i <= count; ++i)
+    for (int i = 0, count = steps(); i <= count; ++i)
         texts << formatDoublePlaces(decimals, min + i * step);
     return texts;
 }
@@ -129,10 +135,12 @@ void FiringRampChart::fitAxes() {
 }
 
 void FiringRampChart::applyScale(QValueAxis& axis, const RampAxisScale& scale) {
+    // A count of ticks rather than an interval: the axis makes its ticks on every change, and an interval meant for
+    // the old range over the new one made thousands of them for a ramp of 0,1 °C/h. The scale's ends are whole
+    // steps, so evenly spread ticks fall on them.
+    axis.setTickType(QValueAxis::TicksFixed);
+    axis.setTickCount(scale.steps() + 1);
     axis.setRange(scale.min, scale.max);
-    axis.setTickType(QValueAxis::TicksDynamic);
-    axis.setTickAnchor(scale.min);
-    axis.setTickInterval(scale.step);
     axis.setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
 }
 

@@ -25,6 +25,8 @@ struct RampAxisScale {
 
     /// The scale of values from `low` to `high`, spread over at least `least` (a range of none gets room).
     static RampAxisScale of(double low, double high, double least);
+    /// The steps from min to max: one tick fewer than the labels.
+    int steps() const;
     /// The tick labels from min to max, as the current locale writes them.
     QStringList labels() const;
 };

@@ -32,6 +32,25 @@ GlazeBook bookOf(std::size_t items) {
     return book;
 }
 
+/// The compact text of a book of 401 recipes, the last holding a list of `variants` (as a later version might write
+/// them) that start as the recipes do; so a run of recipes read side by side may end inside that list and fail, after
+/// the runs before it were taken in. `notesBytes` of notes to each recipe, `variantBytes` of name to each variant.
+std::string bookEndingInRecipeLikeObjects(std::size_t notesBytes, std::size_t variants, std::size_t variantBytes) {
+    GlazeBook book;
+    book.version = 2;
+    for (std::size_t i = 0; i < 401; ++i) {
+        book.recipes.push_back(OrzaTest::recipe("Glaze " + std::to_string(i), {OrzaTest::line("silica", 20.5)}));
+        book.recipes.back().notes = std::string(notesBytes, 'n');
+    }
+    std::string text = OrzaTest::compactText(GlazeBookCodec::encode(book));
+    std::string list = "\"variants\":[";
+    for (std::size_t i = 0; i < variants; ++i)
+        list += (i ? ",{\"cone\":\"" : "{\"cone\":\"") + std::to_string(i) + "\",\"name\":\"" +
+                std::string(variantBytes, 'v') + "\"}";
+    text.insert(text.rfind("{\"cone\":") + 1, list + "],");
+    return text;
+}
+
 std::string duplicateOf(const GlazeBook& book) {
     try {
         GlazeBookCodec::encode(book);
@@ -105,6 +124,23 @@ TEST(LargeBook, BatchesReadAsOneReaderReads) {
     ASSERT_TRUE(inOrder && inBatches);
     EXPECT_EQ(BookJson::writeBook(*inBatches), text);
     EXPECT_EQ(BookJson::writeBook(*inOrder), text);
+}
+
+// A run that fails leaves the whole list to be read again in order, with none of the items the runs before it gave.
+TEST(LargeBook, AListReadAgainInOrderHoldsEachItemOnce) {
+    const std::string text = bookEndingInRecipeLikeObjects(0, 4, 1);
+    const Json::PaddedBytes bytes = Json::PaddedBytes::copyOf(text);
+    const auto inRuns = BookJson::Readers::tokens(bytes, 4096, Json::LongLists{true, 1});
+    ASSERT_TRUE(inRuns);
+    EXPECT_EQ(inRuns->recipes.size(), 401u);
+    EXPECT_TRUE(BookJson::writeBook(*inRuns) == BookJson::writeBook(BookJson::readBook(text)));
+
+    // From 8 MiB the document reader reads long lists side by side itself, given more than one reading thread.
+    const std::string large = bookEndingInRecipeLikeObjects(std::size_t{20} << 10, 2000, 500);
+    ASSERT_GT(large.size(), std::size_t{8} << 20);
+    const GlazeBook book = BookJson::readBook(large);
+    EXPECT_EQ(book.recipes.size(), 401u);
+    EXPECT_EQ(book.recipes.back().name, "Glaze 400");
 }
 
 // However the text is laid out, each byte goes to the parser about once, in order and in runs side by side: windows

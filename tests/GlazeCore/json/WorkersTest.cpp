@@ -6,7 +6,12 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <mutex>
+#include <stdexcept>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -62,4 +67,150 @@ TEST(Workers, FinishingRunsTheTasksNotYetStartedItself) {
     EXPECT_TRUE(finishedFirst);
     const std::thread::id self = std::this_thread::get_id();
     EXPECT_EQ(ran, (std::vector<std::pair<int, std::thread::id>>{{0, self}, {1, self}, {2, self}}));
+}
+
+namespace {
+
+/// Ends the process, saying why, should a test still run after `limit`: a task's end left uncounted has finishing
+/// wait for ever.
+class Watchdog {
+public:
+    explicit Watchdog(std::chrono::seconds limit)
+        : m_thread([this, limit] {
+              std::unique_lock guard(m_lock);
+              if (m_changed.wait_for(guard, limit, [this] { return m_stopped; })) return;
+              std::fprintf(stderr, "Still waiting for the tasks after %lld s.\n",
+                           static_cast<long long>(limit.count()));
+              std::abort();
+          }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard guard(m_lock);
+            m_stopped = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_stopped = false;
+    std::thread m_thread;
+};
+
+/// A task that says it started, then throws `what`.
+std::function<void()> throwing(const char* what, std::mutex& lock, std::condition_variable& changed, bool& started) {
+    return [what, &lock, &changed, &started] {
+        {
+            std::lock_guard guard(lock);
+            started = true;
+        }
+        changed.notify_all();
+        throw std::runtime_error(what);
+    };
+}
+
+std::string thrownBy(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const std::runtime_error& error) {
+        return error.what();
+    }
+    return "nothing thrown";
+}
+
+} // namespace
+
+// A task that throws on a reading thread ends only itself: the others run, finishing throws its error once, and a
+// Workers left while a task throws still ends.
+TEST(Workers, AnErrorOnAReadingThreadReachesFinishingOnce) {
+    const Watchdog watchdog(std::chrono::seconds(20));
+    std::mutex lock;
+    std::condition_variable changed;
+    bool started = false;
+    std::atomic<int> ran{0};
+    {
+        Json::Workers workers;
+        for (int i = 0; i < 20; ++i)
+            workers.run([&ran] { ++ran; });
+        workers.run(throwing("bad run", lock, changed, started));
+        {
+            std::unique_lock guard(lock);
+            changed.wait(guard, [&] { return started; });
+        }
+        EXPECT_EQ(thrownBy([&] { workers.finish(); }), "bad run");
+        EXPECT_EQ(ran, 20);
+        EXPECT_EQ(thrownBy([&] { workers.finish(); }), "nothing thrown");
+    }
+    started = false;
+    {
+        Json::Workers left;
+        left.run(throwing("never heard", lock, changed, started));
+        std::unique_lock guard(lock);
+        changed.wait(guard, [&] { return started; });
+    }
+}
+
+// On the finishing thread too: with every reading thread busy elsewhere, the tasks after the one that throws still
+// run, in order, and the first error is the one thrown.
+TEST(Workers, AnErrorOnTheFinishingThreadLeavesTheOtherTasksToRun) {
+    const Watchdog watchdog(std::chrono::seconds(20));
+    std::mutex lock;
+    std::condition_variable changed;
+    bool release = false;
+    std::size_t busy = 0;
+    Json::Workers elsewhere;
+    for (std::size_t i = 0; i < Json::Workers::threads(); ++i)
+        elsewhere.run([&] {
+            std::unique_lock guard(lock);
+            ++busy;
+            changed.notify_all();
+            changed.wait(guard, [&] { return release; });
+        });
+    {
+        std::unique_lock guard(lock);
+        changed.wait(guard, [&] { return busy == Json::Workers::threads(); });
+    }
+
+    std::vector<int> ran;
+    Json::Workers workers;
+    bool started = false;
+    workers.run([&ran] { ran.push_back(1); });
+    workers.run(throwing("second", lock, changed, started));
+    workers.run([&ran] { ran.push_back(3); });
+    workers.run([] { throw std::runtime_error("fourth"); });
+    workers.run([&ran] { ran.push_back(5); });
+    EXPECT_EQ(thrownBy([&] { workers.finish(); }), "second");
+    EXPECT_EQ(ran, (std::vector<int>{1, 3, 5}));
+    {
+        std::lock_guard guard(lock);
+        release = true;
+    }
+    changed.notify_all();
+    elsewhere.finish();
+}
+
+// Once a task threw, giving another throws that error instead, after the tasks running have finished; then the
+// Workers takes tasks again.
+TEST(Workers, AnErrorStopsTheNextTaskFromBeingGiven) {
+    const Watchdog watchdog(std::chrono::seconds(20));
+    std::mutex lock;
+    std::condition_variable changed;
+    bool started = false;
+    Json::Workers workers;
+    workers.run(throwing("stop", lock, changed, started));
+    std::string thrown;
+    while (thrown.empty()) {
+        try {
+            workers.run([] {});
+        } catch (const std::runtime_error& error) {
+            thrown = error.what();
+        }
+    }
+    EXPECT_EQ(thrown, "stop");
+    std::atomic<int> ran{0};
+    workers.run([&ran] { ++ran; });
+    workers.finish();
+    EXPECT_EQ(ran, 1);
 }

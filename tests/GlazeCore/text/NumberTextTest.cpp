@@ -141,9 +141,10 @@ TEST(NumberTextParse, separatorsOnlyWhereTheLocalePutsThem) {
         EXPECT_EQ(NumberText::parse(c.text, true, c.locale), c.value) << c.locale << ": " << c.text;
 }
 
-// A first group may be as long as any other, but nobody groups a leading zero: "0.125" in German is an
-// eighth written the English way, never 125.
-TEST(NumberTextParse, firstGroupFullButNeverLedByZero) {
+// A first group may be as long as any other, but no longer: "1000.000" in German is no million, whatever the
+// lenient parser makes of it. And nobody groups a leading zero: "0.125" in German is an eighth written the English
+// way, never 125.
+TEST(NumberTextParse, firstGroupAtMostFullAndNeverLedByZero) {
     struct Case {
         const char* locale;
         const char* text;
@@ -160,6 +161,15 @@ TEST(NumberTextParse, firstGroupFullButNeverLedByZero) {
         {"fr_FR", "0 125", std::nullopt},
         {"de_CH", "0'125", std::nullopt},
         {"en_IN", "0,00,000", std::nullopt},
+        {"en_US", "1000,000", std::nullopt},
+        {"en_US", "-1000,000", std::nullopt},
+        {"en_US", "1000,000.00", std::nullopt},
+        {"de_DE", "1000.000", std::nullopt},
+        {"de_DE", "1000.000,0", std::nullopt},
+        {"fr_FR", "1000 000", std::nullopt},
+        {"de_CH", "1000'000", std::nullopt},
+        {"en_IN", "100,000", std::nullopt},
+        {"en_IN", "1000,000", std::nullopt},
         {"en_US", "100,000", 100'000},
         {"en_US", "-100,000", -100'000},
         {"de_DE", "100.000", 100'000},

@@ -6,6 +6,7 @@
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TileCodeField.h"
+#include "Orza/widgets/LiveNumberField.h"
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
 
@@ -24,7 +25,9 @@
 #include <QValueAxis>
 
 #include <chrono>
+#include <cmath>
 #include <ctime>
+#include <map>
 #include <tuple>
 
 using Orza::TestTileEditor;
@@ -82,6 +85,7 @@ private slots:
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
     void rampAxesWriteTheirNumbersAsTheLocaleDoes();
+    void aTinyRateKeepsTheRampAxesToAFewTicks();
     void theWheelTurnsOnlyAFocusedPicker();
 };
 
@@ -436,11 +440,11 @@ void TestTileEditorTest::rampAxesFitTheScheduleWithLabelsThatNeverRepeat() {
     chart.setSchedule(schedule);
     QCOMPARE(chart.points().back().hours, 10.2);
     const auto axis = [&chart] {
-        return std::tuple{chart.hoursAxis()->min(), chart.hoursAxis()->max(), chart.hoursAxis()->tickInterval(),
+        return std::tuple{chart.hoursAxis()->min(), chart.hoursAxis()->max(), chart.hoursAxis()->tickCount(),
                           chart.hoursAxis()->labelFormat()};
     };
     const auto first = axis();
-    QCOMPARE(first, (std::tuple{0.0, 12.0, 2.0, QStringLiteral("%.0f")}));
+    QCOMPARE(first, (std::tuple{0.0, 12.0, 7, QStringLiteral("%.0f")}));
     chart.setSchedule({{600, 700, 0}});
     QCOMPARE(chart.hoursAxis()->labelFormat(), QStringLiteral("%.1f"));
     chart.setSchedule(schedule);
@@ -469,6 +473,57 @@ void TestTileEditorTest::rampAxesWriteTheirNumbersAsTheLocaleDoes() {
     for (const QString& label : hours + QStringList{"1.000", "1.200"})
         QVERIFY2(drawn.contains(label), qPrintable(QStringList(drawn.begin(), drawn.end()).join(" ")));
     QVERIFY(!drawn.contains(QStringLiteral("2.5")));
+}
+
+// 0,1 °C/h to 600 °C is a ramp of 5,800 hours. The axes make their ticks at every change, also halfway through
+// fitting the new scale: no state they pass through may ask for more ticks than the scale has.
+void TestTileEditorTest::aTinyRateKeepsTheRampAxesToAFewTicks() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    OrzaTest::TileFixture fixture(GlazeCore::SampleBook::makeBook());
+    TestTileEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    fixture.document.setTileSchedule(fixture.tile().id, {{150, 600, 0}, {60, 1220, 10}});
+    editor.resize(480, 640);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::FiringRampChart* chart = editor.rampChart();
+
+    // The ticks an axis stands for in each state it passes through.
+    std::map<QValueAxis*, double> mostTicks;
+    for (QValueAxis* axis : {chart->hoursAxis(), chart->celsiusAxis()}) {
+        const auto look = [&mostTicks, axis] {
+            const double ticks = axis->tickType() == QValueAxis::TicksDynamic
+                                     ? std::floor((axis->max() - axis->min()) / axis->tickInterval()) + 1
+                                     : axis->tickCount();
+            mostTicks[axis] = std::max(mostTicks[axis], ticks);
+        };
+        QObject::connect(axis, &QValueAxis::rangeChanged, chart, look);
+        QObject::connect(axis, &QValueAxis::tickIntervalChanged, chart, look);
+        QObject::connect(axis, &QValueAxis::tickCountChanged, chart, look);
+        QObject::connect(axis, &QValueAxis::tickTypeChanged, chart, look);
+    }
+    const auto fewTicks = [&mostTicks] {
+        for (const auto& [axis, ticks] : mostTicks)
+            QVERIFY2(ticks <= 7, qPrintable(QStringLiteral("%1: %2 ticks").arg(axis->titleText()).arg(ticks)));
+    };
+
+    Orza::LiveNumberField* rate = editor.scheduleEditor()->field(0, Orza::FiringScheduleEditor::Column::rate);
+    rate->setFocus();
+    rate->selectAll();
+    QTest::keyClicks(rate, QStringLiteral("0,1"));
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, 0.1);
+    fewTicks();
+    QCOMPARE(std::tuple(chart->hoursAxis()->min(), chart->hoursAxis()->max()), std::tuple(0.0, 6000.0));
+    QCOMPARE(chart->hoursAxis()->tickCount(), 7);
+    // And back to an ordinary firing.
+    QTest::keyClick(rate, Qt::Key_Backspace);
+    QTest::keyClick(rate, Qt::Key_Backspace);
+    QTest::keyClicks(rate, QStringLiteral("150"));
+    fewTicks();
+    QCOMPARE(std::tuple(chart->hoursAxis()->min(), chart->hoursAxis()->max()), std::tuple(0.0, 15.0));
+    QCOMPARE(chart->hoursAxis()->tickCount(), 4);
+    // A book may hold a rate whose ramp takes nearly the largest number of hours there is.
+    chart->setSchedule({{3.3e-306, 600, 0}});
+    fewTicks();
+    QVERIFY(std::isfinite(chart->hoursAxis()->max()) && chart->hoursAxis()->max() > 1e308);
 }
 
 void TestTileEditorTest::theWheelTurnsOnlyAFocusedPicker() {
