@@ -99,6 +99,12 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
     });
     connect(lineEdit(), &QLineEdit::selectionChanged, this, &TileDateField::forgetTyping);
     connect(&m_document, &BookDocument::tileChanged, this, &TileDateField::onTileChanged);
+    // A save or a question about the book ends a date's edit as leaving the field does.
+    connect(&m_document, &BookDocument::fieldEditsEnding, this, [this] {
+        if (!hasFocus()) return;
+        interpretText();
+        noticeGoingBack();
+    });
     connect(&m_document, &BookDocument::reset, this, [this] {
         showProblem({});
         showDate();

@@ -16,9 +16,9 @@ class ProblemLabel;
 /**
  * The day a tile was fired on, in the potter's time zone.
  *
- * A typed date is written once it is complete — on Return or when the field loses the focus — and a step of
- * the arrows or a day picked from the calendar at once, one undo step each. Only the day changes: the time of
- * day the tile was stored with stays.
+ * A typed date is written once it is complete — on Return, when the field loses the focus or before the book is
+ * saved — and a step of the arrows or a day picked from the calendar at once, one undo step each. Only the day
+ * changes: the time of day the tile was stored with stays.
  *
  * The field takes the digits itself: each number takes as many as it can hold in any month, so "31" typed into
  * a day of February is day 31 and never day 3 with a 1 in the month, and a day, month or year is never moved to

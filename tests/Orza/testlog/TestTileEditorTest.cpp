@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QGraphicsTextItem>
 #include <QLineEdit>
 #include <QLocale>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QValueAxis>
@@ -82,6 +84,7 @@ private slots:
     void aDateThatCannotBeStoredIsRefusedAndGoesBack_data();
     void aDateThatCannotBeStoredIsRefusedAndGoesBack();
     void aDayTypedIntoFebruaryStaysInTheDay();
+    void aSaveEndsADateEditAsLeavingDoes();
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
     void rampAxesWriteTheirNumbersAsTheLocaleDoes();
@@ -379,6 +382,45 @@ void TestTileEditorTest::aDayTypedIntoFebruaryStaysInTheDay() {
     QCOMPARE(picker->date(), QDate(GlazeCore::DateYears::last(), 3, 31));
     QVERIFY(problem->text().contains(QString::number(GlazeCore::DateYears::last() + 1)));
     QCOMPARE(fixture.tile().date, localDate(GlazeCore::DateYears::last(), 3, 31, QTime(12, 0)));
+}
+
+// Saving while the date is being typed: a complete date was left out of the file, and a partial one stayed shown.
+void TestTileEditorTest::aSaveEndsADateEditAsLeavingDoes() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(2026, 3, 1, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    Orza::ProblemLabel* problem = editor.dateProblem();
+    QVERIFY(OrzaTest::showActive(editor));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Tiles.orzabook"));
+    const auto typeYear = [&](const QString& digits) {
+        picker->setFocus();
+        picker->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(picker, digits);
+    };
+
+    typeYear(QStringLiteral("20"));
+    fixture.document.save(path);
+    QCOMPARE(picker->text(), QStringLiteral("01.03.2026"));
+    QVERIFY(problem->isVisible());
+    QVERIFY(problem->text().contains(QStringLiteral("01.03.20 is not complete")));
+    QCOMPARE(fixture.tile().date, tile.date);
+    QVERIFY(!fixture.document.isModified());
+
+    editor.notesEditor()->setFocus(Qt::MouseFocusReason);
+    typeYear(QStringLiteral("2027"));
+    fixture.document.save(path);
+    QVERIFY(picker->hasFocus());
+    QCOMPARE(fixture.tile().date, localDate(2027, 3, 1, QTime(12, 0)));
+    QVERIFY(!fixture.document.isModified());
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains("2027-03-01"));
 }
 
 void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {
