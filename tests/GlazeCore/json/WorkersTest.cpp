@@ -18,31 +18,59 @@
 
 using namespace GlazeCore;
 
+namespace {
+
+/// Every reading thread held by a task of another Workers until released, so no thread is free for new tasks.
+class BusyThreads {
+public:
+    BusyThreads() {
+        for (std::size_t i = 0; i < Json::Workers::threads(); ++i)
+            m_elsewhere.run([this] {
+                std::unique_lock guard(lock);
+                ++m_busy;
+                changed.notify_all();
+                changed.wait(guard, [this] { return released; });
+            });
+        std::unique_lock guard(lock);
+        changed.wait(guard, [this] { return m_busy == Json::Workers::threads(); });
+    }
+    ~BusyThreads() {
+        release();
+        m_elsewhere.finish();
+    }
+    BusyThreads(const BusyThreads&) = delete;
+    BusyThreads& operator=(const BusyThreads&) = delete;
+
+    /// Lets the threads go; whether they had been let go already.
+    bool release() {
+        std::lock_guard guard(lock);
+        const bool was = std::exchange(released, true);
+        changed.notify_all();
+        return was;
+    }
+
+    std::mutex lock;
+    std::condition_variable changed;
+    bool released = false;
+
+private:
+    std::size_t m_busy = 0;
+    // Last, so that its tasks end before the lock they wait on goes.
+    Json::Workers m_elsewhere;
+};
+
+} // namespace
+
 // Finishing does not wait for a thread to come free: with every reading thread busy elsewhere, the tasks not yet
 // started run on the finishing thread, in the order given.
 TEST(Workers, FinishingRunsTheTasksNotYetStartedItself) {
-    std::mutex lock;
-    std::condition_variable changed;
-    bool release = false;
-    std::size_t busy = 0;
-    Json::Workers elsewhere;
-    for (std::size_t i = 0; i < Json::Workers::threads(); ++i)
-        elsewhere.run([&] {
-            std::unique_lock guard(lock);
-            ++busy;
-            changed.notify_all();
-            changed.wait(guard, [&] { return release; });
-        });
-    {
-        std::unique_lock guard(lock);
-        changed.wait(guard, [&] { return busy == Json::Workers::threads(); });
-    }
+    BusyThreads busy;
     // Should finishing wait for a thread after all, the busy ones come free in a while, and the checks below fail.
     std::thread releaser([&] {
-        std::unique_lock guard(lock);
-        changed.wait_for(guard, std::chrono::seconds(2), [&] { return release; });
-        release = true;
-        changed.notify_all();
+        std::unique_lock guard(busy.lock);
+        busy.changed.wait_for(guard, std::chrono::seconds(2), [&] { return busy.released; });
+        busy.released = true;
+        busy.changed.notify_all();
     });
 
     std::vector<std::pair<int, std::thread::id>> ran;
@@ -50,20 +78,13 @@ TEST(Workers, FinishingRunsTheTasksNotYetStartedItself) {
         Json::Workers workers;
         for (int i = 0; i < 3; ++i)
             workers.run([&, i] {
-                std::lock_guard guard(lock);
+                std::lock_guard guard(busy.lock);
                 ran.emplace_back(i, std::this_thread::get_id());
             });
         workers.finish();
     }
-    bool finishedFirst = false;
-    {
-        std::lock_guard guard(lock);
-        finishedFirst = !release;
-        release = true;
-        changed.notify_all();
-    }
+    const bool finishedFirst = !busy.release();
     releaser.join();
-    elsewhere.finish();
     EXPECT_TRUE(finishedFirst);
     const std::thread::id self = std::this_thread::get_id();
     EXPECT_EQ(ran, (std::vector<std::pair<int, std::thread::id>>{{0, self}, {1, self}, {2, self}}));
@@ -156,22 +177,9 @@ TEST(Workers, AnErrorOnAReadingThreadReachesFinishingOnce) {
 // run, in order, and the first error is the one thrown.
 TEST(Workers, AnErrorOnTheFinishingThreadLeavesTheOtherTasksToRun) {
     const Watchdog watchdog(std::chrono::seconds(20));
+    const BusyThreads busy;
     std::mutex lock;
     std::condition_variable changed;
-    bool release = false;
-    std::size_t busy = 0;
-    Json::Workers elsewhere;
-    for (std::size_t i = 0; i < Json::Workers::threads(); ++i)
-        elsewhere.run([&] {
-            std::unique_lock guard(lock);
-            ++busy;
-            changed.notify_all();
-            changed.wait(guard, [&] { return release; });
-        });
-    {
-        std::unique_lock guard(lock);
-        changed.wait(guard, [&] { return busy == Json::Workers::threads(); });
-    }
 
     std::vector<int> ran;
     Json::Workers workers;
@@ -183,12 +191,6 @@ TEST(Workers, AnErrorOnTheFinishingThreadLeavesTheOtherTasksToRun) {
     workers.run([&ran] { ran.push_back(5); });
     EXPECT_EQ(thrownBy([&] { workers.finish(); }), "second");
     EXPECT_EQ(ran, (std::vector<int>{1, 3, 5}));
-    {
-        std::lock_guard guard(lock);
-        release = true;
-    }
-    changed.notify_all();
-    elsewhere.finish();
 }
 
 // Once a task threw, giving another throws that error instead, after the tasks running have finished; then the
