@@ -136,7 +136,7 @@ void FiringRampChart::fitAxes() {
 
 void FiringRampChart::applyScale(QValueAxis& axis, const RampAxisScale& scale) {
     // A count of ticks rather than an interval: the axis makes its ticks on every change, and an interval meant for
-    // the old range over the new one made thousands of them for a ramp of 0,1 °C/h. The scale's ends are whole
+    // one range laid over a far wider one (a ramp of 0,1 °C/h) would make thousands. The scale's ends are whole
     // steps, so evenly spread ticks fall on them.
     axis.setTickType(QValueAxis::TicksFixed);
     axis.setTickCount(scale.steps() + 1);

@@ -293,12 +293,12 @@ void TestLogPage::addTestTile() {
 void TestLogPage::focusSelectedTileCode() {
     TestTileEditor* shown = editor();
     if (!shown) return;
-    // Ready for the code written on the tile: typing replaces the one given, and never reaches the table's
-    // type-ahead.
     // A new editor is shown and laid out on a later turn. Laid out now, the focus brings the code into view
     // where it will stand, not where an editor not yet laid out puts it.
     shown->show();
     m_detailHolder->activate();
+    // Ready for the code written on the tile: typing replaces the one given, and never reaches the table's
+    // type-ahead.
     QLineEdit* code = shown->codeField()->lineEdit();
     code->setFocus(Qt::OtherFocusReason);
     code->selectAll();
