@@ -4,17 +4,15 @@
 // Aim: each under 100 ms.
 
 #include "BenchBooks.h"
+#include "WindowBenchMain.h"
 
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/blends/BlendSheet.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/window/BookWindow.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUndoStack>
 
 #include <benchmark/benchmark.h>
@@ -90,15 +88,5 @@ BENCHMARK(BM_AddTenByTenGrid)->Arg(0)->Arg(1'000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_UndoTenByTenGrid)->Arg(0)->Arg(1'000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window saves its selection; it goes to a folder of its own, not the user's settings.
-    QTemporaryDir settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::runWithWindows(argc, argv);
 }

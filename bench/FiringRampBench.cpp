@@ -3,6 +3,8 @@
 // cost what a rate of 100 does.
 // Aim: under 20 ms a keystroke, whatever the rate.
 
+#include "WindowBenchMain.h"
+
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
@@ -11,12 +13,9 @@
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/widgets/LiveNumberField.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -96,16 +95,5 @@ BENCHMARK(BM_TinyRateKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UsualRateKeystroke)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    shared.reset();
-    return 0;
+    return Bench::runWithWindows(argc, argv, QStringLiteral("de_DE"), [] { shared.reset(); });
 }

@@ -3,6 +3,8 @@
 // clearing the search, opening the page, and typing in the notes of a tile while a search is on.
 // Aim: a keystroke that narrows the 100,000 tiles under 10 ms, the model update included.
 
+#include "WindowBenchMain.h"
+
 #include "GlazeCore/book/OrtonCones.h"
 #include "GlazeCore/library/BundledLibrary.h"
 #include "GlazeCore/tilecode/TileCode.h"
@@ -14,12 +16,9 @@
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/window/BookWindow.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -278,16 +277,5 @@ BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildAllTexts)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window saves its selection; it goes to a folder of its own, not the user's settings.
-    QTemporaryDir settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Bench::runWithWindows(argc, argv, QStringLiteral("en_US"));
 }
