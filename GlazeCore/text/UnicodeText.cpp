@@ -236,6 +236,54 @@ std::string visibleControls(std::string_view text) {
     return out;
 }
 
+std::string shortened(std::string_view text, std::size_t limit) {
+    // A scalar takes at most 4 bytes, so the ends are read from views of bounded size whatever the text's.
+    constexpr std::size_t maxBytes = 4;
+    // Scalars past the head and before the tail, so that the cuts see the characters around them.
+    constexpr std::size_t context = 16;
+    if (text.size() <= limit) return std::string(text);
+    const std::string_view start = text.substr(0, (limit + 1) * maxBytes);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(start.data());
+    const auto length = static_cast<int32_t>(start.size());
+    int32_t headEnd = 0;
+    std::size_t counted = 0;
+    for (; headEnd < length && counted <= limit; ++counted)
+        U8_FWD_1(bytes, headEnd, length);
+    if (counted <= limit) return std::string(text);
+
+    const std::size_t kept = limit - std::min<std::size_t>(limit, 1); // all but the ellipsis
+    const std::size_t headScalars = kept / 2;
+    const std::size_t tailScalars = kept - headScalars;
+    for (; counted > headScalars + context; --counted)
+        U8_BACK_1(bytes, 0, headEnd);
+    const std::string_view end = text.substr(text.size() - std::min(text.size(), (tailScalars + context) * maxBytes));
+    const auto* endBytes = reinterpret_cast<const uint8_t*>(end.data());
+    auto tailStart = static_cast<int32_t>(end.size());
+    for (std::size_t back = 0; back < tailScalars + context && tailStart > 0; ++back)
+        U8_BACK_1(endBytes, 0, tailStart);
+
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> breaks(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status)) breaks.reset();
+    const icu::UnicodeString head = fromUtf8(start.substr(0, static_cast<std::size_t>(headEnd)));
+    int32_t headCut = head.moveIndex32(0, static_cast<int32_t>(headScalars));
+    if (breaks) {
+        breaks->setText(head);
+        if (!breaks->isBoundary(headCut)) headCut = std::max(0, breaks->preceding(headCut));
+    }
+    const icu::UnicodeString tail = fromUtf8(end.substr(static_cast<std::size_t>(tailStart)));
+    int32_t tailCut = tail.moveIndex32(tail.length(), -static_cast<int32_t>(tailScalars));
+    if (breaks) {
+        breaks->setText(tail);
+        if (!breaks->isBoundary(tailCut)) {
+            const int32_t next = breaks->following(tailCut);
+            tailCut = next == icu::BreakIterator::DONE ? tail.length() : next;
+        }
+    }
+    return toUtf8(head.tempSubString(0, headCut)) + "\u2026" + toUtf8(tail.tempSubString(tailCut));
+}
+
 bool isLetterMarkOrDecimalDigit(char32_t scalar) {
     return (U_GET_GC_MASK(static_cast<UChar32>(scalar)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_ND_MASK)) != 0;
 }

@@ -31,6 +31,10 @@ std::u32string scalars(std::string_view text);
 /// line and paragraph separators become "\uXXXX", so a name from a file can neither break a sentence into
 /// lines nor turn the rest of it around. Everything else, ill-formed bytes included, is kept.
 std::string visibleControls(std::string_view text);
+/// The text when it holds at most `limit` Unicode scalars; a longer one keeps its start and its end, cut between
+/// user-perceived characters, around "…", `limit` scalars in all. Reads only the ends, so a text of millions of
+/// characters costs no more than a short one.
+std::string shortened(std::string_view text, std::size_t limit);
 /// General category L (letters), M (marks) or Nd (decimal digits).
 bool isLetterMarkOrDecimalDigit(char32_t scalar);
 

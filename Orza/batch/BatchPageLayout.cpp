@@ -1,5 +1,6 @@
 #include "Orza/batch/BatchPageLayout.h"
 
+#include "Orza/display/TextDisplay.h"
 #include "Orza/printing/PagePainting.h"
 
 #include <QCoreApplication>
@@ -48,9 +49,9 @@ BatchPageLayout::BatchPageLayout(const BatchPrintPage& page, const QPaintDevice&
     const qreal contentWidth = pageWidth - 2 * padding;
     const QFont small = Printing::pageFont(11, QFont::Normal, device);
     qreal y = padding;
-    y = addText(TextBlock(QString::fromStdString(page.recipe.name), Printing::pageFont(20, QFont::DemiBold, device),
-                          device, contentWidth),
-                ink, y);
+    y = addText(
+        TextBlock(shownText(page.recipe.name), Printing::pageFont(20, QFont::DemiBold, device), device, contentWidth),
+        ink, y);
     y = addText(TextBlock(batchHeaderLine(page, today), small, device, contentWidth), secondaryInk, y + spacing);
     y = addDivider(y + spacing);
     y = addGrid(page, device, y + spacing);

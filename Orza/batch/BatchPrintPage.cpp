@@ -1,6 +1,7 @@
 #include "Orza/batch/BatchPrintPage.h"
 
 #include "Orza/batch/BatchPageLayout.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/printing/PagePainting.h"
 #include "Orza/printing/PdfPages.h"
 
@@ -23,11 +24,12 @@ void printBatchPage(QWidget* window, const BatchPrintPage& page, const QString& 
 }
 
 QString batchJobTitle(const GlazeCore::Recipe& recipe) {
-    return QCoreApplication::translate("BatchSheet", "%1 batch").arg(QString::fromStdString(recipe.name));
+    // The print system shows the job's title with the desktop's.
+    return QCoreApplication::translate("BatchSheet", "%1 batch").arg(visibleText(recipe.name));
 }
 
 QString batchPdfFileName(const GlazeCore::Recipe& recipe) {
-    return QCoreApplication::translate("BatchSheet", "%1 batch.pdf").arg(QString::fromStdString(recipe.name));
+    return QCoreApplication::translate("BatchSheet", "%1 batch.pdf").arg(shownText(recipe.name, quotedTextLimit));
 }
 
 } // namespace Orza

@@ -5,6 +5,7 @@
 #include "Orza/batch/BatchRowsModel.h"
 #include "Orza/batch/BatchSettings.h"
 #include "Orza/batch/BatchTotalRow.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/VisibleFileName.h"
 #include "Orza/models/PaneContext.h"
@@ -242,7 +243,7 @@ BatchPrintPage BatchSheet::page() const {
 void BatchSheet::refresh() {
     const double total = BatchSettings::totalGrams();
     const double precision = BatchSettings::precision();
-    m_title->setText(tr("Batch Sheet \u2013 %1").arg(QString::fromStdString(m_recipe.name)));
+    m_title->setText(tr("Batch Sheet \u2013 %1").arg(shownText(m_recipe.name)));
     m_total->setValue(total);
     showPrecision(precision);
 

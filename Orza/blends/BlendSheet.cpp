@@ -2,6 +2,7 @@
 
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "Orza/blends/TileCardGrid.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookItems.h"
 #include "Orza/library/BookLibrary.h"
@@ -387,7 +388,7 @@ void BlendSheet::refresh() {
     cards.reserve(list.size());
     const BookLibrary& library = m_document.library();
     for (const BlendTile& tile : list)
-        cards.push_back(tileCardText(tile, library, tileTitle(tile)));
+        cards.push_back(tileCardText(tile, library, shownText(tileTitle(tile))));
     m_grid->setFixedColumns(m_choice.mode == BlendMode::grid ? m_choice.columns : 0);
     m_grid->setCards(std::move(cards));
     m_tileArea->setCurrentIndex(1);

@@ -3,6 +3,7 @@
 #include "GlazeCore/book/GlazeBookCodec.h"
 #include "GlazeCore/book/JsonReadError.h"
 #include "GlazeCore/core/Error.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/DocumentError.h"
 
 #include <QCoreApplication>
@@ -56,33 +57,36 @@ DocumentError notABook(const GlazeCore::JsonReadError& error, bool empty) {
     return DocumentError(sentence, QString::fromStdString(error.message()));
 }
 
+// The system's reasons name the file, path and all, as it was given: its controls are written out.
+DocumentError notRead(const QString& reason) {
+    return DocumentError(tr("The file could not be read: %1.").arg(visibleText(reason)));
+}
+
 /// The whole file in one padded buffer of the size the file gives, read straight into it; a file that grew
 /// meanwhile (or gives no size) has the rest appended.
 GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
-    const auto failed = [&](const QString& reason) {
-        return DocumentError(tr("The file could not be read: %1.").arg(reason));
-    };
     try {
         GlazeCore::Json::PaddedBytes bytes(static_cast<std::size_t>(std::max<qint64>(0, file.size())));
         const std::size_t total = bytes.readFrom(file.handle());
         bytes.shrink(total);
-        if (!file.seek(static_cast<qint64>(total))) throw failed(file.errorString());
+        if (!file.seek(static_cast<qint64>(total))) throw notRead(file.errorString());
         const QByteArray rest = file.readAll();
-        if (file.error() != QFileDevice::NoError) throw failed(file.errorString());
+        if (file.error() != QFileDevice::NoError) throw notRead(file.errorString());
         if (rest.isEmpty()) return bytes;
         GlazeCore::Json::PaddedBytes whole(total + static_cast<std::size_t>(rest.size()));
         std::memcpy(whole.data(), bytes.data(), total);
         std::memcpy(whole.data() + total, rest.constData(), static_cast<std::size_t>(rest.size()));
         return whole;
     } catch (const std::system_error& error) {
-        throw failed(QString::fromLocal8Bit(std::strerror(error.code().value())));
+        throw notRead(QString::fromLocal8Bit(std::strerror(error.code().value())));
     } catch (const std::bad_alloc&) {
-        throw failed(QString::fromLocal8Bit(std::strerror(ENOMEM)));
+        throw notRead(QString::fromLocal8Bit(std::strerror(ENOMEM)));
     }
 }
 
 DocumentError notWritten(const QString& reason) {
-    return DocumentError(tr("The file could not be written: %1. The file on disk was not changed.").arg(reason));
+    return DocumentError(
+        tr("The file could not be written: %1. The file on disk was not changed.").arg(visibleText(reason)));
 }
 
 QString systemReason(int error) {
@@ -133,15 +137,14 @@ GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>*
     if (info.exists() && !info.isFile())
         throw DocumentError(tr("It is not a regular file, so it cannot be a book file."));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) throw notRead(file.errorString());
     if (stamp) *stamp = FileStamp::ofOpenFile(file.handle());
     GlazeCore::Json::PaddedBytes bytes = readWhole(file);
     try {
         // A large file's pages go back as its book is made; the file is read once more only if the reader that
         // names a problem needs the text whole.
         return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes, [&] {
-            if (!file.seek(0)) throw DocumentError(tr("The file could not be read: %1.").arg(file.errorString()));
+            if (!file.seek(0)) throw notRead(file.errorString());
             return readWhole(file);
         }));
     } catch (const DocumentError&) {

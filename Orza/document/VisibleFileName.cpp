@@ -1,13 +1,13 @@
 #include "Orza/document/VisibleFileName.h"
 
-#include "GlazeCore/text/UnicodeText.h"
+#include "Orza/display/TextDisplay.h"
 
 #include <QFileInfo>
 
 namespace Orza {
 
 QString visibleFileName(const QString& path) {
-    return QString::fromStdString(GlazeCore::UnicodeText::visibleControls(QFileInfo(path).fileName().toStdString()));
+    return visibleText(QFileInfo(path).fileName());
 }
 
 } // namespace Orza

@@ -3,6 +3,7 @@
 #include "GlazeCore/core/Error.h"
 #include "GlazeCore/library/BundledLibrary.h"
 #include "GlazeCore/library/MaterialRules.h"
+#include "Orza/display/TextDisplay.h"
 
 #include <QCoreApplication>
 
@@ -62,8 +63,8 @@ const GlazeCore::Material* BookLibrary::material(std::string_view id) const {
 
 QString materialDisplayName(const std::string& id, const BookLibrary& library) {
     if (id.empty()) return QCoreApplication::translate("BookLibrary", "Choose material");
-    if (const GlazeCore::Material* found = library.find(id)) return QString::fromStdString(found->name);
-    return QCoreApplication::translate("BookLibrary", "Unknown material (%1)").arg(QString::fromStdString(id));
+    if (const GlazeCore::Material* found = library.find(id)) return shownText(found->name);
+    return QCoreApplication::translate("BookLibrary", "Unknown material (%1)").arg(shownText(id));
 }
 
 } // namespace Orza

@@ -5,6 +5,7 @@
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/display/NumberDisplay.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
@@ -265,7 +266,8 @@ void CustomMaterialEditor::refresh() {
 }
 
 void CustomMaterialEditor::showName(const GlazeCore::Material& current) {
-    showText(m_name, QString::fromStdString(current.name));
+    // A very long name shows its ends; it stays whole in the book until the potter types in it.
+    showText(m_name, shownText(current.name));
 }
 
 void CustomMaterialEditor::showSource(const GlazeCore::Material& current) {

@@ -1,5 +1,6 @@
 #include "Orza/materials/CustomMaterialsModel.h"
 
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 
 #include <algorithm>
@@ -77,14 +78,13 @@ int CustomMaterialsModel::rowCount(const QModelIndex& parent) const {
 QVariant CustomMaterialsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const GlazeCore::Material& material = m_document.book().customMaterials[m_shown[std::size_t(index.row())]];
-    const QString name = QString::fromStdString(material.name);
-    const QString id = QString::fromStdString(material.id);
+    if (role == idRole) return QString::fromStdString(material.id);
+    if (role == Qt::EditRole) return QString::fromStdString(material.name);
+    const QString name = shownText(material.name);
+    const QString id = shownText(material.id);
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
         return name;
-    case idRole:
-        return id;
     case Qt::ToolTipRole:
         return name.isEmpty() ? id : name;
     case Qt::AccessibleTextRole:

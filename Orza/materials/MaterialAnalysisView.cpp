@@ -2,6 +2,7 @@
 
 #include "GlazeCore/text/OxideText.h"
 #include "Orza/display/NumberDisplay.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/widgets/AccessibleHidden.h"
@@ -61,7 +62,7 @@ MaterialAnalysisView::MaterialAnalysisView(GlazeCore::Material material, bool re
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(8);
 
-    auto* name = selectable(plain(QString::fromStdString(m_material.name)));
+    auto* name = selectable(plain(shownText(m_material.name)));
     name->setFont(MaterialsStyle::titleFont(font()));
     name->setWordWrap(true);
     markAsHeading(name);

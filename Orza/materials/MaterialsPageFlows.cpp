@@ -3,6 +3,7 @@
 #include "Orza/materials/MaterialsPage.h"
 
 #include "GlazeCore/library/MaterialRules.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookItems.h"
 #include "Orza/materials/CustomMaterialEditor.h"
@@ -43,8 +44,11 @@ void MaterialsPage::deleteSelectedMaterial() {
     if (!m_customSelection) return;
     const std::string id = *m_customSelection;
     const auto index = m_document.materialIndex(id);
-    const std::string name = index ? m_document.book().customMaterials[*index].name : id;
-    const auto users = GlazeCore::MaterialRules::recipeNamesUsing(id, m_document.book());
+    // The alert quotes names from the book.
+    const std::string name = visibleText(index ? m_document.book().customMaterials[*index].name : id).toStdString();
+    auto users = GlazeCore::MaterialRules::recipeNamesUsing(id, m_document.book());
+    for (std::string& user : users)
+        user = visibleText(user).toStdString();
     if (const auto blocker = GlazeCore::MaterialRules::deleteBlocker(name, users)) {
         MessageBox::alert(window(), tr("This Material Is in Use"), QString::fromStdString(*blocker));
         return;

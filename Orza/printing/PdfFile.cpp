@@ -1,5 +1,7 @@
 #include "Orza/printing/PdfFile.h"
 
+#include "Orza/display/TextDisplay.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -13,13 +15,15 @@ PdfFile PdfFile::read(const QString& path) {
 
 std::optional<QString> PdfFile::write(const QString& path) const {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    // The system's reasons can name the file, path and all.
+    const auto reason = [&] { return visibleText(file.errorString()); };
+    if (!file.open(QIODevice::WriteOnly)) return reason();
     if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
+        const QString why = reason();
         file.cancelWriting();
-        return reason;
+        return why;
     }
-    if (!file.commit()) return file.errorString();
+    if (!file.commit()) return reason();
     return std::nullopt;
 }
 

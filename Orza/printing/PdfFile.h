@@ -15,7 +15,7 @@ struct PdfFile {
     static PdfFile read(const QString& path);
 
     /// Writes the file in one step, so an existing file is replaced whole or not at all. The reason,
-    /// as the system words it, when it could not be written.
+    /// as the system words it and a message may quote it (visibleText), when it could not be written.
     std::optional<QString> write(const QString& path) const;
 };
 

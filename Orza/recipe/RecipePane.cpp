@@ -13,6 +13,7 @@
 #include "Orza/blends/BlendSheet.h"
 #include "Orza/chemistry/ChemistryPanel.h"
 #include "Orza/chemistry/StullChartView.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
@@ -27,6 +28,7 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/LongNotes.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QComboBox>
@@ -72,7 +74,7 @@ void nameInvalidMaterials(std::vector<std::string>& warnings, const GlazeCore::R
         named.try_emplace(GlazeCore::GlazeCalculator::unknownMaterialWarning(line.materialID),
                           RecipePane::tr("\"%1\" has an analysis that is not valid: line ignored. Correct it on the "
                                          "Materials page.")
-                              .arg(QString::fromStdString(held->name))
+                              .arg(visibleText(held->name))
                               .toStdString());
     }
     if (named.empty()) return;
@@ -124,6 +126,7 @@ QWidget* RecipePane::buildEditorColumn() {
     first->addWidget(m_cone, 0, Qt::AlignBaseline);
     fields->addLayout(first);
     fields->addWidget(m_notes);
+    fields->addWidget(m_notesTooLong);
     layout->addWidget(header);
 
     m_lines = new RecipeLinesTable(m_document, m_recipeID, &m_context.actions);
@@ -169,6 +172,7 @@ void RecipePane::buildHeader() {
     m_notes->setTabChangesFocus(true);
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     TextStyle::makeSecondary(m_notes);
+    m_notesTooLong = LongNotes::makeNotice();
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
         // Only what the user types writes: showing the stored notes writes nothing.
         if (m_notes->property("showing").toBool()) return;
@@ -245,10 +249,12 @@ void RecipePane::connectDocument() {
 void RecipePane::showRecipeFields() {
     const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
     if (!recipe) return;
-    const QString name = QString::fromStdString(recipe->name);
+    // A name of millions of characters shows its ends; it stays whole in the book until the potter types in it.
+    const QString name = shownText(recipe->name);
     // Text typed that already means what the book holds stays as typed, cursor and all.
     if (m_name->text() != name) m_name->setText(name);
-    const QString notes = QString::fromStdString(recipe->notes);
+    // Notes too long to type in are shown shortened, and only shown: the book keeps them as they are.
+    const QString notes = LongNotes::show(recipe->notes, m_notes, m_notesTooLong);
     if (m_notes->toPlainText() != notes) {
         m_notes->setProperty("showing", true);
         m_notes->setPlainText(notes);
@@ -264,7 +270,7 @@ void RecipePane::showCone() {
     const QSignalBlocker quiet(m_cone);
     m_cone->clear();
     for (const std::string& cone : coneChoices(recipe->cone))
-        m_cone->addItem(tr("Cone %1").arg(QString::fromStdString(cone)), QString::fromStdString(cone));
+        m_cone->addItem(tr("Cone %1").arg(shownText(cone)), QString::fromStdString(cone));
     m_cone->setCurrentIndex(m_cone->findData(QString::fromStdString(recipe->cone)));
 }
 
@@ -275,7 +281,9 @@ std::vector<std::string> RecipePane::coneChoices(const std::string& cone) {
 }
 
 QString RecipePane::subtitle(const GlazeCore::Recipe& recipe) {
-    return tr("%1 \u00b7 Cone %2").arg(SidebarRows::displayName(recipe), QString::fromStdString(recipe.cone));
+    // The window's title quotes the book's texts, so their controls are written out.
+    const QString name = recipe.name.empty() ? SidebarRows::displayName(recipe) : visibleText(recipe.name);
+    return tr("%1 \u00b7 Cone %2").arg(name, visibleText(recipe.cone));
 }
 
 void RecipePane::focusName() {

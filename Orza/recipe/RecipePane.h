@@ -111,6 +111,7 @@ private:
     QLineEdit* m_name = nullptr;
     QComboBox* m_cone = nullptr;
     QPlainTextEdit* m_notes = nullptr;
+    IconLabel* m_notesTooLong = nullptr;
     RecipeLinesTable* m_lines = nullptr;
     StullChartView* m_chart = nullptr;
     QWidget* m_columnDivider = nullptr;

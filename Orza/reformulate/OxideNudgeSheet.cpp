@@ -4,6 +4,7 @@
 #include "GlazeCore/reformulate/ReformulateLeastSquares.h"
 #include "Orza/chemistry/ChemistryTexts.h"
 #include "Orza/display/NumberDisplay.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
@@ -286,7 +287,7 @@ void OxideNudgeSheet::showSuggestions(const std::vector<GlazeCore::Material>& ma
         m_suggestions.clear();
         auto* row = static_cast<QHBoxLayout*>(m_suggestionRow->layout());
         for (const GlazeCore::Material& material : materials) {
-            auto* add = button(tr("Add %1").arg(QString::fromStdString(material.name)));
+            auto* add = button(tr("Add %1").arg(shownText(material.name)));
             connect(add, &QPushButton::clicked, this, [this, id = material.id] { addExtra(id); });
             row->insertWidget(row->count() - 1, add);
             m_suggestions.push_back(add);

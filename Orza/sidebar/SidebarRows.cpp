@@ -1,6 +1,7 @@
 #include "Orza/sidebar/SidebarRows.h"
 
 #include "GlazeCore/chemistry/GlazeCalculator.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/widgets/RegionNames.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ QString tr(const char* text, int count = -1) {
 
 QString displayName(const GlazeCore::Recipe& recipe) {
     if (recipe.name.empty()) return tr("Untitled recipe");
-    return QString::fromStdString(recipe.name);
+    return shownText(recipe.name);
 }
 
 std::optional<GlazeCore::StullRegion> rowRegion(const GlazeCore::Recipe& recipe,
@@ -45,7 +46,7 @@ QString rowHelpText(std::optional<GlazeCore::StullRegion> region, const QString&
 }
 
 QString accessibilityLabel(const GlazeCore::Recipe& recipe, std::optional<GlazeCore::StullRegion> region) {
-    const QString cone = QString::fromStdString(recipe.cone);
+    const QString cone = shownText(recipe.cone);
     if (!region) return tr("Recipe %1, cone %2").arg(displayName(recipe), cone);
     return tr("Recipe %1, cone %2, %3 on the Stull chart").arg(displayName(recipe), cone, regionDisplayName(*region));
 }

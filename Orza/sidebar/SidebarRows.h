@@ -13,7 +13,8 @@
 /// Computed from the book whenever a row is drawn; nothing is stored.
 namespace Orza::SidebarRows {
 
-/// The recipe's name as stored, or "Untitled recipe" when it is empty; blanks are kept.
+/// The recipe's name as stored (a very long one shortened, shownText), or "Untitled recipe" when it is empty;
+/// blanks are kept.
 QString displayName(const GlazeCore::Recipe& recipe);
 
 /// The region of the recipe's base glaze: only lines that name a material, additions left out. None when

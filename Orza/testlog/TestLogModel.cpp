@@ -1,5 +1,6 @@
 #include "Orza/testlog/TestLogModel.h"
 
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/widgets/TextStyle.h"
@@ -106,8 +107,8 @@ QString TestLogModel::dateText(GlazeCore::Date date) const {
 }
 
 QVariant TestLogModel::firingCell(const GlazeCore::TestTile& tile, int role) const {
-    const QString cone = QString::fromStdString(tile.cone);
-    const QString atmosphere = QString::fromStdString(tile.atmosphere);
+    const QString cone = shownText(tile.cone);
+    const QString atmosphere = shownText(tile.atmosphere);
     if (role == Qt::DisplayRole) return tr("%1 \u00B7 %2").arg(cone, atmosphere);
     if (role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) return tr("Cone %1, %2").arg(cone, atmosphere);
     return {};
@@ -123,7 +124,7 @@ QVariant TestLogModel::recipeCell(const GlazeCore::TestTile& tile, int role) con
 
 QString TestLogModel::recipeNameOrDeleted(const GlazeCore::Uuid& recipeID) const {
     const GlazeCore::Recipe* recipe = m_document.recipe(recipeID);
-    return recipe ? QString::fromStdString(recipe->name) : tr("Deleted recipe");
+    return recipe ? shownText(recipe->name) : tr("Deleted recipe");
 }
 
 QVariant TestLogModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,6 +1,7 @@
 #include "Orza/testlog/TestSearchBar.h"
 
 #include "GlazeCore/text/UnicodeText.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/testlog/TestFilterOptions.h"
@@ -88,7 +89,8 @@ void fillMenu(QComboBox* menu, const QString& anyTitle, const std::vector<std::s
     for (const std::string& option : options) {
         const QString value = QString::fromStdString(option);
         if (chosen && GlazeCore::UnicodeText::canonicallyEqual(option, *chosen)) selected = menu->count();
-        menu->addItem(title(value), value);
+        // A value from the book may be far longer than a menu shows; the filter keeps it whole.
+        menu->addItem(title(shownText(option)), value);
     }
     menu->setCurrentIndex(selected);
 }

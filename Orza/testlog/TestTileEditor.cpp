@@ -3,6 +3,7 @@
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/book/OrtonCones.h"
 #include "Orza/actions/DocumentFieldKeys.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
@@ -13,6 +14,8 @@
 #include "Orza/testlog/TilePhotoSection.h"
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ConeTyping.h"
+#include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/LongNotes.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -156,6 +159,8 @@ QWidget* TestTileEditor::makeNotesSection(ActionRegistry& actions) {
     m_notes->setTabChangesFocus(true);
     DocumentFieldKeys::attach(m_notes, m_document, actions);
     section->rows()->addWidget(m_notes);
+    m_notesTooLong = LongNotes::makeNotice();
+    section->rows()->addWidget(m_notesTooLong);
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing) m_document.setTileNotes(m_tileID, m_notes->toPlainText().toStdString());
     });
@@ -182,7 +187,7 @@ void TestTileEditor::showRecipes() {
     if (!tile) return;
     QList<std::pair<QString, QString>> rows;
     for (const GlazeCore::Recipe& recipe : m_document.book().recipes)
-        rows.append({QString::fromStdString(recipe.name), QString::fromStdString(recipe.id.uppercaseText())});
+        rows.append({shownText(recipe.name), QString::fromStdString(recipe.id.uppercaseText())});
     const QSignalBlocker quiet(m_recipe);
     showChoices(m_recipe, rows, QString::fromStdString(tile->recipeID.uppercaseText()), tr("Deleted recipe"));
 }
@@ -195,7 +200,7 @@ void TestTileEditor::showCone() {
         rows.append({tr("Cone %1").arg(QString::fromStdString(cone)), QString::fromStdString(cone)});
     const QString stored = QString::fromStdString(tile->cone);
     const QSignalBlocker quiet(m_cone);
-    showChoices(m_cone, rows, stored, tr("Cone %1").arg(stored));
+    showChoices(m_cone, rows, stored, tr("Cone %1").arg(shownText(tile->cone)));
 }
 
 void TestTileEditor::showAtmosphere() {
@@ -208,13 +213,13 @@ void TestTileEditor::showAtmosphere() {
     }
     const QString stored = QString::fromStdString(tile->atmosphere);
     const QSignalBlocker quiet(m_atmosphere);
-    showChoices(m_atmosphere, rows, stored, stored);
+    showChoices(m_atmosphere, rows, stored, shownText(tile->atmosphere));
 }
 
 void TestTileEditor::showNotes() {
     const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
     if (!tile) return;
-    const QString notes = QString::fromStdString(tile->notes);
+    const QString notes = LongNotes::show(tile->notes, m_notes, m_notesTooLong);
     if (m_notes->toPlainText() == notes) return;
     QTextCursor cursor = m_notes->textCursor();
     const int position = cursor.position();

@@ -17,6 +17,7 @@ class ActionRegistry;
 class BookDocument;
 class FiringRampChart;
 class FiringScheduleEditor;
+class IconLabel;
 class ProblemLabel;
 class TileCodeField;
 class TileDateField;
@@ -82,6 +83,7 @@ private:
     FiringScheduleEditor* m_schedule = nullptr;
     FiringRampChart* m_chart = nullptr;
     QPlainTextEdit* m_notes = nullptr;
+    IconLabel* m_notesTooLong = nullptr;
     TilePhotoSection* m_photo = nullptr;
     /// True while the form shows the book's values, so the widgets' change signals are not edits.
     bool m_showing = false;

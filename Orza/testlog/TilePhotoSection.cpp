@@ -1,6 +1,7 @@
 #include "Orza/testlog/TilePhotoSection.h"
 
 #include "GlazeCore/book/PhotoLink.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/StartFolder.h"
@@ -129,7 +130,7 @@ void TilePhotoSection::storePhotoLink(const QString& path) {
     try {
         link = GlazeCore::PhotoLink::make(QFile::encodeName(path).toStdString());
     } catch (const GlazeCore::PhotoLink::PhotoLinkError& error) {
-        setMessage(tr("The photo link could not be saved: %1").arg(QString::fromStdString(error.message())));
+        setMessage(tr("The photo link could not be saved: %1").arg(visibleText(error.message())));
         return;
     }
     m_document.endEditBurst();

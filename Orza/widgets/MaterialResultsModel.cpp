@@ -2,6 +2,7 @@
 
 #include "GlazeCore/library/MaterialSearch.h"
 #include "GlazeCore/text/UnicodeText.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/widgets/MaterialSearchList.h"
 
@@ -44,7 +45,7 @@ QVariant MaterialResultsModel::data(const QModelIndex& index, int role) const {
     const bool custom = m_customIDs.contains(GlazeCore::UnicodeText::canonicalForm(material.id));
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(material.name);
+        return shownText(material.name);
     case idRole:
         return QString::fromStdString(material.id);
     case subtitleRole:
@@ -52,7 +53,7 @@ QVariant MaterialResultsModel::data(const QModelIndex& index, int role) const {
     case customRole:
         return custom;
     case Qt::AccessibleTextRole: {
-        QString text = QString::fromStdString(material.name);
+        QString text = shownText(material.name);
         if (custom) text += QLatin1Char(' ') + tr("custom");
         const QString subtitle = MaterialSearchList::materialSubtitle(material);
         return subtitle.isEmpty() ? text : text + QStringLiteral(", ") + subtitle;

@@ -4,6 +4,7 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/actions/CommandTable.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
@@ -137,7 +138,8 @@ void BookWindow::deleteRecipe(const GlazeCore::Uuid& recipeID) {
 }
 
 void BookWindow::presentRenameDialog() {
-    auto* dialog = new RenameRecipeDialog(m_renameText, this);
+    // The field shows a very long name's ends; the name is kept whole unless the potter types.
+    auto* dialog = new RenameRecipeDialog(shownText(m_renameText), this);
     connect(dialog, &RenameRecipeDialog::textEdited, this, &BookWindow::setRenameText);
     connect(dialog, &QDialog::accepted, this, &BookWindow::commitRename);
     connect(dialog, &QDialog::finished, this, [this] {

@@ -78,6 +78,26 @@ TEST(UnicodeText, visibleControlsEscapesWhatWouldBreakAMessage) {
     EXPECT_EQ(UnicodeText::visibleControls("Caf\u00e9 \u200D\U0001F525 \xFF"), "Caf\u00e9 \u200D\U0001F525 \xFF");
 }
 
+TEST(UnicodeText, shortenedKeepsBothEndsAndWholeCharacters) {
+    EXPECT_EQ(UnicodeText::shortened("Celadon", 7), "Celadon");
+    EXPECT_EQ(UnicodeText::shortened("\u00e9\u00e9\u00e9", 3), "\u00e9\u00e9\u00e9"); // scalars, not bytes
+    EXPECT_EQ(UnicodeText::shortened("abcdefgh", 7), "abc\u2026fgh");
+    EXPECT_EQ(UnicodeText::shortened("abcdefghi", 6), "ab\u2026ghi");
+    // A cut never parts a letter from its accent, nor the halves of a flag.
+    EXPECT_EQ(UnicodeText::shortened("abe\u0301xyzw\u00e9", 7), "ab\u2026zw\u00e9");
+    EXPECT_EQ(UnicodeText::shortened("abcdefghe\u0301z", 5), "ab\u2026z");
+    EXPECT_EQ(UnicodeText::shortened("a\U0001F1EF\U0001F1F5bcdefg\U0001F1EF\U0001F1F5h", 6),
+              "a\u2026\U0001F1EF\U0001F1F5h");
+    // A huge text is read at its ends only, and keeps them.
+    std::string huge(std::size_t{17} << 20, 'x');
+    huge.front() = '<';
+    huge.back() = '>';
+    const std::string shown = UnicodeText::shortened(huge, 1000);
+    EXPECT_EQ(UnicodeText::scalars(shown).size(), 1000u);
+    EXPECT_TRUE(shown.starts_with("<xx") && shown.ends_with("xx>"));
+    EXPECT_NE(shown.find("x\u2026x"), std::string::npos);
+}
+
 TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {
     const auto id = Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
     ASSERT_TRUE(id);

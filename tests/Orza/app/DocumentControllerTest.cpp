@@ -18,6 +18,7 @@
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/TestLogPage.h"
 #include "Orza/testlog/TestTileEditor.h"
+#include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/window/BookWindow.h"
 #include "support/ChildRun.h"
@@ -33,6 +34,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QUndoStack>
 
@@ -272,6 +274,75 @@ private slots:
     // An alert about a book stands over that book's window and is modal to it alone; one about no window (a
     // file given at start-up that could not be opened) blocks every window and stays on top of them all, so
     // that it cannot hide behind one.
+    // A recipe's name reaches the window's title with its controls written out, as the file's name does.
+    void oddRecipeNamesShowTheirControlsWrittenOut() {
+        const QString path = writeBook(QStringLiteral("Glazes.orzabook"), {"Tenmoku \u202Eblack\nglossy"});
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window);
+        window->model()->setSelection(SidebarItem::recipe(window->document()->book().recipes[0].id));
+        settle();
+        const QString title = window->windowTitle();
+        QVERIFY2(title.contains(QStringLiteral("Tenmoku \\u202Eblack\\u000Aglossy")), qPrintable(title));
+        QVERIFY(!title.contains(QChar(0x202E)) && !title.contains(QLatin1Char('\n')));
+    }
+
+    // Texts of millions of characters are no book's usual lot, but a valid one: the window shows their ends, in
+    // titles, lists and fields, and notes too long to type in are shown read only under a notice. Nothing is
+    // written that was not typed, and the book saves back byte for byte.
+    void hugeTextsShowTheirEndsAndSaveBackWhole() {
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon", ""});
+        GlazeCore::Recipe& huge = book.recipes[1];
+        huge.name = "<" + std::string(std::size_t{2} << 20, 'x') + ">";
+        huge.notes = std::string(300'000, 'n');
+        book.tests.push_back(OrzaTest::tile(huge.id, "6", "T-001"));
+        book.tests[0].notes = std::string(20'000, 't') + "\nshort line";
+        const QString path = filePath(QStringLiteral("huge.orzabook"));
+        OrzaTest::saveBook(book, path);
+        const QByteArray bytes = readAll(path);
+
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window);
+        window->model()->setSelection(SidebarItem::recipe(huge.id));
+        settle();
+        QVERIFY2(window->windowTitle().size() < 1000, qPrintable(window->windowTitle().left(100)));
+        auto* pane = qobject_cast<RecipePane*>(window->detail());
+        QVERIFY(pane);
+        const QString name = pane->nameField()->text();
+        QVERIFY(name.size() <= 1000 && name.startsWith(QStringLiteral("<xx")) && name.endsWith(QStringLiteral("xx>")));
+        QVERIFY(pane->notesField()->isReadOnly());
+        QVERIFY(pane->notesField()->toPlainText().size() <= 1000);
+        const auto noticeShown = [](const QWidget& editor) {
+            for (const IconLabel* label : editor.findChildren<IconLabel*>())
+                if (label->isVisible() && label->text().startsWith(QStringLiteral("These notes are too long")))
+                    return true;
+            return false;
+        };
+        QVERIFY(noticeShown(*pane));
+
+        // Through the name and the notes with the keyboard, as a potter reading them would.
+        pane->nameField()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pane->nameField(), Qt::Key_End);
+        QTest::keyClick(pane->nameField(), Qt::Key_Tab);
+        pane->notesField()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pane->notesField(), Qt::Key_X);
+        window->showPage(GlazeCore::BookPage::tests);
+        settle();
+        auto* page = qobject_cast<TestLogPage*>(window->detail());
+        QVERIFY(page && page->editor());
+        QVERIFY(page->editor()->notesEditor()->isReadOnly());
+        QVERIFY(noticeShown(*page->editor()));
+        QVERIFY(window->document()->undoStack()->count() == 0);
+
+        controller().save(window);
+        QCOMPARE(readAll(path), bytes);
+
+        // Notes a potter could have typed stay editable, and their notice goes.
+        window->model()->setSelection(SidebarItem::recipe(book.recipes[0].id));
+        settle();
+        pane = qobject_cast<RecipePane*>(window->detail());
+        QVERIFY(pane && !pane->notesField()->isReadOnly() && !noticeShown(*pane));
+    }
+
     void alertsStandOverTheirWindowOrOnTopOfEveryWindow() {
         MessageBox::setRecordingAlerts(false);
         const QString bad = filePath("bad.orzabook");

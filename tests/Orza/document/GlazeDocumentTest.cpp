@@ -9,10 +9,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cerrno>
 #include <cstring>
+
+#include <grp.h>
+#include <unistd.h>
 
 using namespace Orza;
 
@@ -141,6 +146,37 @@ private slots:
         QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("full.orzabook")});
         QVERIFY(document.isModified());
         QCOMPARE(document.filePath(), path);
+    }
+
+    // The system's reason can quote the file's path, line breaks and direction controls and all: the message
+    // writes them out. Here a file that may not be written, for a user other than root.
+    void aReasonThatQuotesThePathShowsItsControls() {
+        ORZA_TEST_IN_CHILD_PROCESS();
+        const QString folder = filePath(QStringLiteral("Glazes\u202Eevil\nline"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/kept.orzabook");
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Old"}), path);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        for (QString step = folder; step.size() > 1; step = QFileInfo(step).path())
+            QFile::setPermissions(step, QFile::permissions(step) | QFileDevice::ExeOther | QFileDevice::ReadOther);
+        // Root may write any file: the save runs as nobody, the saved ids kept so that root comes back to clear
+        // the files away.
+        const bool root = geteuid() == 0;
+        if (root)
+            QVERIFY(setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 0) == 0 && setresuid(65534, 65534, 0) == 0);
+        const auto asBefore = qScopeGuard([&] {
+            if (root && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0)) qFatal("could not become root again");
+        });
+
+        const BookDocument document(GlazeDocument::make(OrzaTest::bookWithRecipes({"New"}), false));
+        try {
+            document.document().save(path);
+            QFAIL("a file that may not be written was saved");
+        } catch (const DocumentError& error) {
+            const QString message = error.message();
+            QVERIFY2(message.contains(QStringLiteral("Glazes\\u202Eevil\\u000Aline")), qPrintable(message));
+            QVERIFY(!message.contains(QChar(0x202E)) && !message.contains(QLatin1Char('\n')));
+        }
     }
 };
 
