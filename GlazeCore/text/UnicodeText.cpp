@@ -284,6 +284,47 @@ std::string shortened(std::string_view text, std::size_t limit) {
     return toUtf8(head.tempSubString(0, headCut)) + "\u2026" + toUtf8(tail.tempSubString(tailCut));
 }
 
+std::string wholeAfterEdit(std::string_view whole, std::string_view shown, std::string_view typed) {
+    constexpr std::string_view ellipsis = "\u2026";
+    if (whole == shown) return std::string(typed);
+    // The edited bytes of `shown`: what lies between the longest start and end it shares with `typed`. Bytes,
+    // not characters: the start and the end of `shown` are the whole text's own bytes, so a splice anywhere in
+    // them gives the whole text that reads as `typed` does there.
+    const std::size_t shorter = std::min(shown.size(), typed.size());
+    std::size_t prefix = 0;
+    while (prefix < shorter && shown[prefix] == typed[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < shorter - prefix && shown[shown.size() - 1 - suffix] == typed[typed.size() - 1 - suffix])
+        ++suffix;
+    // Where the "…" stands for the hidden middle: the whole text starts with what precedes it and ends with what
+    // follows it. A "…" of the text's own is passed over.
+    std::size_t mark = shown.find(ellipsis);
+    const auto splits = [&](std::size_t at) {
+        const std::size_t tail = shown.size() - at - ellipsis.size();
+        return whole.size() >= at + tail && whole.starts_with(shown.substr(0, at)) &&
+               whole.ends_with(shown.substr(at + ellipsis.size()));
+    };
+    while (mark != std::string_view::npos && !splits(mark))
+        mark = shown.find(ellipsis, mark + 1);
+    if (mark == std::string_view::npos) return std::string(typed);
+    const std::string_view inserted = typed.substr(prefix, typed.size() - suffix - prefix);
+    const std::size_t editEnd = shown.size() - suffix;
+    std::string out;
+    if (editEnd <= mark) { // in the start
+        out.reserve(whole.size() + inserted.size());
+        out.append(whole.substr(0, prefix)).append(inserted).append(whole.substr(editEnd));
+        return out;
+    }
+    if (prefix >= mark + ellipsis.size()) { // in the end
+        const std::size_t hidden = whole.size() - shown.size();
+        out.reserve(whole.size() + inserted.size());
+        out.append(whole.substr(0, prefix + hidden)).append(inserted).append(whole.substr(whole.size() - suffix));
+        return out;
+    }
+    return std::string(typed);
+}
+
 bool isLetterMarkOrDecimalDigit(char32_t scalar) {
     return (U_GET_GC_MASK(static_cast<UChar32>(scalar)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_ND_MASK)) != 0;
 }

@@ -35,6 +35,10 @@ std::string visibleControls(std::string_view text);
 /// user-perceived characters, around "…", `limit` scalars in all. Reads only the ends, so a text of millions of
 /// characters costs no more than a short one.
 std::string shortened(std::string_view text, std::size_t limit);
+/// The whole text after an edit of what shortened() showed of it: `shown` became `typed`. An edit within the
+/// start or the end changes the whole text there; an edit that takes in the "…" replaces what it stood for, so the
+/// whole text becomes `typed`.
+std::string wholeAfterEdit(std::string_view whole, std::string_view shown, std::string_view typed);
 /// General category L (letters), M (marks) or Nd (decimal digits).
 bool isLetterMarkOrDecimalDigit(char32_t scalar);
 

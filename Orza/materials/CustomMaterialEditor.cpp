@@ -5,7 +5,6 @@
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/display/NumberDisplay.h"
-#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
@@ -104,7 +103,7 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     m_name->setAccessibleName(tr("Name"));
     DocumentFieldKeys::attach(m_name, m_document, m_actions);
     connect(m_name, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_document.setMaterialName(m_id, text.toStdString()); });
+            [this](const QString& text) { m_document.setMaterialName(m_id, m_nameEdit.edit(text)); });
     form->addRow(tr("Name"), m_name);
 
     // Selectable text that cannot be changed; a field rather than a label, so that a long id scrolls
@@ -266,8 +265,8 @@ void CustomMaterialEditor::refresh() {
 }
 
 void CustomMaterialEditor::showName(const GlazeCore::Material& current) {
-    // A very long name shows its ends; it stays whole in the book until the potter types in it.
-    showText(m_name, shownText(current.name));
+    // A very long name shows its ends; typing edits the whole name.
+    if (!m_nameEdit.showing(current.name, m_name->text())) showText(m_name, m_nameEdit.show(current.name));
 }
 
 void CustomMaterialEditor::showSource(const GlazeCore::Material& current) {

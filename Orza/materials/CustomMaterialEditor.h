@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GlazeCore/book/BookTypes.h"
+#include "Orza/display/ShownTextEdit.h"
 #include "Orza/document/BookFieldNames.h"
 
 #include <QScrollArea>
@@ -85,6 +86,7 @@ private:
     bool m_totalRight = false;
 
     QLineEdit* m_name = nullptr;
+    ShownTextEdit m_nameEdit;
     QLineEdit* m_idField = nullptr;
     PercentField* m_loi = nullptr;
     QLineEdit* m_source = nullptr;

@@ -13,6 +13,7 @@
 #include "Orza/blends/BlendSheet.h"
 #include "Orza/chemistry/ChemistryPanel.h"
 #include "Orza/chemistry/StullChartView.h"
+#include "Orza/display/ShownTextEdit.h"
 #include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/library/BookLibrary.h"
@@ -153,7 +154,7 @@ void RecipePane::buildHeader() {
     m_name->setAccessibleName(tr("Recipe name"));
     m_name->setFont(TextStyle::semibold(TextStyle::font(TextStyle::Style::title2, font())));
     connect(m_name, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_document.setRecipeName(m_recipeID, text.toStdString()); });
+            [this](const QString& text) { m_document.setRecipeName(m_recipeID, m_nameEdit.edit(text)); });
 
     m_cone = new QComboBox;
     m_cone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -249,10 +250,12 @@ void RecipePane::connectDocument() {
 void RecipePane::showRecipeFields() {
     const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
     if (!recipe) return;
-    // A name of millions of characters shows its ends; it stays whole in the book until the potter types in it.
-    const QString name = shownText(recipe->name);
-    // Text typed that already means what the book holds stays as typed, cursor and all.
-    if (m_name->text() != name) m_name->setText(name);
+    // Text typed that already means what the book holds stays as typed, cursor and all. A name of millions of
+    // characters shows its ends.
+    if (!m_nameEdit.showing(recipe->name, m_name->text())) {
+        const QString name = m_nameEdit.show(recipe->name);
+        if (m_name->text() != name) m_name->setText(name);
+    }
     // Notes too long to type in are shown shortened, and only shown: the book keeps them as they are.
     const QString notes = LongNotes::show(recipe->notes, m_notes, m_notesTooLong);
     if (m_notes->toPlainText() != notes) {

@@ -2,6 +2,7 @@
 
 #include "GlazeCore/chemistry/Chemistry.h"
 #include "GlazeCore/text/Uuid.h"
+#include "Orza/display/ShownTextEdit.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
 
@@ -109,6 +110,7 @@ private:
     BookDocument& m_document;
     GlazeCore::Uuid m_recipeID;
     QLineEdit* m_name = nullptr;
+    ShownTextEdit m_nameEdit;
     QComboBox* m_cone = nullptr;
     QPlainTextEdit* m_notes = nullptr;
     IconLabel* m_notesTooLong = nullptr;

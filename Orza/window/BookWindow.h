@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GlazeCore/book/BookPage.h"
+#include "Orza/display/ShownTextEdit.h"
 #include "Orza/document/GlazeDocument.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowTypes.h"
@@ -147,6 +148,7 @@ private:
     bool m_codeNoteClosed = false;
     std::optional<GlazeCore::Uuid> m_renaming;
     QString m_renameText;
+    ShownTextEdit m_renameEdit;
     std::optional<GlazeCore::Uuid> m_pendingDelete;
     std::vector<GlazeCore::Uuid> m_recipeIDsBefore;
     /// The recipe shown when each recipe was added, so an undo that takes it out goes back there.

@@ -4,7 +4,6 @@
 
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/actions/CommandTable.h"
-#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
@@ -138,9 +137,10 @@ void BookWindow::deleteRecipe(const GlazeCore::Uuid& recipeID) {
 }
 
 void BookWindow::presentRenameDialog() {
-    // The field shows a very long name's ends; the name is kept whole unless the potter types.
-    auto* dialog = new RenameRecipeDialog(shownText(m_renameText), this);
-    connect(dialog, &RenameRecipeDialog::textEdited, this, &BookWindow::setRenameText);
+    // The field shows a very long name's ends; typing edits the whole name.
+    auto* dialog = new RenameRecipeDialog(m_renameEdit.show(m_renameText.toStdString()), this);
+    connect(dialog, &RenameRecipeDialog::textEdited, this,
+            [this](const QString& typed) { setRenameText(QString::fromStdString(m_renameEdit.edit(typed))); });
     connect(dialog, &QDialog::accepted, this, &BookWindow::commitRename);
     connect(dialog, &QDialog::finished, this, [this] {
         m_renaming.reset();

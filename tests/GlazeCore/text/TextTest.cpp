@@ -98,6 +98,29 @@ TEST(UnicodeText, shortenedKeepsBothEndsAndWholeCharacters) {
     EXPECT_NE(shown.find("x\u2026x"), std::string::npos);
 }
 
+TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
+    const auto edited = [](std::string_view whole, std::string_view typed) {
+        return UnicodeText::wholeAfterEdit(whole, UnicodeText::shortened(whole, 7), typed);
+    };
+    ASSERT_EQ(UnicodeText::shortened("abcdefghij", 7), "abc\u2026hij");
+    EXPECT_EQ(edited("abcdefghij", "abc\u2026hijZ"), "abcdefghijZ");
+    EXPECT_EQ(edited("abcdefghij", "Zabc\u2026hij"), "Zabcdefghij");
+    EXPECT_EQ(edited("abcdefghij", "ab\u2026hij"), "abdefghij");
+    EXPECT_EQ(edited("abcdefghij", "abc\u2026hj"), "abcdefghj");
+    EXPECT_EQ(edited("abcdefghij", "abc\u2026hij"), "abcdefghij");
+    // An edit that takes in the "…" replaces the hidden middle.
+    EXPECT_EQ(edited("abcdefghij", "abchij"), "abchij");
+    EXPECT_EQ(edited("abcdefghij", "abc\u2025hij"), "abc\u2025hij");
+    EXPECT_EQ(edited("abcdefghij", "new"), "new");
+    EXPECT_EQ(edited("abcdefghij", ""), "");
+    // A "…" of the text's own is no hidden middle; a character's bytes are replaced whole.
+    EXPECT_EQ(edited("\u2026bcdefgh\u2026j", "\u2026bc\u2026h\u2026jX"), "\u2026bcdefgh\u2026jX");
+    EXPECT_EQ(edited("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "\u00e9\u00e9\u00e9\u2026\u00e9\u00e9\u00e8"),
+              "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e8");
+    // A text shown whole is what was typed.
+    EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", "Celadon", "Celadon blue"), "Celadon blue");
+}
+
 TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {
     const auto id = Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
     ASSERT_TRUE(id);

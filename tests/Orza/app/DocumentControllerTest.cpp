@@ -21,6 +21,7 @@
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/window/BookWindow.h"
+#include "Orza/window/RenameRecipeDialog.h"
 #include "support/ChildRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
@@ -35,6 +36,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
 
@@ -335,6 +337,35 @@ private slots:
 
         controller().save(window);
         QCOMPARE(readAll(path), bytes);
+
+        // Typing in the shown ends edits the whole name there, in the field and in Rename.
+        window->showPage(GlazeCore::BookPage::recipes);
+        window->model()->setSelection(SidebarItem::recipe(huge.id));
+        settle();
+        pane = qobject_cast<RecipePane*>(window->detail());
+        QVERIFY(pane);
+        const auto storedName = [&] { return window->document()->recipe(huge.id)->name; };
+        pane->nameField()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(pane->nameField(), Qt::Key_End);
+        QTest::keyClicks(pane->nameField(), QStringLiteral("YZ"));
+        QTest::keyClick(pane->nameField(), Qt::Key_Backspace);
+        QTest::keyClick(pane->nameField(), Qt::Key_Home);
+        QTest::keyClick(pane->nameField(), Qt::Key_Delete);
+        QTest::keyClicks(pane->nameField(), QStringLiteral("["));
+        QVERIFY(storedName() == "[" + huge.name.substr(1) + "Y");
+        window->beginRename(huge.id);
+        auto* rename = window->findChild<RenameRecipeDialog*>();
+        QVERIFY(rename);
+        QTest::keyClick(rename->nameField(), Qt::Key_End);
+        QTest::keyClick(rename->nameField(), Qt::Key_Backspace);
+        QTest::keyClicks(rename->nameField(), QStringLiteral("]"));
+        rename->renameButton()->click();
+        QVERIFY(storedName() == "[" + huge.name.substr(1) + "]");
+        // Across the "…" the typed text is the whole name.
+        pane->nameField()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(pane->nameField(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(pane->nameField(), QStringLiteral("Celadon"));
+        QCOMPARE(storedName(), std::string("Celadon"));
 
         // Notes a potter could have typed stay editable, and their notice goes.
         window->model()->setSelection(SidebarItem::recipe(book.recipes[0].id));

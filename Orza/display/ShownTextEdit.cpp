@@ -1,0 +1,26 @@
+#include "Orza/display/ShownTextEdit.h"
+
+#include "GlazeCore/text/UnicodeText.h"
+#include "Orza/display/TextDisplay.h"
+
+namespace Orza {
+
+QString ShownTextEdit::show(const std::string& whole) {
+    const QString shown = shownText(whole);
+    m_whole = whole;
+    m_shown = shown.toStdString();
+    return shown;
+}
+
+std::string ShownTextEdit::edit(const QString& typed) {
+    const std::string text = typed.toStdString();
+    m_whole = GlazeCore::UnicodeText::wholeAfterEdit(m_whole, m_shown, text);
+    m_shown = text;
+    return m_whole;
+}
+
+bool ShownTextEdit::showing(const std::string& whole, const QString& fieldText) const {
+    return whole == m_whole && fieldText.toStdString() == m_shown;
+}
+
+} // namespace Orza
