@@ -3,38 +3,27 @@
 // megabytes): reading and decoding the file, making the window, painting it (offscreen), going to the Tests page
 // and back to the recipe, and saving the book through its document.
 
-#include "BenchBooks.h"
+#include "OpenChild.h"
 
 #include "GlazeCore/book/GlazeBookCodec.h"
 #include "Orza/app/DocumentController.h"
-#include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
-#include "Orza/platform/MessageBox.h"
 #include "Orza/window/BookWindow.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
+using Bench::Clock;
+using Bench::seconds;
 
 enum Case { name8MiB, name17MiB, notes60M };
 
@@ -58,53 +47,24 @@ GlazeCore::GlazeBook hugeBook(Case which) {
     return book;
 }
 
-/// Notes each paint of any widget.
-class Paints : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()) painted = true;
-        return false;
-    }
-};
-
-/// Runs the event loop until a frame has been painted and nothing is left to do.
-void paintFrame(Paints& paints) {
-    paints.painted = false;
-    while (!paints.painted)
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
 // The child: prints the seconds of reading and decoding, of making the window, of its first frame, of going to
 // the Tests page and back, and of saving, then its peak resident megabytes.
 int openChild(int argc, char** argv, const char* path) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QTemporaryDir settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    Orza::MessageBox::setRecordingAlerts(true);
-    Orza::Translations::install();
-    Paints paints;
-    application.installEventFilter(&paints);
+    Bench::OpenChildApplication child(argc, argv);
 
     const auto start = Clock::now();
     Orza::GlazeDocument document = Orza::GlazeDocument::read(QString::fromLocal8Bit(path));
     const auto read = Clock::now();
     Orza::BookWindow* window = Orza::DocumentController::instance().openWindow(std::move(document), path);
     const auto made = Clock::now();
-    paintFrame(paints);
+    child.paints.waitForFrame();
     const auto painted = Clock::now();
 
     const GlazeCore::Uuid huge = window->document()->book().recipes.front().id;
     window->model()->setSelection(Orza::SidebarItem::tests());
-    paintFrame(paints);
+    child.paints.waitForFrame();
     window->model()->setSelection(Orza::SidebarItem::recipe(huge));
-    paintFrame(paints);
+    child.paints.waitForFrame();
     const auto back = Clock::now();
 
     const QString saved = QString::fromLocal8Bit(path) + QStringLiteral(".saved");
@@ -120,18 +80,13 @@ int openChild(int argc, char** argv, const char* path) {
     return 0;
 }
 
-std::vector<std::string>& madeFiles() {
-    static std::vector<std::string> paths;
-    return paths;
-}
-
 const std::string& bookFile(Case which) {
     static std::map<Case, std::string> paths;
     auto found = paths.find(which);
     if (found == paths.end()) {
         const std::string bytes = GlazeCore::GlazeBookCodec::encode(hugeBook(which));
         found = paths.emplace(which, Bench::writeTemporary(bytes, "huge")).first;
-        madeFiles().push_back(found->second);
+        Bench::madeFiles().push_back(found->second);
     }
     return found->second;
 }
@@ -140,12 +95,9 @@ void BM_OpenHugeText(benchmark::State& state, Case which) {
     const std::string& path = bookFile(which);
     double phases[5] = {}, peakMiB = 0;
     for (auto _ : state) {
-        std::string command = "'";
-        for (const std::string& piece : {Bench::selfPath(), std::string("' --open-child '"), path, std::string("'")})
-            command += piece;
         double run[6] = {-1, -1, -1, -1, -1, -1};
         int same = 0;
-        if (std::FILE* child = popen(command.c_str(), "r")) {
+        if (std::FILE* child = Bench::startOpenChild(path)) {
             if (std::fscanf(child, "%lf %lf %lf %lf %lf %lf %d", &run[0], &run[1], &run[2], &run[3], &run[4], &run[5],
                             &same) != 7)
                 state.SkipWithError("the child did not open the book");
@@ -177,12 +129,5 @@ BENCHMARK_CAPTURE(BM_OpenHugeText, notes_60M, notes60M)->Iterations(1)->UseManua
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--open-child") == 0) return openChild(argc, argv, argv[2]);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    for (const std::string& path : madeFiles())
-        std::remove(path.c_str());
-    return 0;
+    return Bench::openChildMain(argc, argv, openChild);
 }

@@ -2,61 +2,28 @@
 // lines and as many tiles. Each open runs in a process of its own, as a user's first open of the day does: reading
 // and decoding the file, making the window, and painting it (offscreen); then the save through the document.
 
-#include "BenchBooks.h"
+#include "OpenChild.h"
 
 #include "GlazeCore/book/GlazeBookCodec.h"
 #include "Orza/app/DocumentController.h"
-#include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"
-#include "Orza/platform/MessageBox.h"
 #include "Orza/window/BookWindow.h"
-
-#include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
-
-/// Notes the first paint of any widget of the window.
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()) painted = true;
-        return false;
-    }
-};
+using Bench::Clock;
+using Bench::seconds;
 
 // The child: prints the seconds of reading and decoding, of making the window, of its first frame, and of saving.
 int openChild(int argc, char** argv, const char* path) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QTemporaryDir settings;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    Orza::MessageBox::setRecordingAlerts(true);
-    Orza::Translations::install();
-    FirstPaint firstPaint;
-    application.installEventFilter(&firstPaint);
+    Bench::OpenChildApplication child(argc, argv);
 
     // As DocumentController::openFile does it, in steps.
     const auto start = Clock::now();
@@ -64,7 +31,7 @@ int openChild(int argc, char** argv, const char* path) {
     const auto read = Clock::now();
     Orza::BookWindow* window = Orza::DocumentController::instance().openWindow(std::move(document), path);
     const auto made = Clock::now();
-    while (!firstPaint.painted)
+    while (!child.paints.painted)
         QCoreApplication::processEvents();
     const auto painted = Clock::now();
 
@@ -77,18 +44,13 @@ int openChild(int argc, char** argv, const char* path) {
     return 0;
 }
 
-std::vector<std::string>& madeFiles() {
-    static std::vector<std::string> paths;
-    return paths;
-}
-
 const std::string& bookFile(std::size_t items) {
     static std::map<std::size_t, std::string> paths;
     auto found = paths.find(items);
     if (found == paths.end()) {
         const std::string bytes = GlazeCore::GlazeBookCodec::encode(Bench::makeBook(items));
         found = paths.emplace(items, Bench::writeTemporary(bytes, "open")).first;
-        madeFiles().push_back(found->second);
+        Bench::madeFiles().push_back(found->second);
     }
     return found->second;
 }
@@ -97,11 +59,8 @@ void BM_OpenToFirstFrame(benchmark::State& state) {
     const std::string& path = bookFile(static_cast<std::size_t>(state.range(0)));
     double readSeconds = 0, windowSeconds = 0, paintSeconds = 0, saveSeconds = 0;
     for (auto _ : state) {
-        std::string command = "'";
-        for (const std::string& piece : {Bench::selfPath(), std::string("' --open-child '"), path, std::string("'")})
-            command += piece;
         double phases[4] = {-1, -1, -1, -1};
-        if (std::FILE* child = popen(command.c_str(), "r")) {
+        if (std::FILE* child = Bench::startOpenChild(path)) {
             if (std::fscanf(child, "%lf %lf %lf %lf", &phases[0], &phases[1], &phases[2], &phases[3]) != 4)
                 state.SkipWithError("the child did not open the book");
             pclose(child);
@@ -131,12 +90,5 @@ BENCHMARK(BM_OpenToFirstFrame)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--open-child") == 0) return openChild(argc, argv, argv[2]);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    for (const std::string& path : madeFiles())
-        std::remove(path.c_str());
-    return 0;
+    return Bench::openChildMain(argc, argv, openChild);
 }

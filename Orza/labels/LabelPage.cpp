@@ -1,5 +1,6 @@
 #include "Orza/labels/LabelPage.h"
 
+#include "Orza/display/TextDisplay.h"
 #include "Orza/printing/PagePainting.h"
 #include "Orza/printing/PdfPages.h"
 #include "Orza/printing/TextFit.h"
@@ -33,9 +34,10 @@ LabelType typeFor(qreal height) {
     return {16, 9.5, 8, 2, 6};
 }
 
-/// A name typed with line breaks still reads as one name on a label.
+/// A name typed with line breaks still reads as one name on a label; one far longer than a label holds is laid
+/// out by its ends only.
 QString oneLine(const std::string& text) {
-    QString line = QString::fromStdString(text);
+    QString line = shownText(text);
     for (QChar& c : line)
         if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator) c = QLatin1Char(' ');
     return line;
@@ -209,8 +211,7 @@ QString previewAccessibilityValue(const LabelSet& labels, const std::vector<int>
     const QString count =
         page.size() == 1 ? QStringLiteral("1 label") : QStringLiteral("%1 labels").arg(qulonglong(page.size()));
     const QString codes =
-        *first == *last ? QString::fromStdString(*first)
-                        : QStringLiteral("%1 to %2").arg(QString::fromStdString(*first), QString::fromStdString(*last));
+        *first == *last ? shownText(*first) : QStringLiteral("%1 to %2").arg(shownText(*first), shownText(*last));
     return QStringLiteral("%1, %2, starting at label %3.").arg(count, codes, QString::number(labels.skip + 1));
 }
 

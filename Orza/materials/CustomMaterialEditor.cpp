@@ -108,7 +108,7 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
 
     // Selectable text that cannot be changed; a field rather than a label, so that a long id scrolls
     // within the form's width instead of widening it.
-    m_idField = new QLineEdit(QString::fromStdString(m_id));
+    m_idField = new QLineEdit(shownText(m_id));
     m_idField->setReadOnly(true);
     m_idField->setFrame(false);
     m_idField->setCursorPosition(0);
@@ -270,7 +270,7 @@ void CustomMaterialEditor::showName(const GlazeCore::Material& current) {
 }
 
 void CustomMaterialEditor::showSource(const GlazeCore::Material& current) {
-    showText(m_source, QString::fromStdString(current.source));
+    showText(m_source, shownText(current.source));
 }
 
 void CustomMaterialEditor::showAnalysis(const GlazeCore::Material& current) {

@@ -54,7 +54,7 @@ QString accessibilityLabel(const GlazeCore::Recipe& recipe, std::optional<GlazeC
 QString testsHelpText(const std::vector<GlazeCore::TestTile>& tests) {
     if (tests.empty()) return tr("Test log. No test tiles yet.");
     const std::string& code = tests.back().code;
-    const QString shown = code.empty() ? tr("no code") : QString::fromStdString(code);
+    const QString shown = code.empty() ? tr("no code") : shownText(code);
     return tr("Test log: %1. Last added: %2.").arg(tr("%n test tile(s)", int(tests.size())), shown);
 }
 

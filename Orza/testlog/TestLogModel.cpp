@@ -83,7 +83,7 @@ QVariant TestLogModel::data(const QModelIndex& index, int role) const {
 
 QVariant TestLogModel::codeCell(const GlazeCore::TestTile& tile, int role) const {
     // As stored: a code of blanks shows its blanks; only the empty code reads as a dash.
-    const QString code = QString::fromStdString(tile.code);
+    const QString code = shownText(tile.code);
     if (role == Qt::DisplayRole) return code.isEmpty() ? QStringLiteral("\u2013") : code;
     if (role == Qt::AccessibleTextRole) return code.isEmpty() ? tr("No code") : tr("Code %1").arg(code);
     if (role == Qt::FontRole) return codeFont();

@@ -1,6 +1,7 @@
 #include "Orza/testlog/TestLogPage.h"
 
 #include "Orza/actions/ActionRegistry.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
@@ -396,7 +397,7 @@ void TestLogPage::updateBanner() {
     if (codes.empty()) return;
     QStringList names;
     for (const std::string& code : codes)
-        names << QString::fromStdString(code);
+        names << shownText(code);
     m_banner->setText(
         tr("Two or more tiles share the code %1. Give each tile its own code.").arg(names.join(QStringLiteral(", "))));
 }

@@ -2,6 +2,7 @@
 
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/ProblemLabel.h"
@@ -82,7 +83,7 @@ void TileCodeField::resetCodeState() {
     const std::string code = shown ? shown->code : std::string();
     m_originalCode = code;
     m_lastWritten = code;
-    m_edit->setText(QString::fromStdString(code));
+    m_edit->setText(shownText(code));
     m_codeProblem.reset();
     showProblem(check(code));
 }
@@ -106,7 +107,7 @@ void TileCodeField::adoptOutsideCode() {
     if (!changed || changed->code == m_lastWritten) return;
     m_originalCode = changed->code;
     m_lastWritten = changed->code;
-    m_edit->setText(QString::fromStdString(changed->code));
+    m_edit->setText(shownText(changed->code));
     m_codeProblem.reset();
     showProblem(check(changed->code));
 }

@@ -10,6 +10,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -249,6 +250,25 @@ private slots:
         };
         QVERIFY(drawn(Qt::LeftToRight) != blank);
         QCOMPARE(drawn(Qt::LeftToRight), drawn(Qt::RightToLeft));
+    }
+
+    // A code and a name of megabytes are laid out by their ends, at once, and the preview announces their ends.
+    void hugeTextsAreLaidOutByTheirEnds() {
+        LabelSet set = labelsOf(letter(), 2);
+        const std::string huge = "<" + std::string(std::size_t{8} << 20, 'x') + ">";
+        set.tiles[0].code = huge;
+        set.recipes[0].name = huge;
+        const auto shared = std::make_shared<const LabelSet>(std::move(set));
+        QImage page(QSize(440, 200), QImage::Format_RGB32);
+        QElapsedTimer took;
+        took.start();
+        const LabelPageLayout layout({shared, {0, 1}, 0, false}, page);
+        QVERIFY2(took.elapsed() < 2000, qPrintable(QString::number(took.elapsed())));
+        QCOMPARE(layout.labels().size(), std::size_t(2));
+        const QString announced = previewAccessibilityValue(*shared, {0, 1});
+        QVERIFY2(announced.size() < 1100 && announced.startsWith(QStringLiteral("2 labels, <xx")) &&
+                     announced.endsWith(QStringLiteral("xx> to T-002, starting at label 1.")),
+                 qPrintable(announced.left(100)));
     }
 
     // Printing uses a printer of the sheet's own paper: full page, no margins, no scaling, its own title.

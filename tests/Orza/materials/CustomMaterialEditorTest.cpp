@@ -257,6 +257,25 @@ private slots:
         QVERIFY(editing.document().book().customMaterials.empty());
     }
 
+    // Name, id and source from a book may be megabytes long: each field shows their ends, and the book keeps
+    // them whole until the potter types.
+    void hugeTextsShowTheirEnds() {
+        const std::string huge = "<" + std::string(std::size_t{1} << 20, 'x') + ">";
+        Editing editing(material(huge, huge, {{Oxide::SiO2, 60}}, 10, huge));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        for (QLineEdit* field :
+             {editing.editor->nameField(), editing.editor->idField(), editing.editor->sourceField()}) {
+            const QString shown = field->text();
+            QVERIFY2(shown.size() <= 1000 && shown.startsWith(QStringLiteral("<xx")) &&
+                         shown.endsWith(QStringLiteral("xx>")),
+                     qPrintable(field->accessibleName()));
+        }
+        QVERIFY(editing.focus(editing.editor->sourceField()));
+        QTest::keyClick(editing.editor->sourceField(), Qt::Key_Tab);
+        QCOMPARE(editing.document().undoStack()->count(), 0);
+        QCOMPARE(editing.stored().source, huge);
+    }
+
     // A custom material with a built-in id overrides it in every calculation of the book.
     void overrideChangesTheLibraryOncePerEdit() {
         Editing editing(material("whiting", "Whiting (own test)", {{Oxide::CaO, 55}}, 44));

@@ -5,6 +5,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/sidebar/SidebarRows.h"
 #include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TestLogModel.h"
 #include "Orza/testlog/TestSearchBar.h"
@@ -390,6 +391,32 @@ private slots:
 
         s.document().setTileCode(s.tile(2).id, "T-003");
         QVERIFY(s.page().sharedCodeRow()->isHidden());
+    }
+
+    // A book may hold a code far longer than one typed: the table, the banner, the sidebar's help and the code
+    // field show its ends, and nothing is written that was not typed.
+    void aHugeCodeShowsItsEnds() {
+        GlazeCore::GlazeBook book = logBook();
+        const std::string huge = "<" + std::string(std::size_t{1} << 20, 'x') + ">";
+        book.tests[2].code = huge;
+        book.tests[3].code = huge;
+        Shown s(book);
+        const auto shortened = [](const QString& text) {
+            return text.size() <= 1100 && text.contains(QStringLiteral("<xx")) && text.contains(QStringLiteral("xx>"));
+        };
+        QVERIFY(shortened(s.cell(2, TestLogModel::code)));
+        QVERIFY(shortened(s.cell(2, TestLogModel::code, Qt::AccessibleTextRole)));
+        QVERIFY(shortened(s.page().sharedCodeBanner()->text()));
+        QVERIFY(shortened(SidebarRows::testsHelpText(s.document().book().tests)));
+        s.model().setTestSelection(s.tile(2).id);
+        QVERIFY(shortened(s.detail()));
+
+        QLineEdit* code = s.page().editor()->codeField()->lineEdit();
+        code->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(code, Qt::Key_End);
+        QTest::keyClick(code, Qt::Key_Tab);
+        QCOMPARE(s.document().undoStack()->count(), 0);
+        QCOMPARE(s.tile(2).code, huge);
     }
 
     // A book without tiles is one invitation; its wording and button follow the recipes.
