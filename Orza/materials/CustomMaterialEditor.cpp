@@ -5,6 +5,7 @@
 #include "GlazeCore/text/UnicodeText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/display/NumberDisplay.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
@@ -129,7 +130,7 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     m_source->setAccessibleName(tr("Source"));
     DocumentFieldKeys::attach(m_source, m_document, m_actions);
     connect(m_source, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_document.setMaterialSource(m_id, text.toStdString()); });
+            [this](const QString& text) { m_document.setMaterialSource(m_id, m_sourceEdit.edit(text)); });
     form->addRow(tr("Source"), m_source);
 
     m_inUseNote = captionLabel(this);
@@ -270,7 +271,7 @@ void CustomMaterialEditor::showName(const GlazeCore::Material& current) {
 }
 
 void CustomMaterialEditor::showSource(const GlazeCore::Material& current) {
-    showText(m_source, shownText(current.source));
+    if (!m_sourceEdit.showing(current.source, m_source->text())) showText(m_source, m_sourceEdit.show(current.source));
 }
 
 void CustomMaterialEditor::showAnalysis(const GlazeCore::Material& current) {

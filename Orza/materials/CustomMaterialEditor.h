@@ -90,6 +90,7 @@ private:
     QLineEdit* m_idField = nullptr;
     PercentField* m_loi = nullptr;
     QLineEdit* m_source = nullptr;
+    ShownTextEdit m_sourceEdit;
     QLabel* m_inUseNote = nullptr;
     QWidget* m_banner = nullptr;
     QVBoxLayout* m_issues = nullptr;

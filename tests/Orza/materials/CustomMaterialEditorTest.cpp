@@ -274,6 +274,15 @@ private slots:
         QTest::keyClick(editing.editor->sourceField(), Qt::Key_Tab);
         QCOMPARE(editing.document().undoStack()->count(), 0);
         QCOMPARE(editing.stored().source, huge);
+
+        // Typing in the shown ends edits the whole text there.
+        for (QLineEdit* field : {editing.editor->nameField(), editing.editor->sourceField()}) {
+            QVERIFY(editing.focus(field));
+            QTest::keyClick(field, Qt::Key_End);
+            QTest::keyClicks(field, QStringLiteral("!"));
+        }
+        QVERIFY(editing.stored().name == huge + "!");
+        QVERIFY(editing.stored().source == huge + "!");
     }
 
     // A custom material with a built-in id overrides it in every calculation of the book.
