@@ -2,6 +2,7 @@
 
 #include "Orza/display/TextDisplay.h"
 #include "Orza/printing/PagePainting.h"
+#include "Orza/widgets/LongNotes.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -42,7 +43,7 @@ QString abbreviatedDate(QDate date, const QLocale& locale) {
 
 QString batchHeaderLine(const BatchPrintPage& page, QDate today, const QLocale& locale) {
     return tr("Cone %1 \u00b7 batch %2 g \u00b7 %3")
-        .arg(QString::fromStdString(page.recipe.cone), page.gramsText(page.totalGrams), abbreviatedDate(today, locale));
+        .arg(shownText(page.recipe.cone), page.gramsText(page.totalGrams), abbreviatedDate(today, locale));
 }
 
 BatchPageLayout::BatchPageLayout(const BatchPrintPage& page, const QPaintDevice& device, QDate today) {
@@ -55,11 +56,11 @@ BatchPageLayout::BatchPageLayout(const BatchPrintPage& page, const QPaintDevice&
     y = addText(TextBlock(batchHeaderLine(page, today), small, device, contentWidth), secondaryInk, y + spacing);
     y = addDivider(y + spacing);
     y = addGrid(page, device, y + spacing);
-    // Notes are printed as written: only truly empty notes leave the part out.
+    // Notes are printed as written, but for notes too long to lay out, whose ends are printed; only truly empty
+    // notes leave the part out.
     if (!page.recipe.notes.empty()) {
         y = addDivider(y + spacing);
-        y = addText(TextBlock(QString::fromStdString(page.recipe.notes), small, device, contentWidth), ink,
-                    y + spacing);
+        y = addText(TextBlock(LongNotes::laidOut(page.recipe.notes), small, device, contentWidth), ink, y + spacing);
     }
     m_height = y + padding;
 }

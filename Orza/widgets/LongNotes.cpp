@@ -23,6 +23,10 @@ bool fitsForTyping(std::string_view text) {
     return true;
 }
 
+QString laidOut(const std::string& notes) {
+    return fitsForTyping(notes) ? QString::fromStdString(notes) : shownText(notes);
+}
+
 IconLabel* makeNotice() {
     auto* notice = new IconLabel(Symbol::exclamationTriangle, IconLabel::Tone::secondary, TextStyle::Style::caption);
     notice->setText(
@@ -35,7 +39,7 @@ QString show(const std::string& notes, QPlainTextEdit* field, IconLabel* notice)
     const bool typable = fitsForTyping(notes);
     field->setReadOnly(!typable);
     notice->setVisible(!typable);
-    return typable ? QString::fromStdString(notes) : shownText(notes);
+    return laidOut(notes);
 }
 
 } // namespace Orza::LongNotes

@@ -19,6 +19,9 @@ namespace LongNotes {
 /// True when a notes field can hold `text` for typing.
 bool fitsForTyping(std::string_view text);
 
+/// The notes whole when they fit for typing, else their ends: what a field or a page lays out.
+QString laidOut(const std::string& notes);
+
 /// The notice that stands under notes too long to type in; hidden until show() needs it.
 IconLabel* makeNotice();
 

@@ -99,6 +99,17 @@ private slots:
         QVERIFY(noted.size().height() > plain.size().height());
     }
 
+    // Texts of megabytes are printed by their ends: the page is laid out at once, not after minutes.
+    void hugeTextsArePrintedByTheirEnds() {
+        const std::string huge(std::size_t{3} << 20, 'x');
+        const GlazeCore::Material material{"custom-huge", huge, {{GlazeCore::Oxide::SiO2, 100}}, 0, ""};
+        const GlazeCore::Recipe recipe{GlazeCore::Uuid::random(), huge, huge, {line("custom-huge", 100)}, huge};
+        const BatchPageLayout layout(pageOf(recipe, BookLibrary({material})), *pdf);
+        for (const QString& text : textsOf(layout))
+            QVERIFY2(text.size() < 1100, qPrintable(text.left(40)));
+        QCOMPARE(layout.dividers().size(), std::size_t(2));
+    }
+
     // A name too long for the page wraps inside it instead of pushing the grams off the paper.
     void longNamesWrapInsideThePage() {
         GlazeCore::Material wordy{
