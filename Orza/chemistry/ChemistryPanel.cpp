@@ -5,6 +5,7 @@
 #include "Orza/chemistry/ChemistryTexts.h"
 #include "Orza/chemistry/LimitComparison.h"
 #include "Orza/chemistry/UmfGrid.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/DisclosureGroup.h"
@@ -266,8 +267,10 @@ void ChemistryPanel::refreshWarnings() {
     for (std::size_t i = 0; i < m_warningLabels.size(); ++i) {
         const bool used = i < warnings.size();
         setShown(m_warningLabels[i], used);
+        // A warning can quote a material id from the book, of any length and with controls.
         if (used)
-            m_warningLabels[i]->setText(QString::fromStdString(GlazeCore::OxideText::subscriptedText(warnings[i])));
+            m_warningLabels[i]->setText(
+                visibleText(GlazeCore::OxideText::subscriptedText(warnings[i]), shownTextLimit));
     }
 }
 

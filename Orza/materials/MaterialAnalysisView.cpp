@@ -7,6 +7,7 @@
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/AccessibleLabelledValue.h"
+#include "Orza/widgets/LongNotes.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -90,7 +91,7 @@ MaterialAnalysisView::MaterialAnalysisView(GlazeCore::Material material, bool re
     auto* sourceStack = new QVBoxLayout;
     sourceStack->setSpacing(2);
     sourceStack->addWidget(headline(tr("Source")));
-    auto* source = selectable(plain(QString::fromStdString(m_material.source)));
+    auto* source = selectable(plain(LongNotes::laidOut(m_material.source)));
     source->setWordWrap(true);
     MaterialsStyle::makeSecondary(source);
     sourceStack->addWidget(source);

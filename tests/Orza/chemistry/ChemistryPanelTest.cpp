@@ -230,6 +230,13 @@ private slots:
         warned.warnings.pop_back();
         panel.setChemistry(warned);
         QCOMPARE(panel.shownWarnings().size(), std::size_t(1));
+
+        // An id from a book is quoted shortened and with its controls written out.
+        warned.warnings = {"Unknown material \"" + std::string(std::size_t{1} << 20, 'x') + "\u202E\": line ignored."};
+        panel.setChemistry(warned);
+        const QString quoted = panel.shownWarnings()[0]->text();
+        QVERIFY2(quoted.size() < 1100 && quoted.endsWith(QStringLiteral("x\\u202E\": line ignored.")),
+                 qPrintable(quoted.right(40)));
     }
 
     void theSourceIsCollapsedAtFirst() {
