@@ -5,8 +5,6 @@
 
 #include "OpenChild.h"
 
-#include "GlazeCore/book/GlazeBookCodec.h"
-#include "Orza/app/DocumentController.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/window/BookWindow.h"
@@ -17,7 +15,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -52,12 +49,8 @@ GlazeCore::GlazeBook hugeBook(Case which) {
 int openChild(int argc, char** argv, const char* path) {
     Bench::OpenChildApplication child(argc, argv);
 
-    const auto start = Clock::now();
-    Orza::GlazeDocument document = Orza::GlazeDocument::read(QString::fromLocal8Bit(path));
-    const auto read = Clock::now();
-    Orza::BookWindow* window = Orza::DocumentController::instance().openWindow(std::move(document), path);
-    const auto made = Clock::now();
-    child.paints.waitForFrame();
+    const Bench::TimedOpen opened = Bench::openTimed(child, path);
+    Orza::BookWindow* window = opened.window;
     const auto painted = Clock::now();
 
     const GlazeCore::Uuid huge = window->document()->book().recipes.front().id;
@@ -74,25 +67,14 @@ int openChild(int argc, char** argv, const char* path) {
     const bool same =
         original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly) && original.readAll() == copy.readAll();
     QFile::remove(saved);
-    std::printf("%f %f %f %f %f %f %d\n", seconds(start, read), seconds(read, made), seconds(made, painted),
+    std::printf("%f %f %f %f %f %f %d\n", opened.readSeconds, opened.windowSeconds, opened.firstFrameSeconds,
                 seconds(painted, back), seconds(back, savedAt), double(Bench::peakResidentBytes()) / (1 << 20),
                 same ? 1 : 0);
     return 0;
 }
 
-const std::string& bookFile(Case which) {
-    static std::map<Case, std::string> paths;
-    auto found = paths.find(which);
-    if (found == paths.end()) {
-        const std::string bytes = GlazeCore::GlazeBookCodec::encode(hugeBook(which));
-        found = paths.emplace(which, Bench::writeTemporary(bytes, "huge")).first;
-        Bench::madeFiles().push_back(found->second);
-    }
-    return found->second;
-}
-
 void BM_OpenHugeText(benchmark::State& state, Case which) {
-    const std::string& path = bookFile(which);
+    const std::string& path = Bench::bookFile(which, hugeBook, "huge");
     double phases[5] = {}, peakMiB = 0;
     for (auto _ : state) {
         double run[6] = {-1, -1, -1, -1, -1, -1};

@@ -4,8 +4,6 @@
 
 #include "OpenChild.h"
 
-#include "GlazeCore/book/GlazeBookCodec.h"
-#include "Orza/app/DocumentController.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/window/BookWindow.h"
 
@@ -13,7 +11,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -25,38 +22,20 @@ using Bench::seconds;
 int openChild(int argc, char** argv, const char* path) {
     Bench::OpenChildApplication child(argc, argv);
 
-    // As DocumentController::openFile does it, in steps.
-    const auto start = Clock::now();
-    Orza::GlazeDocument document = Orza::GlazeDocument::read(QString::fromLocal8Bit(path));
-    const auto read = Clock::now();
-    Orza::BookWindow* window = Orza::DocumentController::instance().openWindow(std::move(document), path);
-    const auto made = Clock::now();
-    while (!child.paints.painted)
-        QCoreApplication::processEvents();
+    const Bench::TimedOpen opened = Bench::openTimed(child, path);
     const auto painted = Clock::now();
 
     const QString saved = QString::fromLocal8Bit(path) + QStringLiteral(".saved");
-    window->document()->save(saved);
+    opened.window->document()->save(saved);
     const auto savedAt = Clock::now();
     QFile::remove(saved);
-    std::printf("%f %f %f %f\n", seconds(start, read), seconds(read, made), seconds(made, painted),
+    std::printf("%f %f %f %f\n", opened.readSeconds, opened.windowSeconds, opened.firstFrameSeconds,
                 seconds(painted, savedAt));
     return 0;
 }
 
-const std::string& bookFile(std::size_t items) {
-    static std::map<std::size_t, std::string> paths;
-    auto found = paths.find(items);
-    if (found == paths.end()) {
-        const std::string bytes = GlazeCore::GlazeBookCodec::encode(Bench::makeBook(items));
-        found = paths.emplace(items, Bench::writeTemporary(bytes, "open")).first;
-        Bench::madeFiles().push_back(found->second);
-    }
-    return found->second;
-}
-
 void BM_OpenToFirstFrame(benchmark::State& state) {
-    const std::string& path = bookFile(static_cast<std::size_t>(state.range(0)));
+    const std::string& path = Bench::bookFile(static_cast<std::size_t>(state.range(0)), Bench::makeBook, "open");
     double readSeconds = 0, windowSeconds = 0, paintSeconds = 0, saveSeconds = 0;
     for (auto _ : state) {
         double phases[4] = {-1, -1, -1, -1};

@@ -5,8 +5,11 @@
 
 #include "BenchBooks.h"
 
+#include "GlazeCore/book/GlazeBookCodec.h"
+#include "Orza/app/DocumentController.h"
 #include "Orza/app/Translations.h"
 #include "Orza/platform/MessageBox.h"
+#include "Orza/window/BookWindow.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -18,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -72,10 +76,39 @@ struct OpenChildApplication {
     Paints paints;
 };
 
+/// A book opened as DocumentController::openFile opens it, in steps, timed up to the window's first frame.
+struct TimedOpen {
+    Orza::BookWindow* window;
+    double readSeconds;
+    double windowSeconds;
+    double firstFrameSeconds;
+};
+
+inline TimedOpen openTimed(OpenChildApplication& child, const char* path) {
+    const auto start = Clock::now();
+    Orza::GlazeDocument document = Orza::GlazeDocument::read(QString::fromLocal8Bit(path));
+    const auto read = Clock::now();
+    Orza::BookWindow* window = Orza::DocumentController::instance().openWindow(std::move(document), path);
+    const auto made = Clock::now();
+    child.paints.waitForFrame();
+    return {window, seconds(start, read), seconds(read, made), seconds(made, Clock::now())};
+}
+
 /// The files the benchmarks wrote, removed when they end.
 inline std::vector<std::string>& madeFiles() {
     static std::vector<std::string> paths;
     return paths;
+}
+
+/// The file of the book `make(key)`, written once for each key and removed when the benchmarks end.
+template <typename Key, typename Make> const std::string& bookFile(const Key& key, const Make& make, const char* name) {
+    static std::map<Key, std::string> paths;
+    auto found = paths.find(key);
+    if (found == paths.end()) {
+        found = paths.emplace(key, writeTemporary(GlazeCore::GlazeBookCodec::encode(make(key)), name)).first;
+        madeFiles().push_back(found->second);
+    }
+    return found->second;
 }
 
 /// This program started again as the child that opens `path`; its output to read, or none.
