@@ -1,10 +1,8 @@
 #include "Orza/widgets/LiveNumberField.h"
 
 #include "GlazeCore/text/UnicodeText.h"
-#include "Orza/widgets/SymbolIcon.h"
-#include "Orza/widgets/TextStyle.h"
+#include "Orza/widgets/ProblemMark.h"
 
-#include <QAction>
 #include <QFocusEvent>
 #include <QHideEvent>
 #include <QKeyEvent>
@@ -62,11 +60,7 @@ LiveNumberField::LiveNumberField(const QString& title, double value, Rules rules
     setAccessibleName(title);
     setText(m_rules.format(value));
     if (m_rules.refusal) {
-        m_problemMark = new QAction(this);
-        m_problemMark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
-        // Hidden after adding: the line edit shows the button it makes for an action whatever the action says.
-        addAction(m_problemMark, QLineEdit::TrailingPosition);
-        m_problemMark->setVisible(false);
+        m_problemMark = new ProblemMark(this);
         connect(this, &QLineEdit::textChanged, this, &LiveNumberField::updateProblem);
     }
     connect(this, &QLineEdit::textEdited, this, &LiveNumberField::userEdited);
@@ -165,21 +159,13 @@ void LiveNumberField::keyPressEvent(QKeyEvent* event) {
     if (returnTakesBack) event->accept();
 }
 
-void LiveNumberField::changeEvent(QEvent* event) {
-    QLineEdit::changeEvent(event);
-    // The mark keeps its contrast when the palette turns dark or light.
-    if (m_problemMark && event->type() == QEvent::PaletteChange)
-        m_problemMark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
-}
-
 void LiveNumberField::updateProblem() {
     // A blank field is no mistake yet, only text being typed can be.
     const bool refused = !isBlank(text()) && isRefused();
     const QString problem = refused ? m_rules.refusal() : QString();
     if (problem == m_problem) return;
     m_problem = problem;
-    m_problemMark->setVisible(refused);
-    m_problemMark->setToolTip(problem);
+    m_problemMark->showProblem(problem);
     setAccessibleDescription(problem);
 }
 

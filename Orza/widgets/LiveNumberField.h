@@ -9,6 +9,8 @@
 
 namespace Orza {
 
+class ProblemMark;
+
 /**
  * The editable number field of every pane: it writes on each keystroke whose text parses to a new value,
  * so chemistry, charts and totals follow the typing, and it tidies its text only when editing ends (focus
@@ -86,7 +88,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void userEdited(const QString& text);
@@ -100,7 +101,7 @@ private:
     Rules m_rules;
     bool m_editing = false;
     QString m_problem;
-    QAction* m_problemMark = nullptr;
+    ProblemMark* m_problemMark = nullptr;
 };
 
 } // namespace Orza

@@ -1,10 +1,7 @@
 #include "Orza/widgets/WholeNumberStepper.h"
 
-#include "Orza/widgets/SymbolIcon.h"
-#include "Orza/widgets/TextStyle.h"
+#include "Orza/widgets/ProblemMark.h"
 
-#include <QAction>
-#include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -17,11 +14,7 @@ WholeNumberStepper::WholeNumberStepper(int minimum, int maximum, QWidget* parent
     // A number being typed is no choice yet: "2" on the way to "21" must not lay out 2 tiles.
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    m_mark = new QAction(this);
-    m_mark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
-    // Hidden after adding: the line edit shows the button it makes for an action whatever the action says.
-    lineEdit()->addAction(m_mark, QLineEdit::TrailingPosition);
-    m_mark->setVisible(false);
+    m_mark = new ProblemMark(lineEdit());
     // The spin box puts the value's own text back with the line edit's signals blocked: the mark is checked
     // again wherever that happens.
     connect(lineEdit(), &QLineEdit::textChanged, this, &WholeNumberStepper::updateProblem);
@@ -81,13 +74,6 @@ void WholeNumberStepper::stepBy(int steps) {
     updateProblem();
 }
 
-void WholeNumberStepper::changeEvent(QEvent* event) {
-    QSpinBox::changeEvent(event);
-    // The mark keeps its contrast when the palette turns dark or light.
-    if (event->type() == QEvent::PaletteChange)
-        m_mark->setIcon(SymbolIcon::icon(Symbol::exclamationTriangleFill, TextStyle::alert(palette())));
-}
-
 int WholeNumberStepper::markWidth() const {
     // The room the line edit gives an action's button beside its text.
     const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, lineEdit());
@@ -113,8 +99,7 @@ void WholeNumberStepper::updateProblem() {
             : QString();
     if (problem == m_problem) return;
     m_problem = problem;
-    m_mark->setVisible(refused);
-    m_mark->setToolTip(problem);
+    m_mark->showProblem(problem);
     setAccessibleDescription(m_problem.isEmpty() ? m_spoken : m_problem);
 }
 

@@ -4,9 +4,9 @@
 
 #include <optional>
 
-class QAction;
-
 namespace Orza {
+
+class ProblemMark;
 
 /**
  * A stepper for a small whole number in a range: the arrows, the Up and Down keys and the wheel step it, and a
@@ -33,7 +33,6 @@ protected:
     int valueFromText(const QString& text) const override;
     void fixup(QString& text) const override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     /// The text between the prefix and the suffix, without the spaces around it.
@@ -45,7 +44,7 @@ private:
 
     QString m_spoken;
     QString m_problem;
-    QAction* m_mark = nullptr;
+    ProblemMark* m_mark = nullptr;
 };
 
 } // namespace Orza

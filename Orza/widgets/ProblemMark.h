@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QAction>
+
+class QLineEdit;
+
+namespace Orza {
+
+/// The warning mark a line edit shows at its trailing edge while it holds text it refuses, the reason as its
+/// tooltip. It keeps its contrast when the field's palette turns dark or light.
+class ProblemMark final : public QAction {
+    Q_OBJECT
+public:
+    explicit ProblemMark(QLineEdit* field);
+
+    /// Shown with `problem` as its tooltip; hidden when `problem` is empty.
+    void showProblem(const QString& problem);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void paintIcon();
+
+    QLineEdit* m_field;
+};
+
+} // namespace Orza
