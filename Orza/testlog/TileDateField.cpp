@@ -105,14 +105,8 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
         interpretText();
         noticeGoingBack();
     });
-    connect(&m_document, &BookDocument::reset, this, [this] {
-        showProblem({});
-        showDate();
-    });
-    connect(&m_document, &BookDocument::testsInserted, this, [this] {
-        showProblem({});
-        showDate();
-    });
+    connect(&m_document, &BookDocument::reset, this, &TileDateField::showStoredDate);
+    connect(&m_document, &BookDocument::testsInserted, this, &TileDateField::showStoredDate);
     showDate();
 }
 
@@ -368,7 +362,10 @@ void TileDateField::showProblem(const QString& problem) {
 }
 
 void TileDateField::onTileChanged(const GlazeCore::Uuid& tileID, int, TileField field) {
-    if (tileID != m_tileID || field != TileField::date) return;
+    if (tileID == m_tileID && field == TileField::date) showStoredDate();
+}
+
+void TileDateField::showStoredDate() {
     showProblem({});
     showDate();
 }

@@ -69,6 +69,8 @@ private:
     void onTextChanged(const QString& text);
 
     void showDate();
+    /// The book's date, with no word on an earlier one.
+    void showStoredDate();
     void chooseDate(const QDate& day);
     void showProblem(const QString& problem);
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
