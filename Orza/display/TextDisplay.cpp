@@ -19,6 +19,8 @@ std::string endsOf(QStringView text, std::size_t limit) {
 } // namespace
 
 QString shownText(std::string_view text, std::size_t limit) {
+    // Lists ask for their rows' texts at every paint: a text short in bytes is never copied on the way.
+    if (text.size() <= limit) return QString::fromUtf8(text.data(), qsizetype(text.size()));
     return QString::fromStdString(GlazeCore::UnicodeText::shortened(text, limit));
 }
 
