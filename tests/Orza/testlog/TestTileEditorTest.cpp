@@ -12,12 +12,15 @@
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QFile>
 #include <QGraphicsTextItem>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -479,6 +482,13 @@ void TestTileEditorTest::theUndoKeysInTheDateActOnTheBook() {
     QCOMPARE(fixture.tile().date, localDate(2027, 10, 31, QTime(12, 0)));
     QCOMPARE(picker->text(), QStringLiteral("31.10.2027"));
     QCOMPARE(fixture.steps(), 2);
+    // So does the Undo of its context menu.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4), picker->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(picker, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QVERIFY(menu->actions().contains(fixture.actions.action(Orza::Command::undo)));
+    menu->close();
 
     // Escape takes back a date typed and a refused one, and leaving then writes nothing.
     for (const QString& digits : {QStringLiteral("2028"), QStringLiteral("20")}) {
