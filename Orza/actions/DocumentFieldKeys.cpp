@@ -4,6 +4,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/widgets/LiveNumberField.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -60,8 +61,10 @@ bool DocumentFieldKeys::isUndoKey(const QKeyEvent& event) const {
 bool DocumentFieldKeys::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // Not taken by the field, so the window's Undo and Redo get the key.
+        // Not taken by the field, so the window's Undo and Redo get the key. The field's edit ends first, as
+        // before any command: a date typed is then a step to undo, and Undo is offered before the key is matched.
         if (isUndoKey(*static_cast<QKeyEvent*>(event))) {
+            m_document.endFieldEdits();
             event->ignore();
             return true;
         }
@@ -105,6 +108,9 @@ void DocumentFieldKeys::showContextMenu(const QContextMenuEvent& event) {
         menu = line->createStandardContextMenu();
     else if (auto* text = qobject_cast<QPlainTextEdit*>(m_field))
         menu = text->createStandardContextMenu(event.pos());
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(m_field))
+        if (auto* line = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+            menu = line->createStandardContextMenu();
     if (!menu) return;
     replaceItem(*menu, QStringLiteral("edit-undo"), "&Undo", m_actions.action(Command::undo));
     replaceItem(*menu, QStringLiteral("edit-redo"), "&Redo", m_actions.action(Command::redo));

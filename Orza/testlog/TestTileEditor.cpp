@@ -112,6 +112,7 @@ QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     m_dateProblem = new ProblemLabel;
     m_date = new TileDateField(m_document, m_tileID, *m_dateProblem);
     m_date->setMaximumWidth(pickerWidth);
+    DocumentFieldKeys::attach(m_date, m_document, actions);
 
     form->addRow(tr("Code"), m_code);
     form->addRow(tr("Recipe"), m_recipe);

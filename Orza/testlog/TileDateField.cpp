@@ -23,15 +23,34 @@ QDate localDay(GlazeCore::Date date) {
     return localTime(std::chrono::floor<std::chrono::milliseconds>(date.time_since_epoch())).date();
 }
 
-/// `date` moved to `day` at the same local time of day, to the nanosecond; `date` itself when there is no such
-/// moment.
+/// The local clock's offset from UTC at an instant, in milliseconds.
+qint64 offsetAt(qint64 sinceEpoch) {
+    return qint64(QDateTime::fromMSecsSinceEpoch(sinceEpoch).offsetFromUtc()) * 1000;
+}
+
+/// The instant the local clock reads `time` on `day`. A time the clock skips when it goes forward is read with the
+/// offset from before the change, so it falls as far after the change as it is after the skipped time's start
+/// (02:30 is 03:30 where 02:00 goes to 03:00); a time the clock shows twice is the first of its two instants.
+qint64 wallClockInstant(const QDate& day, const QTime& time) {
+    constexpr qint64 aDay = 24 * 60 * 60 * 1000;
+    const qint64 asUtc = QDateTime(day, time, Qt::UTC).toMSecsSinceEpoch();
+    const qint64 before = offsetAt(asUtc - aDay);
+    const qint64 after = offsetAt(asUtc + aDay);
+    // The larger offset reads the time at the earlier instant.
+    for (const qint64 offset : {std::max(before, after), std::min(before, after)})
+        if (offsetAt(asUtc - offset) == offset) return asUtc - offset;
+    // A time skipped at the end of the day would fall on the next one: it is taken back before the change.
+    const qint64 forward = asUtc - before;
+    return QDateTime::fromMSecsSinceEpoch(forward).date() == day ? forward : asUtc - after;
+}
+
+/// `date` moved to `day` at the same local time of day, to the nanosecond, or the nearest time that day has.
 GlazeCore::Date onDay(GlazeCore::Date date, const QDate& day) {
     using namespace std::chrono;
     const auto whole = floor<milliseconds>(date.time_since_epoch());
-    const QDateTime moved(day, localTime(whole).time());
-    if (!moved.isValid()) return date;
     // Set, not shifted by the difference: years apart, that difference overflows the clock.
-    return GlazeCore::Date(milliseconds(moved.toMSecsSinceEpoch())) + (date.time_since_epoch() - whole);
+    const milliseconds moved(wallClockInstant(day, localTime(whole).time()));
+    return GlazeCore::Date(moved) + (date.time_since_epoch() - whole);
 }
 
 const TypedDatePart& partOf(const std::array<TypedDatePart, 3>& parts, TypedDatePart::Kind kind) {
@@ -202,6 +221,12 @@ void TileDateField::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Escape takes back what was typed, as in a number field; with nothing typed it goes on to the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && isEditing()) {
+        cancelEdit();
+        event->accept();
+        return;
+    }
     QDateEdit::keyPressEvent(event);
 }
 
@@ -308,6 +333,21 @@ void TileDateField::selectPart(int index) {
 
 void TileDateField::forgetTyping() {
     if (!m_typingKey) m_typing = {};
+}
+
+bool TileDateField::isEditing() const {
+    const GlazeCore::TestTile* tile = m_document.tile(m_tileID);
+    return tile && lineEdit()->text() != textFromDateTime(QDateTime(localDay(tile->date), QTime(12, 0)));
+}
+
+void TileDateField::cancelEdit() {
+    m_typing = {};
+    showStoredDate();
+    // The editor's date is the tile's by now, but its text is still what was typed.
+    m_showing = true;
+    setDate(date());
+    m_showing = false;
+    selectAll();
 }
 
 void TileDateField::onTextChanged(const QString& text) {

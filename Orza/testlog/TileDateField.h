@@ -25,7 +25,8 @@ class ProblemLabel;
  * one that exists. A date that cannot be stored is refused in the problem label the form gives the field, with
  * the reason: a day or month that no date has, or a year the book cannot hold, as soon as it is typed; a partial
  * date when the edit ends. The tile keeps its date, and a refused text goes back to it when the edit ends; the
- * reason stays until another date is typed or chosen, or the tile's date changes elsewhere.
+ * reason stays until another date is typed or chosen, or the tile's date changes elsewhere. Escape takes back
+ * what was typed. The undo keys act on the book (DocumentFieldKeys), never on the text's own history.
  */
 class TileDateField final : public QDateEdit {
     Q_OBJECT
@@ -65,6 +66,9 @@ private:
     void typeSeparator(int part);
     void selectPart(int part);
     void forgetTyping();
+    /// True while the text is not the tile's date.
+    bool isEditing() const;
+    void cancelEdit();
     void noticeGoingBack();
     void onTextChanged(const QString& text);
 

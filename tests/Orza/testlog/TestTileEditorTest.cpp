@@ -2,6 +2,7 @@
 #include "GlazeCore/book/DateYears.h"
 #include "GlazeCore/book/FiringSchedule.h"
 #include "GlazeCore/book/SampleBook.h"
+#include "Orza/actions/Command.h"
 #include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/ProblemLabel.h"
@@ -11,12 +12,15 @@
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QFile>
 #include <QGraphicsTextItem>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -24,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <QUndoStack>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <chrono>
@@ -85,6 +91,11 @@ private slots:
     void aDateThatCannotBeStoredIsRefusedAndGoesBack();
     void aDayTypedIntoFebruaryStaysInTheDay();
     void aSaveEndsADateEditAsLeavingDoes();
+    void theUndoKeysInTheDateActOnTheBook();
+    void aLeapDayIsCheckedAgainstItsOwnYear();
+    void aDateOnAClockChangeDayIsStoredAtATimeItHas_data();
+    void aDateOnAClockChangeDayIsStoredAtATimeItHas();
+    void aRevertShowsTheDateReadAgain();
     void fieldsFollowTheBookAndShowingChangesNothing();
     void rampAxesFitTheScheduleWithLabelsThatNeverRepeat();
     void rampAxesWriteTheirNumbersAsTheLocaleDoes();
@@ -421,6 +432,196 @@ void TestTileEditorTest::aSaveEndsADateEditAsLeavingDoes() {
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll().contains("2027-03-01"));
+}
+
+// The keys went to the text's own history: five Ctrl+Z from 31.10.2026 showed 31.01.2026, which leaving stored,
+// and after a stored date the field's Ctrl+Z only edited its text.
+void TestTileEditorTest::theUndoKeysInTheDateActOnTheBook() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-003");
+    tile.date = localDate(2026, 3, 1, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    // In a window that holds Undo and Redo, as the book window does.
+    QWidget window;
+    auto* editor = new TestTileEditor(fixture.document, fixture.actions, tile.id);
+    (new QVBoxLayout(&window))->addWidget(editor);
+    window.addActions({fixture.actions.action(Orza::Command::undo), fixture.actions.action(Orza::Command::redo)});
+    QDateEdit* picker = editor->datePicker();
+    QVERIFY(OrzaTest::showActive(window));
+    const auto type = [&](QDateTimeEdit::Section section, const QString& digits) {
+        picker->setFocus();
+        picker->setSelectedSection(section);
+        QTest::keyClicks(picker, digits);
+    };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(picker, key, modifiers); };
+
+    // A date typed and not yet ended is a step of its own to undo and redo.
+    type(QDateTimeEdit::DaySection, QStringLiteral("31102026"));
+    QCOMPARE(picker->text(), QStringLiteral("31.10.2026"));
+    for (int i = 0; i < 5; ++i)
+        press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(picker->text(), QStringLiteral("01.03.2026"));
+    QCOMPARE(fixture.tile().date, tile.date);
+    QCOMPARE(fixture.steps(), 1);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(fixture.tile().date, localDate(2026, 10, 31, QTime(12, 0)));
+    QCOMPARE(picker->text(), QStringLiteral("31.10.2026"));
+
+    // A stored date: the field's Undo is the book's.
+    editor->notesEditor()->setFocus(Qt::MouseFocusReason);
+    type(QDateTimeEdit::YearSection, QStringLiteral("2027"));
+    press(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(fixture.tile().date, localDate(2027, 10, 31, QTime(12, 0)));
+    QCOMPARE(fixture.document.undoStack()->undoText(), QStringLiteral("Change Test Date"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fixture.tile().date, localDate(2026, 10, 31, QTime(12, 0)));
+    QCOMPARE(picker->text(), QStringLiteral("31.10.2026"));
+    press(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(fixture.tile().date, localDate(2027, 10, 31, QTime(12, 0)));
+    QCOMPARE(picker->text(), QStringLiteral("31.10.2027"));
+    QCOMPARE(fixture.steps(), 2);
+    // So does the Undo of its context menu.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4), picker->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(picker, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QVERIFY(menu->actions().contains(fixture.actions.action(Orza::Command::undo)));
+    menu->close();
+
+    // Escape takes back a date typed and a refused one, and leaving then writes nothing.
+    for (const QString& digits : {QStringLiteral("2028"), QStringLiteral("20")}) {
+        type(QDateTimeEdit::YearSection, digits);
+        press(Qt::Key_Escape, Qt::NoModifier);
+        QCOMPARE(picker->text(), QStringLiteral("31.10.2027"));
+        QVERIFY(editor->dateProblem()->isHidden());
+        editor->notesEditor()->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(fixture.tile().date, localDate(2027, 10, 31, QTime(12, 0)));
+        QVERIFY(editor->dateProblem()->isHidden());
+        QCOMPARE(fixture.steps(), 2);
+    }
+}
+
+// A leap day's month was measured in the year before: 29.02.2028 was refused and 29.02.2029 let through.
+void TestTileEditorTest::aLeapDayIsCheckedAgainstItsOwnYear() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(2028, 2, 5, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    Orza::ProblemLabel* problem = editor.dateProblem();
+    QVERIFY(OrzaTest::showActive(editor));
+
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClicks(picker, QStringLiteral("29"));
+    QVERIFY(problem->isHidden());
+    QTest::keyClick(picker, Qt::Key_Return);
+    QCOMPARE(fixture.tile().date, localDate(2028, 2, 29, QTime(12, 0)));
+
+    picker->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(picker, QStringLiteral("2029"));
+    QVERIFY(problem->isVisible());
+    QCOMPARE(problem->text(), QStringLiteral("The date 29.02.2029 does not exist. Its month has 28 days. The date was "
+                                             "not changed."));
+    QTest::keyClick(picker, Qt::Key_Return);
+    QCOMPARE(fixture.tile().date, localDate(2028, 2, 29, QTime(12, 0)));
+    QCOMPARE(picker->text(), QStringLiteral("29.02.2028"));
+}
+
+void TestTileEditorTest::aDateOnAClockChangeDayIsStoredAtATimeItHas_data() {
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDateTime>("stored");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDateTime>("expected");
+    const auto utc = [](const char* text) { return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate); };
+    const auto row = [&](const char* name, const char* zone, const char* locale, const char* stored,
+                         QDateTimeEdit::Section section, const char* typed, const char* expected) {
+        QTest::newRow(name) << QByteArray(zone) << QString::fromLatin1(locale) << utc(stored) << int(section)
+                            << QString::fromLatin1(typed) << utc(expected);
+    };
+    // A time the clock skips is read with the offset from before: 02:30 is 03:30.
+    row("Berlin, spring", "Europe/Berlin", "de_DE", "2026-10-05T00:30:00Z", QDateTimeEdit::DaySection, "28032027",
+        "2027-03-28T01:30:00Z");
+    row("New York, spring", "America/New_York", "en_US", "2026-10-05T06:30:00Z", QDateTimeEdit::MonthSection,
+        "03142027", "2027-03-14T07:30:00Z");
+    // Where the day itself starts with the skipped hour.
+    row("Sao Paulo, midnight", "America/Sao_Paulo", "de_DE", "2018-10-01T03:30:00Z", QDateTimeEdit::DaySection,
+        "04112018", "2018-11-04T03:30:00Z");
+    // A time the clock shows twice is its first one, whichever offset the tile had.
+    row("Berlin, autumn from summer", "Europe/Berlin", "de_DE", "2026-10-05T00:30:00Z", QDateTimeEdit::DaySection,
+        "31102027", "2027-10-31T00:30:00Z");
+    row("Berlin, autumn from winter", "Europe/Berlin", "de_DE", "2027-01-15T01:30:00Z", QDateTimeEdit::DaySection,
+        "31102027", "2027-10-31T00:30:00Z");
+    row("New York, autumn", "America/New_York", "en_US", "2026-10-05T05:30:00Z", QDateTimeEdit::MonthSection,
+        "11072027", "2027-11-07T05:30:00Z");
+}
+
+// On a day the clocks change, a tile whose time of day the day skips kept its old date without a word.
+void TestTileEditorTest::aDateOnAClockChangeDayIsStoredAtATimeItHas() {
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, locale);
+    QFETCH(QDateTime, stored);
+    QFETCH(int, section);
+    QFETCH(QString, typed);
+    QFETCH(QDateTime, expected);
+    const TimeZone inZone(zone.constData());
+    QLocale::setDefault(QLocale(locale));
+    const auto date = [](const QDateTime& when) {
+        return GlazeCore::Date(std::chrono::milliseconds(when.toMSecsSinceEpoch()));
+    };
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = date(stored);
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    QVERIFY(OrzaTest::showActive(editor));
+
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::Section(section));
+    QTest::keyClicks(picker, typed);
+    QTest::keyClick(picker, Qt::Key_Tab);
+    QCOMPARE(fixture.tile().date, date(expected));
+    QCOMPARE(picker->date(), expected.toLocalTime().date());
+    QVERIFY(editor.dateProblem()->isHidden());
+    QCOMPARE(fixture.steps(), 1);
+}
+
+// A revert while the date field had the focus left the date read away shown.
+void TestTileEditorTest::aRevertShowsTheDateReadAgain() {
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(2026, 3, 1, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    QVERIFY(OrzaTest::showActive(editor));
+    QTemporaryDir folder;
+    fixture.document.save(folder.filePath(QStringLiteral("Tiles.orzabook")));
+
+    // A date stored, and a date still being typed, both give way to the file's.
+    for (const Qt::Key finish : {Qt::Key_Return, Qt::Key_unknown}) {
+        picker->setFocus();
+        picker->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(picker, QStringLiteral("2027"));
+        if (finish != Qt::Key_unknown) QTest::keyClick(picker, finish);
+        fixture.document.revert();
+        QVERIFY(picker->hasFocus());
+        QCOMPARE(picker->text(), QStringLiteral("01.03.2026"));
+        QCOMPARE(picker->date(), QDate(2026, 3, 1));
+        QCOMPARE(fixture.tile().date, tile.date);
+        QVERIFY(!fixture.document.isModified());
+    }
 }
 
 void TestTileEditorTest::fieldsFollowTheBookAndShowingChangesNothing() {
