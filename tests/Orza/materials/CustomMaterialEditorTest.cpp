@@ -133,15 +133,18 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<bool>("loi");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("SiO2, de decimal point") << "de_DE" << false << "17.5";
-        QTest::newRow("SiO2, en number") << "en_US" << false << "25";
-        QTest::newRow("LOI, en decimal comma") << "en_US" << true << "1,5";
-        QTest::newRow("LOI, de number") << "de_DE" << true << "2,5";
+        QTest::addColumn<double>("whileTyping");
+        // A refused text has taken its typing back already; a number is stored as typed.
+        QTest::newRow("SiO2, de decimal point") << "de_DE" << false << "17.5" << 60.0;
+        QTest::newRow("SiO2, en number") << "en_US" << false << "25" << 25.0;
+        QTest::newRow("LOI, en decimal comma") << "en_US" << true << "1,5" << 10.0;
+        QTest::newRow("LOI, de number") << "de_DE" << true << "2,5" << 2.5;
     }
     void escapeCancelsAPercentEdit() {
         QFETCH(QString, locale);
         QFETCH(bool, loi);
         QFETCH(QString, typed);
+        QFETCH(double, whileTyping);
         QLocale::setDefault(QLocale(locale));
         Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 10));
         QVERIFY(OrzaTest::showActive(*editing.window));
@@ -152,7 +155,8 @@ private slots:
 
         QVERIFY(editing.focus(field));
         type(field, typed);
-        QVERIFY(stored() != before);
+        QCOMPARE(stored(), whileTyping);
+        QCOMPARE(field->text(), typed);
         QTest::keyClick(field, Qt::Key_Escape);
         QCOMPARE(stored(), before);
         QCOMPARE(field->text(), shown);
@@ -163,6 +167,50 @@ private slots:
         field->selectAll();
         type(field, QStringLiteral("8"));
         QCOMPARE(stored(), 8.0);
+    }
+
+    // Return ends a percent's edit as leaving does: what it confirmed is a step of its own, and a text refused
+    // after it, or Escape, goes back to it rather than to the value before.
+    void returnEndsAPercentEditAndWhatItConfirmedStays_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("loi");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("confirmed");
+        QTest::newRow("LOI, en") << "en_US" << true << "7.25" << 7.25;
+        QTest::newRow("SiO2, de") << "de_DE" << false << "17,5" << 17.5;
+    }
+    void returnEndsAPercentEditAndWhatItConfirmedStays() {
+        QFETCH(QString, locale);
+        QFETCH(bool, loi);
+        QFETCH(QString, typed);
+        QFETCH(double, confirmed);
+        QLocale::setDefault(QLocale(locale));
+        Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 5.25));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QLineEdit* field = loi ? editing.editor->loiField()->lineEdit() : editing.field(Oxide::SiO2);
+        const auto stored = [&] { return loi ? editing.stored().loi : editing.stored().analysis.at(Oxide::SiO2); };
+
+        QVERIFY(editing.focus(field));
+        type(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(stored(), confirmed);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(stored(), confirmed);
+        field->selectAll();
+        type(field, QStringLiteral("abc"));
+        QCOMPARE(stored(), confirmed);
+        QVERIFY(editing.focus(editing.field(Oxide::Al2O3)));
+        QCOMPARE(stored(), confirmed);
+        QCOMPARE(field->text(), QLocale().toString(confirmed));
+        QVERIFY(editing.document().isModified());
+
+        // What is typed after Return is a step of its own.
+        QVERIFY(editing.focus(field));
+        type(field, QStringLiteral("8"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(editing.document().undoStack()->count(), 2);
+        editing.document().undoStack()->undo();
+        QCOMPARE(stored(), confirmed);
     }
 
     void totalLineAndBannerFollowTheAnalysis_data() {
