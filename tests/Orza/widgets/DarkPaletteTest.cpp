@@ -67,12 +67,10 @@ private slots:
         const QRgb onLight = QColor(208, 43, 43).rgb();
         const QRgb onDark = QColor(255, 105, 97).rgb();
         QCOMPARE(markColour(), onLight);
-        QApplication::setPalette(darkPalette(QColor(160, 160, 160)));
-        QCOMPARE(markColour(), onDark);
-        QApplication::setPalette(QPalette(Qt::white));
-        QCOMPARE(markColour(), onLight);
         field.setPalette(darkPalette(QColor(160, 160, 160)));
         QCOMPARE(markColour(), onDark);
+        field.setPalette(QPalette(Qt::white));
+        QCOMPARE(markColour(), onLight);
     }
 
     void anUnreadablePlaceholderIsRepairedAndAReadableOneKept() {

@@ -123,12 +123,12 @@ private slots:
         QTest::newRow("fr full stop") << "fr_FR" << 3.0 << "1.2345" << QList<double>{1, 3} << "1.2345"
                                       << "3" << 3.0;
         QTest::newRow("fr typed space groups")
-            << "fr_FR" << 3.0 << "1 000,5" << QList<double>{1, 1000, 1000.5} << "1 000,5"
+            << "fr_FR" << 3.0 << "1 000,5" << QList<double>{1, 3, 1000, 1000.5} << "1 000,5"
             << "1000,5" << 1000.5;
         QTest::newRow("ch comma") << "de_CH" << 3.0 << "0,25" << QList<double>{0, 3} << "0,25"
                                   << "3" << 3.0;
         QTest::newRow("ch apostrophe groups")
-            << "de_CH" << 3.0 << "1'000.5" << QList<double>{1, 1000, 1000.5} << "1'000.5"
+            << "de_CH" << 3.0 << "1'000.5" << QList<double>{1, 3, 1000, 1000.5} << "1'000.5"
             << "1000.5" << 1000.5;
         QTest::newRow("minus alone") << "en_US" << 4.0 << "-" << QList<double>{} << "-"
                                      << "4" << 4.0;
