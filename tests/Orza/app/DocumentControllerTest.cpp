@@ -1201,7 +1201,7 @@ private slots:
         OrzaTest::saveBook(bookOfTwentyEights(), path);
         BookWindow* window = controller().openFile(path);
         QVERIFY(window && OrzaTest::showActive(*window));
-        QLineEdit* field = startEditing(*window, Place::amount);
+        QLineEdit* field = startEditing(*window, Place::hold);
         QVERIFY(field);
         QTest::keyClicks(field, QStringLiteral("17.5"));
         BookWindow* other = controller().openFile(writeBook("other.orzabook", {"B"}));
@@ -1212,7 +1212,7 @@ private slots:
         settle();
         QVERIFY(controller().windows().isEmpty());
         QVERIFY2(!MessageBox::clearNextAnswers(), "a question was asked");
-        QCOMPARE(storedAt(GlazeDocument::read(path).book, Place::amount), 28.0);
+        QCOMPARE(storedAt(GlazeDocument::read(path).book, Place::hold), 28.0);
     }
 
     // A question about the book ends the typing burst of any field being edited, a text field too: what is
