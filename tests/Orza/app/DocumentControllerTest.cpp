@@ -15,6 +15,7 @@
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
+#include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/TestLogPage.h"
@@ -107,7 +108,15 @@ double storedAt(const GlazeCore::GlazeBook& book, Place place) {
 }
 
 /// The commands run in the middle of an edit, by their keys, their menu item or their toolbar item.
-enum class Act { duplicateKeys, addRecipeKeys, addMaterialKeys, addTestMenu, undoTabRedoKeys, oxideNudgeMenu };
+enum class Act {
+    duplicateKeys,
+    addRecipeKeys,
+    addMaterialKeys,
+    addTestMenu,
+    undoTabRedoKeys,
+    oxideNudgeMenu,
+    replaceMaterialMenu
+};
 
 /// Whether any amount, hold or oxide percent of the book is `value`.
 bool holdsAnywhere(const GlazeCore::GlazeBook& book, double value) {
@@ -1090,6 +1099,8 @@ private slots:
                                                  << "17.5" << int(Act::oxideNudgeMenu);
         QTest::newRow("amount, en, Oxide Nudge") << amount << "en_US"
                                                  << "17,5" << int(Act::oxideNudgeMenu);
+        QTest::newRow("amount, de, Replace Material") << amount << "de_DE"
+                                                      << "17.5" << int(Act::replaceMaterialMenu);
     }
     void noCommandSeesOrStoresARefusedTextsPrefix() {
         QFETCH(int, place);
@@ -1143,6 +1154,15 @@ private slots:
             // The sheet works from the recipe as kept, and the field shows it.
             QCOMPARE(sheet->recipe().lines[0].amount, 28.0);
             if (field) QCOMPARE(field->text(), QStringLiteral("28"));
+            sheet->reject();
+            settle();
+            break;
+        }
+        case Act::replaceMaterialMenu: {
+            window->actions()->action(Command::replaceMaterial)->trigger();
+            auto* sheet = window->findChild<ReplaceMaterialSheet*>();
+            QVERIFY(sheet);
+            QCOMPARE(sheet->recipe().lines[0].amount, 28.0);
             sheet->reject();
             settle();
             break;
