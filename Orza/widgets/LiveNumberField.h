@@ -20,8 +20,8 @@ class ProblemMark;
  * is lenient in that locale, refuses an empty or out-of-range text, and refuses a negative number unless
  * allowed. Only the user's own edits write: text the field sets itself never does, so showing a rounded
  * value can never store the rounding. A written value keeps every digit typed; the digits limit only the
- * display. Text that does not parse writes no number of its own, and while it stands the field says so: a warning mark
- * at its end whose tooltip, like the field's accessible description, gives the range.
+ * display. Text that does not parse writes no number of its own, and while it stands the field says so: a
+ * warning mark at its end whose tooltip, like the field's accessible description, gives the range.
  *
  * The moment the text is no number, what its typing wrote is taken back: "17.5" in German wrote 1 and 17 on
  * the way, and neither is what was meant. The field writes the value it had when the edit began, so a typing
@@ -63,13 +63,13 @@ public:
     /// Why the typed text is not stored; empty while the text is a number the field takes, is blank, or
     /// shows the stored value.
     QString problem() const { return m_problem; }
-    /// The value this edit began from, which a text that is no number goes back to when the edit ends.
+    /// The value this edit began from, which a text that is no number goes back to at once.
     double valueBeforeEdit() const { return m_valueBeforeEdit; }
 
     /// Ends the edit as leaving the field does: a text that is no number takes back what the edit wrote, a
     /// number stays as typed, and the text is tidied. Leaving, hiding, Return and every command, save or
-    /// question about the book end an edit through here. A field that keeps the focus (a save from the keyboard) goes
-    /// on with a new edit from the value it holds now.
+    /// question about the book end an edit through here. A field that keeps the focus (Return, a command from
+    /// the keyboard) goes on with a new edit from the value it holds now.
     void endEdit();
     /// Takes back what the edit wrote, whatever the text: the value it began from is written and shown.
     void revertEdit();
