@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -100,6 +101,12 @@ std::u32string scalarsOf(const icu::UnicodeString& text) {
     return scalars;
 }
 
+/// Whether the decimal digits ICU read ("1E-400", "0.0025") hold a digit other than 0 before any exponent.
+bool hasNonZeroDigit(std::string_view decimal) {
+    const std::string_view digits = decimal.substr(0, decimal.find_first_of("Ee"));
+    return digits.find_first_of("123456789") != std::string_view::npos;
+}
+
 // Only reached when ICU cannot format at all; plain ASCII beats an empty field.
 std::string fallbackText(double value, FractionDigits digits) {
     std::vector<char> buffer(1400);
@@ -143,6 +150,14 @@ std::optional<double> parseLenient(std::string_view text, const std::string& loc
     UErrorCode status = U_ZERO_ERROR;
     const double value = result.getDouble(status);
     if (U_FAILURE(status)) return std::nullopt;
+    // Below the smallest full-precision double a typed number would be held as 0 or as another number
+    // ("1e-400" as 0): it cannot be held, so it is no number.
+    if (std::fabs(value) < std::numeric_limits<double>::min()) {
+        const icu::StringPiece decimal = result.getDecimalNumber(status);
+        if (U_FAILURE(status)) return std::nullopt;
+        if (value != 0 || hasNonZeroDigit(std::string_view(decimal.data(), std::size_t(decimal.size()))))
+            return std::nullopt;
+    }
     return value;
 }
 

@@ -19,8 +19,9 @@ struct FractionDigits {
 std::string format(double value, FractionDigits digits, const std::string& locale);
 
 /// Lenient parse of the whole text as it stands (no trimming, no limits); none when `locale` has no
-/// parser, the text is not wholly a number, or its separators are not where the locale puts them
-/// (NumberGrouping: "0.25" is no number in German, "1.000" is 1000).
+/// parser, the text is not wholly a number, its separators are not where the locale puts them
+/// (NumberGrouping: "0.25" is no number in German, "1.000" is 1000), or it is too small for a double to
+/// hold with all its precision ("1e-400" is no 0).
 std::optional<double> parseLenient(std::string_view text, const std::string& locale);
 
 /// Lenient parse of the whole text after trimming space separators and tabs (not line breaks);

@@ -159,6 +159,9 @@ bool ActionRegistry::canRun(Command command) const {
 void ActionRegistry::run(Command command) {
     // Read as the handlers are now: the action may have been chosen from a menu opened before a change.
     if (!canRun(command)) return;
+    // The one gate before every command, sheet, undo and redo: the focused field's edit ends as leaving it
+    // does, so nothing runs on, copies or records a text half typed. The text commands edit that field.
+    if (std::find(textCommands.begin(), textCommands.end(), command) == textCommands.end()) m_document.endFieldEdits();
     if (const CommandHandler* ready = handler(command)) {
         const std::function<void()> runNow = ready->run; // the handler may be withdrawn while it runs
         if (runNow) runNow();

@@ -36,8 +36,10 @@ struct CommandHandler {
  * The window, the pane on screen and the menus set the handlers that run the commands, each for as long
  * as its owner lives or until the owner withdraws it, so a pane's commands leave with the pane. update() is
  * the one place that sets every action's enabled state and titles, by the table's rule for each command;
- * an action runs its handler as it is when the action is chosen. While a sheet or dialog of the window is
- * up, the commands that need a handler wait.
+ * an action runs its handler as it is when the action is chosen, after the focused field's edit has ended
+ * as leaving the field ends it (BookDocument::endFieldEdits), unless the command is that field's own
+ * editing (Cut, Copy, Paste, Delete, Select All). While a sheet or dialog of the window is up, the commands
+ * that need a handler wait.
  *
  * Actions carry two titles: the menu title (text) and the short title (iconText) that the toolbar and
  * context menus show.

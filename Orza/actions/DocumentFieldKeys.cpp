@@ -40,6 +40,10 @@ DocumentFieldKeys::DocumentFieldKeys(QWidget* field, BookDocument& document, Act
     connect(&document, &BookDocument::fieldEditsEnding, this, [this] {
         if (auto* number = qobject_cast<LiveNumberField*>(m_field); number && number->isEditing()) endEdit();
     });
+    // Return ends a number's edit in the field itself (connected first, so a refused text is taken back inside
+    // the burst); what it confirmed is a step of its own.
+    if (auto* number = qobject_cast<LiveNumberField*>(field))
+        connect(number, &QLineEdit::returnPressed, &document, &BookDocument::endEditBurst);
     if (auto* text = qobject_cast<QPlainTextEdit*>(field)) {
         text->viewport()->installEventFilter(this);
         text->setUndoRedoEnabled(false);

@@ -17,8 +17,9 @@ class BookDocument;
  * never on the field's own text history, so field and book cannot disagree; the field shows the book's
  * value again when its owner hears of the change. Leaving the field ends the typing burst, so the next
  * edit of the same field is an undo step of its own; a number field takes its refused text back first.
- * A save or a question about the book (BookDocument::endFieldEdits) ends a number's edit the same way, and
- * Escape cancels it. An undo key ends the focused field's edit the same way before the undo is looked for.
+ * Return, every command and every save or question about the book (BookDocument::endFieldEdits) end a
+ * number's edit the same way, and Escape cancels it. An undo key ends the focused field's edit the same way
+ * before the undo is looked for.
  *
  * Works on QLineEdit, QPlainTextEdit and a spin box's own text; lives as long as the field.
  */

@@ -84,8 +84,8 @@ public:
     /// Ends the current typing burst: the next edit is a new undo step even of the same field.
     void endEditBurst() { ++m_burst; }
     /// Ends the edit of whichever field is editing the book, exactly as leaving that field ends it, and then
-    /// the typing burst. Saving, reverting and every question about unsaved changes begin here, so that what
-    /// is written or weighed is what the potter typed and kept, never a refused text's prefix.
+    /// the typing burst. Every command (ActionRegistry::run), saving, reverting and every question about
+    /// unsaved changes begin here, so that what is written or weighed is what the potter typed and kept.
     void endFieldEdits();
 
     /// Makes every change until it ends one undo step named `label`.

@@ -125,8 +125,7 @@ void AmountDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
     // Only what the user typed is written; the text shown at the start never is.
     auto* field = qobject_cast<LiveNumberField*>(editor);
     if (!field) return;
-    // Tab or a click elsewhere commits before the field hears that its edit ends.
-    field->revertRefusedText();
+    // A refused text has taken its typing back already, so the value is never a prefix of it.
     if (field->value() != index.data(Qt::EditRole).toDouble()) model->setData(index, field->value());
 }
 

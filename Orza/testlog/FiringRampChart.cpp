@@ -39,6 +39,10 @@ std::optional<std::pair<double, double>> finiteRange(const std::vector<double>& 
 }
 
 constexpr int mostSteps = 6;
+// Labels of more digits crowd the plot away: a rate of 1e-300 °C/h ends after 300 digits of hours.
+constexpr double largestInFullDigits = 1e7;
+// A power of ten with one decimal tells apart the few ticks of any axis past that.
+constexpr int powerDecimals = 1;
 
 } // namespace
 
@@ -66,9 +70,20 @@ int RampAxisScale::steps() const {
 
 QStringList RampAxisScale::labels() const {
     QStringList texts;
-    for (int i = 0, count = steps(); i <= count; ++i)
-        texts << formatDoublePlaces(decimals, min + i * step);
+    for (int i = 0, count = steps(); i <= count; ++i) {
+        const double value = min + i * step;
+        texts << (inFullDigits() ? formatDoublePlaces(decimals, value) : QLocale().toString(value, 'e', powerDecimals));
+    }
     return texts;
+}
+
+QString RampAxisScale::labelFormat() const {
+    if (!inFullDigits()) return QStringLiteral("%.%1e").arg(powerDecimals);
+    return QStringLiteral("%.%1f").arg(decimals);
+}
+
+bool RampAxisScale::inFullDigits() const {
+    return std::max(std::fabs(min), std::fabs(max)) < largestInFullDigits;
 }
 
 FiringRampChart::FiringRampChart(QWidget* parent)
@@ -141,7 +156,7 @@ void FiringRampChart::applyScale(QValueAxis& axis, const RampAxisScale& scale) {
     axis.setTickType(QValueAxis::TicksFixed);
     axis.setTickCount(scale.steps() + 1);
     axis.setRange(scale.min, scale.max);
-    axis.setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
+    axis.setLabelFormat(scale.labelFormat());
 }
 
 void FiringRampChart::changeEvent(QEvent* event) {

@@ -29,6 +29,12 @@ struct RampAxisScale {
     int steps() const;
     /// The tick labels from min to max, as the current locale writes them.
     QStringList labels() const;
+    /// The axis's format for its labels, which its numbers follow.
+    QString labelFormat() const;
+
+private:
+    /// Whether the labels are written with all their digits; past a few million, as a power of ten.
+    bool inFullDigits() const;
 };
 
 /**

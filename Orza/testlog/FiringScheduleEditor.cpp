@@ -54,6 +54,14 @@ QString largest(double limit) {
     return QLocale().toString(qlonglong(limit));
 }
 
+/// The footer's total. A few slow ramps can add up to more hours than fit beside the buttons (a rate of
+/// 1e-300 °C/h makes 300 digits, 3e-306 no finite number): such a total says it is over the largest shown.
+QString totalText(double hours) {
+    constexpr double mostShown = 1'000'000;
+    if (!(hours <= mostShown)) return FiringScheduleEditor::tr("Total: over %1 h").arg(largest(mostShown));
+    return FiringScheduleEditor::tr("Total: %1 h").arg(formatDoublePlaces(1, hours));
+}
+
 /// What a refused field leaves in the book: the number its edit began from, written as the limit is.
 QString keptValue(int segment, FiringScheduleEditor::Column column, double value) {
     const QString number = formatDouble(value);
@@ -173,7 +181,7 @@ void FiringScheduleEditor::refresh() {
     if (rowsChange) orderTabs();
 
     const auto points = Schedule::rampPoints(segments);
-    m_total->setText(tr("Total: %1 h").arg(formatDoublePlaces(1, Schedule::totalHours(points))));
+    m_total->setText(totalText(Schedule::totalHours(points)));
     const bool canAdd = m_document.tile(m_tileID) && Schedule::canAddSegment(segments);
     m_add->setEnabled(canAdd);
     QString limit;

@@ -64,17 +64,14 @@ LiveNumberField::LiveNumberField(const QString& title, double value, Rules rules
         connect(this, &QLineEdit::textChanged, this, &LiveNumberField::updateProblem);
     }
     connect(this, &QLineEdit::textEdited, this, &LiveNumberField::userEdited);
-    connect(this, &QLineEdit::returnPressed, this, [this] {
-        revertRefusedText();
-        tidy();
-    });
+    connect(this, &QLineEdit::returnPressed, this, &LiveNumberField::endEdit);
 }
 
 void LiveNumberField::setValue(double value) {
     if (sameValue(value, m_value)) return;
     m_value = value;
     // What the user typed (1.50, "1.", 01) survives a value it already means.
-    if (m_editing && m_rules.read(text()) == value) return;
+    if (m_editing && textMeans(value)) return;
     // A change from outside (an undo): what is typed from here on is taken back to it, not past it.
     m_valueBeforeEdit = value;
     setText(m_rules.format(value));
@@ -85,9 +82,29 @@ void LiveNumberField::userEdited(const QString& text) {
     // stored value's text: after typing 1.2345 and deleting two digits, "1.23" is what the user means.
     if (m_rules.ownerConfirmsWrites && !m_editing) return;
     const auto number = m_rules.read(text);
-    if (!number || *number == m_value) return;
+    // A refused text takes back at once what its typing wrote ("17" on the way to a German "17.5"), so
+    // nothing that reads the value meanwhile sees a prefix; the text stays as typed, with its mark.
+    if (!number) {
+        takeBackWrites();
+        return;
+    }
+    if (*number == m_value) return;
     if (!m_rules.ownerConfirmsWrites) m_value = *number;
     emit valueEdited(*number);
+}
+
+bool LiveNumberField::textMeans(double value) const {
+    const auto number = m_rules.read(text());
+    // A refused text stands for the value its edit began from, which it wrote back.
+    return number ? *number == value : sameValue(value, m_valueBeforeEdit);
+}
+
+void LiveNumberField::takeBackWrites() {
+    const double start = m_valueBeforeEdit;
+    if (sameValue(start, m_value)) return;
+    if (!m_rules.ownerConfirmsWrites) m_value = start;
+    // Written back as any typed value is, so the owner's merged step ends where it began.
+    emit valueEdited(start);
 }
 
 void LiveNumberField::revertRefusedText() {
@@ -95,13 +112,7 @@ void LiveNumberField::revertRefusedText() {
 }
 
 void LiveNumberField::revertEdit() {
-    const double start = m_valueBeforeEdit;
-    if (!sameValue(start, m_value)) {
-        if (!m_rules.ownerConfirmsWrites) m_value = start;
-        setText(m_rules.format(start));
-        // Written back as any typed value is, so the owner's merged step ends where it began.
-        emit valueEdited(start);
-    }
+    takeBackWrites();
     tidy();
 }
 

@@ -20,15 +20,17 @@ class ProblemMark;
  * is lenient in that locale, refuses an empty or out-of-range text, and refuses a negative number unless
  * allowed. Only the user's own edits write: text the field sets itself never does, so showing a rounded
  * value can never store the rounding. A written value keeps every digit typed; the digits limit only the
- * display. Text that does not parse writes nothing, and while it stands the field says so: a warning mark
- * at its end whose tooltip, like the field's accessible description, gives the range.
+ * display. Text that does not parse writes no number of its own, and while it stands the field says so: a
+ * warning mark at its end whose tooltip, like the field's accessible description, gives the range.
  *
- * An edit that ends (focus leaves, the field is hidden, Return, or its owner ends it before a save) on a text
- * that is no number takes back what its typing wrote: "17.5" in German wrote 1 and 17 on the way, and neither
- * is what was meant. The field writes the value it had when the edit began, so a typing burst merged into one
- * step ends back where it began, and shows it. An outside change of the value while editing (an undo) starts
- * the edit afresh from there. A field of another kind of number (a percentage, say) brings its own rules for
- * reading and writing it.
+ * The moment the text is no number, what its typing wrote is taken back: "17.5" in German wrote 1 and 17 on
+ * the way, and neither is what was meant. The field writes the value it had when the edit began, so a typing
+ * burst merged into one step ends back where it began and no reader of the value ever sees the prefix; the
+ * text stays as typed, with its mark, until the edit ends (focus leaves, the field is hidden, Return, or its
+ * owner ends it before a command or a save) and shows that value. An outside change of the value while
+ * editing (an undo) starts the edit afresh from there. Return ends the edit as leaving does, and the field
+ * goes on with a new one from the value it holds. A field of another kind of number (a percentage, say)
+ * brings its own rules for reading and writing it.
  */
 class LiveNumberField final : public QLineEdit {
     Q_OBJECT
@@ -61,17 +63,14 @@ public:
     /// Why the typed text is not stored; empty while the text is a number the field takes, is blank, or
     /// shows the stored value.
     QString problem() const { return m_problem; }
-    /// The value this edit began from, which a text that is no number goes back to when the edit ends.
+    /// The value this edit began from, which a text that is no number goes back to at once.
     double valueBeforeEdit() const { return m_valueBeforeEdit; }
 
     /// Ends the edit as leaving the field does: a text that is no number takes back what the edit wrote, a
-    /// number stays as typed, and the text is tidied. Leaving, hiding and every save or question about the
-    /// book end an edit through here. A field that keeps the focus (a save from the keyboard) goes on with a
-    /// new edit from the value it holds now.
+    /// number stays as typed, and the text is tidied. Leaving, hiding, Return and every command, save or
+    /// question about the book end an edit through here. A field that keeps the focus (Return, a command from
+    /// the keyboard) goes on with a new edit from the value it holds now.
     void endEdit();
-    /// Takes back what the edit wrote when its text is no number. For an owner that ends the edit before the
-    /// field hears of it (an item view's Tab).
-    void revertRefusedText();
     /// Takes back what the edit wrote, whatever the text: the value it began from is written and shown.
     void revertEdit();
 
@@ -91,6 +90,12 @@ protected:
 
 private:
     void userEdited(const QString& text);
+    /// Takes back what the edit wrote when its text is no number, and tidies it.
+    void revertRefusedText();
+    /// Writes the value the edit began from, if the edit wrote another.
+    void takeBackWrites();
+    /// Whether the text stands for `value`: it reads as it, or it is refused and `value` began the edit.
+    bool textMeans(double value) const;
     void tidy();
     bool isRefused() const;
     void updateProblem();

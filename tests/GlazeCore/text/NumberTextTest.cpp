@@ -222,6 +222,18 @@ TEST(NumberTextParse, nonFiniteValuesAreRefused) {
     EXPECT_FALSE(parseUS("1e400", true));
 }
 
+TEST(NumberTextParse, aNumberTooSmallToHoldIsRefused) {
+    EXPECT_FALSE(parseUS("1e-400", true));
+    EXPECT_FALSE(parseUS("-1e-400", true));
+    EXPECT_FALSE(parseUS("1e-310")); // held only with fewer digits
+    EXPECT_FALSE(NumberText::parse("1e-400", false, "de_DE"));
+    // Zero in any spelling and the smallest full-precision numbers are numbers.
+    EXPECT_EQ(parseUS("0e-400"), 0);
+    EXPECT_EQ(parseUS("0.000"), 0);
+    EXPECT_EQ(parseUS("1e-300"), 1e-300);
+    EXPECT_EQ(parseUS("3e-306"), 3e-306);
+}
+
 TEST(NumberTextParse, readsWhatFormatWritesInEveryLocale) {
     // Includes a locale with U+2212 as minus sign and one with Arabic-Indic digits.
     for (const std::string locale : {"en_US", "de_DE", "fr_FR", "de_CH", "sv_SE", "ar_EG", "en_US_POSIX", ""}) {

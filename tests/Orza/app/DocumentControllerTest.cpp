@@ -14,6 +14,8 @@
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipePane.h"
+#include "Orza/reformulate/OxideNudgeSheet.h"
+#include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/TestLogPage.h"
@@ -36,6 +38,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
@@ -102,6 +105,45 @@ double storedAt(const GlazeCore::GlazeBook& book, Place place) {
         break;
     }
     return book.customMaterials[0].analysis.at(GlazeCore::Oxide::SiO2);
+}
+
+/// The commands run in the middle of an edit, by their keys, their menu item or their toolbar item.
+enum class Act {
+    duplicateKeys,
+    addRecipeKeys,
+    addMaterialKeys,
+    addTestMenu,
+    undoTabRedoKeys,
+    oxideNudgeMenu,
+    replaceMaterialMenu
+};
+
+/// Whether any amount, hold or oxide percent of the book is `value`.
+bool holdsAnywhere(const GlazeCore::GlazeBook& book, double value) {
+    for (const auto& recipe : book.recipes)
+        for (const auto& line : recipe.lines)
+            if (line.amount == value) return true;
+    for (const auto& tile : book.tests)
+        for (const auto& segment : tile.schedule)
+            if (segment.holdMinutes == value) return true;
+    for (const auto& material : book.customMaterials)
+        for (const auto& [oxide, percent] : material.analysis)
+            if (percent == value) return true;
+    return false;
+}
+
+/// Whether any step of the document's history, undone or redone, makes the book hold `value`. The history is
+/// left where it was.
+bool anyStepHolds(BookDocument& document, double value) {
+    QUndoStack& stack = *document.undoStack();
+    const int now = stack.index();
+    bool holds = false;
+    for (int index = stack.count(); index >= 0; --index) {
+        stack.setIndex(index);
+        holds = holds || holdsAnywhere(document.book(), value);
+    }
+    stack.setIndex(now);
+    return holds;
 }
 
 /// The field of `place` with the keyboard and its text selected, as a double click or a click leaves it.
@@ -965,7 +1007,8 @@ private slots:
         QLineEdit* field = startEditing(*window, Place(place));
         QVERIFY(field);
         QTest::keyClicks(field, typed);
-        QVERIFY(storedAt(document.book(), Place(place)) != 28); // written on the way
+        // A refused text's prefix, written on the way, is taken back the moment the text is refused.
+        QCOMPARE(storedAt(document.book(), Place(place)), kept);
         const QString keptText = QLocale().toString(kept);
         const auto inFile = [&](const QString& file) { return storedAt(GlazeDocument::read(file).book, Place(place)); };
 
@@ -1025,6 +1068,195 @@ private slots:
         QVERIFY(controller().windows().isEmpty());
         QCOMPARE(inFile(path), kept);
         if (editedBefore) QCOMPARE(GlazeDocument::read(path).book.recipes.size(), std::size_t(2));
+    }
+
+    // While a refused text stands ("17.5" in German wrote 17 on the way), the book already holds the value
+    // from before the edit, and every command ends the edit before it runs: no copy, sheet, undo step or
+    // redo ever holds the prefix, and the field shows what it kept.
+    void noCommandSeesOrStoresARefusedTextsPrefix_data() {
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("act");
+        const int amount = int(Place::amount), hold = int(Place::hold), silica = int(Place::silica);
+        QTest::newRow("amount, de, Ctrl+D") << amount << "de_DE"
+                                            << "17.5" << int(Act::duplicateKeys);
+        QTest::newRow("amount, en, Ctrl+D") << amount << "en_US"
+                                            << "17,5" << int(Act::duplicateKeys);
+        QTest::newRow("amount, de, Ctrl+Alt+N") << amount << "de_DE"
+                                                << "17.5" << int(Act::addRecipeKeys);
+        QTest::newRow("amount, de, Ctrl+Shift+L") << amount << "de_DE"
+                                                  << "17.5" << int(Act::addMaterialKeys);
+        QTest::newRow("hold, de, Add Test") << hold << "de_DE"
+                                            << "17.5" << int(Act::addTestMenu);
+        QTest::newRow("amount, de, Ctrl+Z Tab Ctrl+Shift+Z") << amount << "de_DE"
+                                                             << "17.5" << int(Act::undoTabRedoKeys);
+        QTest::newRow("hold, en, Ctrl+Z Tab Ctrl+Shift+Z") << hold << "en_US"
+                                                           << "17,5" << int(Act::undoTabRedoKeys);
+        QTest::newRow("SiO2, de, Ctrl+Z Tab Ctrl+Shift+Z") << silica << "de_DE"
+                                                           << "17.5" << int(Act::undoTabRedoKeys);
+        QTest::newRow("amount, de, Oxide Nudge") << amount << "de_DE"
+                                                 << "17.5" << int(Act::oxideNudgeMenu);
+        QTest::newRow("amount, en, Oxide Nudge") << amount << "en_US"
+                                                 << "17,5" << int(Act::oxideNudgeMenu);
+        QTest::newRow("amount, de, Replace Material") << amount << "de_DE"
+                                                      << "17.5" << int(Act::replaceMaterialMenu);
+    }
+    void noCommandSeesOrStoresARefusedTextsPrefix() {
+        QFETCH(int, place);
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(int, act);
+        QLocale::setDefault(QLocale(locale));
+        const QString path = filePath("numbers.orzabook");
+        OrzaTest::saveBook(bookOfTwentyEights(), path);
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window && OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        window->addRecipe(); // a step for Ctrl+Z to take back
+        QPointer<QLineEdit> field = startEditing(*window, Place(place));
+        QVERIFY(field);
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), typed);
+        QVERIFY(!holdsAnywhere(document.book(), 17));
+        const auto ctrl = [](Qt::Key key, Qt::KeyboardModifiers more = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier | more);
+        };
+
+        switch (Act(act)) {
+        case Act::duplicateKeys:
+            ctrl(Qt::Key_D);
+            QCOMPARE(document.book().recipes.size(), std::size_t(3));
+            break;
+        case Act::addRecipeKeys:
+            ctrl(Qt::Key_N, Qt::AltModifier);
+            QCOMPARE(document.book().recipes.size(), std::size_t(3));
+            break;
+        case Act::addMaterialKeys:
+            ctrl(Qt::Key_L, Qt::ShiftModifier);
+            QCOMPARE(document.book().recipes[0].lines.size(), std::size_t(2));
+            break;
+        case Act::addTestMenu:
+            window->actions()->action(Command::addTest)->trigger();
+            QCOMPARE(document.book().tests.size(), std::size_t(2));
+            break;
+        case Act::undoTabRedoKeys:
+            ctrl(Qt::Key_Z);
+            QCOMPARE(document.book().recipes.size(), std::size_t(1));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ctrl(Qt::Key_Z, Qt::ShiftModifier);
+            QCOMPARE(document.book().recipes.size(), std::size_t(2));
+            break;
+        case Act::oxideNudgeMenu: {
+            window->actions()->action(Command::oxideNudge)->trigger();
+            auto* sheet = window->findChild<OxideNudgeSheet*>();
+            QVERIFY(sheet);
+            // The sheet works from the recipe as kept, and the field shows it.
+            QCOMPARE(sheet->recipe().lines[0].amount, 28.0);
+            if (field) QCOMPARE(field->text(), QStringLiteral("28"));
+            sheet->reject();
+            settle();
+            break;
+        }
+        case Act::replaceMaterialMenu: {
+            window->actions()->action(Command::replaceMaterial)->trigger();
+            auto* sheet = window->findChild<ReplaceMaterialSheet*>();
+            QVERIFY(sheet);
+            QCOMPARE(sheet->recipe().lines[0].amount, 28.0);
+            sheet->reject();
+            settle();
+            break;
+        }
+        }
+        QVERIFY(!holdsAnywhere(document.book(), 17));
+        QVERIFY(!anyStepHolds(document, 17));
+        if (field && field->isVisible()) QCOMPARE(field->text(), QStringLiteral("28"));
+        // One step back (the prefix is no step of its own) and a save store no prefix either.
+        document.undoStack()->undo();
+        QVERIFY(!holdsAnywhere(document.book(), 17));
+        window->actions()->action(Command::save)->trigger();
+        QVERIFY(!holdsAnywhere(GlazeDocument::read(path).book, 17));
+    }
+
+    // The one gate before every command ends the focused field's edit as leaving it does, and only the field's
+    // own editing commands go on with it: a refused text shows the value kept at once, and a number confirmed
+    // by a command is an undo step apart from what is typed after it.
+    void everyCommandEndsTheFocusedFieldsEditFirst() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        const QString path = filePath("numbers.orzabook");
+        OrzaTest::saveBook(bookOfTwentyEights(), path);
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window && OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        auto* field = qobject_cast<LiveNumberField*>(startEditing(*window, Place::hold));
+        QVERIFY(field);
+        ActionRegistry& actions = *window->actions();
+
+        QTest::keyClicks(field, QStringLiteral("17.5"));
+        actions.action(Command::selectAll)->trigger();
+        actions.action(Command::copy)->trigger();
+        QCOMPARE(field->text(), QStringLiteral("17.5"));
+        QVERIFY(!field->problem().isEmpty());
+        actions.action(Command::toggleToolbar)->trigger();
+        QCOMPARE(field->text(), QStringLiteral("28"));
+        QVERIFY(field->problem().isEmpty());
+        QVERIFY(field->hasFocus());
+
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("17,5"));
+        actions.action(Command::toggleToolbar)->trigger();
+        QTest::keyClicks(field, QStringLiteral("9"));
+        QCOMPARE(storedAt(document.book(), Place::hold), 17.59);
+        QCOMPARE(document.undoStack()->count(), 2);
+        actions.action(Command::undo)->trigger();
+        QCOMPARE(storedAt(document.book(), Place::hold), 17.5);
+        QCOMPARE(field->text(), QStringLiteral("17,5"));
+    }
+
+    // Quitting asks about a window's changes, and a refused text is none: nothing it typed is in the book, so
+    // no window asks, whichever window is in front.
+    void quittingWithOnlyARefusedTextAsksNothing() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        const QString path = filePath("numbers.orzabook");
+        OrzaTest::saveBook(bookOfTwentyEights(), path);
+        BookWindow* window = controller().openFile(path);
+        QVERIFY(window && OrzaTest::showActive(*window));
+        QLineEdit* field = startEditing(*window, Place::hold);
+        QVERIFY(field);
+        QTest::keyClicks(field, QStringLiteral("17.5"));
+        BookWindow* other = controller().openFile(writeBook("other.orzabook", {"B"}));
+        QVERIFY(other && OrzaTest::showActive(*other));
+
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().quit();
+        settle();
+        QVERIFY(controller().windows().isEmpty());
+        QVERIFY2(!MessageBox::clearNextAnswers(), "a question was asked");
+        QCOMPARE(storedAt(GlazeDocument::read(path).book, Place::hold), 28.0);
+    }
+
+    // A question about the book ends the typing burst of any field being edited, a text field too: what is
+    // typed after it is an undo step of its own.
+    void aQuestionEndsTheTypingBurst() {
+        BookWindow* window = controller().openFile(writeBook("named.orzabook", {"Celadon"}));
+        QVERIFY(window && OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        window->model()->setSelection(SidebarItem::recipe(document.book().recipes[0].id));
+        auto* pane = qobject_cast<RecipePane*>(window->detail());
+        QVERIFY(pane);
+        QLineEdit* name = pane->nameField();
+        name->setFocus(Qt::MouseFocusReason);
+        name->end(false);
+        QTest::keyClicks(name, QStringLiteral(" A"));
+
+        MessageBox::setNextAnswer(MessageBox::Answer::cancel);
+        controller().close(window);
+        QCOMPARE(controller().windows().size(), 1);
+        QTest::keyClicks(name, QStringLiteral("B"));
+        QCOMPARE(document.book().recipes[0].name, std::string("Celadon AB"));
+        QCOMPARE(document.undoStack()->count(), 2);
+        document.undoStack()->undo();
+        QCOMPARE(document.book().recipes[0].name, std::string("Celadon A"));
     }
 };
 

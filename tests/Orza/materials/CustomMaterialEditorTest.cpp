@@ -104,8 +104,9 @@ private slots:
         QCOMPARE(undo->count(), steps);
     }
 
-    // Leaving a field on a refused text takes back what the typing wrote on the way: no step is left, the
-    // book is unedited again, and an oxide the typing brought in goes again.
+    // A refused text takes back what the typing wrote on the way the moment it is refused, keeping the text
+    // until the field is left: no step is left, the book is unedited again, and an oxide the typing brought
+    // in goes again.
     void refusedTextLeavesNoStep() {
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
         Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 10));
@@ -114,13 +115,14 @@ private slots:
 
         QVERIFY(editing.focus(editing.field(Oxide::SiO2)));
         type(editing.field(Oxide::SiO2), QStringLiteral("12.5"));
-        QCOMPARE(editing.stored().analysis.at(Oxide::SiO2), 12.0);
+        QCOMPARE(editing.stored().analysis.at(Oxide::SiO2), 60.0);
+        QCOMPARE(editing.field(Oxide::SiO2)->text(), QStringLiteral("12.5"));
         QVERIFY(editing.focus(editing.field(Oxide::K2O)));
         QCOMPARE(editing.stored().analysis.at(Oxide::SiO2), 60.0);
         QCOMPARE(editing.field(Oxide::SiO2)->text(), QStringLiteral("60"));
 
         type(editing.field(Oxide::K2O), QStringLiteral("5.5"));
-        QCOMPARE(editing.stored().analysis.at(Oxide::K2O), 5.0);
+        QVERIFY(!editing.stored().analysis.contains(Oxide::K2O));
         QVERIFY(editing.focus(editing.field(Oxide::SiO2)));
         QVERIFY(!editing.stored().analysis.contains(Oxide::K2O));
         QCOMPARE(editing.document().undoStack()->count(), 0);
@@ -133,15 +135,18 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<bool>("loi");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("SiO2, de decimal point") << "de_DE" << false << "17.5";
-        QTest::newRow("SiO2, en number") << "en_US" << false << "25";
-        QTest::newRow("LOI, en decimal comma") << "en_US" << true << "1,5";
-        QTest::newRow("LOI, de number") << "de_DE" << true << "2,5";
+        QTest::addColumn<double>("whileTyping");
+        // A refused text has taken its typing back already; a number is stored as typed.
+        QTest::newRow("SiO2, de decimal point") << "de_DE" << false << "17.5" << 60.0;
+        QTest::newRow("SiO2, en number") << "en_US" << false << "25" << 25.0;
+        QTest::newRow("LOI, en decimal comma") << "en_US" << true << "1,5" << 10.0;
+        QTest::newRow("LOI, de number") << "de_DE" << true << "2,5" << 2.5;
     }
     void escapeCancelsAPercentEdit() {
         QFETCH(QString, locale);
         QFETCH(bool, loi);
         QFETCH(QString, typed);
+        QFETCH(double, whileTyping);
         QLocale::setDefault(QLocale(locale));
         Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 10));
         QVERIFY(OrzaTest::showActive(*editing.window));
@@ -152,7 +157,8 @@ private slots:
 
         QVERIFY(editing.focus(field));
         type(field, typed);
-        QVERIFY(stored() != before);
+        QCOMPARE(stored(), whileTyping);
+        QCOMPARE(field->text(), typed);
         QTest::keyClick(field, Qt::Key_Escape);
         QCOMPARE(stored(), before);
         QCOMPARE(field->text(), shown);
@@ -163,6 +169,50 @@ private slots:
         field->selectAll();
         type(field, QStringLiteral("8"));
         QCOMPARE(stored(), 8.0);
+    }
+
+    // Return ends a percent's edit as leaving does: what it confirmed is a step of its own, and a text refused
+    // after it, or Escape, goes back to it rather than to the value before.
+    void returnEndsAPercentEditAndWhatItConfirmedStays_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("loi");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("confirmed");
+        QTest::newRow("LOI, en") << "en_US" << true << "7.25" << 7.25;
+        QTest::newRow("SiO2, de") << "de_DE" << false << "17,5" << 17.5;
+    }
+    void returnEndsAPercentEditAndWhatItConfirmedStays() {
+        QFETCH(QString, locale);
+        QFETCH(bool, loi);
+        QFETCH(QString, typed);
+        QFETCH(double, confirmed);
+        QLocale::setDefault(QLocale(locale));
+        Editing editing(material(clayID, "Clay", {{Oxide::SiO2, 60}}, 5.25));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QLineEdit* field = loi ? editing.editor->loiField()->lineEdit() : editing.field(Oxide::SiO2);
+        const auto stored = [&] { return loi ? editing.stored().loi : editing.stored().analysis.at(Oxide::SiO2); };
+
+        QVERIFY(editing.focus(field));
+        type(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(stored(), confirmed);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(stored(), confirmed);
+        field->selectAll();
+        type(field, QStringLiteral("abc"));
+        QCOMPARE(stored(), confirmed);
+        QVERIFY(editing.focus(editing.field(Oxide::Al2O3)));
+        QCOMPARE(stored(), confirmed);
+        QCOMPARE(field->text(), QLocale().toString(confirmed));
+        QVERIFY(editing.document().isModified());
+
+        // What is typed after Return is a step of its own.
+        QVERIFY(editing.focus(field));
+        type(field, QStringLiteral("8"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(editing.document().undoStack()->count(), 2);
+        editing.document().undoStack()->undo();
+        QCOMPARE(stored(), confirmed);
     }
 
     void totalLineAndBannerFollowTheAnalysis_data() {

@@ -205,8 +205,11 @@ private slots:
         QCOMPARE(f.recipe().lines[1].amount, 12.5);
         QCOMPARE(f.table->totals()->baseAmount()->text(), QStringLiteral("72.5"));
         QCOMPARE(f.document->undoStack()->count(), 1);
-        QTest::keyClicks(editor, QStringLiteral("x")); // does not parse: nothing more is written
-        QCOMPARE(f.recipe().lines[1].amount, 12.5);
+        // Text that does not parse takes the typing back at once, and the step with it.
+        QTest::keyClicks(editor, QStringLiteral("x"));
+        QCOMPARE(f.recipe().lines[1].amount, 40.0);
+        QCOMPARE(editor->text(), QStringLiteral("12.5x"));
+        QCOMPARE(f.document->undoStack()->count(), 0);
     }
 
     // An amount edit that ends on a text that is no number, or with Escape, takes back what its typing wrote

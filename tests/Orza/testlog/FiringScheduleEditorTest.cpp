@@ -1,16 +1,20 @@
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "GlazeCore/book/FiringSchedule.h"
+#include "Orza/testlog/FiringRampChart.h"
 #include "Orza/testlog/ProblemLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
 
+#include <QAction>
+#include <QChart>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QValueAxis>
 
 using Orza::FiringScheduleEditor;
 using Column = FiringScheduleEditor::Column;
@@ -53,6 +57,9 @@ private slots:
     void typedNumbersReadAsTheLocaleWritesThem();
     void addSegmentStopsAtTheBooksLimit();
     void escapeAndSavingEndAnEditAsLeavingDoes();
+    void returnEndsAnEditAndWhatItConfirmedStays_data();
+    void returnEndsAnEditAndWhatItConfirmedStays();
+    void aTotalTooLargeToShowSaysSo();
 };
 
 void FiringScheduleEditorTest::segmentsAddRemoveAndResetAsUndoableSteps() {
@@ -111,7 +118,8 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
 
     QSignalSpy announced(editor.problemLabel(), &Orza::ProblemLabel::announced);
     typeInto(target, QStringLiteral("2000000"));
-    QCOMPARE(fixture.tile().schedule[2].targetC, 200000.0); // the last digit went beyond the limit
+    // The last digit went beyond the limit: the target is back where the edit began at once.
+    QCOMPARE(fixture.tile().schedule[2].targetC, 1220.0);
     QVERIFY(!editor.problemLabel()->isHidden());
     // The sentence names the value leaving the field goes back to, written as the limit is.
     QCOMPARE(editor.problemLabel()->text(),
@@ -144,12 +152,13 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     QCOMPARE(fixture.tile().schedule[0].holdMinutes, 1000000.0);
     QVERIFY(editor.problemLabel()->isHidden());
 
-    // Text that is no number at all names what the segment keeps too; an undo while it stands replaces it,
-    // and the message goes with it.
+    // Text that is no number at all names what the segment keeps too; Undo while it stands ends the edit
+    // first, and the message goes with it.
     typeInto(editor.field(0, Column::rate), QStringLiteral("1x"));
     QCOMPARE(editor.problemLabel()->text(),
              QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 1 keeps its rate of 150 °C/h."));
-    fixture.document.undoStack()->undo();
+    fixture.actions.action(Orza::Command::undo)->trigger();
+    QCOMPARE(fixture.tile().schedule[0].holdMinutes, 0.0);
     QCOMPARE(editor.field(0, Column::rate)->text(), QStringLiteral("150"));
     QVERIFY(editor.problemLabel()->isHidden());
 }
@@ -159,24 +168,27 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("stored");
     QTest::addColumn<bool>("refused");
+    // A refused text keeps the rate the segment had, 150.
     QTest::newRow("en comma in the fraction") << "en_US"
-                                              << "1,50" << 1.0 << true;
+                                              << "1,50" << 150.0 << true;
     QTest::newRow("en grouped") << "en_US"
                                 << "1,500" << 1500.0 << false;
     QTest::newRow("de full stop in the fraction") << "de_DE"
-                                                  << "1.50" << 1.0 << true;
+                                                  << "1.50" << 150.0 << true;
     QTest::newRow("de decimal point") << "de_DE"
-                                      << "19.5" << 19.0 << true;
+                                      << "19.5" << 150.0 << true;
     QTest::newRow("de zero-led group") << "de_DE"
-                                       << "0.125" << 0.0 << true;
+                                       << "0.125" << 150.0 << true;
     QTest::newRow("de grouped") << "de_DE"
                                 << "1.500" << 1500.0 << false;
     QTest::newRow("fr full stop") << "fr_FR"
-                                  << "1.50" << 1.0 << true;
+                                  << "1.50" << 150.0 << true;
     QTest::newRow("fr grouped with a space") << "fr_FR"
                                              << "1 500" << 1500.0 << false;
     QTest::newRow("ch comma") << "de_CH"
-                              << "1,50" << 1.0 << true;
+                              << "1,50" << 150.0 << true;
+    QTest::newRow("en too small to hold") << "en_US"
+                                          << "1e-400" << 150.0 << true;
     QTest::newRow("ch grouped with an apostrophe") << "de_CH"
                                                    << "1'500" << 1500.0 << false;
     QTest::newRow("ch decimal point") << "de_CH"
@@ -192,7 +204,6 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem() {
     OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
     QVERIFY(OrzaTest::showActive(editor));
-    const double before = fixture.tile().schedule[0].ratePerHour;
 
     typeInto(editor.field(0, Column::rate), typed);
     QCOMPARE(fixture.tile().schedule[0].ratePerHour, stored);
@@ -200,7 +211,79 @@ void FiringScheduleEditorTest::typedNumbersReadAsTheLocaleWritesThem() {
     QCOMPARE(editor.field(0, Column::rate)->accessibleDescription().isEmpty(), !refused);
     // Leaving keeps only a number typed in full.
     editor.field(0, Column::target)->setFocus(Qt::TabFocusReason);
-    QCOMPARE(fixture.tile().schedule[0].ratePerHour, refused ? before : stored);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, stored);
+    QCOMPARE(fixture.steps(), refused ? 0 : 1);
+}
+
+// Return ends the edit in each of a segment's fields as leaving does: what it confirmed stays, through a
+// refused text, a Tab and Escape after it, and what is typed next is a step of its own.
+void FiringScheduleEditorTest::returnEndsAnEditAndWhatItConfirmedStays_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("rate, de") << int(Column::rate) << "de_DE";
+    QTest::newRow("target, en") << int(Column::target) << "en_US";
+    QTest::newRow("hold, de") << int(Column::hold) << "de_DE";
+}
+
+void FiringScheduleEditorTest::returnEndsAnEditAndWhatItConfirmedStays() {
+    QFETCH(int, column);
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* field = editor.field(0, Column(column));
+    const auto stored = [&] {
+        GlazeCore::FiringSegment segment = fixture.tile().schedule[0];
+        return Column(column) == Column::rate     ? segment.ratePerHour
+               : Column(column) == Column::target ? segment.targetC
+                                                  : segment.holdMinutes;
+    };
+    const double before = stored();
+
+    typeInto(field, QStringLiteral("200"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(field->text(), QStringLiteral("200"));
+    QCOMPARE(fixture.document.undoStack()->undoText(), QStringLiteral("Edit Firing Schedule"));
+    typeInto(field, QStringLiteral("abc"));
+    editor.field(1, Column::rate)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(stored(), 200.0);
+    QCOMPARE(field->text(), QStringLiteral("200"));
+    QCOMPARE(fixture.steps(), 1);
+
+    typeInto(field, QStringLiteral("300"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Escape);
+    QCOMPARE(stored(), 300.0);
+    QCOMPARE(fixture.steps(), 2);
+    fixture.document.undoStack()->undo();
+    QCOMPARE(stored(), 200.0);
+    fixture.document.undoStack()->undo();
+    QCOMPARE(stored(), before);
+}
+
+// A total beyond what the footer shows says so in a few characters, however slow the ramp: it never
+// widens the editor with hundreds of digits or reads "inf", and the ramp chart still has room to draw.
+void FiringScheduleEditorTest::aTotalTooLargeToShowSaysSo() {
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::FiringRampChart chart;
+    chart.resize(420, 180);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const int width = editor.sizeHint().width();
+    for (const char* rate : {"3e-306", "1e-300"}) {
+        typeInto(editor.field(0, Column::rate), QString::fromLatin1(rate));
+        QCOMPARE(editor.totalLabel()->text(), QStringLiteral("Total: over 1,000,000 h"));
+        QCOMPARE(editor.sizeHint().width(), width);
+        chart.setSchedule(fixture.tile().schedule);
+        QTest::qWait(1);
+        QVERIFY2(chart.chart()->plotArea().width() > 200, rate);
+    }
+    QCOMPARE(chart.hoursAxis()->labelFormat(), QStringLiteral("%.1e"));
+    typeInto(editor.field(0, Column::rate), QStringLiteral("0.1"));
+    QCOMPARE(editor.totalLabel()->text(), QStringLiteral("Total: 5,804.4 h"));
 }
 
 void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {
@@ -241,7 +324,7 @@ void FiringScheduleEditorTest::escapeAndSavingEndAnEditAsLeavingDoes() {
 
     const QString path = filePath(QStringLiteral("tile.orzabook"));
     typeInto(hold, QStringLiteral("17.5"));
-    QCOMPARE(fixture.tile().schedule[2].holdMinutes, 17.0);
+    QCOMPARE(fixture.tile().schedule[2].holdMinutes, 10.0); // 17 was taken back when ".5" was refused
     fixture.document.save(path);
     QCOMPARE(holdInFile(path), 10.0);
     QCOMPARE(hold->text(), QStringLiteral("10"));

@@ -1,6 +1,7 @@
 // Symbols and secondary text on a dark palette: what a theme that leaves colours at odd defaults would hide.
 
 #include "Orza/app/ReadablePalette.h"
+#include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QApplication>
@@ -53,6 +54,23 @@ private slots:
         // The same icon follows a change of palette without being made again.
         QApplication::setPalette(QPalette(Qt::white));
         QVERIFY(strokeColour(plus.pixmap(QSize(16, 16)).toImage()).lightness() < 60);
+    }
+
+    // A field's warning mark is painted for the palette it stands on, and again whenever that palette turns,
+    // so it never fades into a dark field or glares on a light one.
+    void aFieldsWarningMarkFollowsThePalette() {
+        LiveNumberField field(QStringLiteral("Amount"), 1, {0, 2}, false);
+        field.show();
+        QCOMPARE(field.actions().size(), 1);
+        const QAction* mark = field.actions().constFirst();
+        const auto markColour = [mark] { return strokeColour(mark->icon().pixmap(QSize(16, 16)).toImage()).rgb(); };
+        const QRgb onLight = QColor(208, 43, 43).rgb();
+        const QRgb onDark = QColor(255, 105, 97).rgb();
+        QCOMPARE(markColour(), onLight);
+        field.setPalette(darkPalette(QColor(160, 160, 160)));
+        QCOMPARE(markColour(), onDark);
+        field.setPalette(QPalette(Qt::white));
+        QCOMPARE(markColour(), onLight);
     }
 
     void anUnreadablePlaceholderIsRepairedAndAReadableOneKept() {
