@@ -59,41 +59,29 @@ private slots:
         QCOMPARE(field.toPlainText(), QStringLiteral("Celadon glossy"));
     }
 
-    // The keys, the context menu and a drop with a clipboard that holds nothing, and with one that holds data of
-    // no format, as a desktop on which nobody owns the clipboard gives: nothing happens, the program stays.
+    // The keys, the context menu and a drop with a clipboard of data of no format, as a desktop on which nobody
+    // owns the clipboard gives: nothing happens, and the program stays.
     void pastingNothingDoesNothing() {
         Field field;
         field.show();
         field.setFocus();
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        for (const bool noOwner : {false, true}) {
-            clipboard->clear();
-            if (noOwner) clipboard->setMimeData(noFormat().release());
-            QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
-            QTest::keyClick(&field, Qt::Key_Insert, Qt::ShiftModifier);
-            QTest::keyClick(&field, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
-            field.paste();
-            // Empty notes cut whole and pasted back.
-            QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(&field, Qt::Key_X, Qt::ControlModifier);
-            QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(field.toPlainText(), QString());
-
-            std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
-            for (QAction* item : menu->actions())
-                if (item->objectName() == QStringLiteral("edit-paste")) QVERIFY(!item->isEnabled());
-
-            const auto dropped = noFormat();
-            const QPointF middle = field.viewport()->rect().center();
-            QDropEvent drop(middle, Qt::CopyAction, dropped.get(), Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(field.viewport(), &drop);
-            QCOMPARE(field.toPlainText(), QString());
-        }
-
-        clipboard->setText(QStringLiteral("Shino"));
+        QGuiApplication::clipboard()->setMimeData(noFormat().release());
         QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(&field, Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(field.toPlainText(), QStringLiteral("ShinoShino"));
+        QTest::keyClick(&field, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
+        field.paste();
+        std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        for (QAction* item : menu->actions())
+            if (item->objectName() == QStringLiteral("edit-paste")) QVERIFY(!item->isEnabled());
+        const auto dropped = noFormat();
+        QDropEvent drop(field.viewport()->rect().center(), Qt::CopyAction, dropped.get(), Qt::LeftButton,
+                        Qt::NoModifier);
+        QCoreApplication::sendEvent(field.viewport(), &drop);
+        QCOMPARE(field.toPlainText(), QString());
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("Shino"));
+        QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field.toPlainText(), QStringLiteral("Shino"));
     }
 };
 
