@@ -19,9 +19,10 @@ bool PlainTextField::clipboardHoldsText(QClipboard::Mode mode) {
 }
 
 QClipboard::Mode PlainTextField::pasteMode(const QKeyEvent& event) {
-    const bool selectionKey = event.key() == Qt::Key_Insert && event.modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+    const bool selectionKey =
+        event.key() == Qt::Key_Insert && event.modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
     return selectionKey && QGuiApplication::clipboard()->supportsSelection() ? QClipboard::Selection
-                                                                              : QClipboard::Clipboard;
+                                                                             : QClipboard::Clipboard;
 }
 
 bool PlainTextField::canInsertFromMimeData(const QMimeData* source) const {
