@@ -9,7 +9,7 @@
 
 namespace Orza {
 
-NotesField::NotesField(int maxLines, QWidget* parent) : QPlainTextEdit(parent), m_maxLines(std::max(1, maxLines)) {
+NotesField::NotesField(int maxLines, QWidget* parent) : PlainTextField(parent), m_maxLines(std::max(1, maxLines)) {
     connect(this, &QPlainTextEdit::textChanged, this, &NotesField::fitHeight);
     fitHeight();
 }
@@ -35,7 +35,7 @@ void NotesField::fitHeight() {
 }
 
 void NotesField::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
+    PlainTextField::resizeEvent(event);
     // Another width wraps the text anew; a change of height alone (this fitting it) needs nothing more.
     if (event->oldSize().width() != event->size().width()) fitHeight();
 }

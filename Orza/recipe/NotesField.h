@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "Orza/widgets/PlainTextField.h"
 
 namespace Orza {
 
@@ -9,7 +9,7 @@ namespace Orza {
  * scrolls. It fits itself again whenever its text or its width changes, so a field that gets wider or
  * narrower (a column beside it coming or going) never keeps a height its text no longer has.
  */
-class NotesField final : public QPlainTextEdit {
+class NotesField final : public PlainTextField {
     Q_OBJECT
 public:
     explicit NotesField(int maxLines = 3, QWidget* parent = nullptr);

@@ -109,6 +109,10 @@ RecipePane::RecipePane(const PaneContext& context, const GlazeCore::Uuid& recipe
 
 RecipePane::~RecipePane() = default;
 
+QPlainTextEdit* RecipePane::notesField() const {
+    return m_notes;
+}
+
 QWidget* RecipePane::buildEditorColumn() {
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
@@ -179,6 +183,8 @@ void RecipePane::buildHeader() {
         if (m_notes->property("showing").toBool()) return;
         m_document.setRecipeNotes(m_recipeID, m_notes->toPlainText().toStdString());
     });
+    // Notes typed past the limits stay editable until the user leaves them.
+    connect(m_notes, &NotesField::left, this, &RecipePane::showNotes);
 
     for (QWidget* field : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_notes)})
         DocumentFieldKeys::attach(field, m_document, m_context.actions);
@@ -256,6 +262,14 @@ void RecipePane::showRecipeFields() {
         const QString name = m_nameEdit.show(recipe->name);
         if (m_name->text() != name) m_name->setText(name);
     }
+    showNotes();
+    showCone();
+    setWindowTitle(subtitle(*recipe));
+}
+
+void RecipePane::showNotes() {
+    const GlazeCore::Recipe* recipe = m_document.recipe(m_recipeID);
+    if (!recipe) return;
     // Notes too long to type in are shown shortened, and only shown: the book keeps them as they are.
     const QString notes = LongNotes::show(recipe->notes, m_notes, m_notesTooLong);
     if (m_notes->toPlainText() != notes) {
@@ -263,8 +277,6 @@ void RecipePane::showRecipeFields() {
         m_notes->setPlainText(notes);
         m_notes->setProperty("showing", false);
     }
-    showCone();
-    setWindowTitle(subtitle(*recipe));
 }
 
 void RecipePane::showCone() {

@@ -29,6 +29,7 @@ namespace Orza {
 class BookDocument;
 class ChemistryPanel;
 class IconLabel;
+class NotesField;
 class RecipeLinesTable;
 class StullChartView;
 
@@ -61,7 +62,7 @@ public:
 
     QLineEdit* nameField() const { return m_name; }
     QComboBox* conePicker() const { return m_cone; }
-    QPlainTextEdit* notesField() const { return m_notes; }
+    QPlainTextEdit* notesField() const;
     RecipeLinesTable* linesTable() const { return m_lines; }
     StullChartView* chart() const { return m_chart; }
     QScrollArea* chemistryColumn() const { return m_column; }
@@ -96,6 +97,7 @@ private:
     void buildChemistryColumn();
     void connectDocument();
     void showRecipeFields();
+    void showNotes();
     void showCone();
     void scheduleRefresh();
     void refresh();
@@ -112,7 +114,7 @@ private:
     QLineEdit* m_name = nullptr;
     ShownTextEdit m_nameEdit;
     QComboBox* m_cone = nullptr;
-    QPlainTextEdit* m_notes = nullptr;
+    NotesField* m_notes = nullptr;
     IconLabel* m_notesTooLong = nullptr;
     RecipeLinesTable* m_lines = nullptr;
     StullChartView* m_chart = nullptr;

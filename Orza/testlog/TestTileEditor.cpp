@@ -16,10 +16,10 @@
 #include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LongNotes.h"
+#include "Orza/widgets/PlainTextField.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -95,6 +95,10 @@ QDateEdit* TestTileEditor::datePicker() const {
     return m_date;
 }
 
+QPlainTextEdit* TestTileEditor::notesEditor() const {
+    return m_notes;
+}
+
 QWidget* TestTileEditor::makeTileSection(ActionRegistry& actions) {
     auto* section = new FormSection(tr("Tile"));
     auto* form = new QFormLayout;
@@ -153,7 +157,7 @@ QWidget* TestTileEditor::makeScheduleSection(ActionRegistry& actions) {
 
 QWidget* TestTileEditor::makeNotesSection(ActionRegistry& actions) {
     auto* section = new FormSection(tr("Notes"));
-    m_notes = new QPlainTextEdit;
+    m_notes = new PlainTextField;
     m_notes->setAccessibleName(tr("Test notes"));
     m_notes->setMinimumHeight(notesMinimumHeight);
     m_notes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -165,6 +169,8 @@ QWidget* TestTileEditor::makeNotesSection(ActionRegistry& actions) {
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing) m_document.setTileNotes(m_tileID, m_notes->toPlainText().toStdString());
     });
+    // Notes typed past the limits stay editable until the user leaves them.
+    connect(m_notes, &PlainTextField::left, this, &TestTileEditor::showNotes);
     return section;
 }
 

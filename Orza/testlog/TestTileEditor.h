@@ -18,6 +18,7 @@ class BookDocument;
 class FiringRampChart;
 class FiringScheduleEditor;
 class IconLabel;
+class PlainTextField;
 class ProblemLabel;
 class TileCodeField;
 class TileDateField;
@@ -55,7 +56,7 @@ public:
     ProblemLabel* dateProblem() const { return m_dateProblem; }
     FiringScheduleEditor* scheduleEditor() const { return m_schedule; }
     FiringRampChart* rampChart() const { return m_chart; }
-    QPlainTextEdit* notesEditor() const { return m_notes; }
+    QPlainTextEdit* notesEditor() const;
     TilePhotoSection* photoSection() const { return m_photo; }
 
 private:
@@ -82,7 +83,7 @@ private:
     ProblemLabel* m_dateProblem = nullptr;
     FiringScheduleEditor* m_schedule = nullptr;
     FiringRampChart* m_chart = nullptr;
-    QPlainTextEdit* m_notes = nullptr;
+    PlainTextField* m_notes = nullptr;
     IconLabel* m_notesTooLong = nullptr;
     TilePhotoSection* m_photo = nullptr;
     /// True while the form shows the book's values, so the widgets' change signals are not edits.

@@ -19,23 +19,29 @@
 #include "Orza/testlog/TestSearchBar.h"
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/testlog/TileCodeField.h"
+#include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/MaterialPicker.h"
+#include "Orza/widgets/PlainTextField.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace Orza;
@@ -99,11 +105,13 @@ private:
 
     /// A book with a recipe of 60 silica and a tile of it, in an active window with the menus.
     BookWindow& openBook() { return openBook({{GlazeCore::Uuid::random(), "silica", 60, false}}); }
-    /// The same with the recipe's `lines`.
-    BookWindow& openBook(std::vector<GlazeCore::RecipeLine> lines) {
+    /// The same with the recipe's `lines`, and `notes` for both recipe and tile.
+    BookWindow& openBook(std::vector<GlazeCore::RecipeLine> lines, const std::string& notes = {}) {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Satin"});
         book.recipes[0].lines = std::move(lines);
+        book.recipes[0].notes = notes;
         book.tests.push_back(OrzaTest::tile(book.recipes[0].id, "6", "T-001"));
+        book.tests[0].notes = notes;
         book.tests[0].schedule = GlazeCore::FiringSchedule::cone6DefaultSchedule();
         m_window = OrzaTest::makeWindowWithMenus(book);
         m_window->resize(1280, 800);
@@ -114,6 +122,13 @@ private:
     }
 
     RecipePane* pane() const { return qobject_cast<RecipePane*>(m_window->detail()); }
+    QPlainTextEdit* recipeNotes() const { return pane()->notesField(); }
+    /// The tile's notes, on the Tests page.
+    QPlainTextEdit* tileNotes() const {
+        m_window->model()->setSelection(SidebarItem::tests());
+        OrzaTest::settle();
+        return testLog() && testLog()->editor() ? testLog()->editor()->notesEditor() : nullptr;
+    }
     TestLogPage* testLog() const { return qobject_cast<TestLogPage*>(m_window->detail()); }
     const GlazeCore::Recipe& satin() const { return m_window->document()->book().recipes.front(); }
 
@@ -285,6 +300,63 @@ private slots:
         auto* page = qobject_cast<MaterialsPage*>(m_window->detail());
         QVERIFY(page);
         leavesKeepingTheRow(page->bundledTable());
+    }
+
+    // With a clipboard that holds data of no text, as a desktop where nobody owns the clipboard gives, every
+    // way to paste into either notes does nothing: the keys, Ctrl+A Ctrl+X Ctrl+V, the menu command.
+    void pastingNothingIntoNotesDoesNothing() {
+        openBook();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setMimeData(new QMimeData);
+        const auto pasteNothing = [this](QPlainTextEdit* notes) {
+            QVERIFY(notes);
+            QVERIFY2(qobject_cast<PlainTextField*>(notes), "every multi-line text is typed in the guarded field");
+            notes->setFocus(Qt::MouseFocusReason);
+            press(Qt::Key_V, Qt::ControlModifier);
+            press(Qt::Key_Insert, Qt::ShiftModifier);
+            press(Qt::Key_A, Qt::ControlModifier);
+            press(Qt::Key_X, Qt::ControlModifier);
+            press(Qt::Key_V, Qt::ControlModifier);
+            m_window->actions()->action(Command::paste)->trigger();
+            notes->paste();
+            QCOMPARE(notes->toPlainText(), QString());
+        };
+        pasteNothing(recipeNotes());
+        pasteNothing(tileNotes());
+        QCOMPARE(m_window->document()->undoStack()->count(), 0);
+        clipboard->clear();
+    }
+
+    // Notes typed past their limit of characters keep every key while the field is being typed in; left, they
+    // are shown by their ends and only shown, and the book keeps what was typed.
+    void notesTypedPastTheirLimitKeepEveryKey() {
+        std::string notes;
+        for (int line = 0; line < 1'000; ++line)
+            notes += std::string(99, 'n') + "\n"; // 100,000 characters
+        openBook({}, notes);
+        const auto noticeShown = [this] {
+            for (const IconLabel* label : m_window->detail()->findChildren<IconLabel*>())
+                if (label->isVisible() && label->text().startsWith(QStringLiteral("These notes are too long")))
+                    return true;
+            return false;
+        };
+        const auto typePast = [&](QPlainTextEdit* field, const std::function<std::string()>& stored) {
+            QVERIFY(field && !field->isReadOnly());
+            field->setFocus(Qt::MouseFocusReason);
+            press(Qt::Key_End, Qt::ControlModifier);
+            type(QStringLiteral("abc"));
+            QCOMPARE(stored(), notes + "abc");
+            QVERIFY(!field->isReadOnly());
+            QVERIFY(!noticeShown());
+            press(Qt::Key_Tab);
+            QVERIFY(focused() != field);
+            QVERIFY(field->isReadOnly());
+            QVERIFY(noticeShown());
+            QVERIFY(field->toPlainText().size() < 2'000);
+            QCOMPARE(stored(), notes + "abc");
+        };
+        typePast(recipeNotes(), [this] { return satin().notes; });
+        typePast(tileNotes(), [this] { return m_window->document()->book().tests.front().notes; });
     }
 
     void typingTheConeChoosesIt() {
