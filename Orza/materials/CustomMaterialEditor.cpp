@@ -9,6 +9,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
+#include "Orza/widgets/TextStyle.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -159,7 +160,7 @@ QWidget* CustomMaterialEditor::makeBanner() {
     auto* text = new QLabel(headline);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
-    MaterialsStyle::makeAlert(text);
+    TextStyle::makeAlert(text);
     auto* label = new QHBoxLayout;
     label->setSpacing(6);
     label->addWidget(icon, 0, Qt::AlignTop);
@@ -294,7 +295,7 @@ void CustomMaterialEditor::showChecks(const GlazeCore::Material& current) {
     for (const auto& issue : issues) {
         auto* line = captionLabel(this);
         line->setText(QString::fromStdString(issue.message(locale)));
-        MaterialsStyle::makeAlert(line);
+        TextStyle::makeAlert(line);
         m_issues->addWidget(line);
         spoken << line->text();
     }

@@ -42,16 +42,6 @@ void makeSecondary(QLabel* label) {
     label->setForegroundRole(QPalette::PlaceholderText);
 }
 
-QColor alertRed() {
-    return QColor(0xd0, 0x2b, 0x2b);
-}
-
-void makeAlert(QLabel* label) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, alertRed());
-    label->setPalette(palette);
-}
-
 QIcon symbol(const QString& name) {
     // The library is static: its resources must be registered by hand before the first use.
     static const bool registered = (initMaterialsResources(), ensureResources(), true);

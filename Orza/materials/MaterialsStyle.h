@@ -20,9 +20,6 @@ QFont titleFont(const QFont& base);
 
 /// Text that matters less than its neighbours.
 void makeSecondary(QLabel* label);
-/// Warning red, readable on light and dark backgrounds alike.
-QColor alertRed();
-void makeAlert(QLabel* label);
 
 /// One of the page's symbols ("checkmark.circle", …), falling back to the application's own set, drawn in the
 /// palette's text colour ("lock").

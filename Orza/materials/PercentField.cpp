@@ -4,6 +4,7 @@
 #include "Orza/widgets/AccessibleFieldValue.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/TextStyle.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +48,7 @@ PercentField::PercentField(const QString& title, double value, FractionDigits fr
     m_edit->setFixedWidth(fieldWidth(*m_edit));
 
     m_message->setFont(MaterialsStyle::captionFont(font()));
-    MaterialsStyle::makeAlert(m_message);
+    TextStyle::makeAlert(m_message);
     m_message->setAlignment(Qt::AlignRight);
     m_message->setWordWrap(true);
     m_message->hide();

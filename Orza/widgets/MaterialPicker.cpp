@@ -55,14 +55,31 @@ void MaterialPicker::popUp(const QRect& anchor) {
     const QScreen* screen = QGuiApplication::screenAt(anchor.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), size() * 4);
-    // Beside the anchor's trailing edge when there is room, else under it; always on the screen.
-    QPoint at(anchor.right() + 4, anchor.center().y() - height() / 2);
-    if (at.x() + width() > available.right()) at = QPoint(anchor.left(), anchor.bottom() + 2);
-    at.setX(std::clamp(at.x(), available.left(), std::max(available.left(), available.right() - width())));
-    at.setY(std::clamp(at.y(), available.top(), std::max(available.top(), available.bottom() - height())));
-    move(at);
+    setGeometry(placement(anchor, size(), available));
     show();
     m_list->searchField()->setFocus();
+}
+
+QRect MaterialPicker::placement(const QRect& anchor, const QSize& size, const QRect& available) {
+    constexpr int gap = 2;
+    const auto clampX = [&](int x) {
+        return std::clamp(x, available.left(), std::max(available.left(), available.right() + 1 - size.width()));
+    };
+    const auto clampY = [&](int y, int height) {
+        return std::clamp(y, available.top(), std::max(available.top(), available.bottom() + 1 - height));
+    };
+    if (anchor.right() + 1 + gap + size.width() <= available.right() + 1) {
+        const int height = std::min(size.height(), available.height());
+        return QRect(anchor.right() + 1 + gap, clampY(anchor.center().y() - height / 2, height), size.width(), height);
+    }
+    const int below = available.bottom() - anchor.bottom() - gap;
+    const int above = anchor.top() - available.top() - gap;
+    if (size.height() <= below || below >= above) {
+        const int height = std::max(0, std::min(size.height(), below));
+        return QRect(clampX(anchor.left()), anchor.bottom() + 1 + gap, size.width(), height);
+    }
+    const int height = std::max(0, std::min(size.height(), above));
+    return QRect(clampX(anchor.left()), anchor.top() - gap - height, size.width(), height);
 }
 
 void MaterialPicker::paintLabel(QPainter& painter, const QRect& rect, const QString& name, bool usable,

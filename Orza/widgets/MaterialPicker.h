@@ -22,6 +22,10 @@ public:
 
     /// Shows the popup at the trailing side of `anchor` (global coordinates), kept on the anchor's screen.
     void popUp(const QRect& anchor);
+    /// Where a popup of `size` goes for `anchor` on a screen whose free area is `available`: beside the anchor's
+    /// trailing edge when it fits there, else under it, else above it, else on the taller of those two sides,
+    /// cut to fit. It never covers the anchor.
+    static QRect placement(const QRect& anchor, const QSize& size, const QRect& available);
 
     /// Paints what a picker button shows: the material's name, cut in the middle to fit, in the primary
     /// colour when the material can be used and the secondary one otherwise, then a small up-down chevron.

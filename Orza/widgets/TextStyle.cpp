@@ -1,10 +1,14 @@
 #include "Orza/widgets/TextStyle.h"
 
+#include "Orza/widgets/ColorMix.h"
+
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Orza::TextStyle {
 
@@ -30,6 +34,9 @@ qreal scale(Style style) {
     }
     return 1.0;
 }
+
+/// The contrast small text needs against its background to be read by most eyes.
+constexpr qreal minimumContrast = 4.5;
 
 /// Below this captions stop being readable on a desktop screen.
 constexpr qreal smallestPointSize = 7.0;
@@ -77,12 +84,76 @@ QColor warning(const QPalette& palette) {
     return isDark(palette) ? QColor(255, 159, 10) : QColor(214, 107, 0);
 }
 
+qreal contrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](float channel) {
+            return channel <= 0.04045f ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        const QColor rgb = colour.toRgb();
+        return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+    };
+    const qreal first = luminance(a);
+    const qreal second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
 QColor alert(const QPalette& palette) {
-    return isDark(palette) ? QColor(255, 105, 97) : QColor(208, 43, 43);
+    const bool dark = isDark(palette);
+    const QColor red = dark ? QColor(255, 105, 97) : QColor(208, 43, 43);
+    const QColor window = palette.color(QPalette::Window);
+    const QColor base = palette.color(QPalette::Base);
+    const auto readable = [&](const QColor& colour) {
+        return contrastRatio(colour, window) >= minimumContrast && contrastRatio(colour, base) >= minimumContrast;
+    };
+    // Schemes put their windows anywhere between black and white: step the red away from them until it reads,
+    // the other way on a grey that is neither, and failing both, take whichever extreme reads best.
+    const QColor away = dark ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor other = dark ? QColor(Qt::black) : QColor(Qt::white);
+    for (const QColor& end : {away, other})
+        for (int step = 0; step <= 20; ++step)
+            if (const QColor candidate = towards(red, end, step / 20.0); readable(candidate)) return candidate;
+    return contrastRatio(away, window) >= contrastRatio(other, window) ? away : other;
 }
 
 void makeSecondary(QWidget* widget) {
     widget->setForegroundRole(QPalette::PlaceholderText);
+}
+
+namespace {
+
+/// Sets the alert colour as the widget's text colour now and after each palette change it did not make itself.
+class AlertColouring : public QObject {
+public:
+    explicit AlertColouring(QWidget* widget) : QObject(widget), m_widget(widget) {
+        widget->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_widget && event->type() == QEvent::PaletteChange) apply();
+        return false;
+    }
+
+private:
+    void apply() {
+        QPalette palette = m_widget->palette();
+        const QColor colour = alert(palette);
+        // Setting the same colour again sends no change, which ends the round the palette change began.
+        if (palette.color(QPalette::WindowText) == colour && palette.color(QPalette::Text) == colour) return;
+        palette.setColor(QPalette::WindowText, colour);
+        palette.setColor(QPalette::Text, colour);
+        m_widget->setPalette(palette);
+    }
+
+    QWidget* m_widget;
+};
+
+} // namespace
+
+void makeAlert(QWidget* widget) {
+    if (widget->findChild<AlertColouring*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    new AlertColouring(widget);
 }
 
 } // namespace Orza::TextStyle

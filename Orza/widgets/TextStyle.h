@@ -32,8 +32,13 @@ bool isDark(const QPalette& palette);
 QColor secondary(const QPalette& palette);
 /// The orange of warnings, lighter on dark palettes so it stays readable.
 QColor warning(const QPalette& palette);
-/// The red of refused input, lighter on dark palettes so it stays readable.
+/// The red of refused input and invalid data, the one alert colour of the program: lighter on dark palettes,
+/// and moved further from the window and field colours until it reads at 4.5:1 against both.
 QColor alert(const QPalette& palette);
+/// The contrast ratio of two colours by their relative luminance, from 1 (the same) to 21 (black on white).
+qreal contrastRatio(const QColor& a, const QColor& b);
+/// Draws the widget's text in the alert colour, and again whenever its palette changes, as with a scheme.
+void makeAlert(QWidget* widget);
 /// Draws the widget's text in the secondary colour; follows palette changes.
 void makeSecondary(QWidget* widget);
 

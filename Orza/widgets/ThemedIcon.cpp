@@ -30,8 +30,10 @@ public:
         drawn.setDevicePixelRatio(ratio);
         painter->drawPixmap(rect.topLeft(), drawn);
     }
+    // `size` is in device pixels here: the shape is asked for exactly that many, at a ratio of one, since the
+    // overload without a ratio would scale it again by the application's, drawing symbols too large when scaled.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return tinted(m_shape.pixmap(size, QIcon::Normal, state), colourFor(mode));
+        return tinted(m_shape.pixmap(size, 1.0, QIcon::Normal, state), colourFor(mode));
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return m_shape.actualSize(size, mode, state);

@@ -10,6 +10,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/materials/MaterialsPage.h"
+#include "Orza/materials/PercentField.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 #include "Orza/recipe/RecipeLinesTable.h"
@@ -17,6 +18,7 @@
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
+#include "Orza/widgets/TextStyle.h"
 #include "Orza/window/BookWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -27,6 +29,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QStyleOptionButton>
@@ -320,6 +323,52 @@ private slots:
             expectReadable(fieldFrames(Shot(sheet)), 1, sheet->metaObject()->className());
             sheet->reject();
             OrzaTest::settle();
+        }
+    }
+
+    // The materials page's refusals and the invalid analysis are drawn in the program's one alert colour, which
+    // reads against the window in the dark scheme and again after the scheme turns light.
+    void theMaterialsAlertsRead() {
+        openBook();
+        GlazeCore::GlazeBook book = m_window->document()->book();
+        book.customMaterials.push_back({"too-much", "Too much", {{GlazeCore::Oxide::CaO, 60}, {GlazeCore::Oxide::SiO2, 70}}, 0, ""});
+        m_window = OrzaTest::makeWindow(book);
+        m_window->resize(1280, 820);
+        m_window->show();
+        show(SidebarItem::materials());
+        auto* materials = qobject_cast<MaterialsPage*>(m_window->detail());
+        materials->setScope(MaterialsPage::Scope::custom);
+        materials->selectCustom(std::string("too-much"));
+        OrzaTest::settle();
+        PercentField* percent = m_window->findChildren<PercentField*>().value(0);
+        QVERIFY(percent);
+        percent->lineEdit()->setFocus();
+        percent->lineEdit()->selectAll();
+        QTest::keyClicks(percent->lineEdit(), QStringLiteral("1500"));
+        OrzaTest::settle();
+
+        const auto alerts = [this] {
+            QList<QLabel*> found;
+            for (QLabel* label : m_window->findChildren<QLabel*>())
+                if (label->isVisibleTo(m_window.get()) &&
+                    (label->text().startsWith(QStringLiteral("Enter a ")) ||
+                     label->text().startsWith(QStringLiteral("This analysis is not valid.")) ||
+                     label->text().contains(QStringLiteral("The total must not be more than"))))
+                    found << label;
+            return found;
+        };
+        for (const bool dark : {true, false}) {
+            if (!dark) QApplication::setPalette(QApplication::style()->standardPalette());
+            OrzaTest::settle();
+            const QList<QLabel*> found = alerts();
+            QVERIFY(found.size() >= 3);
+            for (QLabel* label : found) {
+                const QPalette palette = label->palette();
+                const QColor text = palette.color(QPalette::WindowText);
+                QVERIFY2(TextStyle::contrastRatio(text, palette.color(QPalette::Window)) >= 4.5,
+                         qPrintable(label->text()));
+                QVERIFY2(text.red() > text.green() + 60, qPrintable(label->text()));
+            }
         }
     }
 

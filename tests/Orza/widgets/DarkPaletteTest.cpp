@@ -2,6 +2,7 @@
 
 #include "Orza/app/ReadablePalette.h"
 #include "Orza/widgets/LiveNumberField.h"
+#include "Orza/widgets/TextStyle.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QApplication>
@@ -107,6 +108,25 @@ private slots:
         QCOMPARE(ReadablePalette::repaired(light), light);
         QVERIFY(!ReadablePalette::framesFade(light, QPalette::Active));
         QCOMPARE(ReadablePalette::frameColour(light, QPalette::Active), QColor(239, 239, 239).darker(140));
+    }
+
+    // The alert red reads at 4.5:1 on the windows and fields of dark and light schemes, from black to white.
+    void theAlertColourReadsOnAnyWindow() {
+        for (int window = 0; window <= 255; window += 5) {
+            if (window > 100 && window < 160) continue;
+            const bool dark = window < 128;
+            QPalette palette(QColor(window, window, window));
+            palette.setColor(QPalette::Window, QColor(window, window, window));
+            palette.setColor(QPalette::Base, dark ? QColor(window, window, window).darker(120) : QColor(Qt::white));
+            palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
+            const QColor alert = TextStyle::alert(palette);
+            QVERIFY2(TextStyle::contrastRatio(alert, palette.color(QPalette::Window)) >= 4.5,
+                     qPrintable(QString::number(window)));
+            QVERIFY2(TextStyle::contrastRatio(alert, palette.color(QPalette::Base)) >= 4.5,
+                     qPrintable(QString::number(window)));
+        }
+        QCOMPARE(qRound(TextStyle::contrastRatio(Qt::black, Qt::white)), 21);
+        QCOMPARE(TextStyle::contrastRatio(QColor(42, 46, 50), QColor(42, 46, 50)), 1.0);
     }
 };
 

@@ -166,6 +166,33 @@ private slots:
                  QStringLiteral("SiO\u2082 68.0, Al\u2082O\u2083 19.0, Na\u2082O 11.5"));
         QVERIFY(MaterialSearchList::materialSubtitle({"e", "Empty", {}, 0, ""}).isEmpty());
     }
+
+    // The popup sits beside the anchor where it fits, else under or above it, and never over it.
+    void thePopupNeverCoversItsAnchor() {
+        const QRect screen(0, 0, 1440, 900);
+        const QSize tall(420, 640);
+        struct Case {
+            QRect anchor;
+            QRect expected;
+        };
+        const Case cases[] = {
+            // Room at the trailing side: beside, centred on the anchor's height and kept on the screen.
+            {QRect(100, 100, 200, 24), QRect(302, 0, 420, 640)},
+            // A wide field near the right edge with room below: under it, not pushed up over it.
+            {QRect(900, 180, 500, 24), QRect(900, 206, 420, 640)},
+            // No room below: above it.
+            {QRect(900, 700, 500, 24), QRect(900, 58, 420, 640)},
+            // Room on neither side for the whole popup: the taller side, cut to fit.
+            {QRect(900, 400, 500, 24), QRect(900, 426, 420, 474)},
+            {QRect(900, 480, 500, 24), QRect(900, 0, 420, 478)},
+        };
+        for (const Case& c : cases) {
+            const QRect placed = MaterialPicker::placement(c.anchor, tall, screen);
+            QCOMPARE(placed, c.expected);
+            QVERIFY(!placed.intersects(c.anchor));
+            QVERIFY(screen.contains(placed));
+        }
+    }
 };
 
 QTEST_MAIN(MaterialPickerTest)
