@@ -101,6 +101,8 @@ void BatchSheet::build() {
     m_table->setAccessibleName(tr("Batch weights"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A list to read: Tab leaves it for the next control, the arrows move through the rows.
+    m_table->setTabKeyNavigation(false);
     m_table->setShowGrid(false);
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);

@@ -221,6 +221,8 @@ QWidget* BlendSheet::makeTileArea() {
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scroll->setAccessibleName(tr("Blend tiles"));
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     column->addWidget(m_scroll, 1);
     m_tileArea->addWidget(tiles);
     return m_tileArea;

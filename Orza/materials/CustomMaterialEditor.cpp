@@ -66,6 +66,8 @@ CustomMaterialEditor::CustomMaterialEditor(BookDocument& document, ActionRegistr
     : QScrollArea(parent), m_document(document), m_actions(actions), m_id(std::move(materialID)), m_inUse(inUse) {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    setFocusPolicy(Qt::NoFocus);
 
     auto* form = new QWidget;
     form->setMaximumWidth(formMaximumWidth);

@@ -425,6 +425,8 @@ void MaterialsPage::updateBundledDetail() {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(new MaterialAnalysisView(*material, true));
     replaceDetail(m_bundledHolder, m_bundledDetail, scroll);
 }

@@ -1,6 +1,7 @@
 #include "Orza/recipe/RecipeLinesView.h"
 
 #include "GlazeCore/layout/WindowLayout.h"
+#include "Orza/recipe/AccessibleLinesTable.h"
 #include "Orza/recipe/RecipeLinesModel.h"
 
 #include <QHeaderView>
@@ -18,8 +19,10 @@ RecipeLinesView::RecipeLinesView(RecipeLinesModel* model, QWidget* parent) : QTa
     setAlternatingRowColors(true);
     setShowGrid(false);
     setWordWrap(false);
-    setTabKeyNavigation(true);
+    // Tab leaves the table for the next control, as from any list; the arrows move between the cells.
+    setTabKeyNavigation(false);
     setAccessibleName(tr("Recipe materials"));
+    readCellsAsControls(this);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(int(std::lround(GlazeCore::WindowLayout::tableRowHeight)));
@@ -62,6 +65,14 @@ QSize RecipeLinesView::sizeHint() const {
 QSize RecipeLinesView::minimumSizeHint() const {
     const int rows = std::clamp(m_model->rowCount(), 2, 3);
     return {130 + 70 + 70 + 58, heightForRows(rows)};
+}
+
+void RecipeLinesView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab and Shift+Tab end an amount's edit as leaving it does, and go on to the next or previous control
+    // as from the table, not to the next cell.
+    const bool tabbed = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, tabbed ? QAbstractItemDelegate::NoHint : hint);
+    if (tabbed) focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void RecipeLinesView::keyPressEvent(QKeyEvent* event) {

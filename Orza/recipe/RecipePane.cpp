@@ -197,6 +197,8 @@ void RecipePane::buildChemistryColumn() {
     m_column->setWidgetResizable(true);
     m_column->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_column->setAccessibleName(tr("Chemistry"));
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    m_column->setFocusPolicy(Qt::NoFocus);
 
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);

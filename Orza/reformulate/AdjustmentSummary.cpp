@@ -101,6 +101,8 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setMinimumWidth(400);
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);

@@ -160,6 +160,7 @@ SidebarView::SidebarView(SidebarModel* model, QWidget* parent)
     connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, begin);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, begin);
     m_list->setModel(model);
+    m_list->setAccessibleName(tr("Sidebar"));
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);

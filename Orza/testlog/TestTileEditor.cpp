@@ -73,6 +73,8 @@ TestTileEditor::TestTileEditor(BookDocument& document, ActionRegistry& actions, 
     setFrameShape(QFrame::NoFrame);
     // Narrower than the form only in a small window, where the form scrolls sideways to the field in use.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    setFocusPolicy(Qt::NoFocus);
 
     connect(&m_document, &BookDocument::tileChanged, this, &TestTileEditor::onTileChanged);
     for (auto signal : {&BookDocument::recipesInserted, &BookDocument::recipesRemoved})

@@ -71,6 +71,8 @@ void BookWindow::buildLayout() {
     detailScroll->setFrameShape(QFrame::NoFrame);
     detailScroll->setWidgetResizable(true);
     detailScroll->setWidget(m_detailArea);
+    // It only scrolls: the controls inside take the keyboard focus, the area does not.
+    detailScroll->setFocusPolicy(Qt::NoFocus);
 
     auto* split = m_splitter = new QSplitter(Qt::Horizontal);
     split->setChildrenCollapsible(false);

@@ -74,6 +74,9 @@ CustomizeToolbarDialog::CustomizeToolbarDialog(QWidget* parent)
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("Available items")), 0, 0);
     grid->addWidget(new QLabel(tr("Shown in the toolbar")), 0, 2);
+    // A list is read by its own name, not by the title above it.
+    m_available->setAccessibleName(tr("Available items"));
+    m_shown->setAccessibleName(tr("Shown in the toolbar"));
     grid->addWidget(m_available, 1, 0);
     grid->addLayout(middle, 1, 1);
     grid->addWidget(m_shown, 1, 2);

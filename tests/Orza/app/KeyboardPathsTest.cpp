@@ -13,6 +13,7 @@
 #include "Orza/recipe/RecipeLinesTable.h"
 #include "Orza/recipe/RecipeLinesView.h"
 #include "Orza/recipe/RecipePane.h"
+#include "Orza/sidebar/SidebarView.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/testlog/FiringScheduleEditor.h"
 #include "Orza/testlog/TestLogPage.h"
@@ -20,12 +21,16 @@
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/testlog/TileCodeField.h"
 #include "Orza/widgets/IconLabel.h"
+#include "Orza/widgets/ListFootButtons.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/MaterialPicker.h"
 #include "Orza/widgets/PlainTextField.h"
+#include "Orza/window/BookToolbar.h"
 #include "Orza/window/BookWindow.h"
+#include "Orza/window/CustomizeToolbarDialog.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -35,14 +40,17 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QUndoStack>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
 
 using namespace Orza;
 
@@ -91,6 +99,43 @@ void checkReadingOrder(const QList<QWidget*>& chain, const QWidget* area) {
     }
 }
 
+
+/// A focus stop as a failure names it: its class, its name and its object name.
+QString described(QWidget* widget) {
+    QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(widget);
+    return QStringLiteral("%1 '%2' (%3)").arg(widget->metaObject()->className(),
+                                               readable ? readable->text(QAccessible::Name) : QString(),
+                                               widget->objectName());
+}
+
+/// What is wrong with a round of `start`'s window by Tab, or by Shift+Tab: a control that keeps the key to
+/// itself, a round that never comes back to `start`, a stop a reader hears no name for, or a stop that only
+/// scrolls. Empty when the round comes back to `start` clean; `stops` gets the controls met on the way.
+QString faultOfRound(QWidget* start, bool forward, QList<QWidget*>& stops) {
+    QWidget* window = start->window();
+    start->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    QWidget* last = start;
+    int kept = 0;
+    for (int i = 0; i < 300; ++i) {
+        if (QAccessible::queryAccessibleInterface(last)->text(QAccessible::Name).trimmed().isEmpty())
+            return QStringLiteral("a stop without a name: ") + described(last);
+        if (qobject_cast<QScrollArea*>(last)) return QStringLiteral("a stop that only scrolls: ") + described(last);
+        // Shift+Tab comes as Backtab, as the desktop sends it.
+        QTest::keyClick(last, forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        QWidget* now = window->focusWidget();
+        if (!now) return QStringLiteral("the focus went nowhere from ") + described(last);
+        // A field of parts (a date) takes Tab between its parts first: three at most.
+        if (now == last && ++kept < 3) continue;
+        if (now == last) return QStringLiteral("Tab is kept by ") + described(now);
+        kept = 0;
+        if (now == start) return {};
+        if (stops.contains(now)) return QStringLiteral("Tab goes round without coming back, through ") + described(now);
+        stops << now;
+        last = now;
+    }
+    return QStringLiteral("Tab never comes back");
+}
 } // namespace
 
 class KeyboardPathsTest : public OrzaTest::WindowSuite {
@@ -132,19 +177,66 @@ private:
     TestLogPage* testLog() const { return qobject_cast<TestLogPage*>(m_window->detail()); }
     const GlazeCore::Recipe& satin() const { return m_window->document()->book().recipes.front(); }
 
-    /// With the keyboard on a material cell: Return, the material's name, Return; then Tab and the amount.
+    /// With the keyboard on a material cell: Return, the material's name, Return; then Right and the amount.
     void chooseAndWeigh(const QString& material, const QString& amount) {
         press(Qt::Key_Return);
         QTRY_VERIFY(qobject_cast<MaterialPicker*>(QApplication::activePopupWidget()));
         type(material);
         press(Qt::Key_Return);
         QTRY_VERIFY(!QApplication::activePopupWidget());
-        press(Qt::Key_Tab);
+        press(Qt::Key_Right);
         type(amount);
     }
 
+    /// Where a round of `place` begins: the sidebar for a page, what has the keyboard in a sheet.
+    QWidget* startOfRound(const QString& place) {
+        QWidget* sidebar = m_window->sidebar()->list();
+        if (place == QLatin1String("recipe")) return sidebar;
+        if (place.startsWith(QLatin1String("tests"))) {
+            m_window->model()->setSelection(SidebarItem::tests());
+            OrzaTest::settle();
+            if (place == QLatin1String("tests")) return sidebar;
+            QToolButton* remove = testLog()->footButtons()->removeButton();
+            remove->setFocus(Qt::TabFocusReason);
+            press(Qt::Key_Space);
+            OrzaTest::settle();
+            return focused();
+        }
+        if (place.endsWith(QLatin1String("materials"))) {
+            m_window->model()->setSelection(SidebarItem::materials());
+            OrzaTest::settle();
+            auto* page = qobject_cast<MaterialsPage*>(m_window->detail());
+            if (place.startsWith(QLatin1String("bundled"))) {
+                page->setScope(MaterialsPage::Scope::bundled);
+                page->selectBundled(std::string("silica"));
+            } else {
+                page->addMaterial();
+            }
+            OrzaTest::settle();
+            return sidebar;
+        }
+        if (place == QLatin1String("Customize Toolbar")) {
+            QDialog* dialog = m_window->findChild<BookToolbar*>()->customize();
+            if (!QTest::qWaitForWindowActive(dialog)) return nullptr;
+            OrzaTest::settle();
+            return dialog ? dialog->focusWidget() : nullptr;
+        }
+        const std::pair<const char*, Command> sheets[] = {
+            {"Oxide Nudge", Command::oxideNudge},   {"Replace Material", Command::replaceMaterial},
+            {"Line Blend", Command::lineBlend},     {"Triaxial Blend", Command::triaxialBlend},
+            {"Grid Blend", Command::gridBlend},     {"Batch Sheet", Command::batchSheet},
+            {"Print Labels", Command::printLabels}, {"Rename", Command::renameRecipe},
+            {"Delete", Command::deleteRecipe}};
+        for (const auto& [name, command] : sheets)
+            if (place == QLatin1String(name)) m_window->actions()->action(command)->trigger();
+        QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        OrzaTest::settle();
+        QWidget* sheet = QApplication::activeModalWidget();
+        return sheet ? sheet->focusWidget() : nullptr;
+    }
+
 private slots:
-    // Ctrl+Shift+L, Return, name, Return, Tab, amount, Ctrl+Shift+L …: each pick lands on the new line.
+    // Ctrl+Shift+L, Return, name, Return, Right, amount, Ctrl+Shift+L …: each pick lands on the new line.
     void aWholeRecipeByKeysAlone() {
         openBook();
         RecipeLinesView* table = pane()->linesTable()->view();
@@ -357,6 +449,29 @@ private slots:
         };
         typePast(recipeNotes(), [this] { return satin().notes; });
         typePast(tileNotes(), [this] { return m_window->document()->book().tests.front().notes; });
+    // Tab and Shift+Tab go round every page and sheet and come back where they began: no table or list
+    // keeps them, every stop has a name, and nothing that only scrolls is one.
+    void tabGoesRoundEveryPageAndSheet_data() {
+        QTest::addColumn<QString>("place");
+        for (const char* place : {"recipe", "tests", "tests after Delete Test", "bundled materials", "custom materials",
+                                  "Oxide Nudge", "Replace Material", "Line Blend", "Triaxial Blend", "Grid Blend",
+                                  "Batch Sheet", "Print Labels", "Rename", "Delete", "Customize Toolbar"})
+            QTest::newRow(place) << QString::fromLatin1(place);
+    }
+    void tabGoesRoundEveryPageAndSheet() {
+        QFETCH(QString, place);
+        openBook({{GlazeCore::Uuid::random(), "silica", 60, false},
+                  {GlazeCore::Uuid::random(), "whiting", 20, false},
+                  {GlazeCore::Uuid::random(), "rutile", 4, true}});
+        QWidget* start = startOfRound(place);
+        QVERIFY2(start, "nothing has the keyboard");
+        QList<QWidget*> forward;
+        QList<QWidget*> backward;
+        QString fault = faultOfRound(start, true, forward);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        fault = faultOfRound(start, false, backward);
+        QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("Shift+Tab: ") + fault));
+        QVERIFY(!forward.isEmpty());
     }
 
     void typingTheConeChoosesIt() {

@@ -15,6 +15,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -25,6 +26,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <utility>
 
 using namespace Orza;
 using GlazeCore::RecipeLine;
@@ -255,6 +257,98 @@ private slots:
         QCOMPARE(f.cell(1, RecipeLinesModel::amountColumn), shown);
         QCOMPARE(f.document->undoStack()->count(), stored == 40 ? 0 : 1);
         QCOMPARE(f.document->isModified(), stored != 40);
+    }
+
+    // A reader hears each cell as the control it stands for: an amount by its number, in the locale's
+    // writing, and an addition by whether it is one; a reader's tool can set both.
+    void cellsReadAsTheirControls() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        Fixture f({line("silica", 28), line("rutile", 2.5, true)});
+        f.table->resize(600, 300);
+        f.table->show();
+        QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(f.table->view())->tableInterface();
+        QVERIFY(table);
+
+        QAccessibleInterface* amount = table->cellAt(1, RecipeLinesModel::amountColumn);
+        QCOMPARE(amount->text(QAccessible::Name), QStringLiteral("Amount of Rutile"));
+        QCOMPARE(amount->text(QAccessible::Value), QStringLiteral("2,5"));
+        QVERIFY(amount->textInterface());
+        QCOMPARE(amount->textInterface()->text(0, amount->textInterface()->characterCount()), QStringLiteral("2,5"));
+        QAccessibleValueInterface* value = amount->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->currentValue().toDouble(), 2.5);
+        QCOMPARE(value->minimumValue().toDouble(), 0.0);
+        value->setCurrentValue(3.25);
+        QCOMPARE(f.recipe().lines[1].amount, 3.25);
+        QCOMPARE(amount->text(QAccessible::Value), QStringLiteral("3,25"));
+        value->setCurrentValue(-1.0); // no field takes it, nor does the cell
+        QCOMPARE(f.recipe().lines[1].amount, 3.25);
+
+        QAccessibleInterface* base = table->cellAt(0, RecipeLinesModel::additionColumn);
+        QAccessibleInterface* addition = table->cellAt(1, RecipeLinesModel::additionColumn);
+        QCOMPARE(base->text(QAccessible::Name), QStringLiteral("Silica is an addition"));
+        QVERIFY(base->state().checkable);
+        QVERIFY(!base->state().checked);
+        QVERIFY(addition->state().checkable);
+        QVERIFY(addition->state().checked);
+        QVERIFY(base->actionInterface());
+        QVERIFY(base->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        base->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(f.recipe().lines[0].isAddition);
+        QVERIFY(base->state().checked);
+
+        // Neither the percent share nor the material is a number or a switch.
+        QAccessibleInterface* percent = table->cellAt(0, RecipeLinesModel::percentColumn);
+        QVERIFY(!percent->valueInterface());
+        QVERIFY(!percent->state().checkable);
+        QVERIFY(!table->cellAt(0, RecipeLinesModel::materialColumn)->state().checkable);
+
+        // A line taken out: the cell in its place reads the line that moved up.
+        QCOMPARE(table->cellAt(0, RecipeLinesModel::amountColumn)->text(QAccessible::Value), QStringLiteral("28"));
+        f.table->view()->selectRow(0);
+        f.table->removeSelectedLines();
+        QCOMPARE(table->cellAt(0, RecipeLinesModel::amountColumn)->text(QAccessible::Value), QStringLiteral("3,25"));
+    }
+
+    // Tab and Shift+Tab leave the table for the controls around it, from a cell and from an amount being
+    // typed alike; the arrows move between the cells.
+    void tabLeavesTheTableAndTheArrowsWalkItsCells() {
+        Fixture f({line("silica", 60), line("kaolin", 40)});
+        QVERIFY(OrzaTest::showActive(*f.table));
+        RecipeLinesView* view = f.table->view();
+        // Shift+Tab comes as Backtab, as the desktop sends it.
+        const auto tabFromTheTable = [&](Qt::Key key) {
+            view->setFocus(Qt::OtherFocusReason);
+            view->setCurrentIndex(f.model().index(0, RecipeLinesModel::materialColumn));
+            QTest::keyClick(view, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            return QApplication::focusWidget();
+        };
+        QWidget* next = tabFromTheTable(Qt::Key_Tab);
+        QWidget* previous = tabFromTheTable(Qt::Key_Backtab);
+        QVERIFY(next && next != view);
+        QVERIFY(previous && previous != view);
+        QCOMPARE(next, static_cast<QWidget*>(f.table->footer()->addButton()));
+
+        view->setFocus(Qt::OtherFocusReason);
+        view->setCurrentIndex(f.model().index(0, RecipeLinesModel::materialColumn));
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(view->currentIndex().column(), int(RecipeLinesModel::amountColumn));
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->currentIndex().row(), 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(view));
+
+        const std::pair<Qt::Key, QWidget*> tabs[] = {{Qt::Key_Tab, next}, {Qt::Key_Backtab, previous}};
+        for (const auto& [key, expected] : tabs) {
+            OrzaTest::settle(); // the editor closed before is gone
+            LiveNumberField* editor = f.editAmount(1);
+            QVERIFY(editor);
+            editor->setFocus(Qt::OtherFocusReason);
+            const QString typed = key == Qt::Key_Tab ? QStringLiteral("12.5") : QStringLiteral("8");
+            QTest::keyClicks(editor, typed);
+            QTest::keyClick(editor, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(QApplication::focusWidget(), expected);
+            QCOMPARE(f.recipe().lines[1].amount, typed.toDouble());
+        }
     }
 
     void pickerWritesTheChosenMaterial() {
