@@ -449,6 +449,8 @@ private slots:
         };
         typePast(recipeNotes(), [this] { return satin().notes; });
         typePast(tileNotes(), [this] { return m_window->document()->book().tests.front().notes; });
+    }
+
     // Tab and Shift+Tab go round every page and sheet and come back where they began: no table or list
     // keeps them, every stop has a name, and nothing that only scrolls is one.
     void tabGoesRoundEveryPageAndSheet_data() {
