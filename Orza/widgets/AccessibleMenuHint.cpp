@@ -144,11 +144,11 @@ void readStatusTipInMenus(QAction* action) {
 }
 
 void readShortTitlesInMenu(QMenu* menu) {
+    if (menu->property(shortTitlesProperty).toBool()) return;
     menu->setProperty(shortTitlesProperty, true);
     for (QAction* action : menu->actions())
         readStatusTipInMenus(action);
-    if (!menu->findChild<ItemMarker*>(QString(), Qt::FindDirectChildrenOnly))
-        menu->installEventFilter(new ItemMarker(menu));
+    menu->installEventFilter(new ItemMarker(menu));
 }
 
 } // namespace Orza

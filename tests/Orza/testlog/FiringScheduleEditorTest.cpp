@@ -61,9 +61,10 @@ private slots:
 void FiringScheduleEditorTest::aReaderHearsEachSegmentOnceAndTheChartAsOneElement() {
     OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    editor.show();
     // The fields name their segment and column, so the headings above them are not read.
     const QStringList spoken = OrzaTest::spokenTexts(&editor);
-    for (const QString heading : {QStringLiteral("Segment"), QStringLiteral("Rate °C/h"), QStringLiteral("Target °C"),
+    for (const QString& heading : {QStringLiteral("Segment"), QStringLiteral("Rate °C/h"), QStringLiteral("Target °C"),
                                   QStringLiteral("Hold min")})
         QVERIFY2(!spoken.contains(heading), qPrintable(spoken.join(QLatin1Char('|'))));
     QVERIFY2(!spoken.filter(QStringLiteral("Segment 1 rate in degrees per hour")).isEmpty(),

@@ -111,7 +111,7 @@ private slots:
         OrzaTest::settle();
         QVERIFY(!picker);
         QCOMPARE(application->childCount(), windows);
-        QVERIFY(applicationChild(&window)->state().active);
+        QCOMPARE(applicationChild(&window)->state().active, window.isActiveWindow());
     }
 
     // Return in the field picks the highlight, else the first result; in the list only the highlight.
