@@ -36,7 +36,7 @@ namespace {
 /// Would split the title into lines or change the direction of more than the text itself.
 bool breaksATitle(char32_t c) {
     if (QChar::category(c) == QChar::Other_Control) return true; // C0, DEL and C1, tabs and line feeds among them
-    if (c == 0x2028 || c == 0x2029) return true;                  // line and paragraph separators
+    if (c == 0x2028 || c == 0x2029) return true;                 // line and paragraph separators
     return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 

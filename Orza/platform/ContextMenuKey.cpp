@@ -19,8 +19,7 @@ bool ContextMenuKey::eventFilter(QObject* watched, QEvent* event) {
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     // The window hands the key to the focused control, which is the first widget to see it.
     auto* control = qobject_cast<QWidget*>(watched);
-    if (key->key() != Qt::Key_F10 || modifiers != Qt::ShiftModifier || !control || !control->isEnabled())
-        return false;
+    if (key->key() != Qt::Key_F10 || modifiers != Qt::ShiftModifier || !control || !control->isEnabled()) return false;
     // Where Qt puts the Menu key's menu: at the text cursor, or at the current row of a list.
     const QPoint at = control->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
     QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, control->mapToGlobal(at), key->modifiers());

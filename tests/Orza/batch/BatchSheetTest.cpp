@@ -251,7 +251,8 @@ private slots:
         BatchSheet sheet(glaze(name, {line("silica", 10)}), BookLibrary({}));
         PrintDialog::setNextAnswer(PrintDialog::Answer::cancel);
         sheet.print();
-        QCOMPARE(PrintInfo::shared().docName(), QStringLiteral("C\u00e9ladon 50-50 Satin \u2013 test \u21162 batch.pdf"));
+        QCOMPARE(PrintInfo::shared().docName(),
+                 QStringLiteral("C\u00e9ladon 50-50 Satin \u2013 test \u21162 batch.pdf"));
         QCOMPARE(PrintInfo::shared().docName(), PdfSaveDialog::fileNameFor(batchPdfFileName(sheet.recipe())));
     }
 

@@ -89,9 +89,8 @@ private slots:
     // A German desktop and a program without German texts: Qt's own texts and key names are English as the
     // program's are, and only the numbers follow the desktop.
     void qtsTextsAndKeyNamesFollowTheProgramsLanguage() {
-        ORZA_TEST_IN_CHILD_PROCESS_WITH(
-            (QStringList{QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8"),
-                         QStringLiteral("LANGUAGE=de")}));
+        ORZA_TEST_IN_CHILD_PROCESS_WITH((QStringList{
+            QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8"), QStringLiteral("LANGUAGE=de")}));
         QCOMPARE(QLocale().language(), QLocale::German);
         QCOMPARE(Translations::textLocale().language(), QLocale::English);
         QCOMPARE(Translations::textLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)).territory(),

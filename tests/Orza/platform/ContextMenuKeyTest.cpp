@@ -25,7 +25,8 @@ using namespace Orza;
 
 namespace {
 
-/// Presses `keys` on the focused `view` at its current row and returns the menu that opened, closed again.
+/// Presses the key on `view`, focused at its current row, and returns what a reader hears of the items of the menu
+/// that opened (none when none did), closing it again.
 QStringList menuOpenedBy(QAbstractItemView* view, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     view->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(view, key, modifiers);
@@ -64,8 +65,9 @@ private slots:
         const SidebarItem matte = SidebarItem::recipe(book.recipes[1].id);
         show(matte);
         window->sidebar()->list()->setCurrentIndex(window->sidebar()->model()->indexFor(matte));
-        QCOMPARE(menuOpenedBy(window->sidebar()->list(), Qt::Key_F10, Qt::ShiftModifier),
-                 (QStringList{QStringLiteral("Rename\u2026"), QStringLiteral("Duplicate"), QStringLiteral("Delete\u2026")}));
+        QCOMPARE(
+            menuOpenedBy(window->sidebar()->list(), Qt::Key_F10, Qt::ShiftModifier),
+            (QStringList{QStringLiteral("Rename\u2026"), QStringLiteral("Duplicate"), QStringLiteral("Delete\u2026")}));
 
         show(SidebarItem::recipe(book.recipes[0].id));
         auto* pane = qobject_cast<RecipePane*>(window->detail());
@@ -90,7 +92,8 @@ private slots:
 
         // F10 alone and Ctrl+Shift+F10 are other keys.
         QVERIFY(menuOpenedBy(materials->bundledTable(), Qt::Key_F10, Qt::NoModifier).isEmpty());
-        QVERIFY(menuOpenedBy(materials->bundledTable(), Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier).isEmpty());
+        QVERIFY(
+            menuOpenedBy(materials->bundledTable(), Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier).isEmpty());
     }
 };
 

@@ -196,8 +196,8 @@ private slots:
         // A printer that cannot be painted on is reported, not passed over.
         printer.setOutputFileName(filePath(QStringLiteral("missing/printed.pdf")));
         PrintDialog::setNextAnswer(PrintDialog::Answer::print);
-        printPages(nullptr, {block({612, 792})}, letterPage, QStringLiteral("Job"),
-                   QStringLiteral("Job.pdf"), [&](bool available) { answered = available; });
+        printPages(nullptr, {block({612, 792})}, letterPage, QStringLiteral("Job"), QStringLiteral("Job.pdf"),
+                   [&](bool available) { answered = available; });
         QCOMPARE(answered, std::optional(false));
         printer.setPageSize(QPageSize(QPageSize::Letter));
     }

@@ -65,7 +65,7 @@ void FiringScheduleEditorTest::aReaderHearsEachSegmentOnceAndTheChartAsOneElemen
     // The fields name their segment and column, so the headings above them are not read.
     const QStringList spoken = OrzaTest::spokenTexts(&editor);
     for (const QString& heading : {QStringLiteral("Segment"), QStringLiteral("Rate °C/h"), QStringLiteral("Target °C"),
-                                  QStringLiteral("Hold min")})
+                                   QStringLiteral("Hold min")})
         QVERIFY2(!spoken.contains(heading), qPrintable(spoken.join(QLatin1Char('|'))));
     QVERIFY2(!spoken.filter(QStringLiteral("Segment 1 rate in degrees per hour")).isEmpty(),
              qPrintable(spoken.join(QLatin1Char('|'))));
