@@ -79,9 +79,10 @@ void ActionRegistry::makeActions() {
     }
     for (const CommandInfo& info : CommandTable::all()) {
         if (info.menu.empty()) continue;
-        auto* menu = new QMenu(m_window);
+        // The toolbar shows these menus, and toolbar items carry no keys.
+        auto* menu = new ToolbarMenu(m_window);
         for (const Command command : info.menu)
-            menu->addAction(action(command));
+            menu->addItemFor(action(command));
         action(info.command)->setMenu(menu);
     }
 }

@@ -5,6 +5,7 @@
 #include "Orza/app/ReadableStyle.h"
 #include "Orza/app/Translations.h"
 #include "Orza/help/HelpWindow.h"
+#include "Orza/platform/ContextMenuKey.h"
 #include "Orza/platform/FocusInView.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/platform/WheelNeedsFocus.h"
@@ -20,6 +21,7 @@ void start(QApplication& application, const QStringList& files) {
     ReadablePalette::keep(application);
     ReadableStyle::install();
     WheelNeedsFocus::install();
+    ContextMenuKey::install();
     FocusInView::install();
     GlazeMainApp::nameApplication(application);
     GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });

@@ -20,7 +20,8 @@ QByteArray makeBatchPDF(const BatchPrintPage& page) {
 }
 
 void printBatchPage(QWidget* window, const BatchPrintPage& page, const QString& jobTitle, Printing::PrintDone done) {
-    Printing::printPages(window, {batchPageMaker(page)}, Printing::letterPage, jobTitle, std::move(done));
+    Printing::printPages(window, {batchPageMaker(page)}, Printing::letterPage, jobTitle, batchPdfFileName(page.recipe),
+                         std::move(done));
 }
 
 QString batchJobTitle(const GlazeCore::Recipe& recipe) {

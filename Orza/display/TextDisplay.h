@@ -26,4 +26,10 @@ QString shownText(QStringView text, std::size_t limit = shownTextLimit);
 QString visibleText(std::string_view text, std::size_t limit = quotedTextLimit);
 QString visibleText(QStringView text, std::size_t limit = quotedTextLimit);
 
+/// A book's own text (a recipe's name, its cone) as a window title shows it: letters and direction marks as typed,
+/// and, when it holds right-to-left letters or marks, isolated so that it cannot turn around what follows it. Only
+/// line breaks, the other control characters and direction embeddings, overrides and isolates are written out as
+/// "\uXXXX", and only a huge text is shortened, as shownText() does.
+QString titleText(std::string_view text);
+
 } // namespace Orza

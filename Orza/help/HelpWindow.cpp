@@ -6,6 +6,7 @@
 #include "Orza/platform/ExactWindowTitle.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/widgets/AccessibleOneElement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,6 +150,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     const QString name = GlazeMainApp::appName();
     setWindowTitle(tr("%1 Help").arg(name));
     new ExactWindowTitle(this);
+    // A plain widget made a window reads as a filler; a reader lists it among the windows by this role.
+    giveAccessibleRole(this, QAccessible::Window);
     // The books are the application; an open help window alone does not keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(minimumContentSize);

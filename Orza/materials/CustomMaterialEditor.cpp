@@ -9,6 +9,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
+#include "Orza/widgets/AccessibleOneElement.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QFormLayout>
@@ -173,6 +174,8 @@ QWidget* CustomMaterialEditor::makeBanner() {
     m_issues->setSpacing(4);
     stack->addLayout(m_issues);
     m_banner->setAccessibleName(headline);
+    // Read as one text: its name holds the headline and every problem under it.
+    readAsOneElement(m_banner);
     m_banner->hide();
     return m_banner;
 }
@@ -200,6 +203,7 @@ QWidget* CustomMaterialEditor::makeTotalLine() {
     m_total = captionLabel(this);
     row->addWidget(m_totalIcon, 0, Qt::AlignVCenter);
     row->addWidget(m_total, 1, Qt::AlignVCenter);
+    readAsOneElement(m_totalLine);
     return m_totalLine;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/printing/PagePainting.h"
+#include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/printing/PrintDialog.h"
 
 #include <QPageLayout>
@@ -57,9 +58,11 @@ bool printPagesOn(QPrinter& printer, const std::vector<PageMaker>& pages, QSizeF
 }
 
 void printPages(QWidget* window, std::vector<PageMaker> pages, QSizeF pageSize, const QString& jobTitle,
-                PrintDone done) {
+                const QString& fileName, PrintDone done) {
     QPrinter& printer = PrintInfo::shared();
-    printer.setDocName(jobTitle);
+    // The panel makes its print-to-file name from the document's name, keeping a name's slashes as folders; the
+    // job is titled once it prints.
+    printer.setDocName(PdfSaveDialog::fileNameFor(fileName));
     PrintDialog::run(window, printer, int(pages.size()),
                      [pages = std::move(pages), pageSize, jobTitle, done = std::move(done)](bool print) {
                          if (!print) {

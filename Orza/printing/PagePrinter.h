@@ -37,8 +37,9 @@ void printPages(QWidget* window, std::shared_ptr<QPrinter> printer, std::vector<
                 const QString& jobTitle, PaperFit fit, PrintDone done);
 
 /// Shows the print panel window-modal over `window` for the application's shared printer (its page setup
-/// applies as it stands), then prints. A cancelled panel prints nothing and still counts as available.
+/// applies as it stands), then prints. Printing to a file offers `fileName` as Export PDF offers it. A cancelled
+/// panel prints nothing and still counts as available.
 void printPages(QWidget* window, std::vector<PageMaker> pages, QSizeF pageSize, const QString& jobTitle,
-                PrintDone done);
+                const QString& fileName, PrintDone done);
 
 } // namespace Orza::Printing

@@ -298,9 +298,8 @@ std::vector<std::string> RecipePane::coneChoices(const std::string& cone) {
 }
 
 QString RecipePane::subtitle(const GlazeCore::Recipe& recipe) {
-    // The window's title quotes the book's texts, so their controls are written out.
-    const QString name = recipe.name.empty() ? SidebarRows::displayName(recipe) : visibleText(recipe.name);
-    return tr("%1 \u00b7 Cone %2").arg(name, visibleText(recipe.cone));
+    const QString name = recipe.name.empty() ? SidebarRows::displayName(recipe) : titleText(recipe.name);
+    return tr("%1 \u00b7 Cone %2").arg(name, titleText(recipe.cone));
 }
 
 void RecipePane::focusName() {

@@ -2,6 +2,7 @@
 
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/recipe/RecipeLinesModel.h"
+#include "Orza/widgets/AccessibleOneElement.h"
 
 #include <QAbstractScrollArea>
 #include <QHeaderView>
@@ -39,6 +40,9 @@ RecipeTotals::RecipeTotals(RecipeLinesModel* model, QHeaderView* columns, QWidge
     m_baseTitle->setFont(headline);
     for (QLabel* secondary : {m_additionsTitle, m_additionsAmount, m_additionsPercent})
         secondary->setForegroundRole(QPalette::PlaceholderText);
+    // Each row reads as one sentence, its figures in its name.
+    for (QWidget* row : {m_baseRow, m_additionsRow})
+        readAsOneElement(row);
     connect(model, &RecipeLinesModel::totalsChanged, this, &RecipeTotals::update);
     connect(model, &QAbstractItemModel::modelReset, this, &RecipeTotals::update);
     connect(columns, &QHeaderView::sectionResized, this, &RecipeTotals::place);

@@ -7,6 +7,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/ProblemLabel.h"
+#include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/ThemedIcon.h"
 
@@ -35,6 +36,8 @@ QLabel* headerCell(const QString& text) {
     font.setWeight(QFont::DemiBold);
     cell->setFont(font);
     makeSecondary(cell);
+    // Every field names its segment and column, so the headings would only be read twice.
+    hideFromAccessibility(cell);
     return cell;
 }
 

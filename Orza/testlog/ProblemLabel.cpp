@@ -1,11 +1,15 @@
 #include "Orza/testlog/ProblemLabel.h"
 
 #include "Orza/testlog/FormSection.h"
+#include "Orza/widgets/AccessibleOneElement.h"
 
 #include <QAccessible>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+
+#include <utility>
 
 namespace Orza {
 
@@ -23,6 +27,7 @@ ProblemLabel::ProblemLabel(QWidget* parent) : QWidget(parent), m_symbol(new QLab
     row->setSpacing(6);
     row->addWidget(m_symbol, 0, Qt::AlignTop);
     row->addWidget(m_text, 1);
+    readAsOneElement(this, QAccessible::AlertMessage);
 }
 
 QString ProblemLabel::text() const {
@@ -31,13 +36,24 @@ QString ProblemLabel::text() const {
 
 void ProblemLabel::setText(const QString& text) {
     m_text->setText(text);
-    m_text->setAccessibleName(text);
+    setAccessibleName(text);
 }
 
 void ProblemLabel::announce() {
-    QAccessibleEvent alert(m_text, QAccessible::Alert);
+    QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+    // A new problem in an alert already shown is shown again, for the bridges that speak an alert as it appears.
+    if (isVisible() && !std::exchange(m_shownAnew, false)) {
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
     emit announced(m_text->text());
+}
+
+bool ProblemLabel::event(QEvent* event) {
+    if (event->type() == QEvent::Show) m_shownAnew = true;
+    if (event->type() == QEvent::Hide) m_shownAnew = false;
+    return QWidget::event(event);
 }
 
 } // namespace Orza

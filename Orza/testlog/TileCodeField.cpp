@@ -31,8 +31,7 @@ TileCodeField::TileCodeField(BookDocument& document, ActionRegistry& actions, co
       m_problemLabel(new ProblemLabel) {
     m_edit->setFixedWidth(codeFieldWidth);
     m_edit->setAccessibleName(tr("Tile code"));
-    m_edit->setAccessibleDescription(
-        tr("Write this code on the back of the tile. Up to %1 characters.").arg(GlazeCore::TileCode::maxLength));
+    m_edit->setAccessibleDescription(hintDescription());
     DocumentFieldKeys::attach(m_edit, m_document, actions);
     m_printLabel->setToolTip(tr("Print a label for this tile"));
     m_printLabel->setEnabled(false);
@@ -121,9 +120,15 @@ void TileCodeField::showProblem(const std::optional<GlazeCore::TileCode::Problem
     m_codeProblem = problem;
     m_hint->setVisible(!problem);
     m_problemLabel->setVisible(problem.has_value());
+    // While the code is refused the field says why, so a reader hears it again on coming back to the field.
+    m_edit->setAccessibleDescription(problem ? QString::fromStdString(problem->message()) : hintDescription());
     if (!problem) return;
     m_problemLabel->setText(QString::fromStdString(problem->message()));
     if (isNew) m_problemLabel->announce();
+}
+
+QString TileCodeField::hintDescription() {
+    return tr("Write this code on the back of the tile. Up to %1 characters.").arg(GlazeCore::TileCode::maxLength);
 }
 
 } // namespace Orza

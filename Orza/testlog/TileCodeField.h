@@ -56,6 +56,8 @@ private:
     void applyCodeDraft(const QString& draft);
     void adoptOutsideCode();
     void showProblem(const std::optional<GlazeCore::TileCode::Problem>& problem);
+    /// What the field says of itself while its code stands.
+    static QString hintDescription();
     std::optional<GlazeCore::TileCode::Problem> check(const std::string& code) const;
     const GlazeCore::TestTile* tile() const;
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);

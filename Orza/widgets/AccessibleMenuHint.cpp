@@ -4,6 +4,7 @@
 
 #include <QAccessibleObject>
 #include <QAction>
+#include <QActionEvent>
 #include <QMenu>
 #include <QStyle>
 
@@ -12,6 +13,7 @@ namespace Orza {
 namespace {
 
 constexpr const char* hintProperty = "orzaReadStatusTip";
+constexpr const char* shortTitlesProperty = "orzaMenuShortTitles";
 
 /// A title without its mnemonic mark: "&Help" reads "Help", "Salt && Pepper" reads "Salt & Pepper".
 QString withoutMnemonic(const QString& title) {
@@ -41,6 +43,12 @@ public:
 
     QAction* action() const { return static_cast<QAction*>(object()); }
     QMenu* owner() const { return menuHolding(action()); }
+    /// The title the owning menu draws.
+    QString shownTitle() const {
+        QMenu* menu = owner();
+        if (menu && menu->property(shortTitlesProperty).toBool()) return action()->iconText();
+        return withoutMnemonic(action()->text());
+    }
 
     bool isValid() const override { return QAccessibleObject::isValid() && owner(); }
     QWindow* window() const override { return owner() ? owner()->windowHandle() : nullptr; }
@@ -50,7 +58,7 @@ public:
     QString text(QAccessible::Text kind) const override {
         switch (kind) {
         case QAccessible::Name:
-            return withoutMnemonic(action()->text());
+            return shownTitle();
         case QAccessible::Description:
             return action()->statusTip();
         case QAccessible::Accelerator:
@@ -115,12 +123,32 @@ QAccessibleInterface* hintFactory(const QString&, QObject* object) {
     return new HintedMenuItem(action);
 }
 
+/// Marks each action as it joins the menu.
+class ItemMarker final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ActionAdded) readStatusTipInMenus(static_cast<QActionEvent*>(event)->action());
+        return false;
+    }
+};
+
 } // namespace
 
 void readStatusTipInMenus(QAction* action) {
     if (action->property(hintProperty).toBool()) return;
     action->setProperty(hintProperty, true);
     useOwnInterface<HintedMenuItem>(action, hintFactory);
+}
+
+void readShortTitlesInMenu(QMenu* menu) {
+    if (menu->property(shortTitlesProperty).toBool()) return;
+    menu->setProperty(shortTitlesProperty, true);
+    for (QAction* action : menu->actions())
+        readStatusTipInMenus(action);
+    menu->installEventFilter(new ItemMarker(menu));
 }
 
 } // namespace Orza

@@ -1,5 +1,7 @@
 #include "Orza/widgets/IconLabel.h"
 
+#include "Orza/widgets/AccessibleOneElement.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +19,8 @@ IconLabel::IconLabel(Symbol symbol, Tone tone, TextStyle::Style style, QWidget* 
     row->setSpacing(6);
     row->addWidget(m_icon, 0, Qt::AlignTop);
     row->addWidget(m_text, 1);
+    // Its name is its text: the symbol says nothing more, and the text label would say it again.
+    readAsOneElement(this);
     refreshColors();
 }
 

@@ -40,6 +40,8 @@ MaterialPicker::MaterialPicker(const BookLibrary& library, const std::string& se
     : QFrame(parent, Qt::Popup), m_list(new MaterialSearchList(library, selectedID)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::StyledPanel);
+    // The name a reader gives the popup's window as it opens.
+    setAccessibleName(tr("Choose material"));
     exposePopupAsWindow(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -107,13 +107,6 @@ void BookWindow::connectDocument() {
                               &BookDocument::testsInserted, &BookDocument::testsRemoved})
         connect(m_document, signal, this, &BookWindow::updateActions);
     connect(m_document, &BookDocument::reset, this, &BookWindow::updateActions);
-    // A recipe that an undo brings back (a deletion undone) is the one the user wants to see.
-    connect(m_document, &BookDocument::recipesInserted, this, [this](int first, int last) {
-        if (m_document->isReplaying())
-            m_model->setSelection(SidebarItem::recipe(m_document->book().recipes[last].id));
-        else
-            rememberShownBeforeInsert(first, last);
-    });
 }
 
 void BookWindow::connectModel() {

@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 class QSplitter;
@@ -129,7 +128,6 @@ private:
     void saveSelection();
     void rememberRecipeIDs();
     void keepSelectionValid();
-    void rememberShownBeforeInsert(int first, int last);
     void trackDialogShown();
 
     BookDocument* m_document;
@@ -151,8 +149,6 @@ private:
     ShownTextEdit m_renameEdit;
     std::optional<GlazeCore::Uuid> m_pendingDelete;
     std::vector<GlazeCore::Uuid> m_recipeIDsBefore;
-    /// The recipe shown when each recipe was added, so an undo that takes it out goes back there.
-    std::unordered_map<GlazeCore::Uuid, GlazeCore::Uuid> m_shownBeforeInsert;
     bool m_appeared = false;
     bool m_closeApproved = false;
 };

@@ -83,27 +83,11 @@ void BookWindow::rememberRecipeIDs() {
         m_recipeIDsBefore.clear();
 }
 
-void BookWindow::rememberShownBeforeInsert(int first, int last) {
-    const auto shown = selectedRecipeID();
-    if (!shown) return;
-    const auto& recipes = m_document->book().recipes;
-    for (int row = first; row <= last; ++row)
-        m_shownBeforeInsert[recipes[std::size_t(row)].id] = *shown;
-}
-
 void BookWindow::keepSelectionValid() {
     const auto selected = selectedRecipeID();
+    // A recipe that comes back or moves leaves the selection alone; a selected one that goes, by an edit, an undo
+    // or a redo alike, gives way to the recipe now at its place.
     if (!selected || m_document->recipeIndex(*selected)) return;
-    // Undoing the step that added the recipe (a copy, a duplicate) goes back to the recipe shown before it,
-    // while the book still holds that one.
-    if (m_document->isReplaying()) {
-        const auto before = m_shownBeforeInsert.find(*selected);
-        if (before != m_shownBeforeInsert.end() && m_document->recipeIndex(before->second)) {
-            m_recipeIDsBefore.clear();
-            m_model->setSelection(SidebarItem::recipe(before->second));
-            return;
-        }
-    }
     const auto next =
         GlazeCore::RecipeSelection::afterChange(selected, m_recipeIDsBefore, recipeIDs(m_document->book()));
     m_recipeIDsBefore.clear();

@@ -348,7 +348,7 @@ private slots:
         QVERIFY(window);
         window->model()->setSelection(SidebarItem::recipe(huge.id));
         settle();
-        QVERIFY2(window->windowTitle().size() < 1000, qPrintable(window->windowTitle().left(100)));
+        QVERIFY2(window->windowTitle().size() < 1100, qPrintable(window->windowTitle().left(100)));
         auto* pane = qobject_cast<RecipePane*>(window->detail());
         QVERIFY(pane);
         const QString name = pane->nameField()->text();

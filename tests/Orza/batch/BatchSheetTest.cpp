@@ -1,6 +1,7 @@
 #include "Orza/batch/BatchSheet.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/batch/BatchMenuPrint.h"
+#include "Orza/batch/BatchPrintPage.h"
 #include "Orza/batch/BatchSettings.h"
 #include "Orza/batch/BatchTotalRow.h"
 #include "Orza/document/BookDocument.h"
@@ -247,6 +248,18 @@ private slots:
         PrintDialog::setNextAnswer(PrintDialog::Answer::print);
         sheet.print();
         QCOMPARE(sheet.message(), std::optional(QStringLiteral("Printing is not available.")));
+    }
+
+    // The print panel makes its print-to-file name from the document's name: it is offered the name Export PDF…
+    // offers, so a slash in the recipe's name makes no folder.
+    void printOffersTheFileNameExportOffers() {
+        const std::string name = "C\u00e9ladon 50/50 Satin \u2013 test \u21162";
+        BatchSheet sheet(glaze(name, {line("silica", 10)}), BookLibrary({}));
+        PrintDialog::setNextAnswer(PrintDialog::Answer::cancel);
+        sheet.print();
+        QCOMPARE(PrintInfo::shared().docName(),
+                 QStringLiteral("C\u00e9ladon 50-50 Satin \u2013 test \u21162 batch.pdf"));
+        QCOMPARE(PrintInfo::shared().docName(), PdfSaveDialog::fileNameFor(batchPdfFileName(sheet.recipe())));
     }
 
     // The window's entry point: the flag follows the sheet, the sheet follows the book, and Ctrl+P prints

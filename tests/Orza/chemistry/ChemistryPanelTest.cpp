@@ -162,6 +162,10 @@ private slots:
         panel.setChemistry(one);
         QVERIFY(!shown(panel.incompleteNote()));
         QCOMPARE(panel.outsideRangeLabel()->text(), QStringLiteral("1 oxide outside the reference range"));
+        // A note is one element: its symbol and its text are not read again after its name.
+        panel.show();
+        QCOMPARE(OrzaTest::spokenTexts(panel.outsideRangeLabel()),
+                 QStringList{QStringLiteral("1 oxide outside the reference range")});
         one.umf[Oxide::B2O3] = 0.2;
         panel.setChemistry(one);
         QVERIFY(!shown(panel.outsideRangeLabel()));

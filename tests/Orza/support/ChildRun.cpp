@@ -16,11 +16,13 @@ bool isChildRun() {
     return qEnvironmentVariableIsSet(childVariable);
 }
 
-bool runInChild(QByteArray& output) {
+bool runInChild(QByteArray& output, const QStringList& variables) {
     QString test = QString::fromLatin1(QTest::currentTestFunction());
     if (const char* tag = QTest::currentDataTag(); tag && *tag) test += QLatin1Char(':') + QString::fromUtf8(tag);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(childVariable), QStringLiteral("1"));
+    for (const QString& variable : variables)
+        environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     QProcess child;
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);

@@ -6,6 +6,7 @@
 #include "Orza/app/Translations.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/ContextMenuKey.h"
 #include "Orza/platform/FocusInView.h"
 #include "Orza/platform/MessageBox.h"
 #include "Orza/platform/WheelNeedsFocus.h"
@@ -36,6 +37,7 @@ IsolatedEnvironment::IsolatedEnvironment() {
     Orza::MessageBox::setRecordingAlerts(true);
     Orza::Translations::install();
     Orza::WheelNeedsFocus::install();
+    Orza::ContextMenuKey::install();
     Orza::FocusInView::install();
 }
 

@@ -6,6 +6,7 @@
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QChart>
 #include <QLabel>
@@ -60,7 +61,30 @@ private slots:
     void returnEndsAnEditAndWhatItConfirmedStays_data();
     void returnEndsAnEditAndWhatItConfirmedStays();
     void aTotalTooLargeToShowSaysSo();
+    void aReaderHearsEachSegmentOnceAndTheChartAsOneElement();
 };
+
+void FiringScheduleEditorTest::aReaderHearsEachSegmentOnceAndTheChartAsOneElement() {
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    editor.show();
+    // The fields name their segment and column, so the headings above them are not read.
+    const QStringList spoken = OrzaTest::spokenTexts(&editor);
+    for (const QString& heading : {QStringLiteral("Segment"), QStringLiteral("Rate °C/h"), QStringLiteral("Target °C"),
+                                   QStringLiteral("Hold min")})
+        QVERIFY2(!spoken.contains(heading), qPrintable(spoken.join(QLatin1Char('|'))));
+    QVERIFY2(!spoken.filter(QStringLiteral("Segment 1 rate in degrees per hour")).isEmpty(),
+             qPrintable(spoken.join(QLatin1Char('|'))));
+
+    // The chart is one element, its summary its description; the view's viewport is not a stop of its own.
+    Orza::FiringRampChart chart;
+    chart.setSchedule(fixture.tile().schedule);
+    QAccessibleInterface* element = QAccessible::queryAccessibleInterface(&chart);
+    QCOMPARE(element->role(), QAccessible::Chart);
+    QCOMPARE(element->text(QAccessible::Name), QStringLiteral("Firing ramp chart"));
+    QCOMPARE(element->text(QAccessible::Description), chart.summary());
+    QCOMPARE(element->childCount(), 0);
+}
 
 void FiringScheduleEditorTest::segmentsAddRemoveAndResetAsUndoableSteps() {
     OrzaTest::TileFixture fixture(bookWithSchedule({}));

@@ -3,6 +3,7 @@
 #include "TileFixture.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,12 +58,20 @@ void TileCodeFieldTest::draftsAreStoredOrRefusedAsTyped() {
     QVERIFY(field.hintLabel()->isHidden());
     QCOMPARE(field.problemLabel()->text(), QString::fromStdString(Problem::taken("T-002").message()));
     QCOMPARE(announced.count(), 1);
+    // The Linux bridge carries no alert event: the problem reaches a reader as a shown alert element, and as the
+    // field's own description for as long as it stands.
+    QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(field.problemLabel());
+    QCOMPARE(alert->role(), QAccessible::AlertMessage);
+    QCOMPARE(alert->text(QAccessible::Name), field.problemLabel()->text());
+    QCOMPARE(alert->childCount(), 0);
+    QCOMPARE(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Description), field.problemLabel()->text());
 
     // An accepted draft is stored at once, trimmed; a refused one puts the code back.
     retype(edit, QStringLiteral(" T-7 "));
     QCOMPARE(fixture.tile(0).code, std::string("T-7"));
     QCOMPARE(edit->text(), QStringLiteral(" T-7 "));
     QVERIFY(!field.codeProblem());
+    QVERIFY(edit->accessibleDescription().startsWith(QStringLiteral("Write this code on the back of the tile.")));
     retype(edit, QString());
     QCOMPARE(field.codeProblem(), Problem::empty());
     QCOMPARE(fixture.tile(0).code, std::string("T-001"));

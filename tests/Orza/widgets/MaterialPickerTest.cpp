@@ -91,7 +91,10 @@ private slots:
         QAccessibleInterface* popup = applicationChild(picker);
         QVERIFY(popup);
         QCOMPARE(popup->role(), QAccessible::Window);
+        QCOMPARE(popup->text(QAccessible::Name), QStringLiteral("Choose material"));
         QVERIFY(popup->state().active);
+        // One window is active at a time: the popup, not the window it opened over.
+        QVERIFY(!applicationChild(&window)->state().active);
         QCOMPARE(popup->parent()->object(), qApp);
         QCOMPARE(application->childCount(), windows + 1);
         QCOMPARE(application->indexOfChild(popup), windows);
@@ -108,6 +111,7 @@ private slots:
         OrzaTest::settle();
         QVERIFY(!picker);
         QCOMPARE(application->childCount(), windows);
+        QCOMPARE(applicationChild(&window)->state().active, window.isActiveWindow());
     }
 
     // Return in the field picks the highlight, else the first result; in the list only the highlight.

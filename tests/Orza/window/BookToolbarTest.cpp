@@ -10,6 +10,7 @@
 #include "Orza/window/CustomizeToolbarDialog.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
@@ -117,6 +118,14 @@ private slots:
         QCOMPARE(blends[0]->text(), QStringLiteral("Line Blend\u2026"));
         QCOMPARE(blends[1]->text(), QStringLiteral("Triaxial Blend\u2026"));
         QCOMPARE(blends[2]->text(), QStringLiteral("Four-Corner Grid\u2026"));
+        // Toolbar items carry no keys: Triaxial's Ctrl+Shift+T belongs to the menu bar, not to this menu.
+        for (QAction* blend : blends)
+            QVERIFY2(blend->shortcuts().isEmpty(), qPrintable(blend->text()));
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(toolbar.blendMenu());
+        QCOMPARE(shown->child(1)->text(QAccessible::Name), QStringLiteral("Triaxial Blend\u2026"));
+        QCOMPARE(shown->child(1)->text(QAccessible::Accelerator), QString());
+        QCOMPARE(window->actions()->action(Command::triaxialBlend)->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
         blends[1]->trigger();
         QCOMPARE(model.blendMode(), std::optional(BlendMode::triaxial));
         model.setBlendMode(std::nullopt);

@@ -248,14 +248,17 @@ private slots:
         QVERIFY(!window->renaming());
     }
 
-    void undoingADeleteShowsTheRecipeAgain() {
+    // An undo that brings a deleted recipe back leaves the selection on the recipe that took its place.
+    void undoingADeleteLeavesTheSelection() {
         auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B", "C"}));
         const auto b = window->document()->book().recipes[1].id;
+        const auto c = window->document()->book().recipes[2].id;
         window->model()->setSelection(SidebarItem::recipe(b));
         window->deleteRecipe(b);
-        QVERIFY(window->selectedRecipeID() != std::optional(b));
+        QCOMPARE(window->selectedRecipeID(), std::optional(c));
         window->document()->undoStack()->undo();
-        QCOMPARE(window->selectedRecipeID(), std::optional(b));
+        QCOMPARE(window->document()->book().recipes[1].id, b);
+        QCOMPARE(window->selectedRecipeID(), std::optional(c));
     }
 
     void deleteKeyOnThePagesDoesNothing() {

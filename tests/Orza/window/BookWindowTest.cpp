@@ -231,6 +231,40 @@ private slots:
         QCOMPARE(detailTitle(*window), QStringLiteral("Add a Recipe"));
     }
 
+    // Undo and redo move the selection only when they take the selected recipe away, and then to the recipe now
+    // at its place: Ctrl+D, Delete Recipe, Ctrl+Z, Ctrl+Shift+Z leave the recipe after the copy selected.
+    void undoAndRedoMoveTheSelectionOnlyWhenItsRecipeGoes() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"A", "B", "C"}));
+        BookDocument& document = *window->document();
+        QUndoStack& steps = *document.undoStack();
+        const auto ids = [&] {
+            std::vector<GlazeCore::Uuid> all;
+            for (const auto& recipe : document.book().recipes)
+                all.push_back(recipe.id);
+            return all;
+        };
+        const std::vector<GlazeCore::Uuid> before = ids();
+        window->model()->setSelection(SidebarItem::recipe(before[1]));
+        window->duplicateRecipe(before[1]);
+        const GlazeCore::Uuid copy = ids()[2];
+        QCOMPARE(window->selectedRecipeID(), std::optional(copy));
+        window->deleteRecipe(copy);
+        QCOMPARE(window->selectedRecipeID(), std::optional(before[2]));
+
+        steps.undo(); // the copy comes back; the selection stays where it is
+        QCOMPARE(ids().size(), std::size_t(4));
+        QCOMPARE(window->selectedRecipeID(), std::optional(before[2]));
+        window->model()->setSelection(SidebarItem::recipe(copy));
+        steps.redo(); // the selected copy goes again: the recipe now at its place
+        QCOMPARE(window->selectedRecipeID(), std::optional(before[2]));
+
+        steps.undo();
+        window->model()->setSelection(SidebarItem::recipe(copy));
+        steps.undo(); // the duplicate undone takes the selected copy away, by the same rule
+        QCOMPARE(ids(), before);
+        QCOMPARE(window->selectedRecipeID(), std::optional(before[2]));
+    }
+
     void detailFollowsTheSelection() {
         auto empty = makeWindow();
         auto* invitation = qobject_cast<EmptyDetailView*>(empty->detail());
