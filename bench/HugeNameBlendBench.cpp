@@ -37,13 +37,17 @@ std::string multibyteName(std::size_t characters) {
 GlazeCore::GlazeBook hugeNameBook(Case which) {
     using GlazeCore::Uuid;
     GlazeCore::GlazeBook book;
-    GlazeCore::Recipe huge{Uuid::random(), {}, "6", {{Uuid::random(), "silica", 60, false},
-                                                     {Uuid::random(), "kaolin", 40, false}}, ""};
-    huge.name = which == name8MiMultibyte ? multibyteName(std::size_t{8} << 20) : std::string(std::size_t{17} << 20, 'x');
+    GlazeCore::Recipe huge{
+        Uuid::random(), {}, "6", {{Uuid::random(), "silica", 60, false}, {Uuid::random(), "kaolin", 40, false}}, ""};
+    huge.name =
+        which == name8MiMultibyte ? multibyteName(std::size_t{8} << 20) : std::string(std::size_t{17} << 20, 'x');
     book.recipes.push_back(std::move(huge));
     if (which != name17MiBAlone)
-        book.recipes.push_back({Uuid::random(), "Tenmoku", "6", {{Uuid::random(), "silica", 50, false},
-                                                                  {Uuid::random(), "whiting", 50, false}}, ""});
+        book.recipes.push_back({Uuid::random(),
+                                "Tenmoku",
+                                "6",
+                                {{Uuid::random(), "silica", 50, false}, {Uuid::random(), "whiting", 50, false}},
+                                ""});
     return book;
 }
 

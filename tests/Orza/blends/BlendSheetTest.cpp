@@ -199,7 +199,8 @@ private slots:
         BlendSheet sheet(document, book.recipes[0].id, BlendMode::grid);
         QLineEdit* prefix = sheet.prefixField();
         QVERIFY(prefix->text().size() <= qsizetype(shownTextLimit));
-        QVERIFY(prefix->text().startsWith(QStringLiteral("Startmm")) && prefix->text().endsWith(QStringLiteral("mmClose")));
+        QVERIFY(prefix->text().startsWith(QStringLiteral("Startmm")) &&
+                prefix->text().endsWith(QStringLiteral("mmClose")));
         QCOMPARE(sheet.namePrefix(), huge);
         prefix->end(false);
         QTest::keyClicks(prefix, QStringLiteral("!"));
