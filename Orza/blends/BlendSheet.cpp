@@ -164,16 +164,16 @@ QWidget* BlendSheet::makeControls() {
     m_resolution = new QStackedWidget;
     m_steps = makeStepper(blendStepsRange[0], blendStepsRange[1], tr("Steps"));
     m_steps->setPrefix(tr("Steps: "));
-    connect(m_steps, &WholeNumberStepper::valueChanged, this, &BlendSheet::setSteps);
+    connect(m_steps, &WholeNumberStepper::shownValueChanged, this, &BlendSheet::setSteps);
     m_divisions = makeStepper(blendDivisionsRange[0], blendDivisionsRange[1], tr("Divisions"));
     m_divisions->setPrefix(tr("Divisions: "));
-    connect(m_divisions, &WholeNumberStepper::valueChanged, this, &BlendSheet::setDivisions);
+    connect(m_divisions, &WholeNumberStepper::shownValueChanged, this, &BlendSheet::setDivisions);
     m_rows = makeStepper(blendSidesRange[0], blendSidesRange[1], tr("Rows"));
     m_rows->setPrefix(tr("Rows: "));
-    connect(m_rows, &WholeNumberStepper::valueChanged, this, &BlendSheet::setRows);
+    connect(m_rows, &WholeNumberStepper::shownValueChanged, this, &BlendSheet::setRows);
     m_columns = makeStepper(blendSidesRange[0], blendSidesRange[1], tr("Columns"));
     m_columns->setPrefix(tr("Columns: "));
-    connect(m_columns, &WholeNumberStepper::valueChanged, this, &BlendSheet::setColumns);
+    connect(m_columns, &WholeNumberStepper::shownValueChanged, this, &BlendSheet::setColumns);
 
     const auto page = [](std::initializer_list<QWidget*> widgets, int spacing) {
         auto* holder = new QWidget;
@@ -232,12 +232,12 @@ QWidget* BlendSheet::makeFooter() {
     auto* footer = new QWidget;
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(0, 0, 0, 0);
-    m_prefix = new QLineEdit(m_namePrefix);
+    m_prefix = new QLineEdit(m_prefixEdit.show(m_namePrefix));
     m_prefix->setPlaceholderText(tr("Tile name prefix"));
     m_prefix->setAccessibleName(tr("Name prefix for new tiles"));
     m_prefix->setMaximumWidth(prefixFieldMaximumWidth);
     m_prefix->setCursorPosition(0);
-    connect(m_prefix, &QLineEdit::textEdited, this, &BlendSheet::setNamePrefix);
+    connect(m_prefix, &QLineEdit::textEdited, this, &BlendSheet::prefixEdited);
     m_testEntries = new QCheckBox(tr("Also add test log entries"));
     m_testEntries->setChecked(m_addTestEntries);
     connect(m_testEntries, &QCheckBox::toggled, this, &BlendSheet::setAddTestEntries);
@@ -249,7 +249,8 @@ QWidget* BlendSheet::makeFooter() {
     m_messageLabel->hide();
     m_close = new QPushButton(tr("Close"));
     m_add = new QPushButton(tr("Add Tiles to Book"));
-    // Return adds wherever the focus is; Escape is the dialog's own cancel, which closes.
+    // Return adds the tiles on screen; a stepper spends it on ending its edit. Escape is the dialog's own cancel,
+    // which closes.
     m_close->setAutoDefault(false);
     m_add->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
@@ -275,28 +276,42 @@ void BlendSheet::setCorner(int index, const GlazeCore::Uuid& recipeID) {
 }
 
 void BlendSheet::setSteps(int steps) {
-    m_choice.steps = std::clamp(steps, blendStepsRange[0], blendStepsRange[1]);
+    const int value = std::clamp(steps, blendStepsRange[0], blendStepsRange[1]);
+    if (value == m_choice.steps && m_steps->shownValue() == value) return;
+    m_choice.steps = value;
     refresh();
 }
 
 void BlendSheet::setDivisions(int divisions) {
-    m_choice.divisions = std::clamp(divisions, blendDivisionsRange[0], blendDivisionsRange[1]);
+    const int value = std::clamp(divisions, blendDivisionsRange[0], blendDivisionsRange[1]);
+    if (value == m_choice.divisions && m_divisions->shownValue() == value) return;
+    m_choice.divisions = value;
     refresh();
 }
 
 void BlendSheet::setRows(int rows) {
-    m_choice.rows = std::clamp(rows, blendSidesRange[0], blendSidesRange[1]);
+    const int value = std::clamp(rows, blendSidesRange[0], blendSidesRange[1]);
+    if (value == m_choice.rows && m_rows->shownValue() == value) return;
+    m_choice.rows = value;
     refresh();
 }
 
 void BlendSheet::setColumns(int columns) {
-    m_choice.columns = std::clamp(columns, blendSidesRange[0], blendSidesRange[1]);
+    const int value = std::clamp(columns, blendSidesRange[0], blendSidesRange[1]);
+    if (value == m_choice.columns && m_columns->shownValue() == value) return;
+    m_choice.columns = value;
     refresh();
 }
 
-void BlendSheet::setNamePrefix(const QString& prefix) {
+void BlendSheet::setNamePrefix(const std::string& prefix) {
     m_namePrefix = prefix;
-    if (m_prefix->text() != prefix) m_prefix->setText(prefix);
+    if (!m_prefixEdit.showing(m_namePrefix, m_prefix->text())) m_prefix->setText(m_prefixEdit.show(m_namePrefix));
+    refresh();
+}
+
+void BlendSheet::prefixEdited(const QString& typed) {
+    // Typed across the "…" of a huge name, the edit lands in the whole prefix where the field showed it.
+    m_namePrefix = m_prefixEdit.edit(typed);
     refresh();
 }
 
@@ -356,10 +371,12 @@ void BlendSheet::refreshSteppers() {
                                                           {m_rows, m_choice.rows},
                                                           {m_columns, m_choice.columns}};
     for (const auto& [stepper, value] : values) {
+        // A stepper being typed in already shows its number: setting it again would put back its old text.
+        if (stepper->shownValue() == value) continue;
         const QSignalBlocker quiet(stepper);
         stepper->setValue(value);
     }
-    m_divisions->setSuffix(tr(" (%1 tiles)").arg(triaxialTiles));
+    m_divisions->showSuffix(tr(" (%1 tiles)").arg(triaxialTiles));
     m_steps->setSpokenValue(tr("%1 steps").arg(m_choice.steps));
     m_divisions->setSpokenValue(tr("%1 divisions, %2 tiles").arg(m_choice.divisions).arg(triaxialTiles));
     m_rows->setSpokenValue(QString::number(m_choice.rows));

@@ -2,12 +2,15 @@
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/blends/BlendTiles.h"
+#include "Orza/display/ShownTextEdit.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/models/WindowTypes.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -53,14 +56,17 @@ public:
     void setDivisions(int divisions);
     void setRows(int rows);
     void setColumns(int columns);
-    void setNamePrefix(const QString& prefix);
+    /// The prefix whole, as typed or as the start recipe's name; the field shows a huge one by its ends.
+    const std::string& namePrefix() const { return m_namePrefix; }
+    void setNamePrefix(const std::string& prefix);
     bool addTestEntries() const { return m_addTestEntries; }
     void setAddTestEntries(bool add);
     const std::optional<QString>& addedMessage() const { return m_addedMessage; }
 
     /// The tiles of the choices and the book as they are now.
     std::vector<BlendTile> tiles() const;
-    QString tileTitle(const BlendTile& tile) const { return blendTileTitle(m_namePrefix, tile); }
+    /// A prefix too long to show is quoted by its ends, on the cards and in the added recipes' names alike.
+    QString tileTitle(const BlendTile& tile) const { return blendTileTitle(shownText(m_namePrefix), tile); }
 
     /// Add Tiles to Book: the tiles as new recipes (and test tiles) at the end of the book, one undo step.
     void addTilesToBook(const std::vector<BlendTile>& tiles);
@@ -91,10 +97,12 @@ private:
     void refreshCornerPickers();
     void refreshSteppers();
     void setMessage(const QString& text);
+    void prefixEdited(const QString& typed);
 
     BookDocument& m_document;
     BlendChoice m_choice;
-    QString m_namePrefix;
+    std::string m_namePrefix;
+    ShownTextEdit m_prefixEdit;
     bool m_addTestEntries = true;
     std::optional<QString> m_addedMessage;
     /// What the corner pickers list: each recipe's name and id.

@@ -3,7 +3,9 @@
 #include "GlazeCore/book/Atmosphere.h"
 #include "GlazeCore/chemistry/GlazeCalculator.h"
 #include "GlazeCore/recipe/Blend.h"
+#include "GlazeCore/text/UnicodeText.h"
 #include "GlazeCore/tilecode/TileCode.h"
+#include "Orza/display/TextDisplay.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +23,12 @@ const GlazeCore::Recipe* findRecipe(const std::vector<GlazeCore::Recipe>& recipe
     const auto found =
         std::find_if(recipes.begin(), recipes.end(), [&](const GlazeCore::Recipe& recipe) { return recipe.id == id; });
     return found == recipes.end() ? nullptr : &*found;
+}
+
+/// The corner as a blend quotes it: every tile's name holds the corner names, so a huge one is cut to its ends
+/// before any copy is made. The notes play no part in a blend.
+GlazeCore::Recipe quotedCorner(const GlazeCore::Recipe& recipe) {
+    return {recipe.id, GlazeCore::UnicodeText::shortened(recipe.name, shownTextLimit), recipe.cone, recipe.lines, {}};
 }
 
 std::vector<GlazeCore::Recipe> mixedRecipes(const std::vector<GlazeCore::Recipe>& corners, const BlendChoice& choice) {
@@ -75,9 +83,9 @@ std::array<GlazeCore::Uuid, 4> initialBlendCorners(const std::vector<GlazeCore::
     return corners;
 }
 
-QString initialBlendPrefix(const std::vector<GlazeCore::Recipe>& recipes, const GlazeCore::Uuid& startRecipeID) {
+std::string initialBlendPrefix(const std::vector<GlazeCore::Recipe>& recipes, const GlazeCore::Uuid& startRecipeID) {
     const GlazeCore::Recipe* start = findRecipe(recipes, startRecipeID);
-    return start ? QString::fromStdString(start->name) : tr("Blend");
+    return start ? start->name : tr("Blend").toStdString();
 }
 
 std::vector<GlazeCore::Recipe> blendCornerRecipes(const std::vector<GlazeCore::Recipe>& recipes,
@@ -85,7 +93,7 @@ std::vector<GlazeCore::Recipe> blendCornerRecipes(const std::vector<GlazeCore::R
     std::vector<GlazeCore::Recipe> corners;
     for (int i = 0; i < blendCornerCount(choice.mode); ++i)
         if (const GlazeCore::Recipe* recipe = findRecipe(recipes, choice.corners[std::size_t(i)]))
-            corners.push_back(*recipe);
+            corners.push_back(quotedCorner(*recipe));
     return corners;
 }
 

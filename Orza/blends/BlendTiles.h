@@ -51,10 +51,12 @@ QStringList blendCornerLabels(BlendMode mode);
 /// left out.
 std::array<GlazeCore::Uuid, 4> initialBlendCorners(const std::vector<GlazeCore::Recipe>& recipes,
                                                    const GlazeCore::Uuid& startRecipeID);
-/// The start recipe's name, or "Blend" when the book does not hold it.
-QString initialBlendPrefix(const std::vector<GlazeCore::Recipe>& recipes, const GlazeCore::Uuid& startRecipeID);
+/// The start recipe's whole name, or "Blend" when the book does not hold it.
+std::string initialBlendPrefix(const std::vector<GlazeCore::Recipe>& recipes, const GlazeCore::Uuid& startRecipeID);
 
-/// The recipes of the mode's corners, in corner order; a corner whose recipe is gone is left out.
+/// The recipes of the mode's corners, in corner order; a corner whose recipe is gone is left out. A name too long
+/// to show is quoted by its ends (shownText), so the tiles' names and the sentences about a corner never hold
+/// copies of it; the book keeps it whole.
 std::vector<GlazeCore::Recipe> blendCornerRecipes(const std::vector<GlazeCore::Recipe>& recipes,
                                                   const BlendChoice& choice);
 /// The tiles of the blend, each with its base chemistry; none unless every corner of the mode has its recipe
@@ -64,7 +66,8 @@ std::vector<BlendTile> blendTiles(const std::vector<GlazeCore::Recipe>& recipes,
 /// Why there are no tiles: a corner the blend refuses, else "Choose N recipes to blend.".
 QString blendEmptyDescription(const std::vector<GlazeCore::Recipe>& recipes, const BlendChoice& choice);
 
-/// The card's title and the added recipe's name: the prefix ("Blend" when empty), " – ", the tile's name.
+/// The card's title and the added recipe's name: the prefix ("Blend" when empty), " – ", the tile's name. The
+/// sheet hands a prefix too long to show by its ends.
 QString blendTileTitle(const QString& prefix, const BlendTile& tile);
 
 /// The test-log entry of an added tile: oxidation, the default cone 6 schedule, dated `date`, "Blend tile N",

@@ -5,13 +5,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QSignalBlocker>
 #include <QStyle>
 
 namespace Orza {
 
 WholeNumberStepper::WholeNumberStepper(int minimum, int maximum, QWidget* parent) : QSpinBox(parent) {
     setRange(minimum, maximum);
-    // A number being typed is no choice yet: "2" on the way to "21" must not lay out 2 tiles.
+    // The value changes only when the edit ends; what is typed meanwhile is followed through shownValueChanged, so
+    // a text refused on its way ("25" after "2") leaves nothing typed on the way behind.
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     m_mark = new ProblemMark(lineEdit());
@@ -20,6 +22,27 @@ WholeNumberStepper::WholeNumberStepper(int minimum, int maximum, QWidget* parent
     connect(lineEdit(), &QLineEdit::textChanged, this, &WholeNumberStepper::updateProblem);
     connect(this, &QAbstractSpinBox::editingFinished, this, &WholeNumberStepper::updateProblem);
     connect(this, &QSpinBox::valueChanged, this, &WholeNumberStepper::updateProblem);
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit shownValueChanged(shownValue()); });
+    connect(this, &QSpinBox::valueChanged, this, [this] { emit shownValueChanged(shownValue()); });
+}
+
+int WholeNumberStepper::shownValue() const {
+    return typedNumber(lineEdit()->text()).value_or(value());
+}
+
+void WholeNumberStepper::showSuffix(const QString& suffix) {
+    if (suffix == this->suffix()) return;
+    QLineEdit* edit = lineEdit();
+    const bool typing = edit->text() != prefix() + textFromValue(value()) + this->suffix();
+    const QString typed = typing ? edit->text().sliced(0, edit->text().size() - this->suffix().size()) : QString();
+    const bool endsWithSuffix = edit->text().endsWith(this->suffix());
+    const int cursor = edit->cursorPosition();
+    setSuffix(suffix);
+    if (!typing || !endsWithSuffix) return;
+    // The spin box writes its value's text in with the suffix; the typing goes back in front of the new one.
+    const QSignalBlocker quiet(edit);
+    edit->setText(typed + suffix);
+    edit->setCursorPosition(std::min<int>(cursor, int(typed.size())));
 }
 
 void WholeNumberStepper::setSpokenValue(const QString& value) {
@@ -61,11 +84,11 @@ void WholeNumberStepper::fixup(QString& /*text*/) const {
 }
 
 void WholeNumberStepper::keyPressEvent(QKeyEvent* event) {
-    const bool returnTakesBack =
-        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_problem.isEmpty();
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     QSpinBox::keyPressEvent(event);
-    // Spent on taking the text back: the default button must not act on a value nobody saw.
-    if (returnTakesBack) event->accept();
+    // Spent on ending the edit: it takes the number typed, or takes a refused text back, and the default button
+    // must not act on a value only now confirmed.
+    if (isReturn) event->accept();
 }
 
 void WholeNumberStepper::stepBy(int steps) {

@@ -4,6 +4,7 @@
 #include "GlazeCore/book/SampleBook.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/blends/TileCardGrid.h"
+#include "Orza/display/TextDisplay.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/SystemBeep.h"
@@ -41,6 +42,13 @@ GlazeCore::Recipe glaze(std::string name, std::vector<GlazeCore::RecipeLine> lin
 /// The sample book, its tiles coded T-001 to T-003: the ledger's next code is T-004.
 GlazeCore::GlazeBook sample() {
     return GlazeCore::SampleBook::makeBook();
+}
+
+/// Replaces the stepper's number with `text`, as a user selecting it and typing does.
+void type(QSpinBox* stepper, const QString& text) {
+    stepper->setFocus(Qt::TabFocusReason);
+    stepper->selectAll();
+    QTest::keyClicks(stepper, text);
 }
 
 } // namespace
@@ -180,6 +188,44 @@ private slots:
         QCOMPARE(document.undoStack()->count(), 2);
     }
 
+    // A name too long to show is shown by its ends in the prefix field, which edits the whole name where it
+    // showed it. The tiles' names, the cards and the added recipes quote it by its ends; the book keeps it whole.
+    void aHugeNameIsQuotedByItsEnds() {
+        const std::string huge = "Start" + std::string(131'072 - 10, 'm') + "Close";
+        GlazeCore::GlazeBook book;
+        book.recipes = {glaze(huge, {line("silica", 60), line("kaolin", 40)})};
+        auto window = OrzaTest::makeWindow(book);
+        BookDocument& document = *window->document();
+        BlendSheet sheet(document, book.recipes[0].id, BlendMode::grid);
+        QLineEdit* prefix = sheet.prefixField();
+        QVERIFY(prefix->text().size() <= qsizetype(shownTextLimit));
+        QVERIFY(prefix->text().startsWith(QStringLiteral("Startmm")) &&
+                prefix->text().endsWith(QStringLiteral("mmClose")));
+        QCOMPARE(sheet.namePrefix(), huge);
+        prefix->end(false);
+        QTest::keyClicks(prefix, QStringLiteral("!"));
+        prefix->home(false);
+        QTest::keyClick(prefix, Qt::Key_Delete);
+        QCOMPARE(sheet.namePrefix(), huge.substr(1) + "!");
+
+        const std::vector<BlendTile> tiles = sheet.tiles();
+        QCOMPARE(tiles.size(), std::size_t(25));
+        const std::size_t quoted = 4 * shownTextLimit + 100; // four corners by their ends, and the weights
+        for (const BlendTile& tile : tiles)
+            QVERIFY(tile.recipe.name.size() < quoted);
+        for (const TileCard* card : sheet.grid()->cards())
+            QVERIFY(card->accessibleName().size() < qsizetype(2 * shownTextLimit));
+        sheet.addTilesToBook(tiles);
+        const auto& recipes = document.book().recipes;
+        QCOMPARE(recipes.size(), std::size_t(26));
+        QCOMPARE(recipes[0].name, huge);
+        for (std::size_t i = 1; i < recipes.size(); ++i) {
+            QVERIFY(recipes[i].name.size() < quoted + shownTextLimit);
+            QVERIFY(recipes[i].name.starts_with("tartmm"));
+            QVERIFY(recipes[i].name.find("mmClose! \u2013 Grid r") != std::string::npos);
+        }
+    }
+
     // The controls hold their ranges and choices; the tiles follow them and the book at once.
     void controlsAndTheBookDriveTheTiles() {
         GlazeCore::GlazeBook book = sample();
@@ -237,9 +283,10 @@ private slots:
         QVERIFY(!sheet.addedMessage());
     }
 
-    // A number typed into a stepper is never cut: a whole number in the range is taken when the field is left,
-    // anything else stands marked until then and gives way to the value it would have replaced.
-    void typedNumbersAreTakenWholeOrNotAtAll() {
+    // A number typed into a stepper is never cut: each whole number in the range is shown at once, anything else
+    // stands marked, the tiles showing the number from before the edit, and gives way to that number when the edit
+    // ends. Return ends the edit and adds nothing: "Add Tiles to Book" only ever adds the tiles on screen.
+    void typedNumbersAreShownWholeOrNotAtAll() {
         auto window = OrzaTest::makeWindow(sample());
         QVERIFY(OrzaTest::showActive(*window));
         BookDocument& document = *window->document();
@@ -247,11 +294,6 @@ private slots:
         BlendSheet* sheet = BlendSheet::open(window->paneContext(), document.book().recipes[0].id, BlendMode::line);
         sheet->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), sheet);
-        const auto type = [](QSpinBox* stepper, const QString& text) {
-            stepper->setFocus(Qt::TabFocusReason);
-            stepper->selectAll();
-            QTest::keyClicks(stepper, text);
-        };
 
         QSpinBox* steps = sheet->stepsStepper();
         for (const QString& refused : {QStringLiteral("25"), QStringLiteral("7.5"), QStringLiteral("1")}) {
@@ -259,33 +301,51 @@ private slots:
             QCOMPARE(steps->text(), QStringLiteral("Steps: ") + refused);
             QCOMPARE(steps->accessibleDescription(), QStringLiteral("Enter a whole number from 2 to 21."));
             QCOMPARE(sheet->choice().steps, 5);
+            QCOMPARE(sheet->countLabel()->text(), QStringLiteral("5 tiles"));
             QTest::keyClick(steps, Qt::Key_Tab);
             QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
             QCOMPARE(steps->accessibleDescription(), QStringLiteral("5 steps"));
             QCOMPARE(sheet->tiles().size(), std::size_t(5));
         }
-        // A step from a refused text, or Return on one, only takes it back: nothing is added for a value nobody saw.
+        // A step from a refused text, or Return on one or on a blank stepper, only takes it back.
         type(steps, QStringLiteral("25"));
         QTest::keyClick(steps, Qt::Key_Up);
         QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
         QCOMPARE(steps->accessibleDescription(), QStringLiteral("5 steps"));
-        type(steps, QStringLiteral("25"));
-        QTest::keyClick(steps, Qt::Key_Return);
-        QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
-        QCOMPARE(document.book().recipes.size(), recipes);
-        // A number in the range is taken whole, once the typing is done.
+        for (const QString& text : {QStringLiteral("25"), QString()}) {
+            type(steps, text);
+            if (text.isEmpty()) QTest::keyClick(steps, Qt::Key_Backspace);
+            QTest::keyClick(steps, Qt::Key_Return);
+            QCOMPARE(steps->text(), QStringLiteral("Steps: 5"));
+            QCOMPARE(document.book().recipes.size(), recipes);
+        }
+        // A number in the range is shown as it is typed; Return confirms it and adds nothing.
         type(steps, QStringLiteral("12"));
-        QCOMPARE(sheet->choice().steps, 5);
-        QTest::keyClick(steps, Qt::Key_Tab);
         QCOMPARE(sheet->choice().steps, 12);
         QCOMPARE(sheet->countLabel()->text(), QStringLiteral("12 tiles"));
+        QCOMPARE(int(sheet->grid()->cards().size()), 12);
+        QTest::keyClick(steps, Qt::Key_Return);
+        QCOMPARE(steps->value(), 12);
+        QCOMPARE(document.book().recipes.size(), recipes);
+        type(steps, QStringLiteral("21"));
+        QCOMPARE(sheet->countLabel()->text(), QStringLiteral("21 tiles"));
+        QTest::keyClick(steps, Qt::Key_Tab);
+        QCOMPARE(steps->value(), 21);
+        QCOMPARE(steps->accessibleDescription(), QStringLiteral("21 steps"));
 
+        // The divisions' own count follows the typing too, the typed text kept as it is.
         sheet->modeButton(BlendMode::triaxial)->click();
-        type(sheet->divisionsStepper(), QStringLiteral("11"));
-        QCOMPARE(sheet->divisionsStepper()->accessibleDescription(),
-                 QStringLiteral("Enter a whole number from 1 to 10."));
-        QTest::keyClick(sheet->divisionsStepper(), Qt::Key_Tab);
-        QCOMPARE(sheet->divisionsStepper()->text(), QStringLiteral("Divisions: 5 (21 tiles)"));
+        WholeNumberStepper* divisions = sheet->divisionsStepper();
+        type(divisions, QStringLiteral("8"));
+        QCOMPARE(divisions->text(), QStringLiteral("Divisions: 8 (45 tiles)"));
+        QCOMPARE(sheet->countLabel()->text(), QStringLiteral("45 tiles"));
+        QTest::keyClick(divisions, Qt::Key_Backspace);
+        QTest::keyClicks(divisions, QStringLiteral("11"));
+        QCOMPARE(divisions->text(), QStringLiteral("Divisions: 11 (21 tiles)"));
+        QCOMPARE(divisions->accessibleDescription(), QStringLiteral("Enter a whole number from 1 to 10."));
+        QCOMPARE(sheet->countLabel()->text(), QStringLiteral("21 tiles"));
+        QTest::keyClick(divisions, Qt::Key_Tab);
+        QCOMPARE(divisions->text(), QStringLiteral("Divisions: 5 (21 tiles)"));
 
         sheet->modeButton(BlendMode::grid)->click();
         type(sheet->columnsStepper(), QStringLiteral("10.0"));
@@ -295,6 +355,33 @@ private slots:
         QCOMPARE(sheet->choice().columns, 5);
         QCOMPARE(sheet->choice().rows, 3);
         QCOMPARE(sheet->tiles().size(), std::size_t(15));
+        QCOMPARE(document.book().recipes.size(), recipes);
+    }
+
+    // A fraction or a grouped number is no whole number in any locale: nothing is dropped from it to make one.
+    void separatorsAreNeverDropped_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("en") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany);
+    }
+    void separatorsAreNeverDropped() {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        BlendSheet* sheet =
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::line);
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet);
+        for (const QString& text : {QStringLiteral("1.5"), QStringLiteral("1,5")}) {
+            for (const Qt::Key end : {Qt::Key_Tab, Qt::Key_Return}) {
+                type(sheet->stepsStepper(), text);
+                QCOMPARE(sheet->choice().steps, 5);
+                QTest::keyClick(sheet->stepsStepper(), end);
+                QCOMPARE(sheet->stepsStepper()->value(), 5);
+                QCOMPARE(sheet->choice().steps, 5);
+            }
+        }
     }
 
     // Return adds wherever the focus is; Escape closes, and closing clears the window's blend mode.

@@ -54,7 +54,7 @@ private slots:
         const auto& r = book.recipes;
         const auto corners = initialBlendCorners(r, r[1].id);
         QVERIFY((corners == std::array{r[1].id, r[0].id, r[2].id, r[3].id}));
-        QCOMPARE(initialBlendPrefix(r, r[1].id), QStringLiteral("S"));
+        QCOMPARE(initialBlendPrefix(r, r[1].id), std::string("S"));
 
         const auto alone = OrzaTest::bookWithRecipes({"Only"});
         QVERIFY((initialBlendCorners(alone.recipes, alone.recipes[0].id) ==
@@ -62,7 +62,7 @@ private slots:
         const auto two = OrzaTest::bookWithRecipes({"X", "Y"});
         QVERIFY((initialBlendCorners(two.recipes, two.recipes[1].id) ==
                  std::array{two.recipes[1].id, two.recipes[0].id, two.recipes[0].id, two.recipes[0].id}));
-        QCOMPARE(initialBlendPrefix(two.recipes, GlazeCore::Uuid::random()), QStringLiteral("Blend"));
+        QCOMPARE(initialBlendPrefix(two.recipes, GlazeCore::Uuid::random()), std::string("Blend"));
 
         // Each mode uses its first corners; a corner whose recipe is gone is skipped, not filled in.
         BlendChoice choice{BlendMode::triaxial, corners};
