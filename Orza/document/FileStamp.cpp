@@ -8,9 +8,13 @@ namespace Orza {
 
 namespace {
 
+std::int64_t nanoseconds(const struct timespec& time) {
+    return std::int64_t(time.tv_sec) * 1'000'000'000 + std::int64_t(time.tv_nsec);
+}
+
 FileStamp stampOf(const struct stat& status) {
     return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino), std::int64_t(status.st_size),
-            std::int64_t(status.st_mtim.tv_sec) * 1'000'000'000 + std::int64_t(status.st_mtim.tv_nsec)};
+            nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
 }
 
 } // namespace
