@@ -13,11 +13,18 @@ std::int64_t nanoseconds(const struct timespec& time) {
 }
 
 FileStamp stampOf(const struct stat& status) {
-    return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino), std::int64_t(status.st_size),
-            nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
+    return {std::uint64_t(status.st_dev),  std::uint64_t(status.st_ino), std::int64_t(status.st_size),
+            nanoseconds(status.st_mtim),   nanoseconds(status.st_ctim),  std::uint64_t(status.st_nlink),
+            std::uint32_t(status.st_mode), std::uint32_t(status.st_uid), std::uint32_t(status.st_gid)};
 }
 
 } // namespace
+
+bool FileStamp::isWrittenSince(const FileStamp& known) const {
+    if (!isSameFileAs(known) || size != known.size || modifiedNanoseconds != known.modifiedNanoseconds) return true;
+    if (statusChangedNanoseconds == known.statusChangedNanoseconds) return false;
+    return links == known.links && mode == known.mode && owner == known.owner && group == known.group;
+}
 
 std::optional<FileStamp> FileStamp::ofPath(const QString& path) {
     struct stat status {};

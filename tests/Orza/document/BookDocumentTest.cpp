@@ -407,7 +407,7 @@ private slots:
     // Another program's rewrite that keeps the size is seen all the same: written in place within the same
     // second, by the fraction of the second; written in place with the old time of writing put back, by the
     // status change time; copied over with its time kept (rsync -t writes a new file and renames it over the
-    // old one), by the file itself. The document's own save is no change.
+    // old one), by the file itself. The document's own save is no change, nor a new link or new permissions.
     void aSameSizeRewriteIsAChangeOnDisk() {
         const QString path = filePath("shared.orzabook");
         OrzaTest::saveBook(bookWithRecipes({"Mine"}), path);
@@ -439,6 +439,13 @@ private slots:
         document.markEdited();
         document.save(path);
         QVERIFY(!document.fileChangedOnDisk());
+        const struct stat saved = statusOf(path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const QByteArray linked = QFile::encodeName(filePath("linked.orzabook"));
+        QVERIFY(::link(QFile::encodeName(path).constData(), linked.constData()) == 0);
+        QVERIFY(QFile::setPermissions(path, QFile::permissions(path) ^ QFileDevice::ReadOther));
+        QVERIFY(statusOf(path).st_ctim.tv_nsec != saved.st_ctim.tv_nsec);
+        QVERIFY(!document.fileChangedOnDisk()); // a new name and permissions are no rewrite
         const struct stat before = statusOf(path);
         const QString copy = filePath("shared.orzabook.tmp");
         theirs = readAll(path);
