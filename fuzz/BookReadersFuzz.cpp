@@ -1,17 +1,19 @@
 // Any bytes read both ways a book is read: the token pass must read a text exactly as the document reader does,
 // or leave it to that reader, with its usual window, a window of a few bytes (nearly every line end or comma between
-// tokens starts one), and its long lists cut into batches of one item read side by side. Use the glaze_book corpus and
-// dictionary.
+// tokens starts one), and its long lists cut into batches of one item read side by side. No start of a text that
+// reads as a book is refused by its first bytes. Use the glaze_book corpus and dictionary.
 
 #include "GlazeCore/book/BookJson.h"
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 using namespace GlazeCore;
 
@@ -42,6 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const JsonReadError&) {
     } catch (const JsonWriteError&) {
         return 0; // a book that reads but holds a value that cannot be written again; the round trip fuzzer's
+    }
+    if (expected) {
+        // A book's start, cut anywhere, is never refused by its first bytes.
+        const std::string_view text(reinterpret_cast<const char*>(data), size);
+        const auto refused = [&](std::size_t cut) { return BookJson::cannotBeABook(text.substr(0, cut)); };
+        for (std::size_t cut = 0; cut <= std::min<std::size_t>(size, 64); ++cut)
+            if (refused(cut)) broken("a book's first bytes were taken for no book's");
+        if (refused(size / 2) || refused(size)) broken("a book's first bytes were taken for no book's");
     }
     const std::optional<GlazeBook> reads[] = {
         BookJson::Readers::tokens(bytes, Json::TokenReader::defaultWindow, Json::LongLists{}),

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The logic library and the application's suites under the address and undefined-behaviour sanitizers, then
-# each fuzz target for a short while. Run by tools/test.sh after the ordinary tests; fails when any step fails,
-# and ends with one line "hardening: N passed, N failed" counting the sanitized tests, the sanitized suites and
-# the fuzz targets.
+# The logic library and the application's suites under the address and undefined-behaviour sanitizers, the
+# library's tests under the thread sanitizer, then each fuzz target for a short while. Run by tools/test.sh after
+# the ordinary tests; fails when any step fails, and ends with one line "hardening: N passed, N failed" counting
+# the sanitized tests, the sanitized suites and the fuzz targets.
 #
 #   bash tools/hardening.sh            # about a minute per fuzz target
 #   ORZA_FUZZ_SECONDS=600 bash tools/hardening.sh
@@ -13,6 +13,7 @@ fuzz_seconds=${ORZA_FUZZ_SECONDS:-60}
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-second_deadlock_stack=1}
 
 passed=0
 failed=0
@@ -30,25 +31,35 @@ finish() {
 bash tools/install-deps.sh || { fail 1 "installing the packages"; finish; }
 
 # --- The library's tests, sanitized (the Qt suites stay in the ordinary run) ---------------------------------------
-started=$SECONDS
-if cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-     -DORZA_BUILD_APP=OFF -DORZA_BUILD_TESTS=ON -DORZA_BUILD_FUZZ=OFF "-DCMAKE_CXX_FLAGS=$sanitize" >/dev/null &&
-   cmake --build build-asan --parallel --target glazecore_tests; then
-  log=build-asan/glazecore_tests.log
-  build-asan/tests/glazecore_tests --gtest_brief=1 >"$log" 2>&1
-  status=$?
-  grep -v '^\[       OK \]' "$log" | tail -n 40
-  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
-  bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
-  pass "${ok:-0}"
-  if [ "$status" -ne 0 ]; then
-    # A sanitizer stops the whole program, so the test that tripped it has no count of its own.
-    fail "${bad:-1}" "sanitized library tests (exit $status, see $log)"
+# Built in `dir` with `flags` and run once; each test passed counts, and a sanitizer's report fails the step.
+sanitized_library_tests() { # what, dir, flags
+  local what=$1 dir=$2 flags=$3 started=$SECONDS
+  if cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+       -DORZA_BUILD_APP=OFF -DORZA_BUILD_TESTS=ON -DORZA_BUILD_FUZZ=OFF "-DCMAKE_CXX_FLAGS=$flags" >/dev/null &&
+     cmake --build "$dir" --parallel --target glazecore_tests; then
+    local log=$dir/glazecore_tests.log
+    "$dir/tests/glazecore_tests" --gtest_brief=1 >"$log" 2>&1
+    local status=$?
+    grep -v '^\[       OK \]' "$log" | tail -n 40
+    local ok bad
+    ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+    bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+    pass "${ok:-0}"
+    if [ "$status" -ne 0 ]; then
+      # A sanitizer stops the whole program, or reports and fails it at the end: the test that tripped it has no
+      # count of its own.
+      fail "${bad:-1}" "$what library tests (exit $status, see $log)"
+    fi
+  else
+    fail 1 "building the $what library tests"
   fi
-else
-  fail 1 "building the sanitized library tests"
-fi
-echo "hardening: sanitized tests took $((SECONDS - started)) s"
+  echo "hardening: $what tests took $((SECONDS - started)) s"
+}
+
+sanitized_library_tests sanitized build-asan "$sanitize"
+# The reading threads share lists, counts and errors with the thread that reads a book: a lock left out passes every
+# test and shows only here.
+sanitized_library_tests thread-sanitized build-tsan "-fsanitize=thread -fno-omit-frame-pointer"
 
 # --- The application's suites, sanitized ----------------------------------------------------------------------------
 # Dialogs deleted on close, models and views and undo commands: where object lifetimes go wrong, these find it.

@@ -391,10 +391,22 @@ template <class V> GlazeBook readBookObject(V value, const Path& at) {
 }
 
 // Some editors start a UTF-8 file with a byte-order mark; a hand-edited book should still open.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view withoutByteOrderMark(std::string_view bytes) {
-    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     if (bytes.starts_with(byteOrderMark)) bytes.remove_prefix(byteOrderMark.size());
     return bytes;
+}
+
+bool isJsonSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+/// UTF-8 but for a character the head's end may have cut short.
+bool isUtf8UpToItsEnd(std::string_view head) {
+    for (std::size_t cut = 0; cut < 4 && cut <= head.size(); ++cut)
+        if (simdjson::validate_utf8(head.data(), head.size() - cut)) return true;
+    return false;
 }
 
 template <class Decode> auto readFile(std::string_view bytes, Decode decode) {
@@ -606,6 +618,18 @@ void writeBookObject(Writer& w, const GlazeBook& book, std::int64_t version, std
 }
 
 } // namespace
+
+bool cannotBeABook(std::string_view head) {
+    if (head.size() < byteOrderMark.size() && byteOrderMark.starts_with(head)) return false;
+    const std::string_view text = withoutByteOrderMark(head);
+    const auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 && !isJsonSpace(c); };
+    if (std::any_of(text.begin(), text.end(), isControl) || !isUtf8UpToItsEnd(text)) return true;
+    const auto open = std::find_if_not(text.begin(), text.end(), isJsonSpace);
+    if (open == text.end()) return false;
+    if (*open != '{') return true;
+    const auto first = std::find_if_not(open + 1, text.end(), isJsonSpace);
+    return first != text.end() && *first != '"' && *first != '}';
+}
 
 GlazeBook readBook(std::string_view bytes) {
     Json::PaddedBytes copy = Json::PaddedBytes::copyOf(bytes);

@@ -29,6 +29,10 @@ GlazeBook readBook(const Json::PaddedBytes& bytes);
 GlazeBook readBook(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()>& again);
 /// The same for unpadded bytes, which are copied.
 GlazeBook readBook(std::string_view bytes);
+/// Whether a text starting with `head` cannot be a book whatever follows: a control byte no JSON text holds, bytes
+/// that are not UTF-8, or anything but an object with named members to start with. A head that is a book's start,
+/// or too short to tell, is no reason to refuse.
+bool cannotBeABook(std::string_view head);
 /// The rows of the built-in `materials.json`: an array of material objects.
 std::vector<Material> readMaterials(std::string_view bytes);
 /// The rows of the built-in `oxides.json`: an array of oxide-table objects.

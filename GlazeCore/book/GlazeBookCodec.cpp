@@ -46,6 +46,10 @@ Decoded decode(std::string_view bytes) {
     return finish(BookJson::readBook(bytes));
 }
 
+bool cannotBeABook(std::string_view head) {
+    return BookJson::cannotBeABook(head);
+}
+
 std::int64_t formatVersion(const GlazeBook& book) {
     return formatVersion(book, book.nextTileNumber);
 }

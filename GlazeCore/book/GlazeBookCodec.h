@@ -29,6 +29,10 @@ Decoded decode(Json::PaddedBytes& bytes, const std::function<Json::PaddedBytes()
 /// The same for bytes without the parser's padding, which are copied.
 Decoded decode(std::string_view bytes);
 
+/// Whether a file starting with `head` cannot hold a book, whatever follows (BookJson::cannotBeABook): such a file
+/// need not be read whole to be refused.
+bool cannotBeABook(std::string_view head);
+
 /// 2 once the book has a tile code or a next tile number above 1; 1 otherwise.
 std::int64_t formatVersion(const GlazeBook& book);
 /// The same for the book with this next tile number.

@@ -4,6 +4,7 @@
 #include "Orza/document/BookDocument.h"
 #include "Orza/document/BookFileType.h"
 #include "Orza/document/DocumentError.h"
+#include "Orza/document/FileStamp.h"
 #include "Orza/document/VisibleFileName.h"
 #include "Orza/platform/FileDialog.h"
 #include "Orza/platform/FitWindowToScreen.h"
@@ -123,8 +124,16 @@ BookWindow* DocumentController::openWindow(GlazeDocument document, const QString
 
 BookWindow* DocumentController::windowForPath(const QString& path) const {
     const QString wanted = samePath(path);
+    // A hard link is the same book under another name, as a symbolic link is.
+    const std::optional<FileStamp> file = FileStamp::ofPath(path);
+    const auto holds = [&](const BookWindow& window) {
+        const QString& open = window.document()->filePath();
+        if (samePath(open) == wanted) return true;
+        const std::optional<FileStamp> openFile = file ? FileStamp::ofPath(open) : std::nullopt;
+        return openFile && openFile->isSameFileAs(*file);
+    };
     for (BookWindow* window : m_windows)
-        if (!window->isUntitled() && samePath(window->document()->filePath()) == wanted) return window;
+        if (!window->isUntitled() && holds(*window)) return window;
     return nullptr;
 }
 

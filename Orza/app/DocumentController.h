@@ -55,6 +55,7 @@ public:
     void quit(Done done = {});
 
     const QList<BookWindow*>& windows() const { return m_windows; }
+    /// The window that has the file at `path` open, under that name or another (a symbolic or hard link).
     BookWindow* windowForPath(const QString& path) const;
 
 private:

@@ -96,7 +96,7 @@ QString BookDocument::displayName() const {
 bool BookDocument::fileChangedOnDisk() const {
     if (m_filePath.isEmpty() || !m_diskStamp) return false;
     const std::optional<FileStamp> now = FileStamp::ofPath(m_filePath);
-    return now && *now != *m_diskStamp;
+    return now && now->isWrittenSince(*m_diskStamp);
 }
 
 void BookDocument::markEdited() {

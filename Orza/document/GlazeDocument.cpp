@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
@@ -84,6 +85,22 @@ GlazeCore::Json::PaddedBytes readWhole(QFile& file) {
     }
 }
 
+/// A file longer than its first bytes that no book starts with is refused before the rest is read: a film or an
+/// archive may be gigabytes. A shorter one is read whole, so that the reader names its problem.
+void refuseByFirstBytes(QFile& file) {
+    constexpr std::size_t headBytes = std::size_t{64} << 10;
+    std::string head(headBytes + 1, '\0');
+    ssize_t got = 0;
+    do {
+        got = ::pread(file.handle(), head.data(), head.size(), 0);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) throw notRead(QString::fromLocal8Bit(std::strerror(errno)));
+    if (std::size_t(got) <= headBytes) return;
+    head.resize(headBytes);
+    if (GlazeCore::GlazeBookCodec::cannotBeABook(head))
+        throw notABook(GlazeCore::JsonReadError("", "its first bytes cannot start a glaze book"), false);
+}
+
 DocumentError notWritten(const QString& reason) {
     return DocumentError(
         tr("The file could not be written: %1. The file on disk was not changed.").arg(visibleText(reason)));
@@ -139,6 +156,7 @@ GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>*
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) throw notRead(file.errorString());
     if (stamp) *stamp = FileStamp::ofOpenFile(file.handle());
+    refuseByFirstBytes(file);
     GlazeCore::Json::PaddedBytes bytes = readWhole(file);
     try {
         // A large file's pages go back as its book is made; the file is read once more only if the reader that
@@ -173,7 +191,6 @@ std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
         if (!file.isOpen() && !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             throw notWritten(file.errorString());
     };
-    std::optional<FileStamp> written;
     try {
         // Opened with the first piece, so that a book the codec refuses never reaches the disk.
         writeFileBytes([&](std::string_view piece) {
@@ -182,7 +199,6 @@ std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
         });
         open();
         syncToDisk(file);
-        written = FileStamp::ofOpenFile(file.handle());
     } catch (const DocumentError&) {
         file.cancelWriting();
         throw;
@@ -194,8 +210,14 @@ std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
         throw DocumentError(QString::fromUtf8(error.what()));
     }
     if (std::exchange(commitFails, false)) file.cancelWriting();
+    // The written file itself, kept open past the commit: the rename changes its status time, and a stamp taken
+    // from the name afterwards could be of another program's file put there meanwhile.
+    const int kept = file.isOpen() ? ::dup(file.handle()) : -1;
+    const auto closeKept = qScopeGuard([kept] {
+        if (kept >= 0) ::close(kept);
+    });
     if (!file.commit()) throw notWritten(file.errorString());
-    return written;
+    return kept >= 0 ? FileStamp::ofOpenFile(kept) : std::nullopt;
 }
 
 void GlazeDocument::failNextCommit() {

@@ -216,3 +216,46 @@ TEST(Workers, AnErrorStopsTheNextTaskFromBeingGiven) {
     workers.finish();
     EXPECT_EQ(ran, 1);
 }
+
+// Tasks waiting when one fails are still run by the reading threads themselves, before anyone finishes: with every
+// thread held by a task of this Workers, the tasks given next wait; then one held task throws, and the thread it
+// leaves free runs them while the others are still held.
+TEST(Workers, TasksWaitingWhenOneFailsStillRunOnTheReadingThreads) {
+    const Watchdog watchdog(std::chrono::seconds(60));
+    std::mutex lock;
+    std::condition_variable changed;
+    std::size_t held = 0;
+    bool failing = false;
+    bool released = false;
+    int ran = 0;
+    Json::Workers workers;
+    const std::size_t threads = Json::Workers::threads();
+    for (std::size_t i = 0; i < threads; ++i)
+        workers.run([&, i] {
+            std::unique_lock guard(lock);
+            ++held;
+            changed.notify_all();
+            if (i == 0) {
+                changed.wait(guard, [&] { return failing; });
+                throw std::runtime_error("first");
+            }
+            changed.wait(guard, [&] { return released; });
+        });
+    std::unique_lock guard(lock);
+    changed.wait(guard, [&] { return held == threads; });
+    constexpr int waiting = 12;
+    for (int i = 0; i < waiting; ++i)
+        workers.run([&] {
+            std::lock_guard ranGuard(lock);
+            ++ran;
+            changed.notify_all();
+        });
+    failing = true;
+    changed.notify_all();
+    EXPECT_TRUE(changed.wait_for(guard, std::chrono::seconds(10), [&] { return ran == waiting; })) << ran;
+    released = true;
+    changed.notify_all();
+    guard.unlock();
+    EXPECT_EQ(thrownBy([&] { workers.finish(); }), "first");
+    EXPECT_EQ(ran, waiting);
+}

@@ -47,6 +47,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <unistd.h>
+
 using namespace Orza;
 using OrzaTest::readAll;
 using OrzaTest::settle;
@@ -250,13 +252,31 @@ private slots:
         QVERIFY(first->document()->book().recipes[0].id != second->document()->book().recipes[0].id);
     }
 
+    // Under another name too: a symbolic or a hard link is the same book, and no other window may save onto it.
     void anOpenBookIsBroughtForwardNotOpenedAgain() {
         const QString path = writeBook("open.orzabook", {"A"});
         BookWindow* window = controller().openFile(path);
         QVERIFY(window);
         QCOMPARE(controller().openFile(filePath("./open.orzabook")), window);
+        const QString symbolic = filePath("symbolic.orzabook");
+        const QString hard = filePath("hard.orzabook");
+        QVERIFY(QFile::link(path, symbolic));
+        QVERIFY(::link(QFile::encodeName(path).constData(), QFile::encodeName(hard).constData()) == 0);
+        QCOMPARE(controller().openFile(symbolic), window);
+        QCOMPARE(controller().openFile(hard), window);
         QCOMPARE(controller().windows().size(), 1);
         QVERIFY(window->windowTitle().startsWith(QStringLiteral("open.orzabook[*] \u2014 ")));
+
+        BookWindow* other = controller().newDocument();
+        other->addRecipe();
+        FileDialog::setNextFileName(hard);
+        bool saved = true;
+        controller().saveAs(other, [&](bool result) { saved = result; });
+        QVERIFY(!saved);
+        const auto alerts = MessageBox::takeRecordedAlerts();
+        QCOMPARE(alerts.size(), 1);
+        QVERIFY(alerts[0].text.contains(QStringLiteral("is open in another window")));
+        QCOMPARE(OrzaTest::recipeNames(GlazeDocument::read(path).book), std::vector<std::string>{"A"});
     }
 
     void aBookThatCannotBeOpenedSaysWhyAndStaysAsItWas() {

@@ -11,8 +11,10 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -403,8 +405,9 @@ private slots:
     }
 
     // Another program's rewrite that keeps the size is seen all the same: written in place within the same
-    // second, by the fraction of the second; copied over with its time kept (rsync -t writes a new file and
-    // renames it over the old one), by the file itself.
+    // second, by the fraction of the second; written in place with the old time of writing put back, by the
+    // status change time; copied over with its time kept (rsync -t writes a new file and renames it over the
+    // old one), by the file itself. The document's own save is no change, nor a new link or new permissions.
     void aSameSizeRewriteIsAChangeOnDisk() {
         const QString path = filePath("shared.orzabook");
         OrzaTest::saveBook(bookWithRecipes({"Mine"}), path);
@@ -422,9 +425,30 @@ private slots:
         QVERIFY(document.fileChangedOnDisk());
 
         document.revert();
+        const struct stat known = statusOf(path);
+        // The status time moves with the system's clock tick, some milliseconds.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        theirs.replace("Ours", "Oars");
+        writeAll(path, theirs);
+        QVERIFY(setModified(path, known.st_mtim.tv_sec, known.st_mtim.tv_nsec));
+        const struct stat rewritten = statusOf(path);
+        QVERIFY(rewritten.st_ino == known.st_ino && rewritten.st_size == known.st_size);
+        QVERIFY(rewritten.st_mtim.tv_sec == known.st_mtim.tv_sec && rewritten.st_mtim.tv_nsec == known.st_mtim.tv_nsec);
+        QVERIFY(document.fileChangedOnDisk());
+
+        document.markEdited();
+        document.save(path);
         QVERIFY(!document.fileChangedOnDisk());
+        const struct stat saved = statusOf(path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const QByteArray linked = QFile::encodeName(filePath("linked.orzabook"));
+        QVERIFY(::link(QFile::encodeName(path).constData(), linked.constData()) == 0);
+        QVERIFY(QFile::setPermissions(path, QFile::permissions(path) ^ QFileDevice::ReadOther));
+        QVERIFY(statusOf(path).st_ctim.tv_nsec != saved.st_ctim.tv_nsec);
+        QVERIFY(!document.fileChangedOnDisk()); // a new name and permissions are no rewrite
         const struct stat before = statusOf(path);
         const QString copy = filePath("shared.orzabook.tmp");
+        theirs = readAll(path);
         theirs.replace("Ours", "Them");
         writeAll(copy, theirs);
         QVERIFY(setModified(copy, before.st_mtim.tv_sec, before.st_mtim.tv_nsec));

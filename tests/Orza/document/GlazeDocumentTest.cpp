@@ -44,6 +44,15 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+/// The bytes this process has read from files so far, as the system counts them.
+qint64 bytesReadSoFar() {
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:")) return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
 } // namespace
 
 class GlazeDocumentTest : public OrzaTest::IsolatedSuite {
@@ -146,6 +155,48 @@ private slots:
         QCOMPARE(QDir(filePath(QString())).entryList(QDir::Files), QStringList{QStringLiteral("full.orzabook")});
         QVERIFY(document.isModified());
         QCOMPARE(document.filePath(), path);
+    }
+
+    // A large file whose first bytes start no book is refused as not a book from those bytes, the rest unread: an
+    // archive, zeros, JSON that is not an object, a book's start in UTF-16 or with a control byte. A book's own
+    // start, or white space longer than the bytes looked at, is read on.
+    void aLargeFileIsRefusedByItsFirstBytes_data() {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<char>("filler");
+        QTest::addColumn<bool>("readWhole");
+        QTest::newRow("archive") << QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) << ' ' << false;
+        QTest::newRow("zeros") << QByteArray() << '\0' << false;
+        QTest::newRow("list") << QByteArray("[{\"recipes\": []}") << ' ' << false;
+        QTest::newRow("utf-16") << QByteArray("\xFF\xFE{\x00\"\x00", 6) << ' ' << false;
+        QTest::newRow("not UTF-8") << QByteArray("{\"r\xE9\"") << ' ' << false;
+        QTest::newRow("name unquoted") << QByteArray("{ recipes: [] }") << ' ' << false;
+        QTest::newRow("book's start") << QByteArray("\xEF\xBB\xBF  \n{\n  \"customMaterials\" : [") << ' ' << true;
+        QTest::newRow("white space") << QByteArray() << '\n' << true;
+    }
+    void aLargeFileIsRefusedByItsFirstBytes() {
+        QFETCH(QByteArray, start);
+        QFETCH(char, filler);
+        QFETCH(bool, readWhole);
+        const QString path = filePath("large.orzabook");
+        constexpr qint64 size = qint64(64) << 20;
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(start), start.size());
+            // Zeros are left as a hole in the file.
+            QVERIFY(filler == '\0' ? file.resize(size) : file.write(QByteArray(size - start.size(), filler)) > 0);
+        }
+        const qint64 before = bytesReadSoFar();
+        QVERIFY(before >= 0);
+        try {
+            GlazeDocument::read(path);
+            QFAIL("a file that is no book was read as one");
+        } catch (const DocumentError& error) {
+            QCOMPARE(error.message(), QStringLiteral("The file is not a glaze book, or it is damaged. The file was "
+                                                     "not changed."));
+        }
+        const qint64 read = bytesReadSoFar() - before;
+        QVERIFY2(readWhole ? read >= size : read < size / 64, qPrintable(QString::number(read)));
     }
 
     // The system's reason can quote the file's path, line breaks and direction controls and all: the message
