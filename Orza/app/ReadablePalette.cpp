@@ -1,6 +1,7 @@
 #include "Orza/app/ReadablePalette.h"
 
 #include "Orza/widgets/ColorMix.h"
+#include "Orza/widgets/TextStyle.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -79,6 +80,33 @@ QColor frameColour(const QPalette& palette, QPalette::ColorGroup group) {
     return towardsText(palette, group, frameShare);
 }
 
+namespace {
+
+/// Text this far from its background reads, as the program's alert colour does.
+constexpr qreal leastTextContrast = 4.5;
+
+/// A scheme that names no alternate row colour or link colour leaves Qt's light defaults under a dark scheme:
+/// every second row white under white text, links dark blue on a dark window. Those become shades of the
+/// scheme's own colours.
+void repairRowsAndLinks(QPalette& palette, QPalette::ColorGroup group) {
+    const QColor text = palette.color(group, QPalette::Text);
+    const QColor base = palette.color(group, QPalette::Base);
+    if (TextStyle::contrastRatio(text, palette.color(group, QPalette::AlternateBase)) < leastTextContrast)
+        palette.setColor(group, QPalette::AlternateBase, towards(base, text, 0.05));
+    for (const auto role : {QPalette::Link, QPalette::LinkVisited}) {
+        const QColor link = palette.color(group, role);
+        if (TextStyle::contrastRatio(link, base) >= leastTextContrast) continue;
+        for (int step = 1; step <= 20; ++step)
+            if (const QColor moved = towards(link, text, step / 20.0);
+                TextStyle::contrastRatio(moved, base) >= leastTextContrast || step == 20) {
+                palette.setColor(group, role, moved);
+                break;
+            }
+    }
+}
+
+} // namespace
+
 QPalette repaired(QPalette palette) {
     const bool placeholder = placeholderReadable(palette);
     for (const QPalette::ColorGroup group : groups) {
@@ -90,6 +118,7 @@ QPalette repaired(QPalette palette) {
         const QColor window = palette.color(group, QPalette::Window);
         if (gap(palette.color(group, QPalette::Mid), window) < leastFrameGap)
             palette.setColor(group, QPalette::Mid, towardsText(palette, group, frameShare));
+        if (group != QPalette::Disabled) repairRowsAndLinks(palette, group);
     }
     return palette;
 }

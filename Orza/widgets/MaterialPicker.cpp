@@ -67,13 +67,6 @@ QRect MaterialPicker::placement(const QRect& anchor, const QSize& size, const QR
     const auto clampX = [&](int x) {
         return std::clamp(x, available.left(), std::max(available.left(), available.right() + 1 - size.width()));
     };
-    const auto clampY = [&](int y, int height) {
-        return std::clamp(y, available.top(), std::max(available.top(), available.bottom() + 1 - height));
-    };
-    if (anchor.right() + 1 + gap + size.width() <= available.right() + 1) {
-        const int height = std::min(size.height(), available.height());
-        return QRect(anchor.right() + 1 + gap, clampY(anchor.center().y() - height / 2, height), size.width(), height);
-    }
     const int below = available.bottom() - anchor.bottom() - gap;
     const int above = anchor.top() - available.top() - gap;
     if (size.height() <= below || below >= above) {

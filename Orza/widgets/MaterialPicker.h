@@ -10,7 +10,7 @@ class BookLibrary;
 class MaterialSearchList;
 
 /**
- * The material picker's popover: a MaterialSearchList in a popup beside the cell or button it was opened
+ * The material picker's popover: a MaterialSearchList in a popup under the cell or button it was opened
  * from. A pick reports the material id and closes it; closing it any other way picks nothing.
  */
 class MaterialPicker final : public QFrame {
@@ -20,11 +20,11 @@ public:
 
     MaterialSearchList* list() const { return m_list; }
 
-    /// Shows the popup at the trailing side of `anchor` (global coordinates), kept on the anchor's screen.
+    /// Shows the popup under `anchor` (global coordinates), or above it, kept on the anchor's screen.
     void popUp(const QRect& anchor);
-    /// Where a popup of `size` goes for `anchor` on a screen whose free area is `available`: beside the anchor's
-    /// trailing edge when it fits there, else under it, else above it, else on the taller of those two sides,
-    /// cut to fit. It never covers the anchor.
+    /// Where a popup of `size` goes for `anchor` on a screen whose free area is `available`: under the anchor
+    /// when it fits there, else above it, else on the taller of those two sides, cut to fit. It never covers the
+    /// anchor, nor what lies above a field with room below it.
     static QRect placement(const QRect& anchor, const QSize& size, const QRect& available);
 
     /// Paints what a picker button shows: the material's name, cut in the middle to fit, in the primary

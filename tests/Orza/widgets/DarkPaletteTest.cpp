@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QStyle>
 #include <QTest>
 
 #include <cstdlib>
@@ -90,6 +91,29 @@ private slots:
         ReadablePalette::keep(*qApp);
         QApplication::setPalette(unreadable);
         QVERIFY(ReadablePalette::placeholderReadable(QApplication::palette()));
+    }
+
+    // A scheme that names no alternate row or link colour leaves Qt's light ones: white rows under white text,
+    // dark blue links on a dark window. Both are moved to shades that read; a light scheme's are kept.
+    void alternateRowsAndLinksReadInADarkScheme() {
+        QPalette incomplete = darkPalette(QColor(161, 169, 177));
+        incomplete.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+        incomplete.setColor(QPalette::Link, QColor(0, 0, 255));
+        incomplete.setColor(QPalette::LinkVisited, QColor(255, 0, 255));
+        const QPalette repaired = ReadablePalette::repaired(incomplete);
+        const QColor text = repaired.color(QPalette::Text);
+        const QColor base = repaired.color(QPalette::Base);
+        QVERIFY(TextStyle::contrastRatio(text, repaired.color(QPalette::AlternateBase)) >= 4.5);
+        QVERIFY(TextStyle::isDark(repaired));
+        QVERIFY(repaired.color(QPalette::AlternateBase).lightness() < 80);
+        QVERIFY(TextStyle::contrastRatio(repaired.color(QPalette::Link), base) >= 4.5);
+        QVERIFY(TextStyle::contrastRatio(repaired.color(QPalette::LinkVisited), base) >= 4.5);
+        QCOMPARE(ReadablePalette::repaired(repaired), repaired);
+
+        const QPalette light = QApplication::style()->standardPalette();
+        const QPalette kept = ReadablePalette::repaired(light);
+        for (const auto role : {QPalette::AlternateBase, QPalette::Link, QPalette::LinkVisited})
+            QCOMPARE(kept.color(role), light.color(role));
     }
 
     // Dividers and frames the application draws in Mid stay visible.

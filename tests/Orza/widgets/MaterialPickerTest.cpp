@@ -171,7 +171,7 @@ private slots:
         QVERIFY(MaterialSearchList::materialSubtitle({"e", "Empty", {}, 0, ""}).isEmpty());
     }
 
-    // The popup sits beside the anchor where it fits, else under or above it, and never over it.
+    // The popup sits under its anchor where it fits, else above it, and never over it.
     void thePopupNeverCoversItsAnchor() {
         const QRect screen(0, 0, 1440, 900);
         const QSize tall(420, 640);
@@ -180,10 +180,10 @@ private slots:
             QRect expected;
         };
         const Case cases[] = {
-            // Room at the trailing side: beside, centred on the anchor's height and kept on the screen.
-            {QRect(100, 100, 200, 24), QRect(302, 0, 420, 640)},
-            // A wide field near the right edge with room below: under it, not pushed up over it.
-            {QRect(900, 180, 500, 24), QRect(900, 206, 420, 640)},
+            // Room below: under it, never pushed up over it or over what lies above it.
+            {QRect(100, 100, 200, 24), QRect(100, 126, 420, 640)},
+            // A wide field near the right edge: under it, kept on the screen.
+            {QRect(1200, 180, 200, 24), QRect(1020, 206, 420, 640)},
             // No room below: above it.
             {QRect(900, 700, 500, 24), QRect(900, 58, 420, 640)},
             // Room on neither side for the whole popup: the taller side, cut to fit.
