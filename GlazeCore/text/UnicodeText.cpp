@@ -87,6 +87,37 @@ icu::UnicodeString stripWidthAndDiacritics(const icu::UnicodeString& decomposed)
     return out;
 }
 
+// Canonical ordering sorts each run of non-starters (combining marks) in place, which costs a run's length squared:
+// marks piled by the million on one letter would stop a fold. As the stream-safe format does, a run is parted
+// after this many by U+034F COMBINING GRAPHEME JOINER, a mark of class 0 that folding strips with the rest; no
+// text of any script needs more marks on one letter, so no other fold changes.
+constexpr int mostMarksInARow = 30;
+
+icu::UnicodeString streamSafe(const icu::UnicodeString& text) {
+    // A character whose decomposition starts with a non-starter: a normalization boundary never precedes it.
+    const auto nonStarter = [](UChar32 c) { return c >= 0x300 && !nfd().hasBoundaryBefore(c); };
+    int run = 0;
+    bool parted = false;
+    for (int32_t i = 0; i < text.length() && !parted; i += U16_LENGTH(text.char32At(i))) {
+        run = nonStarter(text.char32At(i)) ? run + 1 : 0;
+        parted = run > mostMarksInARow;
+    }
+    if (!parted) return text;
+    icu::UnicodeString out;
+    run = 0;
+    for (int32_t i = 0; i < text.length();) {
+        const UChar32 c = text.char32At(i);
+        i += U16_LENGTH(c);
+        run = nonStarter(c) ? run + 1 : 0;
+        if (run > mostMarksInARow) {
+            out.append(static_cast<UChar32>(0x034F));
+            run = 1;
+        }
+        out.append(c);
+    }
+    return out;
+}
+
 } // namespace
 
 bool canonicallyEqual(std::string_view a, std::string_view b) {
@@ -114,7 +145,7 @@ std::string fold(std::string_view text) {
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return lowered;
     }
-    icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), fromUtf8(text)));
+    icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), streamSafe(fromUtf8(text))));
     folded.foldCase(U_FOLD_CASE_DEFAULT);
     // Case folding can bring back marks (for example from U+0130); strip them once more.
     folded = stripWidthAndDiacritics(normalize(nfd(), folded));
