@@ -100,7 +100,8 @@ TEST(UnicodeText, shortenedKeepsBothEndsAndWholeCharacters) {
 
 TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
     const auto edited = [](std::string_view whole, std::string_view typed) {
-        return UnicodeText::wholeAfterEdit(whole, UnicodeText::shortened(whole, 7), typed);
+        UnicodeText::ShortenedText shown = UnicodeText::shortenedWithCut(whole, 7);
+        return UnicodeText::wholeAfterEdit(whole, shown, typed);
     };
     ASSERT_EQ(UnicodeText::shortened("abcdefghij", 7), "abc\u2026hij");
     EXPECT_EQ(edited("abcdefghij", "abc\u2026hijZ"), "abcdefghijZ");
@@ -118,7 +119,38 @@ TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
     EXPECT_EQ(edited("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "\u00e9\u00e9\u00e9\u2026\u00e9\u00e9\u00e8"),
               "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e8");
     // A text shown whole is what was typed.
-    EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", "Celadon", "Celadon blue"), "Celadon blue");
+    UnicodeText::ShortenedText whole = UnicodeText::shortenedWithCut("Celadon", 7);
+    EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", whole, "Celadon blue"), "Celadon blue");
+}
+
+TEST(UnicodeText, editsOfAShortenedTextLandWhereTheyWereShownEvenAmongItsOwnEllipses) {
+    // 3,000 "…": the shown start and end are made of the text's own "…" as much as the cut is.
+    std::string whole;
+    for (int i = 0; i < 3000; ++i)
+        whole += "\u2026";
+    UnicodeText::ShortenedText shown = UnicodeText::shortenedWithCut(whole, 1000);
+    ASSERT_EQ(shown.cut, 499 * std::string_view("\u2026").size());
+    // Home, Right ×100, "Y": the hundredth character of the whole text.
+    std::string typed = shown.text;
+    typed.insert(300, "Y");
+    whole = UnicodeText::wholeAfterEdit(whole, shown, typed);
+    EXPECT_EQ(whole.find('Y'), 300u);
+    // The cut moved with the edit: the next key at the field's end lands at the whole text's end, one before it
+    // at the start of the end shown.
+    typed = shown.text + "Z";
+    whole = UnicodeText::wholeAfterEdit(whole, shown, typed);
+    EXPECT_TRUE(whole.ends_with("\u2026Z"));
+    typed = shown.text;
+    typed.insert(shown.cut + 3, "X");
+    whole = UnicodeText::wholeAfterEdit(whole, shown, typed);
+    EXPECT_EQ(whole.size(), 3000 * 3 + 3u);
+    EXPECT_EQ(whole.find('X'), whole.size() - (500 * 3 + 2));
+    EXPECT_EQ(whole.find('Y'), 300u);
+    // Typing over the cut itself gives the text as typed.
+    typed = shown.text;
+    typed.replace(shown.cut, 3, "W");
+    EXPECT_EQ(UnicodeText::wholeAfterEdit(whole, shown, typed), typed);
+    EXPECT_EQ(shown.cut, UnicodeText::ShortenedText::shownWhole);
 }
 
 TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {
