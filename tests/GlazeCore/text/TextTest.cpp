@@ -123,36 +123,6 @@ TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
     EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", whole, "Celadon blue"), "Celadon blue");
 }
 
-TEST(UnicodeText, editsOfAShortenedTextLandWhereTheyWereShownEvenAmongItsOwnEllipses) {
-    // 3,000 "…": the shown start and end are made of the text's own "…" as much as the cut is.
-    std::string whole;
-    for (int i = 0; i < 3000; ++i)
-        whole += "\u2026";
-    UnicodeText::ShortenedText shown = UnicodeText::shortenedWithCut(whole, 1000);
-    ASSERT_EQ(shown.cut, 499 * std::string_view("\u2026").size());
-    // Home, Right ×100, "Y": the hundredth character of the whole text.
-    std::string typed = shown.text;
-    typed.insert(300, "Y");
-    whole = UnicodeText::wholeAfterEdit(whole, shown, typed);
-    EXPECT_EQ(whole.find('Y'), 300u);
-    // The cut moved with the edit: the next key at the field's end lands at the whole text's end, one before it
-    // at the start of the end shown.
-    typed = shown.text + "Z";
-    whole = UnicodeText::wholeAfterEdit(whole, shown, typed);
-    EXPECT_TRUE(whole.ends_with("\u2026Z"));
-    typed = shown.text;
-    typed.insert(shown.cut + 3, "X");
-    whole = UnicodeText::wholeAfterEdit(whole, shown, typed);
-    EXPECT_EQ(whole.size(), 3000 * 3 + 3u);
-    EXPECT_EQ(whole.find('X'), whole.size() - (500 * 3 + 2));
-    EXPECT_EQ(whole.find('Y'), 300u);
-    // Typing over the cut itself gives the text as typed.
-    typed = shown.text;
-    typed.replace(shown.cut, 3, "W");
-    EXPECT_EQ(UnicodeText::wholeAfterEdit(whole, shown, typed), typed);
-    EXPECT_EQ(shown.cut, UnicodeText::ShortenedText::shownWhole);
-}
-
 TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {
     const auto id = Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
     ASSERT_TRUE(id);
