@@ -32,35 +32,36 @@ std::uint64_t loweredWord(std::uint64_t word) {
     return word | (upper >> 2);
 }
 
+// Where the ASCII run that starts at text[from] ends, a word at a time.
+std::size_t asciiRunEnd(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+    for (std::uint64_t word = 0; i + 8 <= text.size(); i += 8) {
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & highBits) break;
+    }
+    while (i < text.size() && isAscii(text[i]))
+        ++i;
+    return i;
+}
+
 // Appends the lower-cased ASCII prefix of text[from…] and returns where it stopped. Notes are mostly
-// ASCII and every tile of a search comes through here, so it goes a word at a time.
+// ASCII and every tile of a search comes through here, so it goes a word at a time. The output grows by
+// the run alone: a text of many short runs (German prose) costs its length, not its length per run.
 std::size_t appendAsciiPrefix(std::string& out, std::string_view text, std::size_t from) {
+    const std::size_t end = asciiRunEnd(text, from);
     const std::size_t start = out.size();
-    out.resize(start + (text.size() - from));
+    out.resize(start + (end - from));
     char* target = out.data() + start;
     std::size_t i = from;
     std::uint64_t word = 0;
-    for (; i + 8 <= text.size(); i += 8, target += 8) {
+    for (; i + 8 <= end; i += 8, target += 8) {
         std::memcpy(&word, text.data() + i, 8);
-        if (word & highBits) break;
         word = loweredWord(word);
         std::memcpy(target, &word, 8);
     }
-    // The last few bytes as one word overlapping the ones already written, which come out the same.
-    if (i < text.size() && text.size() - from >= 8 && !(word & highBits)) {
-        const std::size_t back = text.size() - 8;
-        std::memcpy(&word, text.data() + back, 8);
-        if (!(word & highBits)) {
-            word = loweredWord(word);
-            target += text.size() - i;
-            std::memcpy(target - 8, &word, 8);
-            i = text.size();
-        }
-    }
-    for (; i < text.size() && isAscii(text[i]); ++i)
+    for (; i < end; ++i)
         *target++ = lowered(text[i]);
-    out.resize(static_cast<std::size_t>(target - out.data()));
-    return i;
+    return end;
 }
 
 } // namespace

@@ -87,6 +87,37 @@ icu::UnicodeString stripWidthAndDiacritics(const icu::UnicodeString& decomposed)
     return out;
 }
 
+// Canonical ordering sorts each run of non-starters (combining marks) in place, which costs a run's length squared:
+// marks piled by the million on one letter would stop a fold. As the stream-safe format does, a run is parted
+// after this many by U+034F COMBINING GRAPHEME JOINER, a mark of class 0 that folding strips with the rest; no
+// text of any script needs more marks on one letter, so no other fold changes.
+constexpr int mostMarksInARow = 30;
+
+icu::UnicodeString streamSafe(const icu::UnicodeString& text) {
+    // A character whose decomposition starts with a non-starter: a normalization boundary never precedes it.
+    const auto nonStarter = [](UChar32 c) { return c >= 0x300 && !nfd().hasBoundaryBefore(c); };
+    int run = 0;
+    bool parted = false;
+    for (int32_t i = 0; i < text.length() && !parted; i += U16_LENGTH(text.char32At(i))) {
+        run = nonStarter(text.char32At(i)) ? run + 1 : 0;
+        parted = run > mostMarksInARow;
+    }
+    if (!parted) return text;
+    icu::UnicodeString out;
+    run = 0;
+    for (int32_t i = 0; i < text.length();) {
+        const UChar32 c = text.char32At(i);
+        i += U16_LENGTH(c);
+        run = nonStarter(c) ? run + 1 : 0;
+        if (run > mostMarksInARow) {
+            out.append(static_cast<UChar32>(0x034F));
+            run = 1;
+        }
+        out.append(c);
+    }
+    return out;
+}
+
 } // namespace
 
 bool canonicallyEqual(std::string_view a, std::string_view b) {
@@ -114,7 +145,7 @@ std::string fold(std::string_view text) {
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return lowered;
     }
-    icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), fromUtf8(text)));
+    icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), streamSafe(fromUtf8(text))));
     folded.foldCase(U_FOLD_CASE_DEFAULT);
     // Case folding can bring back marks (for example from U+0130); strip them once more.
     folded = stripWidthAndDiacritics(normalize(nfd(), folded));
@@ -237,11 +268,15 @@ std::string visibleControls(std::string_view text) {
 }
 
 std::string shortened(std::string_view text, std::size_t limit) {
+    return shortenedWithCut(text, limit).text;
+}
+
+ShortenedText shortenedWithCut(std::string_view text, std::size_t limit) {
     // A scalar takes at most 4 bytes, so the ends are read from views of bounded size whatever the text's.
     constexpr std::size_t maxBytes = 4;
     // Scalars past the head and before the tail, so that the cuts see the characters around them.
     constexpr std::size_t context = 16;
-    if (text.size() <= limit) return std::string(text);
+    if (text.size() <= limit) return {std::string(text)};
     const std::string_view start = text.substr(0, (limit + 1) * maxBytes);
     const auto* bytes = reinterpret_cast<const uint8_t*>(start.data());
     const auto length = static_cast<int32_t>(start.size());
@@ -249,7 +284,7 @@ std::string shortened(std::string_view text, std::size_t limit) {
     std::size_t counted = 0;
     for (; headEnd < length && counted <= limit; ++counted)
         U8_FWD_1(bytes, headEnd, length);
-    if (counted <= limit) return std::string(text);
+    if (counted <= limit) return {std::string(text)};
 
     const std::size_t kept = limit - std::min<std::size_t>(limit, 1); // all but the ellipsis
     const std::size_t headScalars = kept / 2;
@@ -281,48 +316,48 @@ std::string shortened(std::string_view text, std::size_t limit) {
             tailCut = next == icu::BreakIterator::DONE ? tail.length() : next;
         }
     }
-    return toUtf8(head.tempSubString(0, headCut)) + "\u2026" + toUtf8(tail.tempSubString(tailCut));
+    ShortenedText shown{toUtf8(head.tempSubString(0, headCut))};
+    shown.cut = shown.text.size();
+    shown.text += "\u2026" + toUtf8(tail.tempSubString(tailCut));
+    return shown;
 }
 
-std::string wholeAfterEdit(std::string_view whole, std::string_view shown, std::string_view typed) {
-    constexpr std::string_view ellipsis = "\u2026";
-    if (whole == shown) return std::string(typed);
-    // The edited bytes of `shown`: what lies between the longest start and end it shares with `typed`. Bytes,
-    // not characters: the start and the end of `shown` are the whole text's own bytes, so a splice anywhere in
+std::string wholeAfterEdit(std::string_view whole, ShortenedText& shown, std::string_view typed) {
+    constexpr std::size_t ellipsis = std::string_view("\u2026").size();
+    const std::string_view before = shown.text;
+    const std::size_t cut = shown.cut;
+    if (cut == ShortenedText::shownWhole || cut + ellipsis > before.size()) {
+        shown = {std::string(typed)};
+        return shown.text;
+    }
+    // The edited bytes of what was shown: what lies between the longest start and end it shares with `typed`.
+    // Bytes, not characters: the start and the end shown are the whole text's own bytes, so a splice anywhere in
     // them gives the whole text that reads as `typed` does there.
-    const std::size_t shorter = std::min(shown.size(), typed.size());
+    const std::size_t shorter = std::min(before.size(), typed.size());
     std::size_t prefix = 0;
-    while (prefix < shorter && shown[prefix] == typed[prefix])
+    while (prefix < shorter && before[prefix] == typed[prefix])
         ++prefix;
     std::size_t suffix = 0;
-    while (suffix < shorter - prefix && shown[shown.size() - 1 - suffix] == typed[typed.size() - 1 - suffix])
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == typed[typed.size() - 1 - suffix])
         ++suffix;
-    // Where the "…" stands for the hidden middle: the whole text starts with what precedes it and ends with what
-    // follows it. A "…" of the text's own is passed over.
-    std::size_t mark = shown.find(ellipsis);
-    const auto splits = [&](std::size_t at) {
-        const std::size_t tail = shown.size() - at - ellipsis.size();
-        return whole.size() >= at + tail && whole.starts_with(shown.substr(0, at)) &&
-               whole.ends_with(shown.substr(at + ellipsis.size()));
-    };
-    while (mark != std::string_view::npos && !splits(mark))
-        mark = shown.find(ellipsis, mark + 1);
-    if (mark == std::string_view::npos) return std::string(typed);
     const std::string_view inserted = typed.substr(prefix, typed.size() - suffix - prefix);
-    const std::size_t editEnd = shown.size() - suffix;
+    const std::size_t editEnd = before.size() - suffix;
     std::string out;
-    if (editEnd <= mark) { // in the start
+    if (editEnd <= cut) { // in the start
         out.reserve(whole.size() + inserted.size());
         out.append(whole.substr(0, prefix)).append(inserted).append(whole.substr(editEnd));
+        shown = {std::string(typed), cut + inserted.size() - (editEnd - prefix)};
         return out;
     }
-    if (prefix >= mark + ellipsis.size()) { // in the end
-        const std::size_t hidden = whole.size() - shown.size();
+    if (prefix >= cut + ellipsis) { // in the end
+        const std::size_t hidden = whole.size() - before.size();
         out.reserve(whole.size() + inserted.size());
         out.append(whole.substr(0, prefix + hidden)).append(inserted).append(whole.substr(whole.size() - suffix));
+        shown = {std::string(typed), cut};
         return out;
     }
-    return std::string(typed);
+    shown = {std::string(typed)};
+    return shown.text;
 }
 
 bool isLetterMarkOrDecimalDigit(char32_t scalar) {

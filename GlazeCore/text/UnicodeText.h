@@ -35,10 +35,21 @@ std::string visibleControls(std::string_view text);
 /// user-perceived characters, around "…", `limit` scalars in all. Reads only the ends, so a text of millions of
 /// characters costs no more than a short one.
 std::string shortened(std::string_view text, std::size_t limit);
-/// The whole text after an edit of what shortened() showed of it: `shown` became `typed`. An edit within the
-/// start or the end changes the whole text there; an edit that takes in the "…" replaces what it stood for, so the
-/// whole text becomes `typed`.
-std::string wholeAfterEdit(std::string_view whole, std::string_view shown, std::string_view typed);
+
+/// What shortened() shows of a text, and where in it the "…" that stands for the hidden middle lies: the first
+/// `cut` bytes are the whole text's start, the bytes after the "…" its end. A "…" of the text's own is text.
+struct ShortenedText {
+    static constexpr std::size_t shownWhole = std::string::npos;
+
+    std::string text;
+    std::size_t cut = shownWhole;
+};
+
+ShortenedText shortenedWithCut(std::string_view text, std::size_t limit);
+/// The whole text after an edit of what it was shown as: `shown` became `typed`. An edit within the start or the
+/// end changes the whole text there; an edit that takes in the "…" replaces what it stood for, so the whole text
+/// becomes `typed`. `shown` then holds `typed`, its cut moved with the edit.
+std::string wholeAfterEdit(std::string_view whole, ShortenedText& shown, std::string_view typed);
 /// General category L (letters), M (marks) or Nd (decimal digits).
 bool isLetterMarkOrDecimalDigit(char32_t scalar);
 

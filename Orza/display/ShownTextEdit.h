@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GlazeCore/text/UnicodeText.h"
+
 #include <QString>
 
 #include <string>
@@ -21,7 +23,9 @@ public:
 
 private:
     std::string m_whole;
-    std::string m_shown;
+    // What the field shows, and where its "…" stands for the hidden middle: known from the shortening and moved
+    // with each edit, never looked for (the text may hold "…" of its own).
+    GlazeCore::UnicodeText::ShortenedText m_shown;
 };
 
 } // namespace Orza

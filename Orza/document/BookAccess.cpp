@@ -51,7 +51,8 @@ GlazeCore::TestTile* BookAccess::findTile(BookDocument& document, const GlazeCor
 }
 
 GlazeCore::Material* BookAccess::findMaterial(BookDocument& document, const std::string& canonicalID) {
-    const auto index = document.materialIndex(canonicalID);
+    // Looked up as it is: its canonical form again would be a copy of an id that may be megabytes long.
+    const auto index = document.m_materialIndex.find(canonicalID, book(document).customMaterials, canonicalIDOf);
     return index ? &document.m_document.book.customMaterials[*index] : nullptr;
 }
 
@@ -82,7 +83,9 @@ void BookAccess::tileChanged(BookDocument& document, const GlazeCore::Uuid& id, 
 }
 
 void BookAccess::materialChanged(BookDocument& document, const std::string& canonicalID, MaterialField field) {
-    emit document.materialChanged(int(*document.materialIndex(canonicalID)), field);
+    emit document.materialChanged(int(*document.m_materialIndex.find(canonicalID, book(document).customMaterials,
+                                                                      canonicalIDOf)),
+                                  field);
     document.customMaterialsChanged();
     BookAccess::bookChanged(document);
 }

@@ -40,8 +40,9 @@ void CustomMaterialDelegate::paint(QPainter* painter, const QStyleOptionViewItem
 
     painter->setFont(caption);
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+    // The id by its ends: laying out an id of megabytes at every repaint would stop the window.
     const QString id =
-        idMetrics.elidedText(index.data(CustomMaterialsModel::idRole).toString(), Qt::ElideMiddle, area.width());
+        idMetrics.elidedText(index.data(CustomMaterialsModel::shownIdRole).toString(), Qt::ElideMiddle, area.width());
     painter->drawText(QRect(area.left(), area.top() + nameMetrics.height() + lineGap, area.width(), idMetrics.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, id);
     painter->restore();

@@ -67,8 +67,8 @@ std::optional<int> CustomMaterialsModel::rowOf(const std::string& id) const {
     return int(at - m_shown.begin());
 }
 
-QString CustomMaterialsModel::idAt(int row) const {
-    return data(index(row), idRole).toString();
+const std::string& CustomMaterialsModel::idAt(int row) const {
+    return m_document.book().customMaterials[m_shown[std::size_t(row)]].id;
 }
 
 int CustomMaterialsModel::rowCount(const QModelIndex& parent) const {
@@ -78,18 +78,22 @@ int CustomMaterialsModel::rowCount(const QModelIndex& parent) const {
 QVariant CustomMaterialsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const GlazeCore::Material& material = m_document.book().customMaterials[m_shown[std::size_t(index.row())]];
-    if (role == idRole) return QString::fromStdString(material.id);
-    if (role == Qt::EditRole) return QString::fromStdString(material.name);
-    const QString name = shownText(material.name);
-    const QString id = shownText(material.id);
+    // Views ask for many roles at every repaint: a text is shortened only for the roles that show it.
     switch (role) {
+    case idRole:
+        return QString::fromStdString(material.id);
+    case Qt::EditRole:
+        return QString::fromStdString(material.name);
+    case shownIdRole:
+        return shownText(material.id);
     case Qt::DisplayRole:
-        return name;
+        return shownText(material.name);
     case Qt::ToolTipRole:
-        return name.isEmpty() ? id : name;
+        return material.name.empty() ? shownText(material.id) : shownText(material.name);
     case Qt::AccessibleTextRole:
         // Name and id are read as one.
-        return name.isEmpty() ? id : name + QStringLiteral(", ") + id;
+        return material.name.empty() ? shownText(material.id)
+                                     : shownText(material.name) + QStringLiteral(", ") + shownText(material.id);
     default:
         return {};
     }

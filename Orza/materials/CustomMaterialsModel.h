@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace Orza {
@@ -22,13 +23,16 @@ class CustomMaterialsModel final : public QAbstractListModel {
 public:
     /// The material's id.
     static constexpr int idRole = Qt::UserRole + 1;
+    /// The material's id as one line shows it: a very long one by its ends (shownText).
+    static constexpr int shownIdRole = Qt::UserRole + 2;
 
     explicit CustomMaterialsModel(BookDocument& document, QObject* parent = nullptr);
 
     void setFilter(const MaterialFilter& filter);
     /// The shown row of the material with this id, when it is shown.
     std::optional<int> rowOf(const std::string& id) const;
-    QString idAt(int row) const;
+    /// The id of the material in the shown row, as the book holds it.
+    const std::string& idAt(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -391,7 +391,7 @@ void MaterialsPage::customRowChosen() {
     if (m_syncing) return;
     const QModelIndexList rows = m_list->selectionModel()->selectedIndexes();
     m_customSelection =
-        rows.isEmpty() ? std::nullopt : std::optional(m_customModel->idAt(rows.first().row()).toStdString());
+        rows.isEmpty() ? std::nullopt : std::optional(m_customModel->idAt(rows.first().row()));
     updateCustomDetail();
     updateCustomFoot();
 }

@@ -37,6 +37,26 @@ TEST(SearchFoldParts, equalsTheWholeTextFold) {
     EXPECT_FALSE(fold.foldsTo("EMAILS", "email", scratch));
 }
 
+TEST(SearchFoldParts, foldsLongTextsOfAnyScriptInLinearTime) {
+    // German prose has an ASCII run between every two umlauts; the mixed text no run longer than one character;
+    // the last piles two kinds of accent, which canonical ordering sorts, by the thousand on one letter.
+    std::string german, mixed, piled = "Glasur e";
+    while (german.size() < (std::size_t{1} << 20))
+        german += "Die Glasur l\u00E4uft \u00FCber den Fu\u00DF, gr\u00F6\u00DFere Blasen. ";
+    while (mixed.size() < (std::size_t{1} << 20))
+        mixed += "\u00E4\u6F22\U0001F525a\u0301 ";
+    for (int i = 0; i < 32768; ++i)
+        piled += "\u0301\u0316";
+    EXPECT_EQ(UnicodeText::fold(piled), "glasur e");
+    for (const std::string* text : {&german, &mixed, &piled}) {
+        SearchFold fold;
+        const auto start = std::chrono::steady_clock::now();
+        const std::string folded = fold(*text);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_TRUE(folded == UnicodeText::fold(*text));
+    }
+}
+
 namespace {
 
 using OrzaTest::ReferenceSearch::LocaleDate;

@@ -100,7 +100,8 @@ TEST(UnicodeText, shortenedKeepsBothEndsAndWholeCharacters) {
 
 TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
     const auto edited = [](std::string_view whole, std::string_view typed) {
-        return UnicodeText::wholeAfterEdit(whole, UnicodeText::shortened(whole, 7), typed);
+        UnicodeText::ShortenedText shown = UnicodeText::shortenedWithCut(whole, 7);
+        return UnicodeText::wholeAfterEdit(whole, shown, typed);
     };
     ASSERT_EQ(UnicodeText::shortened("abcdefghij", 7), "abc\u2026hij");
     EXPECT_EQ(edited("abcdefghij", "abc\u2026hijZ"), "abcdefghijZ");
@@ -118,7 +119,8 @@ TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
     EXPECT_EQ(edited("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "\u00e9\u00e9\u00e9\u2026\u00e9\u00e9\u00e8"),
               "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e8");
     // A text shown whole is what was typed.
-    EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", "Celadon", "Celadon blue"), "Celadon blue");
+    UnicodeText::ShortenedText whole = UnicodeText::shortenedWithCut("Celadon", 7);
+    EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", whole, "Celadon blue"), "Celadon blue");
 }
 
 TEST(Uuid, parsesEitherCaseAndWritesUpperCase) {

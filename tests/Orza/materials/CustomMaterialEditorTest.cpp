@@ -342,6 +342,24 @@ private slots:
         QVERIFY(editing.stored().source == huge + "!");
     }
 
+    // A name of "…" alone: a key lands where the field shows it, whatever "…" the shown start holds.
+    void keysLandWhereTheNameFieldShowsThem() {
+        std::string dots;
+        for (int i = 0; i < 3000; ++i)
+            dots += "\u2026";
+        Editing editing(material(clayID, dots, {{Oxide::SiO2, 60}}, 10));
+        QVERIFY(OrzaTest::showActive(*editing.window));
+        QLineEdit* name = editing.editor->nameField();
+        QVERIFY(editing.focus(name));
+        QTest::keyClick(name, Qt::Key_Home);
+        for (int i = 0; i < 100; ++i)
+            QTest::keyClick(name, Qt::Key_Right);
+        QTest::keyClicks(name, QStringLiteral("Y"));
+        const QString stored = QString::fromStdString(editing.stored().name);
+        QCOMPARE(stored.indexOf(QLatin1Char('Y')), 100);
+        QCOMPARE(stored.size(), 3001);
+    }
+
     // A custom material with a built-in id overrides it in every calculation of the book.
     void overrideChangesTheLibraryOncePerEdit() {
         Editing editing(material("whiting", "Whiting (own test)", {{Oxide::CaO, 55}}, 44));

@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -208,6 +209,34 @@ private slots:
         QVERIFY(!p.document().materialIndex(ashID));
         QCOMPARE(p.page->customSelection(), std::nullopt);
         QCOMPARE(p.customDetailTitle(), QStringLiteral("No Custom Material Selected"));
+    }
+
+    // An id of megabytes is listed by its ends: showing, selecting and renaming its material repaint the list
+    // at once, and the book keeps the id whole.
+    void hugeIdsAreListedByTheirEnds() {
+        GlazeCore::GlazeBook book = sampleBook();
+        const std::string huge = "<" + std::string(std::size_t{17} << 20, 'x') + ">";
+        book.customMaterials.push_back(material(huge, "Slip", {{Oxide::SiO2, 60}}, 10, ""));
+        Page p(std::move(book));
+        QVERIFY(OrzaTest::showActive(*p.window));
+        QElapsedTimer took;
+        took.start();
+        p.page->setScope(Scope::custom);
+        p.page->customList()->viewport()->grab();
+        p.page->customList()->setCurrentIndex(p.page->customModel()->index(3));
+        p.page->customList()->viewport()->grab();
+        QVERIFY(p.page->editor());
+        QLineEdit* name = p.page->editor()->nameField();
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_End);
+        QTest::keyClicks(name, QStringLiteral("s"));
+        p.page->customList()->viewport()->grab();
+        QVERIFY2(took.elapsed() < 1500, qPrintable(QString::number(took.elapsed())));
+        QVERIFY(p.page->customSelection() == huge);
+        QVERIFY(p.custom().back().name == "Slips");
+        const QString shown = p.page->customModel()->index(3).data(CustomMaterialsModel::shownIdRole).toString();
+        QVERIFY2(shown.size() <= 1000 && shown.startsWith(QStringLiteral("<xx")) && shown.endsWith(QStringLiteral("xx>")),
+                 qPrintable(shown.left(10)));
     }
 
     void addAppendsSelectsAndUndoes() {
