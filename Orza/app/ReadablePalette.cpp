@@ -84,6 +84,9 @@ namespace {
 
 /// Text this far from its background reads, as the program's alert colour does.
 constexpr qreal leastTextContrast = 4.5;
+/// A link below this is a scheme's leftover default rather than its choice (a light scheme's own magenta for
+/// visited links stands at about 3:1 and is kept).
+constexpr qreal leastLinkContrast = 3.0;
 
 /// A scheme that names no alternate row colour or link colour leaves Qt's light defaults under a dark scheme:
 /// every second row white under white text, links dark blue on a dark window. Those become shades of the
@@ -95,7 +98,7 @@ void repairRowsAndLinks(QPalette& palette, QPalette::ColorGroup group) {
         palette.setColor(group, QPalette::AlternateBase, towards(base, text, 0.05));
     for (const auto role : {QPalette::Link, QPalette::LinkVisited}) {
         const QColor link = palette.color(group, role);
-        if (TextStyle::contrastRatio(link, base) >= leastTextContrast) continue;
+        if (TextStyle::contrastRatio(link, base) >= leastLinkContrast) continue;
         for (int step = 1; step <= 20; ++step)
             if (const QColor moved = towards(link, text, step / 20.0);
                 TextStyle::contrastRatio(moved, base) >= leastTextContrast || step == 20) {

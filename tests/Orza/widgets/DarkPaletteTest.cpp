@@ -66,13 +66,14 @@ private slots:
         QCOMPARE(field.actions().size(), 1);
         const QAction* mark = field.actions().constFirst();
         const auto markColour = [mark] { return strokeColour(mark->icon().pixmap(QSize(16, 16)).toImage()).rgb(); };
-        const QRgb onLight = QColor(208, 43, 43).rgb();
-        const QRgb onDark = QColor(255, 105, 97).rgb();
+        const QRgb onLight = TextStyle::alert(field.palette()).rgb();
+        const QRgb onDark = TextStyle::alert(darkPalette(QColor(160, 160, 160))).rgb();
+        QVERIFY(QColor(onDark).lightness() > QColor(onLight).lightness());
         QCOMPARE(markColour(), onLight);
         field.setPalette(darkPalette(QColor(160, 160, 160)));
         QCOMPARE(markColour(), onDark);
         field.setPalette(QPalette(Qt::white));
-        QCOMPARE(markColour(), onLight);
+        QCOMPARE(markColour(), TextStyle::alert(QPalette(Qt::white)).rgb());
     }
 
     void anUnreadablePlaceholderIsRepairedAndAReadableOneKept() {
