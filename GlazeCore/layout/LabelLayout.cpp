@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 namespace GlazeCore::LabelLayout {
 
@@ -97,16 +98,29 @@ int slot(int position, int pageIndex, int skip, int perPage) {
     return position + std::min(perPage - 1, std::max(skip, 0));
 }
 
-Text text(const TestTile& tile, const std::vector<Recipe>& recipes, const std::string& timeZone) {
+Tile labelTile(const TestTile& tile) {
+    return {tile.id, tile.recipeID, tile.code, tile.cone, tile.atmosphere, tile.date};
+}
+
+RecipeNames recipeNames(const std::vector<Recipe>& recipes, const std::vector<Tile>& tiles) {
+    std::unordered_set<Uuid> named;
+    for (const Tile& tile : tiles)
+        named.insert(tile.recipeID);
+    RecipeNames names;
+    for (const Recipe& recipe : recipes)
+        if (named.contains(recipe.id)) names.try_emplace(recipe.id, recipe.name);
+    return names;
+}
+
+Text text(const Tile& tile, const RecipeNames& recipes, const std::string& timeZone) {
     Text label;
     label.code = tile.code.empty() ? "No code" : tile.code;
 
-    const auto recipe =
-        std::find_if(recipes.begin(), recipes.end(), [&](const Recipe& r) { return r.id == tile.recipeID; });
+    const auto recipe = recipes.find(tile.recipeID);
     if (recipe == recipes.end())
         label.recipe = "Deleted recipe";
     else
-        label.recipe = recipe->name.empty() ? "Untitled recipe" : recipe->name;
+        label.recipe = recipe->second.empty() ? "Untitled recipe" : recipe->second;
 
     // Entries are kept as written; only a blank one is left out. The cone entry never is blank.
     for (const std::string& entry : {"Cone " + tile.cone, tile.atmosphere, TestSearch::dateText(tile.date, timeZone)}) {

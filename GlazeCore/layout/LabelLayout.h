@@ -4,6 +4,7 @@
 #include "GlazeCore/layout/Geometry.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 /// Geometry of the supported self-adhesive label sheets, the split of labels into pages and the
@@ -51,9 +52,27 @@ std::vector<std::vector<int>> pages(int labelCount, int columns, int rows, int s
 /// Slot of the label at `position` on page `pageIndex`: after the skipped slots on the first page.
 int slot(int position, int pageIndex, int skip, int perPage);
 
+/// What a label shows of a test tile: never its notes, schedule or photo, which a large book fills with
+/// megabytes that labels have no use for.
+struct Tile {
+    Uuid id;
+    Uuid recipeID;
+    std::string code;
+    std::string cone;
+    std::string atmosphere;
+    Date date{};
+};
+
+/// Recipe names by recipe id.
+using RecipeNames = std::unordered_map<Uuid, std::string>;
+
+Tile labelTile(const TestTile& tile);
+/// The names of the recipes `tiles` were made from, and of no other; of two recipes with one id, the first.
+RecipeNames recipeNames(const std::vector<Recipe>& recipes, const std::vector<Tile>& tiles);
+
 /// Code ("No code" when empty), recipe name ("Untitled recipe", "Deleted recipe") and the details
 /// "Cone …", atmosphere and fired date, joined with " · ". The user's calendar is given as its ICU
 /// time zone id, as for the test search.
-Text text(const TestTile& tile, const std::vector<Recipe>& recipes, const std::string& timeZone);
+Text text(const Tile& tile, const RecipeNames& recipes, const std::string& timeZone);
 
 } // namespace GlazeCore::LabelLayout

@@ -128,7 +128,9 @@ LabelPageLayout::LabelPageLayout(const LabelPage& page, const QPaintDevice& devi
         if (index < 0 || std::size_t(index) >= set.tiles.size()) continue;
         const int slot = placedTileLabel(sheet, int(k), page.pageIndex, set.skip);
         const QRectF frame = toRect(GlazeCore::LabelLayout::labelOrigin(slot, sheet));
-        const auto text = GlazeCore::LabelLayout::text(set.tiles[std::size_t(index)], set.recipes, timeZone);
+        static const GlazeCore::LabelLayout::RecipeNames noNames;
+        const auto text =
+            GlazeCore::LabelLayout::text(set.tiles[std::size_t(index)], set.recipes ? *set.recipes : noNames, timeZone);
         m_labels.push_back({slot, frame, TileLabel(text, frame.size(), device)});
     }
 }

@@ -22,12 +22,14 @@ class QWidget;
 
 namespace Orza {
 
-/// What every page of one run of labels shares: the sheet, the tiles that get labels, the book's recipes
-/// for their names, and the label positions left empty at the start of the first page.
+/// What every page of one run of labels shares: the sheet, the tiles that get labels, their recipes' names
+/// (shared, as every refresh of the sheet makes a set) and the label positions left empty at the start of
+/// the first page.
 struct LabelSet {
     GlazeCore::LabelLayout::Sheet sheet;
-    std::vector<GlazeCore::TestTile> tiles;
-    std::vector<GlazeCore::Recipe> recipes;
+    std::vector<GlazeCore::LabelLayout::Tile> tiles;
+    std::shared_ptr<const GlazeCore::LabelLayout::RecipeNames> recipes =
+        std::make_shared<const GlazeCore::LabelLayout::RecipeNames>();
     int skip = 0;
 
     /// The tiles' indices cut into pages, the first page after the skipped positions.

@@ -45,9 +45,9 @@ constexpr int formMaximumWidth = 360;
 constexpr int formMinimumWidth = 330;
 constexpr int previewColumnMinimumWidth = 260;
 
-bool holdsTile(const GlazeCore::GlazeBook& book, const std::optional<GlazeCore::Uuid>& id) {
-    return id && std::any_of(book.tests.begin(), book.tests.end(),
-                             [&](const GlazeCore::TestTile& tile) { return tile.id == *id; });
+bool holdsTile(const std::vector<GlazeCore::LabelLayout::Tile>& tiles, const std::optional<GlazeCore::Uuid>& id) {
+    return id && std::any_of(tiles.begin(), tiles.end(),
+                             [&](const GlazeCore::LabelLayout::Tile& tile) { return tile.id == *id; });
 }
 
 QString storedSheetID() {
@@ -56,11 +56,27 @@ QString storedSheetID() {
 
 } // namespace
 
-LabelScope initialLabelScope(LabelScope requested, const GlazeCore::GlazeBook& book,
+LabelSource labelSource(const GlazeCore::GlazeBook& book, const std::vector<std::uint32_t>& shownPositions) {
+    LabelSource source;
+    source.tiles.reserve(book.tests.size());
+    for (const GlazeCore::TestTile& tile : book.tests)
+        source.tiles.push_back(GlazeCore::LabelLayout::labelTile(tile));
+    for (const std::uint32_t position : shownPositions)
+        if (position < source.tiles.size()) source.shown.push_back(source.tiles[position]);
+    source.recipes = std::make_shared<const GlazeCore::LabelLayout::RecipeNames>(
+        GlazeCore::LabelLayout::recipeNames(book.recipes, source.tiles));
+    return source;
+}
+
+LabelSource labelSource(BookDocument& document, const WindowModel& model) {
+    return labelSource(document.book(), shownTestPositions(document, model));
+}
+
+LabelScope initialLabelScope(LabelScope requested, const std::vector<GlazeCore::LabelLayout::Tile>& tiles,
                              const std::optional<GlazeCore::Uuid>& selectedID, bool filterActive) {
     switch (requested) {
     case LabelScope::selected:
-        return holdsTile(book, selectedID) ? LabelScope::selected : LabelScope::all;
+        return holdsTile(tiles, selectedID) ? LabelScope::selected : LabelScope::all;
     case LabelScope::shown:
         return filterActive ? LabelScope::shown : LabelScope::all;
     case LabelScope::all:
@@ -87,11 +103,10 @@ QString labelSummaryText(int labels, int pages) {
         .arg(LabelSheet::tr("%n label(s)", nullptr, labels), LabelSheet::tr("%n page(s)", nullptr, pages));
 }
 
-LabelSheet::LabelSheet(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTile> shown,
-                       std::optional<GlazeCore::Uuid> selectedID, bool filterActive, LabelScope requested,
-                       QWidget* parent)
-    : QDialog(parent), m_book(std::move(book)), m_shown(std::move(shown)), m_selectedID(std::move(selectedID)),
-      m_filterActive(filterActive), m_scope(initialLabelScope(requested, m_book, m_selectedID, filterActive)) {
+LabelSheet::LabelSheet(LabelSource source, std::optional<GlazeCore::Uuid> selectedID, bool filterActive,
+                       LabelScope requested, QWidget* parent)
+    : QDialog(parent), m_source(std::move(source)), m_selectedID(std::move(selectedID)), m_filterActive(filterActive),
+      m_scope(initialLabelScope(requested, m_source.tiles, m_selectedID, filterActive)) {
     setWindowTitle(tr("Print Labels"));
     setMinimumSize(sheetMinimumWidth, sheetMinimumHeight);
     build();
@@ -107,11 +122,10 @@ LabelSheet* LabelSheet::open(const PaneContext& context, LabelScope requested) {
     WindowModel* model = &context.model;
     const auto make = [&] {
         model->setLabelScope(requested);
-        const auto shownNow = [document, model] { return shownTests(*document, *model); };
-        auto* sheet = new LabelSheet(document->book(), shownNow(), model->testSelection(), model->isFiltering(),
+        auto* sheet = new LabelSheet(labelSource(*document, *model), model->testSelection(), model->isFiltering(),
                                      requested, &context.host);
         connect(document, &BookDocument::bookChanged, sheet,
-                [sheet, document, shownNow] { sheet->setBook(document->book(), shownNow()); });
+                [sheet, document, model] { sheet->setSource(labelSource(*document, *model)); });
         return sheet;
     };
     return openSheet<LabelSheet>(
@@ -211,9 +225,8 @@ QWidget* LabelSheet::makeButtons() {
     return buttons;
 }
 
-void LabelSheet::setBook(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTile> shown) {
-    m_book = std::move(book);
-    m_shown = std::move(shown);
+void LabelSheet::setSource(LabelSource source) {
+    m_source = std::move(source);
     refresh();
 }
 
@@ -238,17 +251,17 @@ void LabelSheet::sheetChanged() {
     refresh();
 }
 
-std::vector<GlazeCore::TestTile> LabelSheet::tiles() const {
+std::vector<GlazeCore::LabelLayout::Tile> LabelSheet::tiles() const {
     switch (m_scope) {
     case LabelScope::all:
-        return m_book.tests;
+        return m_source.tiles;
     case LabelScope::shown:
-        return m_shown;
+        return m_source.shown;
     case LabelScope::selected: {
-        std::vector<GlazeCore::TestTile> chosen;
+        std::vector<GlazeCore::LabelLayout::Tile> chosen;
         if (m_selectedID)
-            std::copy_if(m_book.tests.begin(), m_book.tests.end(), std::back_inserter(chosen),
-                         [this](const GlazeCore::TestTile& tile) { return tile.id == *m_selectedID; });
+            std::copy_if(m_source.tiles.begin(), m_source.tiles.end(), std::back_inserter(chosen),
+                         [this](const GlazeCore::LabelLayout::Tile& tile) { return tile.id == *m_selectedID; });
         return chosen;
     }
     }
@@ -256,7 +269,7 @@ std::vector<GlazeCore::TestTile> LabelSheet::tiles() const {
 }
 
 LabelSet LabelSheet::labelSet() const {
-    return {sheet(), tiles(), m_book.recipes, skipCount()};
+    return {sheet(), tiles(), m_source.recipes, skipCount()};
 }
 
 std::vector<std::vector<int>> LabelSheet::pages() const {
@@ -271,10 +284,10 @@ QString LabelSheet::summaryText() const {
 void LabelSheet::fillTilesPicker() {
     const QSignalBlocker quiet(m_tilesPicker);
     m_tilesPicker->clear();
-    m_tilesPicker->addItem(tr("All tiles (%1)").arg(m_book.tests.size()), int(LabelScope::all));
+    m_tilesPicker->addItem(tr("All tiles (%1)").arg(m_source.tiles.size()), int(LabelScope::all));
     if (m_filterActive)
-        m_tilesPicker->addItem(tr("Tiles shown by the search (%1)").arg(m_shown.size()), int(LabelScope::shown));
-    if (holdsTile(m_book, m_selectedID)) m_tilesPicker->addItem(tr("Selected tile"), int(LabelScope::selected));
+        m_tilesPicker->addItem(tr("Tiles shown by the search (%1)").arg(m_source.shown.size()), int(LabelScope::shown));
+    if (holdsTile(m_source.tiles, m_selectedID)) m_tilesPicker->addItem(tr("Selected tile"), int(LabelScope::selected));
     m_tilesPicker->setCurrentIndex(m_tilesPicker->findData(int(m_scope)));
 }
 

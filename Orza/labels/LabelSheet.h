@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,12 +19,28 @@ class QPushButton;
 
 namespace Orza {
 
+class BookDocument;
 class LabelPreview;
+class WindowModel;
 struct PaneContext;
+
+/// What the label sheet takes from a book, once each time the book changes: what the labels show of every
+/// tile and of the tiles the test log shows, and the names of their recipes. Never a recipe's lines or notes
+/// nor a tile's notes, schedule or photo: a large book holds hundreds of megabytes of those.
+struct LabelSource {
+    std::vector<GlazeCore::LabelLayout::Tile> tiles;
+    std::vector<GlazeCore::LabelLayout::Tile> shown;
+    std::shared_ptr<const GlazeCore::LabelLayout::RecipeNames> recipes;
+};
+
+/// The label source of `book` whose test log shows the tiles at `shownPositions` (in book order).
+LabelSource labelSource(const GlazeCore::GlazeBook& book, const std::vector<std::uint32_t>& shownPositions);
+/// The label source of the document's book as the window model's test log shows it now.
+LabelSource labelSource(BookDocument& document, const WindowModel& model);
 
 /// The scope the sheet starts with: a selected tile only while the book still holds it, the search's
 /// tiles only while a search or filter is active, else all tiles.
-LabelScope initialLabelScope(LabelScope requested, const GlazeCore::GlazeBook& book,
+LabelScope initialLabelScope(LabelScope requested, const std::vector<GlazeCore::LabelLayout::Tile>& tiles,
                              const std::optional<GlazeCore::Uuid>& selectedID, bool filterActive);
 /// The sheet with that id, or the Letter sheet for an id that names none.
 const GlazeCore::LabelLayout::Sheet& chosenLabelSheet(const QString& sheetID);
@@ -40,8 +58,7 @@ QString labelSummaryText(int labels, int pages);
 class LabelSheet final : public QDialog {
     Q_OBJECT
 public:
-    LabelSheet(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTile> shown,
-               std::optional<GlazeCore::Uuid> selectedID, bool filterActive, LabelScope requested,
+    LabelSheet(LabelSource source, std::optional<GlazeCore::Uuid> selectedID, bool filterActive, LabelScope requested,
                QWidget* parent = nullptr);
 
     /**
@@ -53,8 +70,8 @@ public:
     static LabelSheet* open(const PaneContext& context, LabelScope requested);
     using QDialog::open;
 
-    /// The book and the tiles the test log shows, after the book changed; the choices stay.
-    void setBook(GlazeCore::GlazeBook book, std::vector<GlazeCore::TestTile> shown);
+    /// What the labels show of the book, after the book changed; the choices stay.
+    void setSource(LabelSource source);
 
     LabelScope scope() const { return m_scope; }
     void setScope(LabelScope scope);
@@ -65,7 +82,7 @@ public:
     int skipCount() const { return labelSkipCount(sheet(), m_startAt); }
 
     /// The tiles to label, in order.
-    std::vector<GlazeCore::TestTile> tiles() const;
+    std::vector<GlazeCore::LabelLayout::Tile> tiles() const;
     /// Everything the pages are made of.
     LabelSet labelSet() const;
     std::vector<std::vector<int>> pages() const;
@@ -99,8 +116,7 @@ private:
     void sheetChanged();
     void setMessage(const QString& text);
 
-    GlazeCore::GlazeBook m_book;
-    std::vector<GlazeCore::TestTile> m_shown;
+    LabelSource m_source;
     std::optional<GlazeCore::Uuid> m_selectedID;
     bool m_filterActive = false;
     LabelScope m_scope = LabelScope::all;

@@ -1,6 +1,7 @@
 #include "Orza/platform/FileDialog.h"
 
 #include "Orza/document/BookFileType.h"
+#include "Orza/platform/FittedFileName.h"
 #include "Orza/platform/ScreenFit.h"
 
 #include <QFileDialog>
@@ -43,7 +44,9 @@ void FileDialog::chooseBookToOpen(QWidget* window, const QString& folder, Callba
 
 void FileDialog::chooseSaveLocation(QWidget* window, const QString& folder, const QString& suggestedName,
                                     Callback done) {
-    s_lastRequest = Request{Request::Kind::save, folder, suggestedName, window};
+    // A book's name can be longer than a file's may be.
+    const QString offered = fittedFileName(suggestedName);
+    s_lastRequest = Request{Request::Kind::save, folder, offered, window};
     if (s_nextFileName) {
         done(*std::exchange(s_nextFileName, std::nullopt));
         return;
@@ -54,7 +57,7 @@ void FileDialog::chooseSaveLocation(QWidget* window, const QString& folder, cons
     // it stands, so that Orza says what is wrong with the file rather than that nothing is there.
     dialog->setDefaultSuffix(QLatin1String(BookFileType::suffix));
     dialog->setDirectory(folder);
-    dialog->selectFile(suggestedName);
+    dialog->selectFile(offered);
     show(dialog, done);
 }
 

@@ -1,5 +1,6 @@
 #include "Orza/printing/PdfSaveDialog.h"
 
+#include "Orza/platform/FittedFileName.h"
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/StartFolder.h"
 
@@ -23,7 +24,7 @@ QString PdfSaveDialog::fileNameFor(const QString& suggestedName) {
             category == QChar::Separator_Paragraph)
             c = QLatin1Char(' ');
     }
-    return name;
+    return fittedFileName(name);
 }
 
 void PdfSaveDialog::chooseLocation(QWidget* window, const QString& suggestedName, Callback done) {

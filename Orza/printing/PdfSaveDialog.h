@@ -19,7 +19,8 @@ public:
     using Callback = std::function<void(const QString& path)>;
 
     /// `suggestedName` is offered as a file name: a "/" in it would name a folder, so it becomes "-", and a
-    /// line break or other control character becomes a space.
+    /// line break or other control character becomes a space, and a name too long for the file system is cut
+    /// short, keeping ".pdf".
     static void chooseLocation(QWidget* window, const QString& suggestedName, Callback done);
 
     /// The name a panel offers for `suggestedName`.

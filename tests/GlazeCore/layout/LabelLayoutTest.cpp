@@ -128,43 +128,56 @@ TEST(LabelPages, firstPageStartsAfterTheSkippedLabels) {
     EXPECT_EQ(LabelLayout::pages(3, 1000, 1000, 0).size(), 1u);
 }
 
+namespace {
+
+/// A tile's label as the label sheet makes it: from what it takes of the tile and the recipes' names.
+LabelLayout::Text labelText(const TestTile& tile, const std::vector<Recipe>& recipes, const std::string& timeZone) {
+    const LabelLayout::Tile taken = LabelLayout::labelTile(tile);
+    return LabelLayout::text(taken, LabelLayout::recipeNames(recipes, {taken}), timeZone);
+}
+
+} // namespace
+
 TEST(LabelText, codeRecipeAndDetails) {
     const std::string utc = "UTC";
     TestTile tile = OrzaTest::tile("T-004");
     tile.cone = "6";
     tile.atmosphere = "Reduction";
     tile.date = at(2026y / March / 5, hours(12));
-    EXPECT_EQ(LabelLayout::text(tile, {}, utc),
+    EXPECT_EQ(labelText(tile, {}, utc),
               (LabelLayout::Text{"T-004", "Deleted recipe", "Cone 6 \u00B7 Reduction \u00B7 2026-03-05"}));
 
     Recipe first = OrzaTest::recipe("Celadon");
     first.id = tile.recipeID;
     Recipe second = OrzaTest::recipe("Same id, later");
     second.id = tile.recipeID;
-    EXPECT_EQ(LabelLayout::text(tile, {OrzaTest::recipe("Other"), first, second}, utc).recipe, "Celadon");
+    EXPECT_EQ(labelText(tile, {OrzaTest::recipe("Other"), first, second}, utc).recipe, "Celadon");
+    // Only the names the tiles need are taken.
+    EXPECT_EQ(LabelLayout::recipeNames({OrzaTest::recipe("Other"), first, second}, {LabelLayout::labelTile(tile)}),
+              (LabelLayout::RecipeNames{{tile.recipeID, "Celadon"}}));
     first.name = "";
-    EXPECT_EQ(LabelLayout::text(tile, {first, second}, utc).recipe, "Untitled recipe");
+    EXPECT_EQ(labelText(tile, {first, second}, utc).recipe, "Untitled recipe");
 
     tile.code = "";
-    EXPECT_EQ(LabelLayout::text(tile, {}, utc).code, "No code");
+    EXPECT_EQ(labelText(tile, {}, utc).code, "No code");
     tile.code = "  ";
-    EXPECT_EQ(LabelLayout::text(tile, {}, utc).code, "  ");
+    EXPECT_EQ(labelText(tile, {}, utc).code, "  ");
 
     tile.atmosphere = "";
-    EXPECT_EQ(LabelLayout::text(tile, {}, utc).details, "Cone 6 \u00B7 2026-03-05");
+    EXPECT_EQ(labelText(tile, {}, utc).details, "Cone 6 \u00B7 2026-03-05");
     tile.atmosphere = " \t ";
-    EXPECT_EQ(LabelLayout::text(tile, {}, utc).details, "Cone 6 \u00B7 2026-03-05");
+    EXPECT_EQ(labelText(tile, {}, utc).details, "Cone 6 \u00B7 2026-03-05");
     // Kept entries are printed as written, and the cone entry always stays.
     tile.atmosphere = " Oxidation";
     tile.cone = "";
-    EXPECT_EQ(LabelLayout::text(tile, {}, utc).details, "Cone  \u00B7  Oxidation \u00B7 2026-03-05");
+    EXPECT_EQ(labelText(tile, {}, utc).details, "Cone  \u00B7  Oxidation \u00B7 2026-03-05");
 }
 
 TEST(LabelText, dateIsReadInTheCalendarsOwnTimeZone) {
     TestTile tile = OrzaTest::tile("T-001");
     tile.date = at(2026y / March / 5, hours(23), minutes(30));
-    EXPECT_EQ(LabelLayout::text(tile, {}, "UTC").details, "Cone 6 \u00B7 Oxidation \u00B7 2026-03-05");
-    EXPECT_EQ(LabelLayout::text(tile, {}, "Pacific/Auckland").details, "Cone 6 \u00B7 Oxidation \u00B7 2026-03-06");
+    EXPECT_EQ(labelText(tile, {}, "UTC").details, "Cone 6 \u00B7 Oxidation \u00B7 2026-03-05");
+    EXPECT_EQ(labelText(tile, {}, "Pacific/Auckland").details, "Cone 6 \u00B7 Oxidation \u00B7 2026-03-06");
     tile.date = at(2026y / January / 1, hours(2));
-    EXPECT_EQ(LabelLayout::text(tile, {}, "America/New_York").details, "Cone 6 \u00B7 Oxidation \u00B7 2025-12-31");
+    EXPECT_EQ(labelText(tile, {}, "America/New_York").details, "Cone 6 \u00B7 Oxidation \u00B7 2025-12-31");
 }

@@ -562,6 +562,13 @@ private slots:
         controller().chooseAndOpen(untitled);
         QCOMPARE(FileDialog::lastRequest()->folder, folder);
 
+        // A name longer than a file's may be is offered cut short between characters, with the book suffix.
+        const QString glazes = QStringLiteral("\u91C9\u85AC").repeated(45);
+        BookWindow* longName = controller().openWindow(GlazeMainApp::makeNewDocument(), {}, glazes);
+        FileDialog::setNextFileName(QString());
+        controller().saveAs(longName);
+        QCOMPARE(FileDialog::lastRequest()->suggestedName, glazes.left(82) + QStringLiteral(".orzabook"));
+
         // A last folder that has gone is passed over for one that exists.
         Settings::instance().set(Settings::Key::lastFolder, filePath("gone"));
         QVERIFY(QFileInfo(StartFolder::lastUsed()).isDir());

@@ -227,6 +227,15 @@ private slots:
         halves.exportPDF();
         QCOMPARE(halves.message(), std::optional(QStringLiteral("Saved Odd \\u202Ename\\u000A.pdf.")));
 
+        // A name of 270 bytes: the file's name is cut to the 255 the file system takes, keeping ".pdf".
+        const QString pair = QStringLiteral("\u91C9\u85AC");
+        BatchSheet glazes(glaze(pair.repeated(45).toStdString(), {line("silica", 10)}), BookLibrary({}));
+        PdfSaveDialog::setNextFolder(folder);
+        glazes.exportPDF();
+        const QString cut = pair.repeated(41) + QStringLiteral("\u91C9.pdf");
+        QCOMPARE(glazes.message(), std::optional(QStringLiteral("Saved %1.").arg(cut)));
+        QVERIFY(QFile::exists(QDir(folder).filePath(cut)));
+
         PdfSaveDialog::setNextFileName(QDir(folder).filePath(QStringLiteral("gone/x.pdf")));
         halves.exportPDF();
         QVERIFY(halves.message()->startsWith(QStringLiteral("The PDF was not saved: ")));

@@ -32,12 +32,21 @@ const Sheet& a4() {
     return chosenLabelSheet(QStringLiteral("a4-21"));
 }
 
+/// The one recipe of the set's tiles named `name`.
+void renameRecipe(LabelSet& set, std::string name) {
+    const GlazeCore::Uuid recipe = set.tiles.empty() ? GlazeCore::Uuid() : set.tiles.front().recipeID;
+    set.recipes = std::make_shared<const GlazeCore::LabelLayout::RecipeNames>(
+        GlazeCore::LabelLayout::RecipeNames{{recipe, std::move(name)}});
+}
+
 /// `count` tiles of one recipe, coded T-001 onwards.
 LabelSet labelsOf(const Sheet& sheet, int count, int skip = 0) {
-    LabelSet set{sheet, {}, {OrzaTest::recipe("Celadon")}, skip};
+    LabelSet set{sheet, {}, {}, skip};
+    const GlazeCore::Uuid celadon = GlazeCore::Uuid::random();
     for (int i = 1; i <= count; ++i)
-        set.tiles.push_back(OrzaTest::tile(set.recipes[0].id, "6",
-                                           QStringLiteral("T-%1").arg(i, 3, 10, QLatin1Char('0')).toStdString()));
+        set.tiles.push_back(GlazeCore::LabelLayout::labelTile(
+            OrzaTest::tile(celadon, "6", QStringLiteral("T-%1").arg(i, 3, 10, QLatin1Char('0')).toStdString())));
+    renameRecipe(set, "Celadon");
     return set;
 }
 
@@ -232,7 +241,7 @@ private slots:
     // direction the device's painter starts with, as it was measured: preview and paper agree.
     void aRightToLeftNameIsDrawnAsMeasured() {
         LabelSet set = labelsOf(letter(), 1);
-        set.recipes[0].name = "\u05e9\u05dc\u05d5\u05dd Celadon 12";
+        renameRecipe(set, "\u05e9\u05dc\u05d5\u05dd Celadon 12");
         QImage blank(QSize(440, 200), QImage::Format_RGB32);
         blank.fill(Qt::white);
         const LabelPageLayout layout({std::make_shared<const LabelSet>(set), {0}, 0, false}, blank);
@@ -257,7 +266,7 @@ private slots:
         LabelSet set = labelsOf(letter(), 2);
         const std::string huge = "<" + std::string(std::size_t{8} << 20, 'x') + ">";
         set.tiles[0].code = huge;
-        set.recipes[0].name = huge;
+        renameRecipe(set, huge);
         const auto shared = std::make_shared<const LabelSet>(std::move(set));
         QImage page(QSize(440, 200), QImage::Format_RGB32);
         QElapsedTimer took;

@@ -24,9 +24,44 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 using namespace Orza;
 using Orza::Printing::PdfSaveDialog;
 using Orza::Printing::PrintDialog;
+
+// What the sheet copies is counted as the bytes asked of operator new, which every std::string and std::vector
+// of a book goes through. The sanitizers bring an operator new of their own: there, nothing is counted.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define ORZA_COUNTS_ALLOCATIONS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define ORZA_COUNTS_ALLOCATIONS 0
+#endif
+#endif
+#ifndef ORZA_COUNTS_ALLOCATIONS
+#define ORZA_COUNTS_ALLOCATIONS 1
+#endif
+
+namespace {
+std::atomic<std::size_t> allocatedBytes{0};
+} // namespace
+
+#if ORZA_COUNTS_ALLOCATIONS
+void* operator new(std::size_t size) {
+    allocatedBytes.fetch_add(size, std::memory_order_relaxed);
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+#endif
 
 namespace {
 
@@ -127,9 +162,43 @@ private slots:
         QCOMPARE(sheet->summaryText(), QStringLiteral("4 labels on 1 page. The preview shows page 1."));
     }
 
+    // The sheet takes what its labels show from a book, never the notes: a book of 46 MiB of notes costs
+    // opening it, and changing where it starts, a small part of that.
+    void takesOnlyWhatTheLabelsShow() {
+        if (!ORZA_COUNTS_ALLOCATIONS) QSKIP("allocations are not counted under a sanitizer");
+        GlazeCore::GlazeBook book = bookWithTiles(30);
+        for (int i = 0; i < 38; ++i)
+            book.recipes.push_back(OrzaTest::recipe("Glaze " + std::to_string(i)));
+        std::size_t notes = 0;
+        for (GlazeCore::Recipe& recipe : book.recipes)
+            notes += (recipe.notes = std::string(std::size_t{1} << 20, 'r')).size();
+        for (GlazeCore::TestTile& tile : book.tests)
+            notes += (tile.notes = std::string(std::size_t{200} << 10, 't')).size();
+        auto window = OrzaTest::makeWindowWithMenus(std::move(book));
+        window->model()->setSelection(SidebarItem::tests());
+        OrzaTest::settle();
+
+        std::size_t from = allocatedBytes;
+        LabelSheet* sheet = LabelSheet::open(window->paneContext(), LabelScope::all);
+        OrzaTest::settle();
+        const std::size_t opening = allocatedBytes - from;
+        QCOMPARE(sheet->tiles().size(), std::size_t(30));
+        QVERIFY(allocatedBytes > from); // the count sees the sheet's own widgets
+        QVERIFY2(opening < notes / 8, qPrintable(QStringLiteral("%1 bytes of %2").arg(opening).arg(notes)));
+
+        from = allocatedBytes;
+        choose(sheet->startPicker(), 4);
+        OrzaTest::settle();
+        const std::size_t starting = allocatedBytes - from;
+        QCOMPARE(sheet->startAt(), 5);
+        QVERIFY2(starting < notes / 8, qPrintable(QStringLiteral("%1 bytes of %2").arg(starting).arg(notes)));
+        sheet->reject();
+        OrzaTest::settle();
+    }
+
     // The summary counts labels and pages from the chosen sheet and start; the start follows a smaller sheet.
     void sheetAndStartShapeThePages() {
-        LabelSheet sheet(bookWithTiles(45), {}, std::nullopt, false, LabelScope::all);
+        LabelSheet sheet(labelSource(bookWithTiles(45), {}), std::nullopt, false, LabelScope::all);
         QCOMPARE(sheet.sheetPicker()->currentText(), QStringLiteral("Letter, 30 labels, 2\u215d \u00d7 1 in"));
         QCOMPARE(sheet.summaryLabel()->text(), QStringLiteral("45 labels on 2 pages. The preview shows page 1."));
         QCOMPARE(sheet.startPicker()->count(), 30);
@@ -153,7 +222,7 @@ private slots:
                  QStringLiteral("21 labels, T-001 to T-021, starting at label 1."));
 
         // The choice of sheet is every window's: a sheet opened later starts on it.
-        LabelSheet later(bookWithTiles(30), {}, std::nullopt, false, LabelScope::all);
+        LabelSheet later(labelSource(bookWithTiles(30), {}), std::nullopt, false, LabelScope::all);
         QCOMPARE(later.sheet().id, std::string("a4-21"));
         choose(later.sheetPicker(), 0);
         choose(later.startPicker(), 1);
@@ -168,7 +237,7 @@ private slots:
     // The sheets' sizes are written as the potter's locale writes numbers.
     void sheetSizesAsTheLocaleWritesThem() {
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-        LabelSheet sheet(bookWithTiles(1), {}, std::nullopt, false, LabelScope::all);
+        LabelSheet sheet(labelSource(bookWithTiles(1), {}), std::nullopt, false, LabelScope::all);
         QLocale::setDefault(QLocale::c());
         QCOMPARE(items(*sheet.sheetPicker()), (QStringList{QStringLiteral("Letter, 30 labels, 2\u215d \u00d7 1 in"),
                                                            QStringLiteral("A4, 21 labels, 63,5 \u00d7 38,1 mm")}));
@@ -177,7 +246,7 @@ private slots:
     // Without tiles nothing can be printed or saved; print failures and export results share one line.
     void buttonsReportInOneLine() {
         if (!OrzaTest::PdfProbe::available()) QSKIP("pdfinfo and pdftotext are not installed");
-        LabelSheet empty(bookWithTiles(0), {}, std::nullopt, false, LabelScope::all);
+        LabelSheet empty(labelSource(bookWithTiles(0), {}), std::nullopt, false, LabelScope::all);
         QCOMPARE(empty.summaryLabel()->text(), QStringLiteral("No tiles to print."));
         QVERIFY(!empty.exportButton()->isEnabled() && !empty.printButton()->isEnabled());
         QVERIFY(empty.cancelButton()->isEnabled());
@@ -185,7 +254,7 @@ private slots:
         QCOMPARE(empty.preview()->layout()->outlines().size(), std::size_t(30));
 
         const GlazeCore::GlazeBook book = bookWithTiles(3);
-        LabelSheet sheet(book, {}, std::nullopt, false, LabelScope::all);
+        LabelSheet sheet(labelSource(book, {}), std::nullopt, false, LabelScope::all);
         QVERIFY(!sheet.messageLabel()->isVisibleTo(&sheet));
         // A printer that cannot be written to makes printing unavailable.
         PrintInfo::shared().setOutputFileName(filePath(QStringLiteral("missing/folder/printed.pdf")));
