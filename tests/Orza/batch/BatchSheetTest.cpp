@@ -269,6 +269,13 @@ private slots:
         QCOMPARE(PrintInfo::shared().docName(),
                  QStringLiteral("C\u00e9ladon 50-50 Satin \u2013 test \u21162 batch.pdf"));
         QCOMPARE(PrintInfo::shared().docName(), PdfSaveDialog::fileNameFor(batchPdfFileName(sheet.recipe())));
+
+        // A name of 270 bytes makes a file name the file system takes.
+        const QString pair = QStringLiteral("\u91C9\u85AC");
+        BatchSheet glazes(glaze(pair.repeated(45).toStdString(), {line("silica", 10)}), BookLibrary({}));
+        PrintDialog::setNextAnswer(PrintDialog::Answer::cancel);
+        glazes.print();
+        QCOMPARE(PrintInfo::shared().docName(), pair.repeated(41) + QStringLiteral("\u91C9.pdf"));
     }
 
     // The window's entry point: the flag follows the sheet, the sheet follows the book, and Ctrl+P prints
