@@ -138,6 +138,7 @@ QToolButton* FiringScheduleEditor::removeButton(int row) const {
 }
 
 void FiringScheduleEditor::addFiringSegment() {
+    endFieldEdits();
     auto segments = schedule();
     if (!m_document.tile(m_tileID) || !Schedule::canAddSegment(segments)) return;
     segments.push_back(Schedule::nextSegment(segments));
@@ -145,14 +146,23 @@ void FiringScheduleEditor::addFiringSegment() {
 }
 
 void FiringScheduleEditor::applyCone6Default() {
+    endFieldEdits();
     write(Schedule::cone6DefaultSchedule());
 }
 
 void FiringScheduleEditor::removeSegment(int index) {
+    endFieldEdits();
     auto segments = schedule();
     if (index < 0 || std::size_t(index) >= segments.size()) return;
     segments.erase(segments.begin() + index);
     write(std::move(segments));
+}
+
+void FiringScheduleEditor::endFieldEdits() {
+    // The buttons take no focus and are no command, so a field's edit would outlast them: its rows would then
+    // hold other segments, and a refusal would write its start value into the segment that moved in. It ends
+    // first, and its take-back lands on its own segment.
+    m_document.endFieldEdits();
 }
 
 void FiringScheduleEditor::write(std::vector<GlazeCore::FiringSegment> segments) {

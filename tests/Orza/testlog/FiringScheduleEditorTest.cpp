@@ -37,6 +37,14 @@ std::vector<double> targets(const OrzaTest::TileFixture& fixture) {
     return values;
 }
 
+/// The schedule as "rate/target/hold" per segment, blank between segments.
+QString scheduleText(const std::vector<GlazeCore::FiringSegment>& schedule) {
+    QStringList segments;
+    for (const auto& segment : schedule)
+        segments << QStringLiteral("%1/%2/%3").arg(segment.ratePerHour).arg(segment.targetC).arg(segment.holdMinutes);
+    return segments.join(QLatin1Char(' '));
+}
+
 /// Types into the field as a user does: the field has the focus, the text is replaced key by key.
 void typeInto(Orza::LiveNumberField* field, const QString& text) {
     field->setFocus();
@@ -61,6 +69,8 @@ private slots:
     void returnEndsAnEditAndWhatItConfirmedStays_data();
     void returnEndsAnEditAndWhatItConfirmedStays();
     void aTotalTooLargeToShowSaysSo();
+    void rowsMovingUnderAnEditKeepEachSegmentsValues_data();
+    void rowsMovingUnderAnEditKeepEachSegmentsValues();
     void aReaderHearsEachSegmentOnceAndTheChartAsOneElement();
 };
 
@@ -363,6 +373,63 @@ void FiringScheduleEditorTest::escapeAndSavingEndAnEditAsLeavingDoes() {
     QCOMPARE(fixture.steps(), 1);
     QVERIFY(!fixture.document.isModified());
     QVERIFY(hold->hasFocus());
+}
+
+void FiringScheduleEditorTest::rowsMovingUnderAnEditKeepEachSegmentsValues_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("refusing");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("kept");
+    // The value typed is the one of the segment that moves into the field's row; -1 removes nothing but
+    // replaces the schedule with the cone 6 default.
+    QTest::newRow("en rate, first removed") << "en_US" << 0 << int(Column::rate) << "200" << 0 << "x"
+                                            << "200/1100/0 50/1215/20"
+                                            << "Segment 1 keeps its rate of 200 °C/h.";
+    QTest::newRow("de rate, first removed") << "de_DE" << 1 << int(Column::rate) << "50" << 0 << "."
+                                            << "50/1100/0 50/1215/20"
+                                            << "Segment 2 keeps its rate of 50 °C/h.";
+    QTest::newRow("en hold, first removed") << "en_US" << 1 << int(Column::hold) << "20" << 0 << "x"
+                                            << "200/1100/20 50/1215/20"
+                                            << "Segment 2 keeps its hold of 20 min.";
+    QTest::newRow("en rate, cone 6 default") << "en_US" << 0 << int(Column::rate) << "150" << -1 << "x"
+                                             << "150/600/0 220/1100/0 60/1220/10"
+                                             << "Segment 1 keeps its rate of 150 °C/h.";
+}
+
+// The remove button takes no focus: typing went on in a row holding another segment, and a refusal wrote the
+// value the edit began from into it, a step nobody made.
+void FiringScheduleEditorTest::rowsMovingUnderAnEditKeepEachSegmentsValues() {
+    QFETCH(QString, locale);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(int, removed);
+    QFETCH(QString, refusing);
+    QFETCH(QString, saved);
+    QFETCH(QString, kept);
+    QLocale::setDefault(QLocale(locale));
+    OrzaTest::TileFixture fixture(bookWithSchedule({{120, 600, 0}, {200, 1100, 0}, {50, 1215, 20}}));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* field = editor.field(row, Column(column));
+
+    typeInto(field, typed);
+    if (removed >= 0)
+        editor.removeButton(removed)->click();
+    else
+        editor.cone6Button()->click();
+    QVERIFY(field->hasFocus());
+    QTest::keyClicks(field, refusing);
+    QVERIFY(editor.problemLabel()->text().endsWith(kept));
+    QCOMPARE(scheduleText(fixture.tile().schedule), saved);
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(scheduleText(fixture.tile().schedule), saved);
+    // The typing and the button, nothing more.
+    QCOMPARE(fixture.steps(), 2);
 }
 
 QTEST_MAIN(FiringScheduleEditorTest)
