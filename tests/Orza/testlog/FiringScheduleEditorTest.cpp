@@ -318,6 +318,13 @@ void FiringScheduleEditorTest::aTotalTooLargeToShowSaysSo() {
     QCOMPARE(chart.hoursAxis()->labelFormat(), QStringLiteral("%.1e"));
     typeInto(editor.field(0, Column::rate), QStringLiteral("0.1"));
     QCOMPARE(editor.totalLabel()->text(), QStringLiteral("Total: 5,804.4 h"));
+
+    // The largest total shown is shown; a tenth of an hour past it is over. 999,980 h of ramp, then the hold.
+    for (const auto& [hold, total] : std::initializer_list<std::pair<double, const char*>>{
+             {1194, "Total: 999,999.9 h"}, {1200, "Total: 1,000,000.0 h"}, {1206, "Total: over 1,000,000 h"}}) {
+        fixture.document.setTileSchedule(fixture.tile().id, {{1, 1'000'000, hold}});
+        QCOMPARE(editor.totalLabel()->text(), QString::fromLatin1(total));
+    }
 }
 
 void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {

@@ -621,6 +621,9 @@ void TestTileEditorTest::aDateOnAClockChangeDayIsStoredAtATimeItHas_data() {
         "31102027", "2027-10-31T00:30:00Z");
     row("New York, autumn", "America/New_York", "en_US", "2026-10-05T05:30:00Z", QDateTimeEdit::MonthSection,
         "11072027", "2027-11-07T05:30:00Z");
+    // Where the day itself ends with the skipped hour (23:00 goes to 00:00): 23:30 stays on its day, at 22:30.
+    row("Nuuk, spring", "America/Nuuk", "de_DE", "2025-01-16T01:30:00Z", QDateTimeEdit::DaySection, "29032025",
+        "2025-03-30T00:30:00Z");
 }
 
 // On a day the clocks change, a tile whose time of day the day skips kept its old date without a word.
