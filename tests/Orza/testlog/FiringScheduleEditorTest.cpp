@@ -70,6 +70,8 @@ private slots:
     void returnEndsAnEditAndWhatItConfirmedStays();
     void aTotalTooLargeToShowSaysSo();
     void rowsMovingUnderAnEditKeepEachSegmentsValues_data();
+    void aSlowRateNeverReadsAsZero_data();
+    void aSlowRateNeverReadsAsZero();
     void rowsMovingUnderAnEditKeepEachSegmentsValues();
     void aReaderHearsEachSegmentOnceAndTheChartAsOneElement();
 };
@@ -155,9 +157,9 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     // The last digit went beyond the limit: the target is back where the edit began at once.
     QCOMPARE(fixture.tile().schedule[2].targetC, 1220.0);
     QVERIFY(!editor.problemLabel()->isHidden());
-    // The sentence names the value leaving the field goes back to, written as the limit is.
+    // The sentence names the value leaving the field goes back to, as the field will show it.
     QCOMPARE(editor.problemLabel()->text(),
-             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 1,220 °C."));
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 1220 °C."));
     QCOMPARE(announced.count(), 1);
     QVERIFY(!target->accessibleDescription().isEmpty());
 
@@ -437,6 +439,55 @@ void FiringScheduleEditorTest::rowsMovingUnderAnEditKeepEachSegmentsValues() {
     QCOMPARE(scheduleText(fixture.tile().schedule), saved);
     // The typing and the button, nothing more.
     QCOMPARE(fixture.steps(), 2);
+}
+
+void FiringScheduleEditorTest::aSlowRateNeverReadsAsZero_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("en ten-thousandth") << "en_US"
+                                       << "0.0001" << 0.0001 << "0.0001";
+    QTest::newRow("de hundred-thousandth") << "de_DE"
+                                           << "0,00001" << 0.00001 << "0,00001";
+    QTest::newRow("en far below") << "en_US"
+                                  << "1e-300" << 1e-300 << "1E-300";
+    QTest::newRow("de far below") << "de_DE"
+                                  << "1,5e-7" << 1.5e-7 << "1,5E-7";
+    QTest::newRow("en a tenth, as before") << "en_US"
+                                           << "0.1" << 0.1 << "0.1";
+}
+
+// A rate of 0.0001 °C/h showed as 0 beside a total of over a million hours, and a refused text then said the
+// segment kept a rate of 0.
+void FiringScheduleEditorTest::aSlowRateNeverReadsAsZero() {
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(double, rate);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* field = editor.field(0, Column::rate);
+    Orza::LiveNumberField* next = editor.field(0, Column::target);
+
+    typeInto(field, typed);
+    next->setFocus(Qt::TabFocusReason);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+
+    typeInto(field, QStringLiteral("1e-400"));
+    QVERIFY2(editor.problemLabel()->text().endsWith(QStringLiteral("Segment 1 keeps its rate of %1 °C/h.").arg(shown)),
+             qPrintable(editor.problemLabel()->text()));
+    next->setFocus(Qt::TabFocusReason);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+    // The text shown reads back as the rate: typing on from it keeps it.
+    typeInto(field, shown);
+    next->setFocus(Qt::TabFocusReason);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+    QCOMPARE(fixture.steps(), 1);
 }
 
 QTEST_MAIN(FiringScheduleEditorTest)
