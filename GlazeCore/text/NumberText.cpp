@@ -55,6 +55,20 @@ const icu::number::LocalizedNumberFormatter& formatterFor(const std::string& loc
     return cache.emplace(std::move(key), std::move(formatter)).first->second;
 }
 
+// Below this a value needs more than six fraction digits to show, and scientific notation is shorter.
+constexpr double smallestFixed = 1e-6;
+
+const icu::number::LocalizedNumberFormatter& scientificFormatterFor(const std::string& locale) {
+    thread_local std::map<std::string, icu::number::LocalizedNumberFormatter> cache;
+    if (const auto found = cache.find(locale); found != cache.end()) return found->second;
+    if (cache.size() >= cacheLimit) cache.clear();
+    auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(locale.c_str()))
+                         .precision(icu::number::Precision::maxSignificantDigits(2))
+                         .grouping(UNUM_GROUPING_OFF)
+                         .notation(icu::number::Notation::scientific());
+    return cache.emplace(locale, std::move(formatter)).first->second;
+}
+
 /// A locale's lenient parser with the separators and group sizes that typed numbers are held to.
 struct LocaleParser {
     std::unique_ptr<icu::NumberFormat> parser;
@@ -132,6 +146,26 @@ std::string format(double value, FractionDigits digits, const std::string& local
     if (U_FAILURE(status)) return fallbackText(value, digits);
     std::string text;
     formatted.toUTF8String(text);
+    return text;
+}
+
+std::string formatNonZero(double value, FractionDigits digits, const std::string& locale) {
+    digits = clamped(digits);
+    std::string text = format(value, digits, locale);
+    const auto readsAsZero = [&](const std::string& candidate) { return parseLenient(candidate, locale) == 0.0; };
+    if (value == 0 || !std::isfinite(value) || !readsAsZero(text)) return text;
+    if (std::fabs(value) >= smallestFixed) {
+        // At most six more digits: a millionth shows with six.
+        for (int more = digits.hi + 1; more <= 7; ++more) {
+            text = format(value, {digits.lo, more}, locale);
+            if (!readsAsZero(text)) return text;
+        }
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString scientific = scientificFormatterFor(locale).formatDouble(value, status).toString(status);
+    if (U_FAILURE(status)) return text;
+    text.clear();
+    scientific.toUTF8String(text);
     return text;
 }
 

@@ -18,6 +18,11 @@ struct FractionDigits {
 /// Digits are clamped to what ICU supports and `hi` is raised to `lo` when below it.
 std::string format(double value, FractionDigits digits, const std::string& locale);
 
+/// As format(), except that a value other than 0 never reads as 0: one the digits round to 0 gets the fraction
+/// digits its first nonzero digit needs, and one below a millionth is written with two significant digits in
+/// scientific notation ("1E-300"), which parse() reads back.
+std::string formatNonZero(double value, FractionDigits digits, const std::string& locale);
+
 /// Lenient parse of the whole text as it stands (no trimming, no limits); none when `locale` has no
 /// parser, the text is not wholly a number, its separators are not where the locale puts them
 /// (NumberGrouping: "0.25" is no number in German, "1.000" is 1000), or it is too small for a double to

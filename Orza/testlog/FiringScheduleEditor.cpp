@@ -2,6 +2,7 @@
 
 #include "GlazeCore/book/FiringSchedule.h"
 #include "GlazeCore/book/GlazeBookValidation.h"
+#include "GlazeCore/text/NumberText.h"
 #include "Orza/actions/DocumentFieldKeys.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/document/BookDocument.h"
@@ -53,6 +54,19 @@ double& member(GlazeCore::FiringSegment& segment, FiringScheduleEditor::Column c
     return segment.holdMinutes;
 }
 
+/// A segment's value as its field writes it, and as the sentence on a refused field names it: a slow ramp's
+/// rate never reads as 0 while its hours fill the footer.
+QString fieldText(double value) {
+    return QString::fromStdString(
+        GlazeCore::NumberText::formatNonZero(value, fieldDigits, QLocale().name().toStdString()));
+}
+
+LiveNumberField::Rules fieldRules() {
+    LiveNumberField::Rules rules = LiveNumberField::plainRules(fieldDigits, true);
+    rules.format = fieldText;
+    return rules;
+}
+
 QString largest(double limit) {
     return QLocale().toString(qlonglong(limit));
 }
@@ -65,9 +79,9 @@ QString totalText(double hours) {
     return FiringScheduleEditor::tr("Total: %1 h").arg(formatDoublePlaces(1, hours));
 }
 
-/// What a refused field leaves in the book: the number its edit began from, written as the limit is.
+/// What a refused field leaves in the book: the number its edit began from, as leaving the field shows it.
 QString keptValue(int segment, FiringScheduleEditor::Column column, double value) {
-    const QString number = formatDouble(value);
+    const QString number = fieldText(value);
     switch (column) {
     case FiringScheduleEditor::Column::rate:
         return FiringScheduleEditor::tr("Segment %1 keeps its rate of %2 °C/h.").arg(segment).arg(number);
@@ -138,6 +152,7 @@ QToolButton* FiringScheduleEditor::removeButton(int row) const {
 }
 
 void FiringScheduleEditor::addFiringSegment() {
+    endFieldEdits();
     auto segments = schedule();
     if (!m_document.tile(m_tileID) || !Schedule::canAddSegment(segments)) return;
     segments.push_back(Schedule::nextSegment(segments));
@@ -145,14 +160,23 @@ void FiringScheduleEditor::addFiringSegment() {
 }
 
 void FiringScheduleEditor::applyCone6Default() {
+    endFieldEdits();
     write(Schedule::cone6DefaultSchedule());
 }
 
 void FiringScheduleEditor::removeSegment(int index) {
+    endFieldEdits();
     auto segments = schedule();
     if (index < 0 || std::size_t(index) >= segments.size()) return;
     segments.erase(segments.begin() + index);
     write(std::move(segments));
+}
+
+void FiringScheduleEditor::endFieldEdits() {
+    // The buttons take no focus and are no command, so a field's edit would outlast them: its rows would then
+    // hold other segments, and a refusal would write its start value into the segment that moved in. It ends
+    // first, and its take-back lands on its own segment.
+    m_document.endFieldEdits();
 }
 
 void FiringScheduleEditor::write(std::vector<GlazeCore::FiringSegment> segments) {
@@ -207,7 +231,7 @@ void FiringScheduleEditor::addRow() {
                                tr("Segment %1 target temperature in degrees Celsius").arg(n),
                                tr("Segment %1 hold in minutes").arg(n)};
     for (int c = 0; c < 3; ++c) {
-        auto* edit = new LiveNumberField(titles[c], 0, fieldDigits, true);
+        auto* edit = new LiveNumberField(titles[c], 0, fieldRules());
         edit->setFixedWidth(fieldWidth);
         edit->setAlignment(Qt::AlignRight);
         edit->setAccessibleName(spoken[c]);

@@ -29,7 +29,8 @@ class ProblemLabel;
  * the document, one undoable edit; typing in the fields of one schedule merges into one step until a field
  * loses the focus. The fields take what a book file can hold: a text that is no such number writes nothing
  * and shows the limit with the value the segment keeps, the one its edit began from, which leaving the field
- * goes back to. Add Segment stops at the most segments a tile may have.
+ * goes back to. Add Segment stops at the most segments a tile may have. The buttons end a field's edit
+ * before they move rows under it, as a command does, so what a row's field took back stays its own segment's.
  */
 class FiringScheduleEditor final : public QWidget {
     Q_OBJECT
@@ -76,6 +77,8 @@ private:
     void checkTyped(LiveNumberField* field);
     void updateProblem();
     QString problemText() const;
+    /// Ends the edit of any field before the rows change under it.
+    void endFieldEdits();
     void write(std::vector<GlazeCore::FiringSegment> schedule);
     void onTileChanged(const GlazeCore::Uuid& tileID, int row, TileField field);
 

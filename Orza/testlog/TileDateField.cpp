@@ -340,14 +340,32 @@ bool TileDateField::isEditing() const {
     return tile && lineEdit()->text() != textFromDateTime(QDateTime(localDay(tile->date), QTime(12, 0)));
 }
 
+bool TileDateField::isRefused() const {
+    const QString text = lineEdit()->text();
+    return (!m_refusal.why.isEmpty() && text == m_refusal.text) || !refusalOf(text).why.isEmpty();
+}
+
 void TileDateField::cancelEdit() {
+    showStoredText();
+    selectAll();
+}
+
+void TileDateField::showStoredText() {
+    const Section part = currentSection();
     m_typing = {};
     showStoredDate();
     // The editor's date is the tile's by now, but its text is still what was typed.
     m_showing = true;
     setDate(date());
     m_showing = false;
-    selectAll();
+    setCurrentSection(part);
+}
+
+void TileDateField::stepBy(int steps) {
+    // The editor would step the parts of a refused text it holds on to, a day typed into a month that lacks it
+    // among them, and store a date nobody typed: the step starts from the tile's date instead.
+    if (m_format && isRefused()) showStoredText();
+    QDateEdit::stepBy(steps);
 }
 
 void TileDateField::onTextChanged(const QString& text) {

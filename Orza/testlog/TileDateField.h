@@ -26,7 +26,8 @@ class ProblemLabel;
  * the reason: a day or month that no date has, or a year the book cannot hold, as soon as it is typed; a partial
  * date when the edit ends. The tile keeps its date, and a refused text goes back to it when the edit ends; the
  * reason stays until another date is typed or chosen, or the tile's date changes elsewhere. Escape takes back
- * what was typed. The undo keys act on the book (DocumentFieldKeys), never on the text's own history.
+ * what was typed, and a step of the arrows or the wheel steps the tile's date, never the parts of a refused
+ * text. The undo keys act on the book (DocumentFieldKeys), never on the text's own history.
  */
 class TileDateField final : public QDateEdit {
     Q_OBJECT
@@ -39,6 +40,7 @@ protected:
     void fixup(QString& input) const override;
     QDateTime dateTimeFromText(const QString& text) const override;
     void keyPressEvent(QKeyEvent* event) override;
+    void stepBy(int steps) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -68,7 +70,11 @@ private:
     void forgetTyping();
     /// True while the text is not the tile's date.
     bool isEditing() const;
+    /// True while the text is one the field refuses.
+    bool isRefused() const;
     void cancelEdit();
+    /// The tile's date back in the text, the part at the cursor kept.
+    void showStoredText();
     void noticeGoingBack();
     void onTextChanged(const QString& text);
 

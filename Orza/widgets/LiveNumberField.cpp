@@ -31,8 +31,9 @@ bool isBlank(const QString& text) {
     return GlazeCore::UnicodeText::trimHorizontalSpace(text.toStdString()).empty();
 }
 
-/// The plain number of most fields: any magnitude up to the largest, negative only when allowed.
-LiveNumberField::Rules plainRules(LiveNumberField::FractionDigits fractionDigits, bool allowsNegative) {
+} // namespace
+
+LiveNumberField::Rules LiveNumberField::plainRules(FractionDigits fractionDigits, bool allowsNegative) {
     LiveNumberField::Rules rules;
     rules.format = [fractionDigits](double value) {
         return QString::fromStdString(GlazeCore::NumberText::format(value, fractionDigits, currentLocaleID()));
@@ -47,8 +48,6 @@ LiveNumberField::Rules plainRules(LiveNumberField::FractionDigits fractionDigits
     };
     return rules;
 }
-
-} // namespace
 
 LiveNumberField::LiveNumberField(const QString& title, double value, FractionDigits fractionDigits, bool allowsNegative,
                                  QWidget* parent)

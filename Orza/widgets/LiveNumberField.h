@@ -51,6 +51,10 @@ public:
         bool ownerConfirmsWrites = false;
     };
 
+    /// The rules of a plain number: `fractionDigits` shown, any magnitude up to the largest read, negative only
+    /// when allowed. An owner may change one of them and keep the others.
+    static Rules plainRules(FractionDigits fractionDigits, bool allowsNegative);
+
     LiveNumberField(const QString& title, double value, FractionDigits fractionDigits, bool allowsNegative,
                     QWidget* parent = nullptr);
     LiveNumberField(const QString& title, double value, Rules rules, QWidget* parent = nullptr);

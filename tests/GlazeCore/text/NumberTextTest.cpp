@@ -50,6 +50,25 @@ TEST(NumberTextFormat, malformedDigitRangesAreClamped) {
     EXPECT_FALSE(NumberText::format(1.0 / 3, {0, 5000}, us).empty());
 }
 
+TEST(NumberTextFormat, aValueOtherThanZeroNeverReadsAsZero) {
+    EXPECT_EQ(NumberText::formatNonZero(0.0001, {0, 1}, us), "0.0001");
+    EXPECT_EQ(NumberText::formatNonZero(0.000012, {0, 1}, german), "0,00001");
+    EXPECT_EQ(NumberText::formatNonZero(-0.04, {0, 1}, us), "-0.04");
+    EXPECT_EQ(NumberText::formatNonZero(0.000001, {0, 2}, us), "0.000001");
+    // Below a millionth, two significant digits in scientific notation, which parse reads back.
+    EXPECT_EQ(NumberText::formatNonZero(9.5e-7, {0, 1}, us), "9.5E-7");
+    EXPECT_EQ(NumberText::formatNonZero(1e-300, {0, 1}, german), "1E-300");
+    for (const std::string locale : {"en_US", "de_DE", "fr_FR", "de_CH"})
+        for (const double value : {0.0001, -2e-5, 1.5e-7, 3e-306})
+            EXPECT_EQ(NumberText::parse(NumberText::formatNonZero(value, {0, 1}, locale), true, locale), value)
+                << locale << ": " << value;
+    // Anything else as format writes it.
+    EXPECT_EQ(NumberText::formatNonZero(0.0, {0, 1}, us), "0");
+    EXPECT_EQ(NumberText::formatNonZero(-0.0, {0, 1}, us), "0");
+    EXPECT_EQ(NumberText::formatNonZero(150.25, {0, 1}, us), "150.2");
+    EXPECT_EQ(NumberText::formatNonZero(0.05, {1, 1}, us), "0.05");
+}
+
 TEST(NumberTextParse, trimsHorizontalSpaceOnly) {
     EXPECT_EQ(parseUS("  12.5 "), 12.5);
     EXPECT_EQ(parseUS("\t12.5\t"), 12.5);

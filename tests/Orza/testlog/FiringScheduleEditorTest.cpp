@@ -37,6 +37,14 @@ std::vector<double> targets(const OrzaTest::TileFixture& fixture) {
     return values;
 }
 
+/// The schedule as "rate/target/hold" per segment, blank between segments.
+QString scheduleText(const std::vector<GlazeCore::FiringSegment>& schedule) {
+    QStringList segments;
+    for (const auto& segment : schedule)
+        segments << QStringLiteral("%1/%2/%3").arg(segment.ratePerHour).arg(segment.targetC).arg(segment.holdMinutes);
+    return segments.join(QLatin1Char(' '));
+}
+
 /// Types into the field as a user does: the field has the focus, the text is replaced key by key.
 void typeInto(Orza::LiveNumberField* field, const QString& text) {
     field->setFocus();
@@ -61,6 +69,10 @@ private slots:
     void returnEndsAnEditAndWhatItConfirmedStays_data();
     void returnEndsAnEditAndWhatItConfirmedStays();
     void aTotalTooLargeToShowSaysSo();
+    void rowsMovingUnderAnEditKeepEachSegmentsValues_data();
+    void aSlowRateNeverReadsAsZero_data();
+    void aSlowRateNeverReadsAsZero();
+    void rowsMovingUnderAnEditKeepEachSegmentsValues();
     void aReaderHearsEachSegmentOnceAndTheChartAsOneElement();
 };
 
@@ -145,9 +157,9 @@ void FiringScheduleEditorTest::typedValuesMergeAndValuesBeyondTheBookAreRefused(
     // The last digit went beyond the limit: the target is back where the edit began at once.
     QCOMPARE(fixture.tile().schedule[2].targetC, 1220.0);
     QVERIFY(!editor.problemLabel()->isHidden());
-    // The sentence names the value leaving the field goes back to, written as the limit is.
+    // The sentence names the value leaving the field goes back to, as the field will show it.
     QCOMPARE(editor.problemLabel()->text(),
-             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 1,220 °C."));
+             QStringLiteral("Enter a number from -1,000,000 to 1,000,000. Segment 3 keeps its target of 1220 °C."));
     QCOMPARE(announced.count(), 1);
     QVERIFY(!target->accessibleDescription().isEmpty());
 
@@ -308,6 +320,13 @@ void FiringScheduleEditorTest::aTotalTooLargeToShowSaysSo() {
     QCOMPARE(chart.hoursAxis()->labelFormat(), QStringLiteral("%.1e"));
     typeInto(editor.field(0, Column::rate), QStringLiteral("0.1"));
     QCOMPARE(editor.totalLabel()->text(), QStringLiteral("Total: 5,804.4 h"));
+
+    // The largest total shown is shown; a tenth of an hour past it is over. 999,980 h of ramp, then the hold.
+    for (const auto& [hold, total] : std::initializer_list<std::pair<double, const char*>>{
+             {1194, "Total: 999,999.9 h"}, {1200, "Total: 1,000,000.0 h"}, {1206, "Total: over 1,000,000 h"}}) {
+        fixture.document.setTileSchedule(fixture.tile().id, {{1, 1'000'000, hold}});
+        QCOMPARE(editor.totalLabel()->text(), QString::fromLatin1(total));
+    }
 }
 
 void FiringScheduleEditorTest::addSegmentStopsAtTheBooksLimit() {
@@ -363,6 +382,112 @@ void FiringScheduleEditorTest::escapeAndSavingEndAnEditAsLeavingDoes() {
     QCOMPARE(fixture.steps(), 1);
     QVERIFY(!fixture.document.isModified());
     QVERIFY(hold->hasFocus());
+}
+
+void FiringScheduleEditorTest::rowsMovingUnderAnEditKeepEachSegmentsValues_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("refusing");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("kept");
+    // The value typed is the one of the segment that moves into the field's row; -1 removes nothing but
+    // replaces the schedule with the cone 6 default.
+    QTest::newRow("en rate, first removed") << "en_US" << 0 << int(Column::rate) << "200" << 0 << "x"
+                                            << "200/1100/0 50/1215/20"
+                                            << "Segment 1 keeps its rate of 200 °C/h.";
+    QTest::newRow("de rate, first removed") << "de_DE" << 1 << int(Column::rate) << "50" << 0 << "."
+                                            << "50/1100/0 50/1215/20"
+                                            << "Segment 2 keeps its rate of 50 °C/h.";
+    QTest::newRow("en hold, first removed") << "en_US" << 1 << int(Column::hold) << "20" << 0 << "x"
+                                            << "200/1100/20 50/1215/20"
+                                            << "Segment 2 keeps its hold of 20 min.";
+    QTest::newRow("en rate, cone 6 default") << "en_US" << 0 << int(Column::rate) << "150" << -1 << "x"
+                                             << "150/600/0 220/1100/0 60/1220/10"
+                                             << "Segment 1 keeps its rate of 150 °C/h.";
+}
+
+// The remove button takes no focus: typing went on in a row holding another segment, and a refusal wrote the
+// value the edit began from into it, a step nobody made.
+void FiringScheduleEditorTest::rowsMovingUnderAnEditKeepEachSegmentsValues() {
+    QFETCH(QString, locale);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(int, removed);
+    QFETCH(QString, refusing);
+    QFETCH(QString, saved);
+    QFETCH(QString, kept);
+    QLocale::setDefault(QLocale(locale));
+    OrzaTest::TileFixture fixture(bookWithSchedule({{120, 600, 0}, {200, 1100, 0}, {50, 1215, 20}}));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* field = editor.field(row, Column(column));
+
+    typeInto(field, typed);
+    if (removed >= 0)
+        editor.removeButton(removed)->click();
+    else
+        editor.cone6Button()->click();
+    QVERIFY(field->hasFocus());
+    QTest::keyClicks(field, refusing);
+    QVERIFY(editor.problemLabel()->text().endsWith(kept));
+    QCOMPARE(scheduleText(fixture.tile().schedule), saved);
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(scheduleText(fixture.tile().schedule), saved);
+    // The typing and the button, nothing more.
+    QCOMPARE(fixture.steps(), 2);
+}
+
+void FiringScheduleEditorTest::aSlowRateNeverReadsAsZero_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("en ten-thousandth") << "en_US"
+                                       << "0.0001" << 0.0001 << "0.0001";
+    QTest::newRow("de hundred-thousandth") << "de_DE"
+                                           << "0,00001" << 0.00001 << "0,00001";
+    QTest::newRow("en far below") << "en_US"
+                                  << "1e-300" << 1e-300 << "1E-300";
+    QTest::newRow("de far below") << "de_DE"
+                                  << "1,5e-7" << 1.5e-7 << "1,5E-7";
+    QTest::newRow("en a tenth, as before") << "en_US"
+                                           << "0.1" << 0.1 << "0.1";
+}
+
+// A rate of 0.0001 °C/h showed as 0 beside a total of over a million hours, and a refused text then said the
+// segment kept a rate of 0.
+void FiringScheduleEditorTest::aSlowRateNeverReadsAsZero() {
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(double, rate);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* field = editor.field(0, Column::rate);
+    Orza::LiveNumberField* next = editor.field(0, Column::target);
+
+    typeInto(field, typed);
+    next->setFocus(Qt::TabFocusReason);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+
+    typeInto(field, QStringLiteral("1e-400"));
+    QVERIFY2(editor.problemLabel()->text().endsWith(QStringLiteral("Segment 1 keeps its rate of %1 °C/h.").arg(shown)),
+             qPrintable(editor.problemLabel()->text()));
+    next->setFocus(Qt::TabFocusReason);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+    // The text shown reads back as the rate: typing on from it keeps it.
+    typeInto(field, shown);
+    next->setFocus(Qt::TabFocusReason);
+    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+    QCOMPARE(fixture.steps(), 1);
 }
 
 QTEST_MAIN(FiringScheduleEditorTest)

@@ -90,6 +90,8 @@ private slots:
     void aDateThatCannotBeStoredIsRefusedAndGoesBack_data();
     void aDateThatCannotBeStoredIsRefusedAndGoesBack();
     void aDayTypedIntoFebruaryStaysInTheDay();
+    void steppingARefusedDateStepsTheStoredOne_data();
+    void steppingARefusedDateStepsTheStoredOne();
     void aSaveEndsADateEditAsLeavingDoes();
     void theUndoKeysInTheDateActOnTheBook();
     void aLeapDayIsCheckedAgainstItsOwnYear();
@@ -395,6 +397,64 @@ void TestTileEditorTest::aDayTypedIntoFebruaryStaysInTheDay() {
     QCOMPARE(fixture.tile().date, localDate(GlazeCore::DateYears::last(), 3, 31, QTime(12, 0)));
 }
 
+void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("section");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QDate>("stepped");
+    const auto row = [](const char* name, const char* locale, QDateTimeEdit::Section section, const char* typed,
+                        const char* shown, const char* step, QDate stepped) {
+        QTest::newRow(name) << QString::fromLatin1(locale) << int(section) << QString::fromLatin1(typed)
+                            << QString::fromLatin1(shown) << QString::fromLatin1(step) << stepped;
+    };
+    // The tile is of 05.10.2026; typing a full year leaves the cursor in the year.
+    row("de Up", "de_DE", QDateTimeEdit::DaySection, "31022026", "31.02.2026", "Up", QDate(2027, 10, 5));
+    row("de Down", "de_DE", QDateTimeEdit::DaySection, "31022026", "31.02.2026", "Down", QDate(2025, 10, 5));
+    row("de Alt+Down", "de_DE", QDateTimeEdit::DaySection, "31022026", "31.02.2026", "Alt+Down", QDate(2025, 10, 5));
+    row("de wheel", "de_DE", QDateTimeEdit::DaySection, "30022026", "30.02.2026", "wheel", QDate(2027, 10, 5));
+    row("de 31 November", "de_DE", QDateTimeEdit::DaySection, "31112026", "31.11.2026", "Up", QDate(2027, 10, 5));
+    // The editor took no 13th month and kept the 1 typed before it.
+    row("de month 13", "de_DE", QDateTimeEdit::MonthSection, "13", "05.01.2026", "Up", QDate(2026, 11, 5));
+    row("en Up", "en_US", QDateTimeEdit::MonthSection, "02312026", "02/31/2026", "Up", QDate(2027, 10, 5));
+    row("en Down", "en_US", QDateTimeEdit::MonthSection, "02312026", "02/31/2026", "Down", QDate(2025, 10, 5));
+}
+
+// Up on 31.02.2026 over a tile of 05.10.2026 stored 31.10.2027 at once: the typed day, the stored month and a
+// stepped year. A step starts from the tile's date, in the part the cursor is in, never from a refused text.
+void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne() {
+    QFETCH(QString, locale);
+    QFETCH(int, section);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, step);
+    QFETCH(QDate, stepped);
+    QLocale::setDefault(QLocale(locale));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-003");
+    tile.date = localDate(2026, 10, 5, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    QVERIFY(OrzaTest::showActive(editor));
+
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::Section(section));
+    QTest::keyClicks(picker, typed);
+    QCOMPARE(picker->text(), shown);
+    QVERIFY(editor.dateProblem()->isVisible());
+    if (step == QLatin1String("wheel"))
+        OrzaTest::wheel(picker, 120);
+    else
+        QTest::keySequence(picker, QKeySequence(step));
+    QCOMPARE(picker->date(), stepped);
+    QCOMPARE(fixture.tile().date, localDate(stepped.year(), stepped.month(), stepped.day(), QTime(12, 0)));
+    QVERIFY(editor.dateProblem()->isHidden());
+    QCOMPARE(fixture.steps(), 1);
+}
+
 // Saving while the date is being typed: a complete date was left out of the file, and a partial one stayed shown.
 void TestTileEditorTest::aSaveEndsADateEditAsLeavingDoes() {
     QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
@@ -561,6 +621,9 @@ void TestTileEditorTest::aDateOnAClockChangeDayIsStoredAtATimeItHas_data() {
         "31102027", "2027-10-31T00:30:00Z");
     row("New York, autumn", "America/New_York", "en_US", "2026-10-05T05:30:00Z", QDateTimeEdit::MonthSection,
         "11072027", "2027-11-07T05:30:00Z");
+    // Where the day itself ends with the skipped hour (23:00 goes to 00:00): 23:30 stays on its day, at 22:30.
+    row("Nuuk, spring", "America/Nuuk", "de_DE", "2025-01-16T01:30:00Z", QDateTimeEdit::DaySection, "29032025",
+        "2025-03-30T00:30:00Z");
 }
 
 // On a day the clocks change, a tile whose time of day the day skips kept its old date without a word.
