@@ -27,6 +27,10 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 using namespace Orza;
 
 namespace {
@@ -382,6 +386,60 @@ private slots:
                 QCOMPARE(sheet->choice().steps, 5);
             }
         }
+    }
+
+    // The blend type reads as a group of radio buttons, the chosen one checked; Tab reaches the chosen one only,
+    // however the sheet was opened, and a reader's press chooses another.
+    void blendTypeReadsAsRadioButtons_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en_US";
+        QTest::newRow("de") << "de_DE";
+    }
+    void blendTypeReadsAsRadioButtons() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        QPointer<BlendSheet> sheet =
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::triaxial);
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
+        const std::array modes{BlendMode::line, BlendMode::grid, BlendMode::triaxial};
+        QAccessibleInterface* group =
+            QAccessible::queryAccessibleInterface(sheet->modeButton(BlendMode::line)->parentWidget());
+        QCOMPARE(group->role(), QAccessible::Grouping);
+        QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Blend type"));
+        const auto readChecked = [&] {
+            std::vector<BlendMode> checked;
+            for (const BlendMode mode : modes) {
+                QAccessibleInterface* segment = QAccessible::queryAccessibleInterface(sheet->modeButton(mode));
+                if (segment->role() != QAccessible::RadioButton) return std::vector<BlendMode>{};
+                if (segment->state().checked) checked.push_back(mode);
+            }
+            return checked;
+        };
+        // Tab walks the whole sheet once round and meets the chosen segment alone.
+        const auto segmentsTabbedTo = [&] {
+            std::vector<BlendMode> reached;
+            sheet->prefixField()->setFocus(Qt::TabFocusReason);
+            for (int i = 0; i < 40; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                for (const BlendMode mode : modes)
+                    if (QApplication::focusWidget() == sheet->modeButton(mode) &&
+                        std::find(reached.begin(), reached.end(), mode) == reached.end())
+                        reached.push_back(mode);
+            }
+            return reached;
+        };
+        QCOMPARE(readChecked(), std::vector{BlendMode::triaxial});
+        QCOMPARE(segmentsTabbedTo(), std::vector{BlendMode::triaxial});
+
+        QAccessibleInterface* line = QAccessible::queryAccessibleInterface(sheet->modeButton(BlendMode::line));
+        QVERIFY(line->actionInterface());
+        line->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(sheet->choice().mode, BlendMode::line);
+        QCOMPARE(readChecked(), std::vector{BlendMode::line});
+        QCOMPARE(segmentsTabbedTo(), std::vector{BlendMode::line});
     }
 
     // Return adds wherever the focus is; Escape closes, and closing clears the window's blend mode.
