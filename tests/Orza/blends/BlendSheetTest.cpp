@@ -11,6 +11,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/WholeNumberStepper.h"
 #include "Orza/window/BookWindow.h"
+#include "support/AccessibleEvents.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -440,6 +441,49 @@ private slots:
         QCOMPARE(sheet->choice().mode, BlendMode::line);
         QCOMPARE(readChecked(), std::vector{BlendMode::line});
         QCOMPARE(segmentsTabbedTo(), std::vector{BlendMode::line});
+    }
+
+    // A reader hears a stepper's number as it is typed, as the tiles follow it, not only when the edit ends; a
+    // text that is no number in the range reads as the number still shown.
+    void aTypedStepIsReadAtOnce_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en_US";
+        QTest::newRow("de") << "de_DE";
+    }
+    void aTypedStepIsReadAtOnce() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        BlendSheet* sheet =
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::line);
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet);
+        QSpinBox* steps = sheet->stepsStepper();
+        QAccessibleInterface* stepper = QAccessible::queryAccessibleInterface(steps);
+        QCOMPARE(stepper->role(), QAccessible::SpinBox);
+        QVERIFY(stepper->valueInterface());
+        OrzaTest::AccessibleEvents events;
+
+        type(steps, QStringLiteral("12"));
+        QCOMPARE(stepper->valueInterface()->currentValue().toInt(), 12);
+        QCOMPARE(stepper->text(QAccessible::Value), QStringLiteral("Steps: 12"));
+        const auto told = events.of(QAccessible::ValueChanged);
+        QVERIFY(!told.isEmpty());
+        QCOMPARE(told.last().changedValue.toInt(), 12);
+        QCOMPARE(sheet->choice().steps, 12);
+        QTest::keyClick(steps, Qt::Key_Tab);
+
+        type(steps, QStringLiteral("25"));
+        QCOMPARE(stepper->valueInterface()->currentValue().toInt(), 12);
+        QCOMPARE(stepper->text(QAccessible::Value), QStringLiteral("Steps: 25"));
+        QTest::keyClick(steps, Qt::Key_Tab);
+        QCOMPARE(stepper->valueInterface()->currentValue().toInt(), 12);
+
+        // The arrows' actions step it as the keys do.
+        stepper->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(steps->value(), 13);
+        QCOMPARE(events.of(QAccessible::ValueChanged).last().changedValue.toInt(), 13);
     }
 
     // Return adds wherever the focus is; Escape closes, and closing clears the window's blend mode.
