@@ -59,6 +59,8 @@ void followChoice(QButtonGroup* segments) {
 void makeSegmentedPicker(QWidget* row, QButtonGroup* segments) {
     giveAccessibleRole(row, QAccessible::Grouping);
     for (QAbstractButton* button : segments->buttons()) {
+        // The arrows reach the segments Tab skips, and choose them, as they do among radio buttons.
+        button->setAutoExclusive(true);
         button->setProperty(segmentProperty, true);
         useOwnInterface<SegmentInterface>(button, segmentFactory);
     }

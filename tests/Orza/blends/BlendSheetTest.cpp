@@ -441,6 +441,13 @@ private slots:
         QCOMPARE(sheet->choice().mode, BlendMode::line);
         QCOMPARE(readChecked(), std::vector{BlendMode::line});
         QCOMPARE(segmentsTabbedTo(), std::vector{BlendMode::line});
+
+        // The arrows move the choice to the segment beside it (Line, Triaxial, Grid), and the focus with it.
+        sheet->modeButton(BlendMode::line)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(sheet->choice().mode, BlendMode::triaxial);
+        QCOMPARE(QApplication::focusWidget(), sheet->modeButton(BlendMode::triaxial));
+        QCOMPARE(readChecked(), std::vector{BlendMode::triaxial});
     }
 
     // A reader hears a stepper's number as it is typed, as the tiles follow it, not only when the edit ends; a
