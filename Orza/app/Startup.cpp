@@ -8,6 +8,7 @@
 #include "Orza/platform/ContextMenuKey.h"
 #include "Orza/platform/FocusInView.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/platform/SpokenWindowTitle.h"
 #include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/resources/Resources.h"
 
@@ -23,6 +24,7 @@ void start(QApplication& application, const QStringList& files) {
     WheelNeedsFocus::install();
     ContextMenuKey::install();
     FocusInView::install();
+    SpokenWindowTitle::install();
     GlazeMainApp::nameApplication(application);
     GlazeMainApp::setHelpWindowOpener([] { HelpWindow::showHelp(); });
     DocumentController::instance().launch(files);

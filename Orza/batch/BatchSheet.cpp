@@ -15,6 +15,7 @@
 #include "Orza/printing/PdfSaveDialog.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/widgets/AccessibleComboBox.h"
+#include "Orza/widgets/FocusReportingView.h"
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
@@ -96,7 +97,7 @@ void BatchSheet::build() {
     layout->addWidget(makeForm());
 
     m_model = new BatchRowsModel(this);
-    m_table = new QTableView;
+    m_table = new FocusReportingView<QTableView>;
     m_table->setModel(m_model);
     m_table->setAccessibleName(tr("Batch weights"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);

@@ -14,6 +14,7 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
+#include "Orza/widgets/SegmentedPicker.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/widgets/WholeNumberStepper.h"
@@ -130,6 +131,7 @@ QWidget* BlendSheet::makeControls() {
         m_modes->addButton(button, int(mode));
         modeRow->addWidget(button, 1);
     }
+    makeSegmentedPicker(modes, m_modes);
     connect(m_modes, &QButtonGroup::idClicked, this, [this](int id) { setMode(BlendMode(id)); });
     column->addWidget(modes);
 

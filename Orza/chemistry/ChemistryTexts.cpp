@@ -91,9 +91,9 @@ QString nudgeAccessibleName(Oxide oxide) {
     return tr("Oxide Nudge for %1").arg(spokenFormula(oxide));
 }
 
-QString nudgeAccessibleHint(const QLocale& locale) {
-    return tr("Opens a sheet that changes the amounts so this oxide goes up or down by %1")
-        .arg(formatDoublePlaces(2, 0.05, locale));
+QString nudgeAccessibleHint() {
+    // The step is part of the sentence, written the same in every locale.
+    return tr("Opens a sheet that changes the amounts so this oxide goes up or down by 0.05");
 }
 
 QString expansionValue(const GlazeCore::Chemistry& chemistry, const QLocale& locale) {

@@ -27,7 +27,7 @@ QString oxideRowLabel(GlazeCore::Oxide oxide, const GlazeCore::Chemistry& chemis
 
 QString nudgeHelp(GlazeCore::Oxide oxide, const QLocale& locale = {});
 QString nudgeAccessibleName(GlazeCore::Oxide oxide);
-QString nudgeAccessibleHint(const QLocale& locale = {});
+QString nudgeAccessibleHint();
 
 /// "68.3 × 10⁻⁷/K", with ", partial" when some oxides were not counted; "Not available" without one.
 QString expansionValue(const GlazeCore::Chemistry& chemistry, const QLocale& locale = {});

@@ -184,6 +184,7 @@ void UmfGrid::updateRow(Oxide oxide, const GlazeCore::Chemistry& chemistry, cons
     if (cells.oxide->accessibleName() != rowLabel) cells.oxide->setAccessibleName(rowLabel);
 
     setTextIfNew(cells.umf, ChemistryTexts::umfCell(chemistry, oxide));
+    cells.stepper->setSteppedValue(GlazeCore::oxideValue(chemistry.umf, oxide), cells.umf->text());
     if (cells.umf->font().bold() != outside) {
         QFont font = cells.umf->font();
         font.setBold(outside);

@@ -12,9 +12,11 @@
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
+#include "Orza/widgets/FocusReportingView.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/widgets/SearchClearButton.h"
+#include "Orza/widgets/SegmentedPicker.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QAction>
@@ -119,6 +121,7 @@ QWidget* MaterialsPage::makeTopRow() {
         group->addButton(button);
         segments->addWidget(button);
     }
+    makeSegmentedPicker(picker, group);
     connect(m_bundledButton, &QAbstractButton::clicked, this, [this] { setScope(Scope::bundled); });
     connect(m_customButton, &QAbstractButton::clicked, this, [this] { setScope(Scope::custom); });
     layout->addWidget(picker, 1, Qt::AlignLeft);
@@ -142,7 +145,7 @@ QWidget* MaterialsPage::makeTopRow() {
 
 QWidget* MaterialsPage::makeBundledPane() {
     m_bundledModel = new BundledMaterialsModel(BookLibrary::bundledMaterials().materials, this);
-    m_table = new QTableView;
+    m_table = new FocusReportingView<QTableView>;
     m_table->setModel(m_bundledModel);
     m_table->setAccessibleName(tr("Bundled materials"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -218,7 +221,7 @@ QWidget* MaterialsPage::makeCustomListColumn() {
     connect(m_customModel, &QAbstractItemModel::rowsAboutToBeInserted, this, holdSelection);
     connect(m_customModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, holdSelection);
     connect(m_customModel, &QAbstractItemModel::modelAboutToBeReset, this, holdSelection);
-    m_list = new QListView;
+    m_list = new FocusReportingView<QListView>;
     m_list->setModel(m_customModel);
     m_list->setItemDelegate(new CustomMaterialDelegate(m_list));
     m_list->setAccessibleName(tr("Custom materials"));
@@ -390,8 +393,7 @@ void MaterialsPage::bundledRowChosen() {
 void MaterialsPage::customRowChosen() {
     if (m_syncing) return;
     const QModelIndexList rows = m_list->selectionModel()->selectedIndexes();
-    m_customSelection =
-        rows.isEmpty() ? std::nullopt : std::optional(m_customModel->idAt(rows.first().row()));
+    m_customSelection = rows.isEmpty() ? std::nullopt : std::optional(m_customModel->idAt(rows.first().row()));
     updateCustomDetail();
     updateCustomFoot();
 }

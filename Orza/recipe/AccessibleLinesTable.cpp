@@ -10,6 +10,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -85,7 +86,7 @@ class LineCell final : public TablePart,
                        public QAccessibleTextInterface,
                        public QAccessibleActionInterface {
 public:
-    LineCell(QTableView* view, const QModelIndex& index) : TablePart(view), m_index(index) {}
+    LineCell(QTableView* view, const QModelIndex& index) : TablePart(view), m_index(index), m_heard(reading()) {}
 
     bool isValid() const override { return TablePart::isValid() && m_index.isValid(); }
     bool isAmount() const { return m_index.column() == RecipeLinesModel::amountColumn; }
@@ -197,16 +198,59 @@ public:
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
+    /// Tells a reader what changed since the cell was last read or announced: its name, its number and
+    /// text, its check.
+    void announceChanges() {
+        const Reading now = reading();
+        const Reading before = std::exchange(m_heard, now);
+        if (now.name != before.name) {
+            QAccessibleEvent renamed(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&renamed);
+        }
+        if (now.value != before.value) {
+            QAccessibleValueChangeEvent valued(this, currentValue());
+            QAccessible::updateAccessibility(&valued);
+            QAccessibleTextUpdateEvent retyped(this, 0, before.value, now.value);
+            QAccessible::updateAccessibility(&retyped);
+        }
+        if (now.checked != before.checked) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent checked(this, changed);
+            QAccessible::updateAccessibility(&checked);
+        }
+    }
+
 private:
+    /// What a reader hears of the cell.
+    struct Reading {
+        QString name;
+        QString value;
+        bool checked = false;
+    };
+    Reading reading() const { return {text(QAccessible::Name), text(QAccessible::Value), bool(state().checked)}; }
+
     QPersistentModelIndex m_index;
+    Reading m_heard;
 };
 
 /// The table: its children in the order Qt's tables give them and its views report focus by, a row of
 /// headers (the corner first) and then each line, its row header first.
 class LinesTable final : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit LinesTable(QTableView* view) : QAccessibleWidget(view, QAccessible::Table) {}
-    ~LinesTable() override { forgetParts(); }
+    explicit LinesTable(QTableView* view) : QAccessibleWidget(view, QAccessible::Table) {
+        // Qt's tables send no word of a cell whose data changed: each changed cell shown is told here.
+        m_dataFollower = QObject::connect(view->model(), &QAbstractItemModel::dataChanged, view,
+                                          [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                                              if (!QAccessible::isActive()) return;
+                                              announceShownChanges(topLeft.row(), bottomRight.row(), topLeft.column(),
+                                                                   bottomRight.column());
+                                          });
+    }
+    ~LinesTable() override {
+        QObject::disconnect(m_dataFollower);
+        forgetParts();
+    }
 
     QTableView* view() const { return static_cast<QTableView*>(widget()); }
     QAbstractItemModel* model() const { return view()->model(); }
@@ -293,6 +337,19 @@ public:
     }
 
 private:
+    /// The cells of the lines shown in the rows and columns given whose reading changed: a share that every
+    /// line's amount moves is told for the lines in view only, however long the recipe.
+    void announceShownChanges(int firstRow, int lastRow, int firstColumn, int lastColumn) {
+        const int topShown = view()->rowAt(0);
+        if (topShown < 0 || !view()->isVisible()) return;
+        const int bottom = view()->rowAt(view()->viewport()->height() - 1);
+        const int bottomShown = bottom < 0 ? model()->rowCount() - 1 : bottom;
+        firstColumn = std::max(firstColumn, 0);
+        lastColumn = std::min(lastColumn < 0 ? columnCount() - 1 : lastColumn, columnCount() - 1);
+        for (int row = std::max(firstRow, topShown); row <= std::min(lastRow, bottomShown); ++row)
+            for (int column = firstColumn; column <= lastColumn; ++column)
+                if (auto* cell = dynamic_cast<LineCell*>(cellAt(row, column))) cell->announceChanges();
+    }
     QAccessibleInterface* makePart(int row, int column) const {
         if (row < 0) return new HeaderCell(view(), Qt::Horizontal, column);
         if (column < 0) return new HeaderCell(view(), Qt::Vertical, row);
@@ -311,6 +368,7 @@ private:
     }
 
     mutable QHash<int, QAccessible::Id> m_parts;
+    QMetaObject::Connection m_dataFollower;
 };
 
 QAccessibleInterface* linesFactory(const QString&, QObject* object) {

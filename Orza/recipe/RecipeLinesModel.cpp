@@ -194,8 +194,9 @@ void RecipeLinesModel::followLine(const GlazeCore::Uuid& recipeID, int row, Line
         return;
     case LineField::amount:
     case LineField::isAddition:
-        emit dataChanged(index(row, 0), index(row, totalColumns - 1));
+        // The totals first: the line's share is read against the new base, never the old one.
         updateTotals();
+        emit dataChanged(index(row, 0), index(row, totalColumns - 1));
         return;
     }
 }

@@ -11,7 +11,8 @@
 
 namespace Orza {
 
-RecipeLinesView::RecipeLinesView(RecipeLinesModel* model, QWidget* parent) : QTableView(parent), m_model(model) {
+RecipeLinesView::RecipeLinesView(RecipeLinesModel* model, QWidget* parent)
+    : FocusReportingView(parent), m_model(model) {
     setModel(model);
     setSelectionBehavior(SelectRows);
     setSelectionMode(ExtendedSelection);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Orza/widgets/FocusReportingView.h"
+
 #include <QTableView>
 
 namespace Orza {
@@ -11,7 +13,7 @@ class RecipeLinesModel;
  * others fixed. It grows with its lines from two to eight rows and scrolls beyond; it never builds a
  * widget per row, so a recipe of 10,000 lines scrolls as quickly as one of ten.
  */
-class RecipeLinesView final : public QTableView {
+class RecipeLinesView final : public FocusReportingView<QTableView> {
     Q_OBJECT
 public:
     explicit RecipeLinesView(RecipeLinesModel* model, QWidget* parent = nullptr);

@@ -261,6 +261,7 @@ void OxideNudgeSheet::showTargetRow() {
     m_targetField->setAccessibleName(tr("Target UMF for %1").arg(spokenFormula(m_oxide)));
     m_stepper->upButton()->setEnabled(NudgeRules::stepped(m_target, 1).has_value());
     m_stepper->downButton()->setEnabled(NudgeRules::stepped(m_target, -1).has_value());
+    m_stepper->setSteppedValue(m_target, formatDoublePlaces(3, m_target));
     m_change->setText(tr("Change %1").arg(NudgeRules::changeText(m_target, current)));
 }
 

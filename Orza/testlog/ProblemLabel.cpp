@@ -2,6 +2,7 @@
 
 #include "Orza/testlog/FormSection.h"
 #include "Orza/widgets/AccessibleOneElement.h"
+#include "Orza/widgets/AlertAnnouncement.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -40,13 +41,7 @@ void ProblemLabel::setText(const QString& text) {
 }
 
 void ProblemLabel::announce() {
-    QAccessibleEvent alert(this, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
-    // A new problem in an alert already shown is shown again, for the bridges that speak an alert as it appears.
-    if (isVisible() && !std::exchange(m_shownAnew, false)) {
-        QAccessibleEvent shown(this, QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&shown);
-    }
+    announceAlert(this, std::exchange(m_shownAnew, false));
     emit announced(m_text->text());
 }
 

@@ -14,6 +14,7 @@
 #include "Orza/testlog/TileSearchCache.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
+#include "Orza/widgets/FocusReportingView.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
 
@@ -146,7 +147,7 @@ QWidget* TestLogPage::makeTable() {
     connect(m_tableModel, &QAbstractItemModel::rowsAboutToBeRemoved, this, hold);
     connect(m_tableModel, &QAbstractItemModel::modelAboutToBeReset, this, hold);
 
-    m_table = new QTableView;
+    m_table = new FocusReportingView<QTableView>;
     m_table->setModel(m_tableModel);
     m_table->setAccessibleName(tr("Test tiles"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

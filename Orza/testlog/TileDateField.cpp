@@ -2,7 +2,9 @@
 
 #include "GlazeCore/book/DateYears.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/platform/AccessibleOwnInterface.h"
 #include "Orza/testlog/ProblemLabel.h"
+#include "Orza/widgets/AccessibleTypedField.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,6 +16,17 @@
 namespace Orza {
 
 namespace {
+
+/// The field reads as the date it shows, as text: a date is no number to step.
+class DateFieldInterface final : public AccessibleTypedField {
+public:
+    explicit DateFieldInterface(TileDateField* field) : AccessibleTypedField(field, QAccessible::EditableText) {}
+};
+
+QAccessibleInterface* dateFieldFactory(const QString&, QObject* object) {
+    auto* field = qobject_cast<TileDateField*>(object);
+    return field ? new DateFieldInterface(field) : nullptr;
+}
 
 QDateTime localTime(std::chrono::milliseconds sinceEpoch) {
     return QDateTime::fromMSecsSinceEpoch(sinceEpoch.count());
@@ -110,6 +123,7 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
     connect(this, &QDateEdit::dateChanged, this, &TileDateField::chooseDate);
     connect(this, &QAbstractSpinBox::editingFinished, this, &TileDateField::noticeGoingBack);
     connect(lineEdit(), &QLineEdit::textChanged, this, &TileDateField::onTextChanged);
+    useOwnInterface<DateFieldInterface>(this, dateFieldFactory);
     // Moving to another part ends the number typed; the editor may have ended the edit too.
     connect(lineEdit(), &QLineEdit::cursorPositionChanged, this, [this] {
         if (m_typingKey) return;
@@ -231,16 +245,9 @@ void TileDateField::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TileDateField::focusNextPrevChild(bool next) {
-    // Tab goes from part to part as typing does, the date typed so far kept whole; the editor would take it
-    // first, and put the tile's date back in place of a day its month does not have.
-    const int from = m_format && hasFocus() ? partAtCursor() : -1;
-    const auto parts = from >= 0 ? m_format->read(lineEdit()->text()) : std::nullopt;
-    const int to = from + (next ? 1 : -1);
-    if (!parts || to < 0 || to >= int(parts->size()) || (*parts)[to].digits.isEmpty())
-        return QDateEdit::focusNextPrevChild(next);
-    selectPart(to);
-    m_typing = {to, {}, false, lineEdit()->text()};
-    return true;
+    // The field is one Tab stop, as it is one element to a reader: Tab leaves it from any part, where the editor
+    // would walk its parts unheard. The arrows and the separators move between the parts.
+    return QWidget::focusNextPrevChild(next);
 }
 
 bool TileDateField::typeKey(QChar key) {

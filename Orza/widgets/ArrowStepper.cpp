@@ -1,7 +1,9 @@
 #include "Orza/widgets/ArrowStepper.h"
 
+#include "Orza/platform/AccessibleOwnInterface.h"
 #include "Orza/widgets/SymbolIcon.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QToolButton>
@@ -25,6 +27,52 @@ QToolButton* makeButton(const QString& name) {
     return button;
 }
 
+/// The stepper as one spin box: its arrows are its increase and decrease actions, not buttons of their own.
+class StepperInterface final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit StepperInterface(ArrowStepper* stepper) : QAccessibleWidget(stepper, QAccessible::SpinBox) {}
+
+    ArrowStepper* stepper() const { return static_cast<ArrowStepper*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? stepper()->steppedText() : QAccessibleWidget::text(kind);
+    }
+
+    QVariant currentValue() const override { return stepper()->steppedValue(); }
+    void setCurrentValue(const QVariant&) override {} // the owner decides what a step means
+    QVariant maximumValue() const override { return {}; }
+    QVariant minimumValue() const override { return {}; }
+    QVariant minimumStepSize() const override { return {}; }
+
+    QStringList actionNames() const override {
+        QStringList names;
+        if (stepper()->upButton()->isEnabled()) names << increaseAction();
+        if (stepper()->downButton()->isEnabled()) names << decreaseAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == increaseAction())
+            stepper()->upButton()->click();
+        else if (name == decreaseAction())
+            stepper()->downButton()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface* stepperFactory(const QString&, QObject* object) {
+    auto* stepper = qobject_cast<ArrowStepper*>(object);
+    return stepper ? new StepperInterface(stepper) : nullptr;
+}
+
 } // namespace
 
 ArrowStepper::ArrowStepper(QWidget* parent)
@@ -39,6 +87,15 @@ ArrowStepper::ArrowStepper(QWidget* parent)
     connect(m_up, &QToolButton::clicked, this, &ArrowStepper::incremented);
     connect(m_down, &QToolButton::clicked, this, &ArrowStepper::decremented);
     refreshIcons();
+    useOwnInterface<StepperInterface>(this, stepperFactory);
+}
+
+void ArrowStepper::setSteppedValue(double value, const QString& text) {
+    if (value == m_value && text == m_text) return;
+    m_value = value;
+    m_text = text;
+    QAccessibleValueChangeEvent changed(this, value);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QSize ArrowStepper::sizeHint() const {

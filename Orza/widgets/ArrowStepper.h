@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QToolButton;
@@ -8,7 +9,9 @@ namespace Orza {
 
 /**
  * A small up and down arrow pair that holds no value: each press only asks for a step, and the owner
- * decides what a step means. Focused, it steps with the Up and Down keys.
+ * decides what a step means. Focused, it steps with the Up and Down keys. It reads as a spin box: the owner
+ * gives it the number it changes, as its value and the text that shows it, and its increase and decrease
+ * actions step as the arrows do.
  */
 class ArrowStepper final : public QWidget {
     Q_OBJECT
@@ -19,6 +22,11 @@ public:
     QToolButton* downButton() const { return m_down; }
 
     QSize sizeHint() const override;
+
+    /// The number a step changes, and how it is shown, as a reader hears them.
+    void setSteppedValue(double value, const QString& text);
+    double steppedValue() const { return m_value; }
+    QString steppedText() const { return m_text; }
 
 signals:
     void incremented();
@@ -33,6 +41,8 @@ private:
 
     QToolButton* m_up;
     QToolButton* m_down;
+    double m_value = 0;
+    QString m_text;
 };
 
 } // namespace Orza

@@ -1,5 +1,7 @@
 #include "Orza/widgets/ConeTyping.h"
 
+#include "Orza/widgets/FocusReportingView.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -10,9 +12,9 @@ namespace Orza {
 namespace {
 
 /// The picker's list, whose type-ahead looks at the cone each item holds before its title.
-class ConeListView final : public QListView {
+class ConeListView final : public FocusReportingView<QListView> {
 public:
-    using QListView::QListView;
+    using FocusReportingView::FocusReportingView;
 
     void keyboardSearch(const QString& search) override {
         // Keys typed in quick succession make one search, as the list's own type-ahead does.

@@ -3,11 +3,13 @@
 #include <QAction>
 
 class QLineEdit;
+class QToolButton;
 
 namespace Orza {
 
 /// The warning mark a line edit shows at its trailing edge while it holds text it refuses, the reason as its
-/// tooltip. It keeps its contrast when the field's palette turns dark or light.
+/// tooltip and as the name of the alert it reads as. It keeps its contrast when the field's palette turns dark or
+/// light.
 class ProblemMark final : public QAction {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ private:
     void paintIcon();
 
     QLineEdit* m_field;
+    /// The button the line edit shows the mark as.
+    QToolButton* m_button = nullptr;
 };
 
 } // namespace Orza

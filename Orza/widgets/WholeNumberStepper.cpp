@@ -1,5 +1,7 @@
 #include "Orza/widgets/WholeNumberStepper.h"
 
+#include "Orza/platform/AccessibleOwnInterface.h"
+#include "Orza/widgets/AccessibleTypedField.h"
 #include "Orza/widgets/ProblemMark.h"
 
 #include <QKeyEvent>
@@ -8,7 +10,48 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
+#include <utility>
+
 namespace Orza {
+
+namespace {
+
+/// The stepper as a reader meets it: its value is the number it shows, typed or not, as its text is.
+class StepperInterface final : public AccessibleTypedField, public QAccessibleValueInterface {
+public:
+    explicit StepperInterface(WholeNumberStepper* stepper) : AccessibleTypedField(stepper, QAccessible::SpinBox) {}
+
+    WholeNumberStepper* stepper() const { return static_cast<WholeNumberStepper*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        return AccessibleTypedField::interface_cast(type);
+    }
+    QVariant currentValue() const override { return stepper()->shownValue(); }
+    void setCurrentValue(const QVariant& value) override { stepper()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return stepper()->maximum(); }
+    QVariant minimumValue() const override { return stepper()->minimum(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+    QStringList actionNames() const override {
+        return QStringList{increaseAction(), decreaseAction()} + AccessibleTypedField::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == increaseAction())
+            stepper()->stepUp();
+        else if (name == decreaseAction())
+            stepper()->stepDown();
+        else
+            AccessibleTypedField::doAction(name);
+    }
+};
+
+QAccessibleInterface* stepperFactory(const QString&, QObject* object) {
+    auto* stepper = qobject_cast<WholeNumberStepper*>(object);
+    return stepper ? new StepperInterface(stepper) : nullptr;
+}
+
+} // namespace
 
 WholeNumberStepper::WholeNumberStepper(int minimum, int maximum, QWidget* parent) : QSpinBox(parent) {
     setRange(minimum, maximum);
@@ -24,6 +67,14 @@ WholeNumberStepper::WholeNumberStepper(int minimum, int maximum, QWidget* parent
     connect(this, &QSpinBox::valueChanged, this, &WholeNumberStepper::updateProblem);
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit shownValueChanged(shownValue()); });
     connect(this, &QSpinBox::valueChanged, this, [this] { emit shownValueChanged(shownValue()); });
+    // A reader hears the number shown as it is typed, not only once the edit ends.
+    connect(this, &WholeNumberStepper::shownValueChanged, this, [this](int shown) {
+        if (shown == std::exchange(m_spokenNumber, shown)) return;
+        QAccessibleValueChangeEvent changed(this, shown);
+        QAccessible::updateAccessibility(&changed);
+    });
+    m_spokenNumber = value();
+    useOwnInterface<StepperInterface>(this, stepperFactory);
 }
 
 int WholeNumberStepper::shownValue() const {

@@ -56,6 +56,8 @@ private:
     void updateProblem();
 
     QString m_spoken;
+    /// The number a reader last heard as the value.
+    int m_spokenNumber = 0;
     QString m_problem;
     ProblemMark* m_mark = nullptr;
 };

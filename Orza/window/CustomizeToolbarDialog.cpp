@@ -2,6 +2,7 @@
 
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/resources/Resources.h"
+#include "Orza/widgets/FocusReportingView.h"
 #include "Orza/widgets/ThemedIcon.h"
 
 #include <QCoreApplication>
@@ -39,8 +40,8 @@ Item itemOf(const QListWidgetItem* entry) {
 } // namespace
 
 CustomizeToolbarDialog::CustomizeToolbarDialog(QWidget* parent)
-    : QDialog(parent), m_available(new QListWidget), m_shown(new QListWidget), m_add(new QPushButton(tr("Add"))),
-      m_remove(new QPushButton(tr("Remove"))), m_up(new QPushButton(tr("Move Up"))),
+    : QDialog(parent), m_available(new FocusReportingView<QListWidget>), m_shown(new FocusReportingView<QListWidget>),
+      m_add(new QPushButton(tr("Add"))), m_remove(new QPushButton(tr("Remove"))), m_up(new QPushButton(tr("Move Up"))),
       m_down(new QPushButton(tr("Move Down"))), m_defaults(new QPushButton(tr("Restore Defaults"))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);

@@ -11,6 +11,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/WholeNumberStepper.h"
 #include "Orza/window/BookWindow.h"
+#include "support/AccessibleEvents.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -26,6 +27,10 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QUndoStack>
+
+#include <algorithm>
+#include <array>
+#include <vector>
 
 using namespace Orza;
 
@@ -382,6 +387,110 @@ private slots:
                 QCOMPARE(sheet->choice().steps, 5);
             }
         }
+    }
+
+    // The blend type reads as a group of radio buttons, the chosen one checked; Tab reaches the chosen one only,
+    // however the sheet was opened, and a reader's press chooses another.
+    void blendTypeReadsAsRadioButtons_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en_US";
+        QTest::newRow("de") << "de_DE";
+    }
+    void blendTypeReadsAsRadioButtons() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        QPointer<BlendSheet> sheet =
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::triaxial);
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet.data());
+        const std::array modes{BlendMode::line, BlendMode::grid, BlendMode::triaxial};
+        QAccessibleInterface* group =
+            QAccessible::queryAccessibleInterface(sheet->modeButton(BlendMode::line)->parentWidget());
+        QCOMPARE(group->role(), QAccessible::Grouping);
+        QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Blend type"));
+        const auto readChecked = [&] {
+            std::vector<BlendMode> checked;
+            for (const BlendMode mode : modes) {
+                QAccessibleInterface* segment = QAccessible::queryAccessibleInterface(sheet->modeButton(mode));
+                if (segment->role() != QAccessible::RadioButton) return std::vector<BlendMode>{};
+                if (segment->state().checked) checked.push_back(mode);
+            }
+            return checked;
+        };
+        // Tab walks the whole sheet once round and meets the chosen segment alone.
+        const auto segmentsTabbedTo = [&] {
+            std::vector<BlendMode> reached;
+            sheet->prefixField()->setFocus(Qt::TabFocusReason);
+            for (int i = 0; i < 40; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                for (const BlendMode mode : modes)
+                    if (QApplication::focusWidget() == sheet->modeButton(mode) &&
+                        std::find(reached.begin(), reached.end(), mode) == reached.end())
+                        reached.push_back(mode);
+            }
+            return reached;
+        };
+        QCOMPARE(readChecked(), std::vector{BlendMode::triaxial});
+        QCOMPARE(segmentsTabbedTo(), std::vector{BlendMode::triaxial});
+
+        QAccessibleInterface* line = QAccessible::queryAccessibleInterface(sheet->modeButton(BlendMode::line));
+        QVERIFY(line->actionInterface());
+        line->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(sheet->choice().mode, BlendMode::line);
+        QCOMPARE(readChecked(), std::vector{BlendMode::line});
+        QCOMPARE(segmentsTabbedTo(), std::vector{BlendMode::line});
+
+        // The arrows move the choice to the segment beside it (Line, Triaxial, Grid), and the focus with it.
+        sheet->modeButton(BlendMode::line)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(sheet->choice().mode, BlendMode::triaxial);
+        QCOMPARE(QApplication::focusWidget(), sheet->modeButton(BlendMode::triaxial));
+        QCOMPARE(readChecked(), std::vector{BlendMode::triaxial});
+    }
+
+    // A reader hears a stepper's number as it is typed, as the tiles follow it, not only when the edit ends; a
+    // text that is no number in the range reads as the number still shown.
+    void aTypedStepIsReadAtOnce_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en_US";
+        QTest::newRow("de") << "de_DE";
+    }
+    void aTypedStepIsReadAtOnce() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        auto window = OrzaTest::makeWindow(sample());
+        QVERIFY(OrzaTest::showActive(*window));
+        BlendSheet* sheet =
+            BlendSheet::open(window->paneContext(), window->document()->book().recipes[0].id, BlendMode::line);
+        sheet->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), sheet);
+        QSpinBox* steps = sheet->stepsStepper();
+        QAccessibleInterface* stepper = QAccessible::queryAccessibleInterface(steps);
+        QCOMPARE(stepper->role(), QAccessible::SpinBox);
+        QVERIFY(stepper->valueInterface());
+        OrzaTest::AccessibleEvents events;
+
+        type(steps, QStringLiteral("12"));
+        QCOMPARE(stepper->valueInterface()->currentValue().toInt(), 12);
+        QCOMPARE(stepper->text(QAccessible::Value), QStringLiteral("Steps: 12"));
+        const auto told = events.of(QAccessible::ValueChanged);
+        QVERIFY(!told.isEmpty());
+        QCOMPARE(told.last().changedValue.toInt(), 12);
+        QCOMPARE(sheet->choice().steps, 12);
+        QTest::keyClick(steps, Qt::Key_Tab);
+
+        type(steps, QStringLiteral("25"));
+        QCOMPARE(stepper->valueInterface()->currentValue().toInt(), 12);
+        QCOMPARE(stepper->text(QAccessible::Value), QStringLiteral("Steps: 25"));
+        QTest::keyClick(steps, Qt::Key_Tab);
+        QCOMPARE(stepper->valueInterface()->currentValue().toInt(), 12);
+
+        // The arrows' actions step it as the keys do.
+        stepper->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(steps->value(), 13);
+        QCOMPARE(events.of(QAccessible::ValueChanged).last().changedValue.toInt(), 13);
     }
 
     // Return adds wherever the focus is; Escape closes, and closing clears the window's blend mode.

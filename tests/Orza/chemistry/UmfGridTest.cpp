@@ -5,6 +5,7 @@
 #include "Orza/widgets/ArrowStepper.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -121,6 +122,50 @@ private slots:
         QVERIFY(grid.oxideCell(Oxide::SiO2)->accessibleName().contains(QStringLiteral("UMF not available")));
     }
 
+    // Each arrow pair reads as a spin box of its oxide's UMF, shown as the cell beside it shows it, and its
+    // increase and decrease actions nudge as the arrows do.
+    void steppersReadAsSpinBoxes_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("en") << "en_US"
+                            << "3.000";
+        QTest::newRow("de") << "de_DE"
+                            << "3,000";
+    }
+    void steppersReadAsSpinBoxes() {
+        QFETCH(QString, locale);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        UmfGrid grid;
+        grid.setContent(gloss(), LimitComparison(gloss(), &cone6()), true, false);
+        grid.show();
+        QAccessibleInterface* stepper = QAccessible::queryAccessibleInterface(grid.stepper(Oxide::SiO2));
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(stepper->role(), QAccessible::SpinBox);
+        QCOMPARE(stepper->text(QAccessible::Name), QStringLiteral("Oxide Nudge for S i O 2"));
+        QCOMPARE(stepper->text(QAccessible::Value), shown);
+        QVERIFY(stepper->valueInterface());
+        QCOMPARE(stepper->valueInterface()->currentValue().toDouble(), 3.0);
+        QCOMPARE(stepper->childCount(), 0);
+
+        QSignalSpy nudges(&grid, &UmfGrid::nudgeRequested);
+        QAccessibleActionInterface* actions = stepper->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::increaseAction()));
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::decreaseAction()));
+        actions->doAction(QAccessibleActionInterface::increaseAction());
+        actions->doAction(QAccessibleActionInterface::decreaseAction());
+        QCOMPARE(nudges.count(), 2);
+        QCOMPARE(nudges.at(0).at(1).toInt(), 1);
+        QCOMPARE(nudges.at(1).at(1).toInt(), -1);
+
+        // A new UMF is the stepper's new value.
+        Chemistry richer = gloss();
+        richer.umf[Oxide::SiO2] = 3.5;
+        grid.setContent(richer, LimitComparison(richer, &cone6()), true, false);
+        QCOMPARE(stepper->valueInterface()->currentValue().toDouble(), 3.5);
+    }
+
     void theOnlyFluxCannotBeNudgedButOthersCan() {
         Chemistry chemistry;
         chemistry.umf = {{Oxide::CaO, 1.0}, {Oxide::Al2O3, 0.3}, {Oxide::SiO2, 3.0}};
@@ -222,13 +267,13 @@ private slots:
         QCOMPARE(ChemistryTexts::nudgeHelp(Oxide::Al2O3, german),
                  QStringLiteral("Oxide Nudge: change the amounts so that Al₂O₃ goes up or down by 0,05 in the UMF"));
 
-        // The arrows' hint is read with the same comma as their tooltip.
+        // The arrows' hint is one fixed sentence: its step is written alike in every locale.
         QLocale::setDefault(german);
         UmfGrid grid;
         grid.setContent(gloss(), LimitComparison(gloss(), &cone6()), true, false);
         const QString hint = grid.stepper(Oxide::SiO2)->accessibleDescription();
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(hint, QStringLiteral("Opens a sheet that changes the amounts so this oxide goes up or down by 0,05"));
+        QCOMPARE(hint, QStringLiteral("Opens a sheet that changes the amounts so this oxide goes up or down by 0.05"));
     }
 };
 

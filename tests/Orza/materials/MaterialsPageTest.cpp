@@ -114,6 +114,36 @@ private slots:
         QCOMPARE(subtitle(), QString());
     }
 
+    // Bundled and Custom read as two radio buttons of the "Material list" group; the chosen one is checked and is
+    // the group's one Tab stop, whichever way it was chosen.
+    void theListPickerReadsAsRadioButtons() {
+        Page p;
+        const auto segment = [&](const QString& title) {
+            for (QToolButton* button : p.page->findChildren<QToolButton*>())
+                if (button->text() == title) return button;
+            return static_cast<QToolButton*>(nullptr);
+        };
+        QToolButton* bundled = segment(QStringLiteral("Bundled"));
+        QToolButton* custom = segment(QStringLiteral("Custom"));
+        QVERIFY(bundled && custom);
+        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(bundled->parentWidget());
+        QCOMPARE(group->role(), QAccessible::Grouping);
+        QCOMPARE(group->text(QAccessible::Name), QStringLiteral("Material list"));
+        for (const Scope scope : {Scope::custom, Scope::bundled}) {
+            p.page->setScope(scope);
+            for (QToolButton* button : {bundled, custom}) {
+                const bool chosen = (button == custom) == (scope == Scope::custom);
+                QAccessibleInterface* read = QAccessible::queryAccessibleInterface(button);
+                QCOMPARE(read->role(), QAccessible::RadioButton);
+                QCOMPARE(bool(read->state().checked), chosen);
+                QCOMPARE(bool(button->focusPolicy() & Qt::TabFocus), chosen);
+            }
+        }
+        QAccessible::queryAccessibleInterface(custom)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QCOMPARE(p.page->scope(), Scope::custom);
+    }
+
     // Inside the search field a reader meets one button, named for what it does.
     void theSearchFieldsClearButtonIsNamed() {
         Page p;
@@ -235,7 +265,8 @@ private slots:
         QVERIFY(p.page->customSelection() == huge);
         QVERIFY(p.custom().back().name == "Slips");
         const QString shown = p.page->customModel()->index(3).data(CustomMaterialsModel::shownIdRole).toString();
-        QVERIFY2(shown.size() <= 1000 && shown.startsWith(QStringLiteral("<xx")) && shown.endsWith(QStringLiteral("xx>")),
+        QVERIFY2(shown.size() <= 1000 && shown.startsWith(QStringLiteral("<xx")) &&
+                     shown.endsWith(QStringLiteral("xx>")),
                  qPrintable(shown.left(10)));
     }
 

@@ -11,6 +11,7 @@
 #include "Orza/widgets/LiveNumberField.h"
 #include "Orza/widgets/MaterialPicker.h"
 #include "Orza/widgets/MaterialSearchList.h"
+#include "support/AccessibleEvents.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemModelTester>
@@ -304,10 +305,25 @@ private slots:
         base->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(f.recipe().lines[0].isAddition);
         QVERIFY(base->state().checked);
+        // The same action takes it back, and takes an addition into the base.
+        base->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        addition->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!f.recipe().lines[0].isAddition);
+        QVERIFY(!f.recipe().lines[1].isAddition);
+        QVERIFY(!base->state().checked);
+        QVERIFY(!addition->state().checked);
 
-        // Neither the percent share nor the material is a number or a switch.
+        // The largest amount a field takes, the cell takes too.
+        value->setCurrentValue(value->maximumValue());
+        QCOMPARE(f.recipe().lines[1].amount, 1'000'000.0);
+        QCOMPARE(value->maximumValue().toDouble(), 1'000'000.0);
+
+        // Neither the percent share, the material nor the switch is a number; only the switch toggles.
+        for (int row : {0, 1})
+            for (int column :
+                 {RecipeLinesModel::materialColumn, RecipeLinesModel::percentColumn, RecipeLinesModel::additionColumn})
+                QVERIFY2(!table->cellAt(row, column)->valueInterface(), qPrintable(QString::number(column)));
         QAccessibleInterface* percent = table->cellAt(0, RecipeLinesModel::percentColumn);
-        QVERIFY(!percent->valueInterface());
         QVERIFY(!percent->state().checkable);
         QVERIFY(!table->cellAt(0, RecipeLinesModel::materialColumn)->state().checkable);
 
@@ -315,7 +331,71 @@ private slots:
         QCOMPARE(table->cellAt(0, RecipeLinesModel::amountColumn)->text(QAccessible::Value), QStringLiteral("28"));
         f.table->view()->selectRow(0);
         f.table->removeSelectedLines();
-        QCOMPARE(table->cellAt(0, RecipeLinesModel::amountColumn)->text(QAccessible::Value), QStringLiteral("3,25"));
+        QCOMPARE(table->cellAt(0, RecipeLinesModel::amountColumn)->text(QAccessible::Value), QStringLiteral("1000000"));
+    }
+
+    // A reader hears each cell that changes as it changes: a share the amounts move, a material picked, an
+    // amount typed, an addition switched with Space.
+    void cellChangesAreAnnounced_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("share");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("stale");
+        QTest::newRow("en") << "en_US"
+                            << "28.6 % of base"
+                            << "20"
+                            << "57.1 % of base";
+        QTest::newRow("de") << "de_DE"
+                            << "28,6 % of base"
+                            << "20"
+                            << "57,1 % of base";
+    }
+    void cellChangesAreAnnounced() {
+        QFETCH(QString, locale);
+        QFETCH(QString, share);
+        QFETCH(QString, amount);
+        QFETCH(QString, stale);
+        QLocale::setDefault(QLocale(locale));
+        OrzaTest::AccessibleEvents events;
+        Fixture f({line("silica", 25), line("kaolin", 25), line("", 20), line("whiting", 10, true)});
+        f.table->resize(600, 300);
+        QVERIFY(OrzaTest::showActive(*f.table));
+        RecipeLinesView* view = f.table->view();
+        QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(view)->tableInterface();
+        for (int column = 0; column < RecipeLinesModel::totalColumns; ++column)
+            table->cellAt(2, column); // read once, as a reader walking the line does
+
+        MaterialPicker* picker = f.table->openPicker(f.model().index(2, 0));
+        QVERIFY(picker);
+        picker->list()->searchField()->setText(QStringLiteral("rutile"));
+        QTest::keyClick(picker->list()->searchField(), Qt::Key_Return);
+        QCOMPARE(events.named(QAccessible::NameChanged, QStringLiteral("Material: Rutile")).size(), 1);
+        QCOMPARE(events.named(QAccessible::NameChanged, QStringLiteral("Amount of Rutile")).size(), 1);
+
+        events.clear();
+        f.model().setData(f.model().index(2, RecipeLinesModel::amountColumn), 40.0);
+        f.model().setData(f.model().index(2, RecipeLinesModel::amountColumn), 20.0);
+        QCOMPARE(f.cell(2, RecipeLinesModel::percentColumn, Qt::AccessibleTextRole), share);
+        QCOMPARE(events.named(QAccessible::NameChanged, share).size(), 1);
+        // The share is told against the new total, never the old one (40 of 70).
+        QVERIFY(events.named(QAccessible::NameChanged, stale).isEmpty());
+        const auto amounts = events.named(QAccessible::ValueChanged, QStringLiteral("Amount of Rutile"));
+        QCOMPARE(amounts.size(), 2);
+        QCOMPARE(amounts.last().value, amount);
+        QCOMPARE(amounts.last().changedValue.toDouble(), 20.0);
+        // A share that did not move is not told again, nor is a name that stayed.
+        QVERIFY(events.named(QAccessible::NameChanged, QStringLiteral("Material: Rutile")).isEmpty());
+
+        events.clear();
+        view->setFocus(Qt::OtherFocusReason);
+        view->setCurrentIndex(f.model().index(2, RecipeLinesModel::additionColumn));
+        for (bool checked : {true, false}) {
+            QTest::keyClick(view, Qt::Key_Space);
+            QCOMPARE(f.recipe().lines[2].isAddition, checked);
+            const auto switched = events.named(QAccessible::StateChanged, QStringLiteral("Rutile is an addition"));
+            QCOMPARE(switched.size(), checked ? 1 : 2);
+            QCOMPARE(switched.last().state.checked, checked);
+        }
     }
 
     // Tab and Shift+Tab leave the table for the controls around it, from a cell and from an amount being

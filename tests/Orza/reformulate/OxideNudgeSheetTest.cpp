@@ -252,9 +252,23 @@ private slots:
         const GlazeCore::Uuid id = window->document()->book().recipes[2].id;
         OxideNudgeSheet* sheet = OxideNudgeSheet::open(window->paneContext(), id, NudgeRequest{});
         const double start = sheet->target();
+        // The stepper reads as a spin box of the target, which its increase and decrease actions step.
+        QAccessibleInterface* stepper = QAccessible::queryAccessibleInterface(sheet->stepper());
+        QCOMPARE(stepper->role(), QAccessible::SpinBox);
+        QCOMPARE(stepper->text(QAccessible::Value), QLocale().toString(start, 'f', 3));
+        QVERIFY(stepper->valueInterface());
+        QCOMPARE(stepper->valueInterface()->currentValue().toDouble(), start);
+        stepper->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QVERIFY(std::abs(sheet->target() - (start + 0.05)) < 1e-12);
+        QVERIFY(std::abs(stepper->valueInterface()->currentValue().toDouble() - (start + 0.05)) < 1e-12);
+        stepper->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+        QCOMPARE(stepper->valueInterface()->currentValue().toDouble(), sheet->target());
+        sheet->setTarget(start);
+
         typeInto(sheet->targetField(), typed);
         // A refused text keeps the target the sheet had, even while it stands.
         QCOMPARE(sheet->target(), refused ? start : target);
+        QCOMPARE(stepper->valueInterface()->currentValue().toDouble(), sheet->target());
         QCOMPARE(sheet->targetField()->text(), typed);
         QCOMPARE(sheet->targetField()->accessibleDescription().isEmpty(), !refused);
         // Return over a refused text takes the target back and applies nothing.

@@ -9,6 +9,7 @@
 #include "Orza/platform/ContextMenuKey.h"
 #include "Orza/platform/FocusInView.h"
 #include "Orza/platform/MessageBox.h"
+#include "Orza/platform/SpokenWindowTitle.h"
 #include "Orza/platform/WheelNeedsFocus.h"
 #include "Orza/settings/Settings.h"
 #include "Orza/settings/WindowState.h"
@@ -39,6 +40,7 @@ IsolatedEnvironment::IsolatedEnvironment() {
     Orza::WheelNeedsFocus::install();
     Orza::ContextMenuKey::install();
     Orza::FocusInView::install();
+    Orza::SpokenWindowTitle::install();
 }
 
 IsolatedEnvironment::~IsolatedEnvironment() {

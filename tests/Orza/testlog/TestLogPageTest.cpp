@@ -14,6 +14,7 @@
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/ListFootButtons.h"
 #include "Orza/window/BookWindow.h"
+#include "support/AccessibleEvents.h"
 #include "support/PaneHost.h"
 #include "support/TestEnvironment.h"
 
@@ -202,6 +203,30 @@ private slots:
         QCOMPARE(s.model().testSelection(), std::optional(s.tile(1).id));
         QTest::keyClick(s.field(), Qt::Key_Escape);
         QCOMPARE(s.model().testQuery(), std::string());
+    }
+
+    // Typing a search moves the table's current tile, but only the field the keys go to tells a reader it
+    // has the focus.
+    void searchTypingLeavesTheReaderInTheField_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en") << "en_US";
+        QTest::newRow("de") << "de_DE";
+    }
+    void searchTypingLeavesTheReaderInTheField() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        Shown s;
+        QVERIFY(OrzaTest::showActive(*s.window));
+        s.field()->setFocus(Qt::OtherFocusReason);
+        OrzaTest::AccessibleEvents events;
+        QTest::keyClicks(s.field(), QStringLiteral("t-3"));
+        QTest::keyClick(s.field(), Qt::Key_Backspace);
+        QTest::keyClicks(s.field(), QStringLiteral("2"));
+        QCOMPARE(s.detail(), QStringLiteral("T-002"));
+        for (const auto& focus : events.of(QAccessible::Focus)) {
+            QCOMPARE(focus.object.data(), static_cast<QObject*>(s.field()));
+            QCOMPARE(focus.child, -1);
+        }
     }
 
     // The menus list the values in use; a chosen cone stays listed after its last tile changed.

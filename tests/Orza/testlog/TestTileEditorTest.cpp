@@ -84,6 +84,8 @@ class TestTileEditorTest : public OrzaTest::IsolatedSuite {
 private slots:
     void pickersOfferTheStoredValueWhenItIsNoneOfTheirRows();
     void theDateChangesTheDayAndKeepsTheTimeOfDay();
+    void theDateReadsAsOneDateField_data();
+    void theDateReadsAsOneDateField();
     void theDateShowsAndTakesFourDigitYears_data();
     void theDateShowsAndTakesFourDigitYears();
     void aTypedDateIsWrittenOnceCompleteAndKeepsTheTimeOfDay();
@@ -163,6 +165,46 @@ void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
     fixture.document.undoStack()->undo();
     QCOMPARE(fixture.tile().date, tile.date);
     QCOMPARE(editor.datePicker()->date(), QDate(2024, 3, 5));
+}
+
+void TestTileEditorTest::theDateReadsAsOneDateField_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("en") << "en_US";
+    QTest::newRow("de") << "de_DE";
+}
+
+// "Fired on" reads as the date it shows, as text and no number, and it is one Tab stop from any of its parts.
+void TestTileEditorTest::theDateReadsAsOneDateField() {
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
+    GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
+    tile.date = localDate(2024, 3, 5, QTime(12, 0));
+    book.tests.push_back(tile);
+    OrzaTest::TileFixture fixture(book);
+    TestTileEditor editor(fixture.document, fixture.actions, tile.id);
+    QDateEdit* picker = editor.datePicker();
+    QVERIFY(OrzaTest::showActive(editor));
+
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(picker);
+    QCOMPARE(field->text(QAccessible::Name), QStringLiteral("Fired on"));
+    QCOMPARE(field->role(), QAccessible::EditableText);
+    QVERIFY(!field->valueInterface());
+    QCOMPARE(field->text(QAccessible::Value), picker->text());
+    QVERIFY(picker->text().contains(QStringLiteral("2024")));
+    QVERIFY(field->textInterface());
+    QCOMPARE(field->textInterface()->text(0, field->textInterface()->characterCount()), picker->text());
+
+    for (const auto section : {QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection, QDateTimeEdit::YearSection}) {
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            picker->setFocus(Qt::OtherFocusReason);
+            picker->setSelectedSection(section);
+            QTest::keyClick(QApplication::focusWidget(), key,
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QWidget* now = QApplication::focusWidget();
+            QVERIFY2(now && now != picker && !picker->isAncestorOf(now), qPrintable(QString::number(section)));
+        }
+    }
 }
 
 void TestTileEditorTest::theDateShowsAndTakesFourDigitYears_data() {
@@ -377,9 +419,8 @@ void TestTileEditorTest::aDayTypedIntoFebruaryStaysInTheDay() {
     QTest::keyClick(picker, '1');
     QCOMPARE(picker->text(), QStringLiteral("31.02.2026"));
     QVERIFY(problem->isVisible());
-    // Tab goes on to the next part with the text as typed; a month that has the day makes it a date.
-    QTest::keyClick(picker, Qt::Key_Backtab);
-    QTest::keyClick(picker, Qt::Key_Tab);
+    // The separator goes on to the next part with the text as typed; a month that has the day makes it a date.
+    QTest::keyClick(picker, '.');
     QCOMPARE(picker->text(), QStringLiteral("31.02.2026"));
     QCOMPARE(picker->currentSection(), QDateTimeEdit::MonthSection);
     QTest::keyClicks(picker, QStringLiteral("03"));

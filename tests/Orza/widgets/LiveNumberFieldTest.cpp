@@ -1,7 +1,9 @@
 #include "Orza/widgets/LiveNumberField.h"
 
+#include "support/AccessibleEvents.h"
 #include "support/TestEnvironment.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLocale>
 #include <QMenu>
@@ -220,12 +222,45 @@ private slots:
         QCOMPARE(buttons.size(), 1);
         QCOMPARE(buttons.constFirst()->isVisible(), !problem.isEmpty());
         if (!problem.isEmpty()) QCOMPARE(mark->toolTip(), problem);
+        // A reader finds the mark as the alert it is, named by the reason.
+        QAccessibleInterface* markRead = QAccessible::queryAccessibleInterface(buttons.constFirst());
+        QCOMPARE(markRead->role(), QAccessible::AlertMessage);
+        QCOMPARE(markRead->text(QAccessible::Name), problem);
 
         // Leaving the field shows the stored value again, which is no mistake.
         form.leave();
         QCOMPARE(form.field->accessibleDescription(), QString());
         QVERIFY(!mark->isVisible());
         QVERIFY(!buttons.constFirst()->isVisible());
+    }
+
+    // The reason a text is refused is told as it appears, once however long the typing goes on; a number
+    // typed after it tells nothing more.
+    void aRefusalIsToldOnce_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("en") << "en_US"
+                            << "Enter a number from 0 to 1,000,000.";
+        QTest::newRow("de") << "de_DE"
+                            << "Enter a number from 0 to 1.000.000.";
+    }
+    void aRefusalIsToldOnce() {
+        QFETCH(QString, locale);
+        QFETCH(QString, problem);
+        QLocale::setDefault(QLocale(locale));
+        Form form(4, {0, 2}, false);
+        QVERIFY(form.begin());
+        OrzaTest::AccessibleEvents events;
+        type(form.field, QStringLiteral("abc"));
+        const auto told = events.of(QAccessible::Alert);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.constFirst().name, problem);
+        QCOMPARE(told.constFirst().role, QAccessible::AlertMessage);
+
+        events.clear();
+        type(form.field, QStringLiteral("\b\b\b12"));
+        QVERIFY(form.field->problem().isEmpty());
+        QVERIFY(events.of(QAccessible::Alert).isEmpty());
     }
 
     void storedValueIsNeverMarked() {

@@ -8,6 +8,7 @@
 #include "Orza/sidebar/SidebarView.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
+#include "support/AccessibleEvents.h"
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
@@ -291,6 +292,17 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         dialog = toolbar.customize();
         dialog->defaultsButton()->click();
+        // Remove moves the list's current item, but the focus stays on the button: no item claims it.
+        {
+            OrzaTest::AccessibleEvents events;
+            dialog->shownList()->setCurrentRow(2);
+            dialog->removeButton()->setFocus(Qt::OtherFocusReason);
+            dialog->removeButton()->click();
+            QCOMPARE(dialog->availableList()->count(), 1);
+            for (const auto& focus : events.of(QAccessible::Focus))
+                QCOMPARE(focus.object.data(), static_cast<QObject*>(dialog->removeButton()));
+            dialog->defaultsButton()->click();
+        }
         dialog->accept();
         QCOMPARE(toolbar.shownItems().size(), std::size_t(7));
     }

@@ -12,6 +12,7 @@
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/EmptyDetailView.h"
 #include "Orza/window/RenameRecipeDialog.h"
+#include "support/AccessibleEvents.h"
 #include "support/TestEnvironment.h"
 
 #include <QDialog>
@@ -86,6 +87,37 @@ private slots:
         empty->showPage(GlazeCore::BookPage::tests);
         empty->showPage(GlazeCore::BookPage::recipes);
         QVERIFY(!empty->model()->selection());
+    }
+
+    // A reader knows the window by its title: a page switched to and a recipe renamed are told as its new name.
+    void titleChangesAreTold() {
+        OrzaTest::AccessibleEvents events;
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"Gloss"}));
+        const auto id = window->document()->book().recipes[0].id;
+        window->show();
+        const auto namesTold = [&] {
+            QStringList names;
+            for (const auto& event : events.of(QAccessible::NameChanged))
+                if (event.object == window.get()) names << event.name;
+            events.clear();
+            return names;
+        };
+        OrzaTest::settle();
+        namesTold();
+        window->showPage(GlazeCore::BookPage::tests);
+        QCOMPARE(namesTold(), QStringList{window->windowTitle().remove(QStringLiteral("[*]"))});
+        QVERIFY(window->windowTitle().contains(QStringLiteral("Test Log")));
+
+        window->model()->setSelection(SidebarItem::recipe(id));
+        namesTold();
+        window->beginRename(id);
+        auto* dialog = window->findChild<RenameRecipeDialog*>();
+        QVERIFY(dialog);
+        dialog->nameField()->setText(QStringLiteral("Celadon"));
+        dialog->renameButton()->click();
+        const QStringList told = namesTold();
+        QVERIFY(!told.isEmpty());
+        QVERIFY2(told.last().contains(QStringLiteral("Celadon")), qPrintable(told.join('|')));
     }
 
     void addTestTileUsesTheSelectedOrFirstRecipeAndClearsTheSearch() {
