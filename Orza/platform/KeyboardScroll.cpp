@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -24,6 +25,22 @@ bool holdsTabStop(const QAbstractScrollArea& area) {
     });
 }
 
+/// The ring drawn over the area while it has the keyboard: a frameless area shows no focus of its own.
+class FocusRing final : public QWidget {
+public:
+    explicit FocusRing(QWidget* area) : QWidget(area) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 } // namespace
 
 KeyboardScroll::KeyboardScroll(QAbstractScrollArea* area) : QObject(area), m_area(area) {
@@ -31,6 +48,8 @@ KeyboardScroll::KeyboardScroll(QAbstractScrollArea* area) : QObject(area), m_are
         connect(bar, &QScrollBar::rangeChanged, this, &KeyboardScroll::updateSoon);
     // Controls shown or hidden inside change what it holds without changing what it cuts.
     area->viewport()->installEventFilter(this);
+    m_ring = new FocusRing(area);
+    area->installEventFilter(this);
     update();
 }
 
@@ -39,6 +58,11 @@ void KeyboardScroll::keep(QAbstractScrollArea* area) {
 }
 
 bool KeyboardScroll::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut || event->type() == QEvent::Resize)
+            showRing();
+        return QObject::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::LayoutRequest:
     case QEvent::ChildAdded:
@@ -59,6 +83,12 @@ void KeyboardScroll::updateSoon() {
         m_pending = false;
         update();
     });
+}
+
+void KeyboardScroll::showRing() {
+    m_ring->setGeometry(m_area->rect());
+    m_ring->raise();
+    m_ring->setVisible(m_area->hasFocus());
 }
 
 void KeyboardScroll::update() {

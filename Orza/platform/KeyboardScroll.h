@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAbstractScrollArea;
+class QWidget;
 
 namespace Orza {
 
@@ -10,7 +11,7 @@ namespace Orza {
  * A scroll area that cuts what it shows takes the keyboard, and the arrow and Page keys scroll it, when nothing
  * inside it is a Tab stop: a column of figures, a grid of cards, a page of text. One that holds a Tab stop stays
  * out of the Tab order, as its controls bring themselves into view; so does one that shows all it holds. It
- * follows every change of size or content.
+ * follows every change of size or content, and shows a ring while it has the keyboard.
  */
 class KeyboardScroll final : public QObject {
     Q_OBJECT
@@ -23,10 +24,12 @@ protected:
 
 private:
     explicit KeyboardScroll(QAbstractScrollArea* area);
+    void showRing();
     void updateSoon();
     void update();
 
     QAbstractScrollArea* m_area;
+    QWidget* m_ring = nullptr;
     bool m_pending = false;
 };
 
