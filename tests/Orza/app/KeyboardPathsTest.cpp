@@ -618,6 +618,49 @@ private slots:
                  "Return in no field pressed the default");
     }
 
+    // Tab to a sheet's Cancel or Close and Return: the sheet closes and the book stays as it was. Tab to Replace
+    // in This Recipe and Return: the recipe changes in place, and no new recipe is added.
+    void returnOnAFocusedButtonDoesWhatItSays_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("changesTheRecipe");
+        QTest::newRow("Oxide Nudge, Cancel") << "Oxide Nudge"
+                                             << "Cancel" << false;
+        QTest::newRow("Replace Material, Cancel") << "Replace Material"
+                                                  << "Cancel" << false;
+        QTest::newRow("Replace Material, in place") << "Replace Material"
+                                                    << "Replace in This Recipe" << true;
+        QTest::newRow("Line Blend, Close") << "Line Blend"
+                                           << "Close" << false;
+        QTest::newRow("Print Labels, Cancel") << "Print Labels"
+                                              << "Cancel" << false;
+    }
+    void returnOnAFocusedButtonDoesWhatItSays() {
+        QFETCH(QString, place);
+        QFETCH(QString, button);
+        QFETCH(bool, changesTheRecipe);
+        openBook({{GlazeCore::Uuid::random(), "silica", 60, false},
+                  {GlazeCore::Uuid::random(), "whiting", 20, false},
+                  {GlazeCore::Uuid::random(), "kaolin", 20, false}});
+        QWidget* start = startOfRound(place);
+        QVERIFY2(start, "nothing has the keyboard");
+        if (auto* replace = qobject_cast<ReplaceMaterialSheet*>(start->window())) replace->setNewID("wollastonite");
+        const GlazeCore::GlazeBook before = m_window->document()->book();
+        for (int i = 0; i < 30; ++i) {
+            auto* now = qobject_cast<QPushButton*>(focused());
+            if (now && now->text() == button) break;
+            press(Qt::Key_Tab);
+        }
+        auto* focusedButton = qobject_cast<QPushButton*>(focused());
+        QVERIFY(focusedButton && focusedButton->text() == button);
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        const GlazeCore::GlazeBook& after = m_window->document()->book();
+        QCOMPARE(after.recipes.size(), before.recipes.size());
+        QCOMPARE(after.tests.size(), before.tests.size());
+        QCOMPARE(after.recipes[0].lines != before.recipes[0].lines, changesTheRecipe);
+    }
+
     void typingTheConeChoosesIt() {
         openBook();
         QComboBox* recipeCone = pane()->conePicker();
