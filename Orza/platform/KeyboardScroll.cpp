@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
@@ -59,6 +60,9 @@ void KeyboardScroll::keep(QAbstractScrollArea* area) {
 
 bool KeyboardScroll::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_area) {
+        if (event->type() == QEvent::FocusIn)
+            // A click shows where it landed; the ring is for the keyboard.
+            m_ringShown = static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason;
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut || event->type() == QEvent::Resize)
             showRing();
         return QObject::eventFilter(watched, event);
@@ -88,7 +92,7 @@ void KeyboardScroll::updateSoon() {
 void KeyboardScroll::showRing() {
     m_ring->setGeometry(m_area->rect());
     m_ring->raise();
-    m_ring->setVisible(m_area->hasFocus());
+    m_ring->setVisible(m_ringShown && m_area->hasFocus());
 }
 
 void KeyboardScroll::update() {

@@ -30,6 +30,7 @@ private:
 
     QAbstractScrollArea* m_area;
     QWidget* m_ring = nullptr;
+    bool m_ringShown = false;
     bool m_pending = false;
 };
 
