@@ -10,6 +10,7 @@
 #include "Orza/document/VisibleFileName.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/DialogKeys.h"
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
@@ -134,6 +135,8 @@ void BatchSheet::build() {
     layout->addWidget(m_messageLabel);
 
     layout->addWidget(makeButtons());
+    // Return in a field means Done, the sheet's default action.
+    DialogKeys::follow(*this, *m_done);
 }
 
 QWidget* BatchSheet::makeForm() {
@@ -199,10 +202,6 @@ QWidget* BatchSheet::makeButtons() {
     m_print->setToolTip(tr("Print the batch sheet (%1)").arg(CommandTable::shortcutText(Command::printBatchSheet)));
     m_export = new QPushButton(tr("Export PDF\u2026"));
     m_done = new QPushButton(tr("Done"));
-    // Return means Done wherever the focus is, as the sheet's default action.
-    m_print->setAutoDefault(false);
-    m_export->setAutoDefault(false);
-    m_done->setDefault(true);
     connect(m_print, &QPushButton::clicked, this, &BatchSheet::print);
     connect(m_export, &QPushButton::clicked, this, &BatchSheet::exportPDF);
     connect(m_done, &QPushButton::clicked, this, &QDialog::accept);

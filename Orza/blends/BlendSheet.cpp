@@ -8,6 +8,8 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/DialogKeys.h"
+#include "Orza/platform/KeyboardScroll.h"
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/sidebar/SidebarRows.h"
@@ -108,6 +110,11 @@ void BlendSheet::build() {
     layout->addWidget(makeTileArea(), 1);
     layout->addWidget(divider());
     layout->addWidget(makeFooter());
+    // Return in a field adds the tiles on screen; a stepper spends it on ending its edit. Escape is the dialog's
+    // own cancel, which closes.
+    DialogKeys::follow(*this, *m_add);
+    // The keyboard starts at the top, on the blend types, not on the default button a dialog would pick.
+    m_modes->buttons().constFirst()->setFocus();
 }
 
 QWidget* BlendSheet::makeControls() {
@@ -126,7 +133,6 @@ QWidget* BlendSheet::makeControls() {
     for (const BlendMode mode : allBlendModes) {
         auto* button = new QPushButton(tr(rawValue(mode).data()));
         button->setCheckable(true);
-        button->setAutoDefault(false);
         button->setAccessibleDescription(tr("Blend type"));
         m_modes->addButton(button, int(mode));
         modeRow->addWidget(button, 1);
@@ -223,8 +229,8 @@ QWidget* BlendSheet::makeTileArea() {
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scroll->setAccessibleName(tr("Blend tiles"));
-    // It only scrolls: the controls inside take the keyboard focus, the area does not.
-    m_scroll->setFocusPolicy(Qt::NoFocus);
+    // The cards take no keyboard: the area itself does while it cuts them, so the arrows reach every card.
+    KeyboardScroll::keep(m_scroll);
     column->addWidget(m_scroll, 1);
     m_tileArea->addWidget(tiles);
     return m_tileArea;
@@ -251,10 +257,6 @@ QWidget* BlendSheet::makeFooter() {
     m_messageLabel->hide();
     m_close = new QPushButton(tr("Close"));
     m_add = new QPushButton(tr("Add Tiles to Book"));
-    // Return adds the tiles on screen; a stepper spends it on ending its edit. Escape is the dialog's own cancel,
-    // which closes.
-    m_close->setAutoDefault(false);
-    m_add->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_add, &QPushButton::clicked, this, [this] { addTilesToBook(tiles()); });
     row->addWidget(m_prefix);

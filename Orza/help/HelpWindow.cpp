@@ -6,7 +6,9 @@
 #include "Orza/platform/ExactWindowTitle.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/platform/KeyboardScroll.h"
 #include "Orza/widgets/AccessibleOneElement.h"
+#include "Orza/widgets/LinkLabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,26 +168,25 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         addAction(close);
     }
 
-    m_column = new QWidget;
-    m_column->setMaximumWidth(maximumColumnWidth);
-    auto* column = new QVBoxLayout(m_column);
-    column->setContentsMargins(24, 24, 24, 24);
-    column->setSpacing(18);
+    // The heading and the support line stay on top; the topics scroll under them, and with no control among
+    // them, the keyboard scrolls them once Tab has come to them.
+    auto* header = new QWidget;
+    header->setMaximumWidth(maximumColumnWidth);
+    auto* top = new QVBoxLayout(header);
+    top->setContentsMargins(24, 24, 24, 6);
+    top->setSpacing(18);
 
     m_heading = new QLabel(tr("%1 Help").arg(name));
     m_heading->setFont(scaledFont(font(), 1.7, QFont::DemiBold));
-    column->addWidget(m_heading);
+    markAsHeading(m_heading);
+    top->addWidget(m_heading);
 
     QFont callout = scaledFont(font(), 0.92, QFont::Normal);
     auto* pointer = new QLabel(tr("More answers are on the support page."));
     pointer->setFont(callout);
     pointer->setForegroundRole(QPalette::PlaceholderText);
-    m_supportLink = new QLabel(
-        QStringLiteral("<a href=\"%1\">%2</a>")
-            .arg(GlazeMainApp::supportPage().toString().toHtmlEscaped(), tr("Open the Support Page").toHtmlEscaped()));
+    m_supportLink = new LinkLabel(GlazeMainApp::supportPage().toString(), tr("Open the Support Page"));
     m_supportLink->setFont(callout);
-    m_supportLink->setTextFormat(Qt::RichText);
-    m_supportLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     m_supportLink->setToolTip(GlazeMainApp::supportPage().toString());
     connect(m_supportLink, &QLabel::linkActivated, this,
             [this] { GlazeMainApp::openPage(GlazeMainApp::supportPage(), this); });
@@ -194,7 +195,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     supportRow->addWidget(pointer, 0, Qt::AlignVCenter);
     supportRow->addWidget(m_supportLink, 0, Qt::AlignVCenter);
     supportRow->addStretch(1);
-    column->addLayout(supportRow);
+    top->addLayout(supportRow);
+
+    m_column = new QWidget;
+    m_column->setMaximumWidth(maximumColumnWidth);
+    auto* column = new QVBoxLayout(m_column);
+    column->setContentsMargins(24, 12, 24, 24);
+    column->setSpacing(18);
 
     const QFont titleFont = scaledFont(font(), 1.15, QFont::DemiBold);
     for (const Topic& topic : topics())
@@ -214,10 +221,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
     scroll->setBackgroundRole(QPalette::Base);
+    scroll->setAccessibleName(tr("Help topics"));
+    KeyboardScroll::keep(scroll);
 
+    // The window's background is the page's, above the topics as beside them.
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addWidget(scroll, 1);
 }
 
 HelpWindow* HelpWindow::showHelp() {

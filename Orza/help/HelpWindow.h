@@ -41,7 +41,7 @@ public:
     QLabel* heading() const { return m_heading; }
     /// The link to the support page.
     QLabel* supportLink() const { return m_supportLink; }
-    /// The column holding the heading, the support line and the topics.
+    /// The column of topics, scrolling under the heading and the support line.
     QWidget* column() const { return m_column; }
 
 private:

@@ -6,6 +6,7 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
+#include "Orza/platform/DialogKeys.h"
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/printing/PdfFile.h"
 #include "Orza/printing/PdfSaveDialog.h"
@@ -170,6 +171,8 @@ void LabelSheet::build() {
     layout->addWidget(m_messageLabel);
 
     layout->addWidget(makeButtons());
+    // Return in a field prints; Escape is the dialog's own cancel.
+    DialogKeys::follow(*this, *m_print);
 }
 
 QWidget* LabelSheet::makeForm() {
@@ -211,10 +214,6 @@ QWidget* LabelSheet::makeButtons() {
     m_export = new QPushButton(tr("Export PDF\u2026"));
     m_cancel = new QPushButton(tr("Cancel"));
     m_print = new QPushButton(tr("Print\u2026"));
-    // Return prints wherever the focus is; Escape is the dialog's own cancel.
-    m_export->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
-    m_print->setDefault(true);
     connect(m_export, &QPushButton::clicked, this, &LabelSheet::exportLabels);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_print, &QPushButton::clicked, this, &LabelSheet::printLabels);

@@ -4,6 +4,7 @@
 #include "Orza/chemistry/StullChartView.h"
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
+#include "Orza/platform/KeyboardScroll.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/ElidedLabel.h"
 #include "Orza/widgets/IconLabel.h"
@@ -101,8 +102,9 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setMinimumWidth(400);
-    // It only scrolls: the controls inside take the keyboard focus, the area does not.
-    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setAccessibleName(tr("Result"));
+    // Nothing inside takes the keyboard: on a small screen the area itself does, so the arrows reach what it cuts.
+    KeyboardScroll::keep(m_scroll);
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);

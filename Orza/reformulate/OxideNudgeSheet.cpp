@@ -10,6 +10,7 @@
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/DialogKeys.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/NudgeRules.h"
@@ -78,6 +79,7 @@ OxideNudgeSheet::OxideNudgeSheet(BookDocument& document, const GlazeCore::Uuid& 
     content()->addWidget(makeResultArea(), 1);
     content()->addWidget(divider());
     content()->addWidget(makeButtons());
+    DialogKeys::follow(*this, *m_apply);
     refresh();
     // Typing a target is what the sheet is for.
     m_targetField->setFocus();
@@ -172,7 +174,6 @@ QWidget* OxideNudgeSheet::makeButtons() {
     m_copy = button(tr("Apply as Copy"),
                     tr("Add the changed recipe to the book as a new recipe. This recipe stays as it is."));
     m_apply = button(tr("Apply"), tr("Change this recipe. Edit > Undo takes it back."));
-    m_apply->setDefault(true);
     connect(m_copy, &QPushButton::clicked, this, &ReformulateSheet::applyAsCopy);
     connect(m_apply, &QPushButton::clicked, this, &ReformulateSheet::applyInPlace);
     return makeButtonRow({m_copy, m_apply});

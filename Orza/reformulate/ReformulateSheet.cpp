@@ -122,7 +122,6 @@ ReformulateSheet::Result ReformulateSheet::run(const std::function<GlazeCore::Ad
 
 QPushButton* ReformulateSheet::button(const QString& title, const QString& help) {
     auto* pushButton = new QPushButton(title);
-    pushButton->setAutoDefault(false);
     if (!help.isEmpty()) pushButton->setToolTip(help);
     return pushButton;
 }

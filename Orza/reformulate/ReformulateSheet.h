@@ -84,7 +84,7 @@ protected:
     /// The sheet's content column.
     QVBoxLayout* content() const { return m_content; }
     BookDocument& document() const { return m_document; }
-    /// A button that Return never presses unless the sheet makes it the default.
+    /// A button of the sheet, with its help shown as a tool tip.
     static QPushButton* button(const QString& title, const QString& help = {});
     /// The area under the choices: a page of `messageParts` one under another, or the summary of a solve.
     QWidget* makeResultArea(const std::vector<QWidget*>& messageParts);

@@ -6,6 +6,7 @@
 #include "Orza/models/PaneContext.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/AccessibleHeading.h"
+#include "Orza/platform/DialogKeys.h"
 #include "Orza/platform/GlazeMainApp.h"
 #include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/MaterialPickerButton.h"
@@ -68,6 +69,7 @@ ReplaceMaterialSheet::ReplaceMaterialSheet(BookDocument& document, const GlazeCo
     content()->addWidget(m_caution);
     content()->addWidget(divider());
     content()->addWidget(makeButtons());
+    DialogKeys::follow(*this, *m_save);
     connect(&document, &BookDocument::libraryChanged, m_with, [this] { m_with->setLibrary(library()); });
     // The material to put in is what is left to choose.
     m_with->setFocus();
@@ -134,7 +136,6 @@ QWidget* ReplaceMaterialSheet::makeButtons() {
     m_replace = button(tr("Replace in This Recipe"), tr("Change this recipe. Edit > Undo takes it back."));
     m_save = button(tr("Save as New Recipe"),
                     tr("Add the new recipe to the book. This recipe and its test log entries stay as they are."));
-    m_save->setDefault(true);
     connect(m_replace, &QPushButton::clicked, this, &ReformulateSheet::applyInPlace);
     connect(m_save, &QPushButton::clicked, this, &ReformulateSheet::applyAsCopy);
     return makeButtonRow({m_replace, m_save});

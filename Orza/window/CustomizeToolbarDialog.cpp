@@ -1,5 +1,6 @@
 #include "Orza/window/CustomizeToolbarDialog.h"
 
+#include "Orza/platform/DialogKeys.h"
 #include "Orza/platform/ScreenFit.h"
 #include "Orza/resources/Resources.h"
 #include "Orza/widgets/FocusReportingView.h"
@@ -91,9 +92,22 @@ CustomizeToolbarDialog::CustomizeToolbarDialog(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->addLayout(grid);
     column->addWidget(buttons);
+    DialogKeys::follow(*this, *buttons->button(QDialogButtonBox::Ok));
+    orderTabStops(buttons);
 
     fill(ToolbarItems::shown());
     ScreenFit::keep(this);
+}
+
+void CustomizeToolbarDialog::orderTabStops(QDialogButtonBox* buttons) {
+    // Set as the page reads: the lists and the buttons between them, then the buttons at the foot as they stand.
+    // The order the button box gives its buttons before it joins the dialog leaves forward Tab going round the
+    // lists alone.
+    QList<QWidget*> stops{m_available, m_add, m_remove, m_up, m_down, m_shown};
+    for (int i = 0; i < buttons->layout()->count(); ++i)
+        if (auto* button = qobject_cast<QAbstractButton*>(buttons->layout()->itemAt(i)->widget())) stops << button;
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 void CustomizeToolbarDialog::fill(const std::vector<Item>& shown) {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QDialogButtonBox;
 class QListWidget;
 class QPushButton;
 
@@ -32,6 +33,7 @@ public:
     std::vector<ToolbarItems::Item> chosenItems() const;
 
 private:
+    void orderTabStops(QDialogButtonBox* buttons);
     void fill(const std::vector<ToolbarItems::Item>& shown);
     void addChosen();
     void removeChosen();

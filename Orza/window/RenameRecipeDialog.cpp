@@ -1,5 +1,7 @@
 #include "Orza/window/RenameRecipeDialog.h"
 
+#include "Orza/platform/DialogKeys.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +30,6 @@ RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
     auto* buttons = new QDialogButtonBox;
     m_rename = buttons->addButton(tr("Rename"), QDialogButtonBox::AcceptRole);
     m_cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    m_rename->setDefault(true);
     m_field->selectAll(); // typing replaces the old name
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -40,6 +41,7 @@ RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
     layout->addWidget(title);
     layout->addLayout(field);
     layout->addWidget(buttons);
+    DialogKeys::follow(*this, *m_rename);
 }
 
 QString RenameRecipeDialog::text() const {

@@ -1,10 +1,12 @@
 // A potter at the keyboard: a whole recipe entered by keys alone, the name and code of a new recipe and tile
 // typed straight after the command that made them, Tab through the editors in reading order, and a cone
-// picker set by typing the cone; Tab leaves the lists of rows.
+// picker set by typing the cone; Tab leaves the lists of rows. In every sheet and dialog Tab reaches every control
+// both ways, and Return and Space press the focused button while Return elsewhere presses the default.
 
 #include "GlazeCore/book/FiringSchedule.h"
 #include "Orza/actions/ActionRegistry.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/help/HelpWindow.h"
 #include "Orza/materials/CustomMaterialEditor.h"
 #include "Orza/materials/MaterialsPage.h"
 #include "Orza/materials/PercentField.h"
@@ -30,9 +32,11 @@
 #include "Orza/window/CustomizeToolbarDialog.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -41,6 +45,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -106,6 +111,31 @@ QString described(QWidget* widget) {
              widget->objectName());
 }
 
+/// Whether a scroll area belongs among the stops: it cuts what it shows and holds no stop of its own.
+bool keyboardScrolls(const QAbstractScrollArea* area) {
+    if (!qobject_cast<const QScrollArea*>(area)) return true; // a list or a table, read row by row
+    const bool cuts = area->verticalScrollBar()->maximum() > 0 || area->horizontalScrollBar()->maximum() > 0;
+    const QList<QWidget*> inside = area->viewport()->findChildren<QWidget*>();
+    return cuts && std::none_of(inside.begin(), inside.end(), [area](const QWidget* widget) {
+               return (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(area);
+           });
+}
+
+/// The controls of `window` the keyboard should reach: shown, enabled, taking Tab.
+QList<QWidget*> tabStopsOf(QWidget* window) {
+    QList<QWidget*> stops;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisible() &&
+            widget->window() == window && !widget->focusProxy())
+            stops << widget;
+    return stops;
+}
+
+/// Whether a control is a button: Return and Space press it wherever it stands.
+bool isButton(const QWidget* widget) {
+    return qobject_cast<const QPushButton*>(widget) || qobject_cast<const QToolButton*>(widget);
+}
+
 /// What is wrong with a round of `start`'s window by Tab, or by Shift+Tab: a control that keeps the key to
 /// itself, a round that never comes back to `start`, a stop a reader hears no name for, or a stop that only
 /// scrolls. Empty when the round comes back to `start` clean; `stops` gets the controls met on the way.
@@ -116,7 +146,8 @@ QString faultOfRound(QWidget* start, bool forward, QList<QWidget*>& stops) {
     for (int i = 0; i < 300; ++i) {
         if (QAccessible::queryAccessibleInterface(last)->text(QAccessible::Name).trimmed().isEmpty())
             return QStringLiteral("a stop without a name: ") + described(last);
-        if (qobject_cast<QScrollArea*>(last)) return QStringLiteral("a stop that only scrolls: ") + described(last);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(last); area && !keyboardScrolls(area))
+            return QStringLiteral("a stop that only scrolls: ") + described(last);
         // Shift+Tab comes as Backtab, as the desktop sends it.
         QTest::keyClick(last, forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
         QCoreApplication::processEvents();
@@ -139,6 +170,7 @@ private:
     std::unique_ptr<BookWindow> m_window;
 
     void tearDown() override {
+        if (HelpWindow* help = HelpWindow::existing()) help->close();
         m_window.reset();
         OrzaTest::settle();
     }
@@ -209,6 +241,12 @@ private:
             }
             OrzaTest::settle();
             return sidebar;
+        }
+        if (place == QLatin1String("Help")) {
+            HelpWindow* help = HelpWindow::showHelp();
+            if (!QTest::qWaitForWindowActive(help)) return nullptr;
+            OrzaTest::settle();
+            return help->focusWidget();
         }
         if (place == QLatin1String("Customize Toolbar")) {
             QDialog* dialog = m_window->findChild<BookToolbar*>()->customize();
@@ -452,7 +490,7 @@ private slots:
         QTest::addColumn<QString>("place");
         for (const char* place : {"recipe", "tests", "tests after Delete Test", "bundled materials", "custom materials",
                                   "Oxide Nudge", "Replace Material", "Line Blend", "Triaxial Blend", "Grid Blend",
-                                  "Batch Sheet", "Print Labels", "Rename", "Delete", "Customize Toolbar"})
+                                  "Batch Sheet", "Print Labels", "Rename", "Delete", "Customize Toolbar", "Help"})
             QTest::newRow(place) << QString::fromLatin1(place);
     }
     void tabGoesRoundEveryPageAndSheet() {
@@ -464,11 +502,159 @@ private slots:
         QVERIFY2(start, "nothing has the keyboard");
         QList<QWidget*> forward;
         QList<QWidget*> backward;
+        const QList<QWidget*> before = tabStopsOf(start->window());
         QString fault = faultOfRound(start, true, forward);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        const QList<QWidget*> between = tabStopsOf(start->window());
         fault = faultOfRound(start, false, backward);
         QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("Shift+Tab: ") + fault));
         QVERIFY(!forward.isEmpty());
+        // Each way round meets every control of a sheet or dialog that stays usable on the way: a button such as
+        // Remove is off until its list has a row chosen.
+        if (start->window() == m_window.get()) return;
+        const QList<QWidget*> after = tabStopsOf(start->window());
+        for (QWidget* stop : before) {
+            if (stop == start) continue;
+            if (between.contains(stop))
+                QVERIFY2(forward.contains(stop), qPrintable(QStringLiteral("Tab misses ") + described(stop)));
+            if (between.contains(stop) && after.contains(stop))
+                QVERIFY2(backward.contains(stop), qPrintable(QStringLiteral("Shift+Tab misses ") + described(stop)));
+        }
+    }
+
+    // Return and Space press the button that has the keyboard, whichever is the default. Return in a field, a
+    // list or a picker presses the default, which is drawn as such whenever the keyboard is on no other button,
+    // also once Tab has passed every button.
+    void returnPressesTheFocusedButtonElseTheDefault_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("defaultText");
+        const QString add = QStringLiteral("Add Tiles to Book");
+        QTest::newRow("Oxide Nudge") << "Oxide Nudge"
+                                     << "Apply";
+        QTest::newRow("Replace Material") << "Replace Material"
+                                          << "Save as New Recipe";
+        QTest::newRow("Line Blend") << "Line Blend" << add;
+        QTest::newRow("Triaxial Blend") << "Triaxial Blend" << add;
+        QTest::newRow("Grid Blend") << "Grid Blend" << add;
+        QTest::newRow("Batch Sheet") << "Batch Sheet"
+                                     << "Done";
+        QTest::newRow("Print Labels") << "Print Labels" << QStringLiteral("Print\u2026");
+        QTest::newRow("Rename") << "Rename"
+                                << "Rename";
+        QTest::newRow("Delete") << "Delete"
+                                << "Cancel";
+        QTest::newRow("Customize Toolbar") << "Customize Toolbar"
+                                           << "OK";
+    }
+    void returnPressesTheFocusedButtonElseTheDefault() {
+        QFETCH(QString, place);
+        QFETCH(QString, defaultText);
+        openBook({{GlazeCore::Uuid::random(), "silica", 60, false},
+                  {GlazeCore::Uuid::random(), "whiting", 20, false},
+                  {GlazeCore::Uuid::random(), "rutile", 4, true}});
+        QWidget* start = startOfRound(place);
+        QVERIFY2(start, "nothing has the keyboard");
+        QWidget* dialog = start->window();
+        if (auto* replace = qobject_cast<ReplaceMaterialSheet*>(dialog)) replace->setNewID("wollastonite");
+        OrzaTest::settle();
+        QPushButton* defaultButton = nullptr;
+        // Every button only tells that it was pressed: what it does never runs, so the dialog stays as it is.
+        QList<QAbstractButton*> pressed;
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (button->group()) button->group()->removeButton(button);
+            QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+            connect(button, &QAbstractButton::clicked, dialog, [&pressed, button] { pressed << button; });
+            if (button->text() == defaultText) defaultButton = qobject_cast<QPushButton*>(button);
+        }
+        QVERIFY(defaultButton);
+        // Return in a field presses the default, or nothing when the field keeps it to end its edit; `fault` tells
+        // what else happened.
+        QString fault;
+        const auto returnInField = [&](QWidget* field) {
+            pressed.clear();
+            press(Qt::Key_Return);
+            pressed.removeAll(field); // a picker may open its own list
+            const bool toDefault = pressed == QList<QAbstractButton*>{defaultButton};
+            if (!pressed.isEmpty() && !toDefault)
+                fault = QStringLiteral("Return in %1 pressed %2").arg(described(field), described(pressed.front()));
+            else if (!defaultButton->isDefault())
+                fault = QStringLiteral("with %1 the default is not drawn").arg(described(field));
+            return toDefault;
+        };
+        int buttons = 0;
+        bool hasField = false;
+        bool returnReachedTheDefault = false;
+        QWidget* now = start;
+        for (int stops = 0; stops < 100; ++stops) {
+            QCOMPARE(focused(), now);
+            if (isButton(now)) {
+                ++buttons;
+                for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+                    pressed.clear();
+                    press(key);
+                    QVERIFY2(pressed == QList<QAbstractButton*>{qobject_cast<QAbstractButton*>(now)},
+                             qPrintable(described(now) + QStringLiteral(" pressed ") +
+                                        (pressed.isEmpty() ? QStringLiteral("nothing") : described(pressed.front()))));
+                }
+            } else {
+                hasField = true;
+                returnReachedTheDefault = returnInField(now) || returnReachedTheDefault;
+                QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            }
+            press(Qt::Key_Tab);
+            now = focused();
+            QVERIFY(now && now->window() == dialog);
+            if (now == start) break;
+        }
+        // Back where it began, with Tab past every button.
+        if (!isButton(start)) returnReachedTheDefault = returnInField(start) || returnReachedTheDefault;
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(buttons >= 2);
+        QVERIFY2(returnReachedTheDefault || !hasField || !defaultButton->isEnabled(),
+                 "Return in no field pressed the default");
+    }
+
+    // Tab to a sheet's Cancel or Close and Return: the sheet closes and the book stays as it was. Tab to Replace
+    // in This Recipe and Return: the recipe changes in place, and no new recipe is added.
+    void returnOnAFocusedButtonDoesWhatItSays_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("changesTheRecipe");
+        QTest::newRow("Oxide Nudge, Cancel") << "Oxide Nudge"
+                                             << "Cancel" << false;
+        QTest::newRow("Replace Material, Cancel") << "Replace Material"
+                                                  << "Cancel" << false;
+        QTest::newRow("Replace Material, in place") << "Replace Material"
+                                                    << "Replace in This Recipe" << true;
+        QTest::newRow("Line Blend, Close") << "Line Blend"
+                                           << "Close" << false;
+        QTest::newRow("Print Labels, Cancel") << "Print Labels"
+                                              << "Cancel" << false;
+    }
+    void returnOnAFocusedButtonDoesWhatItSays() {
+        QFETCH(QString, place);
+        QFETCH(QString, button);
+        QFETCH(bool, changesTheRecipe);
+        openBook({{GlazeCore::Uuid::random(), "silica", 60, false},
+                  {GlazeCore::Uuid::random(), "whiting", 20, false},
+                  {GlazeCore::Uuid::random(), "kaolin", 20, false}});
+        QWidget* start = startOfRound(place);
+        QVERIFY2(start, "nothing has the keyboard");
+        if (auto* replace = qobject_cast<ReplaceMaterialSheet*>(start->window())) replace->setNewID("wollastonite");
+        const GlazeCore::GlazeBook before = m_window->document()->book();
+        for (int i = 0; i < 30; ++i) {
+            auto* now = qobject_cast<QPushButton*>(focused());
+            if (now && now->text() == button) break;
+            press(Qt::Key_Tab);
+        }
+        auto* focusedButton = qobject_cast<QPushButton*>(focused());
+        QVERIFY(focusedButton && focusedButton->text() == button);
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        const GlazeCore::GlazeBook& after = m_window->document()->book();
+        QCOMPARE(after.recipes.size(), before.recipes.size());
+        QCOMPARE(after.tests.size(), before.tests.size());
+        QCOMPARE(after.recipes[0].lines != before.recipes[0].lines, changesTheRecipe);
     }
 
     void typingTheConeChoosesIt() {

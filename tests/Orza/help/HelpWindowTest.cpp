@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 
@@ -204,6 +206,42 @@ private slots:
         }
         // The heading is an ordinary text.
         QVERIFY(!(help->heading()->textInteractionFlags() & Qt::TextSelectableByMouse));
+        help->close();
+    }
+
+    // Tab and Shift+Tab each go round the help in two stops: the link, which Return opens, and the topics under
+    // it, which the Page and arrow keys scroll. The title is read as a heading.
+    void theKeyboardGoesRoundTheHelp() {
+        PageRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+        HelpWindow* help = HelpWindow::showHelp();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        help->resize(HelpWindow::minimumContentSize);
+        OrzaTest::settle();
+        QVERIFY(isHeading(help->heading()));
+        QCOMPARE(QAccessible::queryAccessibleInterface(help->heading())->role(), QAccessible::Heading);
+
+        QLabel* link = help->supportLink();
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Tab, Qt::NoModifier}, std::pair{Qt::Key_Backtab, Qt::ShiftModifier}}) {
+            link->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(link, key, modifiers);
+            auto* topics = qobject_cast<QScrollArea*>(QApplication::focusWidget());
+            QVERIFY(topics);
+            QCOMPARE(topics->accessibleName(), QStringLiteral("Help topics"));
+            QScrollBar* bar = topics->verticalScrollBar();
+            bar->setValue(0);
+            QTest::keyClick(topics, Qt::Key_PageDown);
+            QVERIFY(bar->value() > 0);
+            const int paged = bar->value();
+            QTest::keyClick(topics, Qt::Key_Down);
+            QVERIFY(bar->value() > paged);
+            QTest::keyClick(topics, key, modifiers);
+            QCOMPARE(QApplication::focusWidget(), link);
+        }
+        QTest::keyClick(link, Qt::Key_Return);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.opened, QList<QUrl>{GlazeMainApp::supportPage()});
         help->close();
     }
 

@@ -223,6 +223,31 @@ private slots:
         QCOMPARE(window->findChild<RenameRecipeDialog*>()->nameField()->text(), QString());
     }
 
+    // Tab past Rename and Cancel and back into the field, a name typed, Return: the recipe takes the name, as it
+    // does without the Tabs. Rename is drawn as the default again once the keyboard is back in the field.
+    void returnRenamesAfterTabbingPastTheButtons() {
+        auto window = makeWindow(OrzaTest::bookWithRecipes({"Gloss"}));
+        QVERIFY(OrzaTest::showActive(*window));
+        const auto id = window->document()->book().recipes[0].id;
+        for (const int tabs : {3, 0}) {
+            window->beginRename(id);
+            auto* dialog = window->findChild<RenameRecipeDialog*>();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTRY_COMPARE(QApplication::focusWidget(), dialog->nameField());
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), dialog->nameField());
+            QVERIFY(dialog->renameButton()->isDefault());
+            QVERIFY(!dialog->cancelButton()->isDefault());
+            const QString name = QStringLiteral("Tenmoku %1").arg(tabs);
+            QTest::keyClicks(dialog->nameField(), name);
+            QTest::keyClick(dialog->nameField(), Qt::Key_Return);
+            QTRY_VERIFY(!window->renaming());
+            QCOMPARE(window->document()->book().recipes[0].name, name.toStdString());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
     void deleteThroughItsDialogKeepsTilesAndMovesTheSelection() {
         GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"A", "B", "C"});
         book.tests.push_back(OrzaTest::tile(book.recipes[1].id));

@@ -42,6 +42,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -107,6 +108,38 @@ bool inView(const QWidget* field) {
     const QRect shown = OrzaTest::shownPart(field, field->rect());
     const QPoint middle = field->mapTo(field->window(), field->rect().center());
     return shown.height() == field->height() && shown.contains(middle);
+}
+
+/// How many cut scroll areas checkCutContentReachable() scrolled by keys.
+int scrolledByKeys = 0;
+
+/// Whatever a scroll area of the dialog cuts, the keyboard reaches: a stop inside brings itself into view, or the
+/// area is a stop itself and the arrow and Page keys scroll it.
+void checkCutContentReachable(QWidget* dialog, const QRect& /*area*/) {
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    OrzaTest::settle();
+    for (QScrollArea* area : dialog->findChildren<QScrollArea*>()) {
+        QScrollBar* down = area->verticalScrollBar();
+        QScrollBar* across = area->horizontalScrollBar();
+        if (!area->isVisible() || (down->maximum() == 0 && across->maximum() == 0)) continue;
+        const QList<QWidget*> inside = area->viewport()->findChildren<QWidget*>();
+        if (std::any_of(inside.begin(), inside.end(), [area](const QWidget* widget) {
+                return (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(area);
+            }))
+            continue;
+        const QString name = area->accessibleName();
+        QVERIFY2(area->focusPolicy() & Qt::TabFocus, qPrintable(name + QStringLiteral(" cuts but takes no Tab")));
+        QVERIFY2(!name.isEmpty(), "a stop without a name");
+        area->setFocus(Qt::TabFocusReason);
+        for (const auto& [bar, key] : {std::pair{down, Qt::Key_PageDown}, std::pair{across, Qt::Key_Right}}) {
+            if (bar->maximum() == 0) continue;
+            bar->setValue(bar->minimum());
+            QTest::keyClick(area, key);
+            QVERIFY2(bar->value() > bar->minimum(), qPrintable(name));
+        }
+        ++scrolledByKeys;
+    }
 }
 
 template <class Sheet> Sheet* shownSheet(QWidget& window) {
@@ -196,6 +229,20 @@ private slots:
         QFETCH(QString, screen);
         openOn(screen);
         checkSheetsOfTheRecipe(checkFits);
+    }
+
+    // On an 800 × 600 screen the results of Oxide Nudge and Replace Material and the blend tiles are cut; the
+    // keyboard still reaches every part of them.
+    void cutContentIsReachedByKeyboard() {
+        openOn(QStringLiteral("small"));
+        scrolledByKeys = 0;
+        checkSheetsOfTheRecipe(checkCutContentReachable);
+        ReplaceMaterialSheet* replace = ReplaceMaterialSheet::open(m_window->paneContext(), firstRecipe(), {});
+        replace->setNewID("wollastonite");
+        QVERIFY(replace->adjustment());
+        checkCutContentReachable(replace, m_area);
+        replace->reject();
+        QVERIFY(scrolledByKeys >= 3);
     }
 
     // Tabbing through the tile editor keeps the focused field and the table's Code column in view; Find Test
