@@ -113,8 +113,8 @@ void BlendSheet::build() {
     // Return in a field adds the tiles on screen; a stepper spends it on ending its edit. Escape is the dialog's
     // own cancel, which closes.
     DialogKeys::follow(*this, *m_add);
-    // The keyboard starts at the top, on the blend types, not on the default button a dialog would pick.
-    m_modes->buttons().constFirst()->setFocus();
+    // The keyboard starts at the top, on the chosen blend type, not on the default button a dialog would pick.
+    m_modes->button(int(m_choice.mode))->setFocus();
 }
 
 QWidget* BlendSheet::makeControls() {
