@@ -1,7 +1,7 @@
 // Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
 // its content given at least the room it asks for, and the field that takes the focus in view; where the content
 // cannot fit, it still never asks for more than the screen. The Tests page from those screens up to 1440 × 900.
-// The suite runs on four offscreen screens.
+// The suite runs on six offscreen screens.
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/app/DocumentController.h"
@@ -107,6 +107,15 @@ bool inView(const QWidget* field) {
     const QRect shown = OrzaTest::shownPart(field, field->rect());
     const QPoint middle = field->mapTo(field->window(), field->rect().center());
     return shown.height() == field->height() && shown.contains(middle);
+}
+
+/// Whether `widget` lies in the content of a scroll area, which the area's own bars bring into view.
+bool inScrolledContent(const QWidget* widget) {
+    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
+        if (const auto* area = qobject_cast<const QAbstractScrollArea*>(up->parentWidget());
+            area && area->viewport() == up)
+            return true;
+    return false;
 }
 
 template <class Sheet> Sheet* shownSheet(QWidget& window) {
@@ -275,6 +284,35 @@ private slots:
         QVERIFY(table->fontMetrics().horizontalAdvance(QStringLiteral("Celadon Blue")) <= room);
     }
 
+    // On an 800 × 600 screen at a scale of 1.5 or 2 the window asks for no more than the screen and stands
+    // inside it on every page, its scroll bars within it: the panes scroll rather than run off the screen.
+    void theWindowFitsAScaledScreen_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("800 × 600 at 1.5") << QStringLiteral("scaled");
+        QTest::newRow("800 × 600 at 2") << QStringLiteral("doubled");
+    }
+    void theWindowFitsAScaledScreen() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        m_window->setGeometry(m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())));
+        OrzaTest::settle();
+        const QSize room = m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())).size();
+        QVERIFY2(room.expandedTo(m_window->QWidget::minimumSize()) == room,
+                 qPrintable(describe(m_window.get(), m_window->QWidget::minimumSize())));
+        for (const SidebarItem& page :
+             {SidebarItem::recipe(firstRecipe()), SidebarItem::tests(), SidebarItem::materials()}) {
+            m_window->model()->setSelection(page);
+            QTest::qWait(50); // the page and the scroll area around it settle their sizes over a few turns
+            QVERIFY2(m_area.contains(m_window->frameGeometry()),
+                     qPrintable(describe(m_window.get(), m_window->frameGeometry().size())));
+            for (const QScrollBar* bar : m_window->findChildren<QScrollBar*>()) {
+                if (!bar->isVisibleTo(m_window.get()) || inScrolledContent(bar)) continue;
+                const QRect at(bar->mapTo(m_window.get(), QPoint()), bar->size());
+                QVERIFY2(m_window->rect().contains(at), qPrintable(describe(m_window.get(), at.size())));
+            }
+        }
+    }
+
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
     void sheetsAndDialogsOfTheBookFit() {
         QFETCH(QString, screen);
@@ -303,7 +341,8 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // Four screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, all without panels.
+    // Six screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, then 800 × 600 as a scale of 1.5
+    // and of 2 leaves it, all without panels.
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
@@ -315,6 +354,10 @@ int main(int argc, char** argv) {
         {"name": "tiny", "x": 1700, "y": 0, "width": 640, "height": 480, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1},
         {"name": "normal", "x": 2340, "y": 0, "width": 1440, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "scaled", "x": 3780, "y": 0, "width": 533, "height": 400, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "doubled", "x": 4313, "y": 0, "width": 400, "height": 300, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
