@@ -6,6 +6,7 @@
 #include "Orza/widgets/TextStyle.h"
 #include "support/TestEnvironment.h"
 
+#include <QLabel>
 #include <QTest>
 
 using namespace Orza;
@@ -304,6 +305,42 @@ private slots:
                             qPrintable(
                                 QStringLiteral("%1 on %2: %3:1").arg(label.name, seen.name()).arg(ratio, 0, 'f', 2)));
                     }
+            }
+        }
+    }
+
+    // Whatever size the chart is given, even less than it asks for, its header, plot, legend and footnote keep
+    // apart inside it: the plot gives way, never lying under the legend or the footnote.
+    void theChartsPartsKeepApartAtAnySize() {
+        StullChartView chart;
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        input.trail = {{2.8, 0.28}, {2.6, 0.26}};
+        chart.setInput(input);
+        chart.show();
+        for (const QSize size : {QSize(900, 420), QSize(360, 420), QSize(300, 360), QSize(300, 300), QSize(300, 240),
+                                 QSize(300, 160), QSize(260, 120)}) {
+            chart.resize(size);
+            OrzaTest::settle();
+            const QString at = QStringLiteral("%1×%2").arg(size.width()).arg(size.height());
+            std::vector<std::pair<const char*, QRect>> parts;
+            const QWidget* footnote = chart.findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+            QVERIFY(footnote);
+            for (const auto& [name, part] : {std::pair<const char*, const QWidget*>{"header", chart.header()},
+                                             {"plot", chart.plot()},
+                                             {"legend", chart.legend()},
+                                             {"footnote", footnote}})
+                if (part->isVisible() && part->height() > 0) parts.emplace_back(name, part->geometry());
+            for (std::size_t i = 0; i < parts.size(); ++i) {
+                QVERIFY2(chart.rect().contains(parts[i].second), qPrintable(at + QLatin1Char(' ') + parts[i].first));
+                for (std::size_t j = i + 1; j < parts.size(); ++j)
+                    QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                             qPrintable(at + QLatin1Char(' ') + parts[i].first + QLatin1Char('/') + parts[j].first));
+            }
+            // Where it has the room it asks for at its width, header, legend and footnote show whole.
+            if (size.height() >= chart.heightForWidth(size.width())) {
+                QCOMPARE(chart.legend()->height(), chart.legend()->heightForWidth(size.width()));
+                QVERIFY(chart.plot()->height() >= 140);
             }
         }
     }
