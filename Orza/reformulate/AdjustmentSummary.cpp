@@ -88,6 +88,12 @@ void sumBaseAmounts(const GlazeCore::Recipe& recipe, std::vector<std::string>& o
     }
 }
 
+/// The scrolling list beside the chart: it asks for 400 points wide, but a squeezed sheet may give it less.
+class ListArea final : public QScrollArea {
+public:
+    QSize minimumSizeHint() const override { return QScrollArea::minimumSizeHint().expandedTo(QSize(400, 0)); }
+};
+
 } // namespace
 
 AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
@@ -95,12 +101,11 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(20);
 
-    m_scroll = new QScrollArea;
+    m_scroll = new ListArea;
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_scroll->setMinimumWidth(400);
     // It only scrolls: the controls inside take the keyboard focus, the area does not.
     m_scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
@@ -115,7 +120,8 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_scroll, 1);
 
     m_chart = new StullChartView;
-    m_chart->setMinimumWidth(300);
+    // No fixed least widths: on a sheet squeezed by a small screen, list and chart share what there is side by
+    // side rather than one being laid over the other.
     m_chart->setMaximumWidth(360);
     m_chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     row->addWidget(m_chart, 0, Qt::AlignTop);

@@ -7,11 +7,14 @@
 #include "Orza/app/DocumentController.h"
 #include "Orza/batch/BatchSheet.h"
 #include "Orza/blends/BlendSheet.h"
+#include "Orza/chemistry/StullChartView.h"
+#include "Orza/chemistry/StullPlot.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/testlog/TestLogModel.h"
@@ -19,6 +22,7 @@
 #include "Orza/testlog/TestSearchBar.h"
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/testlog/TileCodeField.h"
+#include "Orza/widgets/FirstFitView.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
@@ -30,6 +34,7 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -193,6 +198,29 @@ private:
         shownSheet<QFileDialog>(*m_window)->reject();
     }
 
+    /// The summary's list and the chart's header, plot, legend and footnote lie apart.
+    static void checkPartsApart(AdjustmentSummary* summary) {
+        OrzaTest::settle();
+        QVERIFY(summary->isVisible());
+        std::vector<std::pair<QString, QRect>> parts;
+        const auto add = [&parts, summary](const QString& name, const QWidget* part) {
+            if (part && part->isVisible() && part->width() > 0 && part->height() > 0)
+                parts.emplace_back(name, QRect(part->mapTo(summary, QPoint()), part->size()));
+        };
+        for (QScrollArea* list : summary->findChildren<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly))
+            add(QStringLiteral("list"), list);
+        StullChartView* chart = summary->chart();
+        add(QStringLiteral("header"), chart->header());
+        add(QStringLiteral("plot"), chart->plot());
+        add(QStringLiteral("legend"), chart->legend());
+        add(QStringLiteral("footnote"), chart->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly));
+        QVERIFY(parts.size() >= 3);
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            for (std::size_t j = i + 1; j < parts.size(); ++j)
+                QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                         qPrintable(parts[i].first + QLatin1Char('/') + parts[j].first));
+    }
+
     static void addScreens() {
         QTest::addColumn<QString>("screen");
         QTest::newRow("900 × 600") << QStringLiteral("wide");
@@ -311,6 +339,36 @@ private slots:
                 QVERIFY2(m_window->rect().contains(at), qPrintable(describe(m_window.get(), at.size())));
             }
         }
+    }
+
+    // Oxide Nudge and Replace Material on those screens: the list and the Stull chart beside it never lie over
+    // each other, nor do the chart's header, plot, legend and footnote.
+    void theReformulationSummaryKeepsItsPartsApart_data() { theWindowFitsAScaledScreen_data(); }
+    void theReformulationSummaryKeepsItsPartsApart() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        const GlazeCore::Recipe& recipe = m_window->document()->book().recipes.front();
+        auto* nudge = OxideNudgeSheet::open(m_window->paneContext(), recipe.id,
+                                            NudgeRequest{GlazeCore::Uuid::random(), GlazeCore::Oxide::SiO2, 1});
+        QTRY_VERIFY(nudge->isVisible());
+        nudge->setTarget(nudge->target() + 0.2);
+        QVERIFY(nudge->adjustment());
+        checkPartsApart(nudge->summary());
+        if (QTest::currentTestFailed()) return;
+        nudge->reject();
+
+        const auto& recipes = m_window->document()->book().recipes;
+        const auto satin = std::find_if(recipes.begin(), recipes.end(), [](const GlazeCore::Recipe& held) {
+            return QString::fromStdString(held.name).contains(QStringLiteral("Satin"));
+        });
+        QVERIFY(satin != recipes.end());
+        auto* replace = ReplaceMaterialSheet::open(m_window->paneContext(), satin->id,
+                                                   ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
+        QTRY_VERIFY(replace->isVisible());
+        replace->setNewID("wollastonite");
+        QVERIFY(replace->adjustment());
+        checkPartsApart(replace->summary());
+        replace->reject();
     }
 
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
