@@ -1,7 +1,7 @@
 // Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
 // its content given at least the room it asks for, and the field that takes the focus in view; where the content
 // cannot fit, it still never asks for more than the screen. The Tests page from those screens up to 1440 × 900.
-// The suite runs on six offscreen screens.
+// The suite runs on eight offscreen screens.
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/app/DocumentController.h"
@@ -318,6 +318,8 @@ private slots:
         QTest::addColumn<QString>("screen");
         QTest::newRow("800 × 600 at 1.5") << QStringLiteral("scaled");
         QTest::newRow("800 × 600 at 2") << QStringLiteral("doubled");
+        QTest::newRow("1024 × 768 at 1.5") << QStringLiteral("xga scaled");
+        QTest::newRow("1440 × 900 at 2") << QStringLiteral("normal doubled");
     }
     void theWindowFitsAScaledScreen() {
         QFETCH(QString, screen);
@@ -399,8 +401,8 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // Six screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, then 800 × 600 as a scale of 1.5
-    // and of 2 leaves it, all without panels.
+    // Eight screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, then 800 × 600 as a scale of 1.5
+    // and of 2 leaves it, 1024 × 768 at 1.5 and 1440 × 900 at 2, all without panels.
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
@@ -416,7 +418,11 @@ int main(int argc, char** argv) {
         {"name": "scaled", "x": 3780, "y": 0, "width": 533, "height": 400, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1},
         {"name": "doubled", "x": 4313, "y": 0, "width": 400, "height": 300, "logicalDpi": 96, "logicalBaseDpi": 96,
-         "dpr": 1}]})");
+         "dpr": 1},
+        {"name": "xga scaled", "x": 4713, "y": 0, "width": 683, "height": 512, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "normal doubled", "x": 5396, "y": 0, "width": 720, "height": 450, "logicalDpi": 96,
+         "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
     QApplication application(argc, argv);
