@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -94,6 +95,9 @@ public:
     QSize minimumSizeHint() const override { return QScrollArea::minimumSizeHint().expandedTo(QSize(400, 0)); }
 };
 
+/// The chart column at its widest.
+constexpr int chartWidth = 360;
+
 } // namespace
 
 AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
@@ -120,11 +124,22 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_scroll, 1);
 
     m_chart = new StullChartView;
+    m_chart->setMaximumWidth(chartWidth);
+    row->addWidget(chartArea(m_chart));
+}
+
+QScrollArea* AdjustmentSummary::chartArea(StullChartView* chart) {
     // No fixed least widths: on a sheet squeezed by a small screen, list and chart share what there is side by
-    // side rather than one being laid over the other.
-    m_chart->setMaximumWidth(360);
-    m_chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    row->addWidget(m_chart, 0, Qt::AlignTop);
+    // side rather than one being laid over the other, and the chart keeps its plot whole, scrolling in its column.
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(chart);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setMaximumWidth(chartWidth + area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area));
+    area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    return area;
 }
 
 AdjustmentSummary::~AdjustmentSummary() = default;
