@@ -13,7 +13,6 @@ namespace Orza::ReadablePalette {
 
 namespace {
 
-constexpr int leastLightnessGap = 60;
 /// A frame or divider this far in lightness from what lies on either side of it reads at a glance.
 constexpr int leastFrameGap = 40;
 /// How far from the window towards its text a repaired frame or divider stands.
@@ -23,12 +22,6 @@ constexpr int styleFrameDarkening = 140;
 
 constexpr std::array<QPalette::ColorGroup, 3> groups{QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
-/// The placeholder as seen over a background: its alpha blends it with what lies below.
-int seenLightness(const QColor& colour, const QColor& below) {
-    const double alpha = colour.alphaF();
-    return static_cast<int>(colour.lightness() * alpha + below.lightness() * (1 - alpha));
-}
-
 int gap(const QColor& a, const QColor& b) {
     return std::abs(a.lightness() - b.lightness());
 }
@@ -37,11 +30,34 @@ QColor towardsText(const QPalette& palette, QPalette::ColorGroup group, float sh
     return towards(palette.color(group, QPalette::Window), palette.color(group, QPalette::WindowText), share);
 }
 
+/// Secondary text reads at this ratio or more against whatever it is drawn on.
+constexpr qreal leastSecondaryContrast = 4.5;
+/// Cards and count badges lay the text colour at up to this strength under their captions.
+constexpr qreal faintFill = 0.12;
+
+/// The fields' text colour at half strength, as Qt derives a placeholder, moved towards the text until it reads
+/// against the window, the fields, alternate rows, buttons and the faint fills of cards and badges.
+QColor readableSecondary(const QPalette& palette, QPalette::ColorGroup group) {
+    const QColor text = palette.color(group, QPalette::Text);
+    const QColor window = palette.color(group, QPalette::Window);
+    const QColor base = palette.color(group, QPalette::Base);
+    QColor half = text;
+    half.setAlphaF(0.5);
+    return TextStyle::readableAgainst(TextStyle::seenOver(half, window), text,
+                                      {window, base, palette.color(group, QPalette::AlternateBase),
+                                       palette.color(group, QPalette::Button), towards(window, text, faintFill),
+                                       towards(base, text, faintFill)},
+                                      leastSecondaryContrast);
+}
+
 bool readableIn(const QPalette& palette, QPalette::ColorGroup group) {
     const QColor placeholder = palette.color(group, QPalette::PlaceholderText);
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) {
+    const QColor text = palette.color(group, QPalette::Text);
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase}) {
         const QColor below = palette.color(group, role);
-        if (std::abs(seenLightness(placeholder, below) - below.lightness()) < leastLightnessGap) return false;
+        for (const QColor& under : {below, towards(below, text, faintFill)})
+            if (TextStyle::contrastRatio(TextStyle::seenOver(placeholder, under), under) < leastSecondaryContrast)
+                return false;
     }
     return true;
 }
@@ -113,10 +129,13 @@ void repairRowsAndLinks(QPalette& palette, QPalette::ColorGroup group) {
 QPalette repaired(QPalette palette) {
     const bool placeholder = placeholderReadable(palette);
     for (const QPalette::ColorGroup group : groups) {
-        if (!placeholder) {
+        if (!placeholder && group == QPalette::Disabled) {
+            // Disabled text steps back on purpose: it keeps Qt's half strength.
             QColor text = palette.color(group, QPalette::Text);
             text.setAlphaF(0.5);
             palette.setColor(group, QPalette::PlaceholderText, text);
+        } else if (!placeholder) {
+            palette.setColor(group, QPalette::PlaceholderText, readableSecondary(palette, group));
         }
         const QColor window = palette.color(group, QPalette::Window);
         if (gap(palette.color(group, QPalette::Mid), window) < leastFrameGap)

@@ -7,8 +7,9 @@ class QApplication;
 
 namespace Orza::ReadablePalette {
 
-/// Whether the palette's placeholder colour stands far enough from its window and base colours to be read:
-/// some desktop themes leave it at a default that is near black on a dark scheme.
+/// Whether the palette's placeholder colour, the colour of all secondary text, reads at 4.5:1 against the window,
+/// the fields, alternate rows and the faint fills of cards and badges: some desktop themes leave it near black
+/// on a dark scheme, and Qt's own, the text at half strength, stays below 4.5:1 in dark and light schemes.
 bool placeholderReadable(const QPalette& palette);
 
 /// The colour frames of fields, check boxes, buttons and pickers are drawn in: the style's own (the window
@@ -18,8 +19,8 @@ QColor frameColour(const QPalette& palette, QPalette::ColorGroup group);
 /// Whether the style's own frame colour all but vanishes against this palette's window or fields.
 bool framesFade(const QPalette& palette, QPalette::ColorGroup group);
 
-/// The palette with the roles a theme leaves unreadable repaired: a placeholder near the window colour becomes
-/// the text colour at half strength, as Qt derives it itself; Mid (the dividers and frames the application
+/// The palette with the roles a theme leaves unreadable repaired: a placeholder that does not read becomes the
+/// text colour at half strength moved towards the text until it does; Mid (the dividers and frames the application
 /// draws itself) too close to the window colour moves towards the window's text. Readable roles are left
 /// alone.
 QPalette repaired(QPalette palette);

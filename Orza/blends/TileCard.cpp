@@ -120,7 +120,7 @@ void TileCard::paintEvent(QPaintEvent*) {
     const QColor text = palette().color(QPalette::WindowText);
     const QColor secondary = SheetStyle::secondaryColor(palette());
     QColor fill = text;
-    fill.setAlphaF(0.05f);
+    fill.setAlphaF(SheetStyle::cardFill);
     QColor border = text;
     border.setAlphaF(0.16f);
 

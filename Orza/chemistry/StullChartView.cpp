@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Orza {
 
 namespace {
@@ -46,7 +48,10 @@ StullChartView::StullChartView(QWidget* parent) : QWidget(parent), m_plot(new St
     m_footnote->setWordWrap(true);
     m_footnote->setTextFormat(Qt::PlainText);
 
-    m_plot->setMinimumHeight(plotMinimumHeight);
+    // The plot takes what header, legend and footnote leave: on less room than the chart asks for it gives way,
+    // rather than keeping a height of its own that would lay it over the legend and the footnote. The room it
+    // asks for is added to the chart's own size below.
+    m_plot->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
@@ -110,6 +115,22 @@ QWidget* StullChartView::makeLegend(bool grid, std::size_t index) {
         row->addStretch(1);
     }
     return legend;
+}
+
+int StullChartView::plotPreferredHeight() const {
+    return std::max(plotMinimumHeight, m_plot->sizeHint().height());
+}
+
+QSize StullChartView::sizeHint() const {
+    return QWidget::sizeHint() + QSize(0, plotPreferredHeight());
+}
+
+QSize StullChartView::minimumSizeHint() const {
+    return QWidget::minimumSizeHint() + QSize(0, plotMinimumHeight);
+}
+
+int StullChartView::heightForWidth(int width) const {
+    return QWidget::heightForWidth(width) + plotPreferredHeight();
 }
 
 const StullChartInput& StullChartView::input() const {

@@ -315,18 +315,45 @@ void StullPlot::paintAxes(QPainter& painter, const QRectF& plot, const QRectF& b
     painter.restore();
 }
 
-void StullPlot::paintRegionLabels(QPainter& painter, const QRectF& plot) const {
+QColor StullPlot::fillAt(const QRectF& plot, const QPointF& point) const {
+    const QColor window = palette().color(QPalette::Window);
+    const QImage& raster = regionImage();
+    if (raster.isNull() || plot.isEmpty()) return window;
+    const int column =
+        std::clamp(int((point.x() - plot.left()) / plot.width() * raster.width()), 0, raster.width() - 1);
+    const int row = std::clamp(int((point.y() - plot.top()) / plot.height() * raster.height()), 0, raster.height() - 1);
+    return TextStyle::seenOver(raster.pixelColor(column, row), window);
+}
+
+std::vector<StullPlot::RegionLabel> StullPlot::regionLabelsIn(const QRectF& plot) const {
     const StullDomain shown = domain();
-    painter.setFont(regionFont());
-    painter.setPen(TextStyle::secondary(palette()));
     const QFontMetricsF metrics(regionFont());
+    const QColor window = palette().color(QPalette::Window);
+    const QColor text = palette().color(QPalette::WindowText);
+    const QColor secondary = TextStyle::seenOver(TextStyle::secondary(palette()), window);
+    std::vector<RegionLabel> labels;
     for (const GlazeCore::StullLabelAnchor& anchor : GlazeCore::Stull::labelAnchors()) {
         if (!shown.contains(anchor.siO2, anchor.al2O3)) continue;
         const QPointF at = toPixelIn(plot, anchor.siO2, anchor.al2O3);
         const QString name = regionDisplayName(anchor.region);
         const qreal width = metrics.horizontalAdvance(name) + 2;
-        painter.drawText(QRectF(at.x() - width / 2, at.y() - metrics.height() / 2, width, metrics.height()),
-                         Qt::AlignCenter, name);
+        const QRectF rect(at.x() - width / 2, at.y() - metrics.height() / 2, width, metrics.height());
+        // The secondary colour where it reads on every fill the name covers, else a shade towards the text.
+        std::vector<QColor> fills;
+        for (const qreal fx : {0.0, 0.25, 0.5, 0.75, 1.0})
+            for (const qreal fy : {0.0, 0.5, 1.0})
+                fills.push_back(
+                    fillAt(plot, QPointF(rect.left() + fx * rect.width(), rect.top() + fy * rect.height())));
+        labels.push_back({name, rect, TextStyle::readableAgainst(secondary, text, fills)});
+    }
+    return labels;
+}
+
+void StullPlot::paintRegionLabels(QPainter& painter, const QRectF& plot) const {
+    painter.setFont(regionFont());
+    for (const RegionLabel& label : regionLabelsIn(plot)) {
+        painter.setPen(label.colour);
+        painter.drawText(label.rect, Qt::AlignCenter, label.name);
     }
 }
 

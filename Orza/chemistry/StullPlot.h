@@ -41,6 +41,17 @@ public:
     /// The label above the current point, in widget coordinates; empty without a point.
     QRectF currentLabelRect() const;
 
+    /// A region's name as the plot draws it: where, and in a colour that reads on the fill beneath it.
+    struct RegionLabel {
+        QString name;
+        QRectF rect;
+        QColor colour;
+    };
+    /// The region names that fall inside `plot`.
+    std::vector<RegionLabel> regionLabelsIn(const QRectF& plot) const;
+    /// What the plot shows at `point` of `plot` before any mark: the region's fill over the window.
+    QColor fillAt(const QRectF& plot, const QPointF& point) const;
+
     RegionDot::Contrast contrast() const { return m_contrast; }
     void setContrast(RegionDot::Contrast contrast);
     double regionOpacity() const;

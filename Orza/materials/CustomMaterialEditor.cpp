@@ -10,6 +10,7 @@
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
 #include "Orza/widgets/AccessibleOneElement.h"
+#include "Orza/widgets/AlertSymbol.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QFormLayout>
@@ -158,8 +159,8 @@ QWidget* CustomMaterialEditor::makeBanner() {
     stack->setSpacing(4);
 
     const QString headline = bannerHeadline();
-    auto* icon = new QLabel;
-    icon->setPixmap(MaterialsStyle::symbol(QStringLiteral("exclamationmark.octagon")).pixmap(QSize(16, 16)));
+    // In the alert colour of the scheme, as the headline beside it.
+    auto* icon = new AlertSymbol(Symbol::exclamationOctagon);
     auto* text = new QLabel(headline);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -89,6 +90,15 @@ void sumBaseAmounts(const GlazeCore::Recipe& recipe, std::vector<std::string>& o
     }
 }
 
+/// The scrolling list beside the chart: it asks for 400 points wide, but a squeezed sheet may give it less.
+class ListArea final : public QScrollArea {
+public:
+    QSize minimumSizeHint() const override { return QScrollArea::minimumSizeHint().expandedTo(QSize(400, 0)); }
+};
+
+/// The chart column at its widest.
+constexpr int chartWidth = 360;
+
 } // namespace
 
 AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
@@ -96,12 +106,11 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(20);
 
-    m_scroll = new QScrollArea;
+    m_scroll = new ListArea;
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_scroll->setMinimumWidth(400);
     m_scroll->setAccessibleName(tr("Result"));
     // Nothing inside takes the keyboard: on a small screen the area itself does, so the arrows reach what it cuts.
     KeyboardScroll::keep(m_scroll);
@@ -117,10 +126,24 @@ AdjustmentSummary::AdjustmentSummary(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_scroll, 1);
 
     m_chart = new StullChartView;
-    m_chart->setMinimumWidth(300);
-    m_chart->setMaximumWidth(360);
-    m_chart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    row->addWidget(m_chart, 0, Qt::AlignTop);
+    m_chart->setMaximumWidth(chartWidth);
+    row->addWidget(chartArea(m_chart));
+}
+
+QScrollArea* AdjustmentSummary::chartArea(StullChartView* chart) {
+    // No fixed least widths: on a sheet squeezed by a small screen, list and chart share what there is side by
+    // side rather than one being laid over the other, and the chart keeps its plot whole, scrolling in its column.
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(chart);
+    area->setAccessibleName(chart->accessibleName().isEmpty() ? tr("Stull chart") : chart->accessibleName());
+    // The chart takes no keyboard: while its column cuts it, the column does, so the arrows reach all of it.
+    KeyboardScroll::keep(area);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setMaximumWidth(chartWidth + area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area));
+    area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    return area;
 }
 
 AdjustmentSummary::~AdjustmentSummary() = default;

@@ -98,6 +98,8 @@ private:
     void buildOutcome(QVBoxLayout* column);
     void buildMaterialsGrid(QVBoxLayout* column);
     void buildUnityGrid(QVBoxLayout* column);
+    /// The chart in a column of its own that scrolls when the sheet is too short for it.
+    static QScrollArea* chartArea(StullChartView* chart);
     void addMaterialRow();
     void placeTotalRow();
     void showOutcome(const GlazeCore::Adjustment& adjustment, const QString& targetTitle, const MissText& missText);

@@ -26,7 +26,8 @@ namespace Orza {
 namespace {
 
 constexpr QSize listSize{340, 400};
-constexpr int minimumListHeight = 260;
+/// The least the results may shrink to where a popup is cut to fit the screen: a couple of results, scrolling.
+constexpr int minimumListHeight = 90;
 
 QFont captionFont(QFont font) {
     font.setPointSizeF(font.pointSizeF() * 0.85);
@@ -127,7 +128,8 @@ MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::st
     layout->addWidget(m_search);
     layout->addWidget(m_list, 1);
     layout->addLayout(footer);
-    setFixedSize(listSize);
+    // Its width is fixed; its height is what the popup's placement leaves it, the list scrolling the rest.
+    setFixedWidth(listSize.width());
 
     connect(m_search, &QLineEdit::textChanged, this, &MaterialSearchList::search);
     // The material chosen now stays highlighted when the list opens; no material, no highlight.
@@ -137,6 +139,10 @@ MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::st
 }
 
 MaterialSearchList::~MaterialSearchList() = default;
+
+QSize MaterialSearchList::sizeHint() const {
+    return listSize;
+}
 
 void MaterialSearchList::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -32,6 +32,9 @@ public:
     MaterialSearchList(const BookLibrary& library, const std::string& selectedID, QWidget* parent = nullptr);
     ~MaterialSearchList() override;
 
+    /// The size it opens at where the screen leaves room for it.
+    QSize sizeHint() const override;
+
     QLineEdit* searchField() const { return m_search; }
     QListView* list() const { return m_list; }
     QLabel* countLabel() const { return m_count; }

@@ -2,6 +2,7 @@
 
 #include "Orza/platform/AccessibleHeading.h"
 #include "Orza/widgets/ColorMix.h"
+#include "Orza/widgets/TextStyle.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -29,7 +30,10 @@ void styleAsCallout(QLabel* label, const QColor& color) {
 }
 
 QColor secondaryColor(const QPalette& palette) {
-    return towards(palette.color(QPalette::Window), palette.color(QPalette::WindowText), 0.62);
+    const QColor window = palette.color(QPalette::Window);
+    const QColor text = palette.color(QPalette::WindowText);
+    // Read on the window and on the faint fill of a blend's tile card alike.
+    return TextStyle::readableAgainst(towards(window, text, 0.62), text, {window, towards(window, text, cardFill)});
 }
 
 } // namespace Orza::SheetStyle

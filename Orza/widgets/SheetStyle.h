@@ -12,7 +12,10 @@ namespace Orza::SheetStyle {
 void styleAsTitle(QLabel* label);
 /// Smaller text in `color`, wrapping to as many lines as it needs and selectable.
 void styleAsCallout(QLabel* label, const QColor& color);
-/// Text that matters less than the text around it, in light and dark palettes alike.
+/// How strongly a card lays the text colour over the window as its fill.
+constexpr float cardFill = 0.05f;
+/// Text that matters less than the text around it, in light and dark palettes alike: it reads at 4.5:1 on the
+/// window and on a card.
 QColor secondaryColor(const QPalette& palette);
 
 } // namespace Orza::SheetStyle

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Orza::TextStyle {
 
@@ -97,6 +98,29 @@ qreal contrastRatio(const QColor& a, const QColor& b) {
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
+QColor seenOver(const QColor& colour, const QColor& below) {
+    return towards(below, colour, colour.alphaF());
+}
+
+QColor readableAgainst(const QColor& colour, const QColor& strongest, const std::vector<QColor>& backgrounds,
+                       qreal least) {
+    const auto worst = [&](const QColor& candidate) {
+        qreal ratio = 21;
+        for (const QColor& background : backgrounds)
+            ratio = std::min(ratio, contrastRatio(candidate, background));
+        return ratio;
+    };
+    // Past the strongest colour lies the extreme on its side of the backgrounds: white on dark, black on light.
+    const QColor first = backgrounds.size() ? *backgrounds.begin() : QColor(Qt::white);
+    const QColor extreme = strongest.lightness() >= first.lightness() ? QColor(Qt::white) : QColor(Qt::black);
+    constexpr int steps = 40;
+    for (const auto& [from, to] : {std::pair{colour, strongest}, std::pair{strongest, extreme}})
+        for (int step = 0; step <= steps; ++step)
+            if (const QColor candidate = towards(from, to, step / double(steps)); worst(candidate) >= least)
+                return candidate;
+    return worst(strongest) >= worst(extreme) ? strongest : extreme;
+}
+
 QColor alert(const QPalette& palette) {
     const bool dark = isDark(palette);
     const QColor red = dark ? QColor(255, 105, 97) : QColor(208, 43, 43);
@@ -109,9 +133,11 @@ QColor alert(const QPalette& palette) {
     // the other way on a grey that is neither, and failing both, take whichever extreme reads best.
     const QColor away = dark ? QColor(Qt::white) : QColor(Qt::black);
     const QColor other = dark ? QColor(Qt::black) : QColor(Qt::white);
+    // Fine steps: on a mid grey only the last few hundredths before white or black still read and stay red.
+    constexpr int steps = 100;
     for (const QColor& end : {away, other})
-        for (int step = 0; step <= 20; ++step)
-            if (const QColor candidate = towards(red, end, step / 20.0); readable(candidate)) return candidate;
+        for (int step = 0; step <= steps; ++step)
+            if (const QColor candidate = towards(red, end, step / double(steps)); readable(candidate)) return candidate;
     return contrastRatio(away, window) >= contrastRatio(other, window) ? away : other;
 }
 

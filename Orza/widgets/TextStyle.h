@@ -5,6 +5,7 @@
 #include <QPalette>
 
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -37,6 +38,12 @@ QColor warning(const QPalette& palette);
 QColor alert(const QPalette& palette);
 /// The contrast ratio of two colours by their relative luminance, from 1 (the same) to 21 (black on white).
 qreal contrastRatio(const QColor& a, const QColor& b);
+/// `colour` as it shows over an opaque `below`: its alpha blends the two.
+QColor seenOver(const QColor& colour, const QColor& below);
+/// The shade nearest `colour` on the way to `strongest`, then on to black or white, that reads at `least`:1
+/// against every one of `backgrounds`; where none does, the one that reads best at the end of that way.
+QColor readableAgainst(const QColor& colour, const QColor& strongest, const std::vector<QColor>& backgrounds,
+                       qreal least = 4.5);
 /// Draws the widget's text in the alert colour, and again whenever its palette changes, as with a scheme.
 void makeAlert(QWidget* widget);
 /// Draws the widget's text in the secondary colour; follows palette changes.

@@ -7,6 +7,7 @@
 #include "Orza/materials/MaterialsPage.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FitWindowToScreen.h"
+#include "Orza/platform/MinimumWithinScreen.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/settings/WindowState.h"
 #include "Orza/sidebar/SidebarModel.h"
@@ -30,8 +31,9 @@ BookWindow::BookWindow(std::unique_ptr<BookDocument> document, QWidget* parent)
     : QMainWindow(parent), m_document(document.release()), m_model(new WindowModel(this)),
       m_state(new WindowState(m_document->filePath(), this)), m_actions(new ActionRegistry(this, *m_document)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // Small enough for a 900 × 600 screen, large enough that the sidebar and the pane stay usable.
-    setMinimumSize(minimumSize);
+    // Small enough for a 900 × 600 screen, large enough that the sidebar and the pane stay usable; never more
+    // than the screen it stands on, where the panes scroll instead.
+    new MinimumWithinScreen(this, minimumSize);
     m_document->setParent(this);
     new NoInitialTextFocus(this);
     new FitWindowToScreen(this);

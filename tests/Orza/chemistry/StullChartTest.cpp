@@ -3,8 +3,10 @@
 #include "Orza/chemistry/StullLegendSwatch.h"
 #include "Orza/chemistry/StullPlot.h"
 #include "Orza/widgets/FirstFitView.h"
+#include "Orza/widgets/TextStyle.h"
 #include "support/TestEnvironment.h"
 
+#include <QLabel>
 #include <QTest>
 
 using namespace Orza;
@@ -123,8 +125,13 @@ private slots:
         StullChartInput input;
         const auto plot = plotOf(input, plainPalette(false));
         const QImage drawn = plot->grab().toImage();
-        for (const GlazeCore::StullLabelAnchor& anchor : GlazeCore::Stull::labelAnchors()) {
-            const QColor seen = pixelAt(drawn, plot->toPixel(anchor.siO2, anchor.al2O3));
+        const auto labels = plot->regionLabelsIn(plot->plotRect());
+        QCOMPARE(labels.size(), GlazeCore::Stull::labelAnchors().size());
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const GlazeCore::StullLabelAnchor& anchor = GlazeCore::Stull::labelAnchors()[i];
+            // Just before the name, whose letters would cover the fill at its anchor.
+            const QPointF at(labels[i].rect.left() - 2, plot->toPixel(anchor.siO2, anchor.al2O3).y());
+            const QColor seen = pixelAt(drawn, at);
             const QColor expected = overWhite(anchor.region, plot->regionOpacity());
             QVERIFY2(near(seen, expected, 3),
                      qPrintable(QStringLiteral("%1: %2 for %3")
@@ -258,6 +265,84 @@ private slots:
         QCOMPARE(chart.plot()->regionOpacity(), 0.6);
         chart.setPalette(plainPalette(true));
         QCOMPARE(chart.plot()->regionOpacity(), 0.6);
+    }
+
+    // Each region's name reads at 4.5:1 on every fill beneath it, in dark and light schemes alike, while the
+    // fills keep their colours.
+    void theRegionNamesReadOnTheirFills() {
+        QPalette light;
+        light.setColor(QPalette::Window, QColor(239, 239, 239));
+        light.setColor(QPalette::WindowText, Qt::black);
+        light.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(42, 46, 50));
+        dark.setColor(QPalette::WindowText, QColor(252, 252, 252));
+        dark.setColor(QPalette::PlaceholderText, QColor(252, 252, 252, 128));
+        for (const QPalette& palette : {light, dark}) {
+            StullChartInput input;
+            input.current = StullPoint{3.0, 0.3};
+            const auto plot = plotOf(input, palette);
+            const QRectF area = plot->plotRect();
+            const QImage& raster = plot->regionImage();
+            const auto labels = plot->regionLabelsIn(area);
+            QVERIFY(labels.size() >= 5);
+            for (const StullPlot::RegionLabel& label : labels) {
+                for (qreal x = label.rect.left(); x <= label.rect.right(); x += 2)
+                    for (qreal y = label.rect.top(); y <= label.rect.bottom(); y += 2) {
+                        const int column =
+                            std::clamp(int((x - area.left()) / area.width() * raster.width()), 0, raster.width() - 1);
+                        const int row =
+                            std::clamp(int((y - area.top()) / area.height() * raster.height()), 0, raster.height() - 1);
+                        const QColor fill = raster.pixelColor(column, row);
+                        const QColor window = palette.color(QPalette::Window);
+                        const QColor seen =
+                            QColor::fromRgbF(window.redF() + (fill.redF() - window.redF()) * fill.alphaF(),
+                                             window.greenF() + (fill.greenF() - window.greenF()) * fill.alphaF(),
+                                             window.blueF() + (fill.blueF() - window.blueF()) * fill.alphaF());
+                        const qreal ratio = TextStyle::contrastRatio(label.colour, seen);
+                        QVERIFY2(
+                            ratio >= 4.5,
+                            qPrintable(
+                                QStringLiteral("%1 on %2: %3:1").arg(label.name, seen.name()).arg(ratio, 0, 'f', 2)));
+                    }
+            }
+        }
+    }
+
+    // Whatever size the chart is given, even less than it asks for, its header, plot, legend and footnote keep
+    // apart inside it: the plot gives way, never lying under the legend or the footnote.
+    void theChartsPartsKeepApartAtAnySize() {
+        StullChartView chart;
+        StullChartInput input;
+        input.current = StullPoint{3.0, 0.3};
+        input.trail = {{2.8, 0.28}, {2.6, 0.26}};
+        chart.setInput(input);
+        chart.show();
+        for (const QSize size : {QSize(900, 420), QSize(360, 420), QSize(300, 360), QSize(300, 300), QSize(300, 240),
+                                 QSize(300, 160), QSize(260, 120)}) {
+            chart.resize(size);
+            OrzaTest::settle();
+            const QString at = QStringLiteral("%1×%2").arg(size.width()).arg(size.height());
+            std::vector<std::pair<const char*, QRect>> parts;
+            const QWidget* footnote = chart.findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+            QVERIFY(footnote);
+            for (const auto& [name, part] : {std::pair<const char*, const QWidget*>{"header", chart.header()},
+                                             {"plot", chart.plot()},
+                                             {"legend", chart.legend()},
+                                             {"footnote", footnote}})
+                if (part->isVisible() && part->height() > 0) parts.emplace_back(name, part->geometry());
+            for (std::size_t i = 0; i < parts.size(); ++i) {
+                QVERIFY2(chart.rect().contains(parts[i].second), qPrintable(at + QLatin1Char(' ') + parts[i].first));
+                for (std::size_t j = i + 1; j < parts.size(); ++j)
+                    QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                             qPrintable(at + QLatin1Char(' ') + parts[i].first + QLatin1Char('/') + parts[j].first));
+            }
+            // Where it has the room it asks for at its width, header, legend and footnote show whole.
+            if (size.height() >= chart.heightForWidth(size.width())) {
+                QCOMPARE(chart.legend()->height(), chart.legend()->heightForWidth(size.width()));
+                QVERIFY(chart.plot()->height() >= 140);
+            }
+        }
     }
 
     void aNarrowChartStacksItsHeaderAndFoldsItsLegend() {

@@ -6,12 +6,17 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/materials/MaterialAnalysisView.h"
 #include "Orza/materials/PercentField.h"
+#include "Orza/widgets/AlertSymbol.h"
+#include "Orza/widgets/TextStyle.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QUndoStack>
 
 #include <cmath>
@@ -268,6 +273,32 @@ private slots:
         QCOMPARE(spoken.count(total), 1);
         for (const QString& issue : issues)
             QVERIFY2(spoken.filter(issue).size() == 1, qPrintable(spoken.join(QLatin1Char('|'))));
+    }
+
+    // The banner's octagon is drawn in the alert colour of the scheme, so it stands out on a dark window as on a
+    // light one, and follows a change of scheme.
+    void theBannersMarkFollowsTheAlertColour() {
+        Editing editing(material(clayID, "Feldspar", {{Oxide::SiO2, 150}}, 0.6));
+        auto* mark = editing.editor->invalidBanner()->findChild<AlertSymbol*>();
+        QVERIFY(mark);
+        QPalette dark(QColor(42, 46, 50));
+        dark.setColor(QPalette::Window, QColor(42, 46, 50));
+        dark.setColor(QPalette::Base, QColor(27, 30, 32));
+        dark.setColor(QPalette::WindowText, QColor(252, 252, 252));
+        for (const QPalette& scheme : {dark, QApplication::style()->standardPalette()}) {
+            editing.window->setPalette(scheme);
+            const QColor window = mark->palette().color(QPalette::Window);
+            QCOMPARE(mark->colour(), TextStyle::alert(mark->palette()));
+            QVERIFY(TextStyle::contrastRatio(mark->colour(), window) >= 3);
+            // The stroke in the drawn pixmap is that colour.
+            const QImage drawn = mark->pixmap().toImage();
+            QColor strongest(Qt::transparent);
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    if (const QColor pixel = drawn.pixelColor(x, y); pixel.alpha() > strongest.alpha())
+                        strongest = pixel;
+            QCOMPARE(strongest.rgb(), mark->colour().rgb());
+        }
     }
 
     void newMaterialTotalsZeroWithoutBanner() {

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -182,6 +183,10 @@ private slots:
         const Case cases[] = {
             // Room below: under it, never pushed up over it or over what lies above it.
             {QRect(100, 100, 200, 24), QRect(100, 126, 420, 640)},
+            // Exactly the room it needs below, gap included: under it, whole.
+            {QRect(100, 234, 200, 24), QRect(100, 260, 420, 640)},
+            // A pixel less: cut to the taller side, still below.
+            {QRect(100, 235, 200, 24), QRect(100, 261, 420, 639)},
             // A wide field near the right edge: under it, kept on the screen.
             {QRect(1200, 180, 200, 24), QRect(1020, 206, 420, 640)},
             // No room below: above it.
@@ -195,6 +200,41 @@ private slots:
             QCOMPARE(placed, c.expected);
             QVERIFY(!placed.intersects(c.anchor));
             QVERIFY(screen.contains(placed));
+        }
+    }
+
+    // The popup shown from a field anywhere on the screen lies wholly on it and clear of the field; where
+    // neither side holds it whole it shrinks to the taller side, its count and "Choose" still in view.
+    void theShownPopupStaysOnTheScreenClearOfItsField() {
+        const BookLibrary library({});
+        QWidget window;
+        QVERIFY(OrzaTest::showActive(window));
+        const QRect screen = window.screen()->availableGeometry();
+        const int full = MaterialPicker(library, "", &window).sizeHint().height();
+        QVERIFY(screen.height() < 2 * full + 60); // the test needs a screen on which some fields leave no room
+        const int field = 24;
+        const int exactTop = screen.bottom() - 2 - full - field + 1; // leaves exactly the popup's height below
+        for (const int top : {screen.top() + 10, exactTop, screen.center().y() - field / 2, screen.center().y() + 40,
+                              screen.bottom() - field - 10}) {
+            const QRect anchor(screen.left() + 40, top, 200, field);
+            QPointer picker = new MaterialPicker(library, "", &window);
+            picker->popUp(anchor);
+            QVERIFY(QTest::qWaitForWindowExposed(picker));
+            const QRect shown = picker->frameGeometry();
+            const QString where = QStringLiteral("field at %1: popup %2,%3 %4×%5")
+                                      .arg(top)
+                                      .arg(shown.x())
+                                      .arg(shown.y())
+                                      .arg(shown.width())
+                                      .arg(shown.height());
+            QVERIFY2(screen.contains(shown), qPrintable(where));
+            QVERIFY2(!shown.intersects(anchor), qPrintable(where));
+            if (top == exactTop) QVERIFY2(shown.top() > anchor.bottom() && shown.height() == full, qPrintable(where));
+            for (const QWidget* part : {static_cast<QWidget*>(picker->list()->chooseButton()),
+                                        static_cast<QWidget*>(picker->list()->countLabel())})
+                QVERIFY2(shown.contains(QRect(part->mapToGlobal(QPoint()), part->size())), qPrintable(where));
+            picker->close();
+            OrzaTest::settle();
         }
     }
 };

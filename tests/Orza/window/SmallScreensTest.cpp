@@ -1,17 +1,20 @@
 // Every sheet and dialog on a 900 × 600 and an 800 × 600 screen: inside the usable area, its buttons in view,
 // its content given at least the room it asks for, and the field that takes the focus in view; where the content
 // cannot fit, it still never asks for more than the screen. The Tests page from those screens up to 1440 × 900.
-// The suite runs on four offscreen screens.
+// The suite runs on eight offscreen screens.
 
 #include "GlazeCore/book/BookTypes.h"
 #include "Orza/app/DocumentController.h"
 #include "Orza/batch/BatchSheet.h"
 #include "Orza/blends/BlendSheet.h"
+#include "Orza/chemistry/StullChartView.h"
+#include "Orza/chemistry/StullPlot.h"
 #include "Orza/document/BookDocument.h"
 #include "Orza/labels/LabelSheet.h"
 #include "Orza/models/WindowModel.h"
 #include "Orza/platform/FitWindowToScreen.h"
 #include "Orza/platform/GlazeMainApp.h"
+#include "Orza/reformulate/AdjustmentSummary.h"
 #include "Orza/reformulate/OxideNudgeSheet.h"
 #include "Orza/reformulate/ReplaceMaterialSheet.h"
 #include "Orza/testlog/TestLogModel.h"
@@ -19,6 +22,7 @@
 #include "Orza/testlog/TestSearchBar.h"
 #include "Orza/testlog/TestTileEditor.h"
 #include "Orza/testlog/TileCodeField.h"
+#include "Orza/widgets/FirstFitView.h"
 #include "Orza/window/BookToolbar.h"
 #include "Orza/window/BookWindow.h"
 #include "Orza/window/CustomizeToolbarDialog.h"
@@ -30,6 +34,7 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,6 +147,15 @@ void checkCutContentReachable(QWidget* dialog, const QRect& /*area*/) {
     }
 }
 
+/// Whether `widget` lies in the content of a scroll area, which the area's own bars bring into view.
+bool inScrolledContent(const QWidget* widget) {
+    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
+        if (const auto* area = qobject_cast<const QAbstractScrollArea*>(up->parentWidget());
+            area && area->viewport() == up)
+            return true;
+    return false;
+}
+
 template <class Sheet> Sheet* shownSheet(QWidget& window) {
     for (Sheet* sheet : window.findChildren<Sheet*>())
         if (sheet->isVisible()) return sheet;
@@ -215,6 +229,31 @@ private:
         DocumentController::instance().chooseAndOpen(m_window.get());
         check(shownSheet<QFileDialog>(*m_window), m_area);
         shownSheet<QFileDialog>(*m_window)->reject();
+    }
+
+    /// The summary's list and the chart's header, plot, legend and footnote lie apart.
+    static void checkPartsApart(AdjustmentSummary* summary) {
+        OrzaTest::settle();
+        QVERIFY(summary->isVisible());
+        std::vector<std::pair<QString, QRect>> parts;
+        const auto add = [&parts, summary](const QString& name, const QWidget* part) {
+            if (part && part->isVisible() && part->width() > 0 && part->height() > 0)
+                parts.emplace_back(name, QRect(part->mapTo(summary, QPoint()), part->size()));
+        };
+        StullChartView* chart = summary->chart();
+        for (QScrollArea* area : summary->findChildren<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!area->isAncestorOf(chart)) add(QStringLiteral("list"), area);
+        add(QStringLiteral("header"), chart->header());
+        add(QStringLiteral("plot"), chart->plot());
+        add(QStringLiteral("legend"), chart->legend());
+        add(QStringLiteral("footnote"), chart->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly));
+        QCOMPARE(parts.size(), std::size_t(5));
+        // Where the sheet is short, the chart's column scrolls rather than losing the plot.
+        QVERIFY(chart->plot()->height() >= 140);
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            for (std::size_t j = i + 1; j < parts.size(); ++j)
+                QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                         qPrintable(parts[i].first + QLatin1Char('/') + parts[j].first));
     }
 
     static void addScreens() {
@@ -322,6 +361,67 @@ private slots:
         QVERIFY(table->fontMetrics().horizontalAdvance(QStringLiteral("Celadon Blue")) <= room);
     }
 
+    // On an 800 × 600 screen at a scale of 1.5 or 2 the window asks for no more than the screen and stands
+    // inside it on every page, its scroll bars within it: the panes scroll rather than run off the screen.
+    void theWindowFitsAScaledScreen_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("800 × 600 at 1.5") << QStringLiteral("scaled");
+        QTest::newRow("800 × 600 at 2") << QStringLiteral("doubled");
+        QTest::newRow("1024 × 768 at 1.5") << QStringLiteral("xga scaled");
+        QTest::newRow("1440 × 900 at 2") << QStringLiteral("normal doubled");
+    }
+    void theWindowFitsAScaledScreen() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        m_window->setGeometry(m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())));
+        OrzaTest::settle();
+        const QSize room = m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())).size();
+        QVERIFY2(room.expandedTo(m_window->QWidget::minimumSize()) == room,
+                 qPrintable(describe(m_window.get(), m_window->QWidget::minimumSize())));
+        for (const SidebarItem& page :
+             {SidebarItem::recipe(firstRecipe()), SidebarItem::tests(), SidebarItem::materials()}) {
+            m_window->model()->setSelection(page);
+            QTest::qWait(50); // the page and the scroll area around it settle their sizes over a few turns
+            QVERIFY2(m_area.contains(m_window->frameGeometry()),
+                     qPrintable(describe(m_window.get(), m_window->frameGeometry().size())));
+            for (const QScrollBar* bar : m_window->findChildren<QScrollBar*>()) {
+                if (!bar->isVisibleTo(m_window.get()) || inScrolledContent(bar)) continue;
+                const QRect at(bar->mapTo(m_window.get(), QPoint()), bar->size());
+                QVERIFY2(m_window->rect().contains(at), qPrintable(describe(m_window.get(), at.size())));
+            }
+        }
+    }
+
+    // Oxide Nudge and Replace Material on those screens: the list and the Stull chart beside it never lie over
+    // each other, nor do the chart's header, plot, legend and footnote.
+    void theReformulationSummaryKeepsItsPartsApart_data() { theWindowFitsAScaledScreen_data(); }
+    void theReformulationSummaryKeepsItsPartsApart() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        const GlazeCore::Recipe& recipe = m_window->document()->book().recipes.front();
+        auto* nudge = OxideNudgeSheet::open(m_window->paneContext(), recipe.id,
+                                            NudgeRequest{GlazeCore::Uuid::random(), GlazeCore::Oxide::SiO2, 1});
+        QTRY_VERIFY(nudge->isVisible());
+        nudge->setTarget(nudge->target() + 0.2);
+        QVERIFY(nudge->adjustment());
+        checkPartsApart(nudge->summary());
+        if (QTest::currentTestFailed()) return;
+        nudge->reject();
+
+        const auto& recipes = m_window->document()->book().recipes;
+        const auto satin = std::find_if(recipes.begin(), recipes.end(), [](const GlazeCore::Recipe& held) {
+            return QString::fromStdString(held.name).contains(QStringLiteral("Satin"));
+        });
+        QVERIFY(satin != recipes.end());
+        auto* replace = ReplaceMaterialSheet::open(m_window->paneContext(), satin->id,
+                                                   ReplaceRequest{GlazeCore::Uuid::random(), "whiting"});
+        QTRY_VERIFY(replace->isVisible());
+        replace->setNewID("wollastonite");
+        QVERIFY(replace->adjustment());
+        checkPartsApart(replace->summary());
+        replace->reject();
+    }
+
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
     void sheetsAndDialogsOfTheBookFit() {
         QFETCH(QString, screen);
@@ -350,7 +450,8 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    // Four screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, all without panels.
+    // Eight screens side by side: 900 × 600, 800 × 600, 640 × 480 and 1440 × 900, then 800 × 600 as a scale of 1.5
+    // and of 2 leaves it, 1024 × 768 at 1.5 and 1440 × 900 at 2, all without panels.
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
@@ -362,7 +463,15 @@ int main(int argc, char** argv) {
         {"name": "tiny", "x": 1700, "y": 0, "width": 640, "height": 480, "logicalDpi": 96, "logicalBaseDpi": 96,
          "dpr": 1},
         {"name": "normal", "x": 2340, "y": 0, "width": 1440, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96,
-         "dpr": 1}]})");
+         "dpr": 1},
+        {"name": "scaled", "x": 3780, "y": 0, "width": 533, "height": 400, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "doubled", "x": 4313, "y": 0, "width": 400, "height": 300, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "xga scaled", "x": 4713, "y": 0, "width": 683, "height": 512, "logicalDpi": 96, "logicalBaseDpi": 96,
+         "dpr": 1},
+        {"name": "normal doubled", "x": 5396, "y": 0, "width": 720, "height": 450, "logicalDpi": 96,
+         "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
     QApplication application(argc, argv);
