@@ -14,6 +14,7 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
 #include "Orza/widgets/WholeNumberStepper.h"
@@ -233,6 +234,7 @@ QWidget* BlendSheet::makeFooter() {
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(0, 0, 0, 0);
     m_prefix = new QLineEdit(m_prefixEdit.show(m_namePrefix));
+    OneLineText::keepWhole(m_prefix);
     m_prefix->setPlaceholderText(tr("Tile name prefix"));
     m_prefix->setAccessibleName(tr("Name prefix for new tiles"));
     m_prefix->setMaximumWidth(prefixFieldMaximumWidth);

@@ -10,6 +10,7 @@
 #include "Orza/materials/MaterialsStyle.h"
 #include "Orza/materials/PercentField.h"
 #include "Orza/widgets/AccessibleOneElement.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QFormLayout>
@@ -105,6 +106,7 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     QFormLayout* form = formOf(box);
 
     m_name = new QLineEdit;
+    OneLineText::keepWhole(m_name);
     m_name->setAccessibleName(tr("Name"));
     DocumentFieldKeys::attach(m_name, m_document, m_actions);
     connect(m_name, &QLineEdit::textEdited, this,
@@ -130,6 +132,7 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     form->addRow(tr("Loss on ignition (%)"), m_loi);
 
     m_source = new QLineEdit;
+    OneLineText::keepWhole(m_source);
     m_source->setPlaceholderText(tr("Data sheet, supplier or lab analysis"));
     m_source->setAccessibleName(tr("Source"));
     DocumentFieldKeys::attach(m_source, m_document, m_actions);

@@ -14,6 +14,7 @@
 #include "Orza/widgets/Divider.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SearchClearButton.h"
 #include "Orza/widgets/ThemedIcon.h"
 
@@ -124,6 +125,7 @@ QWidget* MaterialsPage::makeTopRow() {
     layout->addWidget(picker, 1, Qt::AlignLeft);
 
     m_search = new QLineEdit;
+    OneLineText::keepWhole(m_search);
     m_search->setPlaceholderText(tr("Search materials"));
     m_search->setAccessibleName(tr("Search materials"));
     enableSearchClearButton(m_search);
@@ -390,8 +392,7 @@ void MaterialsPage::bundledRowChosen() {
 void MaterialsPage::customRowChosen() {
     if (m_syncing) return;
     const QModelIndexList rows = m_list->selectionModel()->selectedIndexes();
-    m_customSelection =
-        rows.isEmpty() ? std::nullopt : std::optional(m_customModel->idAt(rows.first().row()));
+    m_customSelection = rows.isEmpty() ? std::nullopt : std::optional(m_customModel->idAt(rows.first().row()));
     updateCustomDetail();
     updateCustomFoot();
 }

@@ -5,6 +5,7 @@
 #include "Orza/display/NumberDisplay.h"
 #include "Orza/library/BookLibrary.h"
 #include "Orza/widgets/MaterialResultsModel.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SearchClearButton.h"
 
 #include <QCoreApplication>
@@ -92,6 +93,7 @@ private:
 MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::string& selectedID, QWidget* parent)
     : QWidget(parent), m_results(std::make_unique<MaterialResultsModel>(library)), m_search(new QLineEdit),
       m_list(new QListView), m_count(new QLabel), m_choose(new QPushButton(tr("Choose"))) {
+    OneLineText::keepWhole(m_search);
     m_search->setPlaceholderText(tr("Search materials"));
     m_search->setAccessibleName(tr("Search materials"));
     enableSearchClearButton(m_search);
