@@ -18,6 +18,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -66,7 +67,8 @@ public:
     /// The tiles of the choices and the book as they are now.
     std::vector<BlendTile> tiles() const;
     /// A prefix too long to show is quoted by its ends, on the cards and in the added recipes' names alike.
-    QString tileTitle(const BlendTile& tile) const { return blendTileTitle(shownText(m_namePrefix), tile); }
+    /// The field's own quote is the one used, so that a key typed next to its "…" shows in the names too.
+    QString tileTitle(const BlendTile& tile) const { return blendTileTitle(m_prefixEdit.shown(), tile); }
 
     /// Add Tiles to Book: the tiles as new recipes (and test tiles) at the end of the book, one undo step.
     void addTilesToBook(const std::vector<BlendTile>& tiles);
@@ -98,6 +100,10 @@ private:
     void refreshSteppers();
     void setMessage(const QString& text);
     void prefixEdited(const QString& typed);
+    /// Backspace just after the prefix field's "…", or Delete just before it, deletes one character of the
+    /// hidden middle rather than all of it. True when the key was one of those.
+    bool erasedAcrossCut(const QKeyEvent& key);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     BookDocument& m_document;
     BlendChoice m_choice;
