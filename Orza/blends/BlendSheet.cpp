@@ -17,6 +17,7 @@
 #include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
+#include "Orza/widgets/ShownTextKeys.h"
 #include "Orza/widgets/WholeNumberStepper.h"
 
 #include <QButtonGroup>
@@ -24,7 +25,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -241,7 +241,10 @@ QWidget* BlendSheet::makeFooter() {
     m_prefix->setMaximumWidth(prefixFieldMaximumWidth);
     m_prefix->setCursorPosition(0);
     connect(m_prefix, &QLineEdit::textEdited, this, &BlendSheet::prefixEdited);
-    m_prefix->installEventFilter(this);
+    eraseHiddenByKeys(m_prefix, m_prefixEdit, [this](const std::string& whole) {
+        m_namePrefix = whole;
+        refresh();
+    });
     m_testEntries = new QCheckBox(tr("Also add test log entries"));
     m_testEntries->setChecked(m_addTestEntries);
     connect(m_testEntries, &QCheckBox::toggled, this, &BlendSheet::setAddTestEntries);
@@ -317,27 +320,6 @@ void BlendSheet::prefixEdited(const QString& typed) {
     // Typed across the "…" of a huge name, the edit lands in the whole prefix where the field showed it.
     m_namePrefix = m_prefixEdit.edit(typed);
     refresh();
-}
-
-bool BlendSheet::erasedAcrossCut(const QKeyEvent& key) {
-    const std::optional<qsizetype> cut = m_prefixEdit.cutInField();
-    if (!cut || m_prefix->hasSelectedText() || key.modifiers() != Qt::NoModifier) return false;
-    const qsizetype at = m_prefix->cursorPosition();
-    const bool backward = key.key() == Qt::Key_Backspace && at == *cut + 1;
-    if (!backward && !(key.key() == Qt::Key_Delete && at == *cut)) return false;
-    m_namePrefix = m_prefixEdit.eraseHidden(backward);
-    if (m_prefix->text() != m_prefixEdit.shown()) { // the middle is gone, and its "…" with it
-        m_prefix->setText(m_prefixEdit.shown());
-        m_prefix->setCursorPosition(int(*cut));
-    }
-    refresh();
-    return true;
-}
-
-bool BlendSheet::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_prefix && event->type() == QEvent::KeyPress && erasedAcrossCut(*static_cast<QKeyEvent*>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
 }
 
 void BlendSheet::setAddTestEntries(bool add) {

@@ -18,7 +18,6 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -100,10 +99,6 @@ private:
     void refreshSteppers();
     void setMessage(const QString& text);
     void prefixEdited(const QString& typed);
-    /// Backspace just after the prefix field's "…", or Delete just before it, deletes one character of the
-    /// hidden middle rather than all of it. True when the key was one of those.
-    bool erasedAcrossCut(const QKeyEvent& key);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     BookDocument& m_document;
     BlendChoice m_choice;

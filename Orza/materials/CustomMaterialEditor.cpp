@@ -11,6 +11,7 @@
 #include "Orza/materials/PercentField.h"
 #include "Orza/widgets/AccessibleOneElement.h"
 #include "Orza/widgets/OneLineText.h"
+#include "Orza/widgets/ShownTextKeys.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QFormLayout>
@@ -107,6 +108,8 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
 
     m_name = new QLineEdit;
     OneLineText::keepWhole(m_name);
+    eraseHiddenByKeys(m_name, m_nameEdit,
+                      [this](const std::string& whole) { m_document.setMaterialName(m_id, whole); });
     m_name->setAccessibleName(tr("Name"));
     DocumentFieldKeys::attach(m_name, m_document, m_actions);
     connect(m_name, &QLineEdit::textEdited, this,
@@ -133,6 +136,8 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
 
     m_source = new QLineEdit;
     OneLineText::keepWhole(m_source);
+    eraseHiddenByKeys(m_source, m_sourceEdit,
+                      [this](const std::string& whole) { m_document.setMaterialSource(m_id, whole); });
     m_source->setPlaceholderText(tr("Data sheet, supplier or lab analysis"));
     m_source->setAccessibleName(tr("Source"));
     DocumentFieldKeys::attach(m_source, m_document, m_actions);

@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace Orza;
 
@@ -155,6 +156,57 @@ private slots:
             OrzaTest::settle();
         }
         QVERIFY(walked >= 10);
+    }
+
+    // In every field that shows a huge text by its ends, Backspace just after the "…" and Delete just before it
+    // take one character of the hidden middle each, not all of it; the field still shows the "…".
+    void keysBesideTheCutTakeOneHiddenCharacter() {
+        const std::string huge = "Start" + std::string(20'000, 'm') + "MN" + std::string(2'000, 'n') + "Close";
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({huge});
+        book.customMaterials.push_back({"custom-clay", huge, {{GlazeCore::Oxide::SiO2, 60}}, 10, huge});
+        auto window = OrzaTest::makeWindowWithMenus(book);
+        QVERIFY(OrzaTest::showActive(*window));
+        BookDocument& document = *window->document();
+        const auto recipeID = document.book().recipes[0].id;
+        window->model()->setSelection(SidebarItem::recipe(recipeID));
+        auto* material = new CustomMaterialEditor(document, *window->actions(), "custom-clay", false, window.get());
+        const auto named = [material](const char* name) {
+            for (QLineEdit* line : material->findChildren<QLineEdit*>())
+                if (line->accessibleName() == QLatin1String(name)) return line;
+            return static_cast<QLineEdit*>(nullptr);
+        };
+        const auto& stored = document.book();
+        const std::vector<std::tuple<QLineEdit*, std::function<std::string()>, std::string>> fields = {
+            {qobject_cast<RecipePane*>(window->detail())->nameField(), [&] { return stored.recipes[0].name; }, huge},
+            {named("Name"), [&] { return stored.customMaterials[0].name; }, huge},
+            {named("Source"), [&] { return stored.customMaterials[0].source; }, huge},
+            {nullptr, [&] { return stored.recipes[0].name; }, {}}, // the rename dialog, of the name as it is then
+        };
+        for (auto [field, whole, before] : fields) {
+            RenameRecipeDialog* rename = nullptr;
+            if (!field) {
+                before = whole();
+                window->beginRename(recipeID);
+                rename = window->findChild<RenameRecipeDialog*>();
+                QVERIFY(rename);
+                field = rename->nameField();
+            }
+            const qsizetype cut = field->text().indexOf(QStringLiteral("\u2026"));
+            QVERIFY2(cut > 0, field->accessibleName().toUtf8());
+            const std::size_t head = field->text().left(cut).toStdString().size();
+            const std::size_t tail = field->text().mid(cut + 1).toStdString().size();
+            field->setFocus();
+            field->setCursorPosition(int(cut + 1));
+            QTest::keyClick(field, Qt::Key_Backspace);
+            field->setCursorPosition(int(cut));
+            QTest::keyClick(field, Qt::Key_Delete);
+            QCOMPARE(field->text().indexOf(QStringLiteral("\u2026")), cut);
+            if (rename) rename->accept();
+            std::string expected = before;
+            expected.erase(expected.size() - tail - 1, 1);
+            expected.erase(head, 1);
+            QVERIFY2(whole() == expected, field->accessibleName().toUtf8());
+        }
     }
 
     // With text on the clipboard, clicks, keys and focus changes in the name and the notes fetch none of it:
