@@ -32,19 +32,19 @@ std::string ShownTextEdit::eraseHidden(bool backward) {
     const auto continuation = [this](std::size_t at) {
         return (static_cast<unsigned char>(m_whole[at]) & 0xC0) == 0x80;
     };
+    if (hiddenEnd <= cut) return m_whole;
     // One scalar: its lead byte and the continuation bytes after it.
     std::size_t from = cut;
-    std::size_t to = cut;
+    std::size_t to = cut + 1;
     if (backward) {
-        from = hiddenEnd;
-        while (from > cut && continuation(--from)) {
-        }
+        from = hiddenEnd - 1;
+        while (from > cut && continuation(from))
+            --from;
         to = hiddenEnd;
     } else {
-        for (to = cut + 1; to < hiddenEnd && continuation(to); ++to) {
-        }
+        while (to < hiddenEnd && continuation(to))
+            ++to;
     }
-    if (from >= to || to > hiddenEnd) return m_whole;
     m_whole.erase(from, to - from);
     if (m_whole.size() == cut + tail) // the middle is gone: the field shows the text whole
         m_shown = {m_shown.text.substr(0, cut) + m_shown.text.substr(cut + ellipsis)};
