@@ -3,13 +3,13 @@
 #include "Orza/actions/CommandTable.h"
 #include "Orza/actions/ToolbarItems.h"
 #include "Orza/document/BookDocument.h"
+#include "Orza/platform/ClipboardOffer.h"
 #include "Orza/platform/PrintInfo.h"
 #include "Orza/widgets/AccessibleMenuHint.h"
 #include "Orza/widgets/ContextMenu.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -58,7 +58,7 @@ ActionRegistry::ActionRegistry(QWidget* window, BookDocument& document)
     connect(&document, &BookDocument::modifiedChanged, this, &ActionRegistry::update);
     connect(&document, &BookDocument::filePathChanged, this, &ActionRegistry::update);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &ActionRegistry::updateTextCommands);
+    connect(&ClipboardOffer::instance(), &ClipboardOffer::changed, this, &ActionRegistry::updateTextCommands);
     update();
 }
 
@@ -110,7 +110,7 @@ void ActionRegistry::setOwnHandlers() {
     onField(Command::copy, &QLineEdit::copy, &QPlainTextEdit::copy,
             [](const FieldState& field) { return field.selected; });
     onField(Command::paste, &QLineEdit::paste, &QPlainTextEdit::paste,
-            [](const FieldState& field) { return field.editable && !QGuiApplication::clipboard()->text().isEmpty(); });
+            [](const FieldState& field) { return field.editable && ClipboardOffer::instance().offersText(); });
     onField(
         Command::deleteSelection, &QLineEdit::del,
         [](QPlainTextEdit& field) { field.textCursor().removeSelectedText(); }, selectedAndEditable);

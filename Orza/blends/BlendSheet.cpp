@@ -16,9 +16,11 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/ContentUnavailableView.h"
 #include "Orza/widgets/Divider.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SegmentedPicker.h"
 #include "Orza/widgets/SheetOnScreen.h"
 #include "Orza/widgets/SheetStyle.h"
+#include "Orza/widgets/ShownTextKeys.h"
 #include "Orza/widgets/WholeNumberStepper.h"
 
 #include <QButtonGroup>
@@ -241,11 +243,16 @@ QWidget* BlendSheet::makeFooter() {
     auto* row = new QHBoxLayout(footer);
     row->setContentsMargins(0, 0, 0, 0);
     m_prefix = new QLineEdit(m_prefixEdit.show(m_namePrefix));
+    OneLineText::keepWhole(m_prefix);
     m_prefix->setPlaceholderText(tr("Tile name prefix"));
     m_prefix->setAccessibleName(tr("Name prefix for new tiles"));
     m_prefix->setMaximumWidth(prefixFieldMaximumWidth);
     m_prefix->setCursorPosition(0);
     connect(m_prefix, &QLineEdit::textEdited, this, &BlendSheet::prefixEdited);
+    eraseHiddenByKeys(m_prefix, m_prefixEdit, [this](const std::string& whole) {
+        m_namePrefix = whole;
+        refresh();
+    });
     m_testEntries = new QCheckBox(tr("Also add test log entries"));
     m_testEntries->setChecked(m_addTestEntries);
     connect(m_testEntries, &QCheckBox::toggled, this, &BlendSheet::setAddTestEntries);

@@ -66,7 +66,8 @@ public:
     /// The tiles of the choices and the book as they are now.
     std::vector<BlendTile> tiles() const;
     /// A prefix too long to show is quoted by its ends, on the cards and in the added recipes' names alike.
-    QString tileTitle(const BlendTile& tile) const { return blendTileTitle(shownText(m_namePrefix), tile); }
+    /// The field's own quote is the one used, so that a key typed next to its "…" shows in the names too.
+    QString tileTitle(const BlendTile& tile) const { return blendTileTitle(m_prefixEdit.shown(), tile); }
 
     /// Add Tiles to Book: the tiles as new recipes (and test tiles) at the end of the book, one undo step.
     void addTilesToBook(const std::vector<BlendTile>& tiles);

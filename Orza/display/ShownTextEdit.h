@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 namespace Orza {
@@ -20,6 +21,14 @@ public:
     std::string edit(const QString& typed);
     /// True while the field's text stands for `whole`, so the field need not be set again.
     bool showing(const std::string& whole, const QString& fieldText) const;
+    /// What the field shows now, edits and all: how the text is quoted where it is too long to give whole.
+    QString shown() const { return QString::fromStdString(m_shown.text); }
+    /// Where the field's "…" stands, in its UTF-16 units; none while the text is shown whole.
+    std::optional<qsizetype> cutInField() const;
+    /// The whole text with one character of the hidden middle deleted, the last (`backward`, as Backspace just
+    /// after the "…" does) or the first (as Delete just before it does). The field shows the "…" as long as any
+    /// of the middle is left.
+    std::string eraseHidden(bool backward);
 
 private:
     std::string m_whole;

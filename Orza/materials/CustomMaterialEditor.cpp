@@ -11,6 +11,8 @@
 #include "Orza/materials/PercentField.h"
 #include "Orza/widgets/AccessibleOneElement.h"
 #include "Orza/widgets/AlertSymbol.h"
+#include "Orza/widgets/OneLineText.h"
+#include "Orza/widgets/ShownTextKeys.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QFormLayout>
@@ -106,6 +108,9 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     QFormLayout* form = formOf(box);
 
     m_name = new QLineEdit;
+    OneLineText::keepWhole(m_name);
+    eraseHiddenByKeys(m_name, m_nameEdit,
+                      [this](const std::string& whole) { m_document.setMaterialName(m_id, whole); });
     m_name->setAccessibleName(tr("Name"));
     DocumentFieldKeys::attach(m_name, m_document, m_actions);
     connect(m_name, &QLineEdit::textEdited, this,
@@ -131,6 +136,9 @@ QWidget* CustomMaterialEditor::makeMaterialSection() {
     form->addRow(tr("Loss on ignition (%)"), m_loi);
 
     m_source = new QLineEdit;
+    OneLineText::keepWhole(m_source);
+    eraseHiddenByKeys(m_source, m_sourceEdit,
+                      [this](const std::string& whole) { m_document.setMaterialSource(m_id, whole); });
     m_source->setPlaceholderText(tr("Data sheet, supplier or lab analysis"));
     m_source->setAccessibleName(tr("Source"));
     DocumentFieldKeys::attach(m_source, m_document, m_actions);

@@ -15,6 +15,7 @@
 #include "Orza/widgets/FocusReportingView.h"
 #include "Orza/widgets/ListDetailSplit.h"
 #include "Orza/widgets/ListFootButtons.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SearchClearButton.h"
 #include "Orza/widgets/SegmentedPicker.h"
 #include "Orza/widgets/ThemedIcon.h"
@@ -127,6 +128,7 @@ QWidget* MaterialsPage::makeTopRow() {
     layout->addWidget(picker, 1, Qt::AlignLeft);
 
     m_search = new QLineEdit;
+    OneLineText::keepWhole(m_search);
     m_search->setPlaceholderText(tr("Search materials"));
     m_search->setAccessibleName(tr("Search materials"));
     enableSearchClearButton(m_search);

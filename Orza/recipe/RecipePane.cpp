@@ -30,6 +30,8 @@
 #include "Orza/widgets/ConeTyping.h"
 #include "Orza/widgets/IconLabel.h"
 #include "Orza/widgets/LongNotes.h"
+#include "Orza/widgets/OneLineText.h"
+#include "Orza/widgets/ShownTextKeys.h"
 #include "Orza/widgets/TextStyle.h"
 
 #include <QComboBox>
@@ -153,6 +155,9 @@ QWidget* RecipePane::buildEditorColumn() {
 
 void RecipePane::buildHeader() {
     m_name = new QLineEdit;
+    OneLineText::keepWhole(m_name);
+    eraseHiddenByKeys(m_name, m_nameEdit,
+                      [this](const std::string& whole) { m_document.setRecipeName(m_recipeID, whole); });
     m_name->setFrame(false);
     m_name->setPlaceholderText(tr("Recipe name"));
     m_name->setAccessibleName(tr("Recipe name"));

@@ -9,6 +9,7 @@
 #include "Orza/widgets/AccessibleComboBox.h"
 #include "Orza/widgets/AccessibleHidden.h"
 #include "Orza/widgets/ConeTyping.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/TextStyle.h"
 #include "Orza/widgets/ThemedIcon.h"
 
@@ -134,6 +135,7 @@ QWidget* TestSearchBar::makeSearchBox() {
     m_symbol->setFixedSize(symbolSide, symbolSide);
     hideFromAccessibility(m_symbol);
     m_field = new QLineEdit;
+    OneLineText::keepWhole(m_field);
     m_field->setFrame(false);
     m_field->setPlaceholderText(tr("Code, recipe, material or note"));
     m_field->setAccessibleName(tr("Search tests"));

@@ -7,6 +7,7 @@
 #include "Orza/testlog/FormSection.h"
 #include "Orza/testlog/ProblemLabel.h"
 #include "Orza/testlog/TileSearchCache.h"
+#include "Orza/widgets/OneLineText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +30,7 @@ TileCodeField::TileCodeField(BookDocument& document, ActionRegistry& actions, co
       m_hint(new QLabel(tr("Write the code on the back of the tile. Type it in the search field to find the tile "
                            "again."))),
       m_problemLabel(new ProblemLabel) {
+    OneLineText::keepWhole(m_edit);
     m_edit->setFixedWidth(codeFieldWidth);
     m_edit->setAccessibleName(tr("Tile code"));
     m_edit->setAccessibleDescription(hintDescription());

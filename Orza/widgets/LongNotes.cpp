@@ -13,8 +13,6 @@ namespace Orza::LongNotes {
 bool fitsForTyping(std::string_view text) {
     // In characters, as the potter counts them (an "é" is one, though UTF-8 gives it two bytes), and only as far
     // as the limits reach, so the test costs little for any text.
-    constexpr std::size_t maxCharacters = 100'000;
-    constexpr std::size_t maxLineCharacters = 10'000;
     constexpr std::size_t maxBytesPerCharacter = 4;
     if (text.size() > maxCharacters * maxBytesPerCharacter) return false;
     std::size_t characters = 0;

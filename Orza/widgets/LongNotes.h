@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ class IconLabel;
 /// change of width, in time that grows faster than the line, so such notes are shown shortened and read only
 /// under a notice. The book keeps them whole.
 namespace LongNotes {
+
+inline constexpr std::size_t maxCharacters = 100'000;
+inline constexpr std::size_t maxLineCharacters = 10'000;
 
 /// True when a notes field can hold `text` for typing: at most 100,000 characters, and 10,000 in any line.
 bool fitsForTyping(std::string_view text);

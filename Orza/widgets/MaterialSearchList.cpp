@@ -6,6 +6,7 @@
 #include "Orza/library/BookLibrary.h"
 #include "Orza/widgets/FocusReportingView.h"
 #include "Orza/widgets/MaterialResultsModel.h"
+#include "Orza/widgets/OneLineText.h"
 #include "Orza/widgets/SearchClearButton.h"
 
 #include <QCoreApplication>
@@ -94,6 +95,7 @@ private:
 MaterialSearchList::MaterialSearchList(const BookLibrary& library, const std::string& selectedID, QWidget* parent)
     : QWidget(parent), m_results(std::make_unique<MaterialResultsModel>(library)), m_search(new QLineEdit),
       m_list(new FocusReportingView<QListView>), m_count(new QLabel), m_choose(new QPushButton(tr("Choose"))) {
+    OneLineText::keepWhole(m_search);
     m_search->setPlaceholderText(tr("Search materials"));
     m_search->setAccessibleName(tr("Search materials"));
     enableSearchClearButton(m_search);

@@ -10,6 +10,7 @@
 #include "Orza/platform/SystemBeep.h"
 #include "Orza/recipe/RecipePane.h"
 #include "Orza/testlog/TestLogPage.h"
+#include "Orza/widgets/ShownTextKeys.h"
 #include "Orza/window/DeleteRecipeDialog.h"
 #include "Orza/window/RenameRecipeDialog.h"
 
@@ -141,6 +142,8 @@ void BookWindow::presentRenameDialog() {
     auto* dialog = new RenameRecipeDialog(m_renameEdit.show(m_renameText.toStdString()), this);
     connect(dialog, &RenameRecipeDialog::textEdited, this,
             [this](const QString& typed) { setRenameText(QString::fromStdString(m_renameEdit.edit(typed))); });
+    eraseHiddenByKeys(dialog->nameField(), m_renameEdit,
+                      [this](const std::string& whole) { setRenameText(QString::fromStdString(whole)); });
     connect(dialog, &QDialog::accepted, this, &BookWindow::commitRename);
     connect(dialog, &QDialog::finished, this, [this] {
         m_renaming.reset();

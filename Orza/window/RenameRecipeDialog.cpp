@@ -1,6 +1,7 @@
 #include "Orza/window/RenameRecipeDialog.h"
 
 #include "Orza/platform/DialogKeys.h"
+#include "Orza/widgets/OneLineText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -22,6 +23,7 @@ RenameRecipeDialog::RenameRecipeDialog(const QString& name, QWidget* parent)
     bold.setBold(true);
     title->setFont(bold);
 
+    OneLineText::keepWhole(m_field);
     m_title->setBuddy(m_field);
     m_field->setAccessibleName(tr("New recipe name"));
     m_field->setMinimumWidth(260);

@@ -118,6 +118,10 @@ TEST(UnicodeText, anEditOfAShortenedTextEditsTheWholeTextThere) {
     EXPECT_EQ(edited("\u2026bcdefgh\u2026j", "\u2026bc\u2026h\u2026jX"), "\u2026bcdefgh\u2026jX");
     EXPECT_EQ(edited("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "\u00e9\u00e9\u00e9\u2026\u00e9\u00e9\u00e8"),
               "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e8");
+    // A second edit finds the "…" where the first one moved it: a key at the start's end after one in the start.
+    UnicodeText::ShortenedText twice = UnicodeText::shortenedWithCut("abcdefghij", 7);
+    EXPECT_EQ(UnicodeText::wholeAfterEdit("abcdefghij", twice, "Yabc\u2026hij"), "Yabcdefghij");
+    EXPECT_EQ(UnicodeText::wholeAfterEdit("Yabcdefghij", twice, "YabcZ\u2026hij"), "YabcZdefghij");
     // A text shown whole is what was typed.
     UnicodeText::ShortenedText whole = UnicodeText::shortenedWithCut("Celadon", 7);
     EXPECT_EQ(UnicodeText::wholeAfterEdit("Celadon", whole, "Celadon blue"), "Celadon blue");

@@ -231,6 +231,40 @@ private slots:
         }
     }
 
+    // Next to the "…" of a huge name, on either side, a key lands where the field shows it, in the prefix and in
+    // the tiles' names; Backspace just after it and Delete just before it take one character of the hidden middle.
+    void editsNextToTheCutLandWhereShown() {
+        const std::string huge = "Start" + std::string(20'000, 'm') + "MN" + std::string(2'000, 'n') + "Close";
+        GlazeCore::GlazeBook book;
+        book.recipes = {glaze(huge, {line("silica", 60), line("kaolin", 40)})};
+        auto window = OrzaTest::makeWindow(book);
+        BlendSheet sheet(*window->document(), book.recipes[0].id, BlendMode::line);
+        QLineEdit* prefix = sheet.prefixField();
+        const qsizetype cut = prefix->text().indexOf(QStringLiteral("\u2026"));
+        QVERIFY(cut > 0);
+        const std::string head = prefix->text().left(cut).toStdString();
+        const std::string tail = prefix->text().mid(cut + 1).toStdString();
+
+        prefix->setCursorPosition(int(cut));
+        QTest::keyClicks(prefix, QStringLiteral("K"));
+        std::string whole = huge;
+        whole.insert(head.size(), "K");
+        QCOMPARE(sheet.namePrefix(), whole);
+
+        prefix->setCursorPosition(int(cut + 2));
+        QTest::keyClick(prefix, Qt::Key_Backspace);
+        whole.erase(whole.size() - tail.size() - 1, 1);
+        QCOMPARE(sheet.namePrefix(), whole);
+        QTest::keyClick(prefix, Qt::Key_Left);
+        QTest::keyClick(prefix, Qt::Key_Delete);
+        whole.erase(head.size() + 1, 1);
+        QCOMPARE(sheet.namePrefix(), whole);
+        QCOMPARE(prefix->text(), QString::fromStdString(head + "K\u2026" + tail));
+        QCOMPARE(whole.size(), huge.size() - 1);
+        sheet.addTilesToBook(sheet.tiles());
+        QVERIFY(window->document()->book().recipes.at(1).name.starts_with(head + "K\u2026" + tail));
+    }
+
     // The controls hold their ranges and choices; the tiles follow them and the book at once.
     void controlsAndTheBookDriveTheTiles() {
         GlazeCore::GlazeBook book = sample();

@@ -1,5 +1,5 @@
-#include "Orza/display/ShownTextEdit.h"
 #include "Orza/display/TextDisplay.h"
+#include "Orza/display/ShownTextEdit.h"
 
 #include <QTest>
 
@@ -94,6 +94,25 @@ private slots:
         QCOMPARE(whole.indexOf(QLatin1Char('X')), whole.size() - 502);
         QCOMPARE(whole.size(), 3003);
         QVERIFY(edit.showing(stored, field));
+    }
+
+    // Backspace after the "…" and Delete before it take a whole character of the hidden middle each; once none is
+    // left the field shows the text whole.
+    void erasingTheHiddenMiddleKeepsCharactersWhole() {
+        const std::string text = "<" + repeated("\u00E9", 1001) + ">";
+        ShownTextEdit edit;
+        const QString field = edit.show(text);
+        const std::optional<qsizetype> cut = edit.cutInField();
+        QVERIFY(cut && field.at(*cut) == ellipsis.front());
+        std::string whole = text;
+        for (bool backward = true; edit.cutInField(); backward = !backward) {
+            const std::string before = whole;
+            whole = edit.eraseHidden(backward);
+            QCOMPARE(QString::fromStdString(whole).size(), QString::fromStdString(before).size() - 1);
+        }
+        QCOMPARE(edit.shown(), QString::fromStdString(whole));
+        QCOMPARE(edit.shown().size(), field.size() - 1);
+        QVERIFY(edit.showing(whole, edit.shown()));
     }
 };
 
