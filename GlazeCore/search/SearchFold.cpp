@@ -1,5 +1,6 @@
 #include "GlazeCore/search/SearchFold.h"
 
+#include "GlazeCore/text/TextWork.h"
 #include "GlazeCore/text/UnicodeText.h"
 
 #include <cstdint>
@@ -49,6 +50,7 @@ std::size_t asciiRunEnd(std::string_view text, std::size_t from) {
 // the run alone: a text of many short runs (German prose) costs its length, not its length per run.
 std::size_t appendAsciiPrefix(std::string& out, std::string_view text, std::size_t from) {
     const std::size_t end = asciiRunEnd(text, from);
+    TextWork::add(end - from);
     const std::size_t start = out.size();
     out.resize(start + (end - from));
     char* target = out.data() + start;
@@ -69,8 +71,16 @@ std::size_t appendAsciiPrefix(std::string& out, std::string_view text, std::size
 void SearchFold::append(std::string& out, std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
+    std::size_t capacity = out.capacity();
+    // A new buffer for `out` copies what it held: work as much as the characters themselves.
+    const auto countGrowth = [&out, &capacity] {
+        if (out.capacity() == capacity) return;
+        capacity = out.capacity();
+        TextWork::add(out.size());
+    };
     while (i < n) {
         const std::size_t j = appendAsciiPrefix(out, text, i);
+        countGrowth();
         if (j == n) return;
         // text[j] starts a non-ASCII run; it is folded together with the ASCII character before it.
         std::size_t asciiEnd = j;
@@ -82,6 +92,7 @@ void SearchFold::append(std::string& out, std::string_view text) {
         while (k < n && !isAscii(text[k]))
             ++k;
         appendPiece(out, text.substr(asciiEnd, k - asciiEnd));
+        countGrowth();
         i = k;
     }
 }
@@ -99,6 +110,7 @@ bool SearchFold::foldsTo(std::string_view text, std::string_view folded, std::st
 }
 
 void SearchFold::appendPiece(std::string& out, std::string_view piece) {
+    TextWork::add(piece.size());
     if (piece.size() > longestRemembered) {
         out += UnicodeText::fold(piece);
         return;

@@ -1,5 +1,7 @@
 #include "GlazeCore/text/UnicodeText.h"
 
+#include "GlazeCore/text/TextWork.h"
+
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -96,11 +98,13 @@ constexpr int mostMarksInARow = 30;
 icu::UnicodeString streamSafe(const icu::UnicodeString& text) {
     // A character whose decomposition starts with a non-starter: a normalization boundary never precedes it.
     const auto nonStarter = [](UChar32 c) { return c >= 0x300 && !nfd().hasBoundaryBefore(c); };
+    // Sorting a mark into its run passes at most the marks before it: the work the ordering does, counted.
     int run = 0;
     bool parted = false;
     for (int32_t i = 0; i < text.length() && !parted; i += U16_LENGTH(text.char32At(i))) {
         run = nonStarter(text.char32At(i)) ? run + 1 : 0;
         parted = run > mostMarksInARow;
+        TextWork::add(std::size_t(run) + 1);
     }
     if (!parted) return text;
     icu::UnicodeString out;
@@ -114,6 +118,7 @@ icu::UnicodeString streamSafe(const icu::UnicodeString& text) {
             run = 1;
         }
         out.append(c);
+        TextWork::add(std::size_t(run) + 1);
     }
     return out;
 }
@@ -140,11 +145,15 @@ std::size_t canonicalHash(std::string_view text) {
 
 std::string fold(std::string_view text) {
     if (isAscii(text)) {
+        TextWork::add(text.size());
         std::string lowered(text);
         for (char& c : lowered)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return lowered;
     }
+    // Eight passes, each through the whole text: from UTF-8, three normalizations, two strips, the case fold, to
+    // UTF-8. Making the text stream-safe counts its own.
+    TextWork::add(text.size() * 8);
     icu::UnicodeString folded = stripWidthAndDiacritics(normalize(nfd(), streamSafe(fromUtf8(text))));
     folded.foldCase(U_FOLD_CASE_DEFAULT);
     // Case folding can bring back marks (for example from U+0130); strip them once more.

@@ -14,10 +14,18 @@ namespace {
 
 const QString ellipsis(QChar(0x2026));
 
+thread_local quint64 laidOut = 0;
+
+/// The text, counted as measured or laid out.
+const QString& counted(const QString& text) {
+    laidOut += quint64(text.size());
+    return text;
+}
+
 /// Where each user-perceived character starts, and the text's end: a cut never splits one.
 std::vector<int> characterBounds(const QString& text) {
     std::vector<int> bounds{0};
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, counted(text));
     for (int at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
         bounds.push_back(at);
     if (bounds.back() != text.size()) bounds.push_back(int(text.size()));
@@ -56,10 +64,14 @@ QString keptWholeWords(const QString& text, const std::vector<int>& bounds, int 
 }
 
 qreal widthOf(const QString& text, const QFont& font, const QPaintDevice& device) {
-    return QFontMetricsF(font, &device).horizontalAdvance(text);
+    return QFontMetricsF(font, &device).horizontalAdvance(counted(text));
 }
 
 } // namespace
+
+quint64 charactersLaidOut() {
+    return laidOut;
+}
 
 QString elideMiddle(const QString& text, const std::function<bool(const QString&)>& fits) {
     if (fits(text)) return text;
@@ -85,7 +97,7 @@ QStringList wrappedLines(const QString& text, const QFont& font, const QPaintDev
 
 QStringList wrappedLinesCutAtEnd(const QString& text, const QFont& font, const QPaintDevice& device, qreal width,
                                  int lineLimit) {
-    QTextLayout layout(text, font, &device);
+    QTextLayout layout(counted(text), font, &device);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -94,7 +106,8 @@ QStringList wrappedLinesCutAtEnd(const QString& text, const QFont& font, const Q
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(std::max<qreal>(width, 1));
         if (lines.size() + 1 == lineLimit && line.textStart() + line.textLength() < text.size()) {
-            lines << QFontMetricsF(font, &device).elidedText(text.mid(line.textStart()), Qt::ElideRight, width);
+            lines
+                << QFontMetricsF(font, &device).elidedText(counted(text.mid(line.textStart())), Qt::ElideRight, width);
             break;
         }
         QString piece = text.mid(line.textStart(), line.textLength());
@@ -119,7 +132,7 @@ ShrunkLine shrinkToWidth(const QString& text, const QFont& font, const QPaintDev
         if (widthOf(text, shrunk, device) <= width || scale <= minimumScale) break;
         scale = std::max(minimumScale, scale * 0.99);
     }
-    const QString shown = QFontMetricsF(shrunk, &device).elidedText(text, Qt::ElideRight, width);
+    const QString shown = QFontMetricsF(shrunk, &device).elidedText(counted(text), Qt::ElideRight, width);
     return {shown, shrunk, scale};
 }
 

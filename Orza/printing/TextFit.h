@@ -36,4 +36,8 @@ struct ShrunkLine {
 ShrunkLine shrinkToWidth(const QString& text, const QFont& font, const QPaintDevice& device, qreal width,
                          qreal minimumScale);
 
+/// The characters the functions here have measured or laid out on this thread, all told. Laying out costs what it
+/// is given, so a test holds a huge text to the ends shown by this count, which no load on the machine changes.
+quint64 charactersLaidOut();
+
 } // namespace Orza::Printing

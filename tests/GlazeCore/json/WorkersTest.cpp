@@ -65,10 +65,11 @@ private:
 // started run on the finishing thread, in the order given.
 TEST(Workers, FinishingRunsTheTasksNotYetStartedItself) {
     BusyThreads busy;
-    // Should finishing wait for a thread after all, the busy ones come free in a while, and the checks below fail.
+    // Should finishing wait for a thread after all, the busy ones come free in a while, and the checks below fail. The
+    // while is long enough that no load on the machine makes three small tasks take it.
     std::thread releaser([&] {
         std::unique_lock guard(busy.lock);
-        busy.changed.wait_for(guard, std::chrono::seconds(2), [&] { return busy.released; });
+        busy.changed.wait_for(guard, std::chrono::seconds(30), [&] { return busy.released; });
         busy.released = true;
         busy.changed.notify_all();
     });

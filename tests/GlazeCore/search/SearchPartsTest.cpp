@@ -1,11 +1,13 @@
 #include "GlazeCore/search/SearchDates.h"
 #include "GlazeCore/search/SearchFold.h"
+#include "GlazeCore/text/TextWork.h"
 #include "GlazeCore/text/UnicodeText.h"
 #include "support/ReferenceSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <random>
 #include <thread>
@@ -37,23 +39,36 @@ TEST(SearchFoldParts, equalsTheWholeTextFold) {
     EXPECT_FALSE(fold.foldsTo("EMAILS", "email", scratch));
 }
 
-TEST(SearchFoldParts, foldsLongTextsOfAnyScriptInLinearTime) {
-    // German prose has an ASCII run between every two umlauts; the mixed text no run longer than one character;
-    // the last piles two kinds of accent, which canonical ordering sorts, by the thousand on one letter.
-    std::string german, mixed, piled = "Glasur e";
-    while (german.size() < (std::size_t{1} << 20))
-        german += "Die Glasur l\u00E4uft \u00FCber den Fu\u00DF, gr\u00F6\u00DFere Blasen. ";
-    while (mixed.size() < (std::size_t{1} << 20))
-        mixed += "\u00E4\u6F22\U0001F525a\u0301 ";
-    for (int i = 0; i < 32768; ++i)
-        piled += "\u0301\u0316";
-    EXPECT_EQ(UnicodeText::fold(piled), "glasur e");
-    for (const std::string* text : {&german, &mixed, &piled}) {
+// Folding works in proportion to the text: four times the text is about four times the work, counted (characters
+// gone through, bytes moved), never timed, so a busy machine cannot fail it and a quadratic step, sixteen times
+// the work, cannot pass. German prose has an ASCII run between every two umlauts; the mixed text no run longer
+// than one character; the last piles two kinds of accent, which canonical ordering sorts, on one letter.
+TEST(SearchFoldParts, foldsLongTextsOfAnyScriptInLinearWork) {
+    const auto repeated = [](std::string start, std::string_view part, std::size_t times) {
+        for (std::size_t i = 0; i < times; ++i)
+            start += part;
+        return start;
+    };
+    const std::function<std::string(std::size_t)> texts[] = {
+        [&](std::size_t k) {
+            return repeated("", "Die Glasur l\u00E4uft \u00FCber den Fu\u00DF, gr\u00F6\u00DFere Blasen. ", k * 4096);
+        },
+        [&](std::size_t k) { return repeated("", "\u00E4\u6F22\U0001F525a\u0301 ", k * 16384); },
+        [&](std::size_t k) { return repeated("Glasur e", "\u0301\u0316", k * 4096); },
+    };
+    const auto workToFold = [](const std::string& text) {
         SearchFold fold;
-        const auto start = std::chrono::steady_clock::now();
-        const std::string folded = fold(*text);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_TRUE(folded == UnicodeText::fold(*text));
+        const std::uint64_t before = TextWork::done();
+        const std::string folded = fold(text);
+        const std::uint64_t work = TextWork::done() - before;
+        EXPECT_TRUE(folded == UnicodeText::fold(text));
+        return work;
+    };
+    EXPECT_EQ(UnicodeText::fold(texts[2](1)), "glasur e");
+    for (const auto& text : texts) {
+        const std::uint64_t once = workToFold(text(1)), fourTimes = workToFold(text(4));
+        EXPECT_GT(fourTimes, 3 * once);
+        EXPECT_LT(fourTimes, 6 * once) << text(1).substr(0, 20);
     }
 }
 

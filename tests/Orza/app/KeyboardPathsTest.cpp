@@ -54,6 +54,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -70,6 +71,18 @@ void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 void type(const QString& text) {
     QTest::keyClicks(static_cast<QWidget*>(nullptr), text);
     QCoreApplication::processEvents();
+}
+
+/// Types `text` into the focused list or combo box as one keyboard search, however slowly the machine answers each
+/// key: the search starts afresh at the first key, as after a pause, and takes in every later one.
+void typeOneSearch(const QString& text) {
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(0);
+    QTest::qSleep(2);
+    type(text.left(1));
+    QApplication::setKeyboardInputInterval(std::numeric_limits<int>::max());
+    type(text.mid(1));
+    QApplication::setKeyboardInputInterval(interval);
 }
 
 QWidget* focused() {
@@ -661,17 +674,16 @@ private slots:
         openBook();
         QComboBox* recipeCone = pane()->conePicker();
         recipeCone->setFocus();
-        type(QStringLiteral("10"));
+        typeOneSearch(QStringLiteral("10"));
         QCOMPARE(satin().cone, std::string("10"));
-        QTest::qWait(QApplication::keyboardInputInterval() + 50);
-        type(QStringLiteral("04"));
+        typeOneSearch(QStringLiteral("04"));
         QCOMPARE(satin().cone, std::string("04"));
 
         m_window->model()->setSelection(SidebarItem::tests());
         OrzaTest::settle();
         TestTileEditor* editor = testLog()->editor();
         editor->conePicker()->setFocus();
-        type(QStringLiteral("9"));
+        typeOneSearch(QStringLiteral("9"));
         QCOMPARE(m_window->document()->book().tests.front().cone, std::string("9"));
     }
 };

@@ -68,6 +68,7 @@ private slots:
     void escapeAndSavingEndAnEditAsLeavingDoes();
     void returnEndsAnEditAndWhatItConfirmedStays_data();
     void returnEndsAnEditAndWhatItConfirmedStays();
+    void returnAloneEndsATypingBurst();
     void aTotalTooLargeToShowSaysSo();
     void rowsMovingUnderAnEditKeepEachSegmentsValues_data();
     void aSlowRateNeverReadsAsZero_data();
@@ -296,6 +297,27 @@ void FiringScheduleEditorTest::returnEndsAnEditAndWhatItConfirmedStays() {
     QCOMPARE(stored(), 200.0);
     fixture.document.undoStack()->undo();
     QCOMPARE(stored(), before);
+}
+
+// Return ends the typing burst without the focus moving: numbers confirmed one after another in one field
+// are a step each.
+void FiringScheduleEditorTest::returnAloneEndsATypingBurst() {
+    OrzaTest::TileFixture fixture(bookWithSchedule(GlazeCore::FiringSchedule::cone6DefaultSchedule()));
+    FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
+    QVERIFY(OrzaTest::showActive(editor));
+    Orza::LiveNumberField* field = editor.field(0, Column::target);
+    const double before = fixture.tile().schedule[0].targetC;
+
+    for (const QString& typed : {QStringLiteral("200"), QStringLiteral("300")}) {
+        typeInto(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    QVERIFY(field->hasFocus());
+    QCOMPARE(fixture.steps(), 2);
+    fixture.document.undoStack()->undo();
+    QCOMPARE(fixture.tile().schedule[0].targetC, 200.0);
+    fixture.document.undoStack()->undo();
+    QCOMPARE(fixture.tile().schedule[0].targetC, before);
 }
 
 // A total beyond what the footer shows says so in a few characters, however slow the ramp: it never

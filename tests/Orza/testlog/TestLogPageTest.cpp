@@ -373,7 +373,10 @@ private slots:
         Shown s;
         s.window->resize(BookWindow::minimumSize);
         QVERIFY(OrzaTest::showActive(*s.window));
-        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        // The page and the scroll area around it settle their widths over a few turns of the event loop, each
+        // posting the next: counted in turns, which no load on the machine shortens as it shortens a wait.
+        for (int turn = 0; turn < 10; ++turn)
+            OrzaTest::settle();
         QScrollBar* across = s.window->findChild<QScrollArea*>()->horizontalScrollBar();
         across->setValue(0);
         QLineEdit* shownCode = s.page().editor()->codeField()->lineEdit();

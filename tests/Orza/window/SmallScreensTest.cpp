@@ -292,7 +292,10 @@ private slots:
         openOn(screen);
         m_window->setGeometry(m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())));
         m_window->model()->setSelection(SidebarItem::tests());
-        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        // The page and the scroll area around it settle their widths over a few turns of the event loop, each
+        // posting the next: counted in turns, which no load on the machine shortens as it shortens a wait.
+        for (int turn = 0; turn < 10; ++turn)
+            OrzaTest::settle();
         auto* page = qobject_cast<TestLogPage*>(m_window->detail());
         QVERIFY(page && page->editor());
         QHeaderView* header = page->table()->horizontalHeader();
@@ -340,7 +343,10 @@ private slots:
             QRect(m_area.topLeft(), FitWindowToScreen::fittingSize(GlazeMainApp::defaultWindowSize(m_area.size()),
                                                                    m_area, m_window.get())));
         m_window->model()->setSelection(SidebarItem::tests());
-        QTest::qWait(100); // the page and the scroll area around it settle their widths over a few turns
+        // The page and the scroll area around it settle their widths over a few turns of the event loop, each
+        // posting the next: counted in turns, which no load on the machine shortens as it shortens a wait.
+        for (int turn = 0; turn < 10; ++turn)
+            OrzaTest::settle();
         auto* page = qobject_cast<TestLogPage*>(m_window->detail());
         QVERIFY(page && page->editor());
         auto* split = page->findChild<QSplitter*>();
