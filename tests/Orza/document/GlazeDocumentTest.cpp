@@ -205,32 +205,41 @@ private slots:
 
     // A large file whose first bytes start no book is refused as not a book from those bytes, the rest unread: an
     // archive, zeros, JSON that is not an object, a book's start in UTF-16 or with a control byte. A book's own
-    // start, or white space longer than the bytes looked at, is read on.
+    // start, or white space longer than the bytes looked at, is read on. Each control byte but white space refuses a
+    // file (these in files of some megabytes, enough to tell a file read whole).
     void aLargeFileIsRefusedByItsFirstBytes_data() {
         QTest::addColumn<QByteArray>("start");
         QTest::addColumn<char>("filler");
         QTest::addColumn<bool>("readWhole");
-        QTest::newRow("archive") << QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) << ' ' << false;
-        QTest::newRow("zeros") << QByteArray() << '\0' << false;
-        QTest::newRow("list") << QByteArray("[{\"recipes\": []}") << ' ' << false;
-        QTest::newRow("utf-16") << QByteArray("\xFF\xFE{\x00\"\x00", 6) << ' ' << false;
-        QTest::newRow("not UTF-8") << QByteArray("{\"r\xE9\"") << ' ' << false;
-        QTest::newRow("name unquoted") << QByteArray("{ recipes: [] }") << ' ' << false;
-        QTest::newRow("book's start") << QByteArray("\xEF\xBB\xBF  \n{\n  \"customMaterials\" : [") << ' ' << true;
-        QTest::newRow("white space") << QByteArray() << '\n' << true;
+        QTest::addColumn<qint64>("size");
+        constexpr qint64 large = qint64(64) << 20;
+        QTest::newRow("archive") << QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) << ' ' << false << large;
+        QTest::newRow("zeros") << QByteArray() << '\0' << false << large;
+        QTest::newRow("list") << QByteArray("[{\"recipes\": []}") << ' ' << false << large;
+        QTest::newRow("utf-16") << QByteArray("\xFF\xFE{\x00\"\x00", 6) << ' ' << false << large;
+        QTest::newRow("not UTF-8") << QByteArray("{\"r\xE9\"") << ' ' << false << large;
+        QTest::newRow("name unquoted") << QByteArray("{ recipes: [] }") << ' ' << false << large;
+        QTest::newRow("book's start") << QByteArray("\xEF\xBB\xBF  \n{\n  \"customMaterials\" : [") << ' ' << true
+                                      << large;
+        QTest::newRow("white space") << QByteArray() << '\n' << true << large;
+        for (char byte = 0x0B; byte < 0x20; ++byte)
+            if (byte != '\r')
+                QTest::newRow(qPrintable(QStringLiteral("control 0x%1").arg(int(byte), 2, 16, QLatin1Char('0'))))
+                    << (QByteArray(1, byte) + "{\n  \"customMaterials\" : [") << ' ' << false << (qint64(8) << 20);
     }
     void aLargeFileIsRefusedByItsFirstBytes() {
         QFETCH(QByteArray, start);
         QFETCH(char, filler);
         QFETCH(bool, readWhole);
+        QFETCH(qint64, size);
         const QString path = filePath("large.orzabook");
-        constexpr qint64 size = qint64(64) << 20;
         {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(start), start.size());
             // Zeros are left as a hole in the file.
             QVERIFY(filler == '\0' ? file.resize(size) : file.write(QByteArray(size - start.size(), filler)) > 0);
+            QVERIFY(file.flush() && file.size() == size);
         }
         const qint64 before = bytesReadSoFar();
         QVERIFY(before >= 0);
@@ -243,6 +252,39 @@ private slots:
         }
         const qint64 read = bytesReadSoFar() - before;
         QVERIFY2(readWhole ? read >= size : read < size / 64, qPrintable(QString::number(read)));
+    }
+
+    // A book whose first 64 KiB, the bytes looked at before the rest is read, end inside a character of two, three or
+    // four bytes opens: the cut is not the file's fault.
+    void aBookWhoseFirstBytesEndInsideACharacterOpens_data() {
+        QTest::addColumn<QByteArray>("character");
+        QTest::addColumn<int>("bytesBefore");
+        QTest::newRow("2 bytes, 1 before") << QByteArray("\xC3\xA9") << 1;
+        QTest::newRow("3 bytes, 1 before") << QByteArray("\xE2\x82\xAC") << 1;
+        QTest::newRow("3 bytes, 2 before") << QByteArray("\xE2\x82\xAC") << 2;
+        QTest::newRow("4 bytes, 1 before") << QByteArray("\xF0\x9F\x94\xA5") << 1;
+        QTest::newRow("4 bytes, 2 before") << QByteArray("\xF0\x9F\x94\xA5") << 2;
+        QTest::newRow("4 bytes, 3 before") << QByteArray("\xF0\x9F\x94\xA5") << 3;
+    }
+    void aBookWhoseFirstBytesEndInsideACharacterOpens() {
+        QFETCH(QByteArray, character);
+        QFETCH(int, bytesBefore);
+        constexpr std::size_t looked = std::size_t{64} << 10;
+        GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Glaze"});
+        const auto withName = [&](std::size_t padding) {
+            book.recipes[0].name = std::string(padding, 'a') + character.toStdString() + std::string(looked, 'b');
+            return GlazeCore::GlazeBookCodec::encode(book);
+        };
+        const std::size_t at = withName(looked / 2).find(character.toStdString());
+        const std::string text = withName(looked / 2 + looked - std::size_t(bytesBefore) - at);
+        QCOMPARE(text.find(character.toStdString()), looked - std::size_t(bytesBefore));
+        const QString path = filePath("cut.orzabook");
+        OrzaTest::writeAll(path, QByteArray::fromStdString(text));
+        try {
+            QVERIFY(GlazeDocument::read(path).book == book);
+        } catch (const DocumentError& error) {
+            QFAIL(qPrintable(error.message()));
+        }
     }
 
     // A file that cannot be written fails the save with the system's own reason, never a sentence of Qt's own that
