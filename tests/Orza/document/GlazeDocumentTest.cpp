@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 
@@ -73,7 +74,9 @@ qint64 bytesReadSoFar() {
 /// when the system allows no such namespace.
 struct ReadOnlyMount {
     explicit ReadOnlyMount(const QString& folder) : name(QFile::encodeName(folder)) {
-        mounted = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+        // A user other than root may have a mount namespace within a user namespace of its own.
+        mounted = (::unshare(CLONE_NEWNS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) &&
+                  ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
                   ::mount(name.constData(), name.constData(), nullptr, MS_BIND, nullptr) == 0 &&
                   ::mount(nullptr, name.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
@@ -308,6 +311,9 @@ private slots:
         const QString path = folder + QStringLiteral("/kept.orzabook");
         if (existing) OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Old"}), path);
         const QByteArray old = readAll(path);
+        // Once the user is this one again, so that the folder can be cleared away.
+        const QFileDevice::Permissions before = QFile::permissions(folder);
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, before); });
         std::optional<ReadOnlyMount> mount;
         std::optional<OtherUser> nobody;
         if (readOnlyMount) {
