@@ -4,6 +4,8 @@
 // x_warm_dom is the decode's time over the parse's, measured in the same run; at 100,000 it must stay within 2.5
 // in every layout. Opening reads the long lists of a large book side by side on the reading threads; the one-thread
 // decode shows what those threads save. parsed_per_byte is the bytes handed to the parser for each byte of the text.
+// BM_DecodeOneLongText reads a book of 1,000 recipes of which one holds a text of 16 or 64 MB (a name, or notes with
+// line breaks and quotes to unescape): its time per megabyte and parsed_per_byte must not grow with the text.
 #include "BenchBooks.h"
 #include "WarmParse.h"
 #include "support/BookLayouts.h"
@@ -58,6 +60,35 @@ const Sample& sample(std::size_t items, Layout layout) {
         Sample next{laidOut(GlazeBookCodec::encode(Bench::makeBook(items)), layout), {}};
         next.padded = Json::PaddedBytes::copyOf(next.bytes);
         found = made.emplace(std::pair{items, layout}, std::move(next)).first;
+    }
+    return found->second;
+}
+
+// A pasted text, a line of words at a time; with `escapes`, line breaks and quotes that the file escapes.
+std::string longText(std::size_t megabytes, bool escapes) {
+    const std::string line = escapes ? "Cone 6 oxidation, \"glossy\" over the rim; crawls thick\n"
+                                     : "Cone 6 oxidation, glossy over the rim and crawls when thick ";
+    std::string text;
+    text.reserve((megabytes << 20) + line.size());
+    while (text.size() < (megabytes << 20))
+        text += line;
+    return text;
+}
+
+enum class LongText { recipeName, recipeNotes };
+
+const Sample& longTextSample(std::size_t megabytes, LongText where) {
+    static std::map<std::pair<std::size_t, LongText>, Sample> made;
+    auto found = made.find({megabytes, where});
+    if (found == made.end()) {
+        GlazeBook book = Bench::makeBook(1'000);
+        if (where == LongText::recipeName)
+            book.recipes[500].name = longText(megabytes, false);
+        else
+            book.recipes[500].notes = longText(megabytes, true);
+        Sample next{GlazeBookCodec::encode(book), {}};
+        next.padded = Json::PaddedBytes::copyOf(next.bytes);
+        found = made.emplace(std::pair{megabytes, where}, std::move(next)).first;
     }
     return found->second;
 }
@@ -126,6 +157,23 @@ void BM_DecodeSideBySide(benchmark::State& state, Layout layout) {
     });
 }
 
+// Opening a book with one very long text, as opening does it.
+void BM_DecodeOneLongText(benchmark::State& state, LongText where) {
+    const Sample& s = longTextSample(static_cast<std::size_t>(state.range(0)), where);
+    benchmark::DoNotOptimize(GlazeBookCodec::decode(s.padded));
+    const std::size_t handed = Json::TextPart::handedBytes();
+    const auto start = Clock::now();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GlazeBookCodec::decode(s.padded));
+    const Clock::duration elapsed = Clock::now() - start;
+    const double mean = Bench::seconds(elapsed) / static_cast<double>(state.iterations());
+    state.counters["parsed_per_byte"] = static_cast<double>(Json::TextPart::handedBytes() - handed) /
+                                        static_cast<double>(state.iterations() * s.bytes.size());
+    state.counters["ms_per_text_mb"] = mean * 1e3 / static_cast<double>(state.range(0));
+    state.counters["file_mb"] = static_cast<double>(s.bytes.size()) / 1e6;
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.bytes.size()));
+}
+
 void sizes(benchmark::internal::Benchmark* benchmark) {
     for (const long items : Bench::sizes)
         benchmark->Arg(items);
@@ -144,6 +192,18 @@ BENCHMARK_CAPTURE(BM_DecodeOneThread, item_a_line, Layout::itemALine)->Apply(siz
 BENCHMARK_CAPTURE(BM_DecodeSideBySide, indented, Layout::indented)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_DecodeSideBySide, compact, Layout::compact)->Apply(sizes);
 BENCHMARK_CAPTURE(BM_DecodeSideBySide, item_a_line, Layout::itemALine)->Apply(sizes);
+BENCHMARK_CAPTURE(BM_DecodeOneLongText, recipe_name, LongText::recipeName)
+    ->Arg(16)
+    ->Arg(64)
+    ->ArgName("text_mb")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_DecodeOneLongText, recipe_notes, LongText::recipeNotes)
+    ->Arg(16)
+    ->Arg(64)
+    ->ArgName("text_mb")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace
 

@@ -151,9 +151,10 @@ std::size_t scalarEnd(Token value);
 /// Reads the container whose opening byte is at `open` a window at a time. `readWindow(part, place)` reads
 /// the elements of a window from its root, keeping `place` after each, and returns whether the container
 /// closed in it: false when an element was read past the window, as `place` says. A window that ends inside an
-/// element is followed by one starting at that element, twice as long when that is where the last one started;
-/// so reading an element must keep nothing from a try the window cut short. Returns the offset just past the
-/// container.
+/// element is followed by one starting at that element; when that is where the last one started, the element is
+/// longer than a window, and the next reaches at least to its end (twice as far as the last at the least). So an
+/// element is read at most three times whatever its length, and reading one must keep nothing from a try the
+/// window cut short. Returns the offset just past the container.
 template <class ReadWindow>
 std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& readWindow) {
     const char opening = text.data[open];
@@ -162,9 +163,9 @@ std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& 
     std::size_t window = text.window;
     std::size_t lastStart = open;
     for (;;) {
-        std::size_t from = place.offset;
+        // At the first element itself, so that a window the first cuts off is seen to start where the next does.
+        std::size_t from = skipSpace(text, place.offset);
         if (!place.atElement) {
-            from = skipSpace(text, from);
             if (text.data[from] == closing) return from + 1;
             if (text.data[from] != ',') throw NotTrusted{};
             // An element follows the comma; the part would read a close there as an empty container.
@@ -174,7 +175,7 @@ std::size_t readInWindows(const TokenText& text, std::size_t open, ReadWindow&& 
         if (from != lastStart)
             window = text.window;
         else if (window < text.size)
-            window *= 2;
+            window = std::max(2 * window, elementEnd(text, from) - from);
         lastStart = from;
         TextPart part(text, opening, from, AtLeast{window});
         try {

@@ -60,6 +60,16 @@ bool isCutByte(char c) {
     }
 }
 
+// Where partEnd may cut the text: just past a line end or a tab, or a comma after a close or a quote not escaped.
+// After a number the comma is passed over: the next string's comes soon.
+bool isCutAfter(const char* data, std::size_t at) {
+    const char c = data[at];
+    if (c == '\n' || c == '\r' || c == '\t') return true;
+    if (c != ',') return false;
+    const char before = data[at - 1];
+    return before == '}' || before == ']' || (before == '"' && at >= 2 && data[at - 2] != '\\');
+}
+
 } // namespace
 
 TextPart::TextPart(const TokenText& text, char opening, std::size_t from, std::size_t to, char closing)
@@ -133,13 +143,14 @@ bool TextPart::stoppedAtCut() {
 std::size_t partEnd(const TokenText& text, std::size_t from, std::size_t window) {
     if (text.size - from <= window) return text.size;
     const char* const data = text.data;
-    for (std::size_t at = from + window; at < text.size; ++at) {
-        const char c = data[at];
-        if (c == '\n' || c == '\r' || c == '\t') return at + 1;
-        if (c != ',') continue;
-        // After a number the comma is passed over: the next string's comes soon.
-        const char before = data[at - 1];
-        if (before == '}' || before == ']' || (before == '"' && at >= 2 && data[at - 2] != '\\')) return at + 1;
+    const std::size_t least = from + window;
+    const std::size_t far = least + window;
+    for (std::size_t at = least; at < text.size; ++at) {
+        // No cut for a window on: a long text, which a window ending before it need not hold.
+        if (at == far)
+            for (std::size_t before = least - 1; before > from; --before)
+                if (isCutAfter(data, before)) return before + 1;
+        if (isCutAfter(data, at)) return at + 1;
     }
     return text.size;
 }
@@ -172,6 +183,37 @@ std::size_t partEndOutsideStrings(const TokenText& text, std::size_t from, std::
         if (at >= end) return text.size;
         ++at;
     }
+}
+
+std::size_t elementEnd(const TokenText& text, std::size_t from) {
+    const char* const data = text.data;
+    const char* const end = data + text.size;
+    std::size_t depth = 0;
+    for (const char* at = data + from; at < end; ++at) {
+        switch (*at) {
+        case '"':
+            at = quoteOrBackslash(at + 1, end);
+            while (at < end && *at == '\\')
+                at = quoteOrBackslash(at + 2, end);
+            if (at >= end) return text.size;
+            break;
+        case '{':
+        case '[':
+            ++depth;
+            break;
+        case '}':
+        case ']':
+            if (depth == 0) return static_cast<std::size_t>(at - data);
+            --depth;
+            break;
+        case ',':
+            if (depth == 0) return static_cast<std::size_t>(at - data);
+            break;
+        default:
+            break;
+        }
+    }
+    return text.size;
 }
 
 } // namespace GlazeCore::Json

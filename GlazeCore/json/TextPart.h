@@ -104,11 +104,16 @@ private:
 
 /// Where a part of the text that starts at `from` is cut, looking only at the bytes past `window`: just past the
 /// first line end or tab, or comma after a string or a close, at least `window` bytes on; or at the text's end.
+/// When there is none for another window on (a long text), at the last such byte short of `window` instead, if any:
+/// so a window that reaches into a long text stops before it rather than hold it whole.
 /// Neither a line end nor a tab is ever inside a token of valid JSON. Such a comma is outside strings too unless a
 /// string holds it, and then the part ends inside that string, which the parser refuses.
 std::size_t partEnd(const TokenText& text, std::size_t from, std::size_t window);
 /// The same cut, never inside a string, at a comma, colon, bracket, brace or white space: found by reading the text
 /// from `from`, which must be outside strings, so it costs a pass over the window.
 std::size_t partEndOutsideStrings(const TokenText& text, std::size_t from, std::size_t window);
+/// The offset of the comma or close that ends the element of a container starting at `from`, which must be outside
+/// strings; or the text's end. Found by one pass over the element, its strings skipped a word at a time.
+std::size_t elementEnd(const TokenText& text, std::size_t from);
 
 } // namespace GlazeCore::Json

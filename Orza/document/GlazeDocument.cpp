@@ -5,6 +5,7 @@
 #include "GlazeCore/core/Error.h"
 #include "Orza/display/TextDisplay.h"
 #include "Orza/document/DocumentError.h"
+#include "Orza/document/SaveLeftovers.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <system_error>
 #include <utility>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace Orza {
@@ -110,6 +112,15 @@ QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+/// Why the file to save could not be opened, in the system's words: QSaveFile asks the system whether an existing
+/// file may be written and, when not, says only that it is not writable, whatever the cause.
+QString openFailure(const QSaveFile& file, const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (QFileInfo::exists(path) && ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0)
+        return systemReason(errno);
+    return file.errorString();
+}
+
 void writeWhole(QSaveFile& file, std::string_view piece) {
     while (!piece.empty()) {
         const qint64 written = file.write(piece.data(), static_cast<qint64>(piece.size()));
@@ -161,10 +172,13 @@ GlazeDocument GlazeDocument::read(const QString& path, std::optional<FileStamp>*
     try {
         // A large file's pages go back as its book is made; the file is read once more only if the reader that
         // names a problem needs the text whole.
-        return fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes, [&] {
+        GlazeDocument document = fromDecoded(GlazeCore::GlazeBookCodec::decode(bytes, [&] {
             if (!file.seek(0)) throw notRead(file.errorString());
             return readWhole(file);
         }));
+        // Only beside a book that reads: should it not, a save's leftover may be the best copy there is.
+        removeSaveLeftovers(path);
+        return document;
     } catch (const DocumentError&) {
         throw;
     } catch (const GlazeCore::JsonReadError& error) {
@@ -184,12 +198,15 @@ void GlazeDocument::writeFileBytes(const GlazeCore::Json::Sink& sink) const {
 }
 
 std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
+    // Outlives the file, so that a file given up is gone before its note.
+    std::optional<SaveNote> note;
     QSaveFile file(path);
     const auto open = [&] {
+        if (file.isOpen()) return;
         // Unbuffered, so that every write meets the disk here and its error is seen with the system's reason:
         // a buffer flushed only by commit() loses the error, and commit() then replaces the old file.
-        if (!file.isOpen() && !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            throw notWritten(file.errorString());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw notWritten(openFailure(file, path));
+        note.emplace(path, file.handle());
     };
     try {
         // Opened with the first piece, so that a book the codec refuses never reaches the disk.
@@ -217,6 +234,7 @@ std::optional<FileStamp> GlazeDocument::save(const QString& path) const {
         if (kept >= 0) ::close(kept);
     });
     if (!file.commit()) throw notWritten(file.errorString());
+    removeSaveLeftovers(path);
     return kept >= 0 ? FileStamp::ofOpenFile(kept) : std::nullopt;
 }
 

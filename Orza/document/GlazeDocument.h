@@ -34,7 +34,8 @@ struct GlazeDocument {
     /// A document over a book, with a fresh ledger and no notice.
     static GlazeDocument make(GlazeCore::GlazeBook book, bool isSample);
     /// Reads a book file, once, straight into the buffer the parser reads; throws DocumentError with the
-    /// sentence to show. Never writes the file. `stamp`, when given, receives the stamp of the file read.
+    /// sentence to show. Never writes the file; once it reads, removes what saves cut short left beside it
+    /// (removeSaveLeftovers). `stamp`, when given, receives the stamp of the file read.
     static GlazeDocument read(const QString& path, std::optional<FileStamp>* stamp = nullptr);
 
     /// Hands the bytes to save to `sink` in pieces, never held whole: the next tile number raised to cover
@@ -43,7 +44,8 @@ struct GlazeDocument {
     void writeFileBytes(const GlazeCore::Json::Sink& sink) const;
     /// Writes the bytes to `path` through a temporary file, so a failure leaves any old file whole; a book
     /// that breaks the file's rules does not touch the disk. Throws DocumentError with the sentence to show,
-    /// the system's reason among it. Returns the stamp of the file written.
+    /// the system's reason among it. Once saved, removes what saves cut short left beside the file
+    /// (removeSaveLeftovers). Returns the stamp of the file written.
     std::optional<FileStamp> save(const QString& path) const;
     /// For tests: the next save fails at its last step, where the written file takes the old one's place, as
     /// when the file system refuses it.

@@ -219,3 +219,22 @@ TEST(GlazeBookCodecEncode, RefusesWhatCouldNotBeOpenedAgain) {
     badVersion.version = 0;
     EXPECT_EQ(encodeError(badVersion), GlazeBookError::invalidVersion(0).message());
 }
+
+// A file is refused by its first bytes only when no book starts so: never where those bytes end inside a character of
+// two, three or four bytes, wherever the cut falls; always for a control byte other than white space, or bytes that
+// are not UTF-8 before the last character.
+TEST(GlazeBookCodecFirstBytes, RefusedOnlyWhenNoBookStartsSo) {
+    const std::string book =
+        "\xEF\xBB\xBF{\n  \"customMaterials\" : [\n    {\n      \"name\" : \"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x94\xA5"
+        "\xC3\xA9\",\n";
+    for (std::size_t cut = 0; cut <= book.size(); ++cut)
+        EXPECT_FALSE(GlazeBookCodec::cannotBeABook(book.substr(0, cut))) << cut;
+
+    for (int byte = 0; byte < 0x20; ++byte) {
+        const bool space = byte == '\n' || byte == '\r' || byte == '\t';
+        EXPECT_EQ(GlazeBookCodec::cannotBeABook(std::string(1, static_cast<char>(byte)) + "{\"recipes\" : []}"), !space)
+            << byte;
+    }
+    for (const std::string head : {"{\"r\xC3\" : []}", "{\"r\xF0\x9F\x94\"", "{\"\xED\xA0\x80\"", "[{}]", "{ recipes"})
+        EXPECT_TRUE(GlazeBookCodec::cannotBeABook(head)) << head;
+}

@@ -183,6 +183,46 @@ TEST(LargeBook, EveryLayoutIsHandedToTheParserAboutOnce) {
     }
 }
 
+// A book holding one long text, wherever it is, is handed to the parser a few times at most: a window cut off inside
+// the text's item is followed by one that holds the item whole, and a window before the text stops short of it. So
+// reading it costs the same for each byte of a text four times as long.
+TEST(LargeBook, OneLongTextIsHandedToTheParserAFewTimesAtMost) {
+    constexpr std::size_t window = std::size_t{4} << 10;
+    const auto bookHolding = [](std::size_t bytes, int where) {
+        GlazeBook book = bookOf(20);
+        std::string text;
+        while (text.size() < bytes)
+            text += where == 1 ? "runs \"thick\"\nat the foot, " : "Celadon over iron, glossy at cone 10, ";
+        if (where == 0) book.recipes[10].name = text;
+        if (where == 1) book.recipes[10].notes = text;
+        if (where == 2) book.tests[19].notes = text;
+        if (where == 3) book.customMaterials.push_back({"local-clay", text, {{Oxide::SiO2, 60.0}}, 8.0, ""});
+        return GlazeBookCodec::encode(book);
+    };
+    for (const int where : {0, 1, 2, 3}) {
+        for (const bool compact : {false, true}) {
+            for (const bool sideBySide : {false, true}) {
+                std::vector<double> handedPerByte;
+                for (const std::size_t bytes : {std::size_t{256} << 10, std::size_t{1} << 20}) {
+                    const std::string written = bookHolding(bytes, where);
+                    const std::string text = compact ? OrzaTest::compactText(written) : written;
+                    const Json::PaddedBytes padded = Json::PaddedBytes::copyOf(text);
+                    const std::size_t before = Json::TextPart::handedBytes();
+                    const auto read = BookJson::Readers::tokens(padded, window, Json::LongLists{sideBySide, window});
+                    handedPerByte.push_back(static_cast<double>(Json::TextPart::handedBytes() - before) / text.size());
+                    ASSERT_TRUE(read);
+                    EXPECT_EQ(BookJson::writeBook(*read), written);
+                }
+                const std::string how = "text " + std::to_string(where) + (compact ? ", compact" : ", as written") +
+                                        (sideBySide ? ", side by side" : ", in order");
+                EXPECT_LT(handedPerByte[0], 4.0) << how;
+                EXPECT_LT(handedPerByte[1], 4.0) << how;
+                EXPECT_LT(handedPerByte[1], handedPerByte[0] + 0.5) << how;
+            }
+        }
+    }
+}
+
 TEST(LargeBook, ALargeTextGivesItsPagesBackAndIsReadAgainOnlyToNameAProblem) {
     const std::string text = GlazeBookCodec::encode(bookOf(9000));
     ASSERT_GT(text.size(), std::size_t{8} << 20); // large enough to be read in batches

@@ -99,6 +99,20 @@ TEST(TextPart, PartsEndBetweenTokensAtLeastAWindowOn) {
     }
 }
 
+// A window that reaches into a long text with no cut for another window on ends at the last cut short of it, so that
+// it need not hold the text; an element's end is found past strings that hold commas, brackets and escaped quotes.
+TEST(TextPart, AWindowBeforeALongTextStopsShortOfIt) {
+    const std::string compact = R"([{"a":"1","b":")" + std::string(100, 'x') + R"("},{"c":2}])";
+    const Text one(compact);
+    EXPECT_EQ(Json::partEnd(one.text, 0, 20), compact.find("1\",") + 3);
+    EXPECT_EQ(Json::partEnd(one.text, 0, 60), compact.find("},") + 2); // the next cut is near enough
+
+    const std::string nested = R"([{"a":[1,{"b":"],}\"x"}],"c":"\\"},3])";
+    const Text element(nested);
+    EXPECT_EQ(Json::elementEnd(element.text, 1), nested.find("},3") + 1);
+    EXPECT_EQ(Json::elementEnd(element.text, nested.find("3]")), nested.size() - 1);
+}
+
 // Where a cut the bytes suggest falls inside a string, the part ends past the string: the parser finds the string
 // unclosed, and the text read from the part's start shows where strings are.
 TEST(TextPart, APartWhoseCutFallsInsideAStringEndsPastIt) {

@@ -28,6 +28,7 @@ bool isChildRun();
             QByteArray childOutput;                                                                                    \
             const bool childPassed = OrzaTest::runInChild(childOutput, variables);                                     \
             QVERIFY2(childPassed, childOutput.constData());                                                            \
+            if (childOutput.contains("\nSKIP   : ")) QSKIP("skipped in the child run");                                \
             return;                                                                                                    \
         }                                                                                                              \
     } while (false)
