@@ -22,7 +22,6 @@ namespace {
 using Style = TextStyle::Style;
 
 constexpr int legendSpacing = 14;
-constexpr int plotMinimumHeight = 140;
 
 QWidget* legendItem(GlazeCore::StullRegion region, StullLegendSwatch* swatch) {
     auto* item = new QWidget;
@@ -48,10 +47,9 @@ StullChartView::StullChartView(QWidget* parent) : QWidget(parent), m_plot(new St
     m_footnote->setWordWrap(true);
     m_footnote->setTextFormat(Qt::PlainText);
 
-    // The plot takes what header, legend and footnote leave: on less room than the chart asks for it gives way,
-    // rather than keeping a height of its own that would lay it over the legend and the footnote. The room it
-    // asks for is added to the chart's own size below.
-    m_plot->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    // The plot asks for its room through its size hints, which the column passes on to whatever holds the chart,
+    // height for width included; it keeps no fixed least height, so on less room than the chart asks for it
+    // gives way rather than lying over the legend and the footnote.
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
@@ -115,22 +113,6 @@ QWidget* StullChartView::makeLegend(bool grid, std::size_t index) {
         row->addStretch(1);
     }
     return legend;
-}
-
-int StullChartView::plotPreferredHeight() const {
-    return std::max(plotMinimumHeight, m_plot->sizeHint().height());
-}
-
-QSize StullChartView::sizeHint() const {
-    return QWidget::sizeHint() + QSize(0, plotPreferredHeight());
-}
-
-QSize StullChartView::minimumSizeHint() const {
-    return QWidget::minimumSizeHint() + QSize(0, plotMinimumHeight);
-}
-
-int StullChartView::heightForWidth(int width) const {
-    return QWidget::heightForWidth(width) + plotPreferredHeight();
 }
 
 const StullChartInput& StullChartView::input() const {

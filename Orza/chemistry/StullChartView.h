@@ -35,11 +35,6 @@ public:
     /// Follows the desktop's contrast preference unless set.
     void setContrast(RegionDot::Contrast contrast);
 
-    /// The chart's sizes hold the plot's room on top of what its layout asks for: see the constructor.
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    int heightForWidth(int width) const override;
-
     StullPlot* plot() const { return m_plot; }
     FirstFitStack* header() const { return m_header; }
     FirstFitStack* legend() const { return m_legend; }
@@ -52,7 +47,6 @@ private:
     QWidget* makeHeaderLine(bool stacked, std::size_t index);
     QWidget* makeLegend(bool grid, std::size_t index);
     void refreshTexts();
-    int plotPreferredHeight() const;
 
     StullPlot* m_plot;
     FirstFitStack* m_header;

@@ -312,16 +312,21 @@ private slots:
     // Whatever size the chart is given, even less than it asks for, its header, plot, legend and footnote keep
     // apart inside it: the plot gives way, never lying under the legend or the footnote.
     void theChartsPartsKeepApartAtAnySize() {
-        StullChartView chart;
+        // Held by a widget without a layout, the chart takes any size it is given: a window would not go below the
+        // least its layout asks for.
+        QWidget holder;
+        holder.resize(900, 420);
+        auto& chart = *new StullChartView(&holder);
         StullChartInput input;
         input.current = StullPoint{3.0, 0.3};
         input.trail = {{2.8, 0.28}, {2.6, 0.26}};
         chart.setInput(input);
-        chart.show();
+        holder.show();
         for (const QSize size : {QSize(900, 420), QSize(360, 420), QSize(300, 360), QSize(300, 300), QSize(300, 240),
                                  QSize(300, 160), QSize(260, 120)}) {
             chart.resize(size);
             OrzaTest::settle();
+            QCOMPARE(chart.size(), size);
             const QString at = QStringLiteral("%1×%2").arg(size.width()).arg(size.height());
             std::vector<std::pair<const char*, QRect>> parts;
             const QWidget* footnote = chart.findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);

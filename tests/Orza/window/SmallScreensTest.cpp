@@ -231,29 +231,40 @@ private:
         shownSheet<QFileDialog>(*m_window)->reject();
     }
 
+    using Parts = std::vector<std::pair<QString, QWidget*>>;
+
+    static Parts chartParts(const StullChartView* chart) {
+        return {{QStringLiteral("header"), chart->header()},
+                {QStringLiteral("plot"), chart->plot()},
+                {QStringLiteral("legend"), chart->legend()},
+                {QStringLiteral("footnote"), chart->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly)}};
+    }
+
+    /// The parts, each shown, lie apart within `root`, and the chart's plot has at least the height it asks for.
+    static void checkPartsApart(const QWidget* root, const StullChartView* chart, const Parts& parts) {
+        std::vector<std::pair<QString, QRect>> placed;
+        for (const auto& [name, part] : parts)
+            if (part && part->isVisible() && part->width() > 0 && part->height() > 0)
+                placed.emplace_back(name, QRect(part->mapTo(root, QPoint()), part->size()));
+        QCOMPARE(placed.size(), parts.size());
+        QVERIFY2(chart->plot()->height() >= chart->plot()->minimumSizeHint().height(),
+                 qPrintable(QString::number(chart->plot()->height())));
+        for (std::size_t i = 0; i < placed.size(); ++i)
+            for (std::size_t j = i + 1; j < placed.size(); ++j)
+                QVERIFY2(!placed[i].second.intersects(placed[j].second),
+                         qPrintable(placed[i].first + QLatin1Char('/') + placed[j].first));
+    }
+
     /// The summary's list and the chart's header, plot, legend and footnote lie apart.
     static void checkPartsApart(AdjustmentSummary* summary) {
         OrzaTest::settle();
         QVERIFY(summary->isVisible());
-        std::vector<std::pair<QString, QRect>> parts;
-        const auto add = [&parts, summary](const QString& name, const QWidget* part) {
-            if (part && part->isVisible() && part->width() > 0 && part->height() > 0)
-                parts.emplace_back(name, QRect(part->mapTo(summary, QPoint()), part->size()));
-        };
         StullChartView* chart = summary->chart();
+        Parts parts = chartParts(chart);
         for (QScrollArea* area : summary->findChildren<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly))
-            if (!area->isAncestorOf(chart)) add(QStringLiteral("list"), area);
-        add(QStringLiteral("header"), chart->header());
-        add(QStringLiteral("plot"), chart->plot());
-        add(QStringLiteral("legend"), chart->legend());
-        add(QStringLiteral("footnote"), chart->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly));
-        QCOMPARE(parts.size(), std::size_t(5));
+            if (!area->isAncestorOf(chart)) parts.emplace_back(QStringLiteral("list"), area);
         // Where the sheet is short, the chart's column scrolls rather than losing the plot.
-        QVERIFY(chart->plot()->height() >= 140);
-        for (std::size_t i = 0; i < parts.size(); ++i)
-            for (std::size_t j = i + 1; j < parts.size(); ++j)
-                QVERIFY2(!parts[i].second.intersects(parts[j].second),
-                         qPrintable(parts[i].first + QLatin1Char('/') + parts[j].first));
+        checkPartsApart(summary, chart, parts);
     }
 
     static void addScreens() {
@@ -426,6 +437,42 @@ private slots:
         QVERIFY(replace->adjustment());
         checkPartsApart(replace->summary());
         replace->reject();
+    }
+
+    // The recipe page on the small screens, its window as large as the screen lets it be: the Stull chart's plot
+    // keeps the height it asks for, apart from the header, legend and footnote, and the detail area scrolls to
+    // every part of the chart, the page being taller than the window.
+    void theRecipePageScrollsToAWholeChart_data() {
+        addScreens();
+        QTest::newRow("800 × 600 at 1.5") << QStringLiteral("scaled");
+        QTest::newRow("800 × 600 at 2") << QStringLiteral("doubled");
+        QTest::newRow("1440 × 900 at 2") << QStringLiteral("normal doubled");
+    }
+    void theRecipePageScrollsToAWholeChart() {
+        QFETCH(QString, screen);
+        openOn(screen);
+        m_window->setGeometry(m_area.marginsRemoved(FitWindowToScreen::decorations(m_window.get())));
+        m_window->model()->setSelection(SidebarItem::recipe(firstRecipe()));
+        QTest::qWait(50); // the page and the scroll area around it settle their sizes over a few turns
+        auto* chart = m_window->detail()->findChild<StullChartView*>();
+        QVERIFY(chart && chart->isVisible());
+        checkPartsApart(m_window->detail(), chart, chartParts(chart));
+        if (QTest::currentTestFailed()) return;
+
+        const QList<QScrollArea*> areas = m_window->findChildren<QScrollArea*>();
+        const auto detailScroll = std::find_if(areas.begin(), areas.end(),
+                                               [chart](const QScrollArea* area) { return area->isAncestorOf(chart); });
+        QVERIFY(detailScroll != areas.end());
+        QScrollArea* scroll = *detailScroll;
+        QVERIFY(scroll->verticalScrollBar()->isVisible() && scroll->verticalScrollBar()->maximum() > 0);
+        // Each part lies within the page and scrolls whole into view, top to bottom; on the narrowest windows
+        // the page scrolls sideways as well.
+        for (const auto& [name, part] : chartParts(chart)) {
+            QVERIFY2(scroll->widget()->rect().contains(QRect(part->mapTo(scroll->widget(), QPoint()), part->size())),
+                     qPrintable(name));
+            scroll->ensureWidgetVisible(part, 0, 0);
+            QVERIFY2(OrzaTest::shownPart(part, part->rect()).height() == part->height(), qPrintable(name));
+        }
     }
 
     void sheetsAndDialogsOfTheBookFit_data() { addScreens(); }
