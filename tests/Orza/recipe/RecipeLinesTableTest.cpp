@@ -340,12 +340,10 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("share");
         QTest::addColumn<QString>("stale");
-        const auto row = [](const char* name, const char* locale, const char* share, const char* stale) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromLatin1(share)
-                                << QString::fromLatin1(stale);
-        };
-        row("en", "en_US", "28.6 % of base", "57.1 % of base");
-        row("de", "de_DE", "28,6 % of base", "57,1 % of base");
+        QTest::newRow("en") << QStringLiteral("en_US") << QStringLiteral("28.6 % of base")
+                            << QStringLiteral("57.1 % of base");
+        QTest::newRow("de") << QStringLiteral("de_DE") << QStringLiteral("28,6 % of base")
+                            << QStringLiteral("57,1 % of base");
     }
     void cellChangesAreAnnounced() {
         QFETCH(QString, locale);
