@@ -199,8 +199,8 @@ TEST(LargeBook, OneLongTextIsHandedToTheParserAFewTimesAtMost) {
         if (where == 3) book.customMaterials.push_back({"local-clay", text, {{Oxide::SiO2, 60.0}}, 8.0, ""});
         return GlazeBookCodec::encode(book);
     };
-    for (const int where : {0, 1, 2, 3}) {
-        for (const bool compact : {false, true}) {
+    for (const int where : {0, 1, 2, 3})
+        for (const bool compact : {false, true})
             for (const bool sideBySide : {false, true}) {
                 std::vector<double> handedPerByte;
                 for (const std::size_t bytes : {std::size_t{256} << 10, std::size_t{1} << 20}) {
@@ -219,8 +219,6 @@ TEST(LargeBook, OneLongTextIsHandedToTheParserAFewTimesAtMost) {
                 EXPECT_LT(handedPerByte[1], 4.0) << how;
                 EXPECT_LT(handedPerByte[1], handedPerByte[0] + 0.5) << how;
             }
-        }
-    }
 }
 
 TEST(LargeBook, ALargeTextGivesItsPagesBackAndIsReadAgainOnlyToNameAProblem) {

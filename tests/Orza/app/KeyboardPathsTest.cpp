@@ -541,23 +541,18 @@ private slots:
     void returnPressesTheFocusedButtonElseTheDefault_data() {
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("defaultText");
-        const QString add = QStringLiteral("Add Tiles to Book");
-        QTest::newRow("Oxide Nudge") << "Oxide Nudge"
-                                     << "Apply";
-        QTest::newRow("Replace Material") << "Replace Material"
-                                          << "Save as New Recipe";
-        QTest::newRow("Line Blend") << "Line Blend" << add;
-        QTest::newRow("Triaxial Blend") << "Triaxial Blend" << add;
-        QTest::newRow("Grid Blend") << "Grid Blend" << add;
-        QTest::newRow("Batch Sheet") << "Batch Sheet"
-                                     << "Done";
-        QTest::newRow("Print Labels") << "Print Labels" << QStringLiteral("Print\u2026");
-        QTest::newRow("Rename") << "Rename"
-                                << "Rename";
-        QTest::newRow("Delete") << "Delete"
-                                << "Cancel";
-        QTest::newRow("Customize Toolbar") << "Customize Toolbar"
-                                           << "OK";
+        for (const auto& [place, defaultText] :
+             std::initializer_list<std::pair<const char*, const char*>>{{"Oxide Nudge", "Apply"},
+                                                                        {"Replace Material", "Save as New Recipe"},
+                                                                        {"Line Blend", "Add Tiles to Book"},
+                                                                        {"Triaxial Blend", "Add Tiles to Book"},
+                                                                        {"Grid Blend", "Add Tiles to Book"},
+                                                                        {"Batch Sheet", "Done"},
+                                                                        {"Print Labels", "Print\u2026"},
+                                                                        {"Rename", "Rename"},
+                                                                        {"Delete", "Cancel"},
+                                                                        {"Customize Toolbar", "OK"}})
+            QTest::newRow(place) << QString::fromLatin1(place) << QString::fromUtf8(defaultText);
     }
     void returnPressesTheFocusedButtonElseTheDefault() {
         QFETCH(QString, place);
@@ -633,16 +628,14 @@ private slots:
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("changesTheRecipe");
-        QTest::newRow("Oxide Nudge, Cancel") << "Oxide Nudge"
-                                             << "Cancel" << false;
-        QTest::newRow("Replace Material, Cancel") << "Replace Material"
-                                                  << "Cancel" << false;
-        QTest::newRow("Replace Material, in place") << "Replace Material"
-                                                    << "Replace in This Recipe" << true;
-        QTest::newRow("Line Blend, Close") << "Line Blend"
-                                           << "Close" << false;
-        QTest::newRow("Print Labels, Cancel") << "Print Labels"
-                                              << "Cancel" << false;
+        const auto row = [](const char* name, const char* place, const char* button, bool changesTheRecipe) {
+            QTest::newRow(name) << QString::fromLatin1(place) << QString::fromLatin1(button) << changesTheRecipe;
+        };
+        row("Oxide Nudge, Cancel", "Oxide Nudge", "Cancel", false);
+        row("Replace Material, Cancel", "Replace Material", "Cancel", false);
+        row("Replace Material, in place", "Replace Material", "Replace in This Recipe", true);
+        row("Line Blend, Close", "Line Blend", "Close", false);
+        row("Print Labels, Cancel", "Print Labels", "Cancel", false);
     }
     void returnOnAFocusedButtonDoesWhatItSays() {
         QFETCH(QString, place);

@@ -127,10 +127,8 @@ private slots:
     void steppersReadAsSpinBoxes_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("en") << "en_US"
-                            << "3.000";
-        QTest::newRow("de") << "de_DE"
-                            << "3,000";
+        QTest::newRow("en") << QStringLiteral("en_US") << QStringLiteral("3.000");
+        QTest::newRow("de") << QStringLiteral("de_DE") << QStringLiteral("3,000");
     }
     void steppersReadAsSpinBoxes() {
         QFETCH(QString, locale);

@@ -262,12 +262,10 @@ private slots:
     void aBookWhoseFirstBytesEndInsideACharacterOpens_data() {
         QTest::addColumn<QByteArray>("character");
         QTest::addColumn<int>("bytesBefore");
-        QTest::newRow("2 bytes, 1 before") << QByteArray("\xC3\xA9") << 1;
-        QTest::newRow("3 bytes, 1 before") << QByteArray("\xE2\x82\xAC") << 1;
-        QTest::newRow("3 bytes, 2 before") << QByteArray("\xE2\x82\xAC") << 2;
-        QTest::newRow("4 bytes, 1 before") << QByteArray("\xF0\x9F\x94\xA5") << 1;
-        QTest::newRow("4 bytes, 2 before") << QByteArray("\xF0\x9F\x94\xA5") << 2;
-        QTest::newRow("4 bytes, 3 before") << QByteArray("\xF0\x9F\x94\xA5") << 3;
+        for (const QByteArray character : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x94\xA5"})
+            for (int before = 1; before < character.size(); ++before)
+                QTest::newRow(qPrintable(QStringLiteral("%1 bytes, %2 before").arg(character.size()).arg(before)))
+                    << character << before;
     }
     void aBookWhoseFirstBytesEndInsideACharacterOpens() {
         QFETCH(QByteArray, character);

@@ -417,18 +417,20 @@ void FiringScheduleEditorTest::rowsMovingUnderAnEditKeepEachSegmentsValues_data(
     QTest::addColumn<QString>("kept");
     // The value typed is the one of the segment that moves into the field's row; -1 removes nothing but
     // replaces the schedule with the cone 6 default.
-    QTest::newRow("en rate, first removed") << "en_US" << 0 << int(Column::rate) << "200" << 0 << "x"
-                                            << "200/1100/0 50/1215/20"
-                                            << "Segment 1 keeps its rate of 200 °C/h.";
-    QTest::newRow("de rate, first removed") << "de_DE" << 1 << int(Column::rate) << "50" << 0 << "."
-                                            << "50/1100/0 50/1215/20"
-                                            << "Segment 2 keeps its rate of 50 °C/h.";
-    QTest::newRow("en hold, first removed") << "en_US" << 1 << int(Column::hold) << "20" << 0 << "x"
-                                            << "200/1100/20 50/1215/20"
-                                            << "Segment 2 keeps its hold of 20 min.";
-    QTest::newRow("en rate, cone 6 default") << "en_US" << 0 << int(Column::rate) << "150" << -1 << "x"
-                                             << "150/600/0 220/1100/0 60/1220/10"
-                                             << "Segment 1 keeps its rate of 150 °C/h.";
+    const auto row = [](const char* name, const char* locale, int row, Column column, const char* typed, int removed,
+                        const char* refusing, const char* saved, const char* kept) {
+        QTest::newRow(name) << QString::fromLatin1(locale) << row << int(column) << QString::fromLatin1(typed)
+                            << removed << QString::fromLatin1(refusing) << QString::fromLatin1(saved)
+                            << QString::fromUtf8(kept);
+    };
+    row("en rate, first removed", "en_US", 0, Column::rate, "200", 0, "x", "200/1100/0 50/1215/20",
+        "Segment 1 keeps its rate of 200 °C/h.");
+    row("de rate, first removed", "de_DE", 1, Column::rate, "50", 0, ".", "50/1100/0 50/1215/20",
+        "Segment 2 keeps its rate of 50 °C/h.");
+    row("en hold, first removed", "en_US", 1, Column::hold, "20", 0, "x", "200/1100/20 50/1215/20",
+        "Segment 2 keeps its hold of 20 min.");
+    row("en rate, cone 6 default", "en_US", 0, Column::rate, "150", -1, "x", "150/600/0 220/1100/0 60/1220/10",
+        "Segment 1 keeps its rate of 150 °C/h.");
 }
 
 // The remove button takes no focus: typing went on in a row holding another segment, and a refusal wrote the
@@ -468,16 +470,15 @@ void FiringScheduleEditorTest::aSlowRateNeverReadsAsZero_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("rate");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("en ten-thousandth") << "en_US"
-                                       << "0.0001" << 0.0001 << "0.0001";
-    QTest::newRow("de hundred-thousandth") << "de_DE"
-                                           << "0,00001" << 0.00001 << "0,00001";
-    QTest::newRow("en far below") << "en_US"
-                                  << "1e-300" << 1e-300 << "1E-300";
-    QTest::newRow("de far below") << "de_DE"
-                                  << "1,5e-7" << 1.5e-7 << "1,5E-7";
-    QTest::newRow("en a tenth, as before") << "en_US"
-                                           << "0.1" << 0.1 << "0.1";
+    const auto row = [](const char* name, const char* locale, const char* typed, double rate, const char* shown) {
+        QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromLatin1(typed) << rate
+                            << QString::fromLatin1(shown);
+    };
+    row("en ten-thousandth", "en_US", "0.0001", 0.0001, "0.0001");
+    row("de hundred-thousandth", "de_DE", "0,00001", 0.00001, "0,00001");
+    row("en far below", "en_US", "1e-300", 1e-300, "1E-300");
+    row("de far below", "de_DE", "1,5e-7", 1.5e-7, "1,5E-7");
+    row("en a tenth, as before", "en_US", "0.1", 0.1, "0.1");
 }
 
 // A rate of 0.0001 °C/h showed as 0 beside a total of over a million hours, and a refused text then said the
@@ -492,23 +493,17 @@ void FiringScheduleEditorTest::aSlowRateNeverReadsAsZero() {
     FiringScheduleEditor editor(fixture.document, fixture.actions, fixture.tile().id);
     QVERIFY(OrzaTest::showActive(editor));
     Orza::LiveNumberField* field = editor.field(0, Column::rate);
-    Orza::LiveNumberField* next = editor.field(0, Column::target);
-
-    typeInto(field, typed);
-    next->setFocus(Qt::TabFocusReason);
-    QCOMPARE(field->text(), shown);
-    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
-
-    typeInto(field, QStringLiteral("1e-400"));
-    QVERIFY2(editor.problemLabel()->text().endsWith(QStringLiteral("Segment 1 keeps its rate of %1 °C/h.").arg(shown)),
-             qPrintable(editor.problemLabel()->text()));
-    next->setFocus(Qt::TabFocusReason);
-    QCOMPARE(field->text(), shown);
-    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
-    // The text shown reads back as the rate: typing on from it keeps it.
-    typeInto(field, shown);
-    next->setFocus(Qt::TabFocusReason);
-    QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+    // Typed, then refused, then the text shown typed again: it reads back as the rate, and keeps it.
+    for (const QString& text : {typed, QStringLiteral("1e-400"), shown}) {
+        typeInto(field, text);
+        if (text == QLatin1String("1e-400"))
+            QVERIFY2(editor.problemLabel()->text().endsWith(
+                         QStringLiteral("Segment 1 keeps its rate of %1 °C/h.").arg(shown)),
+                     qPrintable(editor.problemLabel()->text()));
+        editor.field(0, Column::target)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(field->text(), shown);
+        QCOMPARE(fixture.tile().schedule[0].ratePerHour, rate);
+    }
     QCOMPARE(fixture.steps(), 1);
 }
 

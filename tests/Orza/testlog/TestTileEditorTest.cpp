@@ -195,7 +195,7 @@ void TestTileEditorTest::theDateReadsAsOneDateField() {
     QVERIFY(field->textInterface());
     QCOMPARE(field->textInterface()->text(0, field->textInterface()->characterCount()), picker->text());
 
-    for (const auto section : {QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection, QDateTimeEdit::YearSection}) {
+    for (const auto section : {QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection, QDateTimeEdit::YearSection})
         for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
             picker->setFocus(Qt::OtherFocusReason);
             picker->setSelectedSection(section);
@@ -204,7 +204,6 @@ void TestTileEditorTest::theDateReadsAsOneDateField() {
             QWidget* now = QApplication::focusWidget();
             QVERIFY2(now && now != picker && !picker->isAncestorOf(now), qPrintable(QString::number(section)));
         }
-    }
 }
 
 void TestTileEditorTest::theDateShowsAndTakesFourDigitYears_data() {

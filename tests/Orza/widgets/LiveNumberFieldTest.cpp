@@ -239,10 +239,8 @@ private slots:
     void aRefusalIsToldOnce_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("en") << "en_US"
-                            << "Enter a number from 0 to 1,000,000.";
-        QTest::newRow("de") << "de_DE"
-                            << "Enter a number from 0 to 1.000.000.";
+        QTest::newRow("en") << QStringLiteral("en_US") << QStringLiteral("Enter a number from 0 to 1,000,000.");
+        QTest::newRow("de") << QStringLiteral("de_DE") << QStringLiteral("Enter a number from 0 to 1.000.000.");
     }
     void aRefusalIsToldOnce() {
         QFETCH(QString, locale);

@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAccessible>
+#include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -221,12 +222,8 @@ private slots:
             picker->popUp(anchor);
             QVERIFY(QTest::qWaitForWindowExposed(picker));
             const QRect shown = picker->frameGeometry();
-            const QString where = QStringLiteral("field at %1: popup %2,%3 %4×%5")
-                                      .arg(top)
-                                      .arg(shown.x())
-                                      .arg(shown.y())
-                                      .arg(shown.width())
-                                      .arg(shown.height());
+            QString where;
+            QDebug(&where) << "field at" << top << "popup" << shown;
             QVERIFY2(screen.contains(shown), qPrintable(where));
             QVERIFY2(!shown.intersects(anchor), qPrintable(where));
             if (top == exactTop) QVERIFY2(shown.top() > anchor.bottom() && shown.height() == full, qPrintable(where));

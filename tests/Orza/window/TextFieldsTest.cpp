@@ -96,31 +96,22 @@ private slots:
         QVERIFY(OrzaTest::showActive(*window));
         BookDocument& document = *window->document();
         const auto recipeID = document.book().recipes[0].id;
+        ActionRegistry& actions = *window->actions();
+        QWidget* parent = window.get();
+        const auto page = [&](SidebarItem item) {
+            return [&, item] {
+                window->model()->setSelection(item);
+                return window->detail();
+            };
+        };
         const std::vector<std::pair<const char*, std::function<QWidget*()>>> places = {
-            {"recipe",
-             [&] {
-                 window->model()->setSelection(SidebarItem::recipe(recipeID));
-                 return window->detail();
-             }},
-            {"materials",
-             [&] {
-                 window->model()->setSelection(SidebarItem::materials());
-                 return window->detail();
-             }},
-            {"tests",
-             [&] {
-                 window->model()->setSelection(SidebarItem::tests());
-                 return window->detail();
-             }},
+            {"recipe", page(SidebarItem::recipe(recipeID))},
+            {"materials", page(SidebarItem::materials())},
+            {"tests", page(SidebarItem::tests())},
             {"custom material",
-             [&] {
-                 return new CustomMaterialEditor(document, *window->actions(), "custom-clay", false, window.get());
-             }},
-            {"tile",
-             [&] {
-                 return new TestTileEditor(document, *window->actions(), document.book().tests[0].id, window.get());
-             }},
-            {"material search", [&] { return new MaterialSearchList(document.library(), {}, window.get()); }},
+             [&] { return new CustomMaterialEditor(document, actions, "custom-clay", false, parent); }},
+            {"tile", [&] { return new TestTileEditor(document, actions, document.book().tests[0].id, parent); }},
+            {"material search", [&] { return new MaterialSearchList(document.library(), {}, parent); }},
             {"blend", [&] { return BlendSheet::open(window->paneContext(), recipeID, BlendMode::grid); }},
             {"rename",
              [&] {
