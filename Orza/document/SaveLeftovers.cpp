@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -101,8 +101,19 @@ std::optional<Note> decode(const QByteArray& text) {
     return note;
 }
 
+// Whether the writer still holds its note's lock: the lock goes with the process, wherever it runs, so this sees a
+// writer that the process checks below cannot (another process namespace, another machine on a shared home).
+bool noteLocked(int descriptor) {
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+        ::flock(descriptor, LOCK_UN);
+        return false;
+    }
+    return errno == EWOULDBLOCK;
+}
+
 // A process that may be the writer counts as alive: its file is then left for a later look.
-bool writerGone(const Note& note) {
+bool writerGone(const Note& note, int noteDescriptor) {
+    if (noteLocked(noteDescriptor)) return false;
     if (!note.boot.isEmpty() && !bootId().isEmpty() && note.boot != bootId()) return true;
     if (::kill(static_cast<pid_t>(note.pid), 0) != 0 && errno == ESRCH) return true;
     const QByteArray started = startOf(note.pid);
@@ -124,13 +135,24 @@ QString bookPathOf(const QString& path) {
     return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + info.fileName();
 }
 
+// Whether `note` names the book's own file: its save was whole and in place before its note could go.
+bool namesTheBook(const Note& note, const std::optional<struct statx>& book) {
+    return book && deviceOf(*book) == note.device && book->stx_ino == note.inode;
+}
+
 std::vector<Note> notesOfGoneWriters(const QString& book, const QDir& notes, QStringList& notePaths) {
     std::vector<Note> found;
+    const std::optional<struct statx> bookStatus = statusOf(AT_FDCWD, QFile::encodeName(book).constData(), 0);
     for (const QString& name : notes.entryList({QStringLiteral("*.note")}, QDir::Files)) {
         QFile file(notes.filePath(name));
         if (!file.open(QIODevice::ReadOnly) || file.size() > longestNote) continue;
         const std::optional<Note> note = decode(file.readAll());
-        if (!note || note->book != book || !writerGone(*note)) continue;
+        if (!note || note->book != book || !writerGone(*note, file.handle())) continue;
+        if (namesTheBook(*note, bookStatus)) {
+            // Nothing of it is left beside the book; a file given the book's inode later must never match it.
+            file.remove();
+            continue;
+        }
         found.push_back(*note);
         notePaths.push_back(file.fileName());
     }
@@ -162,13 +184,25 @@ SaveNote::SaveNote(const QString& bookPath, int descriptor) {
     const QString folder = saveNotesFolder();
     if (note.book.isEmpty() || folder.isEmpty() || !QDir().mkpath(folder)) return;
     const QString path = QStringLiteral("%1/%2-%3-%4.note").arg(folder).arg(note.pid).arg(note.device).arg(note.inode);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encode(note)) < 0 || !file.commit()) return;
+    // Locked before it is written and kept locked under its name until the save is over, so that no look at it
+    // finds it whole and unlocked while this process writes.
+    const QByteArray part = QFile::encodeName(path + QStringLiteral(".part"));
+    const int noteFile = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (noteFile < 0) return;
+    const QByteArray text = encode(note);
+    if (::flock(noteFile, LOCK_EX) != 0 || ::write(noteFile, text.constData(), text.size()) != text.size() ||
+        ::rename(part.constData(), QFile::encodeName(path).constData()) != 0) {
+        ::unlink(part.constData());
+        ::close(noteFile);
+        return;
+    }
     m_notePath = path;
+    m_lock = noteFile;
 }
 
 SaveNote::~SaveNote() {
     if (!m_notePath.isEmpty()) QFile::remove(m_notePath);
+    if (m_lock >= 0) ::close(m_lock);
 }
 
 void removeSaveLeftovers(const QString& bookPath) {

@@ -10,7 +10,7 @@ namespace Orza {
  * there, the program killed, leaves the file under that name. While a save runs, a note in the application's data
  * folder names the book, the file (by its device and inode) and the process writing it, so that such a file can be
  * told from any of the user's own named alike and removed when the book is next opened or saved. A file no note names
- * is never removed.
+ * is never removed, nor one whose note is still locked by its writer.
  */
 class SaveNote {
 public:
@@ -24,6 +24,7 @@ public:
 
 private:
     QString m_notePath;
+    int m_lock = -1; // the note, locked while the save runs
 };
 
 /// Removes the files that saves of the book at `bookPath` left when they were cut short: beside the book under its

@@ -49,6 +49,22 @@ qsizetype fittingPrefix(const QString& text, qsizetype byteLimit) {
     return kept;
 }
 
+/// The longest start of `text` ending between two code points within `byteLimit` bytes: for a first character too
+/// long to keep whole (a letter under hundreds of accents), which would leave no name at all.
+qsizetype codePointPrefix(QStringView text, qsizetype byteLimit) {
+    qsizetype kept = 0;
+    qsizetype bytes = 0;
+    while (kept < text.size()) {
+        const bool pair = QChar::isHighSurrogate(text[kept].unicode()) && kept + 1 < text.size() &&
+                          QChar::isLowSurrogate(text[kept + 1].unicode());
+        const qsizetype width = pair ? 2 : 1;
+        bytes += utf8Bytes(text.mid(kept, width));
+        if (bytes > byteLimit) break;
+        kept += width;
+    }
+    return kept;
+}
+
 } // namespace
 
 QString fittedFileName(const QString& name, int byteLimit) {
@@ -58,7 +74,9 @@ QString fittedFileName(const QString& name, int byteLimit) {
     if (utf8Bytes(QStringView(name).mid(split)) >= byteLimit) split = name.size();
     const QString extension = name.mid(split);
     QString stem = name.left(split);
-    stem.truncate(fittingPrefix(stem, byteLimit - utf8Bytes(extension)));
+    const qsizetype room = byteLimit - utf8Bytes(extension);
+    const qsizetype whole = fittingPrefix(stem, room);
+    stem.truncate(whole > 0 ? whole : codePointPrefix(stem, room));
     while (!stem.isEmpty() && stem.back().isSpace())
         stem.chop(1);
     return stem + extension;

@@ -24,7 +24,10 @@
 #include <dlfcn.h>
 #include <grp.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Orza;
@@ -384,6 +387,43 @@ private slots:
         QCOMPARE(left, kept);
         for (const QString& name : kept.mid(1))
             QCOMPARE(readAll(filePath(name)), old);
+    }
+
+    void aLeftoverStaysWhileItsWriterHoldsItsNote() {
+        // A writer no process check can see (another process namespace, another machine on a shared home): the
+        // number its note gives is of a process gone here, but it holds the note's lock.
+        const QString path = filePath("w.orzabook");
+        OrzaTest::saveBook(OrzaTest::bookWithRecipes({"Old"}), path);
+        const QString leftover = filePath("w.orzabook.XyZ123");
+        OrzaTest::writeAll(leftover, readAll(path));
+        const pid_t gone = ::fork();
+        if (gone == 0) ::_exit(0);
+        ::waitpid(gone, nullptr, 0);
+        const auto writeNote = [&](const QString& name, const QString& file) {
+            struct stat status {};
+            QVERIFY(::stat(QFile::encodeName(file).constData(), &status) == 0);
+            QVERIFY(QDir().mkpath(saveNotesFolder()));
+            OrzaTest::writeAll(saveNotesFolder() + QLatin1Char('/') + name,
+                               "book " + QFileInfo(path).canonicalFilePath().toUtf8().toPercentEncoding() +
+                                   "\ndevice " + QByteArray::number(quint64(status.st_dev)) + "\ninode " +
+                                   QByteArray::number(quint64(status.st_ino)) + "\npid " + QByteArray::number(gone) +
+                                   "\n");
+        };
+        writeNote(QStringLiteral("held.note"), leftover);
+        // A note left by a save that finished, naming the book's own file, goes at the first look.
+        writeNote(QStringLiteral("finished.note"), path);
+        QFile held(saveNotesFolder() + QStringLiteral("/held.note"));
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        QVERIFY(::flock(held.handle(), LOCK_EX) == 0);
+
+        GlazeDocument::read(path);
+        QVERIFY(QFile::exists(leftover));
+        QVERIFY(!QFile::exists(saveNotesFolder() + QStringLiteral("/finished.note")));
+        QVERIFY(QFile::exists(path));
+        held.close();
+        GlazeDocument::read(path);
+        QVERIFY(!QFile::exists(leftover));
+        QVERIFY(!QFile::exists(held.fileName()));
     }
 
 private:

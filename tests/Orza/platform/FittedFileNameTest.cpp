@@ -27,6 +27,9 @@ private slots:
         QTest::newRow("emoji after one byte") << a + emoji.repeated(70) + ".pdf" << a + emoji.repeated(62) + ".pdf";
         QTest::newRow("accent kept with its letter")
             << a + accented.repeated(90) + ".pdf" << a + accented.repeated(83) + ".pdf";
+        QTest::newRow("a first character too long to keep whole")
+            << QStringLiteral("e") + QStringLiteral("\u0301").repeated(300) + ".pdf"
+            << QStringLiteral("e") + QStringLiteral("\u0301").repeated(125) + ".pdf";
         QTest::newRow("space at the cut dropped") << a.repeated(250) + "   tail.pdf" << a.repeated(250) + ".pdf";
         QTest::newRow("no extension") << glaze.repeated(90) << glaze.repeated(85);
         QTest::newRow("a dot of the name's own") << glaze.repeated(90) + ". " + a.repeated(40) << glaze.repeated(85);
