@@ -1,9 +1,10 @@
 #include "Orza/platform/KeyboardScroll.h"
 
+#include "Orza/platform/FocusRing.h"
+
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -25,22 +26,6 @@ bool holdsTabStop(const QAbstractScrollArea& area) {
         return (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(viewport);
     });
 }
-
-/// The ring drawn over the area while it has the keyboard: a frameless area shows no focus of its own.
-class FocusRing final : public QWidget {
-public:
-    explicit FocusRing(QWidget* area) : QWidget(area) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        hide();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
-};
 
 } // namespace
 
@@ -90,9 +75,7 @@ void KeyboardScroll::updateSoon() {
 }
 
 void KeyboardScroll::showRing() {
-    m_ring->setGeometry(m_area->rect());
-    m_ring->raise();
-    m_ring->setVisible(m_ringShown && m_area->hasFocus());
+    m_ring->place(m_ringShown);
 }
 
 void KeyboardScroll::update() {

@@ -3,9 +3,10 @@
 #include <QObject>
 
 class QAbstractScrollArea;
-class QWidget;
 
 namespace Orza {
+
+class FocusRing;
 
 /**
  * A scroll area that cuts what it shows takes the keyboard, and the arrow and Page keys scroll it, when nothing
@@ -29,7 +30,7 @@ private:
     void update();
 
     QAbstractScrollArea* m_area;
-    QWidget* m_ring = nullptr;
+    FocusRing* m_ring = nullptr;
     bool m_ringShown = false;
     bool m_pending = false;
 };

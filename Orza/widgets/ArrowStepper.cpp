@@ -1,6 +1,7 @@
 #include "Orza/widgets/ArrowStepper.h"
 
 #include "Orza/platform/AccessibleOwnInterface.h"
+#include "Orza/platform/FocusRing.h"
 #include "Orza/widgets/SymbolIcon.h"
 
 #include <QAccessibleWidget>
@@ -88,6 +89,8 @@ ArrowStepper::ArrowStepper(QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, &ArrowStepper::decremented);
     refreshIcons();
     useOwnInterface<StepperInterface>(this, stepperFactory);
+    // The arrows draw no focus of their own, and the stepper is one Tab stop.
+    FocusRing::attach(this);
 }
 
 void ArrowStepper::setSteppedValue(double value, const QString& text) {

@@ -2,6 +2,7 @@
 #include "GlazeCore/chemistry/Limits.h"
 #include "Orza/chemistry/ChemistryTexts.h"
 #include "Orza/chemistry/RangeStatusCell.h"
+#include "Orza/platform/FocusRing.h"
 #include "Orza/widgets/ArrowStepper.h"
 #include "support/TestEnvironment.h"
 
@@ -162,6 +163,27 @@ private slots:
         richer.umf[Oxide::SiO2] = 3.5;
         grid.setContent(richer, LimitComparison(richer, &cone6()), true, false);
         QCOMPARE(stepper->valueInterface()->currentValue().toDouble(), 3.5);
+    }
+
+    void aStepperShowsTheKeyboardFocus() {
+        // Its arrows draw no focus: the stepper's own ring is all that shows where Tab went.
+        UmfGrid grid;
+        grid.setContent(gloss(), LimitComparison(gloss(), &cone6()), true, false);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        ArrowStepper* stepper = grid.stepper(Oxide::SiO2);
+        const auto ring = [stepper] { return stepper->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly); };
+        QVERIFY(ring());
+        const std::pair<Qt::FocusReason, bool> reasons[] = {
+            {Qt::TabFocusReason, true}, {Qt::BacktabFocusReason, true}, {Qt::MouseFocusReason, false}};
+        for (const auto& [reason, shown] : reasons) {
+            grid.setFocus();
+            stepper->setFocus(reason);
+            QCOMPARE(ring()->isVisible(), shown);
+            QCOMPARE(ring()->geometry(), stepper->rect());
+        }
+        grid.setFocus();
+        QVERIFY(!ring()->isVisible());
     }
 
     void theOnlyFluxCannotBeNudgedButOthersCan() {
