@@ -1,6 +1,7 @@
 #include "Orza/widgets/SegmentedPicker.h"
 
 #include "Orza/platform/AccessibleOwnInterface.h"
+#include "Orza/platform/FocusRing.h"
 #include "Orza/widgets/AccessibleOneElement.h"
 
 #include <QAbstractButton>
@@ -63,6 +64,8 @@ void makeSegmentedPicker(QWidget* row, QButtonGroup* segments) {
         button->setAutoExclusive(true);
         button->setProperty(segmentProperty, true);
         useOwnInterface<SegmentInterface>(button, segmentFactory);
+        // A chosen segment's fill hides the style's own focus mark.
+        FocusRing::attach(button);
     }
     followChoice(segments);
     QObject::connect(segments, &QButtonGroup::buttonToggled, row, [segments](QAbstractButton*, bool checked) {

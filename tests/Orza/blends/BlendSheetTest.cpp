@@ -1,4 +1,5 @@
 #include "Orza/blends/BlendSheet.h"
+#include "Orza/platform/FocusRing.h"
 
 #include "GlazeCore/book/GlazeBookValidation.h"
 #include "GlazeCore/book/SampleBook.h"
@@ -461,8 +462,11 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 for (const BlendMode mode : modes)
                     if (QApplication::focusWidget() == sheet->modeButton(mode) &&
-                        std::find(reached.begin(), reached.end(), mode) == reached.end())
-                        reached.push_back(mode);
+                        std::find(reached.begin(), reached.end(), mode) == reached.end()) {
+                        const auto* ring =
+                            sheet->modeButton(mode)->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly);
+                        if (ring && ring->isVisible()) reached.push_back(mode); // reached and seen to be
+                    }
             }
             return reached;
         };
