@@ -121,7 +121,7 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
     m_problem.hide();
 
     connect(this, &QDateEdit::dateChanged, this, &TileDateField::chooseDate);
-    connect(this, &QAbstractSpinBox::editingFinished, this, &TileDateField::noticeGoingBack);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &TileDateField::endEdit);
     connect(lineEdit(), &QLineEdit::textChanged, this, &TileDateField::onTextChanged);
     useOwnInterface<DateFieldInterface>(this, dateFieldFactory);
     // Moving to another part ends the number typed; the editor may have ended the edit too.
@@ -136,7 +136,7 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
     connect(&m_document, &BookDocument::fieldEditsEnding, this, [this] {
         if (!hasFocus()) return;
         interpretText();
-        noticeGoingBack();
+        endEdit();
     });
     connect(&m_document, &BookDocument::reset, this, &TileDateField::showStoredDate);
     connect(&m_document, &BookDocument::testsInserted, this, &TileDateField::showStoredDate);
@@ -380,6 +380,18 @@ void TileDateField::onTextChanged(const QString& text) {
     // Typed text: the editor's own changes of the text come without a signal.
     m_refusal = refusalOf(text);
     showProblem(m_refusal.whileTyping ? m_refusal.why : QString());
+}
+
+void TileDateField::endEdit() {
+    // The editor puts its date back in place of a refused text but keeps what it read of that text, such as a day
+    // its month lacks, for the next step of the month or year: the field starts again from the date shown.
+    if (lineEdit()->text() == textFromDateTime(dateTime())) {
+        m_typing = {};
+        m_showing = true;
+        setDate(date());
+        m_showing = false;
+    }
+    noticeGoingBack();
 }
 
 void TileDateField::noticeGoingBack() {

@@ -75,6 +75,8 @@ private:
     void cancelEdit();
     /// The tile's date back in the text, the part at the cursor kept.
     void showStoredText();
+    /// The edit ended: nothing typed outlives it.
+    void endEdit();
     void noticeGoingBack();
     void onTextChanged(const QString& text);
 
