@@ -241,13 +241,33 @@ void TileDateField::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // The editor walks its parts on a separator or Ctrl+arrow through focusNextPrevChild, which here is Tab's.
+    m_keyWalksParts = true;
     QDateEdit::keyPressEvent(event);
+    m_keyWalksParts = false;
 }
 
 bool TileDateField::focusNextPrevChild(bool next) {
     // The field is one Tab stop, as it is one element to a reader: Tab leaves it from any part, where the editor
-    // would walk its parts unheard. The arrows and the separators move between the parts.
-    return QWidget::focusNextPrevChild(next);
+    // would walk its parts unheard. The arrows and the separators move between the parts and never leave it: what
+    // is typed after them stays in the date.
+    if (!m_keyWalksParts) return QWidget::focusNextPrevChild(next);
+    walkParts(next);
+    return true;
+}
+
+void TileDateField::walkParts(bool next) {
+    if (!m_format) {
+        const int to = currentSectionIndex() + (next ? 1 : -1);
+        if (to >= 0 && to < sectionCount()) setSelectedSection(sectionAt(to));
+        return;
+    }
+    const int from = partAtCursor();
+    const auto parts = m_format->read(lineEdit()->text());
+    const int to = from + (next ? 1 : -1);
+    if (from < 0 || !parts || to < 0 || to >= int(parts->size()) || (*parts)[to].digits.isEmpty()) return;
+    selectPart(to);
+    m_typing = {to, {}, false, lineEdit()->text()};
 }
 
 bool TileDateField::typeKey(QChar key) {

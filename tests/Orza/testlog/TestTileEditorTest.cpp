@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -169,13 +170,19 @@ void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
 
 void TestTileEditorTest::theDateReadsAsOneDateField_data() {
     QTest::addColumn<QString>("locale");
-    QTest::newRow("en") << "en_US";
-    QTest::newRow("de") << "de_DE";
+    QTest::addColumn<char>("separator");
+    QTest::newRow("en") << "en_US" << '/';
+    QTest::newRow("de") << "de_DE" << '.';
+    // Month names: the editor's own typing.
+    QTest::newRow("C") << "C" << ' ';
 }
 
 // "Fired on" reads as the date it shows, as text and no number, and it is one Tab stop from any of its parts.
+// The separator and Ctrl+arrows walk its parts and stay in it at either end: in "5 Mar 2024" a space went on
+// to the next field, which took the rest of what was typed.
 void TestTileEditorTest::theDateReadsAsOneDateField() {
     QFETCH(QString, locale);
+    QFETCH(char, separator);
     QLocale::setDefault(QLocale(locale));
     GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
     GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
@@ -203,6 +210,21 @@ void TestTileEditorTest::theDateReadsAsOneDateField() {
                             key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
             QWidget* now = QApplication::focusWidget();
             QVERIFY2(now && now != picker && !picker->isAncestorOf(now), qPrintable(QString::number(section)));
+        }
+
+    const QString shown = picker->text();
+    const int last = picker->sectionCount() - 1;
+    for (int part = 0; part <= last; ++part)
+        for (const QKeySequence& key : {QKeySequence(QChar(separator)), QKeySequence(QStringLiteral("Ctrl+Right")),
+                                        QKeySequence(QStringLiteral("Ctrl+Left"))}) {
+            picker->setFocus(Qt::OtherFocusReason);
+            picker->setSelectedSection(picker->sectionAt(part));
+            QTest::keySequence(QApplication::focusWidget(), key);
+            const QString which = QStringLiteral("%1 at %2").arg(key.toString()).arg(part);
+            QVERIFY2(picker->hasFocus(), qPrintable(which));
+            QCOMPARE(picker->text(), shown);
+            const int to = std::clamp(key.toString() == QLatin1String("Ctrl+Left") ? part - 1 : part + 1, 0, last);
+            QCOMPARE(picker->currentSection(), picker->sectionAt(to));
         }
 }
 
