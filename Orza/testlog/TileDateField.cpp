@@ -241,6 +241,12 @@ void TileDateField::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Over the whole text selected, the editor would take a key for the whole date and drop it: typing starts in
+    // the first part, as it does in a date of numbers.
+    const QLineEdit* edit = lineEdit();
+    if (!m_format && !(event->modifiers() & commands) && !event->text().isEmpty() && event->text()[0].isPrint() &&
+        edit->hasSelectedText() && edit->selectedText() == edit->text())
+        setSelectedSection(sectionAt(0));
     // The editor walks its parts on a separator or Ctrl+arrow through focusNextPrevChild, which here is Tab's.
     m_keyWalksParts = true;
     QDateEdit::keyPressEvent(event);

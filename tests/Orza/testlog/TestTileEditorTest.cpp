@@ -171,18 +171,20 @@ void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
 void TestTileEditorTest::theDateReadsAsOneDateField_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<char>("separator");
-    QTest::newRow("en") << "en_US" << '/';
-    QTest::newRow("de") << "de_DE" << '.';
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("en") << "en_US" << '/' << "3/9/2026";
+    QTest::newRow("de") << "de_DE" << '.' << "9.3.2026";
     // Month names: the editor's own typing.
-    QTest::newRow("C") << "C" << ' ';
+    QTest::newRow("C") << "C" << ' ' << "9 Mar 2026";
 }
 
 // "Fired on" reads as the date it shows, as text and no number, and it is one Tab stop from any of its parts.
 // The separator and Ctrl+arrows walk its parts and stay in it at either end: in "5 Mar 2024" a space went on
-// to the next field, which took the rest of what was typed.
+// to the next field, which took the rest of what was typed, and the day typed over the whole date was dropped.
 void TestTileEditorTest::theDateReadsAsOneDateField() {
     QFETCH(QString, locale);
     QFETCH(char, separator);
+    QFETCH(QString, typed);
     QLocale::setDefault(QLocale(locale));
     GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
     GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
@@ -226,6 +228,13 @@ void TestTileEditorTest::theDateReadsAsOneDateField() {
             const int to = std::clamp(key.toString() == QLatin1String("Ctrl+Left") ? part - 1 : part + 1, 0, last);
             QCOMPARE(picker->currentSection(), picker->sectionAt(to));
         }
+
+    picker->setFocus(Qt::MouseFocusReason);
+    QTest::keySequence(picker, QKeySequence::SelectAll);
+    QTest::keyClicks(picker, typed);
+    QVERIFY(picker->hasFocus());
+    QTest::keyClick(picker, Qt::Key_Return);
+    QCOMPARE(fixture.tile().date, localDate(2026, 3, 9, QTime(12, 0)));
 }
 
 void TestTileEditorTest::theDateShowsAndTakesFourDigitYears_data() {
