@@ -121,7 +121,7 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
     m_problem.hide();
 
     connect(this, &QDateEdit::dateChanged, this, &TileDateField::chooseDate);
-    connect(this, &QAbstractSpinBox::editingFinished, this, &TileDateField::noticeGoingBack);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &TileDateField::endEdit);
     connect(lineEdit(), &QLineEdit::textChanged, this, &TileDateField::onTextChanged);
     useOwnInterface<DateFieldInterface>(this, dateFieldFactory);
     // Moving to another part ends the number typed; the editor may have ended the edit too.
@@ -136,7 +136,7 @@ TileDateField::TileDateField(BookDocument& document, const GlazeCore::Uuid& tile
     connect(&m_document, &BookDocument::fieldEditsEnding, this, [this] {
         if (!hasFocus()) return;
         interpretText();
-        noticeGoingBack();
+        endEdit();
     });
     connect(&m_document, &BookDocument::reset, this, &TileDateField::showStoredDate);
     connect(&m_document, &BookDocument::testsInserted, this, &TileDateField::showStoredDate);
@@ -241,13 +241,39 @@ void TileDateField::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Over the whole text selected, the editor would take a key for the whole date and drop it: typing starts in
+    // the first part, as it does in a date of numbers.
+    const QLineEdit* edit = lineEdit();
+    if (!m_format && !(event->modifiers() & commands) && !event->text().isEmpty() && event->text()[0].isPrint() &&
+        edit->hasSelectedText() && edit->selectedText() == edit->text())
+        setSelectedSection(sectionAt(0));
+    // The editor walks its parts on a separator or Ctrl+arrow through focusNextPrevChild, which here is Tab's.
+    m_keyWalksParts = true;
     QDateEdit::keyPressEvent(event);
+    m_keyWalksParts = false;
 }
 
 bool TileDateField::focusNextPrevChild(bool next) {
     // The field is one Tab stop, as it is one element to a reader: Tab leaves it from any part, where the editor
-    // would walk its parts unheard. The arrows and the separators move between the parts.
-    return QWidget::focusNextPrevChild(next);
+    // would walk its parts unheard. The arrows and the separators move between the parts and never leave it: what
+    // is typed after them stays in the date.
+    if (!m_keyWalksParts) return QWidget::focusNextPrevChild(next);
+    walkParts(next);
+    return true;
+}
+
+void TileDateField::walkParts(bool next) {
+    if (!m_format) {
+        const int to = currentSectionIndex() + (next ? 1 : -1);
+        if (to >= 0 && to < sectionCount()) setSelectedSection(sectionAt(to));
+        return;
+    }
+    const int from = partAtCursor();
+    const auto parts = m_format->read(lineEdit()->text());
+    const int to = from + (next ? 1 : -1);
+    if (from < 0 || !parts || to < 0 || to >= int(parts->size()) || (*parts)[to].digits.isEmpty()) return;
+    selectPart(to);
+    m_typing = {to, {}, false, lineEdit()->text()};
 }
 
 bool TileDateField::typeKey(QChar key) {
@@ -380,6 +406,18 @@ void TileDateField::onTextChanged(const QString& text) {
     // Typed text: the editor's own changes of the text come without a signal.
     m_refusal = refusalOf(text);
     showProblem(m_refusal.whileTyping ? m_refusal.why : QString());
+}
+
+void TileDateField::endEdit() {
+    // The editor puts its date back in place of a refused text but keeps what it read of that text, such as a day
+    // its month lacks, for the next step of the month or year: the field starts again from the date shown.
+    if (lineEdit()->text() == textFromDateTime(dateTime())) {
+        m_typing = {};
+        m_showing = true;
+        setDate(date());
+        m_showing = false;
+    }
+    noticeGoingBack();
 }
 
 void TileDateField::noticeGoingBack() {

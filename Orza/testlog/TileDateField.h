@@ -67,6 +67,8 @@ private:
     void typeDigit(int part, QChar digit);
     void typeSeparator(int part);
     void selectPart(int part);
+    /// To the next or the previous part, staying at the first or the last.
+    void walkParts(bool next);
     void forgetTyping();
     /// True while the text is not the tile's date.
     bool isEditing() const;
@@ -75,6 +77,8 @@ private:
     void cancelEdit();
     /// The tile's date back in the text, the part at the cursor kept.
     void showStoredText();
+    /// The edit ended: nothing typed outlives it.
+    void endEdit();
     void noticeGoingBack();
     void onTextChanged(const QString& text);
 
@@ -97,6 +101,8 @@ private:
     bool m_showing = false;
     /// True while the field types a key itself, so the cursor it moves keeps the number being typed.
     bool m_typingKey = false;
+    /// True while the editor handles a key, which walks its parts where it asks to move the focus.
+    bool m_keyWalksParts = false;
 };
 
 } // namespace Orza

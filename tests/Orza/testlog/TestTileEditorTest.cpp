@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -169,13 +170,21 @@ void TestTileEditorTest::theDateChangesTheDayAndKeepsTheTimeOfDay() {
 
 void TestTileEditorTest::theDateReadsAsOneDateField_data() {
     QTest::addColumn<QString>("locale");
-    QTest::newRow("en") << "en_US";
-    QTest::newRow("de") << "de_DE";
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("en") << "en_US" << '/' << "3/9/2026";
+    QTest::newRow("de") << "de_DE" << '.' << "9.3.2026";
+    // Month names: the editor's own typing.
+    QTest::newRow("C") << "C" << ' ' << "9 Mar 2026";
 }
 
 // "Fired on" reads as the date it shows, as text and no number, and it is one Tab stop from any of its parts.
+// The separator and Ctrl+arrows walk its parts and stay in it at either end: in "5 Mar 2024" a space went on
+// to the next field, which took the rest of what was typed, and the day typed over the whole date was dropped.
 void TestTileEditorTest::theDateReadsAsOneDateField() {
     QFETCH(QString, locale);
+    QFETCH(char, separator);
+    QFETCH(QString, typed);
     QLocale::setDefault(QLocale(locale));
     GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
     GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-001");
@@ -204,6 +213,28 @@ void TestTileEditorTest::theDateReadsAsOneDateField() {
             QWidget* now = QApplication::focusWidget();
             QVERIFY2(now && now != picker && !picker->isAncestorOf(now), qPrintable(QString::number(section)));
         }
+
+    const QString shown = picker->text();
+    const int last = picker->sectionCount() - 1;
+    for (int part = 0; part <= last; ++part)
+        for (const QKeySequence& key : {QKeySequence(QChar(separator)), QKeySequence(QStringLiteral("Ctrl+Right")),
+                                        QKeySequence(QStringLiteral("Ctrl+Left"))}) {
+            picker->setFocus(Qt::OtherFocusReason);
+            picker->setSelectedSection(picker->sectionAt(part));
+            QTest::keySequence(QApplication::focusWidget(), key);
+            const QString which = QStringLiteral("%1 at %2").arg(key.toString()).arg(part);
+            QVERIFY2(picker->hasFocus(), qPrintable(which));
+            QCOMPARE(picker->text(), shown);
+            const int to = std::clamp(key.toString() == QLatin1String("Ctrl+Left") ? part - 1 : part + 1, 0, last);
+            QCOMPARE(picker->currentSection(), picker->sectionAt(to));
+        }
+
+    picker->setFocus(Qt::MouseFocusReason);
+    QTest::keySequence(picker, QKeySequence::SelectAll);
+    QTest::keyClicks(picker, typed);
+    QVERIFY(picker->hasFocus());
+    QTest::keyClick(picker, Qt::Key_Return);
+    QCOMPARE(fixture.tile().date, localDate(2026, 3, 9, QTime(12, 0)));
 }
 
 void TestTileEditorTest::theDateShowsAndTakesFourDigitYears_data() {
@@ -444,10 +475,12 @@ void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("step");
     QTest::addColumn<QDate>("stepped");
+    QTest::addColumn<QString>("ended");
     const auto row = [](const char* name, const char* locale, QDateTimeEdit::Section section, const char* typed,
-                        const char* shown, const char* step, QDate stepped) {
+                        const char* shown, const char* step, QDate stepped, const char* ended = "") {
         QTest::newRow(name) << QString::fromLatin1(locale) << int(section) << QString::fromLatin1(typed)
-                            << QString::fromLatin1(shown) << QString::fromLatin1(step) << stepped;
+                            << QString::fromLatin1(shown) << QString::fromLatin1(step) << stepped
+                            << QString::fromLatin1(ended);
     };
     // The tile is of 05.10.2026; typing a full year leaves the cursor in the year.
     row("de Up", "de_DE", QDateTimeEdit::DaySection, "31022026", "31.02.2026", "Up", QDate(2027, 10, 5));
@@ -459,10 +492,18 @@ void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne_data() {
     row("de month 13", "de_DE", QDateTimeEdit::MonthSection, "13", "05.01.2026", "Up", QDate(2026, 11, 5));
     row("en Up", "en_US", QDateTimeEdit::MonthSection, "02312026", "02/31/2026", "Up", QDate(2027, 10, 5));
     row("en Down", "en_US", QDateTimeEdit::MonthSection, "02312026", "02/31/2026", "Down", QDate(2025, 10, 5));
+    // The edit ended first and the text went back; the next step is of the date shown, in the year clicked.
+    row("de Up after Tab", "de_DE", QDateTimeEdit::DaySection, "31.02.2026", "31.02.2026", "Up", QDate(2027, 10, 5),
+        "Tab");
+    row("de Down after Return", "de_DE", QDateTimeEdit::DaySection, "31.02.2026", "31.02.2026", "Down",
+        QDate(2025, 10, 5), "Return");
+    row("en Up after Tab", "en_US", QDateTimeEdit::MonthSection, "2/30/2026", "2/30/2026", "Up", QDate(2027, 10, 5),
+        "Tab");
 }
 
 // Up on 31.02.2026 over a tile of 05.10.2026 stored 31.10.2027 at once: the typed day, the stored month and a
-// stepped year. A step starts from the tile's date, in the part the cursor is in, never from a refused text.
+// stepped year; once the edit had ended and the text gone back, Up still did. A step starts from the tile's date,
+// in the part the cursor is in, never from a refused text.
 void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne() {
     QFETCH(QString, locale);
     QFETCH(int, section);
@@ -470,6 +511,7 @@ void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne() {
     QFETCH(QString, shown);
     QFETCH(QString, step);
     QFETCH(QDate, stepped);
+    QFETCH(QString, ended);
     QLocale::setDefault(QLocale(locale));
     GlazeCore::GlazeBook book = OrzaTest::bookWithRecipes({"Celadon"});
     GlazeCore::TestTile tile = OrzaTest::tile(book.recipes[0].id, "6", "T-003");
@@ -485,6 +527,13 @@ void TestTileEditorTest::steppingARefusedDateStepsTheStoredOne() {
     QTest::keyClicks(picker, typed);
     QCOMPARE(picker->text(), shown);
     QVERIFY(editor.dateProblem()->isVisible());
+    if (!ended.isEmpty()) {
+        const QString storedText = picker->locale().toString(QDate(2026, 10, 5), picker->displayFormat());
+        QTest::keySequence(picker, QKeySequence(ended));
+        QCOMPARE(picker->text(), storedText);
+        picker->setFocus(Qt::MouseFocusReason);
+        picker->setSelectedSection(QDateTimeEdit::YearSection);
+    }
     if (step == QLatin1String("wheel"))
         OrzaTest::wheel(picker, 120);
     else
